@@ -1,0 +1,419 @@
+#include "app/batch_player.h"
+
+#include "app/commands.h"
+#include "app/document_commands.h"
+#include "app/profile.h"
+#include "app/state_dump.h"
+#include "render/navigation.h"
+#include "render/scene_frame.h"
+
+#include <charconv>
+#include <istream>
+#include <ostream>
+#include <unistd.h>
+
+namespace fcw {
+
+namespace {
+
+std::string escapeLineBreaks(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c != '\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool parseInt(const std::string& text, int& value) {
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+} // namespace
+
+std::string executableDirectory() {
+    std::string buffer(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0) {
+        return "./";
+    }
+    buffer.resize(static_cast<std::size_t>(n));
+    const auto slash = buffer.find_last_of('/');
+    return slash == std::string::npos ? "./" : buffer.substr(0, slash + 1);
+}
+
+// ---- HeadlessHost ----
+
+void HeadlessHost::repaint() {
+    if (editor_ != nullptr) {
+        prepareFrame(*editor_);
+    }
+}
+
+void HeadlessHost::beep() {
+    out_ << "beep\n";
+}
+
+std::optional<ScriptAnswer> HeadlessHost::nextAnswer() {
+    if (answers_.empty()) {
+        return std::nullopt;
+    }
+    ScriptAnswer a = std::move(answers_.front());
+    answers_.pop_front();
+    return a;
+}
+
+void HeadlessHost::wrongKind(const char* what) {
+    if (!scriptError_) {
+        scriptError_ = std::string("the queued answer does not fit the ") + what;
+    }
+}
+
+MessageResult HeadlessHost::messageBox(const std::string& text, MessageButtons buttons,
+                                       MessageIcon) {
+    out_ << "message " << escapeLineBreaks(text) << '\n';
+    if (buttons == MessageButtons::Ok) {
+        return MessageResult::Ok; // informational: takes no answer
+    }
+    const bool yesNo = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    const auto answer = nextAnswer();
+    if (!answer) {
+        return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+    }
+    switch (answer->kind) {
+    case ScriptAnswer::Kind::Ok:
+        return yesNo ? MessageResult::Yes : MessageResult::Ok;
+    case ScriptAnswer::Kind::No:
+        if (yesNo) {
+            return MessageResult::No;
+        }
+        break;
+    case ScriptAnswer::Kind::Cancel:
+        if (buttons != MessageButtons::YesNo) {
+            return MessageResult::Cancel;
+        }
+        break;
+    default:
+        break;
+    }
+    wrongKind("question box");
+    return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+}
+
+bool HeadlessHost::runDialog(Dialog& dialog) {
+    out_ << "dialog " << dialog.resourceId() << '\n';
+    const auto answer = nextAnswer();
+    if (!answer || answer->kind == ScriptAnswer::Kind::Cancel) {
+        return false;
+    }
+    if (answer->kind == ScriptAnswer::Kind::Click) {
+        return dialog.clickAt(answer->x, answer->y);
+    }
+    if (answer->kind != ScriptAnswer::Kind::Ok) {
+        wrongKind("dialog");
+        return false;
+    }
+    for (const auto& [control, value] : answer->controls) {
+        if (!dialog.hasControl(control)) {
+            if (!scriptError_) {
+                scriptError_ = "dialog " + std::to_string(dialog.resourceId()) +
+                               " has no control " + std::to_string(control);
+            }
+            return false;
+        }
+        dialog.setValue(control, value);
+    }
+    for (int button : answer->presses) {
+        if (!dialog.pressButton(button)) {
+            if (!scriptError_) {
+                scriptError_ = "dialog " + std::to_string(dialog.resourceId()) +
+                               " has no button " + std::to_string(button);
+            }
+            return false;
+        }
+    }
+    if (const auto problem = dialog.validate()) {
+        // The window would keep the dialog open; a script cannot type again, so it cancels.
+        out_ << "message " << escapeLineBreaks(*problem) << '\n';
+        return false;
+    }
+    return true;
+}
+
+int HeadlessHost::popupMenu(int, PixelPoint) {
+    const auto answer = nextAnswer();
+    if (!answer) {
+        return 0;
+    }
+    if (answer->kind == ScriptAnswer::Kind::Choose) {
+        return answer->choice;
+    }
+    if (answer->kind != ScriptAnswer::Kind::Cancel) {
+        wrongKind("popup menu");
+    }
+    return 0;
+}
+
+std::optional<FileChoice> HeadlessHost::chooseFile() {
+    const auto answer = nextAnswer();
+    if (!answer) {
+        return std::nullopt;
+    }
+    if (answer->kind == ScriptAnswer::Kind::File) {
+        return FileChoice{answer->path, 0};
+    }
+    if (answer->kind != ScriptAnswer::Kind::Cancel) {
+        wrongKind("file dialog");
+    }
+    return std::nullopt;
+}
+
+std::optional<FileChoice> HeadlessHost::chooseOpenFile(const FileDialogRequest&) {
+    return chooseFile();
+}
+
+std::optional<FileChoice> HeadlessHost::chooseSaveFile(const FileDialogRequest&) {
+    return chooseFile();
+}
+
+// ---- script parsing ----
+
+std::optional<std::vector<std::string>> splitScriptLine(const std::string& line) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (char c : line) {
+        if (quoted) {
+            if (c == '"') {
+                quoted = false;
+            } else {
+                word += c;
+            }
+            continue;
+        }
+        if (c == '#') {
+            break;
+        }
+        if (c == '"') {
+            quoted = true;
+            inWord = true;
+        } else if (c == ' ' || c == '\t' || c == '\r') {
+            if (inWord) {
+                words.push_back(std::move(word));
+                word.clear();
+                inWord = false;
+            }
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (quoted) {
+        return std::nullopt;
+    }
+    if (inWord) {
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+namespace {
+
+std::optional<std::string> parseAnswer(const std::vector<std::string>& w, ScriptAnswer& a) {
+    if (w.size() < 2) {
+        return "answer needs a kind: ok, cancel, no, file, choose or click";
+    }
+    const std::string& kind = w[1];
+    if (kind == "ok") {
+        a.kind = ScriptAnswer::Kind::Ok;
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            const auto eq = w[i].find('=');
+            if (eq == std::string::npos) {
+                return "answer ok expects CONTROL=VALUE or press=BUTTON, not '" + w[i] + "'";
+            }
+            const std::string name = w[i].substr(0, eq);
+            const std::string value = w[i].substr(eq + 1);
+            if (name == "press") {
+                int button = 0;
+                if (!parseInt(value, button)) {
+                    return "bad button id '" + value + "'";
+                }
+                a.presses.push_back(button);
+                continue;
+            }
+            int control = 0;
+            if (!parseInt(name, control)) {
+                return "bad control id '" + name + "'";
+            }
+            a.controls.emplace_back(control, value);
+        }
+        return std::nullopt;
+    }
+    if (kind == "cancel" || kind == "no") {
+        if (w.size() != 2) {
+            return "answer " + kind + " takes no arguments";
+        }
+        a.kind = kind == "cancel" ? ScriptAnswer::Kind::Cancel : ScriptAnswer::Kind::No;
+        return std::nullopt;
+    }
+    if (kind == "file") {
+        if (w.size() != 3) {
+            return "answer file needs one path";
+        }
+        a.kind = ScriptAnswer::Kind::File;
+        a.path = w[2];
+        return std::nullopt;
+    }
+    if (kind == "choose") {
+        if (w.size() != 3 || !parseInt(w[2], a.choice) || a.choice < 0) {
+            return "answer choose needs a command id (0 = dismissed)";
+        }
+        a.kind = ScriptAnswer::Kind::Choose;
+        return std::nullopt;
+    }
+    if (kind == "click") {
+        if (w.size() != 4 || !parseInt(w[2], a.x) || !parseInt(w[3], a.y)) {
+            return "answer click needs X Y";
+        }
+        a.kind = ScriptAnswer::Kind::Click;
+        return std::nullopt;
+    }
+    return "unknown answer kind '" + kind + "'";
+}
+
+} // namespace
+
+// ---- BatchPlayer ----
+
+BatchPlayer::BatchPlayer(std::ostream& out, std::ostream& err)
+    : out_(out), err_(err), host_(out), editor_(std::make_unique<Editor>(host_)) {
+    host_.attach(*editor_);
+    Editor& e = *editor_;
+    e.paths.programDirectory = executableDirectory();
+    e.paths.workFilePath = e.paths.programDirectory + "FacetCraftwerkTemp.tmp";
+    // Start like a fresh program: defaults, an empty document, an 800 x 600 view, first paint.
+    resizeView(e, 800, 600);
+    e.repaint();
+}
+
+std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
+    const auto split = splitScriptLine(line);
+    if (!split) {
+        return "unterminated quote";
+    }
+    const std::vector<std::string>& w = *split;
+    if (w.empty()) {
+        return std::nullopt;
+    }
+    Editor& e = *editor_;
+    const std::string& verb = w[0];
+    auto needArgs = [&](std::size_t n, const char* usage) -> std::optional<std::string> {
+        if (w.size() != n + 1) {
+            return std::string("usage: ") + usage;
+        }
+        return std::nullopt;
+    };
+
+    if (verb == "size") {
+        if (auto bad = needArgs(2, "size W H")) {
+            return bad;
+        }
+        int width = 0;
+        int height = 0;
+        if (!parseInt(w[1], width) || !parseInt(w[2], height) || width < 0 || height < 0 ||
+            width > 16384 || height > 16384) {
+            return "size needs two whole numbers from 0 to 16384";
+        }
+        resizeView(e, width, height);
+        e.repaint();
+    } else if (verb == "profile") {
+        if (auto bad = needArgs(1, "profile PATH")) {
+            return bad;
+        }
+        Profile profile;
+        if (const FileResult r = profile.load(w[1]); !r) {
+            return "cannot read profile '" + w[1] + "'";
+        }
+        readSettings(profile, e.settings, e.view);
+        e.paths.profilePath = w[1];
+    } else if (verb == "workfile") {
+        if (auto bad = needArgs(1, "workfile PATH")) {
+            return bad;
+        }
+        e.paths.workFilePath = w[1];
+    } else if (verb == "new") {
+        if (auto bad = needArgs(0, "new")) {
+            return bad;
+        }
+        newDocument(e);
+        e.document.path.clear();
+        e.setModified(false);
+        e.repaint();
+    } else if (verb == "open") {
+        if (auto bad = needArgs(1, "open PATH")) {
+            return bad;
+        }
+        openDocumentFile(e, w[1]);
+        e.repaint();
+    } else if (verb == "save") {
+        if (auto bad = needArgs(1, "save PATH")) {
+            return bad;
+        }
+        saveDocumentFile(e, w[1]);
+    } else if (verb == "command") {
+        if (auto bad = needArgs(1, "command ID")) {
+            return bad;
+        }
+        int id = 0;
+        if (!parseInt(w[1], id)) {
+            return "bad command id '" + w[1] + "'";
+        }
+        switch (dispatchCommand(e, id)) {
+        case DispatchResult::Unknown:
+            return "command " + w[1] + " is not handled";
+        case DispatchResult::Disabled:
+            out_ << "disabled " << id << '\n';
+            break;
+        case DispatchResult::Done:
+            break;
+        }
+    } else if (verb == "answer") {
+        ScriptAnswer answer;
+        if (auto bad = parseAnswer(w, answer)) {
+            return bad;
+        }
+        host_.queue(std::move(answer));
+    } else if (verb == "dump") {
+        if (w.size() > 2 || (w.size() == 2 && w[1] != "view")) {
+            return "usage: dump [view]";
+        }
+        out_ << dumpState(e, w.size() == 2) << '\n';
+    } else {
+        return "unknown verb '" + verb + "'";
+    }
+    return host_.takeScriptError();
+}
+
+int BatchPlayer::run(std::istream& script) {
+    std::string line;
+    int number = 0;
+    while (std::getline(script, line)) {
+        ++number;
+        if (const auto problem = runLine(line)) {
+            out_.flush();
+            err_ << "line " << number << ": " << *problem << '\n';
+            return 2;
+        }
+    }
+    out_.flush();
+    return 0;
+}
+
+} // namespace fcw

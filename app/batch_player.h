@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/editor.h"
+#include "app/host.h"
+
+#include <deque>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fcw {
+
+// A reply queued by the script's `answer` verb for the next dialog, file dialog, question box
+// or popup menu.
+struct ScriptAnswer {
+    enum class Kind { Ok, Cancel, No, File, Choose, Click };
+    Kind kind = Kind::Cancel;
+    std::vector<std::pair<int, std::string>> controls; // Ok: control id = value
+    std::vector<int> presses;                          // Ok: buttons pressed before OK
+    std::string path;                                  // File
+    int choice = 0;                                    // Choose
+    int x = 0;                                         // Click
+    int y = 0;
+};
+
+// The platform without a window: output goes to a stream, dialogs take queued answers. A
+// dialog with no queued answer is cancelled; a popup with none is dismissed.
+class HeadlessHost : public Host {
+public:
+    explicit HeadlessHost(std::ostream& out) : out_(out) {}
+
+    void attach(Editor& editor) { editor_ = &editor; }
+    void queue(ScriptAnswer answer) { answers_.push_back(std::move(answer)); }
+    // Set when a queued answer did not fit the dialog that took it; the player reports it.
+    std::optional<std::string> takeScriptError() { return std::exchange(scriptError_, {}); }
+    void setShiftDown(bool down) { shiftDown_ = down; }
+
+    void repaint() override;
+    void beep() override;
+    MessageResult messageBox(const std::string& text, MessageButtons buttons,
+                             MessageIcon icon) override;
+    bool runDialog(Dialog& dialog) override;
+    int popupMenu(int menuId, PixelPoint clientPoint) override;
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    void setPointerPosition(PixelPoint) override {}
+    bool isShiftDown() const override { return shiftDown_; }
+    void setMouseCapture(bool) override {}
+    void documentStateChanged() override {}
+
+private:
+    std::optional<ScriptAnswer> nextAnswer();
+    std::optional<FileChoice> chooseFile();
+    void wrongKind(const char* what);
+
+    std::ostream& out_;
+    Editor* editor_ = nullptr;
+    std::deque<ScriptAnswer> answers_;
+    std::optional<std::string> scriptError_;
+    bool shiftDown_ = false;
+};
+
+// Runs a script of editor actions, one verb per line, against a fresh editor without a window.
+// Returns 0 when every line ran, 2 at the first script error (reported on `err` as
+// "line N: what is wrong").
+class BatchPlayer {
+public:
+    BatchPlayer(std::ostream& out, std::ostream& err);
+
+    int run(std::istream& script);
+    // Runs one line; returns an error text for a script error.
+    std::optional<std::string> runLine(const std::string& line);
+
+    Editor& editor() { return *editor_; }
+    HeadlessHost& host() { return host_; }
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+    HeadlessHost host_;
+    std::unique_ptr<Editor> editor_;
+};
+
+// Splits a script line into words: blanks separate, double quotes group (and are removed),
+// '#' outside quotes starts a comment. Returns nothing for an unterminated quote.
+std::optional<std::vector<std::string>> splitScriptLine(const std::string& line);
+
+// Default locations derived from the running executable.
+std::string executableDirectory();
+
+} // namespace fcw

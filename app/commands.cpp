@@ -1,0 +1,92 @@
+#include "app/commands.h"
+
+#include "app/document_commands.h"
+#include "app/editor.h"
+#include "render/navigation.h"
+
+#include <algorithm>
+#include <array>
+
+namespace fcw {
+
+namespace {
+
+template <ToolMode Mode> void chooseTool(Editor& e) {
+    selectTool(e.interaction, e.store, Mode);
+}
+template <ToolMode Mode> bool isTool(const Editor& e) {
+    return e.interaction.toolMode == Mode;
+}
+void choosePaint(Editor& e) {
+    selectTool(e.interaction, e.store, ToolMode::Paint);
+    e.interaction.buttonHeld = false;
+}
+void undo(Editor& e) {
+    undoLast(e);
+    e.repaint();
+}
+template <int Tenths> void zoomTo(Editor& e) {
+    setZoomLevel(e, Tenths / 100.0);
+}
+
+// Ordered by id so findCommand can search it.
+constexpr auto kCommands = std::to_array<Command>({
+    {32799, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
+     nullptr, nullptr},
+    {32801, "三角形のポリゴンを描く", "三角形のポリゴンを描く", "三角形のポリゴンを描く", "",
+     chooseTool<ToolMode::DrawTriangle>, isTool<ToolMode::DrawTriangle>, nullptr},
+    {32802, "ポリゴンを消す", "ポリゴンを消す", "ポリゴンを消す", "", chooseTool<ToolMode::Erase>,
+     isTool<ToolMode::Erase>, nullptr},
+    {32803, "範囲指定して移動", "範囲指定して移動", "範囲指定して移動", "",
+     chooseTool<ToolMode::RangeMove>, isTool<ToolMode::RangeMove>, nullptr},
+    {32804, "色を塗る", "色を塗る", "色を塗る", "", choosePaint, isTool<ToolMode::Paint>, nullptr},
+    {32807, "ポリゴンで球を描く", "ポリゴンで球を描く", "ポリゴンで球を描く", "",
+     chooseTool<ToolMode::Sphere>, isTool<ToolMode::Sphere>, nullptr},
+    {32824, "拡大縮小", "拡大縮小", "拡大縮小", "", chooseTool<ToolMode::Zoom>,
+     isTool<ToolMode::Zoom>, nullptr},
+    {32825, "原点の移動", "原点の移動", "原点の移動", "", chooseTool<ToolMode::OriginMove>,
+     isTool<ToolMode::OriginMove>, nullptr},
+    {32828, "×１", "", "", "", zoomTo<100>, nullptr, nullptr},
+    {32829, "×２", "", "", "", zoomTo<200>, nullptr, nullptr},
+    {32830, "×４", "", "", "", zoomTo<400>, nullptr, nullptr},
+    {32831, "×１０", "", "", "", zoomTo<1000>, nullptr, nullptr},
+    {32832, "÷２", "", "", "", zoomTo<50>, nullptr, nullptr},
+    {32833, "÷４", "", "", "", zoomTo<25>, nullptr, nullptr},
+    {32834, "÷１０", "", "", "", zoomTo<10>, nullptr, nullptr},
+    {32835, "原点に戻す", "", "", "", resetOrigin, nullptr, nullptr},
+    {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
+    {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
+    {57603, "上書き保存(&S)", "作業中のﾌｧｲﾙを上書きして保存", "保存", "Ctrl+S", fileSave, nullptr,
+     nullptr},
+    {57604, "名前を付けて保存(&A)...", "作業中のﾌｧｲﾙを新しい名前で保存", "名前を付けて保存", "",
+     fileSaveAs, nullptr, nullptr},
+});
+
+static_assert(std::is_sorted(kCommands.begin(), kCommands.end(),
+                             [](const Command& a, const Command& b) { return a.id < b.id; }));
+
+} // namespace
+
+std::span<const Command> commandTable() {
+    return kCommands;
+}
+
+const Command* findCommand(int id) {
+    const auto it = std::lower_bound(kCommands.begin(), kCommands.end(), id,
+                                     [](const Command& c, int value) { return c.id < value; });
+    return it != kCommands.end() && it->id == id ? &*it : nullptr;
+}
+
+DispatchResult dispatchCommand(Editor& editor, int id) {
+    const Command* command = findCommand(id);
+    if (command == nullptr || command->handler == nullptr) {
+        return DispatchResult::Unknown;
+    }
+    if (command->isEnabled != nullptr && !command->isEnabled(editor)) {
+        return DispatchResult::Disabled;
+    }
+    command->handler(editor);
+    return DispatchResult::Done;
+}
+
+} // namespace fcw

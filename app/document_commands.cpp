@@ -1,0 +1,194 @@
+#include "app/document_commands.h"
+
+#include "app/editor.h"
+#include "io/native_document.h"
+
+#include <algorithm>
+
+namespace fcw {
+
+namespace {
+
+constexpr char kNotFound[] =
+    "%1\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。";
+constexpr char kUnexpectedFormat[] = "予期しないﾌｧｲﾙ形式です。";
+constexpr char kAccessDenied[] = "%1 にアクセスできません。";
+constexpr char kDiskFull[] = "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。";
+constexpr char kReadError[] = "%1 の読み込み中に予期しないエラーが発生しました。";
+constexpr char kWriteError[] = "%1 の保存中に予期しないエラーが発生しました。";
+constexpr char kSavePrompt[] = "%1 への変更を保存しますか?";
+
+std::string withName(const std::string& pattern, const std::string& name) {
+    std::string text = pattern;
+    const auto at = text.find("%1");
+    if (at != std::string::npos) {
+        text.replace(at, 2, name);
+    }
+    return text;
+}
+
+void reportFileError(Editor& editor, const FileResult& result, const std::string& path,
+                     bool writing) {
+    const char* pattern = writing ? kWriteError : kReadError;
+    switch (result.error) {
+    case FileError::NotFound:
+        pattern = kNotFound;
+        break;
+    case FileError::AccessDenied:
+        pattern = kAccessDenied;
+        break;
+    case FileError::DiskFull:
+        pattern = kDiskFull;
+        break;
+    case FileError::None:
+    case FileError::Other:
+        break;
+    }
+    editor.host.messageBox(withName(pattern, path), MessageButtons::Ok, MessageIcon::Warning);
+}
+
+FileDialogRequest documentDialog(const Editor& editor) {
+    FileDialogRequest request;
+    request.filters = {std::string(kDocumentFilter)};
+    request.defaultSuffix = kDocumentSuffix;
+    request.initialPath = editor.document.path;
+    return request;
+}
+
+void nameDocument(Editor& editor, const std::string& path) {
+    editor.document.path = path;
+    editor.document.modified = false;
+    editor.host.documentStateChanged();
+}
+
+} // namespace
+
+void newDocument(Editor& editor) {
+    editor.interaction.editPhase = 0;
+    editor.store.lastIndex = -1;
+}
+
+bool openDocumentFile(Editor& editor, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (FileResult r = readWholeFile(path, bytes); !r) {
+        reportFileError(editor, r, path, false);
+        return false;
+    }
+    if (bytes.empty()) { // nothing to read: the document takes the name, the model stays
+        nameDocument(editor, path);
+        return true;
+    }
+    DecodedDocument doc;
+    if (decodeDocument(bytes, doc) != DecodeError::None) {
+        editor.host.messageBox(kUnexpectedFormat, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+
+    InteractionState& state = editor.interaction;
+    state.selectionCount = 0;
+    state.selectionList.clear();
+    state.editPhase = 0;
+    editor.undo.undoDepth = 0;
+    MeshStore& store = editor.store;
+    store.lastIndex = doc.lastIndex;
+    for (std::size_t i = 0; i < doc.triangles.size(); ++i) {
+        Triangle& model = store.modelTriangles[i];
+        Triangle& view = store.viewTriangles[i];
+        model.assign(doc.triangles[i]);
+        // A new document has no selection; marks left in the slots by the previous model
+        // would otherwise come back with the next Shift+rubber band.
+        for (std::size_t k = 0; k < 3; ++k) {
+            model.v[k].selected = 0;
+            view.v[k].selected = 0;
+        }
+        model.computePolar();
+        model.computeNormal();
+        view.assign(model);
+        view.computePolar();
+        view.computeNormal();
+    }
+    editor.refreshModelToView();
+    nameDocument(editor, path);
+    return true;
+}
+
+bool saveDocumentFile(Editor& editor, const std::string& path) {
+    InteractionState& state = editor.interaction;
+    int lastToWrite = editor.store.lastIndex;
+    if (state.toolMode == ToolMode::RangeMove) {
+        state.editPhase = 0; // the selection state ends; marks and list stay
+    } else if (state.editPhase != 0) {
+        // A triangle being drawn (or a sphere's reserved slot) occupies the last slot and is
+        // not saved.
+        lastToWrite = std::max(lastToWrite - 1, -1);
+    }
+    const std::vector<std::uint8_t> bytes = encodeDocument(editor.store.modelTriangles,
+                                                           lastToWrite);
+    if (FileResult r = writeFileAtomically(path, bytes, editor.writeFaults); !r) {
+        reportFileError(editor, r, path, true);
+        return false;
+    }
+    nameDocument(editor, path);
+    return true;
+}
+
+bool saveModifiedIfAsked(Editor& editor) {
+    if (!editor.document.modified) {
+        return true;
+    }
+    const MessageResult answer =
+        editor.host.messageBox(withName(kSavePrompt, editor.document.displayName()),
+                               MessageButtons::YesNoCancel, MessageIcon::Question);
+    if (answer == MessageResult::No) {
+        return true;
+    }
+    if (answer != MessageResult::Yes) {
+        return false;
+    }
+    if (editor.document.path.empty()) {
+        const auto choice = editor.host.chooseSaveFile(documentDialog(editor));
+        return choice && saveDocumentFile(editor, choice->path);
+    }
+    return saveDocumentFile(editor, editor.document.path);
+}
+
+void fileNew(Editor& editor) {
+    if (!saveModifiedIfAsked(editor)) {
+        return;
+    }
+    newDocument(editor);
+    editor.document.path.clear();
+    editor.document.modified = false;
+    editor.host.documentStateChanged();
+    editor.repaint();
+}
+
+void fileOpen(Editor& editor) {
+    const auto choice = editor.host.chooseOpenFile(documentDialog(editor));
+    if (!choice || choice->path.empty()) {
+        return;
+    }
+    if (!saveModifiedIfAsked(editor)) {
+        return;
+    }
+    openDocumentFile(editor, choice->path);
+    editor.repaint();
+}
+
+void fileSave(Editor& editor) {
+    if (editor.document.path.empty()) {
+        fileSaveAs(editor);
+        return;
+    }
+    saveDocumentFile(editor, editor.document.path);
+}
+
+void fileSaveAs(Editor& editor) {
+    const auto choice = editor.host.chooseSaveFile(documentDialog(editor));
+    if (!choice || choice->path.empty()) {
+        return;
+    }
+    saveDocumentFile(editor, choice->path);
+}
+
+} // namespace fcw

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/app_settings.h"
+#include "app/host.h"
+#include "interact/interaction_state.h"
+#include "interact/snap_settings.h"
+#include "io/atomic_file.h"
+#include "model/mesh_store.h"
+#include "model/undo_history.h"
+#include "render/camera.h"
+#include "render/view_options.h"
+
+#include <string>
+
+namespace fcw {
+
+inline constexpr char kUntitledName[] = "無題";
+inline constexpr char kApplicationName[] = "FacetCraftwerk";
+
+// The one document: which file it is and whether it has unsaved changes. The model itself is
+// the store.
+struct DocumentState {
+    std::string path; // empty while untitled
+    bool modified = false;
+    // "無題" or the file's name without its folder.
+    std::string displayName() const;
+};
+
+struct EditorPaths {
+    std::string programDirectory; // ends with '/'
+    std::string workFilePath;     // the copy/paste work file
+    std::string profilePath;      // settings file; empty = settings are not persisted
+};
+
+// All program-wide state. Owned by the application (or a test, or the batch player) and passed
+// by reference; nothing else in the program holds mutable state.
+class Editor {
+public:
+    explicit Editor(Host& platform) : host(platform) {}
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    Host& host;
+    MeshStore store;
+    UndoHistory undo;
+    Camera camera;
+    ViewOptions view;
+    InteractionState interaction;
+    SnapSettings snap;
+    AppSettings settings;
+    DocumentState document;
+    EditorPaths paths;
+    WriteFaults writeFaults; // stays empty outside tests
+
+    // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
+    // way also save the slot after the last triangle.
+    void takeSnapshot();
+    // Counts the edit whose snapshot was taken last.
+    void countEdit() { undo.countEdit(); }
+    int undoDepth() const { return undo.undoDepth; }
+
+    void setModified(bool modified);
+    void repaint() { host.repaint(); }
+
+    void refreshModelToView() {
+        store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+    }
+    void refreshViewToModel() {
+        store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+    }
+};
+
+// Undo (command 32799): abandons an operation in progress (dropping a provisional triangle),
+// then restores the most recent snapshot and rebuilds the view list. Does not repaint.
+void undoLast(Editor& editor);
+
+// The warning for an edit that would pass 3000 triangles: a beep, then dialog 302.
+void showTooManyPolygons(Editor& editor);
+inline constexpr int kTooManyPolygonsDialog = 302;
+
+} // namespace fcw

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "render/camera.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fcw {
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+// A modal dialog as the logic sees it: a resource id and the values of its controls by
+// control id (edit boxes their text, check and radio buttons "0" or "1"). The host shows it,
+// lets the user change the values and press buttons, and returns whether it closed with OK.
+class Dialog {
+public:
+    explicit Dialog(int resourceId) : resourceId_(resourceId) {}
+    virtual ~Dialog() = default;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    int resourceId() const { return resourceId_; }
+
+    std::string value(int control) const {
+        const auto it = values_.find(control);
+        return it == values_.end() ? std::string() : it->second;
+    }
+    void setValue(int control, std::string text) { values_[control] = std::move(text); }
+    const std::map<int, std::string>& values() const { return values_; }
+
+    // True when the control is one this dialog has.
+    virtual bool hasControl(int control) const { return values_.count(control) != 0; }
+    // A push button other than OK and Cancel was pressed. Returns false for an id the dialog
+    // has no button with.
+    virtual bool pressButton(int /*button*/) { return false; }
+    // A click at dialog coordinates (the palette). Returns true when the click closes the
+    // dialog with OK.
+    virtual bool clickAt(int /*x*/, int /*y*/) { return false; }
+    // Called on OK: an error text to show (and keep the dialog open), or nothing to accept.
+    virtual std::optional<std::string> validate() { return std::nullopt; }
+
+private:
+    int resourceId_;
+    std::map<int, std::string> values_;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    // Filters as "display name (*.ext1 *.ext2)", first one preselected.
+    std::vector<std::string> filters;
+    int selectedFilter = 0;
+    std::string defaultSuffix; // without the dot, added when the user typed none
+    std::string initialPath;
+};
+
+struct FileChoice {
+    std::string path;
+    int filterIndex = 0; // the filter selected when the dialog closed
+};
+
+// Everything the editing logic asks of the platform. The window implements it with Qt; the
+// batch player implements it without a window; tests script it.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Paint the whole view now (synchronously).
+    virtual void repaint() = 0;
+    // The exclamation beep.
+    virtual void beep() = 0;
+    virtual MessageResult messageBox(const std::string& text, MessageButtons buttons,
+                                     MessageIcon icon) = 0;
+    // Runs a modal dialog; true when it closed with OK (after validate() accepted).
+    virtual bool runDialog(Dialog& dialog) = 0;
+    // Shows popup menu `menuId` at a client point; the chosen command id, 0 when dismissed.
+    virtual int popupMenu(int menuId, PixelPoint clientPoint) = 0;
+    virtual std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) = 0;
+    // Moves the pointer to a client point of the view.
+    virtual void setPointerPosition(PixelPoint clientPoint) = 0;
+    virtual bool isShiftDown() const = 0;
+    virtual void setMouseCapture(bool captured) = 0;
+    // The document's name or modified flag changed (the window updates its title).
+    virtual void documentStateChanged() = 0;
+};
+
+} // namespace fcw

@@ -1,0 +1,92 @@
+// Timings of the whole-model operations that run after every edit.
+
+#include "app/batch_player.h"
+#include "app/document_commands.h"
+#include "io/native_document.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <sstream>
+
+namespace fcw {
+namespace {
+
+void fillModel(MeshStore& store) {
+    std::mt19937 rng(42);
+    std::uniform_real_distribution<double> coord(-500.0, 500.0);
+    store.lastIndex = kMaxTriangles - 1;
+    for (int i = 0; i < kMaxTriangles; ++i) {
+        Triangle& t = store.modelTriangles[static_cast<std::size_t>(i)];
+        for (int k = 0; k < 3; ++k) {
+            t.setVertex(k, Point3(coord(rng), coord(rng), coord(rng)));
+        }
+        t.computePolar();
+        t.computeNormal();
+    }
+}
+
+void BM_RefreshViewForward3000(benchmark::State& state) {
+    MeshStore store;
+    fillModel(store);
+    for (auto _ : state) {
+        store.refreshModelToView(0.6, -0.3);
+        benchmark::DoNotOptimize(store.viewTriangles[2999].v[2].x);
+    }
+}
+BENCHMARK(BM_RefreshViewForward3000)->Unit(benchmark::kMicrosecond);
+
+void BM_RefreshViewInverse3000(benchmark::State& state) {
+    MeshStore store;
+    fillModel(store);
+    store.refreshModelToView(0.6, -0.3);
+    for (auto _ : state) {
+        store.refreshViewToModel(0.6, -0.3);
+        benchmark::DoNotOptimize(store.modelTriangles[2999].v[2].x);
+    }
+}
+BENCHMARK(BM_RefreshViewInverse3000)->Unit(benchmark::kMicrosecond);
+
+void BM_TakeSnapshotFullHistory3000(benchmark::State& state) {
+    MeshStore store;
+    fillModel(store);
+    UndoHistory history;
+    for (int i = 0; i < kUndoLevels; ++i) {
+        history.takeSnapshot(store, false);
+        history.countEdit();
+    }
+    for (auto _ : state) {
+        history.takeSnapshot(store, false); // shifts the full history every time
+        history.countEdit();
+    }
+}
+BENCHMARK(BM_TakeSnapshotFullHistory3000)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveAndLoadDocument3000(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    Editor& e = player.editor();
+    fillModel(e.store);
+    const std::string path = "/tmp/fcw-bench-document.fcw";
+    for (auto _ : state) {
+        saveDocumentFile(e, path);
+        openDocumentFile(e, path);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_SaveAndLoadDocument3000)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeDecodeDocument3000(benchmark::State& state) {
+    MeshStore store;
+    fillModel(store);
+    DecodedDocument doc;
+    for (auto _ : state) {
+        const auto bytes = encodeDocument(store.modelTriangles, store.lastIndex);
+        decodeDocument(bytes, doc);
+        benchmark::DoNotOptimize(doc.triangles.data());
+    }
+}
+BENCHMARK(BM_EncodeDecodeDocument3000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace fcw

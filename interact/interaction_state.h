@@ -1,0 +1,90 @@
+#pragma once
+
+#include "model/mesh_store.h"
+#include "model/triangle.h"
+#include "render/camera.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace fcw {
+
+// The mouse tools. The numeric values are fixed (3 is unused).
+enum class ToolMode : std::int32_t {
+    RangeMove = 0,
+    DrawTriangle = 1,
+    Erase = 2,
+    Sphere = 4,
+    Paint = 5,
+    OriginMove = 6,
+    Zoom = 7,
+};
+
+const char* toolModeName(ToolMode mode);
+
+// One selected vertex: triangle index and vertex 0..2.
+struct SelectedVertex {
+    std::int16_t triangle = 0;
+    std::int8_t vertex = 0;
+    friend bool operator==(const SelectedVertex&, const SelectedVertex&) = default;
+};
+
+struct ModelPoint {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+inline constexpr std::int32_t kBoxHalfWidth = 100; // GrabBox and CentreBox are 200 x 140
+inline constexpr std::int32_t kBoxHalfHeight = 70;
+
+// The 200 x 140 box centred on (cx, cy).
+inline Rect boxAround(std::int32_t cx, std::int32_t cy) {
+    return {cx - kBoxHalfWidth, cy - kBoxHalfHeight, cx + kBoxHalfWidth, cy + kBoxHalfHeight};
+}
+
+// The state of the user's current interaction, read by the handlers, the painter, the undo
+// history, the document and the operations.
+struct InteractionState {
+    ToolMode toolMode = ToolMode::DrawTriangle;
+    // Click counter of the current tool; 0 = idle. Per tool: DrawTriangle 1/2 = one/two
+    // vertices placed; RangeMove 1 = rubber band, 2 = selection shown, 3 = button down on it;
+    // Sphere 1 = rectangle being dragged.
+    std::int8_t editPhase = 0;
+    std::array<PixelPoint, 4> clickPoints{}; // [1..3]: raw client position of clicks 1..3
+    ModelPoint clickModelPoint{};            // current click in the model frame, pixel scale
+    PixelPoint lastPointer{};
+    PixelPoint dragLast{};
+    PixelPoint dragStart{};
+    bool buttonHeld = false;     // left button down in Erase, Paint, OriginMove or Zoom
+    bool movingTriangle = false; // popup "移動" in progress
+    std::int16_t pickedTriangle = 0;
+    std::int32_t pickedOrderPos = 0; // position in drawOrder counted from the front
+    Rect selectionRect{};
+    Rect grabBox{};
+    Rect centreBox{};
+    std::vector<SelectedVertex> selectionList; // triangle ascending, then vertex 0..2
+    std::int16_t selectionCount = 0;
+    bool selectHiddenVertices = true; // the rubber band also takes back-facing vertices
+    bool dragging = false;
+    bool moveCounted = false;
+    bool middleDragFresh = false;
+    std::uint8_t statusCorner = 0; // 0 = top-left, 4 = bottom-right
+    ModelPoint sphereStart{};      // (depth, horizontal, vertical) relative to the origin, px
+    ModelPoint sphereEnd{};
+    Colour currentColour = 0;
+
+    InteractionState() { selectionList.reserve(3 * kTriangleSlots); }
+
+    // True when the range tool shows a non-empty selection.
+    bool hasSelection() const {
+        return toolMode == ToolMode::RangeMove && editPhase == 2 && selectionCount > 0;
+    }
+};
+
+// Changes the tool. An operation in progress is abandoned: editPhase becomes 0 and a
+// half-drawn triangle's provisional slot is dropped.
+void selectTool(InteractionState& state, MeshStore& store, ToolMode tool);
+
+} // namespace fcw

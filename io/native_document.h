@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/mesh_store.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace fcw {
+
+// The native document: a length-prefixed header text, a signed 16-bit last index and 76 bytes
+// per triangle, little-endian. Each record holds, for v[0..2], (y, -z, -x) as doubles (so the
+// file's second axis grows upward and its third away from the viewer), then the colour.
+inline constexpr char kDocumentHeader[] = "FacetCraftwerk_V.1.0";
+inline constexpr std::size_t kRecordBytes = 76;
+
+// Encodes modelTriangles[0 .. lastToWrite] (nothing after the count when lastToWrite < 0).
+std::vector<std::uint8_t> encodeDocument(const std::vector<Triangle>& triangles,
+                                         int lastToWrite);
+
+// Appends one 76-byte record. Shared with the work file.
+void appendRecord(std::vector<std::uint8_t>& out, const Triangle& t);
+// Reads one record from exactly 76 bytes into store axes.
+TriangleCore readRecord(const std::uint8_t* bytes);
+
+struct DecodedDocument {
+    std::int16_t lastIndex = -1;
+    std::vector<TriangleCore> triangles; // lastIndex + 1 entries
+};
+
+enum class DecodeError {
+    None,
+    Truncated,     // the file ends inside the header, count or a record
+    BadCount,      // last index above 2999 or below -1
+};
+
+// Decodes a whole document. The header text is read by the string-length rules of the format
+// (one byte; 0xFF + 16 bits; 0xFF 0xFFFF + 32 bits; 0xFFFE after 0xFF marks UTF-16) and its
+// contents are not checked. Bytes after the last record are ignored.
+DecodeError decodeDocument(std::span<const std::uint8_t> bytes, DecodedDocument& out);
+
+} // namespace fcw

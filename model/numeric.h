@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace fcw {
+
+// Double to 32-bit integer, rounding toward zero (-0.7 -> 0, -1.2 -> -1). Values outside the
+// 32-bit range and NaN give INT32_MIN, as the processor's truncating conversion does, instead
+// of undefined behaviour; pixel code relies on always getting some integer back.
+constexpr std::int32_t truncToInt32(double d) {
+    if (!(d > -2147483649.0 && d < 2147483648.0)) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<std::int32_t>(d);
+}
+
+} // namespace fcw

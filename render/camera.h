@@ -1,0 +1,79 @@
+#pragma once
+
+#include "model/numeric.h"
+
+#include <cstdint>
+
+namespace fcw {
+
+// A window rectangle in pixels. The right and bottom edges are exclusive.
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    std::int32_t width() const { return right - left; }
+    std::int32_t height() const { return bottom - top; }
+    // left <= x < right and top <= y < bottom.
+    bool contains(std::int32_t x, std::int32_t y) const {
+        return left <= x && x < right && top <= y && y < bottom;
+    }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct PixelPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+// How the triangle lists are shown. The projection is parallel along the depth axis x:
+// screen x = trunc(y * zoom + centreX), screen y = trunc(z * zoom + centreY).
+// Nothing here is stored in documents or the profile.
+struct Camera {
+    double verticalAxisAngle = 0.0;   // radians, about the vertical axis; applied first
+    double horizontalAxisAngle = 0.0; // radians, about the horizontal axis; applied second
+    double zoom = 1.0;                // pixels per model unit
+    double originOffsetX = 0.0;       // model units, origin relative to the window centre
+    double originOffsetY = 0.0;
+    // The drawing depth: view-frame x at which a clicked point is placed. Combined with pixel
+    // offsets in modelPointFromClient (pixel scale), compared with model x by the painter.
+    double depth = 0.0;
+    Rect clientRect{};
+    std::int32_t halfWidth = 0; // pixels, integer halves of the client size
+    std::int32_t halfHeight = 0;
+    double centreX = 0.0; // window position of the model origin, pixels
+    double centreY = 0.0;
+    // Last pointer position in the model frame at the drawing depth, not divided by the zoom.
+    double cursorDepth = 0.0;
+    double cursorHorizontal = 0.0;
+    double cursorVertical = 0.0;
+
+    // Recomputes the halves and the origin's window position. Run at the start of every
+    // repaint and nowhere else: handlers that change the zoom or offsets see the new centre
+    // only after they repaint.
+    void computeCentre() {
+        halfWidth = (clientRect.right - clientRect.left) / 2;
+        halfHeight = (clientRect.bottom - clientRect.top) / 2;
+        centreX = zoom * originOffsetX + halfWidth;
+        centreY = originOffsetY * zoom + halfHeight;
+    }
+
+    // Window pixel of a view-frame coordinate: truncation toward zero, never rounding.
+    std::int32_t projectX(double y) const { return truncToInt32(y * zoom + centreX); }
+    std::int32_t projectY(double z) const { return truncToInt32(z * zoom + centreY); }
+
+    // Pointer readouts of the status box: up and away from the viewer are positive.
+    double readoutVertical() const { return -cursorVertical / zoom; }
+    double readoutHorizontal() const { return cursorHorizontal / zoom; }
+    double readoutDepth() const { return -cursorDepth / zoom; }
+};
+
+inline constexpr double kDegreesPerRadian = 57.29577951308232;
+
+inline double angleInDegrees(double radians) {
+    return radians * kDegreesPerRadian;
+}
+
+} // namespace fcw

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace fcw {
+
+class Editor;
+
+// The part of every repaint that updates state others rely on: the origin's window position
+// (the only place it is recomputed) and CentreBox, kept centred on the client area.
+void prepareFrame(Editor& editor);
+
+} // namespace fcw

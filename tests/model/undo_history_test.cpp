@@ -1,0 +1,130 @@
+#include "app/editor.h"
+#include "test_host.h"
+
+#include <gtest/gtest.h>
+
+namespace fcw {
+namespace {
+
+using testing::appendTriangle;
+using testing::FakeHost;
+
+// One counted edit: snapshot, then append a triangle whose colour tells the edits apart.
+void edit(Editor& e, Colour tag) {
+    e.takeSnapshot();
+    appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, tag);
+    e.countEdit();
+}
+
+TEST(Undo, ElevenEditsKeepTheLastTenSteps) {
+    FakeHost host;
+    Editor e(host);
+    for (Colour c = 1; c <= 11; ++c) {
+        edit(e, c);
+    }
+    EXPECT_EQ(e.undoDepth(), 10);
+    for (int expectedCount = 10; expectedCount >= 1; --expectedCount) {
+        undoLast(e);
+        EXPECT_EQ(e.store.count(), expectedCount);
+        EXPECT_EQ(e.store.modelTriangles[static_cast<std::size_t>(expectedCount - 1)].colour,
+                  static_cast<Colour>(expectedCount));
+        EXPECT_EQ(e.store.viewTriangles[static_cast<std::size_t>(expectedCount - 1)].colour,
+                  static_cast<Colour>(expectedCount));
+    }
+    // The state before edit 1 (empty) was pushed out; the eleventh undo does nothing.
+    EXPECT_EQ(e.undoDepth(), 0);
+    undoLast(e);
+    EXPECT_EQ(e.store.count(), 1);
+}
+
+TEST(Undo, RestoresCoordinatesAndRefreshesTheView) {
+    FakeHost host;
+    Editor e(host);
+    e.camera.verticalAxisAngle = 0.5;
+    edit(e, 7);
+    e.takeSnapshot();
+    e.store.modelTriangles[0].setVertex(1, Point3(5, 6, 7));
+    e.store.modelTriangles[0].computePolar();
+    e.store.modelTriangles[0].computeNormal();
+    e.refreshModelToView();
+    e.countEdit();
+    undoLast(e);
+    EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 10.0);
+    Editor fresh(host);
+    fresh.camera.verticalAxisAngle = 0.5;
+    appendTriangle(fresh, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 7);
+    EXPECT_EQ(e.store.viewTriangles[0].v[1].x, fresh.store.viewTriangles[0].v[1].x);
+}
+
+TEST(Undo, DropsTheProvisionalTriangleAndUndoesThePreviousEdit) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    edit(e, 2);
+    // One point of a third triangle placed: provisional slot at lastIndex.
+    e.takeSnapshot();
+    ++e.store.lastIndex;
+    e.interaction.editPhase = 1;
+    undoLast(e);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(e.store.count(), 1);
+    EXPECT_EQ(e.undoDepth(), 1);
+}
+
+TEST(Undo, EmptySnapshotEmptiesTheModel) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, -1);
+}
+
+TEST(Undo, RefusedEditIsNotCounted) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    e.takeSnapshot(); // an operation that is then refused: no count
+    appendTriangle(e, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}, 99);
+    e.store.lastIndex = 0;
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, -1); // back before edit 1, not before the refused one
+}
+
+TEST(Undo, SnapshotKeepsTheSlotAfterTheLastForDragTools) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    e.store.modelTriangles[1].setColour(55);
+    e.interaction.toolMode = ToolMode::Paint;
+    e.interaction.editPhase = 1;
+    e.takeSnapshot();
+    EXPECT_EQ(e.undo.counts[1], 1);
+    EXPECT_EQ(e.undo.slots[1][1].colour, 55u);
+    e.interaction.toolMode = ToolMode::DrawTriangle;
+    e.takeSnapshot();
+    EXPECT_EQ(e.undo.counts[1], 0);
+}
+
+TEST(Undo, FullModelSnapshotsRoundTrip) {
+    FakeHost host;
+    Editor e(host);
+    e.store.lastIndex = kMaxTriangles - 1;
+    for (int i = 0; i < kMaxTriangles; ++i) {
+        Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(i)];
+        t.setVertex(0, Point3(i, 0, 0));
+        t.setColour(static_cast<Colour>(i));
+        t.computePolar();
+    }
+    for (int n = 0; n < 12; ++n) {
+        e.takeSnapshot();
+        e.countEdit();
+    }
+    e.store.lastIndex = 0;
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, kMaxTriangles - 1);
+    EXPECT_EQ(e.store.modelTriangles[2999].v[0].x, 2999.0);
+    EXPECT_EQ(e.store.modelTriangles[2999].colour, 2999u);
+}
+
+} // namespace
+} // namespace fcw

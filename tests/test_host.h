@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/editor.h"
+#include "app/host.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace fcw::testing {
+
+// A scripted platform for unit tests: records what the logic asked for and answers from
+// queues (empty queue = cancel).
+class FakeHost : public Host {
+public:
+    std::vector<std::string> messages;
+    std::vector<int> dialogs;
+    int beeps = 0;
+    int repaints = 0;
+    std::deque<MessageResult> messageAnswers;
+    std::deque<std::string> fileAnswers;
+    bool shift = false;
+
+    void repaint() override { ++repaints; }
+    void beep() override { ++beeps; }
+    MessageResult messageBox(const std::string& text, MessageButtons buttons,
+                             MessageIcon) override {
+        messages.push_back(text);
+        if (buttons == MessageButtons::Ok) {
+            return MessageResult::Ok;
+        }
+        if (messageAnswers.empty()) {
+            return MessageResult::Cancel;
+        }
+        const MessageResult r = messageAnswers.front();
+        messageAnswers.pop_front();
+        return r;
+    }
+    bool runDialog(Dialog& dialog) override {
+        dialogs.push_back(dialog.resourceId());
+        return false;
+    }
+    int popupMenu(int, PixelPoint) override { return 0; }
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override {
+        return nextFile();
+    }
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override {
+        return nextFile();
+    }
+    void setPointerPosition(PixelPoint) override {}
+    bool isShiftDown() const override { return shift; }
+    void setMouseCapture(bool) override {}
+    void documentStateChanged() override {}
+
+private:
+    std::optional<FileChoice> nextFile() {
+        if (fileAnswers.empty()) {
+            return std::nullopt;
+        }
+        FileChoice c{fileAnswers.front(), 0};
+        fileAnswers.pop_front();
+        return c;
+    }
+};
+
+// Appends a triangle to the model list with derived data, then refreshes the view list.
+inline void appendTriangle(Editor& e, Point3 a, Point3 b, Point3 c, Colour colour) {
+    MeshStore& s = e.store;
+    ++s.lastIndex;
+    Triangle& t = s.modelTriangles[static_cast<std::size_t>(s.lastIndex)];
+    t.setVertex(0, a);
+    t.setVertex(1, b);
+    t.setVertex(2, c);
+    t.setColour(colour);
+    t.computePolar();
+    t.computeNormal();
+    e.refreshModelToView();
+}
+
+} // namespace fcw::testing
