@@ -1,6 +1,7 @@
 #include "model/mesh_store.h"
 
 #include <cmath>
+#include <thread>
 
 namespace fcw {
 
@@ -37,12 +38,12 @@ inline void rotateInverse(const PolarCache& p, double V, Point3& out) {
 
 } // namespace
 
-void MeshStore::refreshView(RefreshDirection direction, double verticalAngle,
-                            double horizontalAngle) {
+void MeshStore::refreshRange(RefreshDirection direction, double verticalAngle,
+                             double horizontalAngle, int first, int last) {
     const bool forward = direction == RefreshDirection::ModelToView;
     const std::vector<Triangle>& source = forward ? modelTriangles : viewTriangles;
     std::vector<Triangle>& destination = forward ? viewTriangles : modelTriangles;
-    for (int i = 0; i <= lastIndex; ++i) {
+    for (int i = first; i <= last; ++i) {
         const Triangle& s = source[static_cast<std::size_t>(i)];
         Triangle& d = destination[static_cast<std::size_t>(i)];
         d.colour = s.colour;
@@ -60,6 +61,26 @@ void MeshStore::refreshView(RefreshDirection direction, double verticalAngle,
         d.computePolar();
         d.computeNormal();
     }
+}
+
+void MeshStore::refreshView(RefreshDirection direction, double verticalAngle,
+                            double horizontalAngle) {
+    // Each triangle is rotated independently of the others, so large models are split
+    // between this thread and one helper; every result is computed exactly as it would be
+    // on one thread.
+    constexpr int kParallelThreshold = 1024;
+    const int count = lastIndex + 1;
+    if (count >= kParallelThreshold) {
+        const int half = count / 2;
+        std::thread helper(
+            [&] { refreshRange(direction, verticalAngle, horizontalAngle, half, lastIndex); });
+        refreshRange(direction, verticalAngle, horizontalAngle, 0, half - 1);
+        helper.join();
+    } else {
+        refreshRange(direction, verticalAngle, horizontalAngle, 0, lastIndex);
+    }
+    const std::vector<Triangle>& destination =
+        direction == RefreshDirection::ModelToView ? viewTriangles : modelTriangles;
     for (int i = 0; i <= lastIndex; ++i) {
         depthKeys[static_cast<std::size_t>(i)] =
             destination[static_cast<std::size_t>(i)].centroid.x;

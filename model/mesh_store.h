@@ -43,6 +43,11 @@ struct MeshStore {
     void refreshViewToModel(double verticalAxisAngle, double horizontalAxisAngle) {
         refreshView(RefreshDirection::ViewToModel, -verticalAxisAngle, -horizontalAxisAngle);
     }
+
+private:
+    // Rotates slots first..last; depthKeys are left to the caller.
+    void refreshRange(RefreshDirection direction, double verticalAngle, double horizontalAngle,
+                      int first, int last);
 };
 
 } // namespace fcw
