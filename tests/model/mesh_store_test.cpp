@@ -113,5 +113,27 @@ TEST(MeshStore, FullStoreRefreshesEverySlot) {
     EXPECT_NEAR(store.viewTriangles[3000].v[1].y, expect.y, kTolerance);
 }
 
+TEST(MeshStore, LargeModelsGiveBitForBitTheSingleTriangleResults) {
+    MeshStore big;
+    fillRandom(big, kMaxTriangles, 5); // large enough to be split between threads
+    big.refreshModelToView(0.9, -1.7);
+    MeshStore one;
+    one.lastIndex = 0;
+    for (std::size_t i : {0u, 1499u, 1500u, 2999u}) {
+        one.modelTriangles[0] = big.modelTriangles[i];
+        one.refreshModelToView(0.9, -1.7);
+        const Triangle& a = big.viewTriangles[i];
+        const Triangle& b = one.viewTriangles[0];
+        for (std::size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(a.v[k].x, b.v[k].x);
+            EXPECT_EQ(a.v[k].y, b.v[k].y);
+            EXPECT_EQ(a.v[k].z, b.v[k].z);
+            EXPECT_EQ(a.vertexPolar[k].angleXZ, b.vertexPolar[k].angleXZ);
+        }
+        EXPECT_EQ(a.planeD, b.planeD);
+        EXPECT_EQ(big.depthKeys[i], one.depthKeys[0]);
+    }
+}
+
 } // namespace
 } // namespace fcw
