@@ -10,7 +10,9 @@
 #include "render/camera.h"
 #include "render/view_options.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace fcw {
 
@@ -51,6 +53,9 @@ public:
     DocumentState document;
     EditorPaths paths;
     WriteFaults writeFaults; // stays empty outside tests
+    // Triangle indices from the farthest to the nearest (sortByDepth); entries past the sorted
+    // range are stale.
+    std::vector<std::int16_t> drawOrder = std::vector<std::int16_t>(kTriangleSlots, 0);
 
     // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
     // way also save the slot after the last triangle.

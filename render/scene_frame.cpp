@@ -1,6 +1,7 @@
 #include "render/scene_frame.h"
 
 #include "app/editor.h"
+#include "render/depth_order.h"
 
 namespace fcw {
 
@@ -10,6 +11,7 @@ void prepareFrame(Editor& editor) {
     const Rect& client = camera.clientRect;
     editor.interaction.centreBox = boxAround((client.right - client.left) / 2,
                                              (client.bottom - client.top) / 2);
+    sortByDepth(editor);
 }
 
 } // namespace fcw
