@@ -2,6 +2,7 @@
 
 #include "app/document_commands.h"
 #include "app/editor.h"
+#include "interact/snap.h"
 #include "render/navigation.h"
 
 #include <algorithm>
@@ -25,12 +26,46 @@ void undo(Editor& e) {
     undoLast(e);
     e.repaint();
 }
-template <int Tenths> void zoomTo(Editor& e) {
-    setZoomLevel(e, Tenths / 100.0);
+template <int Hundredths> void zoomTo(Editor& e) {
+    setZoomLevel(e, Hundredths / 100.0);
+}
+template <int Point> void vertexSnapCommand(Editor& e) {
+    toggleVertexSnap(e, Point);
+}
+template <int Point> bool vertexSnapOn(const Editor& e) {
+    return e.snap.vertexSnap[Point];
+}
+template <int Point> void gridSnapCommand(Editor& e) {
+    toggleGridSnap(e, Point);
+}
+template <int Point> bool gridSnapOn(const Editor& e) {
+    return e.snap.gridSnap[Point];
+}
+template <int Spacing> void spacingCommand(Editor& e) {
+    toggleGridSpacing(e, Spacing);
+}
+template <int Spacing> bool spacingOn(const Editor& e) {
+    return gridSpacingIs(e, Spacing);
 }
 
 // Ordered by id so findCommand can search it.
 constexpr auto kCommands = std::to_array<Command>({
+    {32777, "５", "間隔５のグリッドを表示", "間隔５のグリッドを表示", "", spacingCommand<5>,
+     spacingOn<5>, nullptr},
+    {32778, "１０", "間隔１０のグリッドを表示", "間隔１０のグリッドを表示", "", spacingCommand<10>,
+     spacingOn<10>, nullptr},
+    {32779, "２０", "間隔２０のグリッドを表示", "間隔２０のグリッドを表示", "", spacingCommand<20>,
+     spacingOn<20>, nullptr},
+    {32782, "４０", "間隔５０のグリッドを表示", "間隔５０のグリッドを表示", "", spacingCommand<40>,
+     spacingOn<40>, nullptr},
+    {32784, "頂点", "", "", "", vertexSnapCommand<2>, vertexSnapOn<2>, nullptr},
+    {32785, "頂点", "", "", "", vertexSnapCommand<3>, vertexSnapOn<3>, nullptr},
+    {32786, "頂点", "", "", "", vertexSnapCommand<1>, vertexSnapOn<1>, nullptr},
+    {32788, "頂点", "", "", "", toggleAllVertexSnap, allVertexSnap, nullptr},
+    {32789, "グリッド点", "", "", "", gridSnapCommand<1>, gridSnapOn<1>, nullptr},
+    {32790, "グリッド点", "", "", "", gridSnapCommand<2>, gridSnapOn<2>, nullptr},
+    {32791, "グリッド点", "", "", "", toggleAllGridSnap, allGridSnap, nullptr},
+    {32792, "グリッド点", "", "", "", gridSnapCommand<3>, gridSnapOn<3>, nullptr},
     {32799, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
      nullptr, nullptr},
     {32801, "三角形のポリゴンを描く", "三角形のポリゴンを描く", "三角形のポリゴンを描く", "",
@@ -42,6 +77,18 @@ constexpr auto kCommands = std::to_array<Command>({
     {32804, "色を塗る", "色を塗る", "色を塗る", "", choosePaint, isTool<ToolMode::Paint>, nullptr},
     {32807, "ポリゴンで球を描く", "ポリゴンで球を描く", "ポリゴンで球を描く", "",
      chooseTool<ToolMode::Sphere>, isTool<ToolMode::Sphere>, nullptr},
+    {32811, "", "間隔５のグリッドを表示", "間隔５のグリッドを表示", "", spacingCommand<5>,
+     spacingOn<5>, nullptr},
+    {32812, "", "間隔１０のグリッドを表示", "間隔１０のグリッドを表示", "", spacingCommand<10>,
+     spacingOn<10>, nullptr},
+    {32813, "", "間隔２０のグリッドを表示", "間隔２０のグリッドを表示", "", spacingCommand<20>,
+     spacingOn<20>, nullptr},
+    {32814, "", "間隔５０のグリッドを表示", "間隔５０のグリッドを表示", "", spacingCommand<40>,
+     spacingOn<40>, nullptr},
+    {32817, "", "近くの三角形の頂点にクリックした点を飛ばす", "頂点サーチ", "", toggleAllVertexSnap,
+     allVertexSnap, isTool<ToolMode::DrawTriangle>},
+    {32818, "", "グリッドの交点にクリックした点を飛ばす", "グリッドサーチ", "", toggleAllGridSnap,
+     allGridSnap, nullptr},
     {32824, "拡大縮小", "拡大縮小", "拡大縮小", "", chooseTool<ToolMode::Zoom>,
      isTool<ToolMode::Zoom>, nullptr},
     {32825, "原点の移動", "原点の移動", "原点の移動", "", chooseTool<ToolMode::OriginMove>,

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "interact/interaction_state.h"
+#include "interact/snap_settings.h"
+#include "model/mesh_store.h"
+#include "render/camera.h"
+#include "render/view_options.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace fcw {
+
+class Editor;
+
+// Grid rounding works on integers in millionths of a pixel (micro-pixels). All arithmetic is
+// 64-bit, which gives the same results as 32 bits wherever 32 bits suffice and never overflows
+// for pixel positions a window can have. Remainders take the sign of the dividend.
+inline constexpr std::int64_t kMicroPixelsPerPixel = 1000000;
+
+// The grid spacing in model units chosen by the flags (40 before 20 before 10 before 5), or 0
+// when no grid is shown.
+int gridSpacing(const ViewOptions& view);
+
+// The grid step in micro-pixels for a spacing in model units: trunc(spacing * 1e6 * zoom),
+// or 0 when that is not a usable number.
+std::int64_t gridStepMicroPixels(int spacing, double zoom);
+
+bool anyGridSnap(const SnapSettings& snap);
+
+// The nearest committed vertex (triangles 0 .. lastIndex-1; the provisional triangle at
+// lastIndex is no candidate) to a click, by screen distance plus a small depth term. Returns
+// zoom times that model vertex, so dividing by the zoom gives the vertex exactly. With no
+// candidate the point comes back unchanged. Ties keep the earlier vertex.
+ModelPoint snapToVertex(const MeshStore& store, const Camera& camera, const ModelPoint& click,
+                        PixelPoint clickPixel);
+
+// Moves a pixel point onto the projection of the nearest vertex, for the painter's preview of
+// where a click would land. Searches triangles 0 .. n-1 with n = lastIndex+1 while idle and
+// lastIndex while an operation is under way; with no candidate the point is unchanged.
+void previewVertexSnap(const MeshStore& store, const Camera& camera, int editPhase,
+                       PixelPoint& point);
+
+// The model point of a click moved to the nearest grid intersection (exactly half a step goes
+// to the larger coordinate), or nothing when no spacing flag is set or the step is below 4
+// micro-pixels. The click's pixel position itself is not changed.
+std::optional<ModelPoint> snapClickToGrid(const Camera& camera, const ViewOptions& view,
+                                          PixelPoint click);
+
+// Rounds an integer pixel position to the grid, cutting the correction to whole pixels. Acts
+// only when some click snaps to the grid; with no spacing flag the step is one model unit.
+void roundPointToGrid(const Camera& camera, const ViewOptions& view, const SnapSettings& snap,
+                      PixelPoint& point);
+
+// Rounds a pixel displacement to a multiple of the grid step measured from zero, keeping its
+// sign. Acts only when some click snaps to the grid and a spacing flag is set.
+void roundOffsetToGrid(const Camera& camera, const ViewOptions& view, const SnapSettings& snap,
+                       PixelPoint& offset);
+
+// The snap and grid commands.
+void toggleVertexSnap(Editor& editor, int point);
+void toggleGridSnap(Editor& editor, int point);
+void toggleAllVertexSnap(Editor& editor);
+void toggleAllGridSnap(Editor& editor);
+bool allVertexSnap(const Editor& editor);
+bool allGridSnap(const Editor& editor);
+// Toggles one grid spacing (5, 10, 20 or 40); turning it on clears the others. Repaints.
+void toggleGridSpacing(Editor& editor, int spacing);
+bool gridSpacingIs(const Editor& editor, int spacing);
+
+} // namespace fcw
