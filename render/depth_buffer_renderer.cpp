@@ -1,0 +1,239 @@
+#include "render/depth_buffer_renderer.h"
+
+#include "model/numeric.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace fcw {
+
+namespace {
+
+constexpr std::uint8_t kClearedPixelByte = 0xFF; // white, and the 32-bit layout's 4th byte
+constexpr std::uint8_t kClearedDepthByte = 0xFE; // 0xFEFEFEFE: far below any real depth
+
+constexpr Colour rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    return r | (g << 8) | (b << 16);
+}
+
+} // namespace
+
+std::size_t DepthBufferRenderer::rowBytes() const {
+    const auto w = static_cast<std::size_t>(width_);
+    switch (bitsPerPixel_) {
+    case 16:
+        return 2 * w;
+    case 24:
+        return 3 * w + (w & 1);
+    default:
+        return 4 * w;
+    }
+}
+
+void DepthBufferRenderer::ensureCapacity() {
+    const auto w = static_cast<std::size_t>(std::max(width_, 0));
+    const auto h = static_cast<std::size_t>(std::max(height_, 0));
+    // Four bytes per pixel plus the 24-bit row padding always fit.
+    const std::size_t pixelBytes = (4 * w + 1) * h;
+    if (pixels_.size() < pixelBytes) {
+        pixels_.assign(pixelBytes, kClearedPixelByte);
+    }
+    if (depth_.size() < w * h) {
+        depth_.resize(w * h);
+    }
+    if (spans_.size() < h) {
+        spans_.resize(h);
+    }
+}
+
+void DepthBufferRenderer::clear() {
+    const auto h = static_cast<std::size_t>(height_);
+    std::memset(pixels_.data(), kClearedPixelByte, rowBytes() * h);
+    std::memset(depth_.data(), kClearedDepthByte,
+                sizeof(float) * static_cast<std::size_t>(width_) * h);
+}
+
+void DepthBufferRenderer::resize(const Rect& clientRect) {
+    width_ = std::max(clientRect.right - clientRect.left, 0);
+    height_ = std::max(clientRect.bottom - clientRect.top, 0);
+    ensureCapacity();
+    std::fill(spans_.begin(), spans_.end(), Span{});
+    clear();
+}
+
+bool DepthBufferRenderer::prepare(int bitsPerPixel) {
+    ensureCapacity();
+    const bool supported = bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
+    bitsPerPixel_ = supported ? bitsPerPixel : 32;
+    clear();
+    return supported;
+}
+
+void DepthBufferRenderer::writePixel(std::int32_t x, std::int32_t y, Colour colour) {
+    const std::uint8_t r = colour & 0xFF;
+    const std::uint8_t g = (colour >> 8) & 0xFF;
+    const std::uint8_t b = (colour >> 16) & 0xFF;
+    const auto ux = static_cast<std::size_t>(x);
+    const auto uy = static_cast<std::size_t>(y);
+    const auto w = static_cast<std::size_t>(width_);
+    switch (bitsPerPixel_) {
+    case 16: {
+        std::uint8_t* p = pixels_.data() + (uy * w + ux) * 2;
+        p[0] = static_cast<std::uint8_t>((((g >> 2) & 7) << 5) | (b >> 3));
+        p[1] = static_cast<std::uint8_t>((r & 0xF8) | (g >> 5));
+        break;
+    }
+    case 24: {
+        std::uint8_t* p = pixels_.data() + (uy * w + ux) * 3 + uy * (w & 1);
+        p[0] = b;
+        p[1] = g;
+        p[2] = r;
+        break;
+    }
+    default: {
+        std::uint8_t* p = pixels_.data() + (uy * w + ux) * 4;
+        p[0] = b;
+        p[1] = g;
+        p[2] = r;
+        break;
+    }
+    }
+}
+
+bool DepthBufferRenderer::drawLine(std::int32_t x0, std::int32_t y0, std::int32_t x1,
+                                   std::int32_t y1, Colour colour) {
+    walkLine({x0, y0}, {x1, y1}, [&](std::int64_t x, std::int64_t y) {
+        if (x >= 0 && x < width_ && y >= 0 && y < height_) {
+            writePixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), colour);
+        }
+    });
+    return true;
+}
+
+void DepthBufferRenderer::drawGrid(int spacing, const Camera& camera) {
+    const double zoom = camera.zoom;
+    const double stepPixels = spacing * zoom;
+    // Grid lines, only while they are at least 4 pixels apart.
+    if (stepPixels >= 4.0) {
+        const std::int64_t s = truncToInt32(spacing * 100 * zoom);
+        auto offset = [&](double centre) -> std::int64_t {
+            const std::int64_t c = truncToInt32(centre * 100);
+            const std::int64_t rem = c % s < 0 ? -(c % s) : c % s;
+            return (centre >= 0 ? rem : s - rem) / 100;
+        };
+        const double offX = static_cast<double>(offset(camera.centreX));
+        const double offY = static_cast<double>(offset(camera.centreY));
+        const std::int32_t grey = std::clamp(258 - truncToInt32(3 * stepPixels), 0, 255);
+        const Colour colour = rgb(static_cast<std::uint32_t>(grey),
+                                  static_cast<std::uint32_t>(grey), 255);
+        // The loop bound is the width for both directions.
+        for (int l = 0; width_ - l * stepPixels > 0; ++l) {
+            const std::int32_t x = truncToInt32(l * stepPixels + offX);
+            const std::int32_t y = truncToInt32(l * stepPixels + offY);
+            drawLine(x, 0, x, height_, colour);
+            drawLine(0, y, width_, y, colour);
+        }
+    }
+    // Axes, three pixels wide.
+    const Colour axis = rgb(0, 0, 255);
+    for (double d : {1.0, 0.0, -1.0}) {
+        const std::int32_t x = truncToInt32(camera.centreX + d);
+        drawLine(x, 0, x, height_, axis);
+    }
+    for (double d : {1.0, 0.0, -1.0}) {
+        const std::int32_t y = truncToInt32(camera.centreY + d);
+        drawLine(0, y, width_, y, axis);
+    }
+    // The depth square: three nested outlines of half-size depth * zoom.
+    const double depth = camera.depth * zoom;
+    const Colour squareColour = camera.depth > 0 ? rgb(0, 0, 0xC0) : rgb(0x9B, 0x9B, 0xFF);
+    for (std::int32_t k : {1, 0, -1}) {
+        const std::int32_t left = truncToInt32(camera.centreX - depth) + k;
+        const std::int32_t top = truncToInt32(camera.centreY - depth) + k;
+        const std::int32_t right = truncToInt32(depth + camera.centreX) - k;
+        const std::int32_t bottom = truncToInt32(depth + camera.centreY) - k;
+        drawLine(left, top, right, top, squareColour);
+        drawLine(right, top, right, bottom, squareColour);
+        drawLine(right, bottom, left, bottom, squareColour);
+        drawLine(left, bottom, left, top, squareColour);
+    }
+}
+
+void DepthBufferRenderer::renderTriangles(std::span<Triangle> viewTriangles, int lastIndex,
+                                          int editPhase, ToolMode toolMode, double brightness,
+                                          const Camera& camera) {
+    const auto zoom = static_cast<float>(camera.zoom);
+    const auto centreX = static_cast<float>(camera.centreX);
+    const auto centreY = static_cast<float>(camera.centreY);
+    const int last = std::min(lastIndex, static_cast<int>(viewTriangles.size()) - 1);
+    for (int t = 0; t <= last; ++t) {
+        if (t == lastIndex && editPhase != 0 && toolMode == ToolMode::DrawTriangle) {
+            continue; // the provisional triangle
+        }
+        Triangle& tri = viewTriangles[static_cast<std::size_t>(t)];
+        if (!(tri.normal.x > 0.0001)) {
+            continue;
+        }
+        tri.computeScreenExtent(camera.zoom, camera.centreX, camera.centreY);
+        if (tri.screenRight < 0 || tri.screenBottom < 0 || tri.screenLeft > width_ ||
+            tri.screenTop > height_) {
+            continue;
+        }
+        const std::int32_t firstRow = std::max(tri.screenTop, 0);
+        const std::int32_t endRow = std::min(tri.screenBottom, height_);
+        for (std::int32_t y = firstRow; y < endRow; ++y) {
+            spans_[static_cast<std::size_t>(y)] = {std::numeric_limits<std::int32_t>::max(),
+                                                   -std::numeric_limits<std::int32_t>::max()};
+        }
+        PixelPoint corner[3];
+        for (std::size_t k = 0; k < 3; ++k) {
+            corner[k] = {camera.projectX(tri.v[k].y), camera.projectY(tri.v[k].z)};
+        }
+        tri.shade(brightness);
+        auto widen = [&](std::int64_t x, std::int64_t y) {
+            if (y >= 0 && y < height_) {
+                Span& s = spans_[static_cast<std::size_t>(y)];
+                const auto xi = static_cast<std::int32_t>(x);
+                s.xMin = std::min(s.xMin, xi);
+                s.xMax = std::max(s.xMax, xi);
+            }
+        };
+        walkLine(corner[0], corner[1], widen);
+        walkLine(corner[0], corner[2], widen);
+        walkLine(corner[1], corner[2], widen);
+
+        // The plane's depth under pixel (k, y), times the zoom, in single precision.
+        const auto inverse = static_cast<float>(tri.inverseNormalX);
+        const auto ny = static_cast<float>(tri.normal.y);
+        const auto nz = static_cast<float>(tri.normal.z);
+        const auto d = static_cast<float>(tri.planeD);
+        const float c = ny * inverse;
+        const float b = nz * inverse;
+        const float term = (zoom * d - (nz * centreY + centreX * ny)) * inverse;
+        // The 16-bit layout fills one column further right.
+        const std::int32_t shift = bitsPerPixel_ == 16 ? 1 : 0;
+        for (std::int32_t y = firstRow; y < endRow; ++y) {
+            const Span& s = spans_[static_cast<std::size_t>(y)];
+            if (s.xMin > s.xMax) {
+                continue;
+            }
+            const auto from = static_cast<std::int32_t>(
+                std::max<std::int64_t>(std::int64_t{s.xMin} + shift, 0));
+            const auto to = static_cast<std::int32_t>(
+                std::min<std::int64_t>(std::int64_t{s.xMax} + shift, width_));
+            const float rowTerm = b * static_cast<float>(y);
+            float* depthRow = depth_.data() + static_cast<std::size_t>(y) *
+                                                  static_cast<std::size_t>(width_);
+            for (std::int32_t x = from; x < to; ++x) {
+                const float depth = -((c * static_cast<float>(x) + term) + rowTerm);
+                if (depth > depthRow[x]) {
+                    depthRow[x] = depth;
+                    writePixel(x, y, tri.shadedColour);
+                }
+            }
+        }
+    }
+}
+
+} // namespace fcw
