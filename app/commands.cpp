@@ -4,6 +4,7 @@
 #include "app/editor.h"
 #include "interact/snap.h"
 #include "render/navigation.h"
+#include "render/scene_painter.h"
 
 #include <algorithm>
 #include <array>
@@ -41,6 +42,30 @@ template <int Point> void gridSnapCommand(Editor& e) {
 template <int Point> bool gridSnapOn(const Editor& e) {
     return e.snap.gridSnap[Point];
 }
+template <int Mode> void frameModeCommand(Editor& e) {
+    setFrameMode(e, Mode);
+}
+template <int Mode> bool frameModeIs(const Editor& e) {
+    return e.view.frameMode == Mode;
+}
+void gridBehind(Editor& e) {
+    setGridInFront(e, false);
+}
+void gridInFront(Editor& e) {
+    setGridInFront(e, true);
+}
+bool isGridBehind(const Editor& e) {
+    return !e.view.gridInFront;
+}
+bool isGridInFront(const Editor& e) {
+    return e.view.gridInFront;
+}
+void toggleStatusBox(Editor& e) {
+    e.view.statusVisible = e.view.statusVisible != 0 ? 0 : 1; // shown at the next repaint
+}
+bool statusBoxShown(const Editor& e) {
+    return e.view.statusVisible != 0;
+}
 template <int Spacing> void spacingCommand(Editor& e) {
     toggleGridSpacing(e, Spacing);
 }
@@ -77,6 +102,10 @@ constexpr auto kCommands = std::to_array<Command>({
     {32804, "色を塗る", "色を塗る", "色を塗る", "", choosePaint, isTool<ToolMode::Paint>, nullptr},
     {32807, "ポリゴンで球を描く", "ポリゴンで球を描く", "ポリゴンで球を描く", "",
      chooseTool<ToolMode::Sphere>, isTool<ToolMode::Sphere>, nullptr},
+    {32808, "", "ポリゴンの淵なし", "ポリゴンの淵なし", "", frameModeCommand<3>, frameModeIs<3>,
+     nullptr},
+    {32809, "", "ポリゴンの淵あり", "ポリゴンの淵あり", "", frameModeCommand<2>, frameModeIs<2>,
+     nullptr},
     {32811, "", "間隔５のグリッドを表示", "間隔５のグリッドを表示", "", spacingCommand<5>,
      spacingOn<5>, nullptr},
     {32812, "", "間隔１０のグリッドを表示", "間隔１０のグリッドを表示", "", spacingCommand<10>,
@@ -89,10 +118,17 @@ constexpr auto kCommands = std::to_array<Command>({
      allVertexSnap, isTool<ToolMode::DrawTriangle>},
     {32818, "", "グリッドの交点にクリックした点を飛ばす", "グリッドサーチ", "", toggleAllGridSnap,
      allGridSnap, nullptr},
+    {32820, "", "フレーム", "フレーム", "", frameModeCommand<0>, frameModeIs<0>, nullptr},
+    {32822, "", "グリッドをポリゴンの後ろに表示", "グリッドをポリゴンの後ろに表示", "", gridBehind,
+     isGridBehind, nullptr},
+    {32823, "", "グリッドをポリゴンより手前に表示", "グリッドをポリゴンより手前に表示", "",
+     gridInFront, isGridInFront, nullptr},
     {32824, "拡大縮小", "拡大縮小", "拡大縮小", "", chooseTool<ToolMode::Zoom>,
      isTool<ToolMode::Zoom>, nullptr},
     {32825, "原点の移動", "原点の移動", "原点の移動", "", chooseTool<ToolMode::OriginMove>,
      isTool<ToolMode::OriginMove>, nullptr},
+    {32826, "", "フレーム色つき", "フレーム色つき", "", frameModeCommand<1>, frameModeIs<1>,
+     nullptr},
     {32828, "×１", "", "", "", zoomTo<100>, nullptr, nullptr},
     {32829, "×２", "", "", "", zoomTo<200>, nullptr, nullptr},
     {32830, "×４", "", "", "", zoomTo<400>, nullptr, nullptr},
@@ -101,6 +137,7 @@ constexpr auto kCommands = std::to_array<Command>({
     {32833, "÷４", "", "", "", zoomTo<25>, nullptr, nullptr},
     {32834, "÷１０", "", "", "", zoomTo<10>, nullptr, nullptr},
     {32835, "原点に戻す", "", "", "", resetOrigin, nullptr, nullptr},
+    {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
     {57603, "上書き保存(&S)", "作業中のﾌｧｲﾙを上書きして保存", "保存", "Ctrl+S", fileSave, nullptr,

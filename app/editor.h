@@ -8,6 +8,7 @@
 #include "model/mesh_store.h"
 #include "model/undo_history.h"
 #include "render/camera.h"
+#include "render/depth_buffer_renderer.h"
 #include "render/view_options.h"
 
 #include <cstdint>
@@ -56,6 +57,7 @@ public:
     // Triangle indices from the farthest to the nearest (sortByDepth); entries past the sorted
     // range are stale.
     std::vector<std::int16_t> drawOrder = std::vector<std::int16_t>(kTriangleSlots, 0);
+    DepthBufferRenderer depthRenderer;
 
     // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
     // way also save the slot after the last triangle.

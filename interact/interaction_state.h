@@ -71,6 +71,7 @@ struct InteractionState {
     bool moveCounted = false;
     bool middleDragFresh = false;
     std::uint8_t statusCorner = 0; // 0 = top-left, 4 = bottom-right
+    Rect statusBoxRect{};          // where the last paint put the status box
     ModelPoint sphereStart{};      // (depth, horizontal, vertical) relative to the origin, px
     ModelPoint sphereEnd{};
     Colour currentColour = 0;

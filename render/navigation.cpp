@@ -32,6 +32,7 @@ void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
 
     editor.camera.clientRect = {0, 0, width, height};
     state.grabBox = boxAround(width / 2 + dx, height / 2 + dy);
+    editor.depthRenderer.resize(editor.camera.clientRect);
 }
 
 } // namespace fcw

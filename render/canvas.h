@@ -1,0 +1,78 @@
+#pragma once
+
+#include "model/triangle.h"
+#include "render/camera.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace fcw {
+
+// The drawing surface of the scene painter, with the pixel rules the painter is written for:
+// - Pixel (x, y) is the unit square whose top-left corner is (x, y). No antialiasing.
+// - Lines include their start pixel and exclude their end pixel; a 1-pixel pen draws exactly
+//   the pixels of the line, wider pens are centred on it.
+// - Filled shapes (Rectangle, RoundRect, Ellipse) cover left <= x < right, top <= y < bottom;
+//   their outline is drawn with the current pen inside that box, then the interior is filled
+//   with the current brush.
+// - FillRect and FrameRect use the given brush colour and exclude the right and bottom edge.
+// - Polygon fills with the current brush (alternate rule) and outlines with the current pen.
+// Colours are 0x00BBGGRR.
+struct Pen {
+    enum class Style { Solid, Dotted, None };
+    Style style = Style::Solid;
+    int width = 1;
+    Colour colour = 0;
+};
+
+struct Brush {
+    enum class Style { Solid, BackwardDiagonalHatch, None };
+    Style style = Style::Solid;
+    Colour colour = 0;
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual std::int32_t width() const = 0;
+    virtual std::int32_t height() const = 0;
+
+    virtual void setPen(const Pen& pen) = 0;
+    virtual void setBrush(const Brush& brush) = 0;
+    // Restricts all drawing to `clip`; nullptr removes the restriction.
+    virtual void setClip(const Rect* clip) = 0;
+
+    virtual void line(PixelPoint from, PixelPoint to) = 0;
+    // Inverts every pixel a 1-pixel line from `from` to `to` covers (raster mode NOT).
+    virtual void invertLine(PixelPoint from, PixelPoint to) = 0;
+    virtual void polyline(std::span<const PixelPoint> points) = 0;
+    virtual void polygon(std::span<const PixelPoint> points) = 0;
+    virtual void rectangle(const Rect& r) = 0;
+    virtual void roundRect(const Rect& r, int cornerWidth, int cornerHeight) = 0;
+    virtual void ellipse(const Rect& r) = 0;
+    virtual void fillRect(const Rect& r, Colour colour) = 0;
+    virtual void frameRect(const Rect& r, Colour colour) = 0;
+    // XORs the 15 x 15 snap marker with its top-left corner at (x, y): white marker pixels
+    // invert the picture, black ones leave it unchanged.
+    virtual void invertSnapMarker(std::int32_t x, std::int32_t y) = 0;
+    // Text in the view's font (Japanese capable), black on the existing background, with its
+    // top-left corner at (x, y). UTF-8.
+    virtual void text(std::int32_t x, std::int32_t y, const std::string& utf8) = 0;
+    // Replaces the whole picture by a pixel buffer of the depth-buffer renderer.
+    virtual void replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t width,
+                                   std::int32_t height, std::size_t rowBytes,
+                                   int bitsPerPixel) = 0;
+};
+
+// The snap marker, row by row from the top: 'X' white, '.' black. A one-pixel cross through
+// the centre and a circle of radius 5.
+inline constexpr const char* kSnapMarkerRows[15] = {
+    ".......X.......", ".......X.......", ".....XXXXX.....", "....X..X..X....",
+    "...X...X...X...", "..X....X....X..", "..X...XXX...X..", "XXXXXXXXXXXXXXX",
+    "..X...XXX...X..", "..X....X....X..", "...X...X...X...", "....X..X..X....",
+    ".....XXXXX.....", ".......X.......", ".......X.......",
+};
+
+} // namespace fcw

@@ -1,0 +1,233 @@
+#include "app/commands.h"
+#include "render/canvas.h"
+#include "render/scene_painter.h"
+#include "test_host.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace fcw {
+namespace {
+
+using testing::appendTriangle;
+using testing::FakeHost;
+
+// Records every drawing call as text, with the pen and brush in force.
+class RecordingCanvas : public Canvas {
+public:
+    std::vector<std::string> calls;
+    std::int32_t width() const override { return 64; }
+    std::int32_t height() const override { return 48; }
+    void setPen(const Pen& p) override { pen_ = p; }
+    void setBrush(const Brush& b) override { brush_ = b; }
+    void setClip(const Rect* r) override {
+        calls.push_back(r ? "clip " + rect(*r) : std::string("unclip"));
+    }
+    void line(PixelPoint a, PixelPoint b) override {
+        calls.push_back("line " + pt(a) + " " + pt(b) + penText());
+    }
+    void invertLine(PixelPoint a, PixelPoint b) override {
+        calls.push_back("not " + pt(a) + " " + pt(b));
+    }
+    void polyline(std::span<const PixelPoint> p) override {
+        calls.push_back("polyline " + std::to_string(p.size()) + penText());
+    }
+    void polygon(std::span<const PixelPoint> p) override {
+        calls.push_back("polygon " + std::to_string(p.size()) + penText() + brushText());
+    }
+    void rectangle(const Rect& r) override {
+        calls.push_back("rect " + rect(r) + penText() + brushText());
+    }
+    void roundRect(const Rect& r, int, int) override { calls.push_back("round " + rect(r)); }
+    void ellipse(const Rect& r) override { calls.push_back("ellipse " + rect(r)); }
+    void fillRect(const Rect& r, Colour c) override {
+        calls.push_back("fill " + rect(r) + " " + std::to_string(c));
+    }
+    void frameRect(const Rect& r, Colour) override { calls.push_back("frame " + rect(r)); }
+    void invertSnapMarker(std::int32_t x, std::int32_t y) override {
+        calls.push_back("marker " + pt({x, y}));
+    }
+    void text(std::int32_t x, std::int32_t y, const std::string& t) override {
+        calls.push_back("text " + pt({x, y}) + " " + t);
+    }
+    void replaceWithPixels(std::span<const std::uint8_t>, std::int32_t w, std::int32_t h,
+                           std::size_t, int bits) override {
+        calls.push_back("pixels " + std::to_string(w) + "x" + std::to_string(h) + "@" +
+                        std::to_string(bits));
+    }
+    int count(const std::string& prefix) const {
+        int n = 0;
+        for (const auto& c : calls) {
+            n += c.rfind(prefix, 0) == 0 ? 1 : 0;
+        }
+        return n;
+    }
+
+private:
+    static std::string pt(PixelPoint p) {
+        return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+    }
+    static std::string rect(const Rect& r) {
+        return pt({r.left, r.top}) + "-" + pt({r.right, r.bottom});
+    }
+    std::string penText() const {
+        return " pen" + std::to_string(pen_.width) + ":" + std::to_string(pen_.colour) +
+               (pen_.style == Pen::Style::Dotted ? ":dot" : "");
+    }
+    std::string brushText() const {
+        return brush_.style == Brush::Style::None ? " nobrush"
+                                                  : " brush:" + std::to_string(brush_.colour);
+    }
+    Pen pen_;
+    Brush brush_;
+};
+
+struct Fixture {
+    FakeHost host;
+    Editor e{host};
+    RecordingCanvas canvas;
+    Fixture() { e.camera.clientRect = {0, 0, 800, 600}; }
+};
+
+TEST(ScenePainter, NoGridFlagDrawsNoGridAxesOrDepthSquare) {
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.canvas.calls, (std::vector<std::string>{"unclip", "fill (0,0)-(800,600) 16777215"}));
+    f.e.view.gridInFront = true;
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.canvas.count("line"), 0);
+}
+
+TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    f.e.view.gridSpacing40 = true;
+    paintScene(f.e, f.canvas);
+    // 258 - 120 = 138: RGB(138, 138, 255); lines at 400 mod 40 = 0, 40, ...
+    EXPECT_EQ(f.canvas.calls[2], "line (0,0) (0,600) pen1:" +
+                                     std::to_string(138 | 138 << 8 | 255 << 16));
+    // 20 horizontal grid lines, the vertical one at x = 0 and the horizontal axis.
+    EXPECT_EQ(f.canvas.count("line (0,"), 20 + 1 + 1);
+    EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
+                        "line (400,0) (400,600) pen3:16711680"),
+              f.canvas.calls.end());
+    // Depth 0: the square collapses onto the origin in the light colour.
+    EXPECT_EQ(f.canvas.calls.back(), "rect (400,300)-(400,300) pen2:16751515 nobrush");
+}
+
+TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    f.e.view.emphasisMode = 0;
+    appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0x0000FF); // faces the viewer
+    appendTriangle(f.e, {0, 0, 0}, {0, 0, 10}, {0, 10, 0}, 0x00FF00); // faces away
+    const char* expected[] = {"polyline 4 pen1:0", "polyline 4 pen1:7697919",
+                              "polygon 3 pen1:0 brush:7697919",
+                              "polygon 3 pen1:7697919 brush:7697919"};
+    for (int mode = 0; mode < 4; ++mode) {
+        f.canvas.calls.clear();
+        f.e.view.frameMode = static_cast<std::int8_t>(mode);
+        paintScene(f.e, f.canvas);
+        ASSERT_EQ(f.canvas.calls.size(), 3u) << mode;
+        EXPECT_EQ(f.canvas.calls[2], expected[mode]);
+    }
+    // The depth-buffer path replaces the picture with the renderer's pixels.
+    f.canvas.calls.clear();
+    f.e.view.depthNormalDisplay = 1;
+    f.e.depthRenderer.resize(f.e.camera.clientRect);
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.canvas.calls[2], "pixels 800x600@32");
+}
+
+TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
+    appendTriangle(f.e, {5, 0, 0}, {5, 0, 10}, {5, 10, 0}, 0); // back-facing, at depth 5
+    const int expected[] = {0, 3, 3, 6}; // mode 1 at depth 0: triangle 0's vertices
+    for (int mode = 0; mode < 4; ++mode) {
+        f.canvas.calls.clear();
+        f.e.view.emphasisMode = mode;
+        paintScene(f.e, f.canvas);
+        EXPECT_EQ(f.canvas.count("rect"), expected[mode]) << mode;
+    }
+    f.e.camera.depth = 5; // mode 1: vertices at the drawing depth, even back-facing ones
+    f.e.view.emphasisMode = 1;
+    f.canvas.calls.clear();
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.canvas.count("rect"), 3);
+    // Marker square around (400, 300): corners 403 and 397.
+    EXPECT_EQ(f.canvas.calls[3].substr(0, 22), "rect (397,297)-(403,30");
+
+    f.e.interaction.selectionCount = 1;
+    f.canvas.calls.clear();
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.canvas.count("rect"), 0);
+}
+
+TEST(ScenePainter, StatusBoxTextsAndPlacement) {
+    Fixture f;
+    appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
+    f.e.camera.verticalAxisAngle = 0.5;
+    f.e.camera.zoom = 2;
+    f.e.camera.cursorVertical = 10;
+    f.e.camera.cursorHorizontal = -3;
+    f.e.camera.cursorDepth = 4;
+    const std::vector<StatusLine> lines = statusLines(f.e);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0].text, "ポリゴンの数(1)");
+    EXPECT_EQ(lines[1].text, "縦軸回転 = (28.647890)");
+    EXPECT_EQ(lines[2].text, "横軸回転 = (0.000000)");
+    EXPECT_EQ(lines[3].text, "現在の色");
+    EXPECT_EQ(lines[4].text, "縦＝(-5.000000)");
+    EXPECT_EQ(lines[5].text, "横＝(-1.500000)");
+    EXPECT_EQ(lines[6].text, "奥行き＝(-2.000000)");
+    EXPECT_EQ(lines[4].x, 200);
+
+    f.e.interaction.statusCorner = 4;
+    f.e.interaction.currentColour = 0x123456;
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.e.interaction.statusBoxRect, (Rect{410, 500, 800, 600}));
+    EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
+                        "fill (510,572)-(540,588) " + std::to_string(0x123456)),
+              f.canvas.calls.end());
+    EXPECT_EQ(f.canvas.calls.back(), "unclip");
+}
+
+TEST(ScenePainter, DrawingPreviewAndSnapMarker) {
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    f.e.view.emphasisMode = 0;
+    appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
+    f.e.interaction.editPhase = 1; // one point of triangle 0 placed
+    f.e.interaction.lastPointer = {414, 306};
+    f.e.snap.gridSnap[2] = true;
+    f.e.view.gridSpacing10 = true;
+    f.e.view.gridInFront = true;
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.canvas.count("polyline 3"), 1);
+    EXPECT_EQ(f.canvas.count("polygon"), 0); // the provisional triangle is not filled
+    EXPECT_EQ(f.canvas.calls.back(), "marker (402,302)"); // grid point (410, 310) - 8
+}
+
+TEST(ScenePainter, DisplayCommandsAreRadioGroupsThatRepaint) {
+    FakeHost host;
+    Editor e(host);
+    dispatchCommand(e, 32820);
+    EXPECT_EQ(e.view.frameMode, 0);
+    EXPECT_TRUE(findCommand(32820)->isChecked(e));
+    EXPECT_FALSE(findCommand(32809)->isChecked(e));
+    dispatchCommand(e, 32823);
+    EXPECT_TRUE(e.view.gridInFront);
+    EXPECT_FALSE(findCommand(32822)->isChecked(e));
+    EXPECT_EQ(host.repaints, 2);
+    dispatchCommand(e, 32895); // takes effect at the next repaint, so none now
+    EXPECT_EQ(e.view.statusVisible, 0);
+    EXPECT_EQ(host.repaints, 2);
+}
+
+} // namespace
+} // namespace fcw
