@@ -390,6 +390,16 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
             return bad;
         }
         host_.queue(std::move(answer));
+    } else if (verb == "render") {
+        if (auto bad = needArgs(1, "render PATH")) {
+            return bad;
+        }
+        if (!renderer_) {
+            return "render is not available in this build";
+        }
+        if (auto problem = renderer_(e, w[1])) {
+            return problem;
+        }
     } else if (verb == "dump") {
         if (w.size() > 2 || (w.size() == 2 && w[1] != "view")) {
             return "usage: dump [view]";

@@ -4,6 +4,7 @@
 #include "app/host.h"
 
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -68,7 +69,13 @@ private:
 // "line N: what is wrong").
 class BatchPlayer {
 public:
+    // Paints the scene at the current client size and writes it to a PNG file; returns an
+    // error text on failure. Supplied by the program, which has the drawing surface.
+    using RenderToFile = std::function<std::optional<std::string>(Editor&, const std::string&)>;
+
     BatchPlayer(std::ostream& out, std::ostream& err);
+
+    void setRenderer(RenderToFile renderer) { renderer_ = std::move(renderer); }
 
     int run(std::istream& script);
     // Runs one line; returns an error text for a script error.
@@ -82,6 +89,7 @@ private:
     std::ostream& err_;
     HeadlessHost host_;
     std::unique_ptr<Editor> editor_;
+    RenderToFile renderer_;
 };
 
 // Splits a script line into words: blanks separate, double quotes group (and are removed),

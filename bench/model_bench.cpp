@@ -3,6 +3,7 @@
 #include "app/batch_player.h"
 #include "app/document_commands.h"
 #include "io/native_document.h"
+#include "render/depth_order.h"
 
 #include <benchmark/benchmark.h>
 
@@ -87,6 +88,19 @@ void BM_EncodeDecodeDocument3000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EncodeDecodeDocument3000)->Unit(benchmark::kMicrosecond);
+
+void BM_SortByDepthReversed3000(benchmark::State& state) {
+    std::vector<double> keys(kMaxTriangles);
+    for (int i = 0; i < kMaxTriangles; ++i) {
+        keys[static_cast<std::size_t>(i)] = static_cast<double>(kMaxTriangles - i);
+    }
+    std::vector<std::int16_t> order(kTriangleSlots);
+    for (auto _ : state) {
+        sortByDepth(keys, kMaxTriangles - 1, order);
+        benchmark::DoNotOptimize(order.data());
+    }
+}
+BENCHMARK(BM_SortByDepthReversed3000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace fcw
