@@ -1,6 +1,7 @@
 #include "render/depth_buffer_renderer.h"
 
 #include "model/numeric.h"
+#include "render/grid_geometry.h"
 
 #include <algorithm>
 #include <cstring>
@@ -116,17 +117,10 @@ void DepthBufferRenderer::drawGrid(int spacing, const Camera& camera) {
     const double stepPixels = spacing * zoom;
     // Grid lines, only while they are at least 4 pixels apart.
     if (stepPixels >= 4.0) {
-        const std::int64_t s = truncToInt32(spacing * 100 * zoom);
-        auto offset = [&](double centre) -> std::int64_t {
-            const std::int64_t c = truncToInt32(centre * 100);
-            const std::int64_t rem = c % s < 0 ? -(c % s) : c % s;
-            return (centre >= 0 ? rem : s - rem) / 100;
-        };
-        const double offX = static_cast<double>(offset(camera.centreX));
-        const double offY = static_cast<double>(offset(camera.centreY));
-        const std::int32_t grey = std::clamp(258 - truncToInt32(3 * stepPixels), 0, 255);
-        const Colour colour = rgb(static_cast<std::uint32_t>(grey),
-                                  static_cast<std::uint32_t>(grey), 255);
+        const auto offX = static_cast<double>(gridLineOffset(camera.centreX, spacing, zoom));
+        const auto offY = static_cast<double>(gridLineOffset(camera.centreY, spacing, zoom));
+        const std::uint32_t grey = gridGrey(spacing, zoom);
+        const Colour colour = rgb(grey, grey, 255);
         // The loop bound is the width for both directions.
         for (int l = 0; width_ - l * stepPixels > 0; ++l) {
             const std::int32_t x = truncToInt32(l * stepPixels + offX);

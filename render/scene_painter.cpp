@@ -4,6 +4,7 @@
 #include "interact/snap.h"
 #include "render/canvas.h"
 #include "render/depth_order.h"
+#include "render/grid_geometry.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -60,18 +61,10 @@ void gridPass(const Editor& e, Canvas& canvas) {
         if (!on || s * zoom < 4.0) { // a grid finer than 4 pixels is not drawn
             continue;
         }
-        const std::int64_t step = truncToInt32(s * 100 * zoom);
-        auto offset = [&](double centre) -> double {
-            const std::int64_t c100 = truncToInt32(centre * 100);
-            const std::int64_t rem = c100 % step < 0 ? -(c100 % step) : c100 % step;
-            return static_cast<double>((centre >= 0 ? rem : step - rem) / 100);
-        };
-        const double offX = offset(c.centreX);
-        const double offY = offset(c.centreY);
-        const std::int32_t g = std::max(258 - truncToInt32(3 * s * zoom), 0);
-        canvas.setPen({Pen::Style::Solid, 1,
-                       rgb(static_cast<std::uint32_t>(std::min(g, 255)),
-                           static_cast<std::uint32_t>(std::min(g, 255)), 255)});
+        const auto offX = static_cast<double>(gridLineOffset(c.centreX, s, zoom));
+        const auto offY = static_cast<double>(gridLineOffset(c.centreY, s, zoom));
+        const std::uint32_t g = gridGrey(s, zoom);
+        canvas.setPen({Pen::Style::Solid, 1, rgb(g, g, 255)});
         // Both line families run while the vertical ones stay inside the width.
         for (double l = 0; width - l * zoom > 0; l += s) {
             const std::int32_t x = truncToInt32(l * zoom + offX);
