@@ -66,6 +66,13 @@ void toggleStatusBox(Editor& e) {
 bool statusBoxShown(const Editor& e) {
     return e.view.statusVisible != 0;
 }
+void toggleQuadSplit(Editor& e) {
+    e.interaction.sphereQuadSplit = !e.interaction.sphereQuadSplit;
+    e.repaint();
+}
+bool quadSplitOn(const Editor& e) {
+    return e.interaction.sphereQuadSplit;
+}
 template <int Spacing> void spacingCommand(Editor& e) {
     toggleGridSpacing(e, Spacing);
 }
@@ -106,6 +113,7 @@ constexpr auto kCommands = std::to_array<Command>({
      nullptr},
     {32809, "", "ポリゴンの淵あり", "ポリゴンの淵あり", "", frameModeCommand<2>, frameModeIs<2>,
      nullptr},
+    {32810, "", "", "", "", toggleQuadSplit, quadSplitOn, isTool<ToolMode::Sphere>},
     {32811, "", "間隔５のグリッドを表示", "間隔５のグリッドを表示", "", spacingCommand<5>,
      spacingOn<5>, nullptr},
     {32812, "", "間隔１０のグリッドを表示", "間隔１０のグリッドを表示", "", spacingCommand<10>,

@@ -75,6 +75,7 @@ struct InteractionState {
     ModelPoint sphereStart{};      // (depth, horizontal, vertical) relative to the origin, px
     ModelPoint sphereEnd{};
     Colour currentColour = 0;
+    bool sphereQuadSplit = false; // spheres split each quadrilateral into four triangles
 
     InteractionState() { selectionList.reserve(3 * kTriangleSlots); }
 
