@@ -4,6 +4,7 @@
 #include "app/document_commands.h"
 #include "app/profile.h"
 #include "app/state_dump.h"
+#include "interact/mouse_tools.h"
 #include "render/navigation.h"
 #include "render/scene_frame.h"
 
@@ -400,6 +401,46 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
         if (auto problem = renderer_(e, w[1])) {
             return problem;
         }
+    } else if (verb == "down" || verb == "move" || verb == "up" || verb == "rdown") {
+        int x = 0;
+        int y = 0;
+        if (w.size() < 3 || !parseInt(w[1], x) || !parseInt(w[2], y)) {
+            return verb + " needs X Y, then any of left, middle, right, shift, control";
+        }
+        unsigned flags = 0;
+        if (verb == "down") {
+            flags |= mouse_flags::kLeft;
+        } else if (verb == "rdown") {
+            flags |= mouse_flags::kRight;
+        }
+        for (std::size_t i = 3; i < w.size(); ++i) {
+            const std::string& f = w[i];
+            if (f == "left") {
+                flags |= mouse_flags::kLeft;
+            } else if (f == "middle") {
+                flags |= mouse_flags::kMiddle;
+            } else if (f == "right") {
+                flags |= mouse_flags::kRight;
+            } else if (f == "shift") {
+                flags |= mouse_flags::kShift;
+            } else if (f == "control") {
+                flags |= mouse_flags::kControl;
+            } else {
+                return "unknown mouse flag '" + f + "'";
+            }
+        }
+        host_.setShiftDown((flags & mouse_flags::kShift) != 0);
+        const PixelPoint point{x, y};
+        if (verb == "down") {
+            onLeftButtonDown(e, flags, point);
+        } else if (verb == "move") {
+            onMouseMove(e, flags, point);
+        } else if (verb == "up") {
+            onLeftButtonUp(e, flags, point);
+        } else {
+            onRightButtonDown(e, flags, point);
+        }
+        host_.setShiftDown(false);
     } else if (verb == "dump") {
         if (w.size() > 2 || (w.size() == 2 && w[1] != "view")) {
             return "usage: dump [view]";

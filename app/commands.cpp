@@ -2,6 +2,7 @@
 
 #include "app/document_commands.h"
 #include "app/editor.h"
+#include "interact/mouse_tools.h"
 #include "interact/snap.h"
 #include "render/navigation.h"
 #include "render/scene_painter.h"
@@ -145,6 +146,9 @@ constexpr auto kCommands = std::to_array<Command>({
     {32833, "÷４", "", "", "", zoomTo<25>, nullptr, nullptr},
     {32834, "÷１０", "", "", "", zoomTo<10>, nullptr, nullptr},
     {32835, "原点に戻す", "", "", "", resetOrigin, nullptr, nullptr},
+    {32836, "削除", "", "", "", popupDeleteTriangle, nullptr, nullptr},
+    {32837, "移動", "", "", "", popupMoveTriangle, nullptr, nullptr},
+    {32840, "キャンセル", "", "", "", popupCancel, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
