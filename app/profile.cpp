@@ -194,6 +194,9 @@ std::uint32_t Profile::getInt(const std::string& section, const std::string& key
         return fallback;
     }
     std::size_t i = 0;
+    while (i < text->size() && ((*text)[i] == ' ' || (*text)[i] == '\t')) {
+        ++i;
+    }
     bool negative = false;
     if (i < text->size() && ((*text)[i] == '-' || (*text)[i] == '+')) {
         negative = (*text)[i] == '-';
