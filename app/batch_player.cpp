@@ -4,6 +4,7 @@
 #include "app/document_commands.h"
 #include "app/profile.h"
 #include "app/state_dump.h"
+#include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
 #include "render/navigation.h"
 #include "render/scene_frame.h"
@@ -441,6 +442,15 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
             onRightButtonDown(e, flags, point);
         }
         host_.setShiftDown(false);
+    } else if (verb == "key") {
+        if (w.size() < 2 || w.size() > 3 || (w.size() == 3 && w[2] != "ctrl")) {
+            return "usage: key NAME [ctrl]";
+        }
+        const auto key = keyFromName(w[1]);
+        if (!key) {
+            return "unknown key '" + w[1] + "'";
+        }
+        onKeyDown(e, *key, w.size() == 3);
     } else if (verb == "dump") {
         if (w.size() > 2 || (w.size() == 2 && w[1] != "view")) {
             return "usage: dump [view]";

@@ -2,6 +2,7 @@
 
 #include "app/document_commands.h"
 #include "app/editor.h"
+#include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
 #include "interact/snap.h"
 #include "render/navigation.h"
@@ -74,6 +75,12 @@ void toggleQuadSplit(Editor& e) {
 bool quadSplitOn(const Editor& e) {
     return e.interaction.sphereQuadSplit;
 }
+bool arrowsMoveDepth(const Editor& e) {
+    return e.interaction.arrowDepthMode;
+}
+bool arrowsRotate(const Editor& e) {
+    return !e.interaction.arrowDepthMode;
+}
 template <int Spacing> void spacingCommand(Editor& e) {
     toggleGridSpacing(e, Spacing);
 }
@@ -99,6 +106,10 @@ constexpr auto kCommands = std::to_array<Command>({
     {32790, "グリッド点", "", "", "", gridSnapCommand<2>, gridSnapOn<2>, nullptr},
     {32791, "グリッド点", "", "", "", toggleAllGridSnap, allGridSnap, nullptr},
     {32792, "グリッド点", "", "", "", gridSnapCommand<3>, gridSnapOn<3>, nullptr},
+    {32794, "前後 （奥行きの移動）", "矢印キーの上下を奥行き移動、左右を回転に使う", "", "",
+     useArrowsForDepth, arrowsMoveDepth, nullptr},
+    {32795, "回転 １", "矢印キーの上下左右を回転に使う", "", "", useArrowsForRotation, arrowsRotate,
+     nullptr},
     {32799, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
      nullptr, nullptr},
     {32801, "三角形のポリゴンを描く", "三角形のポリゴンを描く", "三角形のポリゴンを描く", "",
@@ -123,6 +134,10 @@ constexpr auto kCommands = std::to_array<Command>({
      spacingOn<20>, nullptr},
     {32814, "", "間隔５０のグリッドを表示", "間隔５０のグリッドを表示", "", spacingCommand<40>,
      spacingOn<40>, nullptr},
+    {32815, "", "矢印キーの上下を奥行き移動、左右を回転に使う", "矢印キーの上下を奥行き移動使う", "",
+     useArrowsForDepth, arrowsMoveDepth, nullptr},
+    {32816, "", "矢印キーの上下左右を回転に使う", "矢印キーの上下を回転に使う", "",
+     useArrowsForRotation, arrowsRotate, nullptr},
     {32817, "", "近くの三角形の頂点にクリックした点を飛ばす", "頂点サーチ", "", toggleAllVertexSnap,
      allVertexSnap, isTool<ToolMode::DrawTriangle>},
     {32818, "", "グリッドの交点にクリックした点を飛ばす", "グリッドサーチ", "", toggleAllGridSnap,

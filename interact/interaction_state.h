@@ -76,6 +76,10 @@ struct InteractionState {
     ModelPoint sphereEnd{};
     Colour currentColour = 0;
     bool sphereQuadSplit = false; // spheres split each quadrilateral into four triangles
+    // Up and Down move the drawing depth instead of turning the view. (The rotation mode is
+    // always the opposite, so it is not stored separately.)
+    bool arrowDepthMode = false;
+    bool nudgeRun = false; // a run of Ctrl+arrow nudges is under way: one undo step
 
     InteractionState() { selectionList.reserve(3 * kTriangleSlots); }
 

@@ -1,0 +1,101 @@
+#include "app/batch_player.h"
+#include "app/commands.h"
+#include "interact/keyboard.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace fcw {
+namespace {
+
+class Keyboard : public ::testing::Test {
+protected:
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchPlayer player{out, err};
+    Editor& e = player.editor();
+
+    void run(std::initializer_list<const char*> lines) {
+        for (const char* line : lines) {
+            ASSERT_FALSE(player.runLine(line)) << line;
+        }
+    }
+};
+
+TEST_F(Keyboard, EightFortyFiveDegreeStepsReturnExactlyToZero) {
+    run({"down 400 300", "down 500 300", "down 400 400"});
+    for (int i = 0; i < 8; ++i) {
+        run({"key left"});
+    }
+    EXPECT_EQ(e.camera.verticalAxisAngle, 0.0);
+    for (int i = 0; i < 8; ++i) {
+        run({"key numpad2"});
+    }
+    EXPECT_EQ(e.camera.horizontalAxisAngle, 0.0);
+    run({"key left"});
+    EXPECT_EQ(e.camera.verticalAxisAngle, 45 * 0.017453292519943295);
+    // The view list follows the camera.
+    EXPECT_NEAR(e.store.viewTriangles[0].v[1].y, 100 * std::cos(M_PI / 4), 1e-9);
+}
+
+TEST_F(Keyboard, DepthStepIsTheGridSpacingAndArrowModesSwitch) {
+    run({"key pageup"});
+    EXPECT_EQ(e.camera.depth, -1.0);
+    run({"command 32782", "key end"});
+    EXPECT_EQ(e.camera.depth, 39.0);
+    run({"key up"}); // rotation mode: turns the view
+    EXPECT_EQ(e.camera.depth, 39.0);
+    run({"command 32815", "key up"});
+    EXPECT_EQ(e.camera.depth, -1.0);
+    EXPECT_FALSE(findCommand(32816)->isChecked(e));
+    run({"command 32795", "key down"});
+    EXPECT_EQ(e.camera.depth, -1.0);
+    e.settings.angleStep = 0;
+    const double before = e.camera.horizontalAxisAngle;
+    run({"key down"});
+    EXPECT_EQ(e.camera.horizontalAxisAngle, before);
+}
+
+TEST_F(Keyboard, CtrlArrowsNudgeASelectionAsOneUndoStep) {
+    run({"down 400 300", "down 500 300", "down 400 400", "command 32803"});
+    run({"down 390 290", "up 410 310"});
+    const int depth = e.undoDepth();
+    run({"key left ctrl", "key left ctrl", "key left ctrl"});
+    EXPECT_NEAR(e.store.modelTriangles[0].v[0].y, -3.0, 1e-9);
+    EXPECT_EQ(e.camera.verticalAxisAngle, 0.0);
+    EXPECT_EQ(e.undoDepth(), depth + 1);
+    run({"command 32799"});
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 0.0);
+    // Without a selection, Ctrl+Left turns the view like Left.
+    run({"command 32801", "key left ctrl"});
+    EXPECT_NE(e.camera.verticalAxisAngle, 0.0);
+}
+
+TEST_F(Keyboard, SpaceEntersAVertexByNumber) {
+    run({"answer ok 1002=10 1003=20 1004=30", "key space"});
+    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.interaction.editPhase, 1);
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].x, 10.0);
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 20.0);
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].z, 30.0);
+    run({"answer ok 1002=abc", "key space"}); // refused: message, dialog cancelled
+    EXPECT_EQ(e.interaction.editPhase, 1);
+    run({"answer ok 1002=100001", "key space"});
+    EXPECT_EQ(out.str(), "dialog 282\ndialog 282\nmessage 数字を入力してください。\n"
+                         "dialog 282\nmessage -100000 から 100000 までの数字を入力してください。\n");
+    run({"answer ok 1003=5", "key space", "answer ok 1004=5", "key space"});
+    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(e.undoDepth(), 0); // numeric entry counts no edit
+
+    // At the limit no new triangle is started.
+    e.store.lastIndex = kMaxTriangles - 1;
+    out.str("");
+    run({"key space"});
+    EXPECT_EQ(out.str(), "beep\ndialog 302\n");
+    EXPECT_EQ(e.store.lastIndex, kMaxTriangles - 1);
+}
+
+} // namespace
+} // namespace fcw
