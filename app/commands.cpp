@@ -6,6 +6,7 @@
 #include "interact/mouse_tools.h"
 #include "interact/snap.h"
 #include "render/navigation.h"
+#include "render/palette.h"
 #include "render/scene_painter.h"
 
 #include <algorithm>
@@ -110,6 +111,7 @@ constexpr auto kCommands = std::to_array<Command>({
      useArrowsForDepth, arrowsMoveDepth, nullptr},
     {32795, "回転 １", "矢印キーの上下左右を回転に使う", "", "", useArrowsForRotation, arrowsRotate,
      nullptr},
+    {32797, "", "パレットの表示", "パレットの表示", "", showPaletteAndPaint, nullptr, nullptr},
     {32799, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
      nullptr, nullptr},
     {32801, "三角形のポリゴンを描く", "三角形のポリゴンを描く", "三角形のポリゴンを描く", "",
@@ -163,7 +165,10 @@ constexpr auto kCommands = std::to_array<Command>({
     {32835, "原点に戻す", "", "", "", resetOrigin, nullptr, nullptr},
     {32836, "削除", "", "", "", popupDeleteTriangle, nullptr, nullptr},
     {32837, "移動", "", "", "", popupMoveTriangle, nullptr, nullptr},
+    {32838, "法泉の向きの変更", "", "", "", popupReverseTriangle, nullptr, nullptr},
+    {32839, "色の指定", "", "", "", popupColourTriangle, nullptr, nullptr},
     {32840, "キャンセル", "", "", "", popupCancel, nullptr, nullptr},
+    {32869, "色の抽出（スポイト）", "", "", "", popupPickColour, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},

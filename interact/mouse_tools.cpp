@@ -6,6 +6,7 @@
 #include "interact/snap.h"
 #include "interact/sphere.h"
 #include "render/depth_order.h"
+#include "render/palette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -611,5 +612,48 @@ void popupMoveTriangle(Editor& e) {
 }
 
 void popupCancel(Editor&) {}
+
+namespace {
+
+// The picked triangle, found again through the draw order, or -1 when the store changed.
+int pickedAgain(const Editor& e) {
+    const int last = e.store.lastIndex;
+    const int pos = last - e.interaction.pickedOrderPos;
+    if (pos < 0 || pos > last) {
+        return -1;
+    }
+    const int t = e.drawOrder[static_cast<std::size_t>(pos)];
+    return t >= 0 && t <= last ? t : -1;
+}
+
+} // namespace
+
+void popupReverseTriangle(Editor& e) {
+    const int t = pickedAgain(e);
+    if (t < 0) {
+        return;
+    }
+    modelAt(e, t).reverseWinding();
+    viewAt(e, t).reverseWinding();
+    e.countEdit();
+}
+
+void popupColourTriangle(Editor& e) {
+    choosePaintColour(e);
+    const int t = e.interaction.pickedTriangle;
+    if (t < 0 || t > e.store.lastIndex) {
+        return;
+    }
+    viewAt(e, t).setColour(e.interaction.currentColour);
+    modelAt(e, t).setColour(e.interaction.currentColour);
+    e.countEdit();
+}
+
+void popupPickColour(Editor& e) {
+    const int t = e.interaction.pickedTriangle;
+    if (t >= 0 && t <= e.store.lastIndex) {
+        e.interaction.currentColour = viewAt(e, t).colour;
+    }
+}
 
 } // namespace fcw

@@ -38,6 +38,9 @@ std::optional<int> pickTriangle(const Editor& editor, PixelPoint point, bool ski
 void popupDeleteTriangle(Editor& editor); // 32836
 void popupMoveTriangle(Editor& editor);   // 32837
 void popupCancel(Editor& editor);         // 32840
+void popupReverseTriangle(Editor& editor); // 32838
+void popupColourTriangle(Editor& editor);  // 32839
+void popupPickColour(Editor& editor);      // 32869
 
 inline constexpr int kTrianglePopupMenu = 306;
 inline constexpr int kSelectionPopupMenu = 310;
