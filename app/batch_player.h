@@ -50,6 +50,7 @@ public:
     void setPointerPosition(PixelPoint) override {}
     bool isShiftDown() const override { return shiftDown_; }
     void setMouseCapture(bool) override {}
+    void highlightTriangle(const PixelPoint (&)[3], Colour) override {}
     void documentStateChanged() override {}
 
 private:

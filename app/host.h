@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/triangle.h"
 #include "render/camera.h"
 
 #include <map>
@@ -84,6 +85,9 @@ public:
     virtual void setPointerPosition(PixelPoint clientPoint) = 0;
     virtual bool isShiftDown() const = 0;
     virtual void setMouseCapture(bool captured) = 0;
+    // Marks a triangle picked by a right click: its projected outline filled on the view with
+    // a backward-diagonal hatch in `colour`, until the next repaint.
+    virtual void highlightTriangle(const PixelPoint (&corners)[3], Colour colour) = 0;
     // The document's name or modified flag changed (the window updates its title).
     virtual void documentStateChanged() = 0;
 };

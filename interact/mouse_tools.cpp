@@ -572,6 +572,12 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
         }
     } else if (const auto hit = pickTriangle(e, click, false)) {
         s.pickedTriangle = static_cast<std::int16_t>(pickedIndex(e, *hit));
+        const Triangle& t = viewAt(e, s.pickedTriangle);
+        const Camera& c = e.camera;
+        const PixelPoint corners[3] = {{c.projectX(t.v[0].y), c.projectY(t.v[0].z)},
+                                       {c.projectX(t.v[1].y), c.projectY(t.v[1].z)},
+                                       {c.projectX(t.v[2].y), c.projectY(t.v[2].z)}};
+        e.host.highlightTriangle(corners, t.colour | 0x808080u);
         e.takeSnapshot();
         s.pickedOrderPos = *hit;
         chosen = e.host.popupMenu(kTrianglePopupMenu, click);

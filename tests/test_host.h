@@ -17,6 +17,7 @@ public:
     std::vector<int> dialogs;
     int beeps = 0;
     int repaints = 0;
+    int highlights = 0;
     std::deque<MessageResult> messageAnswers;
     std::deque<std::string> fileAnswers;
     bool shift = false;
@@ -50,6 +51,7 @@ public:
     void setPointerPosition(PixelPoint) override {}
     bool isShiftDown() const override { return shift; }
     void setMouseCapture(bool) override {}
+    void highlightTriangle(const PixelPoint (&)[3], Colour) override { ++highlights; }
     void documentStateChanged() override {}
 
 private:
