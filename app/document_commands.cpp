@@ -1,6 +1,7 @@
 #include "app/document_commands.h"
 
 #include "app/editor.h"
+#include "app/file_messages.h"
 #include "io/native_document.h"
 
 #include <algorithm>
@@ -9,43 +10,8 @@ namespace fcw {
 
 namespace {
 
-constexpr char kNotFound[] =
-    "%1\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。";
 constexpr char kUnexpectedFormat[] = "予期しないﾌｧｲﾙ形式です。";
-constexpr char kAccessDenied[] = "%1 にアクセスできません。";
-constexpr char kDiskFull[] = "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。";
-constexpr char kReadError[] = "%1 の読み込み中に予期しないエラーが発生しました。";
-constexpr char kWriteError[] = "%1 の保存中に予期しないエラーが発生しました。";
 constexpr char kSavePrompt[] = "%1 への変更を保存しますか?";
-
-std::string withName(const std::string& pattern, const std::string& name) {
-    std::string text = pattern;
-    const auto at = text.find("%1");
-    if (at != std::string::npos) {
-        text.replace(at, 2, name);
-    }
-    return text;
-}
-
-void reportFileError(Editor& editor, const FileResult& result, const std::string& path,
-                     bool writing) {
-    const char* pattern = writing ? kWriteError : kReadError;
-    switch (result.error) {
-    case FileError::NotFound:
-        pattern = kNotFound;
-        break;
-    case FileError::AccessDenied:
-        pattern = kAccessDenied;
-        break;
-    case FileError::DiskFull:
-        pattern = kDiskFull;
-        break;
-    case FileError::None:
-    case FileError::Other:
-        break;
-    }
-    editor.host.messageBox(withName(pattern, path), MessageButtons::Ok, MessageIcon::Warning);
-}
 
 FileDialogRequest documentDialog(const Editor& editor) {
     FileDialogRequest request;
@@ -71,7 +37,7 @@ void newDocument(Editor& editor) {
 bool openDocumentFile(Editor& editor, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     if (FileResult r = readWholeFile(path, bytes); !r) {
-        reportFileError(editor, r, path, false);
+        reportFileError(editor, r, path, FileAccess::Reading);
         return false;
     }
     if (bytes.empty()) { // nothing to read: the document takes the name, the model stays
@@ -125,7 +91,7 @@ bool saveDocumentFile(Editor& editor, const std::string& path) {
     const std::vector<std::uint8_t> bytes = encodeDocument(editor.store.modelTriangles,
                                                            lastToWrite);
     if (FileResult r = writeFileAtomically(path, bytes, editor.writeFaults); !r) {
-        reportFileError(editor, r, path, true);
+        reportFileError(editor, r, path, FileAccess::Writing);
         return false;
     }
     nameDocument(editor, path);
