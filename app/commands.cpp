@@ -2,6 +2,7 @@
 
 #include "app/document_commands.h"
 #include "app/editor.h"
+#include "app/text_commands.h"
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
 #include "interact/snap.h"
@@ -168,6 +169,7 @@ constexpr auto kCommands = std::to_array<Command>({
     {32838, "法泉の向きの変更", "", "", "", popupReverseTriangle, nullptr, nullptr},
     {32839, "色の指定", "", "", "", popupColourTriangle, nullptr, nullptr},
     {32840, "キャンセル", "", "", "", popupCancel, nullptr, nullptr},
+    {32841, "テキスト形式でセーブ", "", "", "", exportTextFile, nullptr, nullptr},
     {32869, "色の抽出（スポイト）", "", "", "", popupPickColour, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
