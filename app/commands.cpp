@@ -171,6 +171,7 @@ constexpr auto kCommands = std::to_array<Command>({
     {32840, "キャンセル", "", "", "", popupCancel, nullptr, nullptr},
     {32841, "テキスト形式でセーブ", "", "", "", exportTextFile, nullptr, nullptr},
     {32869, "色の抽出（スポイト）", "", "", "", popupPickColour, nullptr, nullptr},
+    {32892, "テキストの入力", "", "", "", importTextFile, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},

@@ -3,14 +3,18 @@
 #include "app/editor.h"
 #include "app/file_messages.h"
 #include "io/text_export.h"
+#include "io/text_import.h"
 
+#include <optional>
 #include <span>
+#include <string_view>
 
 namespace fcw {
 
 namespace {
 
 constexpr char kNoFileName[] = "ファイル名が指定されませんでした";
+constexpr char kUnknownType[] = "ファイルタイプを識別できませんでした";
 
 std::string fileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -96,6 +100,68 @@ bool writeTextFile(Editor& editor, const std::string& path) {
         return false;
     }
     return true;
+}
+
+bool readTextFile(Editor& editor, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (const FileResult r = readWholeFile(path, bytes); !r) {
+        reportFileError(editor, r, path, FileAccess::Reading);
+        return false;
+    }
+    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const double scale = editor.settings.importScale;
+    const std::string ext = extensionOf(path);
+    std::optional<ImportedModel> model;
+    if (ext == "dxf" || ext == "DXF") {
+        model = readDxfModel(content, scale);
+    } else {
+        model = readTextModel(content, scale);
+    }
+    if (!model) {
+        editor.host.messageBox(kUnknownType, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+    if (model->message) {
+        editor.host.messageBox(*model->message, MessageButtons::Ok, MessageIcon::Warning);
+    }
+
+    editor.takeSnapshot();
+    InteractionState& state = editor.interaction;
+    state.editPhase = 0;
+    state.selectionCount = 0;
+    state.selectionList.clear();
+    MeshStore& store = editor.store;
+    store.lastIndex = static_cast<std::int16_t>(static_cast<int>(model->triangles.size()) - 1);
+    for (std::size_t i = 0; i < model->triangles.size(); ++i) {
+        Triangle& m = store.modelTriangles[i];
+        Triangle& v = store.viewTriangles[i];
+        m.assign(model->triangles[i]);
+        for (std::size_t k = 0; k < 3; ++k) {
+            m.v[k].selected = 0;
+            v.v[k].selected = 0;
+        }
+        m.computePolar();
+        m.computeNormal();
+        v.assign(m);
+        v.computePolar();
+        v.computeNormal();
+    }
+    editor.refreshModelToView();
+    editor.countEdit();
+    editor.repaint();
+    return true;
+}
+
+void importTextFile(Editor& editor) {
+    const auto choice = editor.host.chooseOpenFile(exportDialog(editor.settings.defaultTextFormat));
+    if (!choice) {
+        return;
+    }
+    if (choice->path.empty()) {
+        editor.host.messageBox(kNoFileName, MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    readTextFile(editor, choice->path);
 }
 
 void exportTextFile(Editor& editor) {

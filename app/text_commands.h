@@ -16,4 +16,14 @@ void exportTextFile(Editor& editor);
 // Returns false after telling the user what went wrong.
 bool writeTextFile(Editor& editor, const std::string& path);
 
+// File ▸ "テキストの入力" (32892): asks for a file and replaces the model with the triangles of a
+// DXF file (extension "dxf" or "DXF") or a keyword text file. An import that cannot start
+// (cancelled, no name, unreadable file, unknown header) leaves the model as it was; one that
+// goes through is a single undo step.
+void importTextFile(Editor& editor);
+
+// Replaces the model with the file at `path` as the import command does. Returns true when
+// the model was replaced.
+bool readTextFile(Editor& editor, const std::string& path);
+
 } // namespace fcw
