@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/clipboard_commands.h"
 #include "app/document_commands.h"
 #include "app/editor.h"
 #include "app/text_commands.h"
@@ -170,6 +171,14 @@ constexpr auto kCommands = std::to_array<Command>({
     {32839, "色の指定", "", "", "", popupColourTriangle, nullptr, nullptr},
     {32840, "キャンセル", "", "", "", popupCancel, nullptr, nullptr},
     {32841, "テキスト形式でセーブ", "", "", "", exportTextFile, nullptr, nullptr},
+    {32845, "切り取り(&T)", "", "", "Ctrl+X", cutToWorkFile, nullptr, canCopy},
+    {32846, "ｺﾋﾟｰ(&C)", "", "", "Ctrl+C", copyToWorkFile, nullptr, canCopy},
+    {32847, "貼り付け(&P)", "", "", "Ctrl+V", pasteWorkFile, nullptr, workFileHasTriangles},
+    {32848, "消去(&d)", "", "", "del", deleteWholeTriangles, nullptr, canCopy},
+    {32854, "コピー", "", "", "", copyToWorkFile, nullptr, canCopy},
+    {32855, "切り取り", "", "", "", cutToWorkFile, nullptr, canCopy},
+    {32856, "削除", "", "", "", deleteWholeTriangles, nullptr, canCopy},
+    {32857, "貼り付け", "", "", "", pasteWorkFile, nullptr, workFileHasTriangles},
     {32869, "色の抽出（スポイト）", "", "", "", popupPickColour, nullptr, nullptr},
     {32892, "テキストの入力", "", "", "", importTextFile, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},

@@ -3,6 +3,7 @@
 #include "app/editor.h"
 #include "interact/model_point.h"
 #include "interact/snap.h"
+#include "ops/selection_walk.h"
 
 #include <array>
 #include <cstdlib>
@@ -136,7 +137,7 @@ bool nudge(Editor& e, Key key) {
     if (!s.nudgeRun) {
         e.takeSnapshot();
     }
-    for (const SelectedVertex& v : s.selectionList) {
+    for (const SelectedVertex& v : activeSelection(s)) {
         Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
         Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
         if (key == Key::Left || key == Key::Right) {

@@ -5,6 +5,7 @@
 #include "interact/model_point.h"
 #include "interact/snap.h"
 #include "interact/sphere.h"
+#include "ops/selection_walk.h"
 #include "render/depth_order.h"
 #include "render/palette.h"
 
@@ -63,7 +64,7 @@ int pickedIndex(const Editor& e, int orderPos) {
 
 void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
     const double zoom = e.camera.zoom;
-    for (const SelectedVertex& v : e.interaction.selectionList) {
+    for (const SelectedVertex& v : activeSelection(e.interaction)) {
         Triangle& t = viewAt(e, v.triangle);
         Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
         p.y += dx / zoom;

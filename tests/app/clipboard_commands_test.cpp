@@ -1,0 +1,115 @@
+#include "app/batch_player.h"
+#include "app/clipboard_commands.h"
+#include "app/commands.h"
+#include "io/atomic_file.h"
+#include "io/work_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace fcw {
+namespace {
+
+class Clipboard : public ::testing::Test {
+protected:
+    std::filesystem::path dir;
+    std::string work;
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchPlayer player{out, err};
+    Editor& e = player.editor();
+
+    void SetUp() override {
+        char pattern[] = "/tmp/fcw-clip-XXXXXX";
+        dir = ::mkdtemp(pattern);
+        work = (dir / "work.tmp").string();
+        run("workfile \"" + work + "\"");
+        // Two triangles side by side, and a third far right.
+        for (const char* line : {"down 400 300", "down 440 300", "down 400 340", "down 450 300",
+                                 "down 490 300", "down 450 340", "down 700 300", "down 740 300",
+                                 "down 700 340", "command 32803"}) {
+            run(line);
+        }
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    void run(const std::string& line) { ASSERT_FALSE(player.runLine(line)) << line; }
+    std::size_t workFileSize() const { return std::filesystem::file_size(work); }
+};
+
+TEST_F(Clipboard, CopyWritesWholeSelectedTrianglesOnly) {
+    EXPECT_EQ(dispatchCommand(e, 32846), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, 32847), DispatchResult::Disabled); // no work file yet
+    run("down 390 290");
+    run("up 500 350"); // the first two whole, nothing of the third
+    ASSERT_EQ(e.interaction.selectionCount, 6);
+    run("command 32846");
+    EXPECT_EQ(workFileSize(), 173u);
+    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.undoDepth(), 3);
+
+    run("down 395 295");
+    run("up 445 320"); // two vertices of the first triangle only: not whole
+    EXPECT_EQ(dispatchCommand(e, 32846), DispatchResult::Disabled);
+}
+
+TEST_F(Clipboard, PasteKeepsTheOnScreenShapeAndBecomesTheSelection) {
+    run("down 390 290");
+    run("up 445 350"); // the first triangle
+    run("command 32846");
+    const Triangle copied = e.store.viewTriangles[0];
+    run("key left"); // turn the camera before pasting
+    run("command 32847");
+    ASSERT_EQ(e.store.lastIndex, 3);
+    const Triangle& pasted = e.store.viewTriangles[3];
+    for (std::size_t k = 0; k < 3; ++k) { // same shape on screen, moved to the top-left
+        EXPECT_NEAR(pasted.v[k].y - pasted.v[0].y, copied.v[k].y - copied.v[0].y, 1e-9);
+        EXPECT_NEAR(pasted.v[k].z - pasted.v[0].z, copied.v[k].z - copied.v[0].z, 1e-9);
+    }
+    EXPECT_NEAR(pasted.v[0].y * e.camera.zoom + e.camera.centreX, 0.0, 1e-9);
+    EXPECT_NEAR(pasted.v[0].z * e.camera.zoom + e.camera.centreY, 100.0, 1e-9);
+    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
+    EXPECT_EQ(e.interaction.editPhase, 2);
+    EXPECT_EQ(e.interaction.selectionCount, 3);
+    EXPECT_TRUE(e.interaction.moveCounted);
+    EXPECT_EQ(e.interaction.selectionRect, (Rect{0, 100, 40, 140}));
+    EXPECT_TRUE(e.document.modified);
+}
+
+TEST_F(Clipboard, CutThenUndoAndDeleteKeepTheRestInOrder) {
+    run("down 390 290");
+    run("up 445 350");
+    run("command 32845");
+    ASSERT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 50.0);
+    EXPECT_EQ(e.store.modelTriangles[1].v[0].y, 300.0);
+    run("command 32799");
+    EXPECT_EQ(e.store.lastIndex, 2);
+    EXPECT_EQ(workFileSize(), 97u); // still there to paste
+    EXPECT_EQ(dispatchCommand(e, 32847), DispatchResult::Done);
+}
+
+TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {
+    std::vector<TriangleCore> ten(10);
+    writeFileAtomically(work, encodeWorkFile(ten));
+    e.store.lastIndex = 2990;
+    run("command 32847");
+    EXPECT_EQ(e.store.lastIndex, 2990);
+    EXPECT_NE(out.str().find("beep\ndialog 302\n"), std::string::npos);
+    writeFileAtomically(work, encodeWorkFile(std::span(ten).first(9)));
+    run("command 32847");
+    EXPECT_EQ(e.store.lastIndex, 2999); // the store is full
+
+    std::vector<std::uint8_t> broken = encodeWorkFile(std::span(ten).first(2));
+    broken.resize(broken.size() - 1); // ends inside the last record
+    writeFileAtomically(work, broken);
+    EXPECT_FALSE(workFileHasTriangles(e));
+    pasteWorkFile(e);
+    EXPECT_NE(out.str().find("message 作業ファイルが壊れています\n"), std::string::npos);
+    writeFileAtomically(work, encodeWorkFile({}));
+    EXPECT_EQ(dispatchCommand(e, 32857), DispatchResult::Disabled);
+}
+
+} // namespace
+} // namespace fcw
