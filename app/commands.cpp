@@ -7,6 +7,8 @@
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
 #include "interact/snap.h"
+#include "ops/mirror.h"
+#include "ops/subdivision.h"
 #include "render/navigation.h"
 #include "render/palette.h"
 #include "render/scene_painter.h"
@@ -83,6 +85,12 @@ bool arrowsMoveDepth(const Editor& e) {
 }
 bool arrowsRotate(const Editor& e) {
     return !e.interaction.arrowDepthMode;
+}
+template <MirrorAxis Axis> void mirrorCommand(Editor& e) {
+    mirrorSelection(e, Axis);
+}
+bool edgeSelected(const Editor& e) {
+    return hasEdgeSelectedTriangle(e);
 }
 template <int Spacing> void spacingCommand(Editor& e) {
     toggleGridSpacing(e, Spacing);
@@ -179,9 +187,25 @@ constexpr auto kCommands = std::to_array<Command>({
     {32855, "切り取り", "", "", "", cutToWorkFile, nullptr, canCopy},
     {32856, "削除", "", "", "", deleteWholeTriangles, nullptr, canCopy},
     {32857, "貼り付け", "", "", "", pasteWorkFile, nullptr, workFileHasTriangles},
+    {32863, "四つに分割", "", "", "", splitSelectionInFour, nullptr, canCopy},
+    {32864, "四つに分割", "", "", "", splitSelectionInFour, nullptr, canCopy},
+    {32865, "三つに分割", "", "", "", splitSelectionInThree, nullptr, canCopy},
+    {32866, "三つに分割", "", "", "", splitSelectionInThree, nullptr, canCopy},
     {32869, "色の抽出（スポイト）", "", "", "", popupPickColour, nullptr, nullptr},
+    {32872, "四つに分割", "", "", "", splitPickedInFour, nullptr, nullptr},
+    {32873, "三つに分割", "", "", "", splitPickedInThree, nullptr, nullptr},
+    {32874, "左右対称", "", "", "", mirrorCommand<MirrorAxis::Horizontal>, nullptr, canCopy},
+    {32875, "上下対称", "", "", "", mirrorCommand<MirrorAxis::Vertical>, nullptr, canCopy},
+    {32876, "奥行き対称", "", "", "", mirrorCommand<MirrorAxis::Depth>, nullptr, canCopy},
+    {32877, "左右対称", "", "", "", mirrorCommand<MirrorAxis::Horizontal>, nullptr, canCopy},
+    {32878, "上下対称", "", "", "", mirrorCommand<MirrorAxis::Vertical>, nullptr, canCopy},
+    {32879, "奥行き対称", "", "", "", mirrorCommand<MirrorAxis::Depth>, nullptr, canCopy},
     {32892, "テキストの入力", "", "", "", importTextFile, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
+    {32898, "二つに分割", "", "", "", splitSelectionInTwo, nullptr, edgeSelected},
+    {32899, "四つと二つに分割", "", "", "", splitSelectionFourAndTwo, nullptr, canCopy},
+    {32900, "二つに分割", "", "", "", splitSelectionInTwo, nullptr, edgeSelected},
+    {32901, "四つと二つに分割", "", "", "", splitSelectionFourAndTwo, nullptr, canCopy},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
     {57603, "上書き保存(&S)", "作業中のﾌｧｲﾙを上書きして保存", "保存", "Ctrl+S", fileSave, nullptr,

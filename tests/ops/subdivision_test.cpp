@@ -1,0 +1,176 @@
+#include "app/commands.h"
+#include "ops/mirror.h"
+#include "ops/subdivision.h"
+#include "test_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace fcw {
+namespace {
+
+using testing::appendTriangle;
+using testing::FakeHost;
+
+// Selects vertices of triangles (marks in both lists and the list) as the range tool would.
+void select(Editor& e, std::initializer_list<std::pair<int, int>> vertices) {
+    InteractionState& s = e.interaction;
+    s.toolMode = ToolMode::RangeMove;
+    s.editPhase = 2;
+    s.selectionList.clear();
+    for (auto [t, k] : vertices) {
+        e.store.modelTriangles[static_cast<std::size_t>(t)].v[static_cast<std::size_t>(k)]
+            .selected = 1;
+        e.store.viewTriangles[static_cast<std::size_t>(t)].v[static_cast<std::size_t>(k)]
+            .selected = 1;
+        s.selectionList.push_back({static_cast<std::int16_t>(t), static_cast<std::int8_t>(k)});
+    }
+    s.selectionCount = static_cast<std::int16_t>(s.selectionList.size());
+}
+
+double area(const Triangle& t) {
+    const Point3 e1 = t.v[1] - t.v[0];
+    const Point3 e2 = t.v[2] - t.v[0];
+    const double x = e1.y * e2.z - e1.z * e2.y;
+    const double y = e1.z * e2.x - e1.x * e2.z;
+    const double z = e1.x * e2.y - e1.y * e2.x;
+    return 0.5 * std::sqrt(x * x + y * y + z * z);
+}
+
+struct Fixture {
+    FakeHost host;
+    Editor e{host};
+    Fixture(int count) {
+        for (int i = 0; i < count; ++i) {
+            appendTriangle(e, {0, 10.0 * i, 0}, {0, 10.0 * i + 8, 0}, {0, 10.0 * i, 6}, 0x10u + i);
+        }
+    }
+};
+
+TEST(Subdivision, FourSplitAppendsThreeInOrderWithTheParentsWinding) {
+    Fixture f(10);
+    Editor& e = f.e;
+    EXPECT_EQ(dispatchCommand(e, 32863), DispatchResult::Disabled);
+    select(e, {{4, 0}, {4, 1}, {4, 2}, {5, 0}});
+    const Triangle parent = e.store.modelTriangles[4];
+    EXPECT_EQ(dispatchCommand(e, 32863), DispatchResult::Done);
+    ASSERT_EQ(e.store.lastIndex, 12);
+    EXPECT_EQ(e.store.modelTriangles[4].v[0].y, parent.v[0].y);     // P0 corner stays
+    EXPECT_EQ(e.store.modelTriangles[10].v[1].y, parent.v[1].y);    // P1 corner
+    EXPECT_EQ(e.store.modelTriangles[11].v[2].z, parent.v[2].z);    // P2 corner
+    for (int t : {4, 10, 11, 12}) {
+        const Triangle& sub = e.store.modelTriangles[static_cast<std::size_t>(t)];
+        EXPECT_NEAR(area(sub), area(parent) / 4, 1e-12);
+        // The view copies carry current normals.
+        EXPECT_GT(e.store.viewTriangles[static_cast<std::size_t>(t)].normal.x * parent.normal.x,
+                  0.0);
+        EXPECT_EQ(sub.colour, parent.colour);
+    }
+    EXPECT_EQ(e.store.modelTriangles[10].v[0].selected, 0); // appended slots lose marks
+    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(e.undoDepth(), 1);
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, 9);
+}
+
+TEST(Subdivision, ThreeAndTwoSplits) {
+    Fixture f(2);
+    Editor& e = f.e;
+    const Triangle parent = e.store.modelTriangles[0];
+    select(e, {{0, 0}, {0, 1}, {0, 2}});
+    dispatchCommand(e, 32865);
+    ASSERT_EQ(e.store.lastIndex, 3);
+    for (int t : {0, 2, 3}) {
+        EXPECT_NEAR(area(e.store.modelTriangles[static_cast<std::size_t>(t)]), area(parent) / 3,
+                    1e-12);
+    }
+    // Two selected vertices of triangle 1: cut at the midpoint of the selected edge.
+    select(e, {{1, 0}, {1, 2}});
+    EXPECT_EQ(dispatchCommand(e, 32898), DispatchResult::Done);
+    ASSERT_EQ(e.store.lastIndex, 4);
+    EXPECT_EQ(e.store.modelTriangles[1].v[1].y, 18.0); // free vertex P1 stays
+    EXPECT_EQ(e.store.modelTriangles[4].v[2].z, 3.0);  // mid(P2, P0)
+    select(e, {{2, 0}});
+    EXPECT_EQ(dispatchCommand(e, 32898), DispatchResult::Disabled); // one vertex: never split
+}
+
+TEST(Subdivision, LimitsAndTheFailurePath) {
+    MeshStore s;
+    s.lastIndex = 2996;
+    EXPECT_TRUE(splitInFour(s, 0));
+    EXPECT_EQ(s.lastIndex, 2999);
+    s.lastIndex = 2997;
+    EXPECT_FALSE(splitInFour(s, 0));
+    EXPECT_TRUE(splitInThree(s, 0));
+    s.lastIndex = 2998;
+    EXPECT_FALSE(splitInThree(s, 0));
+
+    Fixture f(3);
+    Editor& e = f.e;
+    e.store.lastIndex = 2995; // room for one four-split only
+    select(e, {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}});
+    dispatchCommand(e, 32863);
+    EXPECT_EQ(e.store.lastIndex, 2998);
+    EXPECT_EQ(f.host.beeps, 1);
+    EXPECT_EQ(f.host.dialogs, (std::vector<int>{302}));
+    EXPECT_EQ(e.interaction.selectionCount, 0);
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, 2995);
+}
+
+TEST(Subdivision, FourAndTwoLeavesNoVertexOnAnOpenEdge) {
+    FakeHost host;
+    Editor e(host);
+    // Two triangles sharing the edge (0,10,0)-(0,0,10).
+    appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
+    appendTriangle(e, {0, 10, 0}, {0, 10, 10}, {0, 0, 10}, 2);
+    select(e, {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 2}});
+    dispatchCommand(e, 32901);
+    ASSERT_EQ(e.store.lastIndex, 5); // 4 + 2
+    // Triangle 1 is cut at (0, 5, 5), the midpoint the four-split used too.
+    bool found = false;
+    for (const Point3& p : e.store.modelTriangles[1].v) {
+        found = found || (p.y == 5.0 && p.z == 5.0);
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(Subdivision, PopupSplitsThePickedTriangle) {
+    Fixture f(1);
+    f.e.interaction.pickedTriangle = 0;
+    dispatchCommand(f.e, 32872);
+    EXPECT_EQ(f.e.store.lastIndex, 3);
+    EXPECT_EQ(f.e.undoDepth(), 1);
+    EXPECT_EQ(f.host.repaints, 1);
+}
+
+TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
+    Fixture f(2);
+    Editor& e = f.e;
+    e.camera.verticalAxisAngle = 0.4;
+    e.refreshModelToView();
+    select(e, {{0, 0}, {0, 1}, {0, 2}});
+    const Triangle before = e.store.viewTriangles[0];
+    dispatchCommand(e, 32874);
+    const Triangle& after = e.store.viewTriangles[0];
+    EXPECT_NEAR(after.centroid.y, before.centroid.y, 1e-9);
+    EXPECT_NEAR(after.v[0].y, 2 * before.centroid.y - before.v[0].y, 1e-9);
+    EXPECT_NEAR(after.v[1].y, 2 * before.centroid.y - before.v[2].y, 1e-9); // winding turned
+    EXPECT_GT(after.normal.x * before.normal.x, 0.0);
+    EXPECT_EQ(e.store.modelTriangles[1].v[1].y, 18.0); // not selected: untouched
+    dispatchCommand(e, 32877);
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_NEAR(e.store.viewTriangles[0].v[k].y, before.v[k].y, 1e-9);
+        EXPECT_NEAR(e.store.viewTriangles[0].v[k].z, before.v[k].z, 1e-9);
+    }
+    EXPECT_EQ(e.undoDepth(), 2);
+    EXPECT_EQ(e.interaction.selectionCount, 3); // the selection stays
+
+    dispatchCommand(e, 32879); // depth: a flat triangle turns to face away
+    EXPECT_LT(e.store.viewTriangles[0].normal.x * before.normal.x, 0.0);
+}
+
+} // namespace
+} // namespace fcw
