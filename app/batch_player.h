@@ -51,6 +51,7 @@ public:
     bool isShiftDown() const override { return shiftDown_; }
     void setMouseCapture(bool) override {}
     void highlightTriangle(const PixelPoint (&)[3], Colour) override {}
+    void showProgressText(const std::string&, PixelPoint) override {}
     void documentStateChanged() override {}
 
 private:

@@ -7,6 +7,7 @@
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
 #include "interact/snap.h"
+#include "ops/cleanup.h"
 #include "ops/mirror.h"
 #include "ops/subdivision.h"
 #include "render/navigation.h"
@@ -91,6 +92,15 @@ template <MirrorAxis Axis> void mirrorCommand(Editor& e) {
 }
 bool edgeSelected(const Editor& e) {
     return hasEdgeSelectedTriangle(e);
+}
+bool anySelected(const Editor& e) {
+    return e.interaction.selectionCount != 0;
+}
+bool severalSelected(const Editor& e) {
+    return e.interaction.selectionCount > 1;
+}
+bool modelNotEmpty(const Editor& e) {
+    return e.store.lastIndex >= 0;
 }
 template <int Spacing> void spacingCommand(Editor& e) {
     toggleGridSpacing(e, Spacing);
@@ -187,10 +197,16 @@ constexpr auto kCommands = std::to_array<Command>({
     {32855, "切り取り", "", "", "", cutToWorkFile, nullptr, canCopy},
     {32856, "削除", "", "", "", deleteWholeTriangles, nullptr, canCopy},
     {32857, "貼り付け", "", "", "", pasteWorkFile, nullptr, workFileHasTriangles},
+    {32858, "少数点第一位を四捨五入", "", "", "", roundSelectedVertices, nullptr, anySelected},
+    {32859, "少数点第一位を四捨五入", "", "", "", roundSelectedVertices, nullptr, anySelected},
+    {32860, "点の集合", "", "", "", mergeSelectedVertices, nullptr, severalSelected},
+    {32861, "点の集合", "", "", "", mergeSelectedVertices, nullptr, severalSelected},
     {32863, "四つに分割", "", "", "", splitSelectionInFour, nullptr, canCopy},
     {32864, "四つに分割", "", "", "", splitSelectionInFour, nullptr, canCopy},
     {32865, "三つに分割", "", "", "", splitSelectionInThree, nullptr, canCopy},
     {32866, "三つに分割", "", "", "", splitSelectionInThree, nullptr, canCopy},
+    {32867, "色の変更", "", "", "", paintSelection, nullptr, canCopy},
+    {32868, "色の変更", "", "", "", paintSelection, nullptr, canCopy},
     {32869, "色の抽出（スポイト）", "", "", "", popupPickColour, nullptr, nullptr},
     {32872, "四つに分割", "", "", "", splitPickedInFour, nullptr, nullptr},
     {32873, "三つに分割", "", "", "", splitPickedInThree, nullptr, nullptr},
@@ -200,12 +216,16 @@ constexpr auto kCommands = std::to_array<Command>({
     {32877, "左右対称", "", "", "", mirrorCommand<MirrorAxis::Horizontal>, nullptr, canCopy},
     {32878, "上下対称", "", "", "", mirrorCommand<MirrorAxis::Vertical>, nullptr, canCopy},
     {32879, "奥行き対称", "", "", "", mirrorCommand<MirrorAxis::Depth>, nullptr, canCopy},
+    {32880, "法泉の向きの変更", "", "", "", reverseSelection, nullptr, canCopy},
+    {32881, "法泉の向きの変更", "", "", "", reverseSelection, nullptr, canCopy},
     {32892, "テキストの入力", "", "", "", importTextFile, nullptr, nullptr},
+    {32893, "ライン状三角形の消去", "", "", "", deleteLineTriangles, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
     {32898, "二つに分割", "", "", "", splitSelectionInTwo, nullptr, edgeSelected},
     {32899, "四つと二つに分割", "", "", "", splitSelectionFourAndTwo, nullptr, canCopy},
     {32900, "二つに分割", "", "", "", splitSelectionInTwo, nullptr, edgeSelected},
     {32901, "四つと二つに分割", "", "", "", splitSelectionFourAndTwo, nullptr, canCopy},
+    {32930, "すべて選択(&P)", "", "", "Ctrl+A", selectAll, nullptr, modelNotEmpty},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
     {57603, "上書き保存(&S)", "作業中のﾌｧｲﾙを上書きして保存", "保存", "Ctrl+S", fileSave, nullptr,

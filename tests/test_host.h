@@ -18,6 +18,7 @@ public:
     int beeps = 0;
     int repaints = 0;
     int highlights = 0;
+    std::vector<std::string> progress;
     std::deque<MessageResult> messageAnswers;
     std::deque<std::string> fileAnswers;
     bool shift = false;
@@ -52,6 +53,9 @@ public:
     bool isShiftDown() const override { return shift; }
     void setMouseCapture(bool) override {}
     void highlightTriangle(const PixelPoint (&)[3], Colour) override { ++highlights; }
+    void showProgressText(const std::string& text, PixelPoint) override {
+        progress.push_back(text);
+    }
     void documentStateChanged() override {}
 
 private:

@@ -1,0 +1,95 @@
+#include "app/commands.h"
+#include "ops/cleanup.h"
+#include "test_host.h"
+
+#include <gtest/gtest.h>
+
+namespace fcw {
+namespace {
+
+using testing::appendTriangle;
+using testing::FakeHost;
+
+TEST(Cleanup, RoundingGoesHalvesAwayFromZeroOnTheFirstDecimal) {
+    EXPECT_EQ(roundCoordinate(2.5), 3.0);
+    EXPECT_EQ(roundCoordinate(2.45), 2.0);
+    EXPECT_EQ(roundCoordinate(-2.5), -3.0);
+    EXPECT_EQ(roundCoordinate(-2.45), -2.0);
+    EXPECT_EQ(roundCoordinate(0.96), 1.0);
+    EXPECT_EQ(roundCoordinate(-0.4), 0.0);
+    EXPECT_EQ(roundCoordinate(3e9 + 0.7), 3e9 + 1); // past 32 bits still rounds
+    EXPECT_EQ(roundCoordinate(1e300), 1e300);
+}
+
+TEST(Cleanup, SelectAllThenRoundAndMergeKeepTheSelection) {
+    FakeHost host;
+    Editor e(host);
+    appendTriangle(e, {0, 0, 0}, {0, 1.5, 0}, {0, 3.0, 0}, 1);
+    appendTriangle(e, {0.4, 10.6, 20}, {0, 30, 1.9}, {0, 30, 0}, 2);
+    EXPECT_EQ(dispatchCommand(e, 32860), DispatchResult::Disabled);
+    dispatchCommand(e, 32930);
+    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
+    EXPECT_EQ(e.interaction.selectionCount, 6);
+    dispatchCommand(e, 32859);
+    EXPECT_EQ(e.store.modelTriangles[1].v[0].y, 11.0);
+    EXPECT_EQ(e.store.modelTriangles[1].v[0].x, 0.0);
+    EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 2.0); // 1.5 rounds up
+    EXPECT_EQ(e.interaction.selectionCount, 6);
+
+    // Greedy merge in list order: 0, 2 (was 1.5), 3 -> the second moves to 0, the third stays.
+    e.store.modelTriangles[0].v[1].y = 1.5;
+    dispatchCommand(e, 32860);
+    EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 0.0);
+    EXPECT_EQ(e.store.modelTriangles[0].v[2].y, 3.0);
+    EXPECT_EQ(e.store.modelTriangles[1].v[1].z, 2.0); // 2.0 apart after rounding: both stay
+    EXPECT_EQ(e.store.modelTriangles[1].v[2].z, 0.0);
+    EXPECT_EQ(e.undoDepth(), 2);
+    EXPECT_TRUE(host.progress.empty()); // fewer than 500 vertices
+}
+
+TEST(Cleanup, LineTrianglesGoAndTheRestKeepTheirOrder) {
+    FakeHost host;
+    Editor e(host);
+    appendTriangle(e, {0, 0, 0}, {0, 0, 0}, {0, 1, 1}, 1);  // two equal vertices
+    appendTriangle(e, {0, 0, 0}, {0, 1, 1}, {0, 2, 2}, 2);  // collinear but distinct: stays
+    appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 5, 1}, 3);
+    appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 6, 0}, 4);  // in the last slot
+    dispatchCommand(e, 32893);
+    ASSERT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.store.modelTriangles[0].colour, 2u);
+    EXPECT_EQ(e.store.modelTriangles[1].colour, 3u);
+    EXPECT_EQ(e.store.viewTriangles[1].colour, 3u);
+    EXPECT_EQ(e.undoDepth(), 1);
+}
+
+TEST(Cleanup, ReverseAndRecolourEndTheSelection) {
+    FakeHost host;
+    Editor e(host);
+    appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
+    dispatchCommand(e, 32930);
+    dispatchCommand(e, 32881);
+    EXPECT_LT(e.store.viewTriangles[0].normal.x, 0.0);
+    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+    dispatchCommand(e, 32930);
+    e.interaction.currentColour = 0x123456;
+    dispatchCommand(e, 32868); // the palette is cancelled: the current colour is used
+    EXPECT_EQ(e.store.modelTriangles[0].colour, 0x123456u);
+    EXPECT_EQ(host.dialogs, (std::vector<int>{141}));
+    EXPECT_EQ(e.undoDepth(), 2);
+}
+
+TEST(Cleanup, MergeShowsProgressForLargeSelections) {
+    FakeHost host;
+    Editor e(host);
+    for (int i = 0; i < 170; ++i) {
+        appendTriangle(e, {0, 3.0 * i, 0}, {0, 3.0 * i, 50}, {0, 3.0 * i, 100}, 0);
+    }
+    dispatchCommand(e, 32930);
+    dispatchCommand(e, 32861);
+    ASSERT_EQ(host.progress.size(), 509u);
+    EXPECT_EQ(host.progress.front(), "頂点の処理状況；0/510");
+}
+
+} // namespace
+} // namespace fcw
