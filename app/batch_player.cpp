@@ -130,6 +130,7 @@ bool HeadlessHost::runDialog(Dialog& dialog) {
             return false;
         }
         dialog.setValue(control, value);
+        dialog.controlEdited(control);
     }
     for (int button : answer->presses) {
         if (!dialog.pressButton(button)) {

@@ -9,6 +9,7 @@
 #include "interact/snap.h"
 #include "ops/cleanup.h"
 #include "ops/mirror.h"
+#include "ops/rotate_scale.h"
 #include "ops/subdivision.h"
 #include "render/navigation.h"
 #include "render/palette.h"
@@ -101,6 +102,12 @@ bool severalSelected(const Editor& e) {
 }
 bool modelNotEmpty(const Editor& e) {
     return e.store.lastIndex >= 0;
+}
+template <RotateKind Kind> void rotateCommand(Editor& e) {
+    rotateSelection(e, Kind);
+}
+template <ScaleKind Kind> void scaleCommand(Editor& e) {
+    scaleSelection(e, Kind);
 }
 template <int Spacing> void spacingCommand(Editor& e) {
     toggleGridSpacing(e, Spacing);
@@ -218,9 +225,25 @@ constexpr auto kCommands = std::to_array<Command>({
     {32879, "奥行き対称", "", "", "", mirrorCommand<MirrorAxis::Depth>, nullptr, canCopy},
     {32880, "法泉の向きの変更", "", "", "", reverseSelection, nullptr, canCopy},
     {32881, "法泉の向きの変更", "", "", "", reverseSelection, nullptr, canCopy},
+    {32882, "原点を中心点の回転", "", "", "", rotateCommand<RotateKind::VerticesAboutOrigin>,
+     nullptr, anySelected},
+    {32883, "三角形の回転", "", "", "", rotateCommand<RotateKind::Triangles>, nullptr, canCopy},
+    {32884, "原点を中心に三角形を回転", "", "", "", rotateCommand<RotateKind::TrianglesAboutOrigin>,
+     nullptr, canCopy},
+    {32885, "点の回転", "", "", "", rotateCommand<RotateKind::Vertices>, nullptr, anySelected},
+    {32886, "原点を中心点の回転", "", "", "", rotateCommand<RotateKind::VerticesAboutOrigin>,
+     nullptr, anySelected},
+    {32887, "原点を中心に三角形を回転", "", "", "", rotateCommand<RotateKind::TrianglesAboutOrigin>,
+     nullptr, canCopy},
+    {32888, "三角形の回転", "", "", "", rotateCommand<RotateKind::Triangles>, nullptr, canCopy},
+    {32889, "点の回転", "", "", "", rotateCommand<RotateKind::Vertices>, nullptr, anySelected},
+    {32890, "三角形の伸縮", "", "", "", scaleCommand<ScaleKind::Triangles>, nullptr, canCopy},
+    {32891, "三角形の伸縮", "", "", "", scaleCommand<ScaleKind::Triangles>, nullptr, canCopy},
     {32892, "テキストの入力", "", "", "", importTextFile, nullptr, nullptr},
     {32893, "ライン状三角形の消去", "", "", "", deleteLineTriangles, nullptr, nullptr},
     {32895, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
+    {32896, "点の伸縮", "", "", "", scaleCommand<ScaleKind::Vertices>, nullptr, severalSelected},
+    {32897, "点の伸縮", "", "", "", scaleCommand<ScaleKind::Vertices>, nullptr, severalSelected},
     {32898, "二つに分割", "", "", "", splitSelectionInTwo, nullptr, edgeSelected},
     {32899, "四つと二つに分割", "", "", "", splitSelectionFourAndTwo, nullptr, canCopy},
     {32900, "二つに分割", "", "", "", splitSelectionInTwo, nullptr, edgeSelected},

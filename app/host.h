@@ -33,6 +33,8 @@ public:
     void setValue(int control, std::string text) { values_[control] = std::move(text); }
     const std::map<int, std::string>& values() const { return values_; }
 
+    // The user finished editing a control (its edit box lost the focus).
+    virtual void controlEdited(int /*control*/) {}
     // True when the control is one this dialog has.
     virtual bool hasControl(int control) const { return values_.count(control) != 0; }
     // A push button other than OK and Cancel was pressed. Returns false for an id the dialog
