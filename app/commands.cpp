@@ -10,6 +10,7 @@
 #include "ops/cleanup.h"
 #include "ops/mirror.h"
 #include "ops/rotate_scale.h"
+#include "ops/vertex_move.h"
 #include "ops/subdivision.h"
 #include "render/navigation.h"
 #include "render/palette.h"
@@ -109,6 +110,9 @@ template <RotateKind Kind> void rotateCommand(Editor& e) {
 template <ScaleKind Kind> void scaleCommand(Editor& e) {
     scaleSelection(e, Kind);
 }
+template <int Id> void vertexMove(Editor& e) {
+    runVertexMove(e, Id);
+}
 template <int Spacing> void spacingCommand(Editor& e) {
     toggleGridSpacing(e, Spacing);
 }
@@ -116,8 +120,50 @@ template <int Spacing> bool spacingOn(const Editor& e) {
     return gridSpacingIs(e, Spacing);
 }
 
-// Ordered by id so findCommand can search it.
-constexpr auto kCommands = std::to_array<Command>({
+template <std::size_t N> constexpr std::array<Command, N> sortedById(std::array<Command, N> rows) {
+    std::sort(rows.begin(), rows.end(), [](const Command& a, const Command& b) { return a.id < b.id; });
+    return rows;
+}
+
+// Sorted by id at compile time so findCommand can search it.
+constexpr auto kCommands = sortedById(std::to_array<Command>({
+    {32921, "縦方向に移動", "", "", "", vertexMove<32921>, nullptr, anySelected},
+    {32918, "縦方向に移動", "", "", "", vertexMove<32918>, nullptr, anySelected},
+    {32922, "横方向に移動", "", "", "", vertexMove<32922>, nullptr, anySelected},
+    {32919, "横方向に移動", "", "", "", vertexMove<32919>, nullptr, anySelected},
+    {32923, "奥行き方向に移動", "", "", "", vertexMove<32923>, nullptr, anySelected},
+    {32920, "奥行き方向に移動", "", "", "", vertexMove<32920>, nullptr, anySelected},
+    {32924, "縦の位置", "", "", "", vertexMove<32924>, nullptr, anySelected},
+    {32902, "縦の位置", "", "", "", vertexMove<32902>, nullptr, anySelected},
+    {32925, "横の位置", "", "", "", vertexMove<32925>, nullptr, anySelected},
+    {32903, "横の位置", "", "", "", vertexMove<32903>, nullptr, anySelected},
+    {32926, "奥行きの位置", "", "", "", vertexMove<32926>, nullptr, anySelected},
+    {32904, "奥行きの位置", "", "", "", vertexMove<32904>, nullptr, anySelected},
+    {32944, "上を基準", "", "", "", vertexMove<32944>, nullptr, anySelected},
+    {32937, "上を基準", "", "", "", vertexMove<32937>, nullptr, anySelected},
+    {32945, "下を基準", "", "", "", vertexMove<32945>, nullptr, anySelected},
+    {32938, "下を基準", "", "", "", vertexMove<32938>, nullptr, anySelected},
+    {32946, "左を基準", "", "", "", vertexMove<32946>, nullptr, anySelected},
+    {32939, "左を基準", "", "", "", vertexMove<32939>, nullptr, anySelected},
+    {32947, "右を基準", "", "", "", vertexMove<32947>, nullptr, anySelected},
+    {32940, "右を基準", "", "", "", vertexMove<32940>, nullptr, anySelected},
+    {32953, "手前を基準", "", "", "", vertexMove<32953>, nullptr, anySelected},
+    {32951, "手前を基準", "", "", "", vertexMove<32951>, nullptr, anySelected},
+    {32954, "奥を基準", "", "", "", vertexMove<32954>, nullptr, anySelected},
+    {32952, "奥を基準", "", "", "", vertexMove<32952>, nullptr, anySelected},
+    {32948, "縦軸", "", "", "", vertexMove<32948>, nullptr, anySelected},
+    {32941, "縦軸", "", "", "", vertexMove<32941>, nullptr, anySelected},
+    {32949, "横軸", "", "", "", vertexMove<32949>, nullptr, anySelected},
+    {32933, "横軸", "", "", "", vertexMove<32933>, nullptr, anySelected},
+    {32950, "奥行き軸", "", "", "", vertexMove<32950>, nullptr, anySelected},
+    {32942, "奥行き軸", "", "", "", vertexMove<32942>, nullptr, anySelected},
+    {32927, "縦軸からの距離", "", "", "", vertexMove<32927>, nullptr, anySelected},
+    {32905, "縦軸からの距離", "", "", "", vertexMove<32905>, nullptr, anySelected},
+    {32928, "横軸からの距離", "", "", "", vertexMove<32928>, nullptr, anySelected},
+    {32906, "横軸からの距離", "", "", "", vertexMove<32906>, nullptr, anySelected},
+    {32929, "奥行き軸からの位置", "", "", "", vertexMove<32929>, nullptr, anySelected},
+    {32907, "奥行き軸からの位置", "", "", "", vertexMove<32907>, nullptr, anySelected},
+
     {32777, "５", "間隔５のグリッドを表示", "間隔５のグリッドを表示", "", spacingCommand<5>,
      spacingOn<5>, nullptr},
     {32778, "１０", "間隔１０のグリッドを表示", "間隔１０のグリッドを表示", "", spacingCommand<10>,
@@ -255,10 +301,13 @@ constexpr auto kCommands = std::to_array<Command>({
      nullptr},
     {57604, "名前を付けて保存(&A)...", "作業中のﾌｧｲﾙを新しい名前で保存", "名前を付けて保存", "",
      fileSaveAs, nullptr, nullptr},
-});
+}));
 
-static_assert(std::is_sorted(kCommands.begin(), kCommands.end(),
-                             [](const Command& a, const Command& b) { return a.id < b.id; }));
+static_assert(std::adjacent_find(kCommands.begin(), kCommands.end(),
+                                 [](const Command& a, const Command& b) {
+                                     return a.id == b.id;
+                                 }) == kCommands.end(),
+              "every command id appears once");
 
 } // namespace
 

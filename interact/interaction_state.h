@@ -79,7 +79,9 @@ struct InteractionState {
     // Up and Down move the drawing depth instead of turning the view. (The rotation mode is
     // always the opposite, so it is not stored separately.)
     bool arrowDepthMode = false;
-    bool nudgeRun = false; // a run of Ctrl+arrow nudges is under way: one undo step
+    bool nudgeRun = false;
+    // Numeric vertex moves follow the screen's directions (otherwise the model's axes).
+    bool moveInCurrentView = true; // a run of Ctrl+arrow nudges is under way: one undo step
 
     InteractionState() { selectionList.reserve(3 * kTriangleSlots); }
 
