@@ -2,10 +2,16 @@
 // without a window (SCRIPT "-" reads standard input).
 
 #include "app/batch_player.h"
+#include "render/qt_canvas.h"
+#include "render/scene_painter.h"
 
+#include <QGuiApplication>
+
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -14,20 +20,41 @@ int usage() {
     return 2;
 }
 
+// Paints the scene at the view's client size and writes it as a PNG file.
+std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& path) {
+    const fcw::Rect& client = editor.camera.clientRect;
+    fcw::QtCanvas canvas(client.right, client.bottom);
+    fcw::paintScene(editor, canvas);
+    if (!canvas.image().save(QString::fromStdString(path), "PNG")) {
+        return "cannot write '" + path + "'";
+    }
+    return std::nullopt;
+}
+
+int runBatch(int argc, char** argv) {
+    // Text needs the font machinery of a GUI application, but no screen.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QGuiApplication app(argc, argv);
+    fcw::BatchPlayer player(std::cout, std::cerr);
+    player.setRenderer(renderToPng);
+    if (std::strcmp(argv[2], "-") == 0) {
+        return player.run(std::cin);
+    }
+    std::ifstream script(argv[2]);
+    if (!script) {
+        std::cerr << "cannot open script '" << argv[2] << "'\n";
+        return 2;
+    }
+    return player.run(script);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--batch") == 0) {
-        fcw::BatchPlayer player(std::cout, std::cerr);
-        if (std::strcmp(argv[2], "-") == 0) {
-            return player.run(std::cin);
-        }
-        std::ifstream script(argv[2]);
-        if (!script) {
-            std::cerr << "cannot open script '" << argv[2] << "'\n";
-            return 2;
-        }
-        return player.run(script);
+        return runBatch(argc, argv);
     }
     std::cerr << "The editor window is not part of this build yet.\n";
     return usage();

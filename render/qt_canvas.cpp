@@ -1,0 +1,332 @@
+#include "render/qt_canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace fcw {
+
+namespace {
+
+QRgb toRgb(Colour c) {
+    return qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                static_cast<int>((c >> 16) & 0xFF));
+}
+
+QColor toColor(Colour c) {
+    return QColor(toRgb(c));
+}
+
+// Lines longer than this are not drawn: only absurd coordinates produce them.
+constexpr std::int64_t kMaxLinePixels = std::int64_t{1} << 24;
+
+} // namespace
+
+QtCanvas::QtCanvas(int width, int height)
+    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32) {
+    image_.fill(Qt::white);
+}
+
+Rect QtCanvas::clipRect() const {
+    Rect r{0, 0, width(), height()};
+    if (clip_) {
+        r.left = std::max(r.left, clip_->left);
+        r.top = std::max(r.top, clip_->top);
+        r.right = std::min(r.right, clip_->right);
+        r.bottom = std::min(r.bottom, clip_->bottom);
+    }
+    return r;
+}
+
+bool QtCanvas::inside(std::int64_t x, std::int64_t y) const {
+    const Rect r = clipRect();
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+void QtCanvas::put(std::int64_t x, std::int64_t y, Colour colour) {
+    if (inside(x, y)) {
+        image_.setPixel(static_cast<int>(x), static_cast<int>(y), toRgb(colour));
+    }
+}
+
+void QtCanvas::invert(std::int64_t x, std::int64_t y) {
+    if (inside(x, y)) {
+        const QRgb p = image_.pixel(static_cast<int>(x), static_cast<int>(y));
+        image_.setPixel(static_cast<int>(x), static_cast<int>(y),
+                        qRgb(255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p)));
+    }
+}
+
+Colour QtCanvas::pixel(int x, int y) const {
+    const QRgb p = image_.pixel(x, y);
+    return static_cast<Colour>(qRed(p)) | (static_cast<Colour>(qGreen(p)) << 8) |
+           (static_cast<Colour>(qBlue(p)) << 16);
+}
+
+void QtCanvas::setClip(const Rect* clip) {
+    if (clip != nullptr) {
+        clip_ = *clip;
+    } else {
+        clip_.reset();
+    }
+}
+
+template <typename Visit> void QtCanvas::walk(PixelPoint from, PixelPoint to, Visit&& visit) const {
+    std::int64_t x = from.x;
+    std::int64_t y = from.y;
+    const std::int64_t dx = std::llabs(static_cast<std::int64_t>(to.x) - from.x);
+    const std::int64_t dy = -std::llabs(static_cast<std::int64_t>(to.y) - from.y);
+    if (std::max(dx, -dy) > kMaxLinePixels) {
+        return;
+    }
+    const std::int64_t sx = from.x < to.x ? 1 : -1;
+    const std::int64_t sy = from.y < to.y ? 1 : -1;
+    std::int64_t err = dx + dy;
+    std::int64_t index = 0;
+    while (x != to.x || y != to.y) {
+        visit(x, y, index++);
+        const std::int64_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
+    if (pen_.style == Pen::Style::None) {
+        return;
+    }
+    const bool steep = std::llabs(static_cast<std::int64_t>(to.y) - from.y) >
+                       std::llabs(static_cast<std::int64_t>(to.x) - from.x);
+    // Wider pens add neighbours across the line: +1 for width 2, -1 and +1 for width 3.
+    const int lo = pen_.width >= 3 ? -1 : 0;
+    const int hi = pen_.width >= 2 ? 1 : 0;
+    walk(from, to, [&](std::int64_t x, std::int64_t y, std::int64_t index) {
+        if (pen_.style == Pen::Style::Dotted && index % 2 == 1) {
+            return;
+        }
+        for (int d = lo; d <= hi; ++d) {
+            put(steep ? x + d : x, steep ? y : y + d, pen_.colour);
+        }
+    });
+}
+
+void QtCanvas::line(PixelPoint from, PixelPoint to) {
+    penLine(from, to);
+}
+
+void QtCanvas::invertLine(PixelPoint from, PixelPoint to) {
+    walk(from, to, [&](std::int64_t x, std::int64_t y, std::int64_t) { invert(x, y); });
+}
+
+void QtCanvas::polyline(std::span<const PixelPoint> points) {
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        penLine(points[i - 1], points[i]);
+    }
+}
+
+void QtCanvas::brushPixel(std::int64_t x, std::int64_t y, const Brush& brush) {
+    switch (brush.style) {
+    case Brush::Style::Solid:
+        put(x, y, brush.colour);
+        break;
+    case Brush::Style::BackwardDiagonalHatch:
+        // Lines running from top-left to bottom-right every 8 pixels.
+        if (((x - y) % 8 + 8) % 8 == 0) {
+            put(x, y, brush.colour);
+        }
+        break;
+    case Brush::Style::None:
+        break;
+    }
+}
+
+void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brush) {
+    if (brush.style == Brush::Style::None || points.size() < 3) {
+        return;
+    }
+    const Rect area = clipRect();
+    std::int64_t top = points[0].y;
+    std::int64_t bottom = points[0].y;
+    for (const PixelPoint& p : points) {
+        top = std::min<std::int64_t>(top, p.y);
+        bottom = std::max<std::int64_t>(bottom, p.y);
+    }
+    top = std::max<std::int64_t>(top, area.top);
+    bottom = std::min<std::int64_t>(bottom, area.bottom);
+    std::vector<double> crossings;
+    // Even-odd rule, sampling each pixel at its centre.
+    for (std::int64_t y = top; y < bottom; ++y) {
+        const double cy = static_cast<double>(y) + 0.5;
+        crossings.clear();
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const PixelPoint& a = points[i];
+            const PixelPoint& b = points[(i + 1) % points.size()];
+            if ((a.y <= cy) != (b.y <= cy)) {
+                const double ax = a.x;
+                const double ay = a.y;
+                crossings.push_back(ax + (cy - ay) * (static_cast<double>(b.x) - ax) /
+                                             (static_cast<double>(b.y) - ay));
+            }
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            const double left = std::clamp(std::ceil(crossings[i] - 0.5), -1.0, 1.0e9);
+            const double right = std::clamp(std::ceil(crossings[i + 1] - 0.5), -1.0, 1.0e9);
+            const auto from = std::max<std::int64_t>(static_cast<std::int64_t>(left), area.left);
+            const auto to = std::min<std::int64_t>(static_cast<std::int64_t>(right), area.right);
+            for (std::int64_t x = from; x < to; ++x) {
+                brushPixel(x, y, brush);
+            }
+        }
+    }
+}
+
+void QtCanvas::polygon(std::span<const PixelPoint> points) {
+    fillPolygon(points, brush_);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        penLine(points[i], points[(i + 1) % points.size()]);
+    }
+}
+
+void QtCanvas::rectangle(const Rect& r) {
+    const Rect area = clipRect();
+    for (std::int64_t y = std::max(r.top, area.top); y < std::min(r.bottom, area.bottom); ++y) {
+        for (std::int64_t x = std::max(r.left, area.left); x < std::min(r.right, area.right);
+             ++x) {
+            brushPixel(x, y, brush_);
+        }
+    }
+    if (pen_.style == Pen::Style::None || r.right <= r.left || r.bottom <= r.top) {
+        return;
+    }
+    const std::int32_t right = r.right - 1;
+    const std::int32_t bottom = r.bottom - 1;
+    penLine({r.left, r.top}, {right, r.top});
+    penLine({right, r.top}, {right, bottom});
+    penLine({right, bottom}, {r.left, bottom});
+    penLine({r.left, bottom}, {r.left, r.top});
+}
+
+void QtCanvas::roundRect(const Rect& r, int cornerWidth, int cornerHeight) {
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (clip_) {
+        painter.setClipRect(clip_->left, clip_->top, clip_->width(), clip_->height());
+    }
+    painter.setPen(pen_.style == Pen::Style::None ? QPen(Qt::NoPen)
+                                                  : QPen(toColor(pen_.colour), pen_.width));
+    painter.setBrush(brush_.style == Brush::Style::Solid ? QBrush(toColor(brush_.colour))
+                                                         : QBrush(Qt::NoBrush));
+    painter.drawRoundedRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1), cornerWidth / 2.0,
+                            cornerHeight / 2.0);
+}
+
+void QtCanvas::ellipse(const Rect& r) {
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (clip_) {
+        painter.setClipRect(clip_->left, clip_->top, clip_->width(), clip_->height());
+    }
+    QPen pen = pen_.style == Pen::Style::None ? QPen(Qt::NoPen)
+                                              : QPen(toColor(pen_.colour), pen_.width);
+    if (pen_.style == Pen::Style::Dotted) {
+        pen.setStyle(Qt::DotLine);
+    }
+    painter.setPen(pen);
+    painter.setBrush(brush_.style == Brush::Style::Solid ? QBrush(toColor(brush_.colour))
+                                                         : QBrush(Qt::NoBrush));
+    painter.drawEllipse(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
+}
+
+void QtCanvas::fillRect(const Rect& r, Colour colour) {
+    const Rect area = clipRect();
+    for (std::int64_t y = std::max(r.top, area.top); y < std::min(r.bottom, area.bottom); ++y) {
+        for (std::int64_t x = std::max(r.left, area.left); x < std::min(r.right, area.right);
+             ++x) {
+            image_.setPixel(static_cast<int>(x), static_cast<int>(y), toRgb(colour));
+        }
+    }
+}
+
+void QtCanvas::frameRect(const Rect& r, Colour colour) {
+    if (r.right <= r.left || r.bottom <= r.top) {
+        return;
+    }
+    for (std::int64_t x = r.left; x < r.right; ++x) {
+        put(x, r.top, colour);
+        put(x, r.bottom - 1, colour);
+    }
+    for (std::int64_t y = r.top; y < r.bottom; ++y) {
+        put(r.left, y, colour);
+        put(r.right - 1, y, colour);
+    }
+}
+
+void QtCanvas::invertSnapMarker(std::int32_t x, std::int32_t y) {
+    for (int row = 0; row < 15; ++row) {
+        for (int col = 0; col < 15; ++col) {
+            if (kSnapMarkerRows[row][col] == 'X') {
+                invert(static_cast<std::int64_t>(x) + col, static_cast<std::int64_t>(y) + row);
+            }
+        }
+    }
+}
+
+void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    if (clip_) {
+        painter.setClipRect(clip_->left, clip_->top, clip_->width(), clip_->height());
+    }
+    QFont font(QStringLiteral("IPAGothic"));
+    font.setPixelSize(12);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(font);
+    painter.drawText(x, y + metrics.ascent(), QString::fromUtf8(utf8.c_str()));
+}
+
+void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t w,
+                                 std::int32_t h, std::size_t rowBytes, int bitsPerPixel) {
+    image_.fill(Qt::white);
+    const int rows = std::min(h, height());
+    const int cols = std::min(w, width());
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < cols; ++x) {
+            const std::size_t bpp = static_cast<std::size_t>(bitsPerPixel / 8);
+            const std::size_t at = static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * bpp;
+            if (at + bpp > pixels.size()) {
+                return;
+            }
+            const std::uint8_t* p = pixels.data() + at;
+            int r = 0;
+            int g = 0;
+            int b = 0;
+            if (bitsPerPixel == 16) {
+                const int word = p[0] | (p[1] << 8);
+                b = (word & 0x1F) << 3;
+                g = ((word >> 5) & 0x3F) << 2;
+                r = ((word >> 11) & 0x1F) << 3;
+            } else {
+                b = p[0];
+                g = p[1];
+                r = p[2];
+            }
+            image_.setPixel(x, y, qRgb(r, g, b));
+        }
+    }
+}
+
+} // namespace fcw
