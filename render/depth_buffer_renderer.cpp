@@ -219,12 +219,31 @@ void DepthBufferRenderer::renderTriangles(std::span<Triangle> viewTriangles, int
             const float rowTerm = b * static_cast<float>(y);
             float* depthRow = depth_.data() + static_cast<std::size_t>(y) *
                                                   static_cast<std::size_t>(width_);
-            for (std::int32_t x = from; x < to; ++x) {
-                const float depth = -((c * static_cast<float>(x) + term) + rowTerm);
-                if (depth > depthRow[x]) {
-                    depthRow[x] = depth;
-                    writePixel(x, y, tri.shadedColour);
+            auto fill = [&](auto write) {
+                for (std::int32_t x = from; x < to; ++x) {
+                    const float depth = -((c * static_cast<float>(x) + term) + rowTerm);
+                    if (depth > depthRow[x]) {
+                        depthRow[x] = depth;
+                        write(x);
+                    }
                 }
+            };
+            const Colour colour = tri.shadedColour;
+            const std::uint8_t r = colour & 0xFF;
+            const std::uint8_t g = (colour >> 8) & 0xFF;
+            const std::uint8_t bl = (colour >> 16) & 0xFF;
+            const auto w = static_cast<std::size_t>(width_);
+            const auto uy = static_cast<std::size_t>(y);
+            if (bitsPerPixel_ == 32) {
+                std::uint8_t* row = pixels_.data() + uy * w * 4;
+                fill([&](std::int32_t x) {
+                    std::uint8_t* p = row + static_cast<std::size_t>(x) * 4;
+                    p[0] = bl;
+                    p[1] = g;
+                    p[2] = r;
+                });
+            } else {
+                fill([&](std::int32_t x) { writePixel(x, y, colour); });
             }
         }
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace fcw {
@@ -30,6 +31,9 @@ constexpr std::int64_t kMaxLinePixels = std::int64_t{1} << 24;
 QtCanvas::QtCanvas(int width, int height)
     : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32) {
     image_.fill(Qt::white);
+    pixels_ = reinterpret_cast<QRgb*>(image_.bits());
+    stride_ = image_.bytesPerLine() / 4;
+    area_ = clipRect();
 }
 
 Rect QtCanvas::clipRect() const {
@@ -44,21 +48,19 @@ Rect QtCanvas::clipRect() const {
 }
 
 bool QtCanvas::inside(std::int64_t x, std::int64_t y) const {
-    const Rect r = clipRect();
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    return x >= area_.left && x < area_.right && y >= area_.top && y < area_.bottom;
 }
 
 void QtCanvas::put(std::int64_t x, std::int64_t y, Colour colour) {
     if (inside(x, y)) {
-        image_.setPixel(static_cast<int>(x), static_cast<int>(y), toRgb(colour));
+        pixels_[y * stride_ + x] = toRgb(colour);
     }
 }
 
 void QtCanvas::invert(std::int64_t x, std::int64_t y) {
     if (inside(x, y)) {
-        const QRgb p = image_.pixel(static_cast<int>(x), static_cast<int>(y));
-        image_.setPixel(static_cast<int>(x), static_cast<int>(y),
-                        qRgb(255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p)));
+        QRgb& p = pixels_[y * stride_ + x];
+        p = qRgb(255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p));
     }
 }
 
@@ -74,6 +76,7 @@ void QtCanvas::setClip(const Rect* clip) {
     } else {
         clip_.reset();
     }
+    area_ = clipRect();
 }
 
 template <typename Visit> void QtCanvas::walk(PixelPoint from, PixelPoint to, Visit&& visit) const {
@@ -185,6 +188,11 @@ void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brus
             const double right = std::clamp(std::ceil(crossings[i + 1] - 0.5), -1.0, 1.0e9);
             const auto from = std::max<std::int64_t>(static_cast<std::int64_t>(left), area.left);
             const auto to = std::min<std::int64_t>(static_cast<std::int64_t>(right), area.right);
+            if (brush.style == Brush::Style::Solid && from < to) {
+                std::fill(pixels_ + y * stride_ + from, pixels_ + y * stride_ + to,
+                          toRgb(brush.colour));
+                continue;
+            }
             for (std::int64_t x = from; x < to; ++x) {
                 brushPixel(x, y, brush);
             }
@@ -200,14 +208,29 @@ void QtCanvas::polygon(std::span<const PixelPoint> points) {
 }
 
 void QtCanvas::rectangle(const Rect& r) {
-    const Rect area = clipRect();
-    for (std::int64_t y = std::max(r.top, area.top); y < std::min(r.bottom, area.bottom); ++y) {
-        for (std::int64_t x = std::max(r.left, area.left); x < std::min(r.right, area.right);
-             ++x) {
-            brushPixel(x, y, brush_);
+    if (r.right <= r.left || r.bottom <= r.top) {
+        return;
+    }
+    const bool thinSolidPen = pen_.style == Pen::Style::Solid && pen_.width == 1;
+    if (brush_.style == Brush::Style::Solid) {
+        // The outline covers the border when there is a thin pen; fill only the inside then.
+        const std::int32_t inset = thinSolidPen ? 1 : 0;
+        fillRect({r.left + inset, r.top + inset, r.right - inset, r.bottom - inset},
+                 brush_.colour);
+    } else if (brush_.style != Brush::Style::None) {
+        for (std::int64_t y = std::max(r.top, area_.top); y < std::min(r.bottom, area_.bottom);
+             ++y) {
+            for (std::int64_t x = std::max(r.left, area_.left);
+                 x < std::min(r.right, area_.right); ++x) {
+                brushPixel(x, y, brush_);
+            }
         }
     }
-    if (pen_.style == Pen::Style::None || r.right <= r.left || r.bottom <= r.top) {
+    if (pen_.style == Pen::Style::None) {
+        return;
+    }
+    if (thinSolidPen) {
+        frameRect(r, pen_.colour);
         return;
     }
     const std::int32_t right = r.right - 1;
@@ -250,12 +273,13 @@ void QtCanvas::ellipse(const Rect& r) {
 }
 
 void QtCanvas::fillRect(const Rect& r, Colour colour) {
-    const Rect area = clipRect();
+    const Rect& area = area_;
+    const QRgb value = toRgb(colour);
+    const std::int64_t left = std::max(r.left, area.left);
+    const std::int64_t right = std::min(r.right, area.right);
     for (std::int64_t y = std::max(r.top, area.top); y < std::min(r.bottom, area.bottom); ++y) {
-        for (std::int64_t x = std::max(r.left, area.left); x < std::min(r.right, area.right);
-             ++x) {
-            image_.setPixel(static_cast<int>(x), static_cast<int>(y), toRgb(colour));
-        }
+        std::fill(pixels_ + y * stride_ + left, pixels_ + y * stride_ + std::max(left, right),
+                  value);
     }
 }
 
@@ -263,14 +287,10 @@ void QtCanvas::frameRect(const Rect& r, Colour colour) {
     if (r.right <= r.left || r.bottom <= r.top) {
         return;
     }
-    for (std::int64_t x = r.left; x < r.right; ++x) {
-        put(x, r.top, colour);
-        put(x, r.bottom - 1, colour);
-    }
-    for (std::int64_t y = r.top; y < r.bottom; ++y) {
-        put(r.left, y, colour);
-        put(r.right - 1, y, colour);
-    }
+    fillRect({r.left, r.top, r.right, r.top + 1}, colour);
+    fillRect({r.left, r.bottom - 1, r.right, r.bottom}, colour);
+    fillRect({r.left, r.top, r.left + 1, r.bottom}, colour);
+    fillRect({r.right - 1, r.top, r.right, r.bottom}, colour);
 }
 
 void QtCanvas::invertSnapMarker(std::int32_t x, std::int32_t y) {
@@ -300,31 +320,32 @@ void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
 
 void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t w,
                                  std::int32_t h, std::size_t rowBytes, int bitsPerPixel) {
-    image_.fill(Qt::white);
     const int rows = std::min(h, height());
     const int cols = std::min(w, width());
+    if (rows < height() || cols < width()) {
+        image_.fill(Qt::white); // parts the buffer does not cover
+    }
+    const std::size_t bpp = static_cast<std::size_t>(bitsPerPixel / 8);
     for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < cols; ++x) {
-            const std::size_t bpp = static_cast<std::size_t>(bitsPerPixel / 8);
-            const std::size_t at = static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * bpp;
-            if (at + bpp > pixels.size()) {
-                return;
-            }
-            const std::uint8_t* p = pixels.data() + at;
-            int r = 0;
-            int g = 0;
-            int b = 0;
+        const std::size_t rowStart = static_cast<std::size_t>(y) * rowBytes;
+        if (rowStart + static_cast<std::size_t>(cols) * bpp > pixels.size()) {
+            return;
+        }
+        const std::uint8_t* p = pixels.data() + rowStart;
+        QRgb* out = pixels_ + y * stride_;
+        if (bitsPerPixel == 32) {
+            // B, G, R, 0xFF is already this image's own byte order.
+            std::memcpy(out, p, static_cast<std::size_t>(cols) * 4);
+            continue;
+        }
+        for (int x = 0; x < cols; ++x, p += bpp) {
             if (bitsPerPixel == 16) {
                 const int word = p[0] | (p[1] << 8);
-                b = (word & 0x1F) << 3;
-                g = ((word >> 5) & 0x3F) << 2;
-                r = ((word >> 11) & 0x1F) << 3;
+                out[x] = qRgb(((word >> 11) & 0x1F) << 3, ((word >> 5) & 0x3F) << 2,
+                              (word & 0x1F) << 3);
             } else {
-                b = p[0];
-                g = p[1];
-                r = p[2];
+                out[x] = qRgb(p[2], p[1], p[0]);
             }
-            image_.setPixel(x, y, qRgb(r, g, b));
         }
     }
 }

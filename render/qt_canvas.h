@@ -51,9 +51,13 @@ private:
     Rect clipRect() const;
 
     QImage image_;
+    // Direct access to the pixels: the image is never shared, so its buffer stays put.
+    QRgb* pixels_ = nullptr;
+    std::ptrdiff_t stride_ = 0; // pixels per row
     Pen pen_;
     Brush brush_;
     std::optional<Rect> clip_;
+    Rect area_{}; // the image bounds cut by the clip rectangle
 };
 
 } // namespace fcw

@@ -354,12 +354,15 @@ void paintScene(Editor& e, Canvas& canvas) {
     e.interaction.centreBox =
         boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     canvas.setClip(nullptr);
-    canvas.fillRect(client, kWhite);
+    const bool depthPath = e.view.depthNormalDisplay != 0 && e.view.frameMode == 3;
+    // The depth-buffer path replaces the whole picture, background and grid included.
+    if (!depthPath) {
+        canvas.fillRect(client, kWhite);
+    }
     sortByDepth(e);
-    if (!e.view.gridInFront) {
+    if (!e.view.gridInFront && !depthPath) {
         gridPass(e, canvas);
     }
-    const bool depthPath = e.view.depthNormalDisplay != 0 && e.view.frameMode == 3;
     if (depthPath) {
         depthBufferPass(e, canvas);
     } else {
