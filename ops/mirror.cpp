@@ -5,27 +5,10 @@
 
 namespace fcw {
 
-namespace {
-
-Point3 meanCentroid(Editor& e) {
-    Point3 sum(0, 0, 0);
-    int n = 0;
-    forEachWholeTriangle(e.interaction, [&](int t) {
-        sum += e.store.viewTriangles[static_cast<std::size_t>(t)].centroid;
-        ++n;
-        return true;
-    });
-    if (n > 0) {
-        sum /= n;
-    }
-    return sum;
-}
-
-} // namespace
 
 void mirrorSelection(Editor& e, MirrorAxis axis) {
     e.takeSnapshot();
-    const Point3 before = meanCentroid(e);
+    const Point3 before = meanOfWholeCentroids(e.interaction, e.store.viewTriangles);
     forEachWholeTriangle(e.interaction, [&](int t) {
         Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
         for (Point3& p : tri.v) {
@@ -37,7 +20,7 @@ void mirrorSelection(Editor& e, MirrorAxis axis) {
         tri.reverseWinding();
         return true;
     });
-    const Point3 after = meanCentroid(e);
+    const Point3 after = meanOfWholeCentroids(e.interaction, e.store.viewTriangles);
     forEachWholeTriangle(e.interaction, [&](int t) {
         Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
         tri.translateBy(after, before);

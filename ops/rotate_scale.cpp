@@ -24,20 +24,6 @@ Triangle& view(Editor& e, int t) {
     return e.store.viewTriangles[static_cast<std::size_t>(t)];
 }
 
-Point3 meanOfWholeCentroids(Editor& e) {
-    Point3 sum(0, 0, 0);
-    int n = 0;
-    forEachWholeTriangle(e.interaction, [&](int t) {
-        sum += view(e, t).centroid;
-        ++n;
-        return true;
-    });
-    if (n > 0) {
-        sum /= n;
-    }
-    return sum;
-}
-
 Point3 meanOfListedVertices(Editor& e) {
     Point3 sum(0, 0, 0);
     int n = 0;
@@ -228,7 +214,7 @@ void rotateSelection(Editor& e, RotateKind kind) {
     e.takeSnapshot();
     const bool triangles = kind == RotateKind::TrianglesAboutOrigin || kind == RotateKind::Triangles;
     const bool centred = kind == RotateKind::Triangles || kind == RotateKind::Vertices;
-    auto mean = [&] { return triangles ? meanOfWholeCentroids(e) : meanOfListedVertices(e); };
+    auto mean = [&] { return triangles ? meanOfWholeCentroids(e.interaction, e.store.viewTriangles) : meanOfListedVertices(e); };
     const Point3 before = centred ? mean() : Point3(0, 0, 0);
     forSelected(e, triangles, true, [&](Point3& p) { rotateInScreenPlane(p, theta); });
     if (centred) {
@@ -245,7 +231,7 @@ void scaleSelection(Editor& e, ScaleKind kind) {
     }
     e.takeSnapshot();
     const bool triangles = kind == ScaleKind::Triangles;
-    auto mean = [&] { return triangles ? meanOfWholeCentroids(e) : meanOfListedVertices(e); };
+    auto mean = [&] { return triangles ? meanOfWholeCentroids(e.interaction, e.store.viewTriangles) : meanOfListedVertices(e); };
     const Point3 before = mean();
     const double fx = dialog.factor(1010);
     const double fy = dialog.factor(1009);

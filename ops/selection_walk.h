@@ -1,6 +1,9 @@
 #pragma once
 
 #include "interact/interaction_state.h"
+#include "model/triangle.h"
+
+#include <vector>
 
 #include <cstddef>
 #include <span>
@@ -40,6 +43,22 @@ inline bool hasWholeTriangle(const InteractionState& s) {
         return false;
     });
     return found;
+}
+
+// The mean of the centroids of the whole-selected triangles of `list` (the origin when there
+// are none).
+inline Point3 meanOfWholeCentroids(const InteractionState& s, const std::vector<Triangle>& list) {
+    Point3 sum(0, 0, 0);
+    int n = 0;
+    forEachWholeTriangle(s, [&](int t) {
+        sum += list[static_cast<std::size_t>(t)].centroid;
+        ++n;
+        return true;
+    });
+    if (n > 0) {
+        sum /= n;
+    }
+    return sum;
 }
 
 } // namespace fcw

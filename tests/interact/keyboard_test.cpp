@@ -1,4 +1,5 @@
 #include "app/batch_player.h"
+#include "script_fixture.h"
 #include "app/commands.h"
 #include "interact/keyboard.h"
 
@@ -10,19 +11,7 @@
 namespace fcw {
 namespace {
 
-class Keyboard : public ::testing::Test {
-protected:
-    std::ostringstream out;
-    std::ostringstream err;
-    BatchPlayer player{out, err};
-    Editor& e = player.editor();
-
-    void run(std::initializer_list<const char*> lines) {
-        for (const char* line : lines) {
-            ASSERT_FALSE(player.runLine(line)) << line;
-        }
-    }
-};
+class Keyboard : public testing::ScriptTest {};
 
 TEST_F(Keyboard, EightFortyFiveDegreeStepsReturnExactlyToZero) {
     run({"down 400 300", "down 500 300", "down 400 400"});

@@ -1,4 +1,5 @@
 #include "app/batch_player.h"
+#include "script_fixture.h"
 #include "interact/mouse_tools.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +10,8 @@ namespace fcw {
 namespace {
 
 // A fresh editor in an 800 x 600 view (origin at (400, 300)) driven by script lines.
-class MouseTools : public ::testing::Test {
+class MouseTools : public testing::ScriptTest {
 protected:
-    std::ostringstream out;
-    std::ostringstream err;
-    BatchPlayer player{out, err};
-    Editor& e = player.editor();
-
-    void run(std::initializer_list<const char*> lines) {
-        for (const char* line : lines) {
-            ASSERT_FALSE(player.runLine(line)) << line;
-        }
-    }
     const Triangle& model(int i) { return e.store.modelTriangles[static_cast<std::size_t>(i)]; }
     const Triangle& view(int i) { return e.store.viewTriangles[static_cast<std::size_t>(i)]; }
 };

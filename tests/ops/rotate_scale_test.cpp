@@ -1,4 +1,5 @@
 #include "app/batch_player.h"
+#include "script_fixture.h"
 #include "app/commands.h"
 #include "ops/rotate_scale.h"
 
@@ -9,13 +10,8 @@
 namespace fcw {
 namespace {
 
-class RotateScale : public ::testing::Test {
+class RotateScale : public testing::ScriptTest {
 protected:
-    std::ostringstream out;
-    std::ostringstream err;
-    BatchPlayer player{out, err};
-    Editor& e = player.editor();
-    void run(const std::string& line) { ASSERT_FALSE(player.runLine(line)) << line; }
     void SetUp() override {
         // A triangle at (40..80, -20..20) pixels from the origin; select it whole.
         for (const char* line : {"down 440 280", "down 480 280", "down 440 320", "command 32930"}) {

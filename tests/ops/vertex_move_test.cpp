@@ -1,4 +1,5 @@
 #include "app/batch_player.h"
+#include "script_fixture.h"
 #include "app/commands.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,8 @@
 namespace fcw {
 namespace {
 
-class VertexMove : public ::testing::Test {
+class VertexMove : public testing::ScriptTest {
 protected:
-    std::ostringstream out;
-    std::ostringstream err;
-    BatchPlayer player{out, err};
-    Editor& e = player.editor();
-    void run(const std::string& line) { ASSERT_FALSE(player.runLine(line)) << line; }
     void SetUp() override {
         for (const char* line : {"down 440 280", "down 480 280", "down 440 320", "command 32930"}) {
             run(line);
