@@ -443,6 +443,12 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
             onRightButtonDown(e, flags, point);
         }
         host_.setShiftDown(false);
+    } else if (verb == "wheel") {
+        int delta = 0;
+        if (w.size() != 2 || !parseInt(w[1], delta)) {
+            return "usage: wheel DELTA (120 per notch, positive away from the user)";
+        }
+        wheelZoom(e, delta);
     } else if (verb == "key") {
         if (w.size() < 2 || w.size() > 3 || (w.size() == 3 && w[2] != "ctrl")) {
             return "usage: key NAME [ctrl]";

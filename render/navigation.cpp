@@ -1,6 +1,7 @@
 #include "render/navigation.h"
 
 #include "app/editor.h"
+#include "interact/snap.h"
 
 namespace fcw {
 
@@ -17,6 +18,43 @@ void resetOrigin(Editor& editor) {
     camera.verticalAxisAngle = 0.0;
     camera.horizontalAxisAngle = 0.0;
     editor.refreshModelToView();
+    editor.repaint();
+}
+
+void wheelZoom(Editor& editor, int wheelDelta) {
+    Camera& camera = editor.camera;
+    InteractionState& state = editor.interaction;
+    const double oldZoom = camera.zoom;
+    camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
+    const double zoom = camera.zoom;
+    if (state.toolMode == ToolMode::RangeMove && state.editPhase == 2 && zoom > 0.2 &&
+        zoom < 10.0) {
+        const double ratio = zoom / oldZoom;
+        const Rect& client = camera.clientRect;
+        const std::int32_t hw = (client.right - client.left) / 2;
+        const std::int32_t hh = (client.bottom - client.top) / 2;
+        Rect& r = state.selectionRect;
+        r.left = truncToInt32((r.left - hw) * ratio + hw);
+        r.right = truncToInt32((r.right - hw) * ratio + hw);
+        r.top = truncToInt32((r.top - hh) * ratio + hh);
+        r.bottom = truncToInt32((r.bottom - hh) * ratio + hh);
+        if (anyGridSnap(editor.snap) && editor.view.anyGridSpacing()) {
+            // Each corner moves to the model-frame y and z of its grid-snapped point.
+            auto snapCorner = [&](std::int32_t& x, std::int32_t& y) {
+                if (const auto p = snapClickToGrid(camera, editor.view, {x, y})) {
+                    x = truncToInt32(camera.centreX + p->y);
+                    y = truncToInt32(camera.centreY + p->z);
+                }
+            };
+            snapCorner(r.left, r.top);
+            snapCorner(r.right, r.bottom);
+        }
+    }
+    if (camera.zoom < 0.2) {
+        camera.zoom = 0.2;
+    } else if (camera.zoom > 10.0) {
+        camera.zoom = 10.0;
+    }
     editor.repaint();
 }
 

@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "render/canvas.h"
+#include "render/navigation.h"
 #include "render/scene_painter.h"
 #include "test_host.h"
 
@@ -228,6 +229,28 @@ TEST(ScenePainter, DisplayCommandsAreRadioGroupsThatRepaint) {
     dispatchCommand(e, 32895); // takes effect at the next repaint, so none now
     EXPECT_EQ(e.view.statusVisible, 0);
     EXPECT_EQ(host.repaints, 2);
+}
+
+TEST(Navigation, WheelStepsAndClamps) {
+    FakeHost host;
+    Editor e(host);
+    e.camera.clientRect = {0, 0, 800, 600};
+    dispatchCommand(e, 32834); // ÷１０ is below the wheel's lower limit
+    EXPECT_EQ(e.camera.zoom, 0.1);
+    wheelZoom(e, -120); // 0.0, clamped up to 0.2
+    EXPECT_EQ(e.camera.zoom, 0.2);
+    dispatchCommand(e, 32831);
+    e.interaction.toolMode = ToolMode::RangeMove;
+    e.interaction.editPhase = 2;
+    e.interaction.selectionRect = {100, 100, 200, 200};
+    wheelZoom(e, 120); // 10.1 -> 10; the rectangle is not rescaled for that notch
+    EXPECT_EQ(e.camera.zoom, 10.0);
+    EXPECT_EQ(e.interaction.selectionRect, (Rect{100, 100, 200, 200}));
+    dispatchCommand(e, 32828);
+    wheelZoom(e, 120 * 10); // 1 -> 2: the rectangle doubles about the window centre
+    EXPECT_NEAR(e.camera.zoom, 2.0, 1e-12);
+    EXPECT_EQ(e.interaction.selectionRect.left, -200);
+    EXPECT_EQ(e.interaction.selectionRect.bottom, 100);
 }
 
 } // namespace
