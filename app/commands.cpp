@@ -70,6 +70,13 @@ bool isGridBehind(const Editor& e) {
 bool isGridInFront(const Editor& e) {
     return e.view.gridInFront;
 }
+void toggleHiddenVertices(Editor& e) {
+    e.interaction.selectHiddenVertices = !e.interaction.selectHiddenVertices;
+    e.repaint();
+}
+bool hiddenVerticesSelectable(const Editor& e) {
+    return e.interaction.selectHiddenVertices;
+}
 void toggleStatusBox(Editor& e) {
     e.view.statusVisible = e.view.statusVisible != 0 ? 0 : 1; // shown at the next repaint
 }
@@ -184,6 +191,7 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
      useArrowsForDepth, arrowsMoveDepth, nullptr},
     {32795, "回転 １", "矢印キーの上下左右を回転に使う", "", "", useArrowsForRotation, arrowsRotate,
      nullptr},
+    {32796, "", "", "", "", toggleHiddenVertices, hiddenVerticesSelectable, nullptr},
     {32797, "", "パレットの表示", "パレットの表示", "", showPaletteAndPaint, nullptr, nullptr},
     {32799, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
      nullptr, nullptr},
