@@ -2,9 +2,13 @@
 // without a window (SCRIPT "-" reads standard input).
 
 #include "app/batch_player.h"
+#include "app/document_commands.h"
+#include "app/main_window.h"
+#include "app/profile.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -50,12 +54,34 @@ int runBatch(int argc, char** argv) {
     return player.run(script);
 }
 
+// The editor window: settings from the profile, an empty document (or the file named on the
+// command line), then the event loop.
+int runWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    fcw::QtHost host;
+    fcw::Editor editor(host);
+    editor.paths = fcw::defaultPaths();
+    fcw::Profile profile;
+    if (profile.load(editor.paths.profilePath)) {
+        fcw::readSettings(profile, editor.settings, editor.view);
+    }
+    fcw::MainWindow window(editor, host);
+    host.attach(&window, window.view());
+    if (argc >= 2 && !fcw::openDocumentFile(editor, argv[1])) {
+        return 1; // the reason was shown
+    }
+    window.show();
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--batch") == 0) {
+    if (argc >= 2 && std::strcmp(argv[1], "--batch") == 0) {
+        if (argc != 3) {
+            return usage();
+        }
         return runBatch(argc, argv);
     }
-    std::cerr << "The editor window is not part of this build yet.\n";
-    return usage();
+    return runWindow(argc, argv);
 }

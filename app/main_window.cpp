@@ -1,0 +1,644 @@
+#include "app/main_window.h"
+
+#include "app/batch_player.h"
+#include "app/commands.h"
+#include "app/document_commands.h"
+#include "app/menus.h"
+#include "interact/keyboard.h"
+#include "interact/mouse_tools.h"
+#include "render/navigation.h"
+#include "render/palette.h"
+#include "render/qt_canvas.h"
+#include "render/scene_painter.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace fcw {
+
+namespace {
+
+constexpr const char* kTooManyText = "ポリゴンが多すぎます。これ以上ポリゴンを作れません。";
+
+unsigned flagsOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    unsigned f = 0;
+    f |= (buttons & Qt::LeftButton) ? mouse_flags::kLeft : 0u;
+    f |= (buttons & Qt::RightButton) ? mouse_flags::kRight : 0u;
+    f |= (buttons & Qt::MiddleButton) ? mouse_flags::kMiddle : 0u;
+    f |= (modifiers & Qt::ShiftModifier) ? mouse_flags::kShift : 0u;
+    f |= (modifiers & Qt::ControlModifier) ? mouse_flags::kControl : 0u;
+    return f;
+}
+
+PixelPoint pointOf(const QPointF& p) {
+    return {static_cast<std::int32_t>(p.x()), static_cast<std::int32_t>(p.y())};
+}
+
+Key keyOf(const QKeyEvent* event) {
+    const bool keypad = (event->modifiers() & Qt::KeypadModifier) != 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Enter;
+    case Qt::Key_Space:
+        return Key::Space;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_PageUp:
+        return Key::PageUp;
+    case Qt::Key_PageDown:
+        return Key::PageDown;
+    case Qt::Key_Home:
+        return Key::Home;
+    case Qt::Key_End:
+        return Key::End;
+    default:
+        break;
+    }
+    if (keypad && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) {
+        return static_cast<Key>(static_cast<int>(Key::Numpad1) + (event->key() - Qt::Key_1));
+    }
+    return Key::Other;
+}
+
+// Labels of the dialogs' controls; push buttons are listed with their captions.
+struct ControlLayout {
+    int dialog;
+    int control;
+    enum Kind { Edit, ReadOnly, Check, Radio, Button } kind;
+    const char* label;
+};
+
+constexpr ControlLayout kLayouts[] = {
+    {282, 1002, ControlLayout::Edit, "横"},
+    {282, 1003, ControlLayout::Edit, "奥行き"},
+    {282, 1004, ControlLayout::Edit, "縦"},
+    {313, 1100, ControlLayout::Edit, "回転角"},
+    {313, 1092, ControlLayout::Radio, "時計回り"},
+    {313, 1093, ControlLayout::Radio, "反時計回り"},
+    {313, 1094, ControlLayout::Button, "９０度"},
+    {313, 1095, ControlLayout::Button, "１８０度"},
+    {313, 1096, ControlLayout::Button, "２７０度"},
+    {313, 1097, ControlLayout::Button, "＋４５度"},
+    {313, 1098, ControlLayout::Button, "＋３０度"},
+    {314, 1105, ControlLayout::Edit, "縦"},
+    {314, 1009, ControlLayout::Edit, "横"},
+    {314, 1010, ControlLayout::Edit, "奥行き"},
+    {314, 1102, ControlLayout::Button, "２倍"},
+    {314, 1103, ControlLayout::Button, "４倍"},
+    {314, 1104, ControlLayout::Button, "１０倍"},
+    {314, 1106, ControlLayout::Button, "０．５倍"},
+    {314, 1107, ControlLayout::Button, "０．２５倍"},
+    {314, 1108, ControlLayout::Button, "０．１倍"},
+    {314, 1109, ControlLayout::Button, "変更を他の二つにも反映させる"},
+    {318, 1063, ControlLayout::ReadOnly, ""},
+    {318, 1008, ControlLayout::Edit, "数値"},
+    {318, 1122, ControlLayout::ReadOnly, ""},
+    {318, 1121, ControlLayout::Check, "現在の視点で点の移動を行う"},
+};
+
+const char* captionOf(int dialog) {
+    switch (dialog) {
+    case 282:
+        return "インプット";
+    case 313:
+        return "回転";
+    case 314:
+        return "伸縮";
+    case 318:
+        return "数値入力ダイアログ";
+    default:
+        return "FacetCraftwerk";
+    }
+}
+
+// A dialog built from the control table: edits, check and radio buttons, push buttons.
+bool runFormDialog(QWidget* parent, Dialog& model) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QString::fromUtf8(captionOf(model.resourceId())));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    auto* buttons = new QHBoxLayout;
+    std::map<int, QLineEdit*> edits;
+    std::map<int, QAbstractButton*> toggles;
+    auto* radios = new QButtonGroup(&dialog);
+    auto load = [&] {
+        for (auto& [id, edit] : edits) {
+            edit->setText(QString::fromStdString(model.value(id)));
+        }
+        for (auto& [id, toggle] : toggles) {
+            toggle->setChecked(model.value(id) == "1");
+        }
+    };
+    auto store = [&] {
+        for (auto& [id, edit] : edits) {
+            if (!edit->isReadOnly()) {
+                model.setValue(id, edit->text().toStdString());
+            }
+        }
+        for (auto& [id, toggle] : toggles) {
+            model.setValue(id, toggle->isChecked() ? "1" : "0");
+        }
+    };
+    for (const ControlLayout& c : kLayouts) {
+        if (c.dialog != model.resourceId()) {
+            continue;
+        }
+        const QString label = QString::fromUtf8(c.label);
+        switch (c.kind) {
+        case ControlLayout::Edit:
+        case ControlLayout::ReadOnly: {
+            auto* edit = new QLineEdit(&dialog);
+            edit->setReadOnly(c.kind == ControlLayout::ReadOnly);
+            const int id = c.control;
+            if (c.kind == ControlLayout::Edit) {
+                QObject::connect(edit, &QLineEdit::editingFinished, &dialog, [&, id, edit] {
+                    model.setValue(id, edit->text().toStdString());
+                    model.controlEdited(id);
+                });
+            }
+            edits[c.control] = edit;
+            form->addRow(label, edit);
+            break;
+        }
+        case ControlLayout::Check:
+        case ControlLayout::Radio: {
+            QAbstractButton* b = c.kind == ControlLayout::Check
+                                     ? static_cast<QAbstractButton*>(new QCheckBox(label, &dialog))
+                                     : new QRadioButton(label, &dialog);
+            if (c.kind == ControlLayout::Radio) {
+                radios->addButton(b);
+            }
+            toggles[c.control] = b;
+            form->addRow(b);
+            break;
+        }
+        case ControlLayout::Button: {
+            auto* b = new QPushButton(label, &dialog);
+            const int id = c.control;
+            QObject::connect(b, &QPushButton::clicked, &dialog, [&, id] {
+                store();
+                model.pressButton(id);
+                load();
+            });
+            buttons->addWidget(b);
+            break;
+        }
+        }
+    }
+    layout->addLayout(buttons);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+    layout->addWidget(box);
+    QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(box, &QDialogButtonBox::accepted, &dialog, [&] {
+        store();
+        if (const auto problem = model.validate()) {
+            QMessageBox::warning(&dialog, QStringLiteral("FacetCraftwerk"),
+                                 QString::fromStdString(*problem));
+            return; // stays open
+        }
+        dialog.accept();
+    });
+    load();
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// The palette: 125 swatches; a click on one chooses it and closes.
+class PaletteWidget : public QDialog {
+public:
+    PaletteWidget(QWidget* parent, Dialog& model) : QDialog(parent), model_(model) {
+        setFixedSize(400, 500);
+        setMouseTracking(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QtCanvas canvas(400, 500);
+        drawPalette(canvas, hover_);
+        QPainter(this).drawImage(0, 0, canvas.image());
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        hover_ = pointOf(e->position());
+        update();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        const PixelPoint p = pointOf(e->position());
+        if (model_.clickAt(p.x, p.y)) {
+            accept();
+        }
+    }
+
+private:
+    Dialog& model_;
+    PixelPoint hover_{-1000, -1000};
+};
+
+QString filterString(const FileDialogRequest& r) {
+    QStringList parts;
+    for (const std::string& f : r.filters) {
+        parts << QString::fromStdString(f);
+    }
+    return parts.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+// ---- ViewWidget ----
+
+ViewWidget::ViewWidget(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ViewWidget::paintNow() {
+    const Rect& client = editor_.camera.clientRect;
+    QtCanvas canvas(std::max(client.right, 1), std::max(client.bottom, 1));
+    paintScene(editor_, canvas);
+    image_ = canvas.image();
+    repaint();
+}
+
+void ViewWidget::paintEvent(QPaintEvent*) {
+    if (image_.size() != size()) {
+        editor_.camera.clientRect = {0, 0, width(), height()};
+        const Rect& client = editor_.camera.clientRect;
+        QtCanvas canvas(std::max(client.right, 1), std::max(client.bottom, 1));
+        paintScene(editor_, canvas);
+        image_ = canvas.image();
+    }
+    QPainter(this).drawImage(0, 0, image_);
+}
+
+void ViewWidget::resizeEvent(QResizeEvent*) {
+    resizeView(editor_, width(), height());
+    image_ = QImage(); // the next paint event paints the new size
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    const unsigned flags = flagsOf(event->buttons(), event->modifiers());
+    if (event->button() == Qt::LeftButton) {
+        onLeftButtonDown(editor_, flags, pointOf(event->position()));
+    } else if (event->button() == Qt::RightButton) {
+        onRightButtonDown(editor_, flags, pointOf(event->position()));
+    }
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    onMouseMove(editor_, flagsOf(event->buttons(), event->modifiers()), pointOf(event->position()));
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        onLeftButtonUp(editor_, flagsOf(event->buttons(), event->modifiers()),
+                       pointOf(event->position()));
+    }
+}
+
+void ViewWidget::wheelEvent(QWheelEvent* event) {
+    wheelZoom(editor_, event->angleDelta().y());
+}
+
+void ViewWidget::keyPressEvent(QKeyEvent* event) {
+    onKeyDown(editor_, keyOf(event), (event->modifiers() & Qt::ControlModifier) != 0);
+}
+
+// ---- QtHost ----
+
+void QtHost::repaint() {
+    if (view_ != nullptr) {
+        view_->paintNow();
+    }
+}
+
+void QtHost::beep() {
+    QApplication::beep();
+}
+
+MessageResult QtHost::messageBox(const std::string& text, MessageButtons buttons,
+                                 MessageIcon icon) {
+    QMessageBox box(window_);
+    box.setWindowTitle(QStringLiteral("FacetCraftwerk"));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(icon == MessageIcon::Question  ? QMessageBox::Question
+                : icon == MessageIcon::Error   ? QMessageBox::Critical
+                : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                               : QMessageBox::Information);
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    if (auto* b = box.button(QMessageBox::Yes)) {
+        b->setText(QStringLiteral("はい(&Y)"));
+    }
+    if (auto* b = box.button(QMessageBox::No)) {
+        b->setText(QStringLiteral("いいえ(&N)"));
+    }
+    if (auto* b = box.button(QMessageBox::Cancel)) {
+        b->setText(QStringLiteral("キャンセル"));
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Ok:
+        return MessageResult::Ok;
+    default:
+        return MessageResult::Cancel;
+    }
+}
+
+bool QtHost::runDialog(Dialog& dialog) {
+    switch (dialog.resourceId()) {
+    case kTooManyPolygonsDialog:
+        QMessageBox::warning(window_, QStringLiteral("warning"), QString::fromUtf8(kTooManyText));
+        return true;
+    case kPaletteDialog: {
+        PaletteWidget palette(window_, dialog);
+        return palette.exec() == QDialog::Accepted;
+    }
+    default:
+        return runFormDialog(window_, dialog);
+    }
+}
+
+int QtHost::popupMenu(int menuId, PixelPoint clientPoint) {
+    QMenu menu(window_);
+    window_->fillMenu(&menu, menuId == kTrianglePopupMenu ? trianglePopup() : selectionPopup());
+    QAction* chosen = menu.exec(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+    return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
+std::optional<FileChoice> QtHost::chooseOpenFile(const FileDialogRequest& request) {
+    const QString path = QFileDialog::getOpenFileName(
+        window_, QString(), QString::fromStdString(request.initialPath), filterString(request));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return FileChoice{path.toStdString(), 0};
+}
+
+std::optional<FileChoice> QtHost::chooseSaveFile(const FileDialogRequest& request) {
+    QFileDialog dialog(window_, QString(), QString::fromStdString(request.initialPath),
+                       filterString(request));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return FileChoice{dialog.selectedFiles().front().toStdString(), 0};
+}
+
+void QtHost::setPointerPosition(PixelPoint clientPoint) {
+    QCursor::setPos(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+}
+
+bool QtHost::isShiftDown() const {
+    return (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) != 0;
+}
+
+void QtHost::highlightTriangle(const PixelPoint (&corners)[3], Colour colour) {
+    QImage& image = view_->backBuffer();
+    if (image.isNull()) {
+        return;
+    }
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QBrush(QColor(static_cast<int>(colour & 0xFF),
+                                   static_cast<int>((colour >> 8) & 0xFF),
+                                   static_cast<int>((colour >> 16) & 0xFF)),
+                            Qt::BDiagPattern));
+    const QPoint points[3] = {{corners[0].x, corners[0].y},
+                              {corners[1].x, corners[1].y},
+                              {corners[2].x, corners[2].y}};
+    painter.drawPolygon(points, 3);
+    painter.end();
+    view_->repaint();
+}
+
+void QtHost::showProgressText(const std::string& text, PixelPoint at) {
+    QImage& image = view_->backBuffer();
+    if (image.isNull()) {
+        return;
+    }
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), QString::fromStdString(text));
+    painter.end();
+    view_->repaint();
+}
+
+void QtHost::documentStateChanged() {
+    if (window_ != nullptr) {
+        window_->updateTitle();
+    }
+}
+
+// ---- MainWindow ----
+
+MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(host) {
+    view_ = new ViewWidget(editor, this);
+    setCentralWidget(view_);
+    buildMenus();
+    buildToolbar();
+    statusBar()->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
+    resize(1000, 750);
+    updateTitle();
+}
+
+void MainWindow::updateTitle() {
+    setWindowTitle(QString::fromStdString(editor_.document.displayName()) +
+                   (editor_.document.modified ? QStringLiteral("*") : QString()) +
+                   QStringLiteral(" - FacetCraftwerk"));
+}
+
+void MainWindow::runCommand(int id) {
+    switch (id) {
+    case 57665:
+        close();
+        return;
+    case 59392:
+        toolbar_->setVisible(!toolbar_->isVisible());
+        return;
+    case 57664:
+        QMessageBox::about(this, QStringLiteral("About FacetCraftwerk"),
+                           QStringLiteral("FacetCraftwerk Version 1.0\n三角形ポリゴンのモデラー"));
+        return;
+    case 32894:
+    case 32798:
+    case 32819:
+        QMessageBox::information(this, QStringLiteral("FacetCraftwerk"),
+                                 QStringLiteral("この機能はまだありません。"));
+        return;
+    default:
+        break;
+    }
+    dispatchCommand(editor_, id);
+    view_->update();
+}
+
+void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
+    for (const MenuItem& child : item.items) {
+        switch (child.kind) {
+        case MenuItem::Kind::Separator:
+            menu->addSeparator();
+            break;
+        case MenuItem::Kind::Submenu:
+            fillMenu(menu->addMenu(QString::fromUtf8(child.text.data(),
+                                                      static_cast<int>(child.text.size()))),
+                     child);
+            break;
+        case MenuItem::Kind::RecentFiles:
+            break;
+        case MenuItem::Kind::Command: {
+            const Command* c = findCommand(child.id);
+            QString text = c ? QString::fromUtf8(c->menuText.data(),
+                                                 static_cast<int>(c->menuText.size()))
+                             : QString();
+            if (text.isEmpty()) {
+                text = child.id == 57665   ? QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")
+                       : child.id == 59392 ? QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)")
+                       : child.id == 32798 ? QStringLiteral("設定ダイアログ")
+                       : child.id == 32894 ? QStringLiteral("ヘルプ")
+                       : child.id == 57664 ? QStringLiteral("FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&A)...")
+                       : c ? QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()))
+                           : QString::number(child.id);
+            }
+            QAction* action = menu->addAction(text);
+            action->setData(child.id);
+            if (c != nullptr) {
+                action->setStatusTip(
+                    QString::fromUtf8(c->prompt.data(), static_cast<int>(c->prompt.size())));
+                action->setCheckable(c->isChecked != nullptr);
+                action->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
+                action->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
+                if (!c->shortcut.empty() && menu->parent() != nullptr) {
+                    QString keys = QString::fromUtf8(c->shortcut.data(),
+                                                     static_cast<int>(c->shortcut.size()));
+                    action->setShortcut(QKeySequence(keys == QStringLiteral("del")
+                                                         ? QStringLiteral("Delete")
+                                                         : keys));
+                }
+            }
+            break;
+        }
+        }
+    }
+}
+
+void MainWindow::buildMenus() {
+    for (const MenuItem& top : mainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.text.data(),
+                                                            static_cast<int>(top.text.size())));
+        // Rebuilt each time it opens, so checks and greyed items are always current.
+        QObject::connect(menu, &QMenu::aboutToShow, this, [this, menu, &top] {
+            menu->clear();
+            fillMenu(menu, top);
+        });
+        fillMenu(menu, top);
+        QObject::connect(menu, &QMenu::triggered, this,
+                         [this](QAction* a) { runCommand(a->data().toInt()); });
+    }
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = addToolBar(QStringLiteral("toolbar"));
+    for (int id : toolbarButtons()) {
+        if (id == 0) {
+            toolbar_->addSeparator();
+            continue;
+        }
+        const Command* c = findCommand(id);
+        QString tip = c ? QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()))
+                        : QString::number(id);
+        if (tip.isEmpty()) {
+            tip = id == 32810 ? QStringLiteral("分割球") : QStringLiteral("裏の点");
+        }
+        QAction* action = toolbar_->addAction(tip.left(2));
+        action->setToolTip(tip);
+        action->setStatusTip(tip);
+        action->setData(id);
+        action->setCheckable(c != nullptr && c->isChecked != nullptr);
+        QObject::connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    }
+    // Check and enable states follow the editor after every input.
+    QObject::connect(qApp, &QApplication::focusChanged, this, [this] {
+        for (QAction* a : toolbar_->actions()) {
+            if (const Command* c = findCommand(a->data().toInt())) {
+                a->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
+                a->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
+            }
+        }
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (saveModifiedIfAsked(editor_)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+EditorPaths defaultPaths() {
+    EditorPaths paths;
+    paths.programDirectory = executableDirectory();
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    paths.profilePath = (config + QStringLiteral("/FacetCraftwerk/FacetCraftwerk.ini")).toStdString();
+    const QFileInfo programDir(QString::fromStdString(paths.programDirectory));
+    if (programDir.isWritable()) {
+        paths.workFilePath = paths.programDirectory + "FacetCraftwerkTemp.tmp";
+    } else {
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                             QStringLiteral("/FacetCraftwerk");
+        QDir().mkpath(data);
+        paths.workFilePath = (data + QStringLiteral("/FacetCraftwerkTemp.tmp")).toStdString();
+    }
+    return paths;
+}
+
+} // namespace fcw

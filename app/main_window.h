@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/editor.h"
+#include "app/host.h"
+#include "app/menus.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QWidget>
+
+#include <memory>
+
+class QMenu;
+class QToolBar;
+
+namespace fcw {
+
+class MainWindow;
+
+// The view: shows the painted scene and turns mouse, wheel, key and resize events into the
+// editor's handlers.
+class ViewWidget : public QWidget {
+public:
+    ViewWidget(Editor& editor, QWidget* parent);
+    // Paints the scene now into the back buffer and shows it.
+    void paintNow();
+    QImage& backBuffer() { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Editor& editor_;
+    QImage image_;
+};
+
+// The platform for the editing logic, with Qt widgets.
+class QtHost : public Host {
+public:
+    void attach(MainWindow* window, ViewWidget* view) {
+        window_ = window;
+        view_ = view;
+    }
+    void repaint() override;
+    void beep() override;
+    MessageResult messageBox(const std::string& text, MessageButtons buttons,
+                             MessageIcon icon) override;
+    bool runDialog(Dialog& dialog) override;
+    int popupMenu(int menuId, PixelPoint clientPoint) override;
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    void setPointerPosition(PixelPoint clientPoint) override;
+    bool isShiftDown() const override;
+    void setMouseCapture(bool) override {}
+    void highlightTriangle(const PixelPoint (&corners)[3], Colour colour) override;
+    void showProgressText(const std::string& text, PixelPoint at) override;
+    void documentStateChanged() override;
+
+private:
+    MainWindow* window_ = nullptr;
+    ViewWidget* view_ = nullptr;
+};
+
+class MainWindow : public QMainWindow {
+public:
+    MainWindow(Editor& editor, QtHost& host);
+    ViewWidget* view() { return view_; }
+    void updateTitle();
+    // Builds a menu from its data, with live check and enable states.
+    void fillMenu(QMenu* menu, const MenuItem& item);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void runCommand(int id);
+    void buildMenus();
+    void buildToolbar();
+
+    Editor& editor_;
+    QtHost& host_;
+    ViewWidget* view_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+};
+
+// Where the program keeps its files: the settings profile under the user's configuration
+// folder, the work file beside the program (or in the user's data folder when the program's
+// folder is not writable).
+EditorPaths defaultPaths();
+
+} // namespace fcw
