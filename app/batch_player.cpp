@@ -39,6 +39,38 @@ bool parseInt(const std::string& text, int& value) {
 
 } // namespace
 
+int acceleratorCommand(const std::string& key, bool ctrl, bool shift) {
+    if (shift) {
+        return 0;
+    }
+    if (!ctrl) {
+        return key == "Delete" || key == "delete" ? 32848 : 0;
+    }
+    if (key.size() != 1) {
+        return 0;
+    }
+    switch (key[0] | 0x20) { // letters in either case
+    case 'a':
+        return 32930;
+    case 'c':
+        return 32846;
+    case 'n':
+        return 57600;
+    case 'o':
+        return 57601;
+    case 's':
+        return 57603;
+    case 'v':
+        return 32847;
+    case 'x':
+        return 32845;
+    case 'z':
+        return 32799;
+    default:
+        return 0;
+    }
+}
+
 std::string executableDirectory() {
     std::string buffer(4096, '\0');
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
@@ -425,7 +457,7 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
                 flags |= mouse_flags::kRight;
             } else if (f == "shift") {
                 flags |= mouse_flags::kShift;
-            } else if (f == "control") {
+            } else if (f == "control" || f == "ctrl") {
                 flags |= mouse_flags::kControl;
             } else {
                 return "unknown mouse flag '" + f + "'";
@@ -450,14 +482,32 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
         }
         wheelZoom(e, delta);
     } else if (verb == "key") {
-        if (w.size() < 2 || w.size() > 3 || (w.size() == 3 && w[2] != "ctrl")) {
-            return "usage: key NAME [ctrl]";
+        if (w.size() < 2) {
+            return "usage: key NAME [ctrl] [shift]";
+        }
+        bool ctrl = false;
+        bool shift = false;
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            if (w[i] == "ctrl") {
+                ctrl = true;
+            } else if (w[i] == "shift") {
+                shift = true;
+            } else {
+                return "usage: key NAME [ctrl] [shift]";
+            }
         }
         const auto key = keyFromName(w[1]);
         if (!key) {
             return "unknown key '" + w[1] + "'";
         }
-        onKeyDown(e, *key, w.size() == 3);
+        // Keys of the accelerator table go to their commands, as in the window.
+        if (const int id = acceleratorCommand(w[1], ctrl, shift); id != 0) {
+            if (dispatchCommand(e, id) == DispatchResult::Disabled) {
+                out_ << "disabled " << id << '\n';
+            }
+        } else {
+            onKeyDown(e, *key, ctrl);
+        }
     } else if (verb == "dump") {
         if (w.size() > 2 || (w.size() == 2 && w[1] != "view")) {
             return "usage: dump [view]";

@@ -98,6 +98,9 @@ private:
 // '#' outside quotes starts a comment. Returns nothing for an unterminated quote.
 std::optional<std::vector<std::string>> splitScriptLine(const std::string& line);
 
+// The command an accelerator key sends (Ctrl+A, C, N, O, S, V, X, Z and Delete), or 0.
+int acceleratorCommand(const std::string& key, bool ctrl, bool shift);
+
 // Default locations derived from the running executable.
 std::string executableDirectory();
 

@@ -102,11 +102,13 @@ void numericEntry(Editor& e) {
     if (s.editPhase == 1) {
         ++e.store.lastIndex;
     }
+    // The fields follow their labels in the user's directions: 横 (+ right) is y, 縦 (+ up)
+    // is -z and 奥行き (+ far) is -x, as in the numeric move dialog and the files.
     e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)].setVertex(
         s.editPhase - 1,
-        Point3(dialog.number(NumericInputDialog::kHorizontal),
-               dialog.number(NumericInputDialog::kDepth),
-               dialog.number(NumericInputDialog::kVertical)));
+        Point3(-dialog.number(NumericInputDialog::kDepth),
+               dialog.number(NumericInputDialog::kHorizontal),
+               -dialog.number(NumericInputDialog::kVertical)));
     if (s.editPhase == 3) {
         s.editPhase = 0;
     }
@@ -159,7 +161,14 @@ bool nudge(Editor& e, Key key) {
 
 } // namespace
 
-std::optional<Key> keyFromName(const std::string& name) {
+std::optional<Key> keyFromName(const std::string& given) {
+    std::string name;
+    for (char c : given) {
+        name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    if (name.size() == 4 && name.compare(0, 3, "num") == 0 && name[3] >= '0' && name[3] <= '9') {
+        name = "numpad" + name.substr(3);
+    }
     static constexpr std::array<std::pair<const char*, Key>, 19> kNames{{
         {"enter", Key::Enter},       {"space", Key::Space},     {"left", Key::Left},
         {"up", Key::Up},             {"right", Key::Right},     {"down", Key::Down},
@@ -174,7 +183,12 @@ std::optional<Key> keyFromName(const std::string& name) {
             return key;
         }
     }
-    if (name == "other") {
+    // Keys the view ignores: Escape, Delete, letters, function keys, numeric-pad 0.
+    const bool letter = name.size() == 1 && name[0] >= 'a' && name[0] <= 'z';
+    const bool function = name.size() >= 2 && name.size() <= 3 && name[0] == 'f' &&
+                          std::atoi(name.c_str() + 1) >= 1 && std::atoi(name.c_str() + 1) <= 12;
+    if (name == "other" || name == "escape" || name == "delete" || name == "numpad0" || letter ||
+        function) {
         return Key::Other;
     }
     return std::nullopt;

@@ -62,13 +62,28 @@ TEST_F(Keyboard, CtrlArrowsNudgeASelectionAsOneUndoStep) {
     EXPECT_NE(e.camera.verticalAxisAngle, 0.0);
 }
 
+TEST_F(Keyboard, AcceleratorsGoToTheirCommandsAndOtherKeysAreIgnored) {
+    run({"down 400 300", "down 500 300", "down 400 400", "key A ctrl"});
+    EXPECT_EQ(e.interaction.selectionCount, 3);
+    run({"key Delete"}); // nothing whole-selected is left afterwards
+    EXPECT_EQ(e.store.lastIndex, -1);
+    run({"key Z ctrl"});
+    EXPECT_EQ(e.store.lastIndex, 0);
+    run({"key Escape", "key F5", "key Num5", "key Q"});
+    EXPECT_EQ(e.camera.verticalAxisAngle, 0.0);
+    EXPECT_TRUE(player.runLine("key Bogus").has_value());
+    run({"key Num4"});
+    EXPECT_NE(e.camera.verticalAxisAngle, 0.0);
+}
+
 TEST_F(Keyboard, SpaceEntersAVertexByNumber) {
-    run({"answer ok 1002=10 1003=20 1004=30", "key space"});
+    run({"answer ok 1002=10 1003=20 1004=30", "key Space"});
     EXPECT_EQ(e.store.lastIndex, 0);
     EXPECT_EQ(e.interaction.editPhase, 1);
-    EXPECT_EQ(e.store.modelTriangles[0].v[0].x, 10.0);
-    EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 20.0);
-    EXPECT_EQ(e.store.modelTriangles[0].v[0].z, 30.0);
+    // 横 10 to the right, 奥行き 20 away, 縦 30 up.
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 10.0);
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].x, -20.0);
+    EXPECT_EQ(e.store.modelTriangles[0].v[0].z, -30.0);
     run({"answer ok 1002=abc", "key space"}); // refused: message, dialog cancelled
     EXPECT_EQ(e.interaction.editPhase, 1);
     run({"answer ok 1002=100001", "key space"});
