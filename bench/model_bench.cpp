@@ -4,6 +4,7 @@
 #include "app/document_commands.h"
 #include "io/native_document.h"
 #include "render/depth_order.h"
+#include "ops/cleanup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -88,6 +89,21 @@ void BM_EncodeDecodeDocument3000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EncodeDecodeDocument3000)->Unit(benchmark::kMicrosecond);
+
+void BM_SelectAllAndMerge3000(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    Editor& e = player.editor();
+    for (auto _ : state) {
+        state.PauseTiming();
+        fillModel(e.store);
+        e.refreshModelToView();
+        state.ResumeTiming();
+        selectAll(e);
+        mergeSelectedVertices(e);
+    }
+}
+BENCHMARK(BM_SelectAllAndMerge3000)->Unit(benchmark::kMillisecond);
 
 void BM_SortByDepthReversed3000(benchmark::State& state) {
     std::vector<double> keys(kMaxTriangles);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace fcw {
 
@@ -65,21 +66,33 @@ void mergeSelectedVertices(Editor& e) {
     const Rect& client = e.camera.clientRect;
     const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
                                 (client.bottom - client.top) / 2 - 10};
+    // The listed vertices are distinct, so the greedy merge can run on a flat copy of their
+    // positions; the caches of the touched triangles are recomputed once at the end, which
+    // gives the same values as recomputing after every comparison.
+    std::vector<Point3> pos(n);
+    std::vector<bool> usable(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        usable[i] = valid(e, list[i]);
+        if (usable[i]) {
+            pos[i] = vertexOf(e.store.modelTriangles, list[i]);
+        }
+    }
     for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (valid(e, list[i])) {
+        if (usable[i]) {
+            const Point3 a = pos[i];
             for (std::size_t j = i + 1; j < n; ++j) {
-                if (!valid(e, list[j])) {
+                if (!usable[j]) {
                     continue;
                 }
-                const Point3& a = vertexOf(e.store.modelTriangles, list[i]);
-                Point3& b = vertexOf(e.store.modelTriangles, list[j]);
+                Point3& b = pos[j];
                 const double dx = a.x - b.x;
                 const double dy = a.y - b.y;
                 const double dz = a.z - b.z;
-                if (std::sqrt(dx * dx + dy * dy + dz * dz) < 2.0) {
+                const double d2 = dx * dx + dy * dy + dz * dz;
+                // sqrt(d2) < 2.0 exactly; the root is only needed right at the boundary.
+                if (d2 < 3.99 || (d2 < 4.0 && std::sqrt(d2) < 2.0)) {
                     b.setCoords(a);
                 }
-                e.store.modelTriangles[static_cast<std::size_t>(list[j].triangle)].computePolar();
             }
         }
         if (n >= 500) {
@@ -87,6 +100,18 @@ void mergeSelectedVertices(Editor& e) {
             std::snprintf(text, sizeof text, "頂点の処理状況；%d/%d", static_cast<int>(i),
                           static_cast<int>(n));
             e.host.showProgressText(text, progressAt);
+        }
+    }
+    for (std::size_t j = 0; j < n; ++j) {
+        if (usable[j]) {
+            vertexOf(e.store.modelTriangles, list[j]).setCoords(pos[j]);
+        }
+    }
+    int lastDone = -1;
+    for (std::size_t j = 1; j < n; ++j) {
+        if (usable[j] && list[j].triangle != lastDone) {
+            lastDone = list[j].triangle;
+            e.store.modelTriangles[static_cast<std::size_t>(lastDone)].computePolar();
         }
     }
     e.refreshModelToView();

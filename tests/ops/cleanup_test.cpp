@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 namespace fcw {
 namespace {
 
@@ -77,6 +80,41 @@ TEST(Cleanup, ReverseAndRecolourEndTheSelection) {
     EXPECT_EQ(e.store.modelTriangles[0].colour, 0x123456u);
     EXPECT_EQ(host.dialogs, (std::vector<int>{141}));
     EXPECT_EQ(e.undoDepth(), 2);
+}
+
+TEST(Cleanup, MergeMatchesTheGreedyRuleOnCrowdedPoints) {
+    FakeHost host;
+    Editor e(host);
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> coord(0.0, 6.0); // crowded: many pairs within 2
+    for (int i = 0; i < 40; ++i) {
+        appendTriangle(e, {coord(rng), coord(rng), coord(rng)}, {coord(rng), coord(rng), 0},
+                       {0, coord(rng), coord(rng)}, 0);
+    }
+    dispatchCommand(e, 32930);
+    // The rule, written plainly: each later vertex snaps to an earlier one within 2.0.
+    std::vector<Point3> want;
+    for (const SelectedVertex& v : e.interaction.selectionList) {
+        want.push_back(e.store.modelTriangles[static_cast<std::size_t>(v.triangle)]
+                           .v[static_cast<std::size_t>(v.vertex)]);
+    }
+    for (std::size_t i = 0; i + 1 < want.size(); ++i) {
+        for (std::size_t j = i + 1; j < want.size(); ++j) {
+            const Point3 d = want[i] - want[j];
+            if (std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z) < 2.0) {
+                want[j].setCoords(want[i]);
+            }
+        }
+    }
+    dispatchCommand(e, 32860);
+    for (std::size_t k = 0; k < want.size(); ++k) {
+        const SelectedVertex& v = e.interaction.selectionList[k];
+        const Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(v.triangle)];
+        EXPECT_TRUE(sameCoords(t.v[static_cast<std::size_t>(v.vertex)], want[k])) << k;
+        Triangle fresh = t;
+        fresh.computePolar();
+        EXPECT_EQ(fresh.centroid.x, t.centroid.x); // caches current
+    }
 }
 
 TEST(Cleanup, MergeShowsProgressForLargeSelections) {
