@@ -157,6 +157,40 @@ TEST_F(MouseTools, StatusBoxDodgesThePointerWhenNotFixed) {
     EXPECT_EQ(e.interaction.statusCorner, 4);
 }
 
+TEST_F(MouseTools, SnapsPullEachClickOntoTheGridOrAVertex) {
+    run({"command 32812", "command 32789"}); // grid 10; first point snaps to the grid
+    run({"down 414 306", "down 450 300", "down 400 350"});
+    EXPECT_EQ(model(0).v[0].y, 10.0);
+    EXPECT_EQ(model(0).v[0].z, 10.0);
+    EXPECT_EQ(model(0).v[1].y, 50.0); // second point as clicked
+    run({"command 32786", "command 32784"}); // vertex snap for the first and second points
+    run({"down 452 302", "down 403 348", "down 500 400"});
+    EXPECT_EQ(model(1).v[0].y, 50.0); // onto the first triangle's vertex (50, 0)
+    EXPECT_EQ(model(1).v[0].z, 0.0);
+    EXPECT_EQ(model(1).v[2].z, 50.0); // snapped second point, moved to slot 2 by the turn
+}
+
+TEST_F(MouseTools, HiddenVerticesAreTakenOnlyWhenAllowed) {
+    run({"down 400 300", "down 400 350", "down 450 300"}); // reversed: faces the viewer
+    e.store.modelTriangles[0].reverseWinding();           // now faces away
+    e.refreshModelToView();
+    run({"command 32796", "command 32803", "down 390 290", "up 460 360"});
+    EXPECT_EQ(e.interaction.selectionCount, 0); // back-facing vertices left out
+    run({"command 32796", "down 390 290", "up 460 360"});
+    EXPECT_EQ(e.interaction.selectionCount, 3);
+}
+
+TEST_F(MouseTools, SphereRefusedWhenItWouldPassTheLimit) {
+    e.store.lastIndex = 3000 - 160; // lastIndex + 160 >= 3000
+    run({"command 32807", "down 100 100"});
+    EXPECT_EQ(out.str(), "beep\ndialog 302\n");
+    EXPECT_EQ(e.store.lastIndex, 2840);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+    e.store.lastIndex = 2839;
+    run({"down 100 100", "up 100 200"});
+    EXPECT_EQ(e.store.lastIndex, 2999);
+}
+
 TEST(PointInTriangle, EdgesAndVerticesCountAsInside) {
     Triangle t;
     t.setVertex(0, Point3(0, 0, 0));
