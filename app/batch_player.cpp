@@ -476,11 +476,14 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
         }
         host_.setShiftDown(false);
     } else if (verb == "wheel") {
-        int delta = 0;
-        if (w.size() != 2 || !parseInt(w[1], delta)) {
-            return "usage: wheel DELTA (120 per notch, positive away from the user)";
+        int notches = 0;
+        int x = 0;
+        int y = 0;
+        if (w.size() != 4 || !parseInt(w[1], notches) || !parseInt(w[2], x) ||
+            !parseInt(w[3], y) || notches < -1000 || notches > 1000) {
+            return "usage: wheel NOTCHES X Y (positive away from the user)";
         }
-        wheelZoom(e, delta);
+        wheelZoom(e, 120 * notches);
     } else if (verb == "key") {
         if (w.size() < 2) {
             return "usage: key NAME [ctrl] [shift]";

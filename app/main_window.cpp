@@ -29,7 +29,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -486,6 +489,11 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     buildMenus();
     buildToolbar();
     statusBar()->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
+    // Ctrl+P prints the view.
+    auto* printAction = new QAction(this);
+    printAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    QObject::connect(printAction, &QAction::triggered, this, [this] { runCommand(57607); });
+    addAction(printAction);
     resize(1000, 750);
     updateTitle();
 }
@@ -508,6 +516,14 @@ void MainWindow::runCommand(int id) {
         QMessageBox::about(this, QStringLiteral("About FacetCraftwerk"),
                            QStringLiteral("FacetCraftwerk Version 1.0\n三角形ポリゴンのモデラー"));
         return;
+    case 57606: {
+        QPageSetupDialog setup(&printer_, this);
+        setup.exec();
+        return;
+    }
+    case 57607:
+        print();
+        return;
     case 32894:
     case 32798:
     case 32819:
@@ -519,6 +535,24 @@ void MainWindow::runCommand(int id) {
     }
     dispatchCommand(editor_, id);
     view_->update();
+}
+
+void MainWindow::print() {
+    QPrintDialog dialog(&printer_, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // The view's picture, scaled to fit the printable area with its proportions kept.
+    const Rect& client = editor_.camera.clientRect;
+    QtCanvas canvas(std::max(client.right, 1), std::max(client.bottom, 1));
+    paintScene(editor_, canvas);
+    QPainter painter(&printer_);
+    const QRect page = painter.viewport();
+    QSize size = canvas.image().size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(canvas.image().rect());
+    painter.drawImage(0, 0, canvas.image());
 }
 
 void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {

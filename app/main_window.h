@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPrinter>
 #include <QWidget>
 
 #include <memory>
@@ -82,11 +83,13 @@ private:
     void runCommand(int id);
     void buildMenus();
     void buildToolbar();
+    void print();
 
     Editor& editor_;
     QtHost& host_;
     ViewWidget* view_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QPrinter printer_;
 };
 
 // Where the program keeps its files: the settings profile under the user's configuration
