@@ -2,6 +2,7 @@
 
 #include "app/editor.h"
 #include "app/file_messages.h"
+#include "app/recent_files.h"
 #include "io/native_document.h"
 
 #include <algorithm>
@@ -75,6 +76,7 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
     }
     editor.refreshModelToView();
     nameDocument(editor, path);
+    rememberRecentFile(editor, path);
     return true;
 }
 
@@ -95,6 +97,7 @@ bool saveDocumentFile(Editor& editor, const std::string& path) {
         return false;
     }
     nameDocument(editor, path);
+    rememberRecentFile(editor, path);
     return true;
 }
 

@@ -58,6 +58,7 @@ public:
     // range are stale.
     std::vector<std::int16_t> drawOrder = std::vector<std::int16_t>(kTriangleSlots, 0);
     DepthBufferRenderer depthRenderer;
+    std::vector<std::string> recentFiles; // most recent first, at most four
 
     // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
     // way also save the slot after the last triangle.

@@ -5,6 +5,7 @@
 #include "app/document_commands.h"
 #include "app/main_window.h"
 #include "app/profile.h"
+#include "app/recent_files.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
@@ -64,6 +65,7 @@ int runWindow(int argc, char** argv) {
     fcw::Profile profile;
     if (profile.load(editor.paths.profilePath)) {
         fcw::readSettings(profile, editor.settings, editor.view);
+        editor.recentFiles = fcw::readRecentFiles(profile);
     }
     fcw::MainWindow window(editor, host);
     host.attach(&window, window.view());

@@ -4,6 +4,7 @@
 #include "app/commands.h"
 #include "app/document_commands.h"
 #include "app/menus.h"
+#include "app/recent_files.h"
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
 #include "render/navigation.h"
@@ -516,6 +517,12 @@ void MainWindow::runCommand(int id) {
         QMessageBox::about(this, QStringLiteral("About FacetCraftwerk"),
                            QStringLiteral("FacetCraftwerk Version 1.0\n三角形ポリゴンのモデラー"));
         return;
+    case kFirstRecentFileCommand:
+    case kFirstRecentFileCommand + 1:
+    case kFirstRecentFileCommand + 2:
+    case kFirstRecentFileCommand + 3:
+        openRecentFile(editor_, id - kFirstRecentFileCommand);
+        return;
     case 57606: {
         QPageSetupDialog setup(&printer_, this);
         setup.exec();
@@ -566,8 +573,18 @@ void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
                                                       static_cast<int>(child.text.size()))),
                      child);
             break;
-        case MenuItem::Kind::RecentFiles:
+        case MenuItem::Kind::RecentFiles: {
+            const auto& files = editor_.recentFiles;
+            if (files.empty()) {
+                menu->addAction(QStringLiteral("最近使ったﾌｧｲﾙ"))->setEnabled(false);
+            }
+            for (std::size_t i = 0; i < files.size(); ++i) {
+                QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                    QString::fromStdString(files[i])));
+                a->setData(kFirstRecentFileCommand + static_cast<int>(i));
+            }
             break;
+        }
         case MenuItem::Kind::Command: {
             const Command* c = findCommand(child.id);
             QString text = c ? QString::fromUtf8(c->menuText.data(),

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fcw {
+
+class Editor;
+class Profile;
+
+inline constexpr int kRecentFileCount = 4;
+inline constexpr int kFirstRecentFileCommand = 57616; // File ▸ recent files 1..4
+
+// The recent-file list kept in the profile's "Recent File List" section (File1 .. File4).
+std::vector<std::string> readRecentFiles(const Profile& profile);
+
+// Puts `path` first in the editor's list (at most four, no duplicates) and, when the editor
+// has a profile, writes the list there. A failed write is not an error worth a message: the
+// list is a convenience.
+void rememberRecentFile(Editor& editor, const std::string& path);
+
+// Opens recent file `index` (0-based) as File ▸ Open would, after the save prompt.
+void openRecentFile(Editor& editor, int index);
+
+} // namespace fcw
