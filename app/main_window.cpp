@@ -17,6 +17,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -531,7 +533,16 @@ void MainWindow::runCommand(int id) {
     case 57607:
         print();
         return;
-    case 32894:
+    case 32894: {
+        // The help page lies beside the program; the desktop's viewer shows it.
+        const QString help =
+            QString::fromStdString(editor_.paths.programDirectory) + QStringLiteral("FacetCraftwerk.html");
+        if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help))) {
+            QMessageBox::warning(this, QStringLiteral("FacetCraftwerk"),
+                                 help + QStringLiteral("\nこのﾌｧｲﾙが見つかりません。"));
+        }
+        return;
+    }
     case 32798:
     case 32819:
         QMessageBox::information(this, QStringLiteral("FacetCraftwerk"),
