@@ -62,10 +62,10 @@ void paintBench(benchmark::State& state, bool depthBuffer) {
     }
 }
 
-void BM_PaintGdiPath3000(benchmark::State& state) {
+void BM_PaintPolygonPath3000(benchmark::State& state) {
     paintBench(state, false);
 }
-BENCHMARK(BM_PaintGdiPath3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPolygonPath3000)->Unit(benchmark::kMillisecond);
 
 void BM_PaintDepthBuffer3000(benchmark::State& state) {
     paintBench(state, true);
