@@ -70,6 +70,11 @@ Colour QtCanvas::pixel(int x, int y) const {
            (static_cast<Colour>(qBlue(p)) << 16);
 }
 
+void QtCanvas::detach() {
+    // A copy of image() shares the pixels; writing through the old pointer would change it.
+    pixels_ = reinterpret_cast<QRgb*>(image_.bits());
+}
+
 void QtCanvas::setClip(const Rect* clip) {
     if (clip != nullptr) {
         clip_ = *clip;
@@ -125,14 +130,17 @@ void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
 }
 
 void QtCanvas::line(PixelPoint from, PixelPoint to) {
+    detach();
     penLine(from, to);
 }
 
 void QtCanvas::invertLine(PixelPoint from, PixelPoint to) {
+    detach();
     walk(from, to, [&](std::int64_t x, std::int64_t y, std::int64_t) { invert(x, y); });
 }
 
 void QtCanvas::polyline(std::span<const PixelPoint> points) {
+    detach();
     for (std::size_t i = 1; i < points.size(); ++i) {
         penLine(points[i - 1], points[i]);
     }
@@ -144,8 +152,8 @@ void QtCanvas::brushPixel(std::int64_t x, std::int64_t y, const Brush& brush) {
         put(x, y, brush.colour);
         break;
     case Brush::Style::BackwardDiagonalHatch:
-        // Lines running from top-left to bottom-right every 8 pixels.
-        if (((x - y) % 8 + 8) % 8 == 0) {
+        // Backward diagonals ("/": up to the right, as y grows downward) every 8 pixels.
+        if (((x + y) % 8 + 8) % 8 == 0) {
             put(x, y, brush.colour);
         }
         break;
@@ -201,6 +209,7 @@ void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brus
 }
 
 void QtCanvas::polygon(std::span<const PixelPoint> points) {
+    detach();
     fillPolygon(points, brush_);
     for (std::size_t i = 0; i < points.size(); ++i) {
         penLine(points[i], points[(i + 1) % points.size()]);
@@ -208,6 +217,7 @@ void QtCanvas::polygon(std::span<const PixelPoint> points) {
 }
 
 void QtCanvas::rectangle(const Rect& r) {
+    detach();
     if (r.right <= r.left || r.bottom <= r.top) {
         return;
     }
@@ -273,6 +283,7 @@ void QtCanvas::ellipse(const Rect& r) {
 }
 
 void QtCanvas::fillRect(const Rect& r, Colour colour) {
+    detach();
     const Rect& area = area_;
     const QRgb value = toRgb(colour);
     const std::int64_t left = std::max(r.left, area.left);
@@ -294,6 +305,7 @@ void QtCanvas::frameRect(const Rect& r, Colour colour) {
 }
 
 void QtCanvas::invertSnapMarker(std::int32_t x, std::int32_t y) {
+    detach();
     for (int row = 0; row < 15; ++row) {
         for (int col = 0; col < 15; ++col) {
             if (kSnapMarkerRows[row][col] == 'X') {
@@ -320,6 +332,7 @@ void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
 
 void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t w,
                                  std::int32_t h, std::size_t rowBytes, int bitsPerPixel) {
+    detach();
     const int rows = std::min(h, height());
     const int cols = std::min(w, width());
     if (rows < height() || cols < width()) {

@@ -40,6 +40,7 @@ public:
     Colour pixel(int x, int y) const;
 
 private:
+    void detach();
     bool inside(std::int64_t x, std::int64_t y) const;
     void put(std::int64_t x, std::int64_t y, Colour colour);
     void invert(std::int64_t x, std::int64_t y);
