@@ -51,30 +51,8 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
         return false;
     }
 
-    InteractionState& state = editor.interaction;
-    state.selectionCount = 0;
-    state.selectionList.clear();
-    state.editPhase = 0;
-    editor.undo.undoDepth = 0;
-    MeshStore& store = editor.store;
-    store.lastIndex = doc.lastIndex;
-    for (std::size_t i = 0; i < doc.triangles.size(); ++i) {
-        Triangle& model = store.modelTriangles[i];
-        Triangle& view = store.viewTriangles[i];
-        model.assign(doc.triangles[i]);
-        // A new document has no selection; marks left in the slots by the previous model
-        // would otherwise come back with the next Shift+rubber band.
-        for (std::size_t k = 0; k < 3; ++k) {
-            model.v[k].selected = 0;
-            view.v[k].selected = 0;
-        }
-        model.computePolar();
-        model.computeNormal();
-        view.assign(model);
-        view.computePolar();
-        view.computeNormal();
-    }
-    editor.refreshModelToView();
+    editor.undo.undoDepth = 0; // a loaded document starts a new history
+    replaceModel(editor, doc.triangles);
     nameDocument(editor, path);
     rememberRecentFile(editor, path);
     return true;

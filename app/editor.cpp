@@ -1,5 +1,7 @@
 #include "app/editor.h"
 
+#include <algorithm>
+
 namespace fcw {
 
 std::string DocumentState::displayName() const {
@@ -23,6 +25,33 @@ void Editor::setModified(bool modified) {
         document.modified = modified;
         host.documentStateChanged();
     }
+}
+
+void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
+    InteractionState& state = editor.interaction;
+    state.selectionCount = 0;
+    state.selectionList.clear();
+    state.editPhase = 0;
+    MeshStore& store = editor.store;
+    const std::size_t count = std::min<std::size_t>(triangles.size(), kTriangleSlots);
+    store.lastIndex = static_cast<std::int16_t>(static_cast<int>(count) - 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        Triangle& model = store.modelTriangles[i];
+        Triangle& view = store.viewTriangles[i];
+        model.assign(triangles[i]);
+        // A new model has no selection; marks left in the slots by the previous one would
+        // otherwise come back with the next Shift+rubber band.
+        for (std::size_t k = 0; k < 3; ++k) {
+            model.v[k].selected = 0;
+            view.v[k].selected = 0;
+        }
+        model.computePolar();
+        model.computeNormal();
+        view.assign(model);
+        view.computePolar();
+        view.computeNormal();
+    }
+    editor.refreshModelToView();
 }
 
 void undoLast(Editor& editor) {

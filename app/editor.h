@@ -78,6 +78,11 @@ public:
     }
 };
 
+// Replaces the whole model with `triangles` (at most 3001): both lists rebuilt with their
+// derived data, the selection ended and its marks cleared, the view list rotated by the
+// camera. Undo history is the caller's business.
+void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles);
+
 // Undo (command 32799): abandons an operation in progress (dropping a provisional triangle),
 // then restores the most recent snapshot and rebuilds the view list. Does not repaint.
 void undoLast(Editor& editor);

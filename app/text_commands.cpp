@@ -126,27 +126,7 @@ bool readTextFile(Editor& editor, const std::string& path) {
     }
 
     editor.takeSnapshot();
-    InteractionState& state = editor.interaction;
-    state.editPhase = 0;
-    state.selectionCount = 0;
-    state.selectionList.clear();
-    MeshStore& store = editor.store;
-    store.lastIndex = static_cast<std::int16_t>(static_cast<int>(model->triangles.size()) - 1);
-    for (std::size_t i = 0; i < model->triangles.size(); ++i) {
-        Triangle& m = store.modelTriangles[i];
-        Triangle& v = store.viewTriangles[i];
-        m.assign(model->triangles[i]);
-        for (std::size_t k = 0; k < 3; ++k) {
-            m.v[k].selected = 0;
-            v.v[k].selected = 0;
-        }
-        m.computePolar();
-        m.computeNormal();
-        v.assign(m);
-        v.computePolar();
-        v.computeNormal();
-    }
-    editor.refreshModelToView();
+    replaceModel(editor, model->triangles);
     editor.countEdit();
     editor.repaint();
     return true;

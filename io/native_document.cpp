@@ -1,26 +1,10 @@
 #include "io/native_document.h"
 
-#include <bit>
-#include <cstring>
+#include "io/byte_order.h"
 
 namespace fcw {
 
-static_assert(std::endian::native == std::endian::little,
-              "the document codec copies little-endian values directly");
-
 namespace {
-
-template <typename T> void put(std::vector<std::uint8_t>& out, T value) {
-    std::uint8_t raw[sizeof(T)];
-    std::memcpy(raw, &value, sizeof(T));
-    out.insert(out.end(), raw, raw + sizeof(T));
-}
-
-template <typename T> T get(const std::uint8_t* p) {
-    T value;
-    std::memcpy(&value, p, sizeof(T));
-    return value;
-}
 
 // A bounds-checked reader over the file's bytes.
 class Reader {
@@ -31,7 +15,7 @@ public:
         if (!has(sizeof(T))) {
             return false;
         }
-        value = get<T>(bytes_.data() + pos_);
+        value = getBytes<T>(bytes_.data() + pos_);
         pos_ += sizeof(T);
         return true;
     }
@@ -90,22 +74,22 @@ bool readStringLength(Reader& in, std::uint64_t& length, bool& wide) {
 void appendRecord(std::vector<std::uint8_t>& out, const Triangle& t) {
     for (const Point3& p : t.v) {
         // Negation turns 0.0 into -0.0; the bytes keep that sign.
-        put<double>(out, p.y);
-        put<double>(out, -p.z);
-        put<double>(out, -p.x);
+        putBytes<double>(out, p.y);
+        putBytes<double>(out, -p.z);
+        putBytes<double>(out, -p.x);
     }
-    put<std::uint32_t>(out, t.colour);
+    putBytes<std::uint32_t>(out, t.colour);
 }
 
 TriangleCore readRecord(const std::uint8_t* bytes) {
     TriangleCore c;
     for (std::size_t k = 0; k < 3; ++k) {
-        const double a = get<double>(bytes + 24 * k);
-        const double b = get<double>(bytes + 24 * k + 8);
-        const double d = get<double>(bytes + 24 * k + 16);
+        const double a = getBytes<double>(bytes + 24 * k);
+        const double b = getBytes<double>(bytes + 24 * k + 8);
+        const double d = getBytes<double>(bytes + 24 * k + 16);
         c.v[k] = {d * -1.0, a, b * -1.0}; // {x, y, z}
     }
-    c.colour = get<std::uint32_t>(bytes + 72);
+    c.colour = getBytes<std::uint32_t>(bytes + 72);
     return c;
 }
 
@@ -117,7 +101,7 @@ std::vector<std::uint8_t> encodeDocument(const std::vector<Triangle>& triangles,
     out.reserve(1 + headerLength + 2 + kRecordBytes * static_cast<std::size_t>(count));
     out.push_back(static_cast<std::uint8_t>(headerLength));
     out.insert(out.end(), kDocumentHeader, kDocumentHeader + headerLength);
-    put<std::int16_t>(out, static_cast<std::int16_t>(lastToWrite));
+    putBytes<std::int16_t>(out, static_cast<std::int16_t>(lastToWrite));
     for (int i = 0; i < count; ++i) {
         appendRecord(out, triangles[static_cast<std::size_t>(i)]);
     }

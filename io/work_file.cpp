@@ -1,5 +1,6 @@
 #include "io/work_file.h"
 
+#include "io/byte_order.h"
 #include "model/mesh_store.h"
 
 #include <cstring>
@@ -11,17 +12,6 @@ namespace {
 constexpr std::size_t kHeaderLength = sizeof(kWorkFileHeader) - 1;
 constexpr std::size_t kRecord = 76;
 
-template <typename T> void put(std::vector<std::uint8_t>& out, T value) {
-    std::uint8_t raw[sizeof(T)];
-    std::memcpy(raw, &value, sizeof(T));
-    out.insert(out.end(), raw, raw + sizeof(T));
-}
-
-template <typename T> T get(const std::uint8_t* p) {
-    T value;
-    std::memcpy(&value, p, sizeof(T));
-    return value;
-}
 
 } // namespace
 
@@ -30,13 +20,13 @@ std::vector<std::uint8_t> encodeWorkFile(std::span<const TriangleCore> triangles
     out.reserve(1 + kHeaderLength + 2 + kRecord * triangles.size());
     out.push_back(static_cast<std::uint8_t>(kHeaderLength));
     out.insert(out.end(), kWorkFileHeader, kWorkFileHeader + kHeaderLength);
-    put<std::int16_t>(out, static_cast<std::int16_t>(triangles.size()));
+    putBytes<std::int16_t>(out, static_cast<std::int16_t>(triangles.size()));
     for (const TriangleCore& t : triangles) {
-        put<std::uint32_t>(out, t.colour);
+        putBytes<std::uint32_t>(out, t.colour);
         for (const auto& v : t.v) {
-            put<double>(out, v[0]);
-            put<double>(out, v[1]);
-            put<double>(out, v[2]);
+            putBytes<double>(out, v[0]);
+            putBytes<double>(out, v[1]);
+            putBytes<double>(out, v[2]);
         }
     }
     return out;
@@ -47,7 +37,7 @@ std::optional<std::vector<TriangleCore>> decodeWorkFile(std::span<const std::uin
         std::memcmp(bytes.data() + 1, kWorkFileHeader, kHeaderLength) != 0) {
         return std::nullopt;
     }
-    const auto count = get<std::int16_t>(bytes.data() + 1 + kHeaderLength);
+    const auto count = getBytes<std::int16_t>(bytes.data() + 1 + kHeaderLength);
     const std::size_t start = 1 + kHeaderLength + 2;
     if (count < 0 || count > kMaxTriangles ||
         bytes.size() - start < kRecord * static_cast<std::size_t>(count)) {
@@ -56,10 +46,10 @@ std::optional<std::vector<TriangleCore>> decodeWorkFile(std::span<const std::uin
     std::vector<TriangleCore> out(static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < out.size(); ++i) {
         const std::uint8_t* p = bytes.data() + start + kRecord * i;
-        out[i].colour = get<std::uint32_t>(p);
+        out[i].colour = getBytes<std::uint32_t>(p);
         for (std::size_t k = 0; k < 3; ++k) {
-            out[i].v[k] = {get<double>(p + 4 + 24 * k), get<double>(p + 12 + 24 * k),
-                           get<double>(p + 20 + 24 * k)};
+            out[i].v[k] = {getBytes<double>(p + 4 + 24 * k), getBytes<double>(p + 12 + 24 * k),
+                           getBytes<double>(p + 20 + 24 * k)};
         }
     }
     return out;
