@@ -140,6 +140,24 @@ MessageResult HeadlessHost::messageBox(const std::string& text, MessageButtons b
     return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
 }
 
+bool HeadlessHost::setControl(Dialog& dialog, const ScriptAnswer::Step& step) {
+    if (!dialog.hasControl(step.id)) {
+        if (!scriptError_) {
+            scriptError_ = "dialog " + std::to_string(dialog.resourceId()) + " has no control " +
+                           std::to_string(step.id);
+        }
+        return false;
+    }
+    dialog.setValue(step.id, step.value);
+    dialog.controlEdited(step.id);
+    return true;
+}
+
+void HeadlessHost::reportRefusal(const std::string& message) {
+    // The window would keep the dialog open; a script cannot type again, so it cancels.
+    out_ << "message " << escapeLineBreaks(message) << '\n';
+}
+
 bool HeadlessHost::runDialog(Dialog& dialog) {
     out_ << "dialog " << dialog.resourceId() << '\n';
     const auto answer = nextAnswer();
@@ -153,29 +171,77 @@ bool HeadlessHost::runDialog(Dialog& dialog) {
         wrongKind("dialog");
         return false;
     }
-    for (const auto& [control, value] : answer->controls) {
-        if (!dialog.hasControl(control)) {
-            if (!scriptError_) {
-                scriptError_ = "dialog " + std::to_string(dialog.resourceId()) +
-                               " has no control " + std::to_string(control);
+    for (const ScriptAnswer::Step& step : answer->steps) {
+        switch (step.kind) {
+        case ScriptAnswer::Step::Kind::Set:
+            if (!setControl(dialog, step)) {
+                return false;
             }
-            return false;
-        }
-        dialog.setValue(control, value);
-        dialog.controlEdited(control);
-    }
-    for (int button : answer->presses) {
-        if (!dialog.pressButton(button)) {
+            break;
+        case ScriptAnswer::Step::Kind::Press:
+            if (!dialog.pressButton(step.id)) {
+                if (!scriptError_) {
+                    scriptError_ = "dialog " + std::to_string(dialog.resourceId()) +
+                                   " has no button " + std::to_string(step.id);
+                }
+                return false;
+            }
+            break;
+        case ScriptAnswer::Step::Kind::Page:
             if (!scriptError_) {
-                scriptError_ = "dialog " + std::to_string(dialog.resourceId()) +
-                               " has no button " + std::to_string(button);
+                scriptError_ = "dialog " + std::to_string(dialog.resourceId()) + " has no pages";
             }
             return false;
         }
     }
     if (const auto problem = dialog.validate()) {
-        // The window would keep the dialog open; a script cannot type again, so it cancels.
-        out_ << "message " << escapeLineBreaks(*problem) << '\n';
+        reportRefusal(*problem);
+        return false;
+    }
+    return true;
+}
+
+bool HeadlessHost::runPropertySheet(PropertySheet& sheet) {
+    out_ << "sheet " << sheet.caption() << '\n';
+    const auto answer = nextAnswer();
+    if (!answer) {
+        return false;
+    }
+    if (answer->kind != ScriptAnswer::Kind::Ok && answer->kind != ScriptAnswer::Kind::Cancel) {
+        wrongKind("property sheet");
+        return false;
+    }
+    for (const ScriptAnswer::Step& step : answer->steps) {
+        switch (step.kind) {
+        case ScriptAnswer::Step::Kind::Set:
+            if (!setControl(sheet.page(sheet.activePage()), step)) {
+                return false;
+            }
+            break;
+        case ScriptAnswer::Step::Kind::Page:
+            if (step.id < 0 || step.id >= sheet.pageCount()) {
+                if (!scriptError_) {
+                    scriptError_ = "the sheet has no page " + std::to_string(step.id);
+                }
+                return false;
+            }
+            if (const auto problem = sheet.setActivePage(step.id)) {
+                reportRefusal(*problem);
+                return false;
+            }
+            break;
+        case ScriptAnswer::Step::Kind::Press:
+            if (!scriptError_) {
+                scriptError_ = "the sheet has no button " + std::to_string(step.id);
+            }
+            return false;
+        }
+    }
+    if (answer->kind == ScriptAnswer::Kind::Cancel) {
+        return false;
+    }
+    if (const auto problem = sheet.acceptActivePage()) {
+        reportRefusal(*problem);
         return false;
     }
     return true;
@@ -266,36 +332,40 @@ std::optional<std::string> parseAnswer(const std::vector<std::string>& w, Script
         return "answer needs a kind: ok, cancel, no, file, choose or click";
     }
     const std::string& kind = w[1];
-    if (kind == "ok") {
-        a.kind = ScriptAnswer::Kind::Ok;
+    if (kind == "ok" || kind == "cancel") {
+        a.kind = kind == "ok" ? ScriptAnswer::Kind::Ok : ScriptAnswer::Kind::Cancel;
         for (std::size_t i = 2; i < w.size(); ++i) {
             const auto eq = w[i].find('=');
             if (eq == std::string::npos) {
-                return "answer ok expects CONTROL=VALUE or press=BUTTON, not '" + w[i] + "'";
+                return "answer " + kind + " expects CONTROL=VALUE, press=BUTTON or page=N, not '" +
+                       w[i] + "'";
             }
             const std::string name = w[i].substr(0, eq);
             const std::string value = w[i].substr(eq + 1);
-            if (name == "press") {
-                int button = 0;
-                if (!parseInt(value, button)) {
-                    return "bad button id '" + value + "'";
+            if (name == "press" || name == "page") {
+                int id = 0;
+                if (!parseInt(value, id)) {
+                    return "bad " + std::string(name == "press" ? "button id" : "page number") +
+                           " '" + value + "'";
                 }
-                a.presses.push_back(button);
+                a.steps.push_back({name == "press" ? ScriptAnswer::Step::Kind::Press
+                                                   : ScriptAnswer::Step::Kind::Page,
+                                   id, {}});
                 continue;
             }
             int control = 0;
             if (!parseInt(name, control)) {
                 return "bad control id '" + name + "'";
             }
-            a.controls.emplace_back(control, value);
+            a.steps.push_back({ScriptAnswer::Step::Kind::Set, control, value});
         }
         return std::nullopt;
     }
-    if (kind == "cancel" || kind == "no") {
+    if (kind == "no") {
         if (w.size() != 2) {
-            return "answer " + kind + " takes no arguments";
+            return "answer no takes no arguments";
         }
-        a.kind = kind == "cancel" ? ScriptAnswer::Kind::Cancel : ScriptAnswer::Kind::No;
+        a.kind = ScriptAnswer::Kind::No;
         return std::nullopt;
     }
     if (kind == "file") {

@@ -18,9 +18,15 @@ namespace fcw {
 // or popup menu.
 struct ScriptAnswer {
     enum class Kind { Ok, Cancel, No, File, Choose, Click };
+    // What the user does in a dialog before OK or Cancel, in order.
+    struct Step {
+        enum class Kind { Set, Press, Page };
+        Kind kind;
+        int id; // control, button or page
+        std::string value;
+    };
     Kind kind = Kind::Cancel;
-    std::vector<std::pair<int, std::string>> controls; // Ok: control id = value
-    std::vector<int> presses;                          // Ok: buttons pressed before OK
+    std::vector<Step> steps; // Ok and Cancel
     std::string path;                                  // File
     int choice = 0;                                    // Choose
     int x = 0;                                         // Click
@@ -44,6 +50,7 @@ public:
     MessageResult messageBox(const std::string& text, MessageButtons buttons,
                              MessageIcon icon) override;
     bool runDialog(Dialog& dialog) override;
+    bool runPropertySheet(PropertySheet& sheet) override;
     int popupMenu(int menuId, PixelPoint clientPoint) override;
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
@@ -58,6 +65,9 @@ private:
     std::optional<ScriptAnswer> nextAnswer();
     std::optional<FileChoice> chooseFile();
     void wrongKind(const char* what);
+    // Sets a control; false (with the script error noted) when the dialog has none such.
+    bool setControl(Dialog& dialog, const ScriptAnswer::Step& step);
+    void reportRefusal(const std::string& message);
 
     std::ostream& out_;
     Editor* editor_ = nullptr;

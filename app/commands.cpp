@@ -3,6 +3,7 @@
 #include "app/clipboard_commands.h"
 #include "app/document_commands.h"
 #include "app/editor.h"
+#include "app/settings_sheet.h"
 #include "app/text_commands.h"
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
@@ -193,6 +194,7 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
      nullptr},
     {32796, "", "", "", "", toggleHiddenVertices, hiddenVerticesSelectable, nullptr},
     {32797, "", "パレットの表示", "パレットの表示", "", showPaletteAndPaint, nullptr, nullptr},
+    {32798, "設定ダイアログ", "", "", "", runSettingsSheet, nullptr, nullptr},
     {32799, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
      nullptr, nullptr},
     {32801, "三角形のポリゴンを描く", "三角形のポリゴンを描く", "三角形のポリゴンを描く", "",
@@ -209,6 +211,8 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
     {32809, "", "ポリゴンの淵あり", "ポリゴンの淵あり", "", frameModeCommand<2>, frameModeIs<2>,
      nullptr},
     {32810, "", "", "", "", toggleQuadSplit, quadSplitOn, isTool<ToolMode::Sphere>},
+    {32819, "", "設定ダイアログを表示", "設定ダイアログを表示", "", runSettingsSheet, nullptr,
+     nullptr},
     {32811, "", "間隔５のグリッドを表示", "間隔５のグリッドを表示", "", spacingCommand<5>,
      spacingOn<5>, nullptr},
     {32812, "", "間隔１０のグリッドを表示", "間隔１０のグリッドを表示", "", spacingCommand<10>,

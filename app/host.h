@@ -51,6 +51,26 @@ private:
     std::map<int, std::string> values_;
 };
 
+// A modal property sheet as the logic sees it: pages shown as tabs, OK and Cancel. Each page is
+// a Dialog whose control values the host shows and edits. Leaving a page, and pressing OK, takes
+// the page's values in and checks them; a refused value keeps the user on the page.
+class PropertySheet {
+public:
+    virtual ~PropertySheet() = default;
+
+    virtual std::string caption() const = 0;
+    virtual int pageCount() const = 0;
+    virtual Dialog& page(int index) = 0;
+    virtual std::string pageTitle(int index) const = 0;
+    virtual int activePage() const = 0;
+    // Takes in and checks the active page, then shows page `index`. On refusal returns the
+    // message and stays.
+    virtual std::optional<std::string> setActivePage(int index) = 0;
+    // Takes in and checks the active page for OK. On refusal returns the message; the sheet
+    // stays open.
+    virtual std::optional<std::string> acceptActivePage() = 0;
+};
+
 struct FileDialogRequest {
     std::string title;
     // Filters as "display name (*.ext1 *.ext2)", first one preselected.
@@ -79,6 +99,8 @@ public:
                                      MessageIcon icon) = 0;
     // Runs a modal dialog; true when it closed with OK (after validate() accepted).
     virtual bool runDialog(Dialog& dialog) = 0;
+    // Runs a modal property sheet; true when it closed with OK. (A host without one cancels.)
+    virtual bool runPropertySheet(PropertySheet& /*sheet*/) { return false; }
     // Shows popup menu `menuId` at a client point; the chosen command id, 0 when dismissed.
     virtual int popupMenu(int menuId, PixelPoint clientPoint) = 0;
     virtual std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) = 0;

@@ -4,6 +4,7 @@
 #include "app/commands.h"
 #include "app/document_commands.h"
 #include "app/menus.h"
+#include "app/qt_settings_sheet.h"
 #include "app/recent_files.h"
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
@@ -493,6 +494,10 @@ bool QtHost::runDialog(Dialog& dialog) {
     }
 }
 
+bool QtHost::runPropertySheet(PropertySheet& sheet) {
+    return execSettingsSheet(window_, sheet);
+}
+
 int QtHost::popupMenu(int menuId, PixelPoint clientPoint) {
     QMenu menu(window_);
     window_->fillMenu(&menu, menuId == kTrianglePopupMenu ? trianglePopup() : selectionPopup());
@@ -627,11 +632,6 @@ void MainWindow::runCommand(int id) {
         }
         return;
     }
-    case 32798:
-    case 32819:
-        QMessageBox::information(this, QStringLiteral("FacetCraftwerk"),
-                                 QStringLiteral("この機能はまだありません。"));
-        return;
     default:
         break;
     }
@@ -688,7 +688,6 @@ void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
             if (text.isEmpty()) {
                 text = child.id == 57665   ? QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")
                        : child.id == 59392 ? QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)")
-                       : child.id == 32798 ? QStringLiteral("設定ダイアログ")
                        : child.id == 32894 ? QStringLiteral("ヘルプ")
                        : child.id == 57664 ? QStringLiteral("FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&A)...")
                        : c ? QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()))

@@ -53,6 +53,7 @@ public:
     MessageResult messageBox(const std::string& text, MessageButtons buttons,
                              MessageIcon icon) override;
     bool runDialog(Dialog& dialog) override;
+    bool runPropertySheet(PropertySheet& sheet) override;
     int popupMenu(int menuId, PixelPoint clientPoint) override;
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;

@@ -65,7 +65,7 @@ TEST(BatchPlayer, ScriptErrorsNameTheLine) {
         {"command abc\n", "line 1: bad command id 'abc'\n"},
         {"open \"unterminated\n", "line 1: unterminated quote\n"},
         {"answer maybe\n", "line 1: unknown answer kind 'maybe'\n"},
-        {"answer ok 1100\n", "line 1: answer ok expects CONTROL=VALUE or press=BUTTON, not '1100'\n"},
+        {"answer ok 1100\n", "line 1: answer ok expects CONTROL=VALUE, press=BUTTON or page=N, not '1100'\n"},
         {"dump everything\n", "line 1: usage: dump [view]\n"},
         {"# comment only\n\nanswer choose 5\ncommand 57604\n",
          "line 4: the queued answer does not fit the file dialog\n"},
@@ -142,8 +142,8 @@ TEST(BatchPlayer, DialogAnswersSetControlsPressButtonsAndValidate) {
 
     ScriptAnswer ok;
     ok.kind = ScriptAnswer::Kind::Ok;
-    ok.controls = {{1100, "21"}};
-    ok.presses = {1094};
+    ok.steps = {{ScriptAnswer::Step::Kind::Set, 1100, "21"},
+                {ScriptAnswer::Step::Kind::Press, 1094, ""}};
     host.queue(ok);
     NumberDialog pressed;
     EXPECT_TRUE(host.runDialog(pressed));
@@ -151,14 +151,14 @@ TEST(BatchPlayer, DialogAnswersSetControlsPressButtonsAndValidate) {
 
     ScriptAnswer bad;
     bad.kind = ScriptAnswer::Kind::Ok;
-    bad.controls = {{1100, "x"}};
+    bad.steps = {{ScriptAnswer::Step::Kind::Set, 1100, "x"}};
     host.queue(bad);
     NumberDialog refused;
     EXPECT_FALSE(host.runDialog(refused));
 
     ScriptAnswer unknown;
     unknown.kind = ScriptAnswer::Kind::Ok;
-    unknown.controls = {{9999, "1"}};
+    unknown.steps = {{ScriptAnswer::Step::Kind::Set, 9999, "1"}};
     host.queue(unknown);
     NumberDialog wrong;
     EXPECT_FALSE(host.runDialog(wrong));
