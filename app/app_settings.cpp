@@ -1,6 +1,8 @@
 #include "app/app_settings.h"
 
+#include "app/editor.h"
 #include "app/profile.h"
+#include "app/recent_files.h"
 #include "model/numeric.h"
 
 namespace fcw {
@@ -57,6 +59,15 @@ void writeSettings(Profile& profile, const AppSettings& settings, const ViewOpti
     profile.setInt(kTextFile, "out", scaled(settings.exportScale));
     profile.setInt(kTextFile, "kind", settings.defaultTextFormat);
     profile.setInt(kTextFile, "color", settings.exportColour);
+}
+
+void readStartupProfile(Editor& editor) {
+    Profile profile;
+    if (editor.paths.profilePath.empty() || !profile.load(editor.paths.profilePath)) {
+        return;
+    }
+    readSettings(profile, editor.settings, editor.view);
+    editor.recentFiles = readRecentFiles(profile);
 }
 
 } // namespace fcw

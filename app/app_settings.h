@@ -6,6 +6,7 @@
 
 namespace fcw {
 
+class Editor;
 class Profile;
 
 // The persisted settings that are not display options (those live in ViewOptions).
@@ -27,5 +28,9 @@ void readSettings(const Profile& profile, AppSettings& settings, ViewOptions& vi
 // Writes the eleven entries in write-back order. Decimal settings are stored times 10000,
 // truncated toward zero. Does not save the profile file; the caller does.
 void writeSettings(Profile& profile, const AppSettings& settings, const ViewOptions& view);
+
+// Start-up: the eleven settings and the recent-file list from the profile at
+// editor.paths.profilePath. Without a readable profile everything keeps its default.
+void readStartupProfile(Editor& editor);
 
 } // namespace fcw

@@ -34,6 +34,10 @@ void choosePaint(Editor& e) {
     selectTool(e.interaction, e.store, ToolMode::Paint);
     e.interaction.buttonHeld = false;
 }
+void showAbout(Editor& e) {
+    Dialog about(kAboutDialog);
+    e.host.runDialog(about);
+}
 void undo(Editor& e) {
     undoLast(e);
     e.repaint();
@@ -307,6 +311,8 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
     {32900, "二つに分割", "", "", "", splitSelectionInTwo, nullptr, edgeSelected},
     {32901, "四つと二つに分割", "", "", "", splitSelectionFourAndTwo, nullptr, canCopy},
     {32930, "すべて選択(&P)", "", "", "Ctrl+A", selectAll, nullptr, modelNotEmpty},
+    {57664, "FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&A)...", "ﾌﾟﾛｸﾞﾗﾑ情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示",
+     "ﾊﾞｰｼﾞｮﾝ情報", "", showAbout, nullptr, nullptr},
     {57600, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {57601, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
     {57603, "上書き保存(&S)", "作業中のﾌｧｲﾙを上書きして保存", "保存", "Ctrl+S", fileSave, nullptr,

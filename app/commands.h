@@ -25,6 +25,9 @@ struct Command {
 std::span<const Command> commandTable();
 const Command* findCommand(int id);
 
+// The about box: the program's picture, name and version, and OK.
+inline constexpr int kAboutDialog = 100;
+
 enum class DispatchResult { Done, Disabled, Unknown };
 
 // Runs a command as its menu item would: nothing happens when its enable rule says no.
@@ -44,6 +47,7 @@ inline constexpr int kToolPaint = 32804;
 inline constexpr int kToolOriginMove = 32825;
 inline constexpr int kToolZoom = 32824;
 inline constexpr int kResetOrigin = 32835;
+inline constexpr int kAbout = 57664;
 } // namespace command_id
 
 } // namespace fcw

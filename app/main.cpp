@@ -4,8 +4,7 @@
 #include "app/batch_player.h"
 #include "app/document_commands.h"
 #include "app/main_window.h"
-#include "app/profile.h"
-#include "app/recent_files.h"
+#include "app/app_settings.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
@@ -62,11 +61,7 @@ int runWindow(int argc, char** argv) {
     fcw::QtHost host;
     fcw::Editor editor(host);
     editor.paths = fcw::defaultPaths();
-    fcw::Profile profile;
-    if (profile.load(editor.paths.profilePath)) {
-        fcw::readSettings(profile, editor.settings, editor.view);
-        editor.recentFiles = fcw::readRecentFiles(profile);
-    }
+    fcw::readStartupProfile(editor);
     fcw::MainWindow window(editor, host);
     host.attach(&window, window.view());
     if (argc >= 2 && !fcw::openDocumentFile(editor, argv[1])) {

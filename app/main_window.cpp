@@ -5,6 +5,7 @@
 #include "app/document_commands.h"
 #include "app/menus.h"
 #include "app/qt_settings_sheet.h"
+#include "app/lock_keys.h"
 #include "app/toolbar_icons.h"
 #include "app/recent_files.h"
 #include "interact/keyboard.h"
@@ -44,6 +45,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -266,6 +268,8 @@ protected:
     }
     void mousePressEvent(QMouseEvent* e) override {
         const PixelPoint p = pointOf(e->position());
+        hover_ = p; // the chosen swatch is drawn enlarged as the dialog closes
+        repaint();
         if (model_.clickAt(p.x, p.y)) {
             accept();
         }
@@ -326,10 +330,12 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         onRightButtonDown(editor_, flags, pointOf(event->position()));
     }
+    inputHandled();
 }
 
 void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
     onMouseMove(editor_, flagsOf(event->buttons(), event->modifiers()), pointOf(event->position()));
+    inputHandled();
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -337,14 +343,23 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
         onLeftButtonUp(editor_, flagsOf(event->buttons(), event->modifiers()),
                        pointOf(event->position()));
     }
+    inputHandled();
 }
 
 void ViewWidget::wheelEvent(QWheelEvent* event) {
     wheelZoom(editor_, event->angleDelta().y());
+    inputHandled();
 }
 
 void ViewWidget::keyPressEvent(QKeyEvent* event) {
     onKeyDown(editor_, keyOf(event), (event->modifiers() & Qt::ControlModifier) != 0);
+    inputHandled();
+}
+
+void ViewWidget::inputHandled() {
+    if (afterInput_) {
+        afterInput_();
+    }
 }
 
 // ---- QtHost ----
@@ -352,6 +367,9 @@ void ViewWidget::keyPressEvent(QKeyEvent* event) {
 void QtHost::repaint() {
     if (view_ != nullptr) {
         view_->paintNow();
+    }
+    if (window_ != nullptr) {
+        window_->refreshCommandStates(); // whatever changed the picture may change the rules
     }
 }
 
@@ -405,6 +423,9 @@ MessageResult QtHost::messageBox(const std::string& text, MessageButtons buttons
 
 bool QtHost::runDialog(Dialog& dialog) {
     switch (dialog.resourceId()) {
+    case kAboutDialog:
+        window_->showAbout();
+        return true;
     case kTooManyPolygonsDialog:
         QMessageBox::warning(window_, QStringLiteral("warning"), QString::fromUtf8(kTooManyText));
         return true;
@@ -496,14 +517,35 @@ void QtHost::documentStateChanged() {
 // ---- MainWindow ----
 
 MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(host) {
+    setWindowIcon(QIcon(applicationPicture(64)));
     view_ = new ViewWidget(editor, this);
+    view_->setAfterInput([this] { refreshCommandStates(); });
     setCentralWidget(view_);
     buildMenus();
     buildToolbar();
+    // The message pane says "ﾚﾃﾞｨ" whenever no prompt is shown.
+    QObject::connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            statusBar()->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
+        }
+    });
     statusBar()->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
-    for (const char* indicator : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
-        statusBar()->addPermanentWidget(new QLabel(QString::fromUtf8(indicator), this));
+    const char* names[4] = {"ｶﾅ", "CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromUtf8(names[i]));
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+        indicators_[i] = label;
     }
+    // The lock keys can change while another window has the keyboard, so they are polled.
+    auto* lockTimer = new QTimer(this);
+    QObject::connect(lockTimer, &QTimer::timeout, this, [this] { updateIndicators(); });
+    lockTimer->start(250);
+    updateIndicators();
     // Ctrl+P prints the view.
     auto* printAction = new QAction(this);
     printAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
@@ -511,11 +553,42 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     addAction(printAction);
     resize(1000, 750);
     updateTitle();
+    refreshCommandStates();
+}
+
+void MainWindow::updateIndicators() {
+    const LockKey keys[4] = {LockKey::Kana, LockKey::Caps, LockKey::Num, LockKey::Scroll};
+    for (int i = 0; i < 4; ++i) {
+        const QString name = indicators_[i]->objectName();
+        indicators_[i]->setText(isLockKeyOn(keys[i]) ? name : QString());
+    }
+}
+
+void MainWindow::showAbout() {
+    QDialog about(this);
+    about.setWindowTitle(QStringLiteral("About FacetCraftwerk"));
+    auto* layout = new QHBoxLayout(&about);
+    auto* picture = new QLabel(&about);
+    picture->setPixmap(applicationPicture(32));
+    picture->setAlignment(Qt::AlignTop);
+    layout->addWidget(picture);
+    auto* column = new QVBoxLayout;
+    column->addWidget(new QLabel(QStringLiteral("FacetCraftwerk Version 1.0"), &about));
+    column->addWidget(new QLabel(QStringLiteral("三角形ポリゴンのモデラー"), &about));
+    layout->addLayout(column);
+    auto* ok = new QPushButton(QStringLiteral("OK"), &about);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &about, &QDialog::accept);
+    auto* right = new QVBoxLayout;
+    right->addWidget(ok);
+    right->addStretch();
+    layout->addLayout(right);
+    about.setFixedSize(about.sizeHint());
+    about.exec();
 }
 
 void MainWindow::updateTitle() {
     setWindowTitle(QString::fromStdString(editor_.document.displayName()) +
-                   (editor_.document.modified ? QStringLiteral("*") : QString()) +
                    QStringLiteral(" - FacetCraftwerk"));
 }
 
@@ -526,10 +599,7 @@ void MainWindow::runCommand(int id) {
         return;
     case 59392:
         toolbar_->setVisible(!toolbar_->isVisible());
-        return;
-    case 57664:
-        QMessageBox::about(this, QStringLiteral("About FacetCraftwerk"),
-                           QStringLiteral("FacetCraftwerk Version 1.0\n三角形ポリゴンのモデラー"));
+        refreshCommandStates();
         return;
     case kFirstRecentFileCommand:
     case kFirstRecentFileCommand + 1:
@@ -560,6 +630,7 @@ void MainWindow::runCommand(int id) {
     }
     dispatchCommand(editor_, id);
     view_->update();
+    refreshCommandStates();
 }
 
 void MainWindow::print() {
@@ -612,12 +683,15 @@ void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
                 text = child.id == 57665   ? QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")
                        : child.id == 59392 ? QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)")
                        : child.id == 32894 ? QStringLiteral("ヘルプ")
-                       : child.id == 57664 ? QStringLiteral("FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&A)...")
                        : c ? QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()))
                            : QString::number(child.id);
             }
             QAction* action = menu->addAction(text);
             action->setData(child.id);
+            if (child.id == 59392) {
+                action->setCheckable(true);
+                action->setChecked(toolbar_ != nullptr && toolbar_->isVisible());
+            }
             if (c != nullptr) {
                 action->setStatusTip(
                     QString::fromUtf8(c->prompt.data(), static_cast<int>(c->prompt.size())));
@@ -664,9 +738,6 @@ void MainWindow::buildToolbar() {
         const Command* c = findCommand(id);
         QString tip = c ? QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()))
                         : QString::number(id);
-        if (tip.isEmpty()) {
-            tip = id == 32810 ? QStringLiteral("分割球") : QStringLiteral("裏の点");
-        }
         QAction* action = toolbar_->addAction(toolbarIcon(id, tip), tip);
         action->setToolTip(tip);
         action->setStatusTip(tip);
@@ -674,15 +745,36 @@ void MainWindow::buildToolbar() {
         action->setCheckable(c != nullptr && c->isChecked != nullptr);
         QObject::connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     }
-    // Check and enable states follow the editor after every input.
-    QObject::connect(qApp, &QApplication::focusChanged, this, [this] {
-        for (QAction* a : toolbar_->actions()) {
-            if (const Command* c = findCommand(a->data().toInt())) {
-                a->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
-                a->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
-            }
+}
+
+namespace {
+
+// Brings one action (and a submenu's actions) in line with the command's rules.
+void refreshAction(QAction* action, const Editor& editor) {
+    if (QMenu* sub = action->menu()) {
+        for (QAction* child : sub->actions()) {
+            refreshAction(child, editor);
         }
-    });
+        return;
+    }
+    if (const Command* c = findCommand(action->data().toInt())) {
+        action->setChecked(c->isChecked != nullptr && c->isChecked(editor));
+        action->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor));
+    }
+}
+
+} // namespace
+
+void MainWindow::refreshCommandStates() {
+    // Menu items too: their shortcuts fire only while they are enabled.
+    for (QAction* a : menuBar()->actions()) {
+        refreshAction(a, editor_);
+    }
+    if (toolbar_ != nullptr) {
+        for (QAction* a : toolbar_->actions()) {
+            refreshAction(a, editor_);
+        }
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -691,6 +783,29 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+QPixmap applicationPicture(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    // A cut gem: four facets in three shades under one outline.
+    const QPointF top(16, 2), left(3, 12), right(29, 12), midLeft(11, 12), midRight(21, 12),
+        bottom(16, 30);
+    auto facet = [&](std::initializer_list<QPointF> corners, QColor colour) {
+        p.setBrush(colour);
+        p.setPen(QPen(QColor(20, 40, 90), 1));
+        p.drawPolygon(QPolygonF(QList<QPointF>(corners)));
+    };
+    facet({top, left, midLeft}, QColor(150, 200, 255));
+    facet({top, midLeft, midRight}, QColor(210, 235, 255));
+    facet({top, midRight, right}, QColor(90, 150, 230));
+    facet({left, bottom, midLeft}, QColor(60, 110, 200));
+    facet({midLeft, bottom, midRight}, QColor(120, 170, 240));
+    facet({midRight, bottom, right}, QColor(40, 80, 170));
+    return pixmap;
 }
 
 EditorPaths defaultPaths() {

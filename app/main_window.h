@@ -9,8 +9,10 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -26,6 +28,8 @@ public:
     // Paints the scene now into the back buffer and shows it.
     void paintNow();
     QImage& backBuffer() { return image_; }
+    // Called after every mouse, wheel and key event has been handled.
+    void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,8 +41,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void inputHandled();
+
     Editor& editor_;
     QImage image_;
+    std::function<void()> afterInput_;
 };
 
 // The platform for the editing logic, with Qt widgets.
@@ -73,7 +80,14 @@ class MainWindow : public QMainWindow {
 public:
     MainWindow(Editor& editor, QtHost& host);
     ViewWidget* view() { return view_; }
+    QToolBar* toolbar() { return toolbar_; }
     void updateTitle();
+    // Runs a command as its menu item, toolbar button or accelerator would.
+    void runCommand(int id);
+    // Puts the toolbar's check marks and greyed buttons in line with the editor.
+    void refreshCommandStates();
+    // The about box (dialog 100).
+    void showAbout();
     // Builds a menu from its data, with live check and enable states.
     void fillMenu(QMenu* menu, const MenuItem& item);
 
@@ -81,17 +95,21 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void runCommand(int id);
     void buildMenus();
     void buildToolbar();
     void print();
+    void updateIndicators();
 
     Editor& editor_;
     QtHost& host_;
     ViewWidget* view_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QLabel* indicators_[4] = {};
     QPrinter printer_;
 };
+
+// The program's picture (a faceted gem) at `size` pixels square, for the window and the about box.
+QPixmap applicationPicture(int size);
 
 // Where the program keeps its files: the settings profile under the user's configuration
 // folder, the work file beside the program (or in the user's data folder when the program's

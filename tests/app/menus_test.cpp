@@ -8,8 +8,8 @@
 namespace fcw {
 namespace {
 
-// Commands the window itself handles (exit, toolbar, print, settings sheet, help, about).
-const std::set<int> kWindowCommands = {57665, 59392, 32798, 32819, 32894, 57664, 57616};
+// Commands the window itself handles (exit, toolbar, help, the recent-file list).
+const std::set<int> kWindowCommands = {57665, 59392, 32894, 57616};
 
 void collect(const MenuItem& item, std::vector<int>& ids) {
     if (item.kind == MenuItem::Kind::Command) {

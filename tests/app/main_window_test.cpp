@@ -1,0 +1,339 @@
+// The window on Qt's offscreen platform: menus, toolbar, accelerators, command states, the
+// wheel, resizing, the settings sheet and the save prompt.
+
+#include "app/app_settings.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/menus.h"
+#include "app/profile.h"
+#include "test_host.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+namespace fcw {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QtHost host;
+    Editor editor{host};
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(editor, host);
+        host.attach(window.get(), window->view());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        editor.document.modified = false; // no save prompt while closing
+        window.reset();
+    }
+
+    QAction* toolbarAction(int id) {
+        for (QAction* a : window->toolbar()->actions()) {
+            if (!a->isSeparator() && a->data().toInt() == id) {
+                return a;
+            }
+        }
+        return nullptr;
+    }
+
+    // Runs `act` on the next modal widget once it is shown (message box or dialog).
+    static void whenModal(std::function<void(QWidget*)> act) {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                act(modal);
+            }
+        });
+        timer->start(10);
+    }
+};
+
+// Compares a built menu with its data: titles, command ids, texts from the command table,
+// separators, all in order.
+void expectMenuMatches(QMenu* menu, const MenuItem& data, const std::string& path) {
+    emit menu->aboutToShow(); // rebuilt with live states as when it opens
+    const QList<QAction*> actions = menu->actions();
+    std::size_t i = 0;
+    for (const MenuItem& item : data.items) {
+        ASSERT_LT(static_cast<qsizetype>(i), actions.size()) << path;
+        QAction* a = actions[static_cast<qsizetype>(i)];
+        switch (item.kind) {
+        case MenuItem::Kind::Separator:
+            EXPECT_TRUE(a->isSeparator()) << path << " item " << i;
+            break;
+        case MenuItem::Kind::Submenu:
+            ASSERT_NE(a->menu(), nullptr) << path << " item " << i;
+            EXPECT_EQ(a->text().toStdString(), std::string(item.text)) << path;
+            expectMenuMatches(a->menu(), item, path + " > " + std::string(item.text));
+            break;
+        case MenuItem::Kind::RecentFiles:
+            EXPECT_EQ(a->text(), QStringLiteral("最近使ったﾌｧｲﾙ")) << path;
+            EXPECT_FALSE(a->isEnabled());
+            break;
+        case MenuItem::Kind::Command: {
+            EXPECT_EQ(a->data().toInt(), item.id) << path << " item " << i;
+            const Command* c = findCommand(item.id);
+            if (c != nullptr && !c->menuText.empty()) {
+                EXPECT_EQ(a->text().toStdString(), std::string(c->menuText)) << path;
+            }
+            break;
+        }
+        }
+        ++i;
+    }
+    EXPECT_EQ(static_cast<qsizetype>(i), actions.size()) << path << " has extra items";
+}
+
+TEST_F(MainWindowTest, MenusFollowTheirDataWithTextsShortcutsAndStates) {
+    const QList<QAction*> top = window->menuBar()->actions();
+    const auto& data = mainMenu();
+    ASSERT_EQ(static_cast<std::size_t>(top.size()), data.size());
+    for (std::size_t m = 0; m < data.size(); ++m) {
+        QAction* a = top[static_cast<qsizetype>(m)];
+        EXPECT_EQ(a->text().toStdString(), std::string(data[m].text));
+        expectMenuMatches(a->menu(), data[m], std::string(data[m].text));
+    }
+    // Spot checks of what a user sees.
+    QMenu* file = top[0]->menu();
+    EXPECT_EQ(top[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+    EXPECT_EQ(file->actions()[0]->text(), QStringLiteral("新規作成(&N)"));
+    EXPECT_EQ(file->actions()[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(file->actions().back()->text(), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    QMenu* help = top.back()->menu();
+    EXPECT_EQ(help->actions().back()->text(), QStringLiteral("FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+
+    // Check marks follow the state each time a menu opens.
+    QMenu* view = top[3]->menu();
+    auto toolbarItem = [&] {
+        emit view->aboutToShow();
+        for (QAction* a : view->actions()) {
+            if (a->data().toInt() == 59392) {
+                return a;
+            }
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    ASSERT_NE(toolbarItem(), nullptr);
+    EXPECT_TRUE(toolbarItem()->isChecked());
+    window->runCommand(59392);
+    EXPECT_FALSE(window->toolbar()->isVisible());
+    EXPECT_FALSE(toolbarItem()->isChecked());
+    window->runCommand(59392);
+    EXPECT_TRUE(toolbarItem()->isChecked());
+}
+
+TEST_F(MainWindowTest, ToolbarHasItsEntriesInOrderWithTips) {
+    const QList<QAction*> actions = window->toolbar()->actions();
+    const auto& ids = toolbarButtons();
+    ASSERT_EQ(static_cast<std::size_t>(actions.size()), ids.size());
+    ASSERT_EQ(ids.size(), 39u);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        QAction* a = actions[static_cast<qsizetype>(i)];
+        EXPECT_EQ(a->isSeparator(), ids[i] == 0) << i;
+        if (ids[i] != 0) {
+            EXPECT_EQ(a->data().toInt(), ids[i]);
+            EXPECT_FALSE(a->icon().isNull()) << ids[i];
+        }
+    }
+    const std::pair<int, const char*> tips[] = {
+        {57600, "新規ﾌｧｲﾙ"}, {57601, "開く"}, {57603, "保存"}, {57664, "ﾊﾞｰｼﾞｮﾝ情報"},
+        {32819, "設定ダイアログを表示"}, {32811, "間隔５のグリッドを表示"},
+        {32810, ""}, {32796, ""}};
+    for (const auto& [id, tip] : tips) {
+        ASSERT_NE(toolbarAction(id), nullptr) << id;
+        EXPECT_EQ(toolbarAction(id)->toolTip().toStdString(), tip) << id;
+    }
+}
+
+TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollowsTheTool) {
+    const int modes[] = {32808, 32809, 32826, 32820};
+    for (int pressed : modes) {
+        toolbarAction(pressed)->trigger();
+        toolbarAction(pressed)->trigger(); // pressing the checked one keeps it checked
+        for (int id : modes) {
+            EXPECT_EQ(toolbarAction(id)->isChecked(), id == pressed) << pressed << " " << id;
+        }
+    }
+    EXPECT_EQ(editor.view.frameMode, 0); // 32820, pressed last, is the plain outline
+    EXPECT_FALSE(toolbarAction(32810)->isEnabled());
+    toolbarAction(32807)->trigger();
+    EXPECT_TRUE(toolbarAction(32810)->isEnabled());
+    EXPECT_TRUE(toolbarAction(32807)->isChecked());
+    toolbarAction(32803)->trigger();
+    EXPECT_FALSE(toolbarAction(32810)->isEnabled());
+    EXPECT_FALSE(toolbarAction(32807)->isChecked());
+}
+
+TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
+    window->view()->setFocus();
+    testing::appendTriangle(editor, {0, 0, 0}, {0, 50, 0}, {0, 0, 50}, 7);
+    editor.takeSnapshot();
+    editor.store.modelTriangles[0].setColour(9);
+    editor.countEdit();
+    editor.refreshModelToView();
+    QTest::keyClick(window->view(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor.store.modelTriangles[0].colour, 7u); // undone
+    QTest::keyClick(window->view(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor.interaction.selectionCount, 3);
+    EXPECT_TRUE(toolbarAction(32803)->isChecked()); // select all switched to the range tool
+}
+
+TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
+    window->runCommand(32834); // ÷１０
+    EXPECT_DOUBLE_EQ(editor.camera.zoom, 0.1);
+    window->runCommand(32831); // ×１０
+    EXPECT_DOUBLE_EQ(editor.camera.zoom, 10.0);
+    auto wheel = [&](int notches) {
+        const QPointF at(100, 100);
+        QWheelEvent event(at, window->view()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->view(), &event);
+    };
+    wheel(3);
+    EXPECT_DOUBLE_EQ(editor.camera.zoom, 10.0);
+    for (int i = 0; i < 200; ++i) {
+        wheel(-1);
+    }
+    EXPECT_NEAR(editor.camera.zoom, 0.2, 1e-9);
+    wheel(1);
+    EXPECT_NEAR(editor.camera.zoom, 0.3, 1e-9);
+}
+
+TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {
+    window->view()->resize(600, 400);
+    QApplication::processEvents();
+    ASSERT_EQ(editor.camera.clientRect.right, 600);
+    editor.interaction.centreBox = {295, 195, 305, 205};
+    editor.interaction.grabBox = {300, 180, 320, 200}; // 10 right of and 10 above the centre
+    window->view()->resize(801, 501);
+    QApplication::processEvents();
+    EXPECT_EQ(editor.camera.clientRect.right, 801);
+    const Rect& grab = editor.interaction.grabBox;
+    EXPECT_EQ((grab.left + grab.right) / 2, 400 + 10);
+    EXPECT_EQ((grab.top + grab.bottom) / 2, 250 - 10);
+    // The back buffer is repainted at the new size.
+    window->view()->repaint();
+    EXPECT_EQ(window->view()->backBuffer().size(), QSize(801, 501));
+}
+
+TEST_F(MainWindowTest, StatusBarShowsReadyAndTheTitleNamesTheDocument) {
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("ﾚﾃﾞｨ"));
+    window->statusBar()->showMessage(QStringLiteral("三角形のポリゴンを描く"));
+    window->statusBar()->clearMessage();
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("ﾚﾃﾞｨ"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("無題 - FacetCraftwerk"));
+    editor.document.path = "/tmp/some/model.fcw";
+    window->updateTitle();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("model.fcw - FacetCraftwerk"));
+}
+
+TEST_F(MainWindowTest, ClosingAModifiedDocumentAsksFirst) {
+    editor.setModified(true);
+    QString asked;
+    whenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        asked = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(asked, QStringLiteral("無題 への変更を保存しますか?"));
+    EXPECT_TRUE(window->isVisible());
+
+    whenModal([](QWidget* modal) {
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click();
+    });
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, SettingsSheetSwitchesPagesAndRefusesBadValues) {
+    editor.settings.sphereLongitudeLines = 10;
+    QString refusal;
+    whenModal([&](QWidget* modal) {
+        auto* tabs = modal->findChild<QTabWidget*>();
+        ASSERT_NE(tabs, nullptr);
+        ASSERT_EQ(tabs->count(), 4);
+        EXPECT_EQ(tabs->tabText(3), QStringLiteral("テキストファイル"));
+        tabs->setCurrentIndex(1);
+        QWidget* shape = tabs->widget(1);
+        shape->findChild<QLineEdit*>(QStringLiteral("control1063"))->setText(QStringLiteral("12"));
+        shape->findChild<QLineEdit*>(QStringLiteral("control1008"))->setText(QStringLiteral("3"));
+        // Leaving the page is refused with the bounds; the message box is answered first.
+        whenModal([&](QWidget* box) {
+            refusal = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->accept();
+        });
+        tabs->setCurrentIndex(2);
+        EXPECT_EQ(tabs->currentIndex(), 1);
+        shape->findChild<QLineEdit*>(QStringLiteral("control1008"))->setText(QStringLiteral("16"));
+        tabs->setCurrentIndex(2);
+        EXPECT_EQ(tabs->currentIndex(), 2);
+        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    window->runCommand(32798);
+    EXPECT_EQ(refusal, QStringLiteral("4 から 32 までの整数を入力してください。"));
+    // Cancelled on page 2: page 1 was left, so its values stay.
+    EXPECT_EQ(editor.settings.sphereLongitudeLines, 12);
+    EXPECT_EQ(editor.settings.sphereLatitudeLines, 16);
+}
+
+TEST(StartupProfile, SettingsComeFromTheProfileOrKeepTheirDefaults) {
+    testing::FakeHost host;
+    Editor e(host);
+    char pattern[] = "/tmp/fcw-start-XXXXXX";
+    const std::filesystem::path dir = ::mkdtemp(pattern);
+    e.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
+    readStartupProfile(e); // no file: defaults
+    EXPECT_EQ(e.settings.sphereLongitudeLines, 10);
+    EXPECT_DOUBLE_EQ(e.view.brightness, 0.8);
+    EXPECT_EQ(e.view.emphasisMode, 2);
+    {
+        std::ofstream f(e.paths.profilePath);
+        f << "[図形]\n緯線=6\n経線=12\n[表示]\n明るさ=5000\n強調=1\n[操作]\n角度=30\n"
+             "[テキストファイル]\nkind=1\n[Recent File List]\nFile1=/a.fcw\n";
+    }
+    readStartupProfile(e);
+    EXPECT_EQ(e.settings.sphereLongitudeLines, 6);
+    EXPECT_EQ(e.settings.sphereLatitudeLines, 12);
+    EXPECT_DOUBLE_EQ(e.view.brightness, 0.5);
+    EXPECT_EQ(e.view.emphasisMode, 1);
+    EXPECT_EQ(e.settings.angleStep, 30);
+    EXPECT_EQ(e.settings.defaultTextFormat, 1);
+    EXPECT_EQ(e.recentFiles, std::vector<std::string>{"/a.fcw"});
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace fcw
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
