@@ -3,7 +3,7 @@
 # machine needs no network.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libx11-dev fonts-ipafont-gothic)
+          libbenchmark-dev libx11-dev fonts-ipafont-gothic xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
