@@ -740,7 +740,10 @@ void MainWindow::buildToolbar() {
                         : QString::number(id);
         QAction* action = toolbar_->addAction(toolbarIcon(id, tip), tip);
         action->setToolTip(tip);
-        action->setStatusTip(tip);
+        // Hovering shows the command's prompt in the status bar, as its menu item does.
+        action->setStatusTip(c ? QString::fromUtf8(c->prompt.data(),
+                                                   static_cast<int>(c->prompt.size()))
+                               : QString());
         action->setData(id);
         action->setCheckable(c != nullptr && c->isChecked != nullptr);
         QObject::connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });

@@ -168,6 +168,8 @@ TEST_F(MainWindowTest, ToolbarHasItsEntriesInOrderWithTips) {
         ASSERT_NE(toolbarAction(id), nullptr) << id;
         EXPECT_EQ(toolbarAction(id)->toolTip().toStdString(), tip) << id;
     }
+    // Hovering a button shows the command's prompt, as its menu item does.
+    EXPECT_EQ(toolbarAction(57600)->statusTip(), QStringLiteral("新規にﾌｧｲﾙを作成"));
 }
 
 TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollowsTheTool) {
