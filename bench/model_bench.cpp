@@ -2,6 +2,7 @@
 
 #include "app/batch_player.h"
 #include "app/document_commands.h"
+#include "app/text_commands.h"
 #include "io/native_document.h"
 #include "render/depth_order.h"
 #include "ops/cleanup.h"
@@ -77,6 +78,28 @@ void BM_SaveAndLoadDocument3000(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(BM_SaveAndLoadDocument3000)->Unit(benchmark::kMillisecond);
+
+// The import command after the file dialog: read the file, parse the faces, replace the model
+// (with its undo snapshot and view list) and repaint.
+void BM_ImportDxf3000(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    Editor& e = player.editor();
+    fillModel(e.store);
+    const std::string path = "/tmp/fcw-bench-import.dxf";
+    if (!writeTextFile(e, path)) {
+        state.SkipWithError("cannot write the DXF file");
+        return;
+    }
+    for (auto _ : state) {
+        readTextFile(e, path);
+    }
+    if (e.store.lastIndex != kMaxTriangles - 1) {
+        state.SkipWithError("the import did not read 3000 triangles");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ImportDxf3000)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeDecodeDocument3000(benchmark::State& state) {
     MeshStore store;
