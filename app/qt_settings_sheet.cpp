@@ -47,12 +47,24 @@ struct PageWidgets {
     }
 };
 
+// True when a radio group's buttons fit side by side (short labels, as for the snap choices).
+bool fitsInARow(const SheetControl& first) {
+    std::size_t letters = 0;
+    for (const SheetControl& c : settingsSheetControls()) {
+        if (c.page == first.page && c.kind == SheetControl::Kind::Radio &&
+            std::string(c.group) == first.group) {
+            letters += QString::fromUtf8(c.label).size();
+        }
+    }
+    return letters <= 16;
+}
+
 // Lays out one page's controls in their group boxes; each radio group gets its own exclusive
 // button group.
 QWidget* buildPage(int page, PageWidgets& widgets) {
     auto* widget = new QWidget;
     auto* column = new QVBoxLayout(widget);
-    QVBoxLayout* box = nullptr;
+    QBoxLayout* box = nullptr;
     std::string currentGroup = "\x01";
     std::map<std::string, QButtonGroup*> radioGroups; // by group box: one radio group each
     for (const SheetControl& c : settingsSheetControls()) {
@@ -65,7 +77,11 @@ QWidget* buildPage(int page, PageWidgets& widgets) {
                 box = column;
             } else {
                 auto* group = new QGroupBox(QString::fromUtf8(c.group), widget);
-                box = new QVBoxLayout(group);
+                if (c.kind == SheetControl::Kind::Radio && fitsInARow(c)) {
+                    box = new QHBoxLayout(group);
+                } else {
+                    box = new QVBoxLayout(group);
+                }
                 column->addWidget(group);
             }
         }
@@ -119,6 +135,7 @@ bool execSettingsSheet(QWidget* parent, PropertySheet& sheet) {
     dialog.setWindowTitle(QString::fromStdString(sheet.caption()));
     auto* layout = new QVBoxLayout(&dialog);
     auto* tabs = new QTabWidget(&dialog);
+    tabs->setUsesScrollButtons(false); // every page's tab in view
     layout->addWidget(tabs);
     std::vector<PageWidgets> pages(static_cast<std::size_t>(sheet.pageCount()));
     for (int i = 0; i < sheet.pageCount(); ++i) {
