@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/menus.h"
 #include "app/profile.h"
+#include "app/toolbar_icons.h"
 #include "test_host.h"
 
 #include <QApplication>
@@ -170,6 +171,24 @@ TEST_F(MainWindowTest, ToolbarHasItsEntriesInOrderWithTips) {
     }
     // Hovering a button shows the command's prompt, as its menu item does.
     EXPECT_EQ(toolbarAction(57600)->statusTip(), QStringLiteral("新規にﾌｧｲﾙを作成"));
+}
+
+TEST(ToolbarIcons, EveryButtonHasAPictureOfItsOwn) {
+    std::vector<QImage> seen;
+    for (int id : toolbarButtons()) {
+        if (id == 0) {
+            continue;
+        }
+        const QImage image = toolbarIcon(id, QStringLiteral("X")).pixmap(15, 15).toImage();
+        ASSERT_EQ(image.size(), QSize(15, 15)) << id;
+        // Not the letter fallback: that picture would not depend on the id.
+        EXPECT_NE(image, toolbarIcon(99999, QStringLiteral("X")).pixmap(15, 15).toImage()) << id;
+        for (const QImage& other : seen) {
+            EXPECT_NE(image, other) << id << " looks like another button";
+        }
+        seen.push_back(image);
+    }
+    EXPECT_EQ(seen.size(), 29u);
 }
 
 TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollowsTheTool) {
