@@ -166,9 +166,13 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
     std::map<int, QLineEdit*> edits;
     std::map<int, QAbstractButton*> toggles;
     auto* radios = new QButtonGroup(&dialog);
+    std::map<int, QLabel*> notes; // read-only texts, shown whole
     auto load = [&] {
         for (auto& [id, edit] : edits) {
             edit->setText(QString::fromStdString(model.value(id)));
+        }
+        for (auto& [id, note] : notes) {
+            note->setText(QString::fromStdString(model.value(id)));
         }
         for (auto& [id, toggle] : toggles) {
             toggle->setChecked(model.value(id) == "1");
@@ -176,9 +180,7 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
     };
     auto store = [&] {
         for (auto& [id, edit] : edits) {
-            if (!edit->isReadOnly()) {
-                model.setValue(id, edit->text().toStdString());
-            }
+            model.setValue(id, edit->text().toStdString());
         }
         for (auto& [id, toggle] : toggles) {
             model.setValue(id, toggle->isChecked() ? "1" : "0");
@@ -190,17 +192,20 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
         }
         const QString label = QString::fromUtf8(c.label);
         switch (c.kind) {
-        case ControlLayout::Edit:
         case ControlLayout::ReadOnly: {
+            auto* note = new QLabel(&dialog);
+            note->setWordWrap(true);
+            notes[c.control] = note;
+            form->addRow(label, note);
+            break;
+        }
+        case ControlLayout::Edit: {
             auto* edit = new QLineEdit(&dialog);
-            edit->setReadOnly(c.kind == ControlLayout::ReadOnly);
             const int id = c.control;
-            if (c.kind == ControlLayout::Edit) {
-                QObject::connect(edit, &QLineEdit::editingFinished, &dialog, [&, id, edit] {
-                    model.setValue(id, edit->text().toStdString());
-                    model.controlEdited(id);
-                });
-            }
+            QObject::connect(edit, &QLineEdit::editingFinished, &dialog, [&, id, edit] {
+                model.setValue(id, edit->text().toStdString());
+                model.controlEdited(id);
+            });
             edits[c.control] = edit;
             form->addRow(label, edit);
             break;
@@ -234,6 +239,7 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
     layout->addWidget(box);
+    dialog.setMinimumWidth(320);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, [&] {
         store();
