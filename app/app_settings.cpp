@@ -5,6 +5,8 @@
 #include "app/recent_files.h"
 #include "model/numeric.h"
 
+#include <cmath>
+
 namespace fcw {
 
 namespace {
@@ -47,7 +49,17 @@ void readSettings(const Profile& profile, AppSettings& settings, ViewOptions& vi
 }
 
 void writeSettings(Profile& profile, const AppSettings& settings, const ViewOptions& view) {
-    auto scaled = [](double value) { return truncToInt32(value * 10000.0); };
+    // The reader takes the stored number's 32 bits as unsigned, so a decimal setting is written
+    // as those same 32 bits (wrapping, not saturating): every value a profile can hold, up to
+    // 429496.7295, reads back unchanged after a write-back.
+    auto scaled = [](double value) {
+        const double units = std::trunc(value * 10000.0);
+        if (!(units > -9.0e18 && units < 9.0e18)) {
+            return truncToInt32(units);
+        }
+        return static_cast<std::int32_t>(
+            static_cast<std::uint32_t>(static_cast<std::int64_t>(units)));
+    };
     profile.setInt(kShape, "緯線", settings.sphereLongitudeLines);
     profile.setInt(kShape, "経線", settings.sphereLatitudeLines);
     profile.setInt(kDisplay, "明るさ", scaled(view.brightness));

@@ -31,8 +31,10 @@ void wheelZoom(Editor& editor, int wheelDelta) {
         zoom < 10.0) {
         const double ratio = zoom / oldZoom;
         const Rect& client = camera.clientRect;
-        const std::int32_t hw = (client.right - client.left) / 2;
-        const std::int32_t hh = (client.bottom - client.top) / 2;
+        // In doubles: a rectangle around far-off triangles sits near the ends of the int32 range,
+        // where the integer differences would overflow.
+        const double hw = (client.right - client.left) / 2;
+        const double hh = (client.bottom - client.top) / 2;
         Rect& r = state.selectionRect;
         r.left = truncToInt32((r.left - hw) * ratio + hw);
         r.right = truncToInt32((r.right - hw) * ratio + hw);

@@ -208,5 +208,29 @@ TEST(Profile, SaveCreatesFoldersAndLoadOfMissingFileIsEmpty) {
     std::filesystem::remove_all(dir, ignored);
 }
 
+// Found by fuzzing the profile: decimal settings from 214748.3648 up (the reader takes the
+// stored number's 32 bits as unsigned) came back from a write-back as other values.
+TEST(Profile, EveryReadableDecimalSurvivesAWriteBack) {
+    const Profile found = parsed("[図形]\r\n緯線 = -3\r\n経線=+200\r\n[操作]\n角度=99999999999\n"
+                                 "[テキストファイル]\nIN=4294967295\nkind=7\n[unknown]\nx\n=y\n");
+    AppSettings s;
+    ViewOptions v;
+    readSettings(found, s, v);
+    EXPECT_DOUBLE_EQ(s.importScale, 429496.7295);
+
+    for (const char* stored : {"0", "1", "2147483647", "2147483648", "3000000001", "4294967295"}) {
+        Profile p = parsed(std::string("[表示]\n明るさ=") + stored + "\n[テキストファイル]\nin=" +
+                           stored + "\nout=" + stored + "\n");
+        readSettings(p, s, v);
+        writeSettings(p, s, v);
+        AppSettings back;
+        ViewOptions backView;
+        readSettings(parsed(p.serialise()), back, backView);
+        EXPECT_EQ(back.importScale, s.importScale) << stored;
+        EXPECT_EQ(back.exportScale, s.exportScale) << stored;
+        EXPECT_EQ(backView.brightness, v.brightness) << stored;
+    }
+}
+
 } // namespace
 } // namespace fcw

@@ -1,6 +1,7 @@
 #include "app/document_commands.h"
 #include "app/profile.h"
 #include "app/recent_files.h"
+#include "io/atomic_file.h"
 #include "test_host.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,34 @@ TEST(RecentFiles, FourMostRecentFirstKeptInTheProfile) {
     EXPECT_EQ(e.document.path, (dir / "d.fcw").string());
     EXPECT_EQ(e.recentFiles[0], (dir / "d.fcw").string());
     openRecentFile(e, 7); // no such entry: nothing happens
+    std::filesystem::remove_all(dir);
+}
+
+// The recent-file list is a convenience: when rewriting the profile fails part-way the user is
+// not bothered, the list in memory is still updated and the profile keeps every setting.
+TEST(RecentFiles, AFailedProfileWriteLeavesTheProfileWhole) {
+    char pattern[] = "/tmp/fcw-recent-XXXXXX";
+    const std::filesystem::path dir = ::mkdtemp(pattern);
+    testing::FakeHost host;
+    Editor e(host);
+    e.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
+    Profile seed;
+    seed.setInt("表示", "強調", 3);
+    seed.setString("Recent File List", "File1", "/old.fcw");
+    ASSERT_TRUE(seed.save(e.paths.profilePath));
+    std::vector<std::uint8_t> before;
+    ASSERT_TRUE(readWholeFile(e.paths.profilePath, before));
+
+    e.writeFaults.failAfterBytes = 10;
+    rememberRecentFile(e, "/new.fcw");
+    EXPECT_EQ(e.recentFiles, std::vector<std::string>{"/new.fcw"});
+    EXPECT_TRUE(host.messages.empty());
+    std::vector<std::uint8_t> after;
+    ASSERT_TRUE(readWholeFile(e.paths.profilePath, after));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                            std::filesystem::directory_iterator()),
+              1);
     std::filesystem::remove_all(dir);
 }
 

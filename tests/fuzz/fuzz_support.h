@@ -1,0 +1,249 @@
+#pragma once
+
+// Pieces shared by the fuzz targets: a canvas that draws nothing (so a paint runs every step of
+// the painter but the pixels), a scratch folder for the files a target has to put on disk, and
+// the checks that stop the run when the program breaks one of its own rules.
+
+#include "app/batch_player.h"
+#include "app/editor.h"
+#include "render/canvas.h"
+#include "render/scene_painter.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <span>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace fcw::fuzz {
+
+class NullCanvas : public Canvas {
+public:
+    NullCanvas(std::int32_t w, std::int32_t h) : w_(w), h_(h) {}
+    std::int32_t width() const override { return w_; }
+    std::int32_t height() const override { return h_; }
+    void setPen(const Pen&) override {}
+    void setBrush(const Brush&) override {}
+    void setClip(const Rect*) override {}
+    void line(PixelPoint, PixelPoint) override {}
+    void invertLine(PixelPoint, PixelPoint) override {}
+    void polyline(std::span<const PixelPoint>) override {}
+    void polygon(std::span<const PixelPoint>) override {}
+    void rectangle(const Rect&) override {}
+    void roundRect(const Rect&, int, int) override {}
+    void ellipse(const Rect&) override {}
+    void fillRect(const Rect&, Colour) override {}
+    void frameRect(const Rect&, Colour) override {}
+    void invertSnapMarker(std::int32_t, std::int32_t) override {}
+    void text(std::int32_t, std::int32_t, const std::string&) override {}
+    void replaceWithPixels(std::span<const std::uint8_t>, std::int32_t, std::int32_t,
+                           std::size_t, int) override {}
+
+private:
+    std::int32_t w_;
+    std::int32_t h_;
+};
+
+// Stops the run with a message; libFuzzer saves the input that got here.
+[[noreturn]] inline void fail(const std::string& what) {
+    std::fprintf(stderr, "fuzz check failed: %s\n", what.c_str());
+    std::abort();
+}
+
+inline void check(bool ok, const std::string& what) {
+    if (!ok) {
+        fail(what);
+    }
+}
+
+// A folder of this process's own, made on first use and removed at exit. In /dev/shm when
+// there is one, so that the files a target writes for every input cost no disk traffic.
+inline const std::string& scratchDir() {
+    // Never destroyed: the exit handler that removes the folder needs the name.
+    static const std::string* const dir = [] {
+        auto* made = new std::string(
+            (std::filesystem::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0
+                 ? std::string("/dev/shm")
+                 : std::filesystem::temp_directory_path().string()) +
+            "/fcw_fuzz_XXXXXX");
+        if (::mkdtemp(made->data()) == nullptr) {
+            fail("cannot make a scratch folder");
+        }
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(scratchDir(), ignored);
+        });
+        return made;
+    }();
+    return *dir;
+}
+
+inline std::string scratchPath(const std::string& name) {
+    return scratchDir() + "/" + name;
+}
+
+// Empties the scratch folder (files and folders a script may have made).
+inline void clearScratch() {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(scratchDir(), ignored)) {
+        std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
+
+// Puts bytes in a file plainly (no fsync: the file is thrown away after this input).
+inline void putFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        fail("cannot write " + path);
+    }
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
+        fail("cannot write " + path);
+    }
+    std::fclose(f);
+}
+
+// Paints the view in every frame mode, and through the depth buffer, at the current size.
+inline void paintEveryWay(Editor& editor) {
+    const Rect& c = editor.camera.clientRect;
+    const ViewOptions saved = editor.view;
+    for (std::int8_t mode = 0; mode <= 3; ++mode) {
+        editor.view.frameMode = mode;
+        editor.view.depthNormalDisplay = 0;
+        NullCanvas canvas(c.right - c.left, c.bottom - c.top);
+        paintScene(editor, canvas);
+    }
+    editor.view.frameMode = 3;
+    editor.view.depthNormalDisplay = 1;
+    NullCanvas canvas(c.right - c.left, c.bottom - c.top);
+    paintScene(editor, canvas);
+    editor.view = saved;
+}
+
+// A batch player whose output is collected and then dropped, with its work file in the
+// scratch folder instead of beside the fuzz executable.
+struct QuietPlayer {
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchPlayer player{out, err};
+
+    QuietPlayer() { player.editor().paths.workFilePath = scratchPath("work.tmp"); }
+    Editor& editor() { return player.editor(); }
+    // Runs lines the target composed itself: a script error there is the target's mistake.
+    void run(const std::string& line) {
+        if (const auto problem = player.runLine(line)) {
+            fail("'" + line + "': " + *problem);
+        }
+    }
+};
+
+// Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
+// fails to compile when the editor grows, and the new member has to be reset there too.
+static_assert(sizeof(Editor) == 1176, "Editor changed: reset the new member in resetPlayer, then update the size");
+
+// A player as fresh as a new one, for targets that queue no answers. Building a player maps
+// megabytes of fixed-size arrays (store, undo slots, depth buffer), which would dominate every
+// run; this copies a pristine one over a reused one instead.
+inline QuietPlayer& resetPlayer() {
+    static QuietPlayer* const pristine = new QuietPlayer;
+    static QuietPlayer* const player = new QuietPlayer;
+    const Editor& from = pristine->editor();
+    Editor& to = player->editor();
+    to.store = from.store;
+    to.undo = from.undo;
+    to.camera = from.camera;
+    to.view = from.view;
+    to.interaction = from.interaction;
+    to.snap = from.snap;
+    to.settings = from.settings;
+    to.document = from.document;
+    to.paths = from.paths;
+    to.writeFaults = from.writeFaults;
+    to.drawOrder = from.drawOrder;
+    to.depthRenderer = from.depthRenderer;
+    to.recentFiles = from.recentFiles;
+    player->player.host().setShiftDown(false);
+    player->player.host().takeScriptError();
+    player->out.str({});
+    player->err.str({});
+    return *player;
+}
+
+inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+} // namespace fcw::fuzz
+
+namespace fcw::fuzz {
+
+// What a user does with a model just read: turns and zooms the view, selects everything and
+// nudges it, looks at the state, and paints it every way.
+inline void lookAround(QuietPlayer& q) {
+    for (const char* line : {"key Left", "key Up", "wheel 2 400 300", "command 32930",
+                             "key Right ctrl", "key Down ctrl", "dump view"}) {
+        q.run(line);
+    }
+    const Editor& e = q.editor();
+    check(e.store.lastIndex >= -1 && e.store.lastIndex < kTriangleSlots,
+          "lastIndex out of range: " + std::to_string(e.store.lastIndex));
+    paintEveryWay(q.editor());
+}
+
+} // namespace fcw::fuzz
+
+#include "app/text_commands.h"
+#include "io/text_export.h"
+#include "io/text_import.h"
+
+namespace fcw::fuzz {
+
+// Imports `content` from a file named `name` as Text ▸ Import does, checks that the model holds
+// what the reader returned and that exporting it in every format and reading that back gives
+// the same number of triangles, then works with the model.
+inline void importAndUse(std::string_view content, const std::string& name) {
+    const bool dxf = name.ends_with(".dxf");
+    const std::optional<ImportedModel> direct =
+        dxf ? std::optional<ImportedModel>(readDxfModel(content, 1.0))
+            : readTextModel(content, 1.0);
+    // The largest import scale a profile can hold, for the arithmetic.
+    if (dxf) {
+        readDxfModel(content, 429496.7295);
+    } else {
+        readTextModel(content, 429496.7295);
+    }
+
+    const std::string path = scratchPath(name);
+    putFile(path, {reinterpret_cast<const std::uint8_t*>(content.data()), content.size()});
+    QuietPlayer& q = resetPlayer();
+    Editor& e = q.editor();
+    const bool read = readTextFile(e, path);
+    check(read == direct.has_value(), "import result differs from the reader's");
+    if (!read) {
+        check(e.store.lastIndex == -1, "a refused import changed the model");
+        return;
+    }
+    check(direct->triangles.size() <= static_cast<std::size_t>(kTriangleSlots),
+          "the reader kept more triangles than the store has slots");
+    check(e.store.count() == static_cast<int>(direct->triangles.size()),
+          "the model does not hold what was read");
+
+    const std::span<const Triangle> model(e.store.modelTriangles.data(),
+                                          static_cast<std::size_t>(e.store.count()));
+    TextExportOptions options;
+    options.title = "fuzz";
+    const auto expected = static_cast<std::size_t>(e.store.count());
+    const auto type1 = readTextModel(writeTextType1(model, options), 1.0);
+    check(type1 && type1->triangles.size() == expected, "type 1 export loses triangles");
+    const auto type2 = readTextModel(writeTextType2(model, options), 1.0);
+    check(type2 && type2->triangles.size() == expected, "type 2 export loses triangles");
+    check(readDxfModel(writeDxf(model, options), 1.0).triangles.size() == expected,
+          "DXF export loses triangles");
+
+    lookAround(q);
+}
+
+} // namespace fcw::fuzz
