@@ -5,10 +5,13 @@
 #include "app/document_commands.h"
 #include "app/main_window.h"
 #include "app/app_settings.h"
+#include "io/atomic_file.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -29,7 +32,15 @@ std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& p
     const fcw::Rect& client = editor.camera.clientRect;
     fcw::QtCanvas canvas(client.right, client.bottom);
     fcw::paintScene(editor, canvas);
-    if (!canvas.image().save(QString::fromStdString(path), "PNG")) {
+    // Encoded in memory, then written like every other file: a failed write leaves any
+    // previous picture of that name whole.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !canvas.image().save(&buffer, "PNG")) {
+        return "cannot encode the picture for '" + path + "'";
+    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(png.constData());
+    if (!fcw::writeFileAtomically(path, {bytes, static_cast<std::size_t>(png.size())})) {
         return "cannot write '" + path + "'";
     }
     return std::nullopt;
