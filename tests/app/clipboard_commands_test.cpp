@@ -111,5 +111,38 @@ TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {
     EXPECT_EQ(dispatchCommand(e, 32857), DispatchResult::Disabled);
 }
 
+// Copy and Cut write the work file atomically: a write that fails part-way (the disk fills up)
+// says so and leaves the clip another copy put there; a failed Cut deletes nothing and both
+// keep the selection.
+TEST_F(Clipboard, AFailedWorkFileWriteKeepsTheOldClipAndTheModel) {
+    std::vector<TriangleCore> other(1);
+    other[0].colour = 0x123456;
+    ASSERT_TRUE(writeFileAtomically(work, encodeWorkFile(other)));
+    std::vector<std::uint8_t> before;
+    ASSERT_TRUE(readWholeFile(work, before));
+
+    run("key A ctrl");
+    const int selected = e.interaction.selectionCount;
+    ASSERT_EQ(selected, 9);
+    for (const char* verb : {"key X ctrl", "key C ctrl"}) {
+        for (const long long failAfter : {0LL, 21LL, 100LL}) {
+            out.str({});
+            e.writeFaults.failAfterBytes = failAfter;
+            run(verb);
+            EXPECT_NE(out.str().find("message 出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。"),
+                      std::string::npos)
+                << verb << " " << failAfter << ": " << out.str();
+            std::vector<std::uint8_t> after;
+            ASSERT_TRUE(readWholeFile(work, after));
+            EXPECT_EQ(after, before) << verb << " " << failAfter;
+            EXPECT_EQ(e.store.lastIndex, 2) << verb << " " << failAfter;
+            EXPECT_EQ(e.interaction.selectionCount, selected) << verb << " " << failAfter;
+        }
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
 } // namespace
 } // namespace fcw
