@@ -51,6 +51,7 @@ void copyToWorkFile(Editor& editor) {
 }
 
 void deleteWholeTriangles(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
     std::vector<int> doomed;
     forEachWholeTriangle(e.interaction, [&](int t) {
@@ -97,6 +98,9 @@ void pasteWorkFile(Editor& e) {
     }
     const int count = static_cast<int>(clip->size());
     MeshStore& s = e.store;
+    if (count != 0) {
+        abandonDrawing(e.interaction, s); // the paste becomes the selection of the range tool
+    }
     if (s.lastIndex + count >= kMaxTriangles) {
         showTooManyPolygons(e);
         return;
@@ -122,6 +126,14 @@ void pasteWorkFile(Editor& e) {
     const bool status = e.view.statusVisible != 0;
     InteractionState& st = e.interaction;
     st.selectionList.clear();
+    // The pasted triangles become the whole selection: the marks say so too, in both lists,
+    // so that a Shift+rubber band or an edge split sees the same selection as the list.
+    for (int i = 0; i <= s.lastIndex; ++i) {
+        for (std::size_t k = 0; k < 3; ++k) {
+            s.modelTriangles[static_cast<std::size_t>(i)].v[k].selected = 0;
+            s.viewTriangles[static_cast<std::size_t>(i)].v[k].selected = 0;
+        }
+    }
     for (int i = 0; i < count; ++i) {
         const auto slot = static_cast<std::size_t>(s.lastIndex + 1 + i);
         Triangle& t = s.viewTriangles[slot];
@@ -136,6 +148,8 @@ void pasteWorkFile(Editor& e) {
         t.computePolar();
         t.computeNormal();
         for (std::int8_t k = 0; k < 3; ++k) {
+            t.v[static_cast<std::size_t>(k)].selected = 1;
+            s.modelTriangles[slot].v[static_cast<std::size_t>(k)].selected = 1;
             st.selectionList.push_back({static_cast<std::int16_t>(slot), k});
         }
     }
@@ -143,10 +157,11 @@ void pasteWorkFile(Editor& e) {
 
     const std::int32_t left = truncToInt32(minY);
     const std::int32_t top = truncToInt32(minZ);
-    Rect r{0, 0, truncToInt32(maxY) - left, truncToInt32(maxZ) - top};
+    Rect r{0, 0, saturateToInt32(std::int64_t{truncToInt32(maxY)} - left),
+           saturateToInt32(std::int64_t{truncToInt32(maxZ)} - top)};
     if (status) {
         r.top = 100;
-        r.bottom += truncToInt32(100 / c.zoom);
+        r.bottom = saturateToInt32(std::int64_t{r.bottom} + truncToInt32(100 / c.zoom));
     }
     r.right = truncToInt32(r.right * c.zoom);
     r.bottom = truncToInt32(r.bottom * c.zoom);

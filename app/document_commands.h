@@ -9,8 +9,9 @@ class Editor;
 inline constexpr char kDocumentFilter[] = "FacetCraftwerk(*.fcw)";
 inline constexpr char kDocumentSuffix[] = "fcw";
 
-// Empties the model for a new document: editPhase 0, lastIndex -1. Tool, camera, selection
-// marks and undo history are kept (Undo after New brings back the previous document).
+// Empties the model for a new document: editPhase 0, lastIndex -1, no selection in force (it
+// would name triangles that are gone). Tool, camera, selection marks and undo history are
+// kept (Undo after New brings back the previous document).
 void newDocument(Editor& editor);
 
 // Reads a native document into the store. The whole file is checked before anything changes:

@@ -14,10 +14,18 @@ std::string DocumentState::displayName() const {
 
 void Editor::takeSnapshot() {
     const ToolMode mode = interaction.toolMode;
-    const bool extraSlot = interaction.editPhase != 0 &&
-                           (mode == ToolMode::Erase || mode == ToolMode::Paint ||
-                            mode == ToolMode::OriginMove || mode == ToolMode::Zoom);
-    undo.takeSnapshot(store, extraSlot);
+    int lastToSave = store.lastIndex;
+    if (interaction.editPhase != 0) {
+        if (mode == ToolMode::Erase || mode == ToolMode::Paint || mode == ToolMode::OriginMove ||
+            mode == ToolMode::Zoom) {
+            ++lastToSave;
+        } else if (mode == ToolMode::DrawTriangle || mode == ToolMode::Sphere) {
+            // The slot a half-drawn triangle or a sphere's rectangle holds is not part of the
+            // model: an undo must not bring it back as a finished triangle.
+            --lastToSave;
+        }
+    }
+    undo.takeSnapshot(store, lastToSave);
 }
 
 void Editor::setModified(bool modified) {
@@ -55,16 +63,11 @@ void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
 }
 
 void undoLast(Editor& editor) {
-    InteractionState& state = editor.interaction;
-    if (state.editPhase != 0) {
-        state.editPhase = 0;
-        if (state.toolMode == ToolMode::DrawTriangle && editor.store.lastIndex >= 0) {
-            --editor.store.lastIndex;
-        }
-    }
+    abandonOperation(editor.interaction, editor.store);
     if (!editor.undo.restoreLast(editor.store)) {
         return;
     }
+    forgetSelectionPast(editor.interaction, editor.store.lastIndex);
     if (editor.store.lastIndex >= 0) {
         editor.refreshModelToView();
     }

@@ -61,7 +61,8 @@ public:
     std::vector<std::string> recentFiles; // most recent first, at most four
 
     // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
-    // way also save the slot after the last triangle.
+    // way also save the slot after the last triangle; a triangle being drawn and a sphere's
+    // reserved slot are left out.
     void takeSnapshot();
     // Counts the edit whose snapshot was taken last.
     void countEdit() { undo.countEdit(); }
@@ -83,8 +84,9 @@ public:
 // camera. Undo history is the caller's business.
 void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles);
 
-// Undo (command 32799): abandons an operation in progress (dropping a provisional triangle),
-// then restores the most recent snapshot and rebuilds the view list. Does not repaint.
+// Undo (command 32799): abandons an operation in progress (dropping a provisional triangle or
+// a sphere's reserved slot), then restores the most recent snapshot and rebuilds the view
+// list. Does not repaint.
 void undoLast(Editor& editor);
 
 // The warning for an edit that would pass 3000 triangles: a beep, then dialog 302.

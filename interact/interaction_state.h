@@ -91,8 +91,23 @@ struct InteractionState {
     }
 };
 
-// Changes the tool. An operation in progress is abandoned: editPhase becomes 0 and a
-// half-drawn triangle's provisional slot is dropped.
+// Gives back the slot after the model that a half-drawn triangle or a sphere's rectangle holds
+// (their editPhase becomes 0). Edits that add, remove or select whole triangles call it first,
+// so they never take the unfinished triangle for a finished one. Other tools' state is kept.
+void abandonDrawing(InteractionState& state, MeshStore& store);
+
+// Ends the operation in progress of any tool: the held slot is given back, editPhase is 0.
+void abandonOperation(InteractionState& state, MeshStore& store);
+
+// Drops the selection entries of triangles past `lastIndex`, after the model shrank under a
+// selection that stays in force (undo, a new document).
+void forgetSelectionPast(InteractionState& state, int lastIndex);
+
+// Drops the selection entries of triangle `t` and renumbers those of the later triangles,
+// after t was removed and the later ones moved down by one.
+void forgetRemovedTriangle(InteractionState& state, int t);
+
+// Changes the tool, abandoning the operation in progress.
 void selectTool(InteractionState& state, MeshStore& store, ToolMode tool);
 
 } // namespace fcw

@@ -148,6 +148,7 @@ bool nudge(Editor& e, Key key) {
             p.z += dz;
         }
         t.computePolar();
+        t.computeNormal(); // the painter culls and shades by it until the next refresh
     }
     if (!s.nudgeRun) {
         s.nudgeRun = true;
@@ -261,6 +262,7 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
     if (e.store.lastIndex >= 0 && s.toolMode == ToolMode::DrawTriangle) {
         Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)];
         t.computePolar();
+        t.computeNormal(); // a triangle finished by numeric entry gets its normal here
         if (s.editPhase != 0) {
             t.setColour(s.currentColour);
         }

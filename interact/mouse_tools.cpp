@@ -45,7 +45,8 @@ Triangle& modelAt(Editor& e, int i) {
     return e.store.modelTriangles[static_cast<std::size_t>(i)];
 }
 
-// Removes view triangle t, moving the later ones down, then rebuilds the model list.
+// Removes view triangle t, moving the later ones down with their selection marks in both
+// lists (so the selection keeps naming the same vertices), then rebuilds the model list.
 void removeViewTriangle(Editor& e, int t) {
     MeshStore& s = e.store;
     for (int i = t; i < s.lastIndex; ++i) {
@@ -53,8 +54,17 @@ void removeViewTriangle(Editor& e, int t) {
         dst.assign(viewAt(e, i + 1));
         dst.computePolar();
         dst.computeNormal();
+        for (std::size_t k = 0; k < 3; ++k) {
+            dst.v[k].selected = viewAt(e, i + 1).v[k].selected;
+            modelAt(e, i).v[k].selected = modelAt(e, i + 1).v[k].selected;
+        }
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+        viewAt(e, s.lastIndex).v[k].selected = 0;
+        modelAt(e, s.lastIndex).v[k].selected = 0;
     }
     --s.lastIndex;
+    forgetRemovedTriangle(e.interaction, t);
 }
 
 // The triangle index at a pick's order position.
@@ -234,8 +244,10 @@ void rangeMoveUp(Editor& e, unsigned flags, PixelPoint release) {
                 continue;
             }
             for (std::size_t k = 0; k < 3; ++k) {
-                const std::int32_t px = truncToInt32(c.zoom * v.v[k].y) + ox;
-                const std::int32_t py = truncToInt32(c.zoom * v.v[k].z) + oy;
+                const std::int32_t px =
+                    saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].y)} + ox);
+                const std::int32_t py =
+                    saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].z)} + oy);
                 if (s.selectionRect.contains(px, py)) {
                     const std::int32_t mark = v.v[k].selected != 0 ? 0 : 1;
                     v.v[k].selected = mark;
@@ -369,6 +381,9 @@ std::optional<int> pickTriangle(const Editor& e, PixelPoint point, bool skipBack
 void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
     InteractionState& s = e.interaction;
     e.setModified(true);
+    if (s.toolMode == ToolMode::Sphere && s.editPhase != 0) {
+        return; // the rectangle's release was lost: this press goes on with the same drag
+    }
     if (refuseForCapacity(e)) {
         return;
     }
@@ -554,6 +569,7 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
     if (s.movingTriangle) { // cancel the popup move: restore the stored copy
         modelAt(e, s.pickedTriangle).assign(e.store.scratchTriangle);
         modelAt(e, s.pickedTriangle).computePolar();
+        modelAt(e, s.pickedTriangle).computeNormal();
         s.movingTriangle = false;
         e.refreshModelToView();
         e.repaint();
@@ -595,6 +611,8 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
 
 void popupDeleteTriangle(Editor& e) {
     InteractionState& s = e.interaction;
+    // Never the unfinished triangle: the next click would write to the slot before the first.
+    abandonDrawing(s, e.store);
     if (s.pickedTriangle < 0 || s.pickedTriangle > e.store.lastIndex) {
         return;
     }
@@ -606,6 +624,7 @@ void popupDeleteTriangle(Editor& e) {
 
 void popupMoveTriangle(Editor& e) {
     InteractionState& s = e.interaction;
+    abandonDrawing(s, e.store);
     if (s.pickedTriangle < 0 || s.pickedTriangle > e.store.lastIndex) {
         return;
     }

@@ -15,4 +15,13 @@ constexpr std::int32_t truncToInt32(double d) {
     return static_cast<std::int32_t>(d);
 }
 
+// A sum or difference of pixel positions taken in 64 bits, clamped to the 32-bit range: a
+// coordinate far off the screen (INT32_MIN from truncToInt32) stays far off instead of
+// overflowing.
+constexpr std::int32_t saturateToInt32(std::int64_t v) {
+    constexpr std::int64_t low = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t high = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(v < low ? low : (v > high ? high : v));
+}
+
 } // namespace fcw

@@ -4,9 +4,8 @@
 
 namespace fcw {
 
-void UndoHistory::takeSnapshot(const MeshStore& store, bool includeSlotAfterLast) {
-    int saveLast = store.lastIndex + (includeSlotAfterLast ? 1 : 0);
-    saveLast = std::min(saveLast, kTriangleSlots - 1);
+void UndoHistory::takeSnapshot(const MeshStore& store, int lastToSave) {
+    const int saveLast = std::clamp(lastToSave, -1, kTriangleSlots - 1);
     if (undoDepth >= kUndoLevels) {
         // Drop the oldest. Swapping the buffers moves each slot down without copying; the
         // oldest buffer becomes the free slot at the top.
@@ -34,6 +33,7 @@ bool UndoHistory::restoreLast(MeshStore& store) {
         Triangle& t = store.modelTriangles[static_cast<std::size_t>(i)];
         t.assign(slots[slot][static_cast<std::size_t>(i)]);
         t.computePolar();
+        t.computeNormal();
     }
     return true;
 }

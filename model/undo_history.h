@@ -24,7 +24,11 @@ struct UndoHistory {
     // the tools whose in-progress state sits past the end) into slot undoDepth, first dropping
     // the oldest slot when the history is full. undoDepth itself is not changed: the caller
     // counts the edit once it has gone through.
-    void takeSnapshot(const MeshStore& store, bool includeSlotAfterLast);
+    void takeSnapshot(const MeshStore& store, bool includeSlotAfterLast) {
+        takeSnapshot(store, store.lastIndex + (includeSlotAfterLast ? 1 : 0));
+    }
+    // The same for modelTriangles[0 .. lastToSave] (-1 .. 3000).
+    void takeSnapshot(const MeshStore& store, int lastToSave);
 
     // Counts the edit whose snapshot was taken last.
     void countEdit() {
@@ -34,7 +38,7 @@ struct UndoHistory {
     }
 
     // Pops the most recent counted slot into the store's modelTriangles (colour and
-    // coordinates, then computePolar) and sets lastIndex. Returns false when there was nothing
+    // coordinates, then their polar data and normal) and sets lastIndex. Returns false when there was nothing
     // to undo. The caller refreshes the view list.
     bool restoreLast(MeshStore& store);
 };

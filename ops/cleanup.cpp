@@ -53,6 +53,7 @@ void roundSelectedVertices(Editor& e) {
         p.y = roundCoordinate(p.y);
         p.z = roundCoordinate(p.z);
         e.store.modelTriangles[static_cast<std::size_t>(v.triangle)].computePolar();
+        e.store.modelTriangles[static_cast<std::size_t>(v.triangle)].computeNormal();
     }
     e.refreshModelToView();
     e.repaint();
@@ -112,6 +113,7 @@ void mergeSelectedVertices(Editor& e) {
         if (usable[j] && list[j].triangle != lastDone) {
             lastDone = list[j].triangle;
             e.store.modelTriangles[static_cast<std::size_t>(lastDone)].computePolar();
+            e.store.modelTriangles[static_cast<std::size_t>(lastDone)].computeNormal();
         }
     }
     e.refreshModelToView();
@@ -120,6 +122,7 @@ void mergeSelectedVertices(Editor& e) {
 }
 
 void deleteLineTriangles(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
     MeshStore& s = e.store;
     int write = 0;
@@ -147,6 +150,7 @@ void deleteLineTriangles(Editor& e) {
 }
 
 void reverseSelection(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
     forEachWholeTriangle(e.interaction, [&](int t) {
         e.store.modelTriangles[static_cast<std::size_t>(t)].reverseWinding();
@@ -159,6 +163,7 @@ void reverseSelection(Editor& e) {
 }
 
 void paintSelection(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
     choosePaintColour(e);
     const Colour c = e.interaction.currentColour;
@@ -174,6 +179,7 @@ void paintSelection(Editor& e) {
 
 void selectAll(Editor& e) {
     InteractionState& s = e.interaction;
+    abandonDrawing(s, e.store);
     if (e.store.lastIndex < 0) {
         return;
     }

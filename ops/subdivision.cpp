@@ -11,7 +11,8 @@ Point3 mid(const Point3& a, const Point3& b) {
     return {(a.x + b.x) * 0.5, (a.y + b.y) * 0.5, (a.z + b.z) * 0.5};
 }
 
-// Writes slot `s` of the model as (a, b, c) with colour `colour`; new slots lose old marks.
+// Writes slot `s` of the model as (a, b, c) with colour `colour` and its derived data; new
+// slots lose old marks.
 void writeSlot(MeshStore& store, int s, const Point3& a, const Point3& b, const Point3& c,
                Colour colour, bool appended) {
     Triangle& t = store.modelTriangles[static_cast<std::size_t>(s)];
@@ -26,6 +27,7 @@ void writeSlot(MeshStore& store, int s, const Point3& a, const Point3& b, const 
         }
     }
     t.computePolar();
+    t.computeNormal();
 }
 
 // The edge-selected walk: runs of one triangle's entries; from a run's second entry on, the
@@ -57,6 +59,7 @@ template <typename Action> void forEachEdgeSelected(const Editor& e, Action&& ac
 }
 
 template <typename Walk> void runSelectionSplit(Editor& e, Walk&& walk) {
+    abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
     const bool complete = walk();
     e.refreshModelToView();
@@ -90,6 +93,7 @@ bool splitEdges(Editor& e) {
 }
 
 void splitPicked(Editor& e, bool (*split)(MeshStore&, int)) {
+    abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
     const int t = e.interaction.pickedTriangle;
     if (t >= 0 && t <= e.store.lastIndex) {

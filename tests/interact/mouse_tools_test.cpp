@@ -113,6 +113,23 @@ TEST_F(MouseTools, SphereDragAndItsCancellations) {
     EXPECT_EQ(e.interaction.editPhase, 0);
 }
 
+TEST_F(MouseTools, SphereReservedSlotIsGivenBackWhateverEndsTheDrag) {
+    run({"command 32807", "down 400 250", "move 420 350", "up 420 350"});
+    ASSERT_EQ(e.store.lastIndex, 159);
+    // A second press whose release went missing: still one drag, one reserved slot.
+    run({"down 100 100", "down 120 150"});
+    EXPECT_EQ(e.store.lastIndex, 160);
+    EXPECT_EQ(e.interaction.editPhase, 1);
+    run({"up 200 300"});
+    EXPECT_EQ(e.store.lastIndex, 319);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(e.undoDepth(), 2);
+    // Changing the tool in the middle of a drag gives the reserved slot back.
+    run({"down 100 100", "command 32803"});
+    EXPECT_EQ(e.store.lastIndex, 319);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+}
+
 TEST_F(MouseTools, TrianglePopupDeletesAndMovesWithExactCancel) {
     run({"down 400 300", "down 500 300", "down 400 400"});
     run({"down 600 300", "down 700 300", "down 600 400"});

@@ -56,6 +56,29 @@ TEST(Undo, RestoresCoordinatesAndRefreshesTheView) {
     EXPECT_EQ(e.store.viewTriangles[0].v[1].x, fresh.store.viewTriangles[0].v[1].x);
 }
 
+TEST(Undo, RestoredTrianglesHaveTheirNormalRecomputed) {
+    // The restored coordinates differ from what the slot held before: its normal and plane
+    // must follow them, not stay those of the undone edit.
+    FakeHost host;
+    Editor e(host);
+    edit(e, 7);
+    e.takeSnapshot();
+    Triangle& t = e.store.modelTriangles[0];
+    t.setVertex(2, Point3(-40, 3, 9));
+    t.computePolar();
+    t.computeNormal();
+    e.refreshModelToView();
+    e.countEdit();
+    undoLast(e);
+    Triangle fresh = e.store.modelTriangles[0];
+    fresh.computeNormal();
+    EXPECT_EQ(e.store.modelTriangles[0].normal.x, fresh.normal.x);
+    EXPECT_EQ(e.store.modelTriangles[0].normal.y, fresh.normal.y);
+    EXPECT_EQ(e.store.modelTriangles[0].normal.z, fresh.normal.z);
+    EXPECT_EQ(e.store.modelTriangles[0].planeD, fresh.planeD);
+    EXPECT_EQ(e.store.modelTriangles[0].inverseNormalX, fresh.inverseNormalX);
+}
+
 TEST(Undo, DropsTheProvisionalTriangleAndUndoesThePreviousEdit) {
     FakeHost host;
     Editor e(host);
@@ -100,7 +123,12 @@ TEST(Undo, SnapshotKeepsTheSlotAfterTheLastForDragTools) {
     e.takeSnapshot();
     EXPECT_EQ(e.undo.counts[1], 1);
     EXPECT_EQ(e.undo.slots[1][1].colour, 55u);
+    // The drawing tool saves no extra slot; its last slot (here 0) is the triangle being
+    // drawn, which is left out too.
     e.interaction.toolMode = ToolMode::DrawTriangle;
+    e.takeSnapshot();
+    EXPECT_EQ(e.undo.counts[1], -1);
+    e.interaction.editPhase = 0;
     e.takeSnapshot();
     EXPECT_EQ(e.undo.counts[1], 0);
 }

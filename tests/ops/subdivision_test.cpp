@@ -146,6 +146,30 @@ TEST(Subdivision, PopupSplitsThePickedTriangle) {
     EXPECT_EQ(f.host.repaints, 1);
 }
 
+TEST(Subdivision, EverySplitTriangleHasItsOwnNormalInTheModel) {
+    // The parent's slot and the appended ones must carry the normal and plane of their new
+    // corners, not what the slot held before.
+    for (int command : {32872, 32873}) {
+        Fixture f(2);
+        f.e.store.modelTriangles[0].setVertex(2, Point3(5, 0, 6)); // tilted, so halves differ
+        f.e.store.modelTriangles[0].computePolar();
+        f.e.store.modelTriangles[0].computeNormal();
+        f.e.refreshModelToView();
+        f.e.interaction.pickedTriangle = 0;
+        dispatchCommand(f.e, command);
+        ASSERT_GT(f.e.store.lastIndex, 1) << command;
+        for (int i = 0; i <= f.e.store.lastIndex; ++i) {
+            const Triangle& t = f.e.store.modelTriangles[static_cast<std::size_t>(i)];
+            Triangle fresh = t;
+            fresh.computeNormal();
+            EXPECT_EQ(t.normal.x, fresh.normal.x) << command << " slot " << i;
+            EXPECT_EQ(t.normal.y, fresh.normal.y) << command << " slot " << i;
+            EXPECT_EQ(t.normal.z, fresh.normal.z) << command << " slot " << i;
+            EXPECT_EQ(t.planeD, fresh.planeD) << command << " slot " << i;
+        }
+    }
+}
+
 TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
     Fixture f(2);
     Editor& e = f.e;

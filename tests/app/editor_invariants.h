@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace fcw {
+class Editor;
+}
+
+namespace fcw::testing {
+
+// What the editor's state must satisfy between any two input events. Each check returns a
+// description of the first broken rule, or nothing.
+
+// The whole state: lastIndex within -1 .. 3000 (3000 only when `allowFullSlots`, i.e. after a
+// text import filled the spare slot), undo depth 0 .. 10, every live triangle's derived fields
+// equal to what recomputing them from its vertices gives, the view list equal (within rounding)
+// to the model list rotated by the camera, equal selection marks in both lists, and a shown
+// selection listing exactly the marked vertices of live triangles.
+std::optional<std::string> checkEditorInvariants(const Editor& editor, bool allowFullSlots);
+
+// After a paint: drawOrder[0 .. n] is a permutation of 0 .. n, with n the last triangle (plus
+// the spare slot while a tool other than drawing or sphere has an operation under way), and
+// sorted back to front by the store's depth keys.
+std::optional<std::string> checkDrawOrder(const Editor& editor);
+
+} // namespace fcw::testing
