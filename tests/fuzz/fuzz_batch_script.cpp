@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::replace(script.begin(), script.end(), '/', '_');
 
     {
-        fuzz::QuietPlayer q;
+        fuzz::QuietPlayer& q = fuzz::resetPlayer();
         q.editor().paths.workFilePath = "work.tmp";
         std::size_t start = 0;
         for (int n = 0; n < kMaxLines && start <= script.size(); ++n) {

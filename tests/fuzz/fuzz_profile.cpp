@@ -56,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // An editor started with this profile.
     const std::string path = fuzz::scratchPath("profile.ini");
     fuzz::putFile(path, {data, size});
-    fuzz::QuietPlayer q;
+    fuzz::QuietPlayer& q = fuzz::resetPlayer();
     q.run("profile " + path);
     for (const std::string& line : std::vector<std::string>{
              "command 32807", "down 300 200", "move 420 330", "up 420 330", "key Left",
           "key Up", "command 32930", "key PageUp ctrl", "answer ok", "command 32798",
           "answer file " + fuzz::scratchPath("export.out"), "command 32841",
           "answer file " + fuzz::scratchPath("export.out"), "command 32892",
-          "save " + fuzz::scratchPath("doc.fcw"), "dump view"}) {
+          "save " + fuzz::scratchPath("doc.fcw")}) {
         q.run(line);
     }
     fuzz::paintEveryWay(q.editor());

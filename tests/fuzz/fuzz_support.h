@@ -144,9 +144,10 @@ struct QuietPlayer {
 // fails to compile when the editor grows, and the new member has to be reset there too.
 static_assert(sizeof(Editor) == 1176, "Editor changed: reset the new member in resetPlayer, then update the size");
 
-// A player as fresh as a new one, for targets that queue no answers. Building a player maps
-// megabytes of fixed-size arrays (store, undo slots, depth buffer), which would dominate every
-// run; this copies a pristine one over a reused one instead.
+// A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
+// (store, undo slots, depth buffer), which would dominate every run; this copies a pristine
+// one over a reused one instead. Inputs queue at most kMaxQueuedAnswers answers.
+inline constexpr int kMaxQueuedAnswers = 512;
 inline QuietPlayer& resetPlayer() {
     static QuietPlayer* const pristine = new QuietPlayer;
     static QuietPlayer* const player = new QuietPlayer;
@@ -165,8 +166,13 @@ inline QuietPlayer& resetPlayer() {
     to.drawOrder = from.drawOrder;
     to.depthRenderer = from.depthRenderer;
     to.recentFiles = from.recentFiles;
-    player->player.host().setShiftDown(false);
-    player->player.host().takeScriptError();
+    HeadlessHost& host = player->player.host();
+    // Answers the previous input queued but no dialog took: a popup takes each.
+    for (int n = 0; n < kMaxQueuedAnswers; ++n) {
+        host.popupMenu(0, {});
+    }
+    host.setShiftDown(false);
+    host.takeScriptError();
     player->out.str({});
     player->err.str({});
     return *player;
