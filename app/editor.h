@@ -57,6 +57,7 @@ public:
     // Triangle indices from the farthest to the nearest (sortByDepth); entries past the sorted
     // range are stale.
     std::vector<std::int16_t> drawOrder = std::vector<std::int16_t>(kTriangleSlots, 0);
+    int drawOrderLast = -1; // the last position the last sortByDepth filled; -1 before any
     DepthBufferRenderer depthRenderer;
     std::vector<std::string> recentFiles; // most recent first, at most four
 

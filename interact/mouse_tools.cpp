@@ -69,7 +69,7 @@ void removeViewTriangle(Editor& e, int t) {
 
 // The triangle index at a pick's order position.
 int pickedIndex(const Editor& e, int orderPos) {
-    return e.drawOrder[static_cast<std::size_t>(e.store.lastIndex - orderPos)];
+    return e.drawOrder[static_cast<std::size_t>(drawOrderScanLast(e) - orderPos)];
 }
 
 void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
@@ -361,9 +361,12 @@ bool pointInTriangle(const Triangle& t, const Camera& c, PixelPoint point) {
 }
 
 std::optional<int> pickTriangle(const Editor& e, PixelPoint point, bool skipBackFacing) {
+    // The whole sorted range: after a paint with a selection shown it holds the free slot
+    // after the last triangle too, and stopping at lastIndex would miss the nearest one.
     const int last = e.store.lastIndex;
-    for (int i = 0; i <= last; ++i) {
-        const int t = e.drawOrder[static_cast<std::size_t>(last - i)];
+    const int scanLast = drawOrderScanLast(e);
+    for (int i = 0; i <= scanLast; ++i) {
+        const int t = e.drawOrder[static_cast<std::size_t>(scanLast - i)];
         if (t < 0 || t > last) {
             continue; // stale order entry (no paint since the store changed)
         }
@@ -644,8 +647,8 @@ namespace {
 // The picked triangle, found again through the draw order, or -1 when the store changed.
 int pickedAgain(const Editor& e) {
     const int last = e.store.lastIndex;
-    const int pos = last - e.interaction.pickedOrderPos;
-    if (pos < 0 || pos > last) {
+    const int pos = drawOrderScanLast(e) - e.interaction.pickedOrderPos;
+    if (pos < 0 || pos > drawOrderScanLast(e)) {
         return -1;
     }
     const int t = e.drawOrder[static_cast<std::size_t>(pos)];

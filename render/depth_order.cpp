@@ -58,6 +58,12 @@ void sortByDepth(Editor& editor) {
     }
     n = std::min(n, kTriangleSlots - 1); // never past the store's last slot
     sortByDepth(editor.store.depthKeys, n, editor.drawOrder);
+    editor.drawOrderLast = n;
+}
+
+int drawOrderScanLast(const Editor& editor) {
+    return std::min<int>(std::max<int>(editor.drawOrderLast, editor.store.lastIndex),
+                         kTriangleSlots - 1);
 }
 
 } // namespace fcw

@@ -18,4 +18,8 @@ void sortByDepth(std::span<const double> keys, int n, std::span<std::int16_t> or
 // sphere has an operation under way, the free slot after the last triangle is included too.
 void sortByDepth(Editor& editor);
 
+// The last drawOrder position a pick looks at: the sorted range (which may hold the free slot
+// after the last triangle), or the whole model when it grew since the last sort.
+int drawOrderScanLast(const Editor& editor);
+
 } // namespace fcw

@@ -1,6 +1,7 @@
 #include "app/batch_player.h"
 #include "app/clipboard_commands.h"
 #include "app/commands.h"
+#include "app/editor_invariants.h"
 #include "io/atomic_file.h"
 #include "io/work_file.h"
 
@@ -88,6 +89,25 @@ TEST_F(Clipboard, CutThenUndoAndDeleteKeepTheRestInOrder) {
     EXPECT_EQ(e.store.lastIndex, 2);
     EXPECT_EQ(workFileSize(), 97u); // still there to paste
     EXPECT_EQ(dispatchCommand(e, 32847), DispatchResult::Done);
+}
+
+TEST_F(Clipboard, PasteWhileDrawingDropsTheHalfTriangleAndMarksOnlyThePaste) {
+    run("down 390 290");
+    run("up 445 350"); // the first triangle, marked
+    run("command 32846");
+    run("command 32801");
+    run("down 100 500"); // a triangle begun: slot 3 is provisional
+    run("command 32847");
+    ASSERT_EQ(e.store.lastIndex, 3); // three old ones and the pasted one, no half triangle
+    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
+    EXPECT_EQ(e.interaction.editPhase, 2);
+    EXPECT_EQ(e.interaction.selectionCount, 3);
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(e.store.viewTriangles[0].v[k].selected, 0); // the old marks are gone
+        EXPECT_EQ(e.store.viewTriangles[3].v[k].selected, 1);
+        EXPECT_EQ(e.store.modelTriangles[3].v[k].selected, 1);
+    }
+    EXPECT_FALSE(testing::checkEditorInvariants(e, false));
 }
 
 TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {

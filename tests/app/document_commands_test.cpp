@@ -1,3 +1,4 @@
+#include "app/commands.h"
 #include "app/document_commands.h"
 #include "app/editor.h"
 #include "io/atomic_file.h"
@@ -84,6 +85,16 @@ TEST_F(DocumentCommands, OpeningResetsHistorySelectionAndStaleMarks) {
     EXPECT_EQ(e.store.viewTriangles[0].v[0].selected, 0);
     undoLast(e); // nothing to undo after a load
     EXPECT_EQ(e.store.lastIndex, 1);
+}
+
+TEST_F(DocumentCommands, NewLeavesNoSelectionNamingTheOldTriangles) {
+    FakeHost host;
+    Editor e(host);
+    populate(e);
+    newDocument(e);
+    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_TRUE(e.interaction.selectionList.empty());
+    EXPECT_EQ(dispatchCommand(e, 32921), DispatchResult::Disabled); // nothing left to move
 }
 
 TEST_F(DocumentCommands, RefusedFilesLeaveEverythingAsItWas) {

@@ -81,7 +81,39 @@ double largestCoordinate(const Triangle& t) {
 
 } // namespace
 
+struct InvariantChecker::Cache {
+    std::vector<Triangle> model = std::vector<Triangle>(kTriangleSlots);
+    std::vector<Triangle> view = std::vector<Triangle>(kTriangleSlots);
+    int last = -2;            // slots below this were checked; -2: nothing checked yet
+    int provisionalSlot = -1; // a triangle being drawn, checked without its normal
+    double verticalAngle = 0.0;
+    double horizontalAngle = 0.0;
+    MeshStore rotated;
+
+    // True when slot i was checked last time exactly as it is now.
+    bool unchanged(const Editor& e, int i) const {
+        const auto slot = static_cast<std::size_t>(i);
+        return i < last && i != provisionalSlot && same(verticalAngle, e.camera.verticalAxisAngle) &&
+               same(horizontalAngle, e.camera.horizontalAxisAngle) &&
+               std::memcmp(&model[slot], &e.store.modelTriangles[slot], sizeof(Triangle)) == 0 &&
+               std::memcmp(&view[slot], &e.store.viewTriangles[slot], sizeof(Triangle)) == 0;
+    }
+};
+
+InvariantChecker::InvariantChecker() : cache_(std::make_unique<Cache>()) {}
+InvariantChecker::~InvariantChecker() = default;
+
+void InvariantChecker::reset() {
+    cache_->last = -2;
+    cache_->provisionalSlot = -1;
+}
+
 std::optional<std::string> checkEditorInvariants(const Editor& e, bool allowFullSlots) {
+    return InvariantChecker().check(e, allowFullSlots);
+}
+
+std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFullSlots) {
+    Cache& cache = *cache_;
     const MeshStore& store = e.store;
     const InteractionState& s = e.interaction;
     const int last = store.lastIndex;
@@ -99,8 +131,19 @@ std::optional<std::string> checkEditorInvariants(const Editor& e, bool allowFull
     const bool provisional = s.toolMode == ToolMode::DrawTriangle && s.editPhase != 0;
     const int checkedLast = reservedSlot ? last - 1 : last;
 
+    // The last slot is always checked afresh: whether it is being drawn changes which of its
+    // fields are checked.
+    std::vector<bool> skip(static_cast<std::size_t>(std::max(checkedLast + 1, 0)));
+    for (int i = 0; i <= checkedLast; ++i) {
+        skip[static_cast<std::size_t>(i)] = i != last && cache.unchanged(e, i);
+    }
+    cache.last = -2; // invalid until this check passes
+
     for (int i = 0; i <= checkedLast; ++i) {
         const auto slot = static_cast<std::size_t>(i);
+        if (skip[slot]) {
+            continue;
+        }
         const bool beingDrawn = provisional && i == last;
         if (auto bad = checkDerived(store.modelTriangles[slot], "model", i, !beingDrawn)) {
             return bad;
@@ -118,13 +161,22 @@ std::optional<std::string> checkEditorInvariants(const Editor& e, bool allowFull
 
     // The view list against a fresh rotation of the model list. The editor often derives the
     // model from the view (after vertex moves), so one round trip of rounding is allowed.
-    static MeshStore rotated;
-    rotated.lastIndex = static_cast<std::int16_t>(checkedLast);
-    std::copy_n(store.modelTriangles.begin(), checkedLast + 1, rotated.modelTriangles.begin());
-    rotated.refreshModelToView(e.camera.verticalAxisAngle, e.camera.horizontalAxisAngle);
+    // Each triangle rotates on its own, so the ones to check are packed together first.
+    MeshStore& rotated = cache.rotated;
+    std::vector<int> toRotate;
     for (int i = 0; i <= checkedLast; ++i) {
+        if (!skip[static_cast<std::size_t>(i)]) {
+            rotated.modelTriangles[toRotate.size()] =
+                store.modelTriangles[static_cast<std::size_t>(i)];
+            toRotate.push_back(i);
+        }
+    }
+    rotated.lastIndex = static_cast<std::int16_t>(static_cast<int>(toRotate.size()) - 1);
+    rotated.refreshModelToView(e.camera.verticalAxisAngle, e.camera.horizontalAxisAngle);
+    for (std::size_t j = 0; j < toRotate.size(); ++j) {
+        const int i = toRotate[j];
         const auto slot = static_cast<std::size_t>(i);
-        const Triangle& expected = rotated.viewTriangles[slot];
+        const Triangle& expected = rotated.viewTriangles[j];
         const Triangle& actual = store.viewTriangles[slot];
         if (expected.colour != actual.colour) {
             return describe("view", i, "colour differs from the model's");
@@ -185,6 +237,13 @@ std::optional<std::string> checkEditorInvariants(const Editor& e, bool allowFull
                    " vertices is not the " + std::to_string(marked.size()) + " marked ones";
         }
     }
+
+    std::copy_n(store.modelTriangles.begin(), checkedLast + 1, cache.model.begin());
+    std::copy_n(store.viewTriangles.begin(), checkedLast + 1, cache.view.begin());
+    cache.last = checkedLast + 1;
+    cache.provisionalSlot = provisional ? last : -1;
+    cache.verticalAngle = e.camera.verticalAxisAngle;
+    cache.horizontalAngle = e.camera.horizontalAxisAngle;
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,21 @@ namespace fcw::testing {
 // to the model list rotated by the camera, equal selection marks in both lists, and a shown
 // selection listing exactly the marked vertices of live triangles.
 std::optional<std::string> checkEditorInvariants(const Editor& editor, bool allowFullSlots);
+
+// The same checks, run after event after event: triangles whose bytes (in both lists) and
+// camera angles have not changed since the last check that passed are not recomputed.
+class InvariantChecker {
+public:
+    InvariantChecker();
+    ~InvariantChecker();
+    std::optional<std::string> check(const Editor& editor, bool allowFullSlots);
+    // Forgets what was checked (for a new editor).
+    void reset();
+
+private:
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
 
 // After a paint: drawOrder[0 .. n] is a permutation of 0 .. n, with n the last triangle (plus
 // the spare slot while a tool other than drawing or sphere has an operation under way), and

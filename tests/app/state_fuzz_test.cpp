@@ -90,13 +90,13 @@ int randomModelSize(Rng& rng) {
     if (r < 20) {
         return 0;
     }
-    if (r < 75) {
+    if (r < 80) {
         return uniform(rng, 1, 12);
     }
-    if (r < 93) {
-        return uniform(rng, 13, 200);
+    if (r < 96) {
+        return uniform(rng, 13, 120);
     }
-    if (r < 97) {
+    if (r < 98) {
         return uniform(rng, 2960, 2998);
     }
     return uniform(rng, 2999, 3000); // at the limit: every growing edit must refuse
@@ -218,7 +218,11 @@ public:
         fs::remove(dir_ / "missing.dxf", ec);
     }
 
-    const std::vector<std::string>& paths() const { return paths_; }
+    // A file to open: one of the 3000-triangle ones now and then, a small one mostly (large
+    // models make every later event of a sequence slow).
+    const std::string& pickOpenPath(Rng& rng) const {
+        return chance(rng, 0.04) ? pick(rng, largePaths_) : pick(rng, paths_);
+    }
 
 private:
     struct Entry {
@@ -230,13 +234,14 @@ private:
         Entry e{dir_ / name, std::move(bytes), {}};
         writeBytes(e.path, e.bytes);
         e.time = fs::last_write_time(e.path);
-        paths_.push_back(e.path.string());
+        (e.bytes.size() > 100000 ? largePaths_ : paths_).push_back(e.path.string());
         files_.push_back(std::move(e));
     }
 
     fs::path dir_;
     std::vector<Entry> files_;
     std::vector<std::string> paths_;
+    std::vector<std::string> largePaths_;
 };
 
 // ---- the platform ----
@@ -318,9 +323,8 @@ std::vector<int> tableIds() {
 // through a canvas that draws nothing). Every paint checks the draw order.
 class FuzzHost : public Host {
 public:
-    FuzzHost(Rng& rng, const std::vector<std::string>& openPaths,
-             const std::vector<std::string>& savePaths)
-        : rng_(rng), openPaths_(openPaths), savePaths_(savePaths),
+    FuzzHost(Rng& rng, const FilePool& pool, const std::vector<std::string>& savePaths)
+        : rng_(rng), pool_(pool), savePaths_(savePaths),
           triangleMenu_(commandItems(trianglePopup())),
           selectionMenu_(commandItems(selectionPopup())), table_(tableIds()) {}
 
@@ -431,8 +435,8 @@ public:
         if (chance(rng_, 0.1)) {
             return std::nullopt;
         }
-        const auto& from = chance(rng_, 0.8) ? openPaths_ : savePaths_;
-        const std::string& path = pick(rng_, from);
+        const std::string& path =
+            chance(rng_, 0.8) ? pool_.pickOpenPath(rng_) : pick(rng_, savePaths_);
         fileOpened = true;
         notes += " {open " + fs::path(path).filename().string() + "}";
         return FileChoice{path, 0};
@@ -471,7 +475,7 @@ private:
 
     Rng& rng_;
     Editor* editor_ = nullptr;
-    const std::vector<std::string>& openPaths_;
+    const FilePool& pool_;
     const std::vector<std::string>& savePaths_;
     std::vector<int> triangleMenu_;
     std::vector<int> selectionMenu_;
@@ -529,13 +533,13 @@ struct Sequence {
     Rng rng;
     FuzzHost host;
     Editor editor;
-    const std::vector<std::string>* openPaths;
+    const FilePool* pool;
     const std::vector<std::string>* savePaths;
     bool allowFullSlots = false;
 
-    Sequence(std::uint64_t seed, const std::vector<std::string>& openFrom,
-             const std::vector<std::string>& saveTo, const std::string& workFile)
-        : rng(seed), host(rng, openFrom, saveTo), editor(host), openPaths(&openFrom),
+    Sequence(std::uint64_t seed, const FilePool& openFrom, const std::vector<std::string>& saveTo,
+             const std::string& workFile)
+        : rng(seed), host(rng, openFrom, saveTo), editor(host), pool(&openFrom),
           savePaths(&saveTo) {
         host.attach(editor);
         editor.paths.workFilePath = workFile;
@@ -645,8 +649,11 @@ struct Sequence {
             return "command " + std::to_string(id);
         }
         if (kind < 86) {
-            const int w = chance(rng, 0.1) ? 0 : uniform(rng, 1, 1600);
-            const int h = chance(rng, 0.1) ? 0 : uniform(rng, 1, 1200);
+            // Mostly window-sized; a large view now and then (its depth buffer is slow to
+            // allocate under the sanitizers).
+            const bool large = chance(rng, 0.1);
+            const int w = chance(rng, 0.1) ? 0 : uniform(rng, 1, large ? 2500 : 900);
+            const int h = chance(rng, 0.1) ? 0 : uniform(rng, 1, large ? 1600 : 700);
             resizeView(e, w, h);
             e.repaint();
             return "size " + std::to_string(w) + " " + std::to_string(h);
@@ -680,7 +687,7 @@ struct Sequence {
         return "undo";
     }
 
-    const std::string& openPath() { return pick(rng, *openPaths); }
+    const std::string& openPath() { return pool->pickOpenPath(rng); }
 };
 
 struct FuzzFixture {
@@ -721,9 +728,10 @@ std::optional<std::uint64_t> envNumber(const char* name) {
 }
 
 // Runs sequence `seed`; returns a failure description naming the seed and the event.
-std::optional<std::string> runSequence(FuzzFixture& f, std::uint64_t seed, bool verbose) {
+std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker& checker,
+                                       std::uint64_t seed, bool verbose) {
     f.resetFiles();
-    Sequence seq(seed, f.pool->paths(), f.savePaths, f.workFile);
+    Sequence seq(seed, *f.pool, f.savePaths, f.workFile);
     Editor& e = seq.editor;
 
     // The starting model, and sometimes settings that make spheres large.
@@ -734,7 +742,7 @@ std::optional<std::string> runSequence(FuzzFixture& f, std::uint64_t seed, bool 
         e.settings.sphereLongitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
         e.settings.sphereLatitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
     }
-    const int steps = size > 1000 ? uniform(seq.rng, 5, 15) : uniform(seq.rng, 10, 60);
+    const int steps = chance(seq.rng, 0.1) ? uniform(seq.rng, 40, 80) : uniform(seq.rng, 8, 30);
     auto fail = [&](int index, const std::string& event, const std::string& what) {
         std::ostringstream m;
         m << "seed " << seed << " (model of " << size << "), event " << index << " [" << event
@@ -742,10 +750,15 @@ std::optional<std::string> runSequence(FuzzFixture& f, std::uint64_t seed, bool 
           << " build-state/tests/fcw_tests --gtest_filter='StateFuzz.*'";
         return m.str();
     };
-    if (auto bad = testing::checkEditorInvariants(e, false)) {
+    checker.reset();
+    if (auto bad = checker.check(e, false)) {
         return fail(0, "start", *bad);
     }
-    for (int i = 1; i <= steps; ++i) {
+    int largeEventsLeft = 10; // large models are slow: a few events on them per sequence
+    for (int i = 1; i <= steps && largeEventsLeft > 0; ++i) {
+        if (e.store.lastIndex > 1000) {
+            --largeEventsLeft;
+        }
         seq.host.tooManyShown = false;
         const int before = e.store.lastIndex;
         seq.host.notes.clear();
@@ -764,7 +777,7 @@ std::optional<std::string> runSequence(FuzzFixture& f, std::uint64_t seed, bool 
         if (auto bad = seq.host.takeProblem()) {
             return fail(i, event, *bad);
         }
-        if (auto bad = testing::checkEditorInvariants(e, seq.allowFullSlots)) {
+        if (auto bad = checker.check(e, seq.allowFullSlots)) {
             return fail(i, event, *bad);
         }
         if (seq.host.tooManyShown && e.store.lastIndex > std::max(before, kMaxTriangles - 1)) {
@@ -796,12 +809,14 @@ void runShard(std::uint64_t first, std::uint64_t count, bool primary) {
     }
     // FCW_STATE_FUZZ_KEEP_GOING=1 reports every failing sequence instead of the first.
     const bool keepGoing = envNumber("FCW_STATE_FUZZ_KEEP_GOING").value_or(0) != 0;
-    FuzzFixture fixture;
+    // The files and the checker's buffers are made once for all shards.
+    static FuzzFixture fixture;
+    static testing::InvariantChecker checker;
     for (std::uint64_t seed = first; seed < first + count; ++seed) {
         if (keepGoing) {
             std::cerr << "sequence " << seed << '\n'; // names the seed of a sanitizer abort
         }
-        if (auto failure = runSequence(fixture, seed, verbose)) {
+        if (auto failure = runSequence(fixture, checker, seed, verbose)) {
             if (!keepGoing) {
                 FAIL() << *failure;
             }
@@ -811,7 +826,7 @@ void runShard(std::uint64_t first, std::uint64_t count, bool primary) {
 }
 
 // Four shards, so ctest can run them side by side.
-constexpr std::uint64_t kPerShard = 600;
+constexpr std::uint64_t kPerShard = 500;
 
 TEST(StateFuzz, Shard0) {
     runShard(0, kPerShard, true);

@@ -3,6 +3,8 @@
 #include "app/commands.h"
 #include "interact/keyboard.h"
 
+#include "app/editor_invariants.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -74,6 +76,31 @@ TEST_F(Keyboard, AcceleratorsGoToTheirCommandsAndOtherKeysAreIgnored) {
     EXPECT_TRUE(player.runLine("key Bogus").has_value());
     run({"key Num4"});
     EXPECT_NE(e.camera.verticalAxisAngle, 0.0);
+}
+
+TEST_F(Keyboard, ANudgedVertexTakesItsTriangleNormalAlong) {
+    // One vertex nudged: the view triangle's normal changes and the painter culls by it.
+    run({"down 400 300", "down 500 300", "down 400 400", "command 32803"});
+    run({"down 490 290", "up 510 310"});
+    ASSERT_EQ(e.interaction.selectionCount, 1);
+    run({"key left ctrl", "key down ctrl"});
+    Triangle fresh = e.store.viewTriangles[0];
+    fresh.computeNormal();
+    EXPECT_EQ(e.store.viewTriangles[0].normal.x, fresh.normal.x);
+    EXPECT_EQ(e.store.viewTriangles[0].normal.z, fresh.normal.z);
+    EXPECT_FALSE(testing::checkEditorInvariants(e, false));
+}
+
+TEST_F(Keyboard, ATriangleTypedInHasItsNormal) {
+    run({"answer ok 1002=10 1003=0 1004=0", "key space", "answer ok 1002=0 1003=0 1004=10",
+         "key space", "answer ok 1002=0 1003=5 1004=0", "key space"});
+    ASSERT_EQ(e.interaction.editPhase, 0);
+    Triangle fresh = e.store.modelTriangles[0];
+    fresh.computeNormal();
+    EXPECT_EQ(e.store.modelTriangles[0].normal.x, fresh.normal.x);
+    EXPECT_EQ(e.store.modelTriangles[0].normal.y, fresh.normal.y);
+    EXPECT_EQ(e.store.modelTriangles[0].planeD, fresh.planeD);
+    EXPECT_FALSE(testing::checkEditorInvariants(e, false));
 }
 
 TEST_F(Keyboard, SpaceEntersAVertexByNumber) {

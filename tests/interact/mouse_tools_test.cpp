@@ -1,6 +1,9 @@
 #include "app/batch_player.h"
 #include "script_fixture.h"
 #include "interact/mouse_tools.h"
+#include "test_host.h"
+
+#include "app/editor_invariants.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +130,53 @@ TEST_F(MouseTools, SphereReservedSlotIsGivenBackWhateverEndsTheDrag) {
     // Changing the tool in the middle of a drag gives the reserved slot back.
     run({"down 100 100", "command 32803"});
     EXPECT_EQ(e.store.lastIndex, 319);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+}
+
+TEST_F(MouseTools, ErasingRenumbersTheSelectionWithItsTriangles) {
+    run({"down 400 300", "down 500 300", "down 400 400"});
+    run({"down 600 300", "down 700 300", "down 600 400", "command 32803"});
+    run({"down 350 250", "up 750 450"});
+    ASSERT_EQ(e.interaction.selectionCount, 6);
+    run({"command 32802", "down 420 320", "up 420 320"}); // erase the first
+    ASSERT_EQ(e.store.lastIndex, 0);
+    // The second triangle, now slot 0, is still the selection, marks and list alike.
+    ASSERT_EQ(e.interaction.selectionCount, 3);
+    for (const SelectedVertex& v : e.interaction.selectionList) {
+        EXPECT_EQ(v.triangle, 0);
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(view(0).v[k].selected, 1);
+        EXPECT_EQ(model(0).v[k].selected, 1);
+    }
+    EXPECT_FALSE(testing::checkEditorInvariants(e, false));
+}
+
+TEST_F(MouseTools, PopupCommandsWhileDrawingNeverTakeTheUnfinishedTriangle) {
+    run({"down 400 300", "down 500 300", "down 400 400"});
+    run({"down 100 100"}); // a second triangle begun: slot 1 is provisional
+    run({"command 32836"}); // sent without a pick: deletes triangle 0, not the provisional one
+    EXPECT_EQ(e.store.lastIndex, -1);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+    run({"down 200 200"}); // used to write the slot before the first
+    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.interaction.editPhase, 1);
+}
+
+TEST_F(MouseTools, CancelledPopupMoveRestoresTheTrianglesPlane) {
+    run({"down 400 300", "down 500 300", "down 400 400"});
+    run({"answer choose 32837", "rdown 420 320", "move 450 350", "rdown 450 350"});
+    Triangle fresh = model(0);
+    fresh.computeNormal();
+    EXPECT_EQ(model(0).planeD, fresh.planeD);
+    EXPECT_FALSE(testing::checkEditorInvariants(e, false));
+}
+
+TEST_F(MouseTools, RubberBandOverAFarOffVertexWithTheOriginLeftOfTheWindow) {
+    testing::appendTriangle(e, {0, 1e12, 0}, {0, 10, 0}, {0, 0, 10}, 1);
+    e.camera.originOffsetX = -1000; // the origin's window position becomes negative
+    run({"size 800 600", "command 32803", "down 0 0", "up 799 599"});
+    EXPECT_EQ(e.interaction.selectionCount, 0); // nothing on the screen: off to the far right
     EXPECT_EQ(e.interaction.editPhase, 0);
 }
 

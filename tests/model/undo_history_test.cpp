@@ -79,6 +79,35 @@ TEST(Undo, RestoredTrianglesHaveTheirNormalRecomputed) {
     EXPECT_EQ(e.store.modelTriangles[0].inverseNormalX, fresh.inverseNormalX);
 }
 
+TEST(Undo, AnEditWhileDrawingIsUndoneWithoutTheHalfDrawnTriangle) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    // A second triangle begun: its provisional slot is not part of the model.
+    e.interaction.toolMode = ToolMode::DrawTriangle;
+    e.interaction.editPhase = 1;
+    ++e.store.lastIndex;
+    e.takeSnapshot(); // an edit command now, say a rounding of an older selection
+    e.countEdit();
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.interaction.editPhase, 0);
+}
+
+TEST(Undo, TheSelectionKeepsOnlyTrianglesThatCameBack) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    edit(e, 2);
+    InteractionState& s = e.interaction;
+    s.selectionList = {{0, 1}, {1, 0}, {1, 1}, {1, 2}};
+    s.selectionCount = 4;
+    undoLast(e); // triangle 1 is gone again
+    ASSERT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(s.selectionCount, 1);
+    EXPECT_EQ(s.selectionList, (std::vector<SelectedVertex>{{0, 1}}));
+}
+
 TEST(Undo, DropsTheProvisionalTriangleAndUndoesThePreviousEdit) {
     FakeHost host;
     Editor e(host);

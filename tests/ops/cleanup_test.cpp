@@ -2,6 +2,8 @@
 #include "ops/cleanup.h"
 #include "test_host.h"
 
+#include "app/editor_invariants.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,6 +50,39 @@ TEST(Cleanup, SelectAllThenRoundAndMergeKeepTheSelection) {
     EXPECT_EQ(e.store.modelTriangles[1].v[2].z, 0.0);
     EXPECT_EQ(e.undoDepth(), 2);
     EXPECT_TRUE(host.progress.empty()); // fewer than 500 vertices
+}
+
+TEST(Cleanup, RoundingAndMergingKeepTheModelsNormals) {
+    for (int command : {32859, 32861}) {
+        FakeHost host;
+        Editor e(host);
+        appendTriangle(e, {0, 0, 0}, {0, 1.6, 0.2}, {0.3, 3.0, 7.7}, 1);
+        appendTriangle(e, {0.4, 10.6, 20}, {0, 30, 1.9}, {0, 30.2, 0}, 2);
+        dispatchCommand(e, 32930);
+        dispatchCommand(e, command);
+        for (std::size_t i = 0; i < 2; ++i) {
+            Triangle fresh = e.store.modelTriangles[i];
+            fresh.computeNormal();
+            EXPECT_EQ(e.store.modelTriangles[i].normal.x, fresh.normal.x) << command;
+            EXPECT_EQ(e.store.modelTriangles[i].normal.y, fresh.normal.y) << command;
+            EXPECT_EQ(e.store.modelTriangles[i].planeD, fresh.planeD) << command;
+        }
+        EXPECT_FALSE(testing::checkEditorInvariants(e, false)) << command;
+    }
+}
+
+TEST(Cleanup, SelectAllWhileDrawingLeavesTheHalfDrawnTriangleOut) {
+    FakeHost host;
+    Editor e(host);
+    appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
+    e.interaction.toolMode = ToolMode::DrawTriangle;
+    e.interaction.editPhase = 1;
+    ++e.store.lastIndex; // the provisional slot
+    dispatchCommand(e, 32930);
+    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
+    EXPECT_EQ(e.interaction.editPhase, 2);
+    EXPECT_EQ(e.interaction.selectionCount, 3);
 }
 
 TEST(Cleanup, LineTrianglesGoAndTheRestKeepTheirOrder) {

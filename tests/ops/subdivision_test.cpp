@@ -170,6 +170,23 @@ TEST(Subdivision, EverySplitTriangleHasItsOwnNormalInTheModel) {
     }
 }
 
+TEST(Subdivision, SplittingWhileATriangleIsBeingDrawnSplitsOnlyFinishedOnes) {
+    Fixture f(1);
+    select(f.e, {{0, 0}, {0, 1}, {0, 2}});
+    // A triangle begun with the drawing tool holds slot 1.
+    f.e.interaction.toolMode = ToolMode::DrawTriangle;
+    f.e.interaction.editPhase = 1;
+    ++f.e.store.lastIndex;
+    dispatchCommand(f.e, 32863);
+    EXPECT_EQ(f.e.store.lastIndex, 3); // triangle 0 and its three new parts, no half triangle
+    EXPECT_EQ(f.e.interaction.editPhase, 0);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(f.e.store.modelTriangles[static_cast<std::size_t>(i)].colour, 0x10u);
+    }
+    undoLast(f.e);
+    EXPECT_EQ(f.e.store.lastIndex, 0);
+}
+
 TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
     Fixture f(2);
     Editor& e = f.e;
