@@ -37,6 +37,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -244,6 +245,30 @@ private:
     std::vector<std::string> largePaths_;
 };
 
+// What the sequences reached, printed with FCW_STATE_FUZZ_STATS=1 to see that the events get
+// where they should (commands that run rather than stay disabled, refusals at the limit).
+struct Coverage {
+    std::map<int, std::array<int, 3>> commands; // id -> Done, Disabled, Unknown
+    std::map<int, int> dialogs;                 // resource id -> times shown
+    int largestModel = -1;
+
+    void print(std::ostream& out) const {
+        out << "largest lastIndex " << largestModel << "\ndialogs:";
+        for (const auto& [id, n] : dialogs) {
+            out << ' ' << id << 'x' << n;
+        }
+        out << "\ncommands (done/disabled/unknown):";
+        for (const auto& [id, n] : commands) {
+            out << ' ' << id << ':' << n[0] << '/' << n[1] << '/' << n[2];
+        }
+        out << '\n';
+    }
+};
+Coverage& coverage() {
+    static Coverage c;
+    return c;
+}
+
 // ---- the platform ----
 
 // A canvas that draws nothing: paints run every step of the painter but the pixels.
@@ -370,6 +395,7 @@ public:
         return MessageResult::Cancel;
     }
     bool runDialog(Dialog& dialog) override {
+        ++coverage().dialogs[dialog.resourceId()];
         ++dialogsShown;
         if (dialog.resourceId() == kTooManyPolygonsDialog) {
             tooManyShown = true;
@@ -562,7 +588,9 @@ struct Sequence {
         host.shift = false;
     }
 
-    void command(int id) { dispatchCommand(editor, id); }
+    void command(int id) {
+        ++coverage().commands[id][static_cast<std::size_t>(dispatchCommand(editor, id))];
+    }
 
     // One event; returns its description.
     std::string step() {
@@ -641,12 +669,28 @@ struct Sequence {
             return "rubber band over the view";
         }
         if (kind < 83) {
+            // Most commands act on a selection: often make one first, with a rubber band
+            // over part of the view or with Select All.
+            std::string text;
+            if (e.interaction.selectionCount == 0 && chance(rng, 0.6)) {
+                if (chance(rng, 0.5)) {
+                    const PixelPoint from = randomPoint(rng, e);
+                    const PixelPoint to = randomPoint(rng, e);
+                    command(32803);
+                    mouse("down", 0, from);
+                    mouse("up", 0, to);
+                    text = "rubber band " + pointText(from) + "-" + pointText(to) + ", then ";
+                } else {
+                    command(32930);
+                    text = "select all, then ";
+                }
+            }
             const auto table = commandTable();
             const int id = table[static_cast<std::size_t>(
                                      uniform(rng, 0, static_cast<int>(table.size()) - 1))]
                                .id;
             command(id);
-            return "command " + std::to_string(id);
+            return text + "command " + std::to_string(id);
         }
         if (kind < 86) {
             // Mostly window-sized; a large view now and then (its depth buffer is slow to
@@ -738,6 +782,16 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
     const int size = randomModelSize(seq.rng);
     replaceModel(e, randomTriangles(seq.rng, size));
     e.repaint();
+    // Often something to paste already: a small clip, now and then one that reaches the limit
+    // or a damaged one.
+    if (const int r = uniform(seq.rng, 0, 19); r < 10) {
+        const int clipSize = r < 8 ? uniform(seq.rng, 1, 20) : uniform(seq.rng, 2500, 3000);
+        auto bytes = encodeWorkFile(randomTriangles(seq.rng, clipSize));
+        if (r == 9 && chance(seq.rng, 0.5)) {
+            bytes.resize(bytes.size() - static_cast<std::size_t>(uniform(seq.rng, 1, 100)));
+        }
+        writeBytes(f.workFile, bytes);
+    }
     if (chance(seq.rng, 0.2)) {
         e.settings.sphereLongitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
         e.settings.sphereLatitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
@@ -768,6 +822,7 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         if (seq.host.fileOpened && e.store.lastIndex >= kMaxTriangles) {
             seq.allowFullSlots = true;
         }
+        coverage().largestModel = std::max<int>(coverage().largestModel, e.store.lastIndex);
         if (verbose) {
             std::cout << "  " << i << ": " << event << "  -> lastIndex " << e.store.lastIndex
                       << ", tool " << toolModeName(e.interaction.toolMode) << ", phase "
@@ -816,12 +871,16 @@ void runShard(std::uint64_t first, std::uint64_t count, bool primary) {
         if (keepGoing) {
             std::cerr << "sequence " << seed << '\n'; // names the seed of a sanitizer abort
         }
-        if (auto failure = runSequence(fixture, checker, seed, verbose)) {
+        const auto failure = runSequence(fixture, checker, seed, verbose);
+        if (failure) {
             if (!keepGoing) {
                 FAIL() << *failure;
             }
             ADD_FAILURE() << *failure;
         }
+    }
+    if (envNumber("FCW_STATE_FUZZ_STATS").value_or(0) != 0) {
+        coverage().print(std::cout);
     }
 }
 
