@@ -20,6 +20,7 @@
 #include "app/commands.h"
 #include "app/document_commands.h"
 #include "app/editor.h"
+#include "app/profile.h"
 #include "app/text_commands.h"
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
@@ -255,6 +256,31 @@ struct Sequence {
             newDocument(e);
             e.repaint();
             return "new";
+        }
+        if (chance(rng, 0.3)) {
+            // Settings read from a hand-edited profile, as at start-up: the values are used as
+            // read, only the settings sheet checks their ranges.
+            static const char* const kEntries[][2] = {
+                {"図形", "緯線"}, {"図形", "経線"}, {"表示", "明るさ"}, {"操作", "角度"},
+                {"表示", "ステータス表示"}, {"表示", "ステータス固定"}, {"表示", "強調"},
+                {"テキストファイル", "in"}, {"テキストファイル", "out"},
+                {"テキストファイル", "kind"}, {"テキストファイル", "color"}};
+            std::string text;
+            for (const auto& [section, key] : kEntries) {
+                if (chance(rng, 0.5)) {
+                    static const std::vector<std::string> kValues = {
+                        "0", "1", "-1", "3", "127", "128", "255", "-128", "4294967295",
+                        "2147483647", "-2147483648", "99999999999", "abc", ""};
+                    const std::string value = chance(rng, 0.5) ? pick(rng, kValues)
+                                                               : std::to_string(uniform(rng, -50, 300));
+                    text += std::string("[") + section + "]\n" + key + "=" + value + "\n";
+                }
+            }
+            Profile profile;
+            profile.parse(text);
+            readSettings(profile, e.settings, e.view);
+            e.repaint();
+            return "profile {" + text + "}";
         }
         // Ctrl+Z
         command(32799);
