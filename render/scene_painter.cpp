@@ -265,7 +265,12 @@ void markers(Editor& e, Canvas& canvas) {
 void snapMarker(const Editor& e, Canvas& canvas) {
     const InteractionState& s = e.interaction;
     PixelPoint p = s.lastPointer;
-    auto draw = [&](PixelPoint at) { canvas.invertSnapMarker(at.x - 8, at.y - 8); };
+    // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
+    // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
+    auto draw = [&](PixelPoint at) {
+        canvas.invertSnapMarker(saturateToInt32(std::int64_t{at.x} - 8),
+                                saturateToInt32(std::int64_t{at.y} - 8));
+    };
     switch (s.toolMode) {
     case ToolMode::DrawTriangle: {
         const auto next = static_cast<std::size_t>(std::clamp<int>(s.editPhase + 1, 1, 3));

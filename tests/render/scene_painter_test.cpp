@@ -102,6 +102,19 @@ TEST(ScenePainter, NoGridFlagDrawsNoGridAxesOrDepthSquare) {
     EXPECT_EQ(f.canvas.count("line"), 0);
 }
 
+TEST(ScenePainter, SnapMarkerOnAVertexFarOffThePixelRange) {
+    // Found by the state fuzzer after opening a damaged document: the vertex snap preview
+    // lands on a vertex some 1e12 pixels away, and placing the marker overflowed.
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    appendTriangle(f.e, {0, -1e12, -1e12}, {0, -1e12 + 5, -1e12}, {0, -1e12, -1e12 + 5}, 1);
+    f.e.interaction.toolMode = ToolMode::DrawTriangle;
+    f.e.snap.vertexSnap[1] = true;
+    f.e.interaction.lastPointer = {10, 10};
+    paintScene(f.e, f.canvas);
+    EXPECT_EQ(f.canvas.count("marker (-2147483648,-2147483648)"), 1);
+}
+
 TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
     Fixture f;
     f.e.view.statusVisible = 0;
