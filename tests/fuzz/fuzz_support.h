@@ -142,7 +142,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1176, "Editor changed: reset the new member in resetPlayer, then update the size");
+static_assert(sizeof(Editor) == 1184, "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
 // (store, undo slots, depth buffer), which would dominate every run; this copies a pristine
@@ -164,6 +164,7 @@ inline QuietPlayer& resetPlayer() {
     to.paths = from.paths;
     to.writeFaults = from.writeFaults;
     to.drawOrder = from.drawOrder;
+    to.drawOrderLast = from.drawOrderLast;
     to.depthRenderer = from.depthRenderer;
     to.recentFiles = from.recentFiles;
     HeadlessHost& host = player->player.host();
