@@ -7,6 +7,7 @@
 #include "app/batch_player.h"
 #include "app/editor.h"
 #include "render/canvas.h"
+#include "tests/null_canvas.h"
 #include "render/scene_painter.h"
 
 #include <cstdint>
@@ -21,32 +22,6 @@
 
 namespace fcw::fuzz {
 
-class NullCanvas : public Canvas {
-public:
-    NullCanvas(std::int32_t w, std::int32_t h) : w_(w), h_(h) {}
-    std::int32_t width() const override { return w_; }
-    std::int32_t height() const override { return h_; }
-    void setPen(const Pen&) override {}
-    void setBrush(const Brush&) override {}
-    void setClip(const Rect*) override {}
-    void line(PixelPoint, PixelPoint) override {}
-    void invertLine(PixelPoint, PixelPoint) override {}
-    void polyline(std::span<const PixelPoint>) override {}
-    void polygon(std::span<const PixelPoint>) override {}
-    void rectangle(const Rect&) override {}
-    void roundRect(const Rect&, int, int) override {}
-    void ellipse(const Rect&) override {}
-    void fillRect(const Rect&, Colour) override {}
-    void frameRect(const Rect&, Colour) override {}
-    void invertSnapMarker(std::int32_t, std::int32_t) override {}
-    void text(std::int32_t, std::int32_t, const std::string&) override {}
-    void replaceWithPixels(std::span<const std::uint8_t>, std::int32_t, std::int32_t,
-                           std::size_t, int) override {}
-
-private:
-    std::int32_t w_;
-    std::int32_t h_;
-};
 
 // Stops the run with a message; libFuzzer saves the input that got here.
 [[noreturn]] inline void fail(const std::string& what) {
@@ -113,12 +88,12 @@ inline void paintEveryWay(Editor& editor) {
     for (std::int8_t mode = 0; mode <= 3; ++mode) {
         editor.view.frameMode = mode;
         editor.view.depthNormalDisplay = 0;
-        NullCanvas canvas(c.right - c.left, c.bottom - c.top);
+        testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
         paintScene(editor, canvas);
     }
     editor.view.frameMode = 3;
     editor.view.depthNormalDisplay = 1;
-    NullCanvas canvas(c.right - c.left, c.bottom - c.top);
+    testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
     paintScene(editor, canvas);
     editor.view = saved;
 }
