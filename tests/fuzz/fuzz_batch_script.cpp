@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const Rect& c = q.editor().camera.clientRect;
         const long long pixels = static_cast<long long>(c.right - c.left) * (c.bottom - c.top);
-        if (pixels <= kMaxPaintedPixels) {
+        if (pixels <= kMaxPaintedPixels && fuzz::goesDeep(fuzz::asText(data, size))) {
             fuzz::paintEveryWay(q.editor());
         }
     }

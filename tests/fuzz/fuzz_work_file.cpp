@@ -15,6 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::check(clip->size() <= static_cast<std::size_t>(kMaxTriangles),
                     "the work file reader kept more than the limit");
     }
+    if (!fuzz::goesDeep(bytes)) {
+        return 0;
+    }
 
     fuzz::QuietPlayer& q = fuzz::resetPlayer();
     Editor& e = q.editor();
