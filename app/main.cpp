@@ -40,7 +40,8 @@ std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& p
         return "cannot encode the picture for '" + path + "'";
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(png.constData());
-    if (!fcw::writeFileAtomically(path, {bytes, static_cast<std::size_t>(png.size())})) {
+    if (!fcw::writeFileAtomically(path, {bytes, static_cast<std::size_t>(png.size())},
+                                  editor.writeFaults)) {
         return "cannot write '" + path + "'";
     }
     return std::nullopt;
