@@ -50,9 +50,11 @@ void Profile::parse(const std::string& text) {
     lines_.clear();
     std::string section;
     std::size_t start = 0;
-    // A leading UTF-8 byte order mark is dropped.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        start = 3;
+    // Leading UTF-8 byte order marks are dropped, all of them: a rewrite starts with the first
+    // line, and a mark kept at its front would be dropped when the rewrite is read, so the same
+    // file would mean something else the second time.
+    while (text.compare(start, 3, "\xEF\xBB\xBF") == 0) {
+        start += 3;
     }
     while (start < text.size()) {
         auto end = text.find('\n', start);

@@ -30,6 +30,13 @@ TEST(Profile, CrLfAndByteOrderMark) {
     EXPECT_EQ(p.getInt("a", "k", 0), 5u);
     EXPECT_EQ(p.getString("a", "name"), "x y");
     EXPECT_EQ(p.serialise(), "[a]\nk=5\nname=x y\n");
+
+    // A file saved twice with a mark (found by fuzzing): every leading mark goes, so the
+    // section is read the same way before and after a rewrite.
+    const Profile twice = parsed("\xEF\xBB\xBF\xEF\xBB\xBF[a]\nk=5\n");
+    EXPECT_EQ(twice.getInt("a", "k", 0), 5u);
+    EXPECT_EQ(parsed(twice.serialise()).getInt("a", "k", 0), 5u);
+    EXPECT_EQ(twice.serialise(), "[a]\nk=5\n");
 }
 
 TEST(Profile, NamesMatchIgnoringAsciiCaseOnly) {
