@@ -1,10 +1,10 @@
 // FacetCraftwerk: the program's entry point. `--batch SCRIPT` runs a script of editor actions
 // without a window (SCRIPT "-" reads standard input).
 
-#include "app/batch_player.h"
-#include "app/document_commands.h"
+#include "editor/batch_player.h"
+#include "editor/document_commands.h"
 #include "app/main_window.h"
-#include "app/app_settings.h"
+#include "editor/app_settings.h"
 #include "io/atomic_file.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"

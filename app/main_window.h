@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/editor.h"
-#include "app/host.h"
-#include "app/menus.h"
+#include "editor/editor.h"
+#include "editor/host.h"
+#include "editor/menus.h"
 
 #include <QImage>
 #include <QMainWindow>

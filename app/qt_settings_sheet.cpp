@@ -1,6 +1,6 @@
 #include "app/qt_settings_sheet.h"
 
-#include "app/settings_sheet.h"
+#include "editor/settings_sheet.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // Timings of the whole-model operations that run after every edit.
 
-#include "app/batch_player.h"
-#include "app/document_commands.h"
-#include "app/text_commands.h"
+#include "editor/batch_player.h"
+#include "editor/document_commands.h"
+#include "editor/text_commands.h"
 #include "io/native_document.h"
 #include "render/depth_order.h"
 #include "ops/cleanup.h"

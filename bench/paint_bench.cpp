@@ -1,6 +1,6 @@
 // Timings of one full paint of a 3000-triangle scene at 1920 x 1080 on both drawing paths.
 
-#include "app/batch_player.h"
+#include "editor/batch_player.h"
 #include "interact/sphere.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"

@@ -1,6 +1,5 @@
 #include "interact/snap.h"
 
-#include "app/editor.h"
 #include "interact/model_point.h"
 
 #include <cmath>
@@ -193,8 +192,7 @@ void roundOffsetToGrid(const Camera& camera, const ViewOptions& view, const Snap
     round(offset.y);
 }
 
-void toggleVertexSnap(Editor& editor, int point) {
-    SnapSettings& s = editor.snap;
+void toggleVertexSnap(SnapSettings& s, int point) {
     const auto p = static_cast<std::size_t>(point);
     s.vertexSnap[p] = !s.vertexSnap[p];
     if (s.vertexSnap[p]) {
@@ -202,8 +200,7 @@ void toggleVertexSnap(Editor& editor, int point) {
     }
 }
 
-void toggleGridSnap(Editor& editor, int point) {
-    SnapSettings& s = editor.snap;
+void toggleGridSnap(SnapSettings& s, int point) {
     const auto p = static_cast<std::size_t>(point);
     s.gridSnap[p] = !s.gridSnap[p];
     if (s.gridSnap[p]) {
@@ -211,19 +208,16 @@ void toggleGridSnap(Editor& editor, int point) {
     }
 }
 
-bool allVertexSnap(const Editor& editor) {
-    const SnapSettings& s = editor.snap;
+bool allVertexSnap(const SnapSettings& s) {
     return s.vertexSnap[1] && s.vertexSnap[2] && s.vertexSnap[3];
 }
 
-bool allGridSnap(const Editor& editor) {
-    const SnapSettings& s = editor.snap;
+bool allGridSnap(const SnapSettings& s) {
     return s.gridSnap[1] && s.gridSnap[2] && s.gridSnap[3];
 }
 
-void toggleAllVertexSnap(Editor& editor) {
-    SnapSettings& s = editor.snap;
-    const bool turnOn = !allVertexSnap(editor);
+void toggleAllVertexSnap(SnapSettings& s) {
+    const bool turnOn = !allVertexSnap(s);
     for (std::size_t p = 1; p <= 3; ++p) {
         s.vertexSnap[p] = turnOn;
         if (turnOn) {
@@ -232,9 +226,8 @@ void toggleAllVertexSnap(Editor& editor) {
     }
 }
 
-void toggleAllGridSnap(Editor& editor) {
-    SnapSettings& s = editor.snap;
-    const bool turnOn = !allGridSnap(editor);
+void toggleAllGridSnap(SnapSettings& s) {
+    const bool turnOn = !allGridSnap(s);
     for (std::size_t p = 1; p <= 3; ++p) {
         s.gridSnap[p] = turnOn;
         if (turnOn) {
@@ -243,19 +236,17 @@ void toggleAllGridSnap(Editor& editor) {
     }
 }
 
-void toggleGridSpacing(Editor& editor, int spacing) {
-    ViewOptions& view = editor.view;
+void toggleGridSpacing(ViewOptions& view, int spacing) {
     bool& flag = spacingFlag(view, spacing);
     const bool turnOn = !flag;
     if (turnOn) {
         view.gridSpacing5 = view.gridSpacing10 = view.gridSpacing20 = view.gridSpacing40 = false;
     }
     flag = turnOn;
-    editor.repaint();
 }
 
-bool gridSpacingIs(const Editor& editor, int spacing) {
-    return spacingFlag(editor.view, spacing);
+bool gridSpacingIs(const ViewOptions& view, int spacing) {
+    return spacingFlag(view, spacing);
 }
 
 } // namespace fcw

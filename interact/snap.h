@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interact/interaction_state.h"
+#include "interact/model_point.h"
 #include "interact/snap_settings.h"
 #include "model/mesh_store.h"
 #include "render/camera.h"
@@ -10,8 +10,6 @@
 #include <optional>
 
 namespace fcw {
-
-class Editor;
 
 // Grid rounding works on integers in millionths of a pixel (micro-pixels). All arithmetic is
 // 64-bit, which gives the same results as 32 bits wherever 32 bits suffice and never overflows
@@ -57,15 +55,15 @@ void roundPointToGrid(const Camera& camera, const ViewOptions& view, const SnapS
 void roundOffsetToGrid(const Camera& camera, const ViewOptions& view, const SnapSettings& snap,
                        PixelPoint& offset);
 
-// The snap and grid commands.
-void toggleVertexSnap(Editor& editor, int point);
-void toggleGridSnap(Editor& editor, int point);
-void toggleAllVertexSnap(Editor& editor);
-void toggleAllGridSnap(Editor& editor);
-bool allVertexSnap(const Editor& editor);
-bool allGridSnap(const Editor& editor);
-// Toggles one grid spacing (5, 10, 20 or 40); turning it on clears the others. Repaints.
-void toggleGridSpacing(Editor& editor, int spacing);
-bool gridSpacingIs(const Editor& editor, int spacing);
+// The snap and grid choices. Turning a snap on for a click turns the other kind off for it.
+void toggleVertexSnap(SnapSettings& snap, int point);
+void toggleGridSnap(SnapSettings& snap, int point);
+void toggleAllVertexSnap(SnapSettings& snap);
+void toggleAllGridSnap(SnapSettings& snap);
+bool allVertexSnap(const SnapSettings& snap);
+bool allGridSnap(const SnapSettings& snap);
+// Toggles one grid spacing (5, 10, 20 or 40); turning it on clears the others.
+void toggleGridSpacing(ViewOptions& view, int spacing);
+bool gridSpacingIs(const ViewOptions& view, int spacing);
 
 } // namespace fcw

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interact/interaction_state.h"
+#include "interact/model_point.h"
 #include "model/mesh_store.h"
 
 namespace fcw {

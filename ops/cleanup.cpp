@@ -1,8 +1,8 @@
 #include "ops/cleanup.h"
 
-#include "app/editor.h"
+#include "editor/editor.h"
 #include "ops/selection_walk.h"
-#include "render/palette.h"
+#include "editor/palette_dialog.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "ops/mirror.h"
 
-#include "app/editor.h"
+#include "editor/editor.h"
 #include "ops/selection_walk.h"
 
 namespace fcw {

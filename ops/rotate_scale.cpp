@@ -1,6 +1,6 @@
 #include "ops/rotate_scale.h"
 
-#include "app/editor.h"
+#include "editor/editor.h"
 #include "ops/selection_walk.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/host.h"
+#include "editor/host.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interact/interaction_state.h"
+#include "editor/interaction_state.h"
 #include "model/triangle.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 #include "ops/vertex_move.h"
 
-#include "app/editor.h"
+#include "editor/editor.h"
 #include "ops/rotate_scale.h"
 #include "ops/selection_walk.h"
 

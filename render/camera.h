@@ -1,32 +1,11 @@
 #pragma once
 
 #include "model/numeric.h"
+#include "model/pixel_geometry.h"
 
 #include <cstdint>
 
 namespace fcw {
-
-// A window rectangle in pixels. The right and bottom edges are exclusive.
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    std::int32_t width() const { return right - left; }
-    std::int32_t height() const { return bottom - top; }
-    // left <= x < right and top <= y < bottom.
-    bool contains(std::int32_t x, std::int32_t y) const {
-        return left <= x && x < right && top <= y && y < bottom;
-    }
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
-
-struct PixelPoint {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
 
 // How the triangle lists are shown. The projection is parallel along the depth axis x:
 // screen x = trunc(y * zoom + centreX), screen y = trunc(z * zoom + centreY).

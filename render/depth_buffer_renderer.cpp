@@ -155,14 +155,14 @@ void DepthBufferRenderer::drawGrid(int spacing, const Camera& camera) {
 }
 
 void DepthBufferRenderer::renderTriangles(std::span<Triangle> viewTriangles, int lastIndex,
-                                          int editPhase, ToolMode toolMode, double brightness,
+                                          LastTriangle lastKind, double brightness,
                                           const Camera& camera) {
     const auto zoom = static_cast<float>(camera.zoom);
     const auto centreX = static_cast<float>(camera.centreX);
     const auto centreY = static_cast<float>(camera.centreY);
     const int last = std::min(lastIndex, static_cast<int>(viewTriangles.size()) - 1);
     for (int t = 0; t <= last; ++t) {
-        if (t == lastIndex && editPhase != 0 && toolMode == ToolMode::DrawTriangle) {
+        if (t == lastIndex && lastKind == LastTriangle::Provisional) {
             continue; // the provisional triangle
         }
         Triangle& tri = viewTriangles[static_cast<std::size_t>(t)];

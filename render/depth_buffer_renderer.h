@@ -1,6 +1,5 @@
 #pragma once
 
-#include "interact/interaction_state.h"
 #include "model/triangle.h"
 #include "render/camera.h"
 
@@ -36,12 +35,15 @@ public:
     // drawn without a depth test so triangles cover them.
     void drawGrid(int spacing, const Camera& camera);
 
-    // Fills triangles 0 .. lastIndex in index order (not depth order). A provisional triangle
-    // (the last one while the drawing tool is under way) and every triangle with
-    // normal.x <= 0.0001 are skipped. Updates each drawn triangle's screen extent and shaded
-    // colour.
-    void renderTriangles(std::span<Triangle> viewTriangles, int lastIndex, int editPhase,
-                         ToolMode toolMode, double brightness, const Camera& camera);
+    // Whether the triangle at lastIndex is a finished one or the provisional triangle of the
+    // drawing tool, which is not drawn.
+    enum class LastTriangle { Finished, Provisional };
+
+    // Fills triangles 0 .. lastIndex in index order (not depth order). A provisional last
+    // triangle and every triangle with normal.x <= 0.0001 are skipped. Updates each drawn
+    // triangle's screen extent and shaded colour.
+    void renderTriangles(std::span<Triangle> viewTriangles, int lastIndex, LastTriangle last,
+                         double brightness, const Camera& camera);
 
     // A one-pixel line with both end points, clipped to the view, no depth test. False only
     // when no pixel layout is chosen.

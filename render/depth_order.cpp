@@ -1,6 +1,5 @@
 #include "render/depth_order.h"
 
-#include "app/editor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,24 +45,6 @@ void sortByDepth(std::span<const double> keys, int n, std::span<std::int16_t> or
         const double kb = keys[static_cast<std::size_t>(b)];
         return ka < kb || (ka == kb && a > b);
     });
-}
-
-void sortByDepth(Editor& editor) {
-    const InteractionState& state = editor.interaction;
-    int n = editor.store.lastIndex;
-    const bool ownsLastSlot =
-        state.toolMode == ToolMode::DrawTriangle || state.toolMode == ToolMode::Sphere;
-    if (!ownsLastSlot && state.editPhase != 0) {
-        n += 1;
-    }
-    n = std::min(n, kTriangleSlots - 1); // never past the store's last slot
-    sortByDepth(editor.store.depthKeys, n, editor.drawOrder);
-    editor.drawOrderLast = n;
-}
-
-int drawOrderScanLast(const Editor& editor) {
-    return std::min<int>(std::max<int>(editor.drawOrderLast, editor.store.lastIndex),
-                         kTriangleSlots - 1);
 }
 
 } // namespace fcw

@@ -1,6 +1,5 @@
 #include "render/palette.h"
 
-#include "app/editor.h"
 #include "render/canvas.h"
 
 #include <algorithm>
@@ -68,25 +67,6 @@ void drawPalette(Canvas& canvas, PixelPoint hover) {
         canvas.setBrush({Brush::Style::Solid, s.colour});
         canvas.rectangle(r);
     }
-}
-
-bool PaletteDialog::clickAt(int x, int y) {
-    chosen_ = paletteColourAt({x, y});
-    return chosen_.has_value();
-}
-
-bool choosePaintColour(Editor& editor) {
-    PaletteDialog dialog;
-    if (!editor.host.runDialog(dialog) || !dialog.chosen()) {
-        return false;
-    }
-    editor.interaction.currentColour = *dialog.chosen();
-    return true;
-}
-
-void showPaletteAndPaint(Editor& editor) {
-    choosePaintColour(editor);
-    selectTool(editor.interaction, editor.store, ToolMode::Paint);
 }
 
 } // namespace fcw

@@ -1,8 +1,9 @@
 #include "render/scene_painter.h"
 
-#include "app/editor.h"
+#include "editor/editor.h"
 #include "interact/snap.h"
 #include "render/canvas.h"
+#include "editor/scene_frame.h"
 #include "render/depth_order.h"
 #include "render/grid_geometry.h"
 
@@ -19,14 +20,6 @@ constexpr Colour kGrey = 0x00808080; // the stock grey brush
 
 constexpr Colour rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return r | (g << 8) | (b << 16);
-}
-
-Rect normalised(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
-    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
-}
-
-PixelPoint centreOf(const Rect& r) {
-    return {r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2};
 }
 
 // Number of the last drawOrder entry in use, as sortByDepth counts it.
@@ -82,8 +75,8 @@ void gridPass(const Editor& e, Canvas& canvas) {
     const double d = c.depth * zoom;
     canvas.setPen({Pen::Style::Solid, 2, c.depth > 0 ? rgb(0, 0, 0xC0) : rgb(0x9B, 0x9B, 0xFF)});
     canvas.setBrush({Brush::Style::None, 0});
-    canvas.rectangle(normalised(truncToInt32(c.centreX - d), truncToInt32(c.centreY - d),
-                                truncToInt32(d + c.centreX), truncToInt32(d + c.centreY)));
+    canvas.rectangle(normalised(Rect{truncToInt32(c.centreX - d), truncToInt32(c.centreY - d),
+                                truncToInt32(d + c.centreX), truncToInt32(d + c.centreY)}));
 }
 
 void drawTriangles(Editor& e, Canvas& canvas, int n) {
@@ -132,15 +125,18 @@ void depthBufferPass(Editor& e, Canvas& canvas) {
         if (const int spacing = gridSpacing(e.view); spacing != 0) {
             r.drawGrid(spacing, e.camera);
         }
-        r.renderTriangles(e.store.viewTriangles, e.store.lastIndex, e.interaction.editPhase,
-                          e.interaction.toolMode, e.view.brightness, e.camera);
+        const bool provisional = e.interaction.editPhase != 0 &&
+                                 e.interaction.toolMode == ToolMode::DrawTriangle;
+        r.renderTriangles(e.store.viewTriangles, e.store.lastIndex,
+                          provisional ? DepthBufferRenderer::LastTriangle::Provisional
+                                      : DepthBufferRenderer::LastTriangle::Finished,
+                          e.view.brightness, e.camera);
     }
     canvas.replaceWithPixels(r.pixels(), r.width(), r.height(), r.rowBytes(), r.bitsPerPixel());
 }
 
 void moveBox(Canvas& canvas, const Rect& b, Colour penColour, Colour brushColour) {
-    const std::int32_t cx = b.left + (b.right - b.left) / 2;
-    const std::int32_t cy = b.top + (b.bottom - b.top) / 2;
+    const auto [cx, cy] = centre(b);
     canvas.invertLine({b.left, cy}, {b.right, cy});
     canvas.invertLine({cx, b.top}, {cx, b.bottom});
     canvas.setPen({Pen::Style::Solid, 2, penColour});
@@ -170,7 +166,7 @@ void toolPreview(Editor& e, Canvas& canvas) {
             canvas.setPen(dotted);
             canvas.setBrush({Brush::Style::None, 0});
             const Rect& r = s.selectionRect;
-            const Rect box = normalised(r.left, r.top, r.right, r.bottom);
+            const Rect box = normalised(r);
             canvas.rectangle(box);
             canvas.ellipse(box);
         }
@@ -194,18 +190,18 @@ void toolPreview(Editor& e, Canvas& canvas) {
             canvas.setPen(dotted);
             canvas.setBrush({Brush::Style::None, 0});
             const Rect& r = s.selectionRect;
-            canvas.rectangle(normalised(r.left, r.top, r.right, r.bottom));
+            canvas.rectangle(normalised(r));
         }
         if (s.selectionCount != 0 && !e.host.isShiftDown() &&
             ((s.editPhase != 0 && s.dragging) || s.editPhase == 2)) {
             const Rect& client = c.clientRect;
             s.centreBox = boxAround((client.left + client.right) / 2,
                                     (client.top + client.bottom) / 2);
-            const PixelPoint a = centreOf(s.centreBox);
-            const PixelPoint b = centreOf(s.grabBox);
+            const PixelPoint a = centre(s.centreBox);
+            const PixelPoint b = centre(s.grabBox);
             canvas.setPen({Pen::Style::Solid, 2, rgb(200, 0, 0)});
             canvas.setBrush({Brush::Style::None, 0});
-            canvas.rectangle(normalised(a.x, a.y, b.x, b.y));
+            canvas.rectangle(normalised(a, b));
             moveBox(canvas, s.grabBox, rgb(0, 0, 0x80), kGrey);
             moveBox(canvas, s.centreBox, rgb(255, 0, 0), kBlack);
         }
@@ -217,10 +213,10 @@ void toolPreview(Editor& e, Canvas& canvas) {
 
 void vertexMarker(Canvas& canvas, const Camera& c, const Point3& p) {
     const double z = c.zoom;
-    canvas.rectangle(normalised(truncToInt32(z * p.y + c.centreX + 3),
+    canvas.rectangle(normalised(Rect{truncToInt32(z * p.y + c.centreX + 3),
                                 truncToInt32(z * p.z + c.centreY + 3),
                                 truncToInt32(z * p.y - 3 + c.centreX),
-                                truncToInt32(z * p.z - 3 + c.centreY)));
+                                truncToInt32(z * p.z - 3 + c.centreY)}));
 }
 
 void markers(Editor& e, Canvas& canvas) {
@@ -293,8 +289,8 @@ void snapMarker(const Editor& e, Canvas& canvas) {
         break;
     case ToolMode::RangeMove:
         if (anyGridSnap(e.snap) && s.editPhase == 3) {
-            const PixelPoint g = centreOf(s.grabBox);
-            const PixelPoint c = centreOf(s.centreBox);
+            const PixelPoint g = centre(s.grabBox);
+            const PixelPoint c = centre(s.centreBox);
             PixelPoint d{g.x - c.x, g.y - c.y};
             roundOffsetToGrid(e.camera, e.view, e.snap, d);
             draw({c.x + d.x, c.y + d.y});

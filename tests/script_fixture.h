@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/batch_player.h"
+#include "editor/batch_player.h"
 
 #include <gtest/gtest.h>
 

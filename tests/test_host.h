@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/editor.h"
-#include "app/host.h"
+#include "editor/editor.h"
+#include "editor/host.h"
 
 #include <deque>
 #include <string>

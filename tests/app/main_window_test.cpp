@@ -1,11 +1,11 @@
 // The window on Qt's offscreen platform: menus, toolbar, accelerators, command states, the
 // wheel, resizing, the settings sheet and the save prompt.
 
-#include "app/app_settings.h"
-#include "app/commands.h"
+#include "editor/app_settings.h"
+#include "editor/commands.h"
 #include "app/main_window.h"
-#include "app/menus.h"
-#include "app/profile.h"
+#include "editor/menus.h"
+#include "editor/profile.h"
 #include "app/toolbar_icons.h"
 #include "test_host.h"
 

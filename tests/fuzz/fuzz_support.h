@@ -4,8 +4,8 @@
 // the painter but the pixels), a scratch folder for the files a target has to put on disk, and
 // the checks that stop the run when the program breaks one of its own rules.
 
-#include "app/batch_player.h"
-#include "app/editor.h"
+#include "editor/batch_player.h"
+#include "editor/editor.h"
 #include "render/canvas.h"
 #include "tests/null_canvas.h"
 #include "render/scene_painter.h"
@@ -229,7 +229,7 @@ inline void lookAround(QuietPlayer& q) {
 
 } // namespace fcw::fuzz
 
-#include "app/text_commands.h"
+#include "editor/text_commands.h"
 #include "io/text_export.h"
 #include "io/text_import.h"
 

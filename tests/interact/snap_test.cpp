@@ -1,4 +1,4 @@
-#include "app/commands.h"
+#include "editor/commands.h"
 #include "interact/snap.h"
 #include "test_host.h"
 
@@ -134,14 +134,14 @@ TEST(Snap, CommandsKeepVertexAndGridExclusivePerPoint) {
     EXPECT_TRUE(e.snap.gridSnap[3]);
 
     dispatchCommand(e, 32788); // all vertex: not all on, so all on and grid cleared
-    EXPECT_TRUE(allVertexSnap(e));
+    EXPECT_TRUE(allVertexSnap(e.snap));
     EXPECT_FALSE(e.snap.gridSnap[3]);
     EXPECT_TRUE(findCommand(32788)->isChecked(e));
     dispatchCommand(e, 32788);
     EXPECT_FALSE(e.snap.vertexSnap[1]);
 
     dispatchCommand(e, 32818); // toolbar grid search = all grid
-    EXPECT_TRUE(allGridSnap(e));
+    EXPECT_TRUE(allGridSnap(e.snap));
 
     // The toolbar vertex search is greyed in every tool but drawing; the menu item is not.
     dispatchCommand(e, 32803);

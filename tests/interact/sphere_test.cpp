@@ -1,4 +1,4 @@
-#include "app/commands.h"
+#include "editor/commands.h"
 #include "interact/sphere.h"
 #include "test_host.h"
 

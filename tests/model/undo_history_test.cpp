@@ -1,4 +1,4 @@
-#include "app/editor.h"
+#include "editor/editor.h"
 #include "test_host.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "app/commands.h"
+#include "editor/commands.h"
 #include "ops/cleanup.h"
 #include "test_host.h"
 
-#include "app/editor_invariants.h"
+#include "editor/editor_invariants.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/batch_player.h"
+#include "editor/batch_player.h"
 #include "script_fixture.h"
-#include "app/commands.h"
+#include "editor/commands.h"
 #include "ops/rotate_scale.h"
 
 #include <gtest/gtest.h>

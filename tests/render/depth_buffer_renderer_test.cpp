@@ -97,7 +97,7 @@ TEST(DepthBufferRenderer, FillsFrontFacingTrianglesWithTheStrictDepthTest) {
         facing({10, 2, 2}, {10, 30, 2}, {10, 2, 30}, 0x00FF00),
         facing({20, 2, 2}, {20, 2, 30}, {20, 30, 2}, 0xFF0000), // faces away: never filled
     };
-    s.renderer.renderTriangles(tris, 2, 0, ToolMode::RangeMove, 0.0, s.camera);
+    s.renderer.renderTriangles(tris, 2, DepthBufferRenderer::LastTriangle::Finished, 0.0, s.camera);
     EXPECT_EQ(s.at(5, 5)[2], 0xFF);
     EXPECT_EQ(s.at(5, 5)[1], 0x00);
     EXPECT_FLOAT_EQ(s.renderer.depthAt(5, 5), -10.0f * -1.0f);
@@ -112,15 +112,15 @@ TEST(DepthBufferRenderer, NearerWinsRegardlessOfOrderAndSixteenBitsShiftsRight) 
         facing({-5, 2, 2}, {-5, 30, 2}, {-5, 2, 30}, 0x0000FF),
         facing({5, 2, 2}, {5, 30, 2}, {5, 2, 30}, 0x00FF00),
     };
-    s.renderer.renderTriangles(tris, 1, 0, ToolMode::RangeMove, 0.0, s.camera);
+    s.renderer.renderTriangles(tris, 1, DepthBufferRenderer::LastTriangle::Finished, 0.0, s.camera);
     EXPECT_EQ(s.at(4, 4)[1], 0xFF); // green, the nearer one
     EXPECT_EQ(s.at(4, 4)[2], 0x00);
 
     Scene s16(16);
     Scene s32(32);
     std::vector<Triangle> one = {facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0)};
-    s16.renderer.renderTriangles(one, 0, 0, ToolMode::RangeMove, 0.0, s16.camera);
-    s32.renderer.renderTriangles(one, 0, 0, ToolMode::RangeMove, 0.0, s32.camera);
+    s16.renderer.renderTriangles(one, 0, DepthBufferRenderer::LastTriangle::Finished, 0.0, s16.camera);
+    s32.renderer.renderTriangles(one, 0, DepthBufferRenderer::LastTriangle::Finished, 0.0, s32.camera);
     EXPECT_EQ(s32.at(2, 3)[0], 0x00);
     EXPECT_EQ(s16.at(2, 3)[0], 0xFF); // 16-bit starts one column further right
     EXPECT_EQ(s16.at(3, 3)[0], 0x00);
@@ -133,7 +133,7 @@ TEST(DepthBufferRenderer, SkipsEdgeOnProvisionalAndFlatTriangles) {
         facing({0, 2, 10}, {0, 30, 10}, {0, 12, 10}, 0),       // one pixel high: no row
         facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0),          // provisional
     };
-    s.renderer.renderTriangles(tris, 2, 1, ToolMode::DrawTriangle, 0.0, s.camera);
+    s.renderer.renderTriangles(tris, 2, DepthBufferRenderer::LastTriangle::Provisional, 0.0, s.camera);
     for (std::uint8_t byte : s.renderer.pixels()) {
         ASSERT_EQ(byte, 0xFF);
     }
@@ -145,7 +145,7 @@ TEST(DepthBufferRenderer, HugeAndOffscreenTrianglesStayInsideTheBuffers) {
         facing({0, -1e6, -1e6}, {0, 1e6, -1e6}, {0, -1e6, 1e6}, 0x123456),
         facing({0, -50, -50}, {0, -10, -50}, {0, -50, -10}, 0x654321),
     };
-    s.renderer.renderTriangles(tris, 1, 0, ToolMode::RangeMove, 0.0, s.camera);
+    s.renderer.renderTriangles(tris, 1, DepthBufferRenderer::LastTriangle::Finished, 0.0, s.camera);
     s.renderer.drawLine(-100, -100, 100, 100, 0);
     SUCCEED(); // AddressSanitizer reports any write outside the buffers
 }

@@ -1,4 +1,4 @@
-#include "app/batch_player.h"
+#include "editor/batch_player.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 

@@ -1,6 +1,6 @@
-#include "app/commands.h"
+#include "editor/commands.h"
 #include "render/canvas.h"
-#include "render/navigation.h"
+#include "editor/navigation.h"
 #include "render/scene_painter.h"
 #include "test_host.h"
 

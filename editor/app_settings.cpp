@@ -1,0 +1,85 @@
+#include "editor/app_settings.h"
+
+#include "editor/editor.h"
+#include "editor/profile.h"
+#include "editor/recent_files.h"
+#include "model/numeric.h"
+
+#include <cmath>
+
+namespace fcw {
+
+namespace {
+
+constexpr char kShape[] = "図形";
+constexpr char kDisplay[] = "表示";
+constexpr char kOperation[] = "操作";
+constexpr char kTextFile[] = "テキストファイル";
+
+// Decimal settings are stored as unsigned integers in units of 0.0001.
+double readDecimal(const Profile& p, const char* section, const char* key, std::uint32_t def) {
+    return static_cast<double>(p.getInt(section, key, def)) * 0.0001;
+}
+
+std::int32_t readInt(const Profile& p, const char* section, const char* key, std::int32_t def) {
+    return static_cast<std::int32_t>(p.getInt(section, key, static_cast<std::uint32_t>(def)));
+}
+
+std::int8_t readByte(const Profile& p, const char* section, const char* key, std::int32_t def) {
+    return static_cast<std::int8_t>(readInt(p, section, key, def));
+}
+
+} // namespace
+
+void readSettings(const Profile& profile, AppSettings& settings, ViewOptions& view) {
+    // The meridian count is kept under "緯線" and the latitude count under "経線"; reading and
+    // writing use the same pairing, so values survive a restart.
+    settings.sphereLongitudeLines = readByte(profile, kShape, "緯線", 10);
+    settings.sphereLatitudeLines = readByte(profile, kShape, "経線", 10);
+    view.brightness = readDecimal(profile, kDisplay, "明るさ", 8000);
+    settings.angleStep = readByte(profile, kOperation, "角度", 45);
+    view.statusVisible = readInt(profile, kDisplay, "ステータス表示", 1);
+    view.statusFixed = readInt(profile, kDisplay, "ステータス固定", 1);
+    view.emphasisMode = readInt(profile, kDisplay, "強調", 2);
+    view.depthNormalDisplay = 0;
+    settings.importScale = readDecimal(profile, kTextFile, "in", 10000);
+    settings.exportScale = readDecimal(profile, kTextFile, "out", 10000);
+    settings.defaultTextFormat = readInt(profile, kTextFile, "kind", 0);
+    settings.exportColour = readInt(profile, kTextFile, "color", 1);
+}
+
+void writeSettings(Profile& profile, const AppSettings& settings, const ViewOptions& view) {
+    // The reader takes the stored number's 32 bits as unsigned, so a decimal setting is written
+    // as those same 32 bits (wrapping, not saturating): every value a profile can hold, up to
+    // 429496.7295, reads back unchanged after a write-back.
+    auto scaled = [](double value) {
+        const double units = std::trunc(value * 10000.0);
+        if (!(units > -9.0e18 && units < 9.0e18)) {
+            return truncToInt32(units);
+        }
+        return static_cast<std::int32_t>(
+            static_cast<std::uint32_t>(static_cast<std::int64_t>(units)));
+    };
+    profile.setInt(kShape, "緯線", settings.sphereLongitudeLines);
+    profile.setInt(kShape, "経線", settings.sphereLatitudeLines);
+    profile.setInt(kDisplay, "明るさ", scaled(view.brightness));
+    profile.setInt(kDisplay, "ステータス表示", view.statusVisible);
+    profile.setInt(kDisplay, "ステータス固定", view.statusFixed);
+    profile.setInt(kDisplay, "強調", view.emphasisMode);
+    profile.setInt(kOperation, "角度", settings.angleStep);
+    profile.setInt(kTextFile, "in", scaled(settings.importScale));
+    profile.setInt(kTextFile, "out", scaled(settings.exportScale));
+    profile.setInt(kTextFile, "kind", settings.defaultTextFormat);
+    profile.setInt(kTextFile, "color", settings.exportColour);
+}
+
+void readStartupProfile(Editor& editor) {
+    Profile profile;
+    if (editor.paths.profilePath.empty() || !profile.load(editor.paths.profilePath)) {
+        return;
+    }
+    readSettings(profile, editor.settings, editor.view);
+    editor.recentFiles = readRecentFiles(profile);
+}
+
+} // namespace fcw

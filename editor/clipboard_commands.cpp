@@ -1,0 +1,180 @@
+#include "editor/clipboard_commands.h"
+
+#include "editor/editor.h"
+#include "editor/file_messages.h"
+#include "io/work_file.h"
+#include "ops/selection_walk.h"
+
+#include <algorithm>
+
+namespace fcw {
+
+namespace {
+
+constexpr char kBrokenWorkFile[] = "作業ファイルが壊れています";
+
+// Writes the whole-selected triangles to the work file. False after reporting a failure.
+bool writeWorkFile(Editor& e) {
+    std::vector<TriangleCore> buffer;
+    forEachWholeTriangle(e.interaction, [&](int t) {
+        buffer.push_back(e.store.viewTriangles[static_cast<std::size_t>(t)].core());
+        return true;
+    });
+    const std::vector<std::uint8_t> bytes = encodeWorkFile(buffer);
+    const FileResult r = writeFileAtomically(e.paths.workFilePath, bytes, e.writeFaults);
+    if (!r) {
+        reportFileError(e, r, e.paths.workFilePath, FileAccess::Writing);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool canCopy(const Editor& editor) {
+    return hasWholeTriangle(editor.interaction);
+}
+
+bool workFileHasTriangles(const Editor& editor) {
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(editor.paths.workFilePath, bytes)) {
+        return false;
+    }
+    const auto triangles = decodeWorkFile(bytes);
+    return triangles && !triangles->empty();
+}
+
+void copyToWorkFile(Editor& editor) {
+    if (writeWorkFile(editor)) {
+        editor.interaction.selectionCount = 0;
+    }
+}
+
+void deleteWholeTriangles(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
+    e.takeSnapshot();
+    std::vector<int> doomed;
+    forEachWholeTriangle(e.interaction, [&](int t) {
+        doomed.push_back(t);
+        return true;
+    });
+    MeshStore& s = e.store;
+    // Indices are ascending; each removal moves the later triangles (and indices) down by one.
+    for (std::size_t n = 0; n < doomed.size(); ++n) {
+        const int k = doomed[n] - static_cast<int>(n);
+        for (int j = k; j < s.lastIndex; ++j) {
+            Triangle& dst = s.modelTriangles[static_cast<std::size_t>(j)];
+            dst.assign(s.modelTriangles[static_cast<std::size_t>(j + 1)]);
+            dst.computePolar();
+            dst.computeNormal();
+        }
+        --s.lastIndex;
+    }
+    e.refreshModelToView();
+    e.interaction.selectionCount = 0;
+    e.interaction.selectionList.clear();
+    e.interaction.editPhase = 0;
+    e.countEdit();
+    e.repaint();
+}
+
+void cutToWorkFile(Editor& editor) {
+    if (writeWorkFile(editor)) {
+        deleteWholeTriangles(editor);
+    }
+}
+
+void pasteWorkFile(Editor& e) {
+    e.setModified(true);
+    std::vector<std::uint8_t> bytes;
+    if (const FileResult r = readWholeFile(e.paths.workFilePath, bytes); !r) {
+        reportFileError(e, r, e.paths.workFilePath, FileAccess::Reading);
+        return;
+    }
+    const auto clip = decodeWorkFile(bytes);
+    if (!clip) {
+        e.host.messageBox(kBrokenWorkFile, MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    const int count = static_cast<int>(clip->size());
+    MeshStore& s = e.store;
+    if (count != 0) {
+        abandonDrawing(e.interaction, s); // the paste becomes the selection of the range tool
+    }
+    if (s.lastIndex + count >= kMaxTriangles) {
+        showTooManyPolygons(e);
+        return;
+    }
+    if (count == 0) {
+        return;
+    }
+    e.takeSnapshot();
+
+    double minY = (*clip)[0].v[0][1];
+    double minZ = (*clip)[0].v[0][2];
+    double maxY = minY;
+    double maxZ = minZ;
+    for (const TriangleCore& t : *clip) {
+        for (const auto& v : t.v) {
+            minY = v[1] < minY ? v[1] : minY;
+            minZ = v[2] < minZ ? v[2] : minZ;
+            maxY = v[1] > maxY ? v[1] : maxY;
+            maxZ = v[2] > maxZ ? v[2] : maxZ;
+        }
+    }
+    const Camera& c = e.camera;
+    const bool status = e.view.statusVisible != 0;
+    InteractionState& st = e.interaction;
+    st.selectionList.clear();
+    // The pasted triangles become the whole selection: the marks say so too, in both lists,
+    // so that a Shift+rubber band or an edge split sees the same selection as the list.
+    for (int i = 0; i <= s.lastIndex; ++i) {
+        for (std::size_t k = 0; k < 3; ++k) {
+            s.modelTriangles[static_cast<std::size_t>(i)].v[k].selected = 0;
+            s.viewTriangles[static_cast<std::size_t>(i)].v[k].selected = 0;
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        const auto slot = static_cast<std::size_t>(s.lastIndex + 1 + i);
+        Triangle& t = s.viewTriangles[slot];
+        t.assign((*clip)[static_cast<std::size_t>(i)]);
+        for (Point3& p : t.v) {
+            p.y -= c.centreX / c.zoom + minY;
+            p.z -= c.centreY / c.zoom + minZ;
+            if (status) {
+                p.z += 100 / c.zoom;
+            }
+        }
+        t.computePolar();
+        t.computeNormal();
+        for (std::int8_t k = 0; k < 3; ++k) {
+            t.v[static_cast<std::size_t>(k)].selected = 1;
+            s.modelTriangles[slot].v[static_cast<std::size_t>(k)].selected = 1;
+            st.selectionList.push_back({static_cast<std::int16_t>(slot), k});
+        }
+    }
+    st.selectionCount = static_cast<std::int16_t>(st.selectionList.size());
+
+    const std::int32_t left = truncToInt32(minY);
+    const std::int32_t top = truncToInt32(minZ);
+    Rect r{0, 0, saturateToInt32(std::int64_t{truncToInt32(maxY)} - left),
+           saturateToInt32(std::int64_t{truncToInt32(maxZ)} - top)};
+    if (status) {
+        r.top = 100;
+        r.bottom = saturateToInt32(std::int64_t{r.bottom} + truncToInt32(100 / c.zoom));
+    }
+    r.right = truncToInt32(r.right * c.zoom);
+    r.bottom = truncToInt32(r.bottom * c.zoom);
+    st.selectionRect = r;
+
+    s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
+    e.refreshViewToModel();
+    st.toolMode = ToolMode::RangeMove;
+    st.editPhase = 2;
+    st.moveCounted = true;
+    e.refreshModelToView();
+    e.countEdit();
+    e.repaint();
+}
+
+} // namespace fcw

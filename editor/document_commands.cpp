@@ -1,0 +1,142 @@
+#include "editor/document_commands.h"
+
+#include "editor/editor.h"
+#include "editor/file_messages.h"
+#include "editor/recent_files.h"
+#include "io/native_document.h"
+
+#include <algorithm>
+
+namespace fcw {
+
+namespace {
+
+constexpr char kUnexpectedFormat[] = "予期しないﾌｧｲﾙ形式です。";
+constexpr char kSavePrompt[] = "%1 への変更を保存しますか?";
+
+FileDialogRequest documentDialog(const Editor& editor) {
+    FileDialogRequest request;
+    request.filters = {std::string(kDocumentFilter)};
+    request.defaultSuffix = kDocumentSuffix;
+    request.initialPath = editor.document.path;
+    return request;
+}
+
+void nameDocument(Editor& editor, const std::string& path) {
+    editor.document.path = path;
+    editor.document.modified = false;
+    editor.host.documentStateChanged();
+}
+
+} // namespace
+
+void newDocument(Editor& editor) {
+    editor.interaction.editPhase = 0;
+    editor.store.lastIndex = -1;
+    forgetSelectionPast(editor.interaction, -1);
+}
+
+bool openDocumentFile(Editor& editor, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (FileResult r = readWholeFile(path, bytes); !r) {
+        reportFileError(editor, r, path, FileAccess::Reading);
+        return false;
+    }
+    if (bytes.empty()) { // nothing to read: the document takes the name, the model stays
+        nameDocument(editor, path);
+        return true;
+    }
+    DecodedDocument doc;
+    if (decodeDocument(bytes, doc) != DecodeError::None) {
+        editor.host.messageBox(kUnexpectedFormat, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+
+    editor.undo.undoDepth = 0; // a loaded document starts a new history
+    replaceModel(editor, doc.triangles);
+    nameDocument(editor, path);
+    rememberRecentFile(editor, path);
+    return true;
+}
+
+bool saveDocumentFile(Editor& editor, const std::string& path) {
+    InteractionState& state = editor.interaction;
+    int lastToWrite = editor.store.lastIndex;
+    if (state.toolMode == ToolMode::RangeMove) {
+        state.editPhase = 0; // the selection state ends; marks and list stay
+    } else if (state.editPhase != 0) {
+        // A triangle being drawn (or a sphere's reserved slot) occupies the last slot and is
+        // not saved.
+        lastToWrite = std::max(lastToWrite - 1, -1);
+    }
+    const std::vector<std::uint8_t> bytes = encodeDocument(editor.store.modelTriangles,
+                                                           lastToWrite);
+    if (FileResult r = writeFileAtomically(path, bytes, editor.writeFaults); !r) {
+        reportFileError(editor, r, path, FileAccess::Writing);
+        return false;
+    }
+    nameDocument(editor, path);
+    rememberRecentFile(editor, path);
+    return true;
+}
+
+bool saveModifiedIfAsked(Editor& editor) {
+    if (!editor.document.modified) {
+        return true;
+    }
+    const MessageResult answer =
+        editor.host.messageBox(withName(kSavePrompt, editor.document.displayName()),
+                               MessageButtons::YesNoCancel, MessageIcon::Question);
+    if (answer == MessageResult::No) {
+        return true;
+    }
+    if (answer != MessageResult::Yes) {
+        return false;
+    }
+    if (editor.document.path.empty()) {
+        const auto choice = editor.host.chooseSaveFile(documentDialog(editor));
+        return choice && saveDocumentFile(editor, choice->path);
+    }
+    return saveDocumentFile(editor, editor.document.path);
+}
+
+void fileNew(Editor& editor) {
+    if (!saveModifiedIfAsked(editor)) {
+        return;
+    }
+    newDocument(editor);
+    editor.document.path.clear();
+    editor.document.modified = false;
+    editor.host.documentStateChanged();
+    editor.repaint();
+}
+
+void fileOpen(Editor& editor) {
+    const auto choice = editor.host.chooseOpenFile(documentDialog(editor));
+    if (!choice || choice->path.empty()) {
+        return;
+    }
+    if (!saveModifiedIfAsked(editor)) {
+        return;
+    }
+    openDocumentFile(editor, choice->path);
+    editor.repaint();
+}
+
+void fileSave(Editor& editor) {
+    if (editor.document.path.empty()) {
+        fileSaveAs(editor);
+        return;
+    }
+    saveDocumentFile(editor, editor.document.path);
+}
+
+void fileSaveAs(Editor& editor) {
+    const auto choice = editor.host.chooseSaveFile(documentDialog(editor));
+    if (!choice || choice->path.empty()) {
+        return;
+    }
+    saveDocumentFile(editor, choice->path);
+}
+
+} // namespace fcw

@@ -1,0 +1,82 @@
+#include "editor/editor.h"
+
+#include <algorithm>
+
+namespace fcw {
+
+std::string DocumentState::displayName() const {
+    if (path.empty()) {
+        return kUntitledName;
+    }
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void Editor::takeSnapshot() {
+    const ToolMode mode = interaction.toolMode;
+    int lastToSave = store.lastIndex;
+    if (interaction.editPhase != 0) {
+        if (mode == ToolMode::Erase || mode == ToolMode::Paint || mode == ToolMode::OriginMove ||
+            mode == ToolMode::Zoom) {
+            ++lastToSave;
+        } else if (mode == ToolMode::DrawTriangle || mode == ToolMode::Sphere) {
+            // The slot a half-drawn triangle or a sphere's rectangle holds is not part of the
+            // model: an undo must not bring it back as a finished triangle.
+            --lastToSave;
+        }
+    }
+    undo.takeSnapshot(store, lastToSave);
+}
+
+void Editor::setModified(bool modified) {
+    if (document.modified != modified) {
+        document.modified = modified;
+        host.documentStateChanged();
+    }
+}
+
+void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
+    InteractionState& state = editor.interaction;
+    state.selectionCount = 0;
+    state.selectionList.clear();
+    state.editPhase = 0;
+    MeshStore& store = editor.store;
+    const std::size_t count = std::min<std::size_t>(triangles.size(), kTriangleSlots);
+    store.lastIndex = static_cast<std::int16_t>(static_cast<int>(count) - 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        Triangle& model = store.modelTriangles[i];
+        Triangle& view = store.viewTriangles[i];
+        model.assign(triangles[i]);
+        // A new model has no selection; marks left in the slots by the previous one would
+        // otherwise come back with the next Shift+rubber band.
+        for (std::size_t k = 0; k < 3; ++k) {
+            model.v[k].selected = 0;
+            view.v[k].selected = 0;
+        }
+        model.computePolar();
+        model.computeNormal();
+        view.assign(model);
+        view.computePolar();
+        view.computeNormal();
+    }
+    editor.refreshModelToView();
+}
+
+void undoLast(Editor& editor) {
+    abandonOperation(editor.interaction, editor.store);
+    if (!editor.undo.restoreLast(editor.store)) {
+        return;
+    }
+    forgetSelectionPast(editor.interaction, editor.store.lastIndex);
+    if (editor.store.lastIndex >= 0) {
+        editor.refreshModelToView();
+    }
+}
+
+void showTooManyPolygons(Editor& editor) {
+    editor.host.beep();
+    Dialog warning(kTooManyPolygonsDialog);
+    editor.host.runDialog(warning);
+}
+
+} // namespace fcw

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "editor/app_settings.h"
+#include "editor/host.h"
+#include "editor/interaction_state.h"
+#include "interact/snap_settings.h"
+#include "io/atomic_file.h"
+#include "model/mesh_store.h"
+#include "model/undo_history.h"
+#include "render/camera.h"
+#include "render/depth_buffer_renderer.h"
+#include "render/view_options.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fcw {
+
+inline constexpr char kUntitledName[] = "無題";
+inline constexpr char kApplicationName[] = "FacetCraftwerk";
+
+// The one document: which file it is and whether it has unsaved changes. The model itself is
+// the store.
+struct DocumentState {
+    std::string path; // empty while untitled
+    bool modified = false;
+    // "無題" or the file's name without its folder.
+    std::string displayName() const;
+};
+
+struct EditorPaths {
+    std::string programDirectory; // ends with '/'
+    std::string workFilePath;     // the copy/paste work file
+    std::string profilePath;      // settings file; empty = settings are not persisted
+};
+
+// All program-wide state. Owned by the application (or a test, or the batch player) and passed
+// by reference; nothing else in the program holds mutable state.
+class Editor {
+public:
+    explicit Editor(Host& platform) : host(platform) {}
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    Host& host;
+    MeshStore store;
+    UndoHistory undo;
+    Camera camera;
+    ViewOptions view;
+    InteractionState interaction;
+    SnapSettings snap;
+    AppSettings settings;
+    DocumentState document;
+    EditorPaths paths;
+    WriteFaults writeFaults; // stays empty outside tests
+    // Triangle indices from the farthest to the nearest (sortByDepth); entries past the sorted
+    // range are stale.
+    std::vector<std::int16_t> drawOrder = std::vector<std::int16_t>(kTriangleSlots, 0);
+    int drawOrderLast = -1; // the last position the last sortByDepth filled; -1 before any
+    DepthBufferRenderer depthRenderer;
+    std::vector<std::string> recentFiles; // most recent first, at most four
+
+    // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
+    // way also save the slot after the last triangle; a triangle being drawn and a sphere's
+    // reserved slot are left out.
+    void takeSnapshot();
+    // Counts the edit whose snapshot was taken last.
+    void countEdit() { undo.countEdit(); }
+    int undoDepth() const { return undo.undoDepth; }
+
+    void setModified(bool modified);
+    void repaint() { host.repaint(); }
+
+    void refreshModelToView() {
+        store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+    }
+    void refreshViewToModel() {
+        store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+    }
+};
+
+// Replaces the whole model with `triangles` (at most 3001): both lists rebuilt with their
+// derived data, the selection ended and its marks cleared, the view list rotated by the
+// camera. Undo history is the caller's business.
+void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles);
+
+// Undo (command 32799): abandons an operation in progress (dropping a provisional triangle or
+// a sphere's reserved slot), then restores the most recent snapshot and rebuilds the view
+// list. Does not repaint.
+void undoLast(Editor& editor);
+
+// The warning for an edit that would pass 3000 triangles: a beep, then dialog 302.
+void showTooManyPolygons(Editor& editor);
+inline constexpr int kTooManyPolygonsDialog = 302;
+
+} // namespace fcw

@@ -1,0 +1,159 @@
+#include "editor/text_commands.h"
+
+#include "editor/editor.h"
+#include "editor/file_messages.h"
+#include "io/text_export.h"
+#include "io/text_import.h"
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace fcw {
+
+namespace {
+
+constexpr char kNoFileName[] = "ファイル名が指定されませんでした";
+constexpr char kUnknownType[] = "ファイルタイプを識別できませんでした";
+
+std::string fileName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string extensionOf(const std::string& path) {
+    const std::string name = fileName(path);
+    const auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+std::string titleOf(const std::string& path) {
+    const std::string name = fileName(path);
+    const auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+FileDialogRequest exportDialog(int defaultFormat) {
+    FileDialogRequest r;
+    const std::string dxf = "DXF(*.dxf)";
+    const std::string type1 = "テキスト(1)(*.tx1)";
+    const std::string type2 = "テキスト(2)(*.tx2)";
+    const std::string all = "全て(*.*)";
+    switch (defaultFormat) {
+    case 0:
+        r.defaultSuffix = "dxf";
+        r.filters = {dxf, type1, type2, all};
+        break;
+    case 1:
+        r.defaultSuffix = "tx1";
+        r.filters = {type1, type2, dxf, all};
+        break;
+    case 2:
+        r.defaultSuffix = "tx2";
+        r.filters = {type2, type1, dxf, all};
+        break;
+    default:
+        break;
+    }
+    return r;
+}
+
+} // namespace
+
+bool writeTextFile(Editor& editor, const std::string& path) {
+    int format = editor.settings.defaultTextFormat;
+    const std::string ext = extensionOf(path);
+    if (ext == "dxf") {
+        format = 0;
+    } else if (ext == "tx1") {
+        format = 1;
+    } else if (ext == "tx2") {
+        format = 2;
+    }
+    TextExportOptions options;
+    options.scale = editor.settings.exportScale;
+    options.writeColours = editor.settings.exportColour != 0;
+    options.title = titleOf(path);
+    const std::span<const Triangle> triangles(editor.store.modelTriangles.data(),
+                                              static_cast<std::size_t>(editor.store.count()));
+    std::string text; // a format outside 0..2 leaves an empty file
+    switch (format) {
+    case 0:
+        text = writeDxf(triangles, options);
+        break;
+    case 1:
+        text = writeTextType1(triangles, options);
+        break;
+    case 2:
+        text = writeTextType2(triangles, options);
+        break;
+    default:
+        break;
+    }
+    const FileResult r = writeFileAtomically(
+        path,
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                      text.size()),
+        editor.writeFaults);
+    if (!r) {
+        reportFileError(editor, r, path, FileAccess::Writing);
+        return false;
+    }
+    return true;
+}
+
+bool readTextFile(Editor& editor, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (const FileResult r = readWholeFile(path, bytes); !r) {
+        reportFileError(editor, r, path, FileAccess::Reading);
+        return false;
+    }
+    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const double scale = editor.settings.importScale;
+    const std::string ext = extensionOf(path);
+    std::optional<ImportedModel> model;
+    if (ext == "dxf" || ext == "DXF") {
+        model = readDxfModel(content, scale);
+    } else {
+        model = readTextModel(content, scale);
+    }
+    if (!model) {
+        editor.host.messageBox(kUnknownType, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+    if (model->message) {
+        editor.host.messageBox(*model->message, MessageButtons::Ok, MessageIcon::Warning);
+    }
+
+    editor.takeSnapshot();
+    replaceModel(editor, model->triangles);
+    editor.countEdit();
+    editor.repaint();
+    return true;
+}
+
+void importTextFile(Editor& editor) {
+    const auto choice = editor.host.chooseOpenFile(exportDialog(editor.settings.defaultTextFormat));
+    if (!choice) {
+        return;
+    }
+    if (choice->path.empty()) {
+        editor.host.messageBox(kNoFileName, MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    readTextFile(editor, choice->path);
+}
+
+void exportTextFile(Editor& editor) {
+    const auto choice = editor.host.chooseSaveFile(exportDialog(editor.settings.defaultTextFormat));
+    if (!choice) {
+        return;
+    }
+    if (choice->path.empty()) {
+        editor.host.messageBox(kNoFileName, MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    writeTextFile(editor, choice->path);
+}
+
+} // namespace fcw

@@ -1,0 +1,239 @@
+#include "editor/profile.h"
+#include "editor/settings_sheet.h"
+#include "script_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fcw {
+namespace {
+
+class SettingsSheetTest : public testing::ScriptTest {
+protected:
+    std::filesystem::path dir;
+
+    void SetUp() override {
+        char pattern[] = "/tmp/fcw-sheet-XXXXXX";
+        dir = ::mkdtemp(pattern);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string profilePath() const { return (dir / "FacetCraftwerk.ini").string(); }
+
+    // Opens the sheet with a queued answer and returns what the player printed.
+    std::string sheet(const std::string& answer) {
+        out.str("");
+        run(answer);
+        run("command 32798");
+        return out.str();
+    }
+};
+
+TEST_F(SettingsSheetTest, OkWithoutChangesKeepsSettingsButNormalisesSnapAndGrid) {
+    e.snap.vertexSnap[1] = true;
+    e.snap.gridSnap[1] = true; // both: comes back as grid
+    e.snap.vertexSnap[3] = true;
+    e.view.gridSpacing5 = true;
+    e.view.gridSpacing20 = true; // several: the largest stays
+    e.interaction.arrowDepthMode = true;
+    e.settings.angleStep = 30;
+    e.settings.sphereLongitudeLines = 7;
+    e.settings.sphereLatitudeLines = 9;
+    e.settings.importScale = 2.5;
+    e.settings.exportScale = 0.001;
+    e.settings.defaultTextFormat = 2;
+    e.settings.exportColour = 0;
+    e.view.brightness = 0.35;
+    e.view.emphasisMode = 3;
+    e.view.statusFixed = 0;
+    e.view.statusVisible = 0;
+    e.view.depthNormalDisplay = 1;
+    e.interaction.statusCorner = 4;
+
+    EXPECT_EQ(sheet("answer ok"), "sheet 設定ダイアログ\n");
+
+    EXPECT_FALSE(e.snap.vertexSnap[1]);
+    EXPECT_TRUE(e.snap.gridSnap[1]);
+    EXPECT_TRUE(e.snap.vertexSnap[3]);
+    EXPECT_FALSE(e.snap.gridSnap[3]);
+    EXPECT_FALSE(e.snap.vertexSnap[2] || e.snap.gridSnap[2]);
+    EXPECT_FALSE(e.view.gridSpacing5 || e.view.gridSpacing10 || e.view.gridSpacing40);
+    EXPECT_TRUE(e.view.gridSpacing20);
+    EXPECT_TRUE(e.interaction.arrowDepthMode);
+    EXPECT_EQ(e.settings.angleStep, 30);
+    EXPECT_EQ(e.settings.sphereLongitudeLines, 7);
+    EXPECT_EQ(e.settings.sphereLatitudeLines, 9);
+    EXPECT_EQ(e.settings.importScale, 2.5);
+    EXPECT_EQ(e.settings.exportScale, 0.001);
+    EXPECT_EQ(e.settings.defaultTextFormat, 2);
+    EXPECT_EQ(e.settings.exportColour, 0);
+    EXPECT_EQ(e.view.brightness, 0.35);
+    EXPECT_EQ(e.view.emphasisMode, 3);
+    EXPECT_EQ(e.view.statusFixed, 0);
+    EXPECT_EQ(e.view.statusVisible, 0);
+    EXPECT_EQ(e.view.depthNormalDisplay, 1);
+    EXPECT_EQ(e.interaction.statusCorner, 4); // not fixed: the box stays where it went
+
+    // The toolbar button runs the same sheet; with no answer it is cancelled unchanged.
+    out.str("");
+    run("command 32819");
+    EXPECT_EQ(out.str(), "sheet 設定ダイアログ\n");
+    EXPECT_TRUE(e.view.gridSpacing20);
+}
+
+TEST_F(SettingsSheetTest, CancelKeepsPagesThatWereLeftAndDropsTheOpenOne) {
+    sheet("answer cancel page=1 1063=5 1008=7 page=2 1050=30 1111=0");
+    EXPECT_EQ(e.settings.sphereLongitudeLines, 5);
+    EXPECT_EQ(e.settings.sphereLatitudeLines, 7);
+    EXPECT_EQ(e.settings.angleStep, 45);
+    EXPECT_EQ(e.view.statusFixed, 1);
+
+    // Coming back to a page shows what it handed over.
+    sheet("answer ok page=1 page=0 page=1");
+    EXPECT_EQ(e.settings.sphereLongitudeLines, 5);
+}
+
+TEST_F(SettingsSheetTest, EveryPageWritesBackItsControls) {
+    e.interaction.statusCorner = 4;
+    e.view.statusFixed = 0;
+    sheet("answer ok 1046=1 1044=0 1048=1 1047=0 1054=0 1052=1 1038=1 1039=0 "
+          "page=2 1022=1 1021=0 1050=45.9 1008=0.25 1111=1 1110=0 1112=1 1116=1 1118=0 "
+          "page=3 1113=0 1008=0.5 1063=100 1115=1 1114=0");
+    EXPECT_TRUE(e.snap.gridSnap[1]);
+    EXPECT_FALSE(e.snap.vertexSnap[1]);
+    EXPECT_TRUE(e.snap.vertexSnap[2]);
+    EXPECT_FALSE(e.snap.vertexSnap[3] || e.snap.gridSnap[3]);
+    EXPECT_TRUE(e.view.gridSpacing40);
+    EXPECT_TRUE(e.interaction.arrowDepthMode);
+    EXPECT_EQ(e.settings.angleStep, 45);
+    EXPECT_EQ(e.view.brightness, 0.25);
+    EXPECT_EQ(e.view.statusFixed, 1);
+    EXPECT_EQ(e.interaction.statusCorner, 0); // fixed: back home
+    EXPECT_EQ(e.view.statusVisible, 0);
+    EXPECT_EQ(e.view.depthNormalDisplay, 1);
+    EXPECT_EQ(e.view.emphasisMode, 0);
+    EXPECT_EQ(e.settings.exportColour, 0);
+    EXPECT_EQ(e.settings.importScale, 0.5);
+    EXPECT_EQ(e.settings.exportScale, 100.0);
+    EXPECT_EQ(e.settings.defaultTextFormat, 1);
+
+    // A radio group left with nothing checked keeps its value; "無し" clears the grid.
+    sheet("answer ok 1038=0 1045=0");
+    EXPECT_TRUE(e.view.gridSpacing40);
+    sheet("answer ok 1039=1 1038=0");
+    EXPECT_FALSE(e.view.anyGridSpacing());
+}
+
+TEST_F(SettingsSheetTest, BoundsAreCheckedWhenLeavingAPageAndOnOk) {
+    struct Case {
+        const char* answer;
+        const char* message; // nullptr = accepted
+    };
+    const Case cases[] = {
+        {"answer ok page=2 1050=90.0", nullptr},
+        {"answer ok page=2 1050=90.5", "0 から 90 までの数字を入力してください。"},
+        {"answer ok page=2 1050=0", nullptr},
+        {"answer ok page=2 1050=-0.1", "0 から 90 までの数字を入力してください。"},
+        {"answer ok page=2 1008=1", nullptr},
+        {"answer ok page=2 1008=1.01", "0 から 1 までの数字を入力してください。"},
+        {"answer ok page=2 1008=nan", "0 から 1 までの数字を入力してください。"},
+        {"answer ok page=2 1008=x", "数字を入力してください。"},
+        {"answer ok page=2 1008=", "数字を入力してください。"},
+        {"answer ok page=2 1008=0.5x", "数字を入力してください。"},
+        {"answer ok page=1 1063=3 1008=4", nullptr},
+        {"answer ok page=1 1063=32 1008=32", nullptr},
+        {"answer ok page=1 1063=2", "3 から 32 までの整数を入力してください。"},
+        {"answer ok page=1 1008=3", "4 から 32 までの整数を入力してください。"},
+        {"answer ok page=1 1008=33", "4 から 32 までの整数を入力してください。"},
+        {"answer ok page=1 1008=99999999999999999999", "4 から 32 までの整数を入力してください。"},
+        {"answer ok page=1 1008=4.5", "数字を入力してください。"},
+        {"answer ok page=1 \"1008= 12 \"", nullptr},
+        {"answer ok page=3 1008=0.0001 1063=10000", nullptr},
+        {"answer ok page=3 1008=0.00009", "0.0001 から 10000 までの数字を入力してください。"},
+        {"answer ok page=3 1063=10001", "0.0001 から 10000 までの数字を入力してください。"},
+        {"answer ok page=3 1063=inf", "0.0001 から 10000 までの数字を入力してください。"},
+    };
+    for (const Case& c : cases) {
+        const std::string printed = sheet(c.answer);
+        const std::string expected =
+            std::string("sheet 設定ダイアログ\n") +
+            (c.message ? "message " + std::string(c.message) + "\n" : "");
+        EXPECT_EQ(printed, expected) << c.answer;
+    }
+
+    // A refusal while leaving a page keeps the user there: the sheet is cancelled on page 1,
+    // with the values taken before the refused one.
+    e.settings.angleStep = 45;
+    EXPECT_EQ(sheet("answer ok page=1 1063=20 1008=3 page=2 1050=10"),
+              "sheet 設定ダイアログ\nmessage 4 から 32 までの整数を入力してください。\n");
+    EXPECT_EQ(e.settings.sphereLongitudeLines, 20);
+    EXPECT_EQ(e.settings.sphereLatitudeLines, 12); // from the last accepted case
+    EXPECT_EQ(e.settings.angleStep, 45);
+}
+
+TEST_F(SettingsSheetTest, ScriptErrorsNameTheControlOrPage) {
+    run("answer ok page=4");
+    EXPECT_EQ(player.runLine("command 32798"), "the sheet has no page 4");
+    run("answer ok 1063=5"); // 1063 is on pages 1 and 3, not on page 0
+    EXPECT_EQ(player.runLine("command 32798"), "dialog 315 has no control 1063");
+    run("answer ok press=1");
+    EXPECT_EQ(player.runLine("command 32798"), "the sheet has no button 1");
+    EXPECT_EQ(player.runLine("answer ok page=x"), "bad page number 'x'");
+}
+
+TEST_F(SettingsSheetTest, TheProfileGetsTheElevenEntriesAndAFreshStartReadsThem) {
+    {
+        std::ofstream seed(profilePath());
+        seed << "; kept\n[Recent File List]\nFile1=/home/a.fcw\n[表示]\n明るさ=1234\n";
+    }
+    run("profile " + profilePath());
+    sheet("answer ok page=1 1063=12 1008=20 page=2 1050=15 1008=0.57 1110=0 1116=1 1118=0 "
+          "page=3 1113=0 1008=2.5 1063=0.001 1036=1 1114=0");
+
+    std::ifstream in(profilePath());
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "; kept\n[Recent File List]\nFile1=/home/a.fcw\n"
+                          "[表示]\n明るさ=5699\nステータス表示=0\nステータス固定=1\n強調=0\n"
+                          "\n[図形]\n緯線=12\n経線=20\n"
+                          "\n[操作]\n角度=15\n"
+                          "\n[テキストファイル]\nin=25000\nout=10\nkind=2\ncolor=0\n");
+
+    BatchPlayer fresh(out, err);
+    ASSERT_FALSE(fresh.runLine("profile " + profilePath()));
+    const Editor& f = fresh.editor();
+    EXPECT_EQ(f.settings.sphereLongitudeLines, 12);
+    EXPECT_EQ(f.settings.sphereLatitudeLines, 20);
+    EXPECT_EQ(f.settings.angleStep, 15);
+    EXPECT_DOUBLE_EQ(f.view.brightness, 0.5699);
+    EXPECT_EQ(f.view.statusVisible, 0);
+    EXPECT_EQ(f.view.emphasisMode, 0);
+    EXPECT_EQ(f.settings.importScale, 2.5);
+    EXPECT_DOUBLE_EQ(f.settings.exportScale, 0.001);
+    EXPECT_EQ(f.settings.defaultTextFormat, 2);
+    EXPECT_EQ(f.settings.exportColour, 0);
+}
+
+TEST_F(SettingsSheetTest, AFailedProfileWriteIsReportedAndLeavesTheFile) {
+    {
+        std::ofstream seed(profilePath());
+        seed << "[図形]\n緯線=8\n";
+    }
+    run("profile " + profilePath());
+    e.writeFaults.failAfterBytes = 5;
+    const std::string printed = sheet("answer ok page=1 1063=30");
+    EXPECT_NE(printed.find("message 出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。"),
+              std::string::npos)
+        << printed;
+    EXPECT_EQ(e.settings.sphereLongitudeLines, 30); // the session still uses it
+    std::ifstream in(profilePath());
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "[図形]\n緯線=8\n");
+}
+
+} // namespace
+} // namespace fcw
