@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "editor/file_messages.h"
 #include "io/work_file.h"
+#include "model/mesh_edits.h"
 #include "ops/selection_walk.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ constexpr char kBrokenWorkFile[] = "作業ファイルが壊れています";
 // Writes the whole-selected triangles to the work file. False after reporting a failure.
 bool writeWorkFile(Editor& e) {
     std::vector<TriangleCore> buffer;
-    forEachWholeTriangle(e.interaction, [&](int t) {
+    forEachWholeTriangle(e.selection, [&](int t) {
         buffer.push_back(e.store.viewTriangles[static_cast<std::size_t>(t)].core());
         return true;
     });
@@ -32,7 +33,7 @@ bool writeWorkFile(Editor& e) {
 } // namespace
 
 bool canCopy(const Editor& editor) {
-    return hasWholeTriangle(editor.interaction);
+    return hasWholeTriangle(editor.selection);
 }
 
 bool workFileHasTriangles(const Editor& editor) {
@@ -46,7 +47,7 @@ bool workFileHasTriangles(const Editor& editor) {
 
 void copyToWorkFile(Editor& editor) {
     if (writeWorkFile(editor)) {
-        editor.interaction.selectionCount = 0;
+        editor.selection.clear(editor.store);
     }
 }
 
@@ -54,25 +55,12 @@ void deleteWholeTriangles(Editor& e) {
     abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
     std::vector<int> doomed;
-    forEachWholeTriangle(e.interaction, [&](int t) {
+    forEachWholeTriangle(e.selection, [&](int t) {
         doomed.push_back(t);
         return true;
     });
-    MeshStore& s = e.store;
-    // Indices are ascending; each removal moves the later triangles (and indices) down by one.
-    for (std::size_t n = 0; n < doomed.size(); ++n) {
-        const int k = doomed[n] - static_cast<int>(n);
-        for (int j = k; j < s.lastIndex; ++j) {
-            Triangle& dst = s.modelTriangles[static_cast<std::size_t>(j)];
-            dst.assign(s.modelTriangles[static_cast<std::size_t>(j + 1)]);
-            dst.computePolar();
-            dst.computeNormal();
-        }
-        --s.lastIndex;
-    }
+    removeModelTriangles(e.store, e.selection, doomed);
     e.refreshModelToView();
-    e.interaction.selectionCount = 0;
-    e.interaction.selectionList.clear();
     e.interaction.editPhase = 0;
     e.countEdit();
     e.repaint();
@@ -125,15 +113,6 @@ void pasteWorkFile(Editor& e) {
     const Camera& c = e.camera;
     const bool status = e.view.statusVisible != 0;
     InteractionState& st = e.interaction;
-    st.selectionList.clear();
-    // The pasted triangles become the whole selection: the marks say so too, in both lists,
-    // so that a Shift+rubber band or an edge split sees the same selection as the list.
-    for (int i = 0; i <= s.lastIndex; ++i) {
-        for (std::size_t k = 0; k < 3; ++k) {
-            s.modelTriangles[static_cast<std::size_t>(i)].v[k].selected = 0;
-            s.viewTriangles[static_cast<std::size_t>(i)].v[k].selected = 0;
-        }
-    }
     for (int i = 0; i < count; ++i) {
         const auto slot = static_cast<std::size_t>(s.lastIndex + 1 + i);
         Triangle& t = s.viewTriangles[slot];
@@ -147,13 +126,9 @@ void pasteWorkFile(Editor& e) {
         }
         t.computePolar();
         t.computeNormal();
-        for (std::int8_t k = 0; k < 3; ++k) {
-            t.v[static_cast<std::size_t>(k)].selected = 1;
-            s.modelTriangles[slot].v[static_cast<std::size_t>(k)].selected = 1;
-            st.selectionList.push_back({static_cast<std::int16_t>(slot), k});
-        }
     }
-    st.selectionCount = static_cast<std::int16_t>(st.selectionList.size());
+    // The pasted triangles become the whole selection, marks and all.
+    e.selection.selectTriangles(s, s.lastIndex + 1, s.lastIndex + count);
 
     const std::int32_t left = truncToInt32(minY);
     const std::int32_t top = truncToInt32(minZ);

@@ -120,10 +120,10 @@ bool edgeSelected(const Editor& e) {
     return hasEdgeSelectedTriangle(e);
 }
 bool anySelected(const Editor& e) {
-    return e.interaction.selectionCount != 0;
+    return !e.selection.empty();
 }
 bool severalSelected(const Editor& e) {
-    return e.interaction.selectionCount > 1;
+    return e.selection.count() > 1;
 }
 bool modelNotEmpty(const Editor& e) {
     return e.store.lastIndex >= 0;

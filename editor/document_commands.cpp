@@ -33,7 +33,7 @@ void nameDocument(Editor& editor, const std::string& path) {
 void newDocument(Editor& editor) {
     editor.interaction.editPhase = 0;
     editor.store.lastIndex = -1;
-    forgetSelectionPast(editor.interaction, -1);
+    editor.selection.clear(editor.store);
 }
 
 bool openDocumentFile(Editor& editor, const std::string& path) {

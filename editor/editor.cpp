@@ -36,23 +36,17 @@ void Editor::setModified(bool modified) {
 }
 
 void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
-    InteractionState& state = editor.interaction;
-    state.selectionCount = 0;
-    state.selectionList.clear();
-    state.editPhase = 0;
+    editor.interaction.editPhase = 0;
     MeshStore& store = editor.store;
+    // A new model has no selection; marks left in the slots by the previous one would
+    // otherwise come back with the next Shift+rubber band.
+    editor.selection.clear(store);
     const std::size_t count = std::min<std::size_t>(triangles.size(), kTriangleSlots);
     store.lastIndex = static_cast<std::int16_t>(static_cast<int>(count) - 1);
     for (std::size_t i = 0; i < count; ++i) {
         Triangle& model = store.modelTriangles[i];
         Triangle& view = store.viewTriangles[i];
         model.assign(triangles[i]);
-        // A new model has no selection; marks left in the slots by the previous one would
-        // otherwise come back with the next Shift+rubber band.
-        for (std::size_t k = 0; k < 3; ++k) {
-            model.v[k].selected = 0;
-            view.v[k].selected = 0;
-        }
         model.computePolar();
         model.computeNormal();
         view.assign(model);
@@ -67,7 +61,9 @@ void undoLast(Editor& editor) {
     if (!editor.undo.restoreLast(editor.store)) {
         return;
     }
-    forgetSelectionPast(editor.interaction, editor.store.lastIndex);
+    // The restored model may hold other triangles in the selected slots: the selection ends,
+    // so no later command touches a triangle the user did not choose.
+    editor.selection.clear(editor.store);
     if (editor.store.lastIndex >= 0) {
         editor.refreshModelToView();
     }

@@ -6,6 +6,7 @@
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
 #include "model/mesh_store.h"
+#include "model/selection.h"
 #include "model/undo_history.h"
 #include "render/camera.h"
 #include "render/depth_buffer_renderer.h"
@@ -45,6 +46,7 @@ public:
 
     Host& host;
     MeshStore store;
+    Selection selection; // the only writer of the store's selection marks
     UndoHistory undo;
     Camera camera;
     ViewOptions view;

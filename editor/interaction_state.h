@@ -2,6 +2,7 @@
 
 #include "interact/model_point.h"
 #include "model/mesh_store.h"
+#include "model/selection.h"
 #include "model/triangle.h"
 #include "render/camera.h"
 
@@ -23,13 +24,6 @@ enum class ToolMode : std::int32_t {
 };
 
 const char* toolModeName(ToolMode mode);
-
-// One selected vertex: triangle index and vertex 0..2.
-struct SelectedVertex {
-    std::int16_t triangle = 0;
-    std::int8_t vertex = 0;
-    friend bool operator==(const SelectedVertex&, const SelectedVertex&) = default;
-};
 
 inline constexpr std::int32_t kBoxHalfWidth = 100; // GrabBox and CentreBox are 200 x 140
 inline constexpr std::int32_t kBoxHalfHeight = 70;
@@ -59,8 +53,6 @@ struct InteractionState {
     Rect selectionRect{};
     Rect grabBox{};
     Rect centreBox{};
-    std::vector<SelectedVertex> selectionList; // triangle ascending, then vertex 0..2
-    std::int16_t selectionCount = 0;
     bool selectHiddenVertices = true; // the rubber band also takes back-facing vertices
     bool dragging = false;
     bool moveCounted = false;
@@ -74,16 +66,9 @@ struct InteractionState {
     // Up and Down move the drawing depth instead of turning the view. (The rotation mode is
     // always the opposite, so it is not stored separately.)
     bool arrowDepthMode = false;
-    bool nudgeRun = false;
+    bool nudgeRun = false; // a run of Ctrl+arrow nudges is under way: one undo step
     // Numeric vertex moves follow the screen's directions (otherwise the model's axes).
-    bool moveInCurrentView = true; // a run of Ctrl+arrow nudges is under way: one undo step
-
-    InteractionState() { selectionList.reserve(3 * kTriangleSlots); }
-
-    // True when the range tool shows a non-empty selection.
-    bool hasSelection() const {
-        return toolMode == ToolMode::RangeMove && editPhase == 2 && selectionCount > 0;
-    }
+    bool moveInCurrentView = true;
 };
 
 // Gives back the slot after the model that a half-drawn triangle or a sphere's rectangle holds
@@ -93,14 +78,6 @@ void abandonDrawing(InteractionState& state, MeshStore& store);
 
 // Ends the operation in progress of any tool: the held slot is given back, editPhase is 0.
 void abandonOperation(InteractionState& state, MeshStore& store);
-
-// Drops the selection entries of triangles past `lastIndex`, after the model shrank under a
-// selection that stays in force (undo, a new document).
-void forgetSelectionPast(InteractionState& state, int lastIndex);
-
-// Drops the selection entries of triangle `t` and renumbers those of the later triangles,
-// after t was removed and the later ones moved down by one.
-void forgetRemovedTriangle(InteractionState& state, int t);
 
 // Changes the tool, abandoning the operation in progress.
 void selectTool(InteractionState& state, MeshStore& store, ToolMode tool);

@@ -139,7 +139,7 @@ bool nudge(Editor& e, Key key) {
     if (!s.nudgeRun) {
         e.takeSnapshot();
     }
-    for (const SelectedVertex& v : activeSelection(s)) {
+    for (const SelectedVertex& v : e.selection.vertices()) {
         Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
         Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
         if (key == Key::Left || key == Key::Right) {
@@ -201,7 +201,7 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
     const int spacing = gridSpacing(e.view);
     const double depthStep = spacing == 0 ? 1.0 : spacing;
 
-    if (s.selectionCount > 0 && s.toolMode == ToolMode::RangeMove && controlDown) {
+    if (!e.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
         if (nudge(e, key)) {
             e.repaint();
         }

@@ -5,6 +5,7 @@
 #include "interact/model_point.h"
 #include "interact/snap.h"
 #include "interact/sphere.h"
+#include "model/mesh_edits.h"
 #include "ops/selection_walk.h"
 #include "editor/scene_frame.h"
 #include "render/depth_order.h"
@@ -30,28 +31,6 @@ Triangle& modelAt(Editor& e, int i) {
     return e.store.modelTriangles[static_cast<std::size_t>(i)];
 }
 
-// Removes view triangle t, moving the later ones down with their selection marks in both
-// lists (so the selection keeps naming the same vertices), then rebuilds the model list.
-void removeViewTriangle(Editor& e, int t) {
-    MeshStore& s = e.store;
-    for (int i = t; i < s.lastIndex; ++i) {
-        Triangle& dst = viewAt(e, i);
-        dst.assign(viewAt(e, i + 1));
-        dst.computePolar();
-        dst.computeNormal();
-        for (std::size_t k = 0; k < 3; ++k) {
-            dst.v[k].selected = viewAt(e, i + 1).v[k].selected;
-            modelAt(e, i).v[k].selected = modelAt(e, i + 1).v[k].selected;
-        }
-    }
-    for (std::size_t k = 0; k < 3; ++k) {
-        viewAt(e, s.lastIndex).v[k].selected = 0;
-        modelAt(e, s.lastIndex).v[k].selected = 0;
-    }
-    --s.lastIndex;
-    forgetRemovedTriangle(e.interaction, t);
-}
-
 // The triangle index at a pick's order position.
 int pickedIndex(const Editor& e, int orderPos) {
     return e.drawOrder[static_cast<std::size_t>(drawOrderScanLast(e) - orderPos)];
@@ -59,7 +38,7 @@ int pickedIndex(const Editor& e, int orderPos) {
 
 void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
     const double zoom = e.camera.zoom;
-    for (const SelectedVertex& v : activeSelection(e.interaction)) {
+    for (const SelectedVertex& v : e.selection.vertices()) {
         Triangle& t = viewAt(e, v.triangle);
         Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
         p.y += dx / zoom;
@@ -67,19 +46,6 @@ void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
         t.computePolar();
         t.computeNormal();
     }
-}
-
-void rebuildSelectionList(Editor& e) {
-    InteractionState& s = e.interaction;
-    s.selectionList.clear();
-    for (int i = 0; i <= e.store.lastIndex; ++i) {
-        for (std::int8_t k = 0; k < 3; ++k) {
-            if (viewAt(e, i).v[static_cast<std::size_t>(k)].selected != 0) {
-                s.selectionList.push_back({static_cast<std::int16_t>(i), k});
-            }
-        }
-    }
-    s.selectionCount = static_cast<std::int16_t>(s.selectionList.size());
 }
 
 void startRubberBand(Editor& e, PixelPoint click) {
@@ -121,7 +87,7 @@ bool refuseForCapacity(Editor& e) {
 
 void eraseAt(Editor& e, PixelPoint p) {
     if (const auto hit = pickTriangle(e, p, true)) {
-        removeViewTriangle(e, pickedIndex(e, *hit));
+        removeViewTriangle(e.store, e.selection, pickedIndex(e, *hit));
     }
     e.refreshViewToModel();
 }
@@ -129,8 +95,7 @@ void eraseAt(Editor& e, PixelPoint p) {
 void paintAt(Editor& e, PixelPoint p) {
     if (const auto hit = pickTriangle(e, p, false)) {
         const int t = pickedIndex(e, *hit);
-        viewAt(e, t).setColour(e.interaction.currentColour);
-        modelAt(e, t).setColour(e.interaction.currentColour);
+        recolourTriangle(e.store, t, e.interaction.currentColour);
     }
 }
 
@@ -179,8 +144,9 @@ void rangeMoveDown(Editor& e, unsigned flags, PixelPoint click) {
     s.selectionRect.bottom = s.selectionRect.top;
     if (s.editPhase == 1) {
         e.takeSnapshot();
-        s.selectionCount = 0;
-        s.selectionList.clear();
+        if ((flags & kShift) == 0) {
+            e.selection.clear(e.store); // a band without Shift starts a new selection
+        }
     } else if (s.editPhase == 3) {
         if ((flags & kShift) != 0) {
             startRubberBand(e, click);
@@ -194,8 +160,7 @@ void rangeMoveDown(Editor& e, unsigned flags, PixelPoint click) {
             s.dragging = true;
         } else {
             s.editPhase = 0;
-            s.selectionCount = 0;
-            s.selectionList.clear();
+            e.selection.clear(e.store);
             e.takeSnapshot();
             startRubberBand(e, click);
         }
@@ -212,13 +177,7 @@ void rangeMoveUp(Editor& e, unsigned flags, PixelPoint release) {
         s.grabBox = boxAround((c.clientRect.left + c.clientRect.right) / 2,
                               (c.clientRect.top + c.clientRect.bottom) / 2);
         if ((flags & kShift) == 0) {
-            for (int i = 0; i <= e.store.lastIndex; ++i) {
-                for (std::size_t k = 0; k < 3; ++k) {
-                    viewAt(e, i).v[k].selected = 0;
-                    modelAt(e, i).v[k].selected = 0;
-                }
-            }
-            s.selectionCount = 0;
+            e.selection.clear(e.store);
         }
         s.selectionRect = normalised(s.selectionRect);
         const std::int32_t ox = truncToInt32(c.centreX);
@@ -234,19 +193,17 @@ void rangeMoveUp(Editor& e, unsigned flags, PixelPoint release) {
                 const std::int32_t py =
                     saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].z)} + oy);
                 if (s.selectionRect.contains(px, py)) {
-                    const std::int32_t mark = v.v[k].selected != 0 ? 0 : 1;
-                    v.v[k].selected = mark;
-                    modelAt(e, i).v[k].selected = mark;
+                    e.selection.toggleMark(e.store, i, static_cast<int>(k));
                 }
             }
         }
-        rebuildSelectionList(e);
+        e.selection.rebuild(e.store);
         s.editPhase = 2;
-        if (!s.selectionList.empty()) {
+        if (!e.selection.empty()) {
             e.takeSnapshot();
         }
         s.moveCounted = false;
-        if (s.selectionList.empty()) {
+        if (e.selection.empty()) {
             s.editPhase = 0;
             s.selectionRect = {};
         }
@@ -266,7 +223,7 @@ void rangeMoveUp(Editor& e, unsigned flags, PixelPoint release) {
         }
         moveSelection(e, dx, dy);
         if (!s.moveCounted) {
-            if (s.selectionCount != 0) {
+            if (!e.selection.empty()) {
                 e.countEdit();
             }
             s.moveCounted = true;
@@ -570,7 +527,7 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
             if (s.centreBox.contains(click.x, click.y) || s.grabBox.contains(click.x, click.y)) {
                 chosen = e.host.popupMenu(kSelectionPopupMenu, click);
             } else {
-                s.selectionCount = 0;
+                e.selection.clear(e.store);
             }
         } else if (s.toolMode == ToolMode::DrawTriangle || s.toolMode == ToolMode::Sphere) {
             --e.store.lastIndex; // the provisional triangle or the reserved slot
@@ -587,7 +544,7 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
         s.pickedOrderPos = *hit;
         chosen = e.host.popupMenu(kTrianglePopupMenu, click);
     } else {
-        s.selectionCount = 0;
+        e.selection.clear(e.store);
         chosen = e.host.popupMenu(kSelectionPopupMenu, click);
     }
     e.refreshModelToView();
@@ -604,7 +561,7 @@ void popupDeleteTriangle(Editor& e) {
     if (s.pickedTriangle < 0 || s.pickedTriangle > e.store.lastIndex) {
         return;
     }
-    removeViewTriangle(e, s.pickedTriangle);
+    removeViewTriangle(e.store, e.selection, s.pickedTriangle);
     e.refreshViewToModel();
     e.countEdit();
     sortByDepth(e);
@@ -658,8 +615,7 @@ void popupColourTriangle(Editor& e) {
     if (t < 0 || t > e.store.lastIndex) {
         return;
     }
-    viewAt(e, t).setColour(e.interaction.currentColour);
-    modelAt(e, t).setColour(e.interaction.currentColour);
+    recolourTriangle(e.store, t, e.interaction.currentColour);
     e.countEdit();
 }
 

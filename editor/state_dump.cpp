@@ -54,14 +54,15 @@ std::string dumpState(const Editor& editor, bool includeView) {
     out += ",\"editPhase\":" + std::to_string(s.editPhase);
     out += ",\"currentColour\":" + std::to_string(s.currentColour);
     out += std::string(",\"modified\":") + (editor.document.modified ? "true" : "false");
-    out += ",\"selectionCount\":" + std::to_string(s.selectionCount);
+    const auto selected = editor.selection.vertices();
+    out += ",\"selectionCount\":" + std::to_string(selected.size());
     out += ",\"selection\":[";
-    for (std::size_t i = 0; i < s.selectionList.size(); ++i) {
+    for (std::size_t i = 0; i < selected.size(); ++i) {
         if (i > 0) {
             out += ',';
         }
-        out += '[' + std::to_string(s.selectionList[i].triangle) + ',' +
-               std::to_string(s.selectionList[i].vertex) + ']';
+        out += '[' + std::to_string(selected[i].triangle) + ',' +
+               std::to_string(selected[i].vertex) + ']';
     }
     out += "],\"camera\":{";
     out += "\"verticalAxisAngle\":" + formatNumber(c.verticalAxisAngle);

@@ -21,8 +21,7 @@ bool valid(const Editor& e, const SelectedVertex& v) {
 }
 
 void endSelection(Editor& e) {
-    e.interaction.selectionCount = 0;
-    e.interaction.selectionList.clear();
+    e.selection.clear(e.store);
     e.interaction.editPhase = 0;
 }
 
@@ -44,7 +43,7 @@ double roundCoordinate(double w) {
 
 void roundSelectedVertices(Editor& e) {
     e.takeSnapshot();
-    for (const SelectedVertex& v : activeSelection(e.interaction)) {
+    for (const SelectedVertex& v : e.selection.vertices()) {
         if (!valid(e, v)) {
             continue;
         }
@@ -62,7 +61,7 @@ void roundSelectedVertices(Editor& e) {
 
 void mergeSelectedVertices(Editor& e) {
     e.takeSnapshot();
-    const auto list = activeSelection(e.interaction);
+    const auto list = e.selection.vertices();
     const std::size_t n = list.size();
     const Rect& client = e.camera.clientRect;
     const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
@@ -152,7 +151,7 @@ void deleteLineTriangles(Editor& e) {
 void reverseSelection(Editor& e) {
     abandonDrawing(e.interaction, e.store);
     e.takeSnapshot();
-    forEachWholeTriangle(e.interaction, [&](int t) {
+    forEachWholeTriangle(e.selection, [&](int t) {
         e.store.modelTriangles[static_cast<std::size_t>(t)].reverseWinding();
         e.store.viewTriangles[static_cast<std::size_t>(t)].reverseWinding();
         return true;
@@ -167,7 +166,7 @@ void paintSelection(Editor& e) {
     e.takeSnapshot();
     choosePaintColour(e);
     const Colour c = e.interaction.currentColour;
-    forEachWholeTriangle(e.interaction, [&](int t) {
+    forEachWholeTriangle(e.selection, [&](int t) {
         e.store.modelTriangles[static_cast<std::size_t>(t)].setColour(c);
         e.store.viewTriangles[static_cast<std::size_t>(t)].setColour(c);
         return true;
@@ -187,18 +186,7 @@ void selectAll(Editor& e) {
     if (s.editPhase != 0 && s.editPhase != 2) {
         return;
     }
-    s.selectionList.clear();
-    const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
-    for (int j = 0; j <= last; ++j) {
-        for (std::int8_t k = 0; k < 3; ++k) {
-            e.store.modelTriangles[static_cast<std::size_t>(j)].v[static_cast<std::size_t>(k)]
-                .selected = 1;
-            e.store.viewTriangles[static_cast<std::size_t>(j)].v[static_cast<std::size_t>(k)]
-                .selected = 1;
-            s.selectionList.push_back({static_cast<std::int16_t>(j), k});
-        }
-    }
-    s.selectionCount = static_cast<std::int16_t>(s.selectionList.size());
+    e.selection.selectTriangles(e.store, 0, std::min<int>(e.store.lastIndex, kTriangleSlots - 1));
     s.editPhase = 2;
 }
 

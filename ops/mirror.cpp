@@ -8,8 +8,8 @@ namespace fcw {
 
 void mirrorSelection(Editor& e, MirrorAxis axis) {
     e.takeSnapshot();
-    const Point3 before = meanOfWholeCentroids(e.interaction, e.store.viewTriangles);
-    forEachWholeTriangle(e.interaction, [&](int t) {
+    const Point3 before = meanOfWholeCentroids(e.selection, e.store.viewTriangles);
+    forEachWholeTriangle(e.selection, [&](int t) {
         Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
         for (Point3& p : tri.v) {
             double& c = axis == MirrorAxis::Horizontal ? p.y
@@ -20,8 +20,8 @@ void mirrorSelection(Editor& e, MirrorAxis axis) {
         tri.reverseWinding();
         return true;
     });
-    const Point3 after = meanOfWholeCentroids(e.interaction, e.store.viewTriangles);
-    forEachWholeTriangle(e.interaction, [&](int t) {
+    const Point3 after = meanOfWholeCentroids(e.selection, e.store.viewTriangles);
+    forEachWholeTriangle(e.selection, [&](int t) {
         Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
         tri.translateBy(after, before);
         tri.computePolar();

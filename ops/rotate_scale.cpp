@@ -27,7 +27,7 @@ Triangle& view(Editor& e, int t) {
 Point3 meanOfListedVertices(Editor& e) {
     Point3 sum(0, 0, 0);
     int n = 0;
-    for (const SelectedVertex& v : activeSelection(e.interaction)) {
+    for (const SelectedVertex& v : e.selection.vertices()) {
         sum += view(e, v.triangle).v[static_cast<std::size_t>(v.vertex)];
         ++n;
     }
@@ -46,7 +46,7 @@ void refresh(Triangle& t) {
 // recomputing each touched triangle when `recompute` is set.
 template <typename Change> void forSelected(Editor& e, bool triangles, bool recompute, Change&& change) {
     if (triangles) {
-        forEachWholeTriangle(e.interaction, [&](int t) {
+        forEachWholeTriangle(e.selection, [&](int t) {
             for (Point3& p : view(e, t).v) {
                 change(p);
             }
@@ -57,7 +57,7 @@ template <typename Change> void forSelected(Editor& e, bool triangles, bool reco
         });
         return;
     }
-    for (const SelectedVertex& v : activeSelection(e.interaction)) {
+    for (const SelectedVertex& v : e.selection.vertices()) {
         change(view(e, v.triangle).v[static_cast<std::size_t>(v.vertex)]);
         if (recompute) {
             refresh(view(e, v.triangle));
@@ -214,7 +214,7 @@ void rotateSelection(Editor& e, RotateKind kind) {
     e.takeSnapshot();
     const bool triangles = kind == RotateKind::TrianglesAboutOrigin || kind == RotateKind::Triangles;
     const bool centred = kind == RotateKind::Triangles || kind == RotateKind::Vertices;
-    auto mean = [&] { return triangles ? meanOfWholeCentroids(e.interaction, e.store.viewTriangles) : meanOfListedVertices(e); };
+    auto mean = [&] { return triangles ? meanOfWholeCentroids(e.selection, e.store.viewTriangles) : meanOfListedVertices(e); };
     const Point3 before = centred ? mean() : Point3(0, 0, 0);
     forSelected(e, triangles, true, [&](Point3& p) { rotateInScreenPlane(p, theta); });
     if (centred) {
@@ -231,7 +231,7 @@ void scaleSelection(Editor& e, ScaleKind kind) {
     }
     e.takeSnapshot();
     const bool triangles = kind == ScaleKind::Triangles;
-    auto mean = [&] { return triangles ? meanOfWholeCentroids(e.interaction, e.store.viewTriangles) : meanOfListedVertices(e); };
+    auto mean = [&] { return triangles ? meanOfWholeCentroids(e.selection, e.store.viewTriangles) : meanOfListedVertices(e); };
     const Point3 before = mean();
     const double fx = dialog.factor(1010);
     const double fy = dialog.factor(1009);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/interaction_state.h"
+#include "model/selection.h"
 #include "model/triangle.h"
 
 #include <vector>
@@ -10,19 +10,11 @@
 
 namespace fcw {
 
-// The selection entries in force: the first selectionCount of selectionList.
-inline std::span<const SelectedVertex> activeSelection(const InteractionState& s) {
-    const std::size_t n = std::min<std::size_t>(
-        static_cast<std::size_t>(s.selectionCount < 0 ? 0 : s.selectionCount),
-        s.selectionList.size());
-    return {s.selectionList.data(), n};
-}
-
 // Calls action(t) for every whole-selected triangle t (all three vertices selected, which puts
 // three entries of one triangle next to each other in the list), in list order. The action
 // returns false to stop the walk.
-template <typename Action> void forEachWholeTriangle(const InteractionState& s, Action&& action) {
-    const auto list = activeSelection(s);
+template <typename Action> void forEachWholeTriangle(const Selection& s, Action&& action) {
+    const auto list = s.vertices();
     std::size_t i = 0;
     while (i + 2 < list.size()) {
         if (list[i].triangle == list[i + 1].triangle && list[i].triangle == list[i + 2].triangle) {
@@ -36,7 +28,7 @@ template <typename Action> void forEachWholeTriangle(const InteractionState& s, 
     }
 }
 
-inline bool hasWholeTriangle(const InteractionState& s) {
+inline bool hasWholeTriangle(const Selection& s) {
     bool found = false;
     forEachWholeTriangle(s, [&](int) {
         found = true;
@@ -47,7 +39,7 @@ inline bool hasWholeTriangle(const InteractionState& s) {
 
 // The mean of the centroids of the whole-selected triangles of `list` (the origin when there
 // are none).
-inline Point3 meanOfWholeCentroids(const InteractionState& s, const std::vector<Triangle>& list) {
+inline Point3 meanOfWholeCentroids(const Selection& s, const std::vector<Triangle>& list) {
     Point3 sum(0, 0, 0);
     int n = 0;
     forEachWholeTriangle(s, [&](int t) {

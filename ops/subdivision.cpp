@@ -33,7 +33,7 @@ void writeSlot(MeshStore& store, int s, const Point3& a, const Point3& b, const 
 // The edge-selected walk: runs of one triangle's entries; from a run's second entry on, the
 // triangle acts when exactly two of its marks (in the view list) are set.
 template <typename Action> void forEachEdgeSelected(const Editor& e, Action&& action) {
-    const auto list = activeSelection(e.interaction);
+    const auto list = e.selection.vertices();
     if (list.size() < 2) {
         return;
     }
@@ -63,8 +63,7 @@ template <typename Walk> void runSelectionSplit(Editor& e, Walk&& walk) {
     e.takeSnapshot();
     const bool complete = walk();
     e.refreshModelToView();
-    e.interaction.selectionCount = 0;
-    e.interaction.selectionList.clear();
+    e.selection.clear(e.store);
     e.countEdit();
     if (!complete) {
         showTooManyPolygons(e);
@@ -76,7 +75,7 @@ template <typename Walk> void runSelectionSplit(Editor& e, Walk&& walk) {
 
 bool splitWhole(Editor& e, bool (*split)(MeshStore&, int)) {
     bool ok = true;
-    forEachWholeTriangle(e.interaction, [&](int t) {
+    forEachWholeTriangle(e.selection, [&](int t) {
         ok = split(e.store, t);
         return ok;
     });

@@ -92,7 +92,7 @@ double& coordinate(Point3& p, Axis axis) {
 }
 
 void apply(Editor& e, std::vector<Triangle>& list, const MoveCommand& c, double v) {
-    const auto entries = activeSelection(e.interaction);
+    const auto entries = e.selection.vertices();
     auto vertex = [&](const SelectedVertex& s) -> Point3& {
         return list[static_cast<std::size_t>(s.triangle)].v[static_cast<std::size_t>(s.vertex)];
     };
@@ -109,7 +109,7 @@ void apply(Editor& e, std::vector<Triangle>& list, const MoveCommand& c, double 
             first = false;
         }
         if (c.rule == Rule::Mean) {
-            m = sum / static_cast<double>(e.interaction.selectionCount);
+            m = sum / static_cast<double>(e.selection.count());
         }
     }
     for (const SelectedVertex& s : entries) {
@@ -176,8 +176,7 @@ bool runVertexMove(Editor& e, int commandId) {
         }
         e.countEdit();
     }
-    s.selectionCount = 0;
-    s.selectionList.clear();
+    e.selection.clear(e.store);
     e.repaint();
     return true;
 }

@@ -192,7 +192,7 @@ void toolPreview(Editor& e, Canvas& canvas) {
             const Rect& r = s.selectionRect;
             canvas.rectangle(normalised(r));
         }
-        if (s.selectionCount != 0 && !e.host.isShiftDown() &&
+        if (!e.selection.empty() && !e.host.isShiftDown() &&
             ((s.editPhase != 0 && s.dragging) || s.editPhase == 2)) {
             const Rect& client = c.clientRect;
             s.centreBox = boxAround((client.left + client.right) / 2,
@@ -223,7 +223,7 @@ void markers(Editor& e, Canvas& canvas) {
     const InteractionState& s = e.interaction;
     const Camera& c = e.camera;
     const int mode = e.view.emphasisMode;
-    if (s.selectionCount == 0 && mode >= 1 && mode <= 3) {
+    if (e.selection.empty() && mode >= 1 && mode <= 3) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(0, 0, 255)});
         canvas.setBrush({Brush::Style::Solid, rgb(255, 0, 0)});
         const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
@@ -244,10 +244,7 @@ void markers(Editor& e, Canvas& canvas) {
     if (s.toolMode == ToolMode::RangeMove && s.editPhase != 0) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(255, 0, 0)});
         canvas.setBrush({Brush::Style::Solid, rgb(0, 0, 255)});
-        const std::size_t count = std::min<std::size_t>(
-            static_cast<std::size_t>(std::max<int>(s.selectionCount, 0)), s.selectionList.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            const SelectedVertex& v = s.selectionList[i];
+        for (const SelectedVertex& v : e.selection.vertices()) {
             if (v.triangle < 0 || v.triangle >= kTriangleSlots || v.vertex < 0 || v.vertex > 2) {
                 continue;
             }

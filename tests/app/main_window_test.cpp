@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
     QTest::keyClick(window->view(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor.store.modelTriangles[0].colour, 7u); // undone
     QTest::keyClick(window->view(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(editor.interaction.selectionCount, 3);
+    EXPECT_EQ(editor.selection.count(), 3);
     EXPECT_TRUE(toolbarAction(32803)->isChecked()); // select all switched to the range tool
 }
 

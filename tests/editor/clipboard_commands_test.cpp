@@ -44,10 +44,10 @@ TEST_F(Clipboard, CopyWritesWholeSelectedTrianglesOnly) {
     EXPECT_EQ(dispatchCommand(e, 32847), DispatchResult::Disabled); // no work file yet
     run("down 390 290");
     run("up 500 350"); // the first two whole, nothing of the third
-    ASSERT_EQ(e.interaction.selectionCount, 6);
+    ASSERT_EQ(e.selection.count(), 6);
     run("command 32846");
     EXPECT_EQ(workFileSize(), 173u);
-    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.selection.count(), 0);
     EXPECT_EQ(e.undoDepth(), 3);
 
     run("down 395 295");
@@ -72,7 +72,7 @@ TEST_F(Clipboard, PasteKeepsTheOnScreenShapeAndBecomesTheSelection) {
     EXPECT_NEAR(pasted.v[0].z * e.camera.zoom + e.camera.centreY, 100.0, 1e-9);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(e.interaction.editPhase, 2);
-    EXPECT_EQ(e.interaction.selectionCount, 3);
+    EXPECT_EQ(e.selection.count(), 3);
     EXPECT_TRUE(e.interaction.moveCounted);
     EXPECT_EQ(e.interaction.selectionRect, (Rect{0, 100, 40, 140}));
     EXPECT_TRUE(e.document.modified);
@@ -101,7 +101,7 @@ TEST_F(Clipboard, PasteWhileDrawingDropsTheHalfTriangleAndMarksOnlyThePaste) {
     ASSERT_EQ(e.store.lastIndex, 3); // three old ones and the pasted one, no half triangle
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(e.interaction.editPhase, 2);
-    EXPECT_EQ(e.interaction.selectionCount, 3);
+    EXPECT_EQ(e.selection.count(), 3);
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(e.store.viewTriangles[0].v[k].selected, 0); // the old marks are gone
         EXPECT_EQ(e.store.viewTriangles[3].v[k].selected, 1);
@@ -142,7 +142,7 @@ TEST_F(Clipboard, AFailedWorkFileWriteKeepsTheOldClipAndTheModel) {
     ASSERT_TRUE(readWholeFile(work, before));
 
     run("key A ctrl");
-    const int selected = e.interaction.selectionCount;
+    const int selected = e.selection.count();
     ASSERT_EQ(selected, 9);
     for (const char* verb : {"key X ctrl", "key C ctrl"}) {
         for (const long long failAfter : {0LL, 21LL, 100LL}) {
@@ -156,7 +156,7 @@ TEST_F(Clipboard, AFailedWorkFileWriteKeepsTheOldClipAndTheModel) {
             ASSERT_TRUE(readWholeFile(work, after));
             EXPECT_EQ(after, before) << verb << " " << failAfter;
             EXPECT_EQ(e.store.lastIndex, 2) << verb << " " << failAfter;
-            EXPECT_EQ(e.interaction.selectionCount, selected) << verb << " " << failAfter;
+            EXPECT_EQ(e.selection.count(), selected) << verb << " " << failAfter;
         }
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
@@ -183,7 +183,7 @@ TEST_F(Clipboard, AFarOffPasteCanBeZoomed) {
         ASSERT_FALSE(fresh.runLine(line)) << line;
     }
     EXPECT_EQ(fresh.editor().store.lastIndex, 0);
-    EXPECT_EQ(fresh.editor().interaction.selectionCount, 3);
+    EXPECT_EQ(fresh.editor().selection.count(), 3);
 }
 
 } // namespace

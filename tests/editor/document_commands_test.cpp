@@ -41,8 +41,8 @@ protected:
         appendTriangle(e, {1, 2, 3}, {4, 5, 6}, {7, 8, 10}, 0x112233);
         appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0x0000FF);
         e.countEdit();
-        e.interaction.selectionCount = 1;
-        e.interaction.selectionList.push_back({1, 2});
+        const SelectedVertex vertex{1, 2};
+        e.selection.selectVertices(e.store, {&vertex, 1});
     }
     std::string dir_;
 };
@@ -79,8 +79,8 @@ TEST_F(DocumentCommands, OpeningResetsHistorySelectionAndStaleMarks) {
     e.store.viewTriangles[0].v[0].selected = 1;
     e.interaction.editPhase = 2;
     ASSERT_TRUE(openDocumentFile(e, path("a.fcw")));
-    EXPECT_EQ(e.interaction.selectionCount, 0);
-    EXPECT_TRUE(e.interaction.selectionList.empty());
+    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_TRUE(e.selection.empty());
     EXPECT_EQ(e.interaction.editPhase, 0);
     EXPECT_EQ(e.store.viewTriangles[0].v[0].selected, 0);
     undoLast(e); // nothing to undo after a load
@@ -92,8 +92,8 @@ TEST_F(DocumentCommands, NewLeavesNoSelectionNamingTheOldTriangles) {
     Editor e(host);
     populate(e);
     newDocument(e);
-    EXPECT_EQ(e.interaction.selectionCount, 0);
-    EXPECT_TRUE(e.interaction.selectionList.empty());
+    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_TRUE(e.selection.empty());
     EXPECT_EQ(dispatchCommand(e, 32921), DispatchResult::Disabled); // nothing left to move
 }
 
@@ -122,7 +122,7 @@ TEST_F(DocumentCommands, RefusedFilesLeaveEverythingAsItWas) {
         EXPECT_EQ(host.messages[0], "予期しないﾌｧｲﾙ形式です。");
         EXPECT_EQ(e.store.lastIndex, 1);
         EXPECT_EQ(e.undoDepth(), 1);
-        EXPECT_EQ(e.interaction.selectionCount, 1);
+        EXPECT_EQ(e.selection.count(), 1);
         EXPECT_EQ(e.store.modelTriangles[0].colour, 0x112233u);
     }
 
@@ -161,7 +161,7 @@ TEST_F(DocumentCommands, SavingWhileDrawingLeavesOutTheProvisionalTriangle) {
     e.interaction.editPhase = 2;
     ASSERT_TRUE(saveDocumentFile(e, path("c.fcw")));
     EXPECT_EQ(e.interaction.editPhase, 0);
-    EXPECT_EQ(e.interaction.selectionCount, 1);
+    EXPECT_EQ(e.selection.count(), 1);
     EXPECT_EQ(read(path("c.fcw")).size(), 23u + 2 * 76u);
 }
 

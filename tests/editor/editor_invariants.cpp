@@ -203,15 +203,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
         }
     }
 
-    // The selection in force names live vertices only.
-    if (s.selectionCount < 0) {
-        return "selectionCount " + std::to_string(s.selectionCount);
-    }
-    const auto active = activeSelection(s);
-    if (active.size() != static_cast<std::size_t>(s.selectionCount)) {
-        return "selectionCount " + std::to_string(s.selectionCount) + " but the list holds " +
-               std::to_string(s.selectionList.size());
-    }
+    // The selection names live vertices only.
+    const auto active = e.selection.vertices();
     for (const SelectedVertex& v : active) {
         if (v.triangle < 0 || v.triangle > checkedLast || v.vertex < 0 || v.vertex > 2) {
             return "selection entry (" + std::to_string(v.triangle) + ", " +
@@ -219,23 +212,27 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
                    std::to_string(last) + ")";
         }
     }
-    // A shown selection is exactly the marked vertices, in triangle then vertex order.
-    if (s.toolMode == ToolMode::RangeMove && (s.editPhase == 2 || s.editPhase == 3) &&
-        s.selectionCount > 0) {
-        std::vector<SelectedVertex> marked;
-        for (int i = 0; i <= last; ++i) {
-            for (std::int8_t k = 0; k < 3; ++k) {
-                if (store.viewTriangles[static_cast<std::size_t>(i)]
-                        .v[static_cast<std::size_t>(k)]
-                        .selected != 0) {
-                    marked.push_back({static_cast<std::int16_t>(i), k});
-                }
+    // No mark outlives its selection: every mark in either list, in every slot, belongs to an
+    // entry of the selection and every entry is marked in both lists, in triangle then vertex
+    // order.
+    std::vector<SelectedVertex> marked;
+    for (int i = 0; i < kTriangleSlots; ++i) {
+        const Triangle& model = store.modelTriangles[static_cast<std::size_t>(i)];
+        const Triangle& view = store.viewTriangles[static_cast<std::size_t>(i)];
+        for (std::int8_t k = 0; k < 3; ++k) {
+            const auto kk = static_cast<std::size_t>(k);
+            if ((model.v[kk].selected != 0) != (view.v[kk].selected != 0)) {
+                return describe("both", i, "the two lists disagree on the mark of vertex " +
+                                               std::to_string(k));
+            }
+            if (view.v[kk].selected != 0) {
+                marked.push_back({static_cast<std::int16_t>(i), k});
             }
         }
-        if (!std::equal(active.begin(), active.end(), marked.begin(), marked.end())) {
-            return "the shown selection of " + std::to_string(active.size()) +
-                   " vertices is not the " + std::to_string(marked.size()) + " marked ones";
-        }
+    }
+    if (!std::equal(active.begin(), active.end(), marked.begin(), marked.end())) {
+        return "the selection of " + std::to_string(active.size()) + " vertices is not the " +
+               std::to_string(marked.size()) + " marked ones";
     }
 
     std::copy_n(store.modelTriangles.begin(), checkedLast + 1, cache.model.begin());

@@ -5,17 +5,6 @@
 namespace fcw {
 namespace {
 
-TEST(InteractionState, StartValues) {
-    const InteractionState s;
-    EXPECT_EQ(s.toolMode, ToolMode::DrawTriangle);
-    EXPECT_EQ(static_cast<int>(ToolMode::Sphere), 4);
-    EXPECT_EQ(static_cast<int>(ToolMode::Zoom), 7);
-    EXPECT_TRUE(s.selectHiddenVertices);
-    EXPECT_EQ(s.statusCorner, 0);
-    EXPECT_EQ(s.selectionRect, Rect{});
-    EXPECT_FALSE(s.hasSelection());
-}
-
 TEST(InteractionState, SelectToolDropsAHalfDrawnTriangle) {
     InteractionState s;
     MeshStore store;
@@ -31,15 +20,13 @@ TEST(InteractionState, SelectToolDropsAHalfDrawnTriangle) {
     EXPECT_EQ(store.lastIndex, 3);
 }
 
-TEST(InteractionState, SelectToolEndsASelectionButKeepsTheMarks) {
+TEST(InteractionState, SelectToolEndsTheOperationButKeepsTheSelection) {
     InteractionState s;
     MeshStore store;
     store.lastIndex = 0;
     store.modelTriangles[0].v[1].selected = 1;
     s.toolMode = ToolMode::RangeMove;
     s.editPhase = 2;
-    s.selectionCount = 1;
-    s.selectionList.push_back({0, 1});
     selectTool(s, store, ToolMode::DrawTriangle);
     EXPECT_EQ(store.lastIndex, 0); // only the drawing tool owns a provisional slot
     EXPECT_EQ(s.editPhase, 0);

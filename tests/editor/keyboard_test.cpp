@@ -66,7 +66,7 @@ TEST_F(Keyboard, CtrlArrowsNudgeASelectionAsOneUndoStep) {
 
 TEST_F(Keyboard, AcceleratorsGoToTheirCommandsAndOtherKeysAreIgnored) {
     run({"down 400 300", "down 500 300", "down 400 400", "key A ctrl"});
-    EXPECT_EQ(e.interaction.selectionCount, 3);
+    EXPECT_EQ(e.selection.count(), 3);
     run({"key Delete"}); // nothing whole-selected is left afterwards
     EXPECT_EQ(e.store.lastIndex, -1);
     run({"key Z ctrl"});
@@ -82,7 +82,7 @@ TEST_F(Keyboard, ANudgedVertexTakesItsTriangleNormalAlong) {
     // One vertex nudged: the view triangle's normal changes and the painter culls by it.
     run({"down 400 300", "down 500 300", "down 400 400", "command 32803"});
     run({"down 490 290", "up 510 310"});
-    ASSERT_EQ(e.interaction.selectionCount, 1);
+    ASSERT_EQ(e.selection.count(), 1);
     run({"key left ctrl", "key down ctrl"});
     Triangle fresh = e.store.viewTriangles[0];
     fresh.computeNormal();

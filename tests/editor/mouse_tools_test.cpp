@@ -78,11 +78,11 @@ TEST_F(MouseTools, RubberBandSelectsAndShiftToggles) {
     run({"down 400 300", "down 500 300", "down 400 400", "command 32803"});
     run({"down 390 290", "move 450 310 left", "up 450 310"}); // takes vertices 0 and 1? no: 0
     EXPECT_EQ(e.interaction.editPhase, 2);
-    ASSERT_EQ(e.interaction.selectionCount, 1);
-    EXPECT_EQ(e.interaction.selectionList[0], (SelectedVertex{0, 0}));
+    ASSERT_EQ(e.selection.count(), 1);
+    EXPECT_EQ(e.selection.vertices()[0], (SelectedVertex{0, 0}));
     run({"down 380 280 shift", "up 520 320 shift"}); // toggles 0 off and 1 on
-    ASSERT_EQ(e.interaction.selectionCount, 1);
-    EXPECT_EQ(e.interaction.selectionList[0], (SelectedVertex{0, 1}));
+    ASSERT_EQ(e.selection.count(), 1);
+    EXPECT_EQ(e.selection.vertices()[0], (SelectedVertex{0, 1}));
     EXPECT_EQ(model(0).v[1].selected, 1);
     EXPECT_EQ(model(0).v[0].selected, 0);
     run({"down 600 600", "up 601 601"}); // an empty band ends the selection
@@ -137,12 +137,12 @@ TEST_F(MouseTools, ErasingRenumbersTheSelectionWithItsTriangles) {
     run({"down 400 300", "down 500 300", "down 400 400"});
     run({"down 600 300", "down 700 300", "down 600 400", "command 32803"});
     run({"down 350 250", "up 750 450"});
-    ASSERT_EQ(e.interaction.selectionCount, 6);
+    ASSERT_EQ(e.selection.count(), 6);
     run({"command 32802", "down 420 320", "up 420 320"}); // erase the first
     ASSERT_EQ(e.store.lastIndex, 0);
     // The second triangle, now slot 0, is still the selection, marks and list alike.
-    ASSERT_EQ(e.interaction.selectionCount, 3);
-    for (const SelectedVertex& v : e.interaction.selectionList) {
+    ASSERT_EQ(e.selection.count(), 3);
+    for (const SelectedVertex& v : e.selection.vertices()) {
         EXPECT_EQ(v.triangle, 0);
     }
     for (std::size_t k = 0; k < 3; ++k) {
@@ -176,7 +176,7 @@ TEST_F(MouseTools, RubberBandOverAFarOffVertexWithTheOriginLeftOfTheWindow) {
     testing::appendTriangle(e, {0, 1e12, 0}, {0, 10, 0}, {0, 0, 10}, 1);
     e.camera.originOffsetX = -1000; // the origin's window position becomes negative
     run({"size 800 600", "command 32803", "down 0 0", "up 799 599"});
-    EXPECT_EQ(e.interaction.selectionCount, 0); // nothing on the screen: off to the far right
+    EXPECT_EQ(e.selection.count(), 0); // nothing on the screen: off to the far right
     EXPECT_EQ(e.interaction.editPhase, 0);
 }
 
@@ -242,9 +242,9 @@ TEST_F(MouseTools, HiddenVerticesAreTakenOnlyWhenAllowed) {
     e.store.modelTriangles[0].reverseWinding();           // now faces away
     e.refreshModelToView();
     run({"command 32796", "command 32803", "down 390 290", "up 460 360"});
-    EXPECT_EQ(e.interaction.selectionCount, 0); // back-facing vertices left out
+    EXPECT_EQ(e.selection.count(), 0); // back-facing vertices left out
     run({"command 32796", "down 390 290", "up 460 360"});
-    EXPECT_EQ(e.interaction.selectionCount, 3);
+    EXPECT_EQ(e.selection.count(), 3);
 }
 
 TEST_F(MouseTools, SphereRefusedWhenItWouldPassTheLimit) {

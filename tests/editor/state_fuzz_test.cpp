@@ -203,7 +203,7 @@ struct Sequence {
             // Most commands act on a selection: often make one first, with a rubber band
             // over part of the view or with Select All.
             std::string text;
-            if (e.interaction.selectionCount == 0 && chance(rng, 0.6)) {
+            if (e.selection.empty() && chance(rng, 0.6)) {
                 if (chance(rng, 0.5)) {
                     const PixelPoint from = randomPoint(rng, e);
                     const PixelPoint to = randomPoint(rng, e);
@@ -384,7 +384,7 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
             std::cout << "  " << i << ": " << event << "  -> lastIndex " << e.store.lastIndex
                       << ", tool " << toolModeName(e.interaction.toolMode) << ", phase "
                       << int(e.interaction.editPhase) << ", selection "
-                      << e.interaction.selectionCount << ", undo " << e.undoDepth() << std::endl;
+                      << e.selection.count() << ", undo " << e.undoDepth() << std::endl;
         }
         if (auto bad = seq.host.takeProblem()) {
             return fail(i, event, *bad);

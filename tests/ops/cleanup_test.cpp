@@ -34,12 +34,12 @@ TEST(Cleanup, SelectAllThenRoundAndMergeKeepTheSelection) {
     EXPECT_EQ(dispatchCommand(e, 32860), DispatchResult::Disabled);
     dispatchCommand(e, 32930);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
-    EXPECT_EQ(e.interaction.selectionCount, 6);
+    EXPECT_EQ(e.selection.count(), 6);
     dispatchCommand(e, 32859);
     EXPECT_EQ(e.store.modelTriangles[1].v[0].y, 11.0);
     EXPECT_EQ(e.store.modelTriangles[1].v[0].x, 0.0);
     EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 2.0); // 1.5 rounds up
-    EXPECT_EQ(e.interaction.selectionCount, 6);
+    EXPECT_EQ(e.selection.count(), 6);
 
     // Greedy merge in list order: 0, 2 (was 1.5), 3 -> the second moves to 0, the third stays.
     e.store.modelTriangles[0].v[1].y = 1.5;
@@ -82,7 +82,7 @@ TEST(Cleanup, SelectAllWhileDrawingLeavesTheHalfDrawnTriangleOut) {
     EXPECT_EQ(e.store.lastIndex, 0);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(e.interaction.editPhase, 2);
-    EXPECT_EQ(e.interaction.selectionCount, 3);
+    EXPECT_EQ(e.selection.count(), 3);
 }
 
 TEST(Cleanup, LineTrianglesGoAndTheRestKeepTheirOrder) {
@@ -107,7 +107,7 @@ TEST(Cleanup, ReverseAndRecolourEndTheSelection) {
     dispatchCommand(e, 32930);
     dispatchCommand(e, 32881);
     EXPECT_LT(e.store.viewTriangles[0].normal.x, 0.0);
-    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.selection.count(), 0);
     EXPECT_EQ(e.interaction.editPhase, 0);
     dispatchCommand(e, 32930);
     e.interaction.currentColour = 0x123456;
@@ -129,7 +129,7 @@ TEST(Cleanup, MergeMatchesTheGreedyRuleOnCrowdedPoints) {
     dispatchCommand(e, 32930);
     // The rule, written plainly: each later vertex snaps to an earlier one within 2.0.
     std::vector<Point3> want;
-    for (const SelectedVertex& v : e.interaction.selectionList) {
+    for (const SelectedVertex& v : e.selection.vertices()) {
         want.push_back(e.store.modelTriangles[static_cast<std::size_t>(v.triangle)]
                            .v[static_cast<std::size_t>(v.vertex)]);
     }
@@ -143,7 +143,7 @@ TEST(Cleanup, MergeMatchesTheGreedyRuleOnCrowdedPoints) {
     }
     dispatchCommand(e, 32860);
     for (std::size_t k = 0; k < want.size(); ++k) {
-        const SelectedVertex& v = e.interaction.selectionList[k];
+        const SelectedVertex& v = e.selection.vertices()[k];
         const Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(v.triangle)];
         EXPECT_TRUE(sameCoords(t.v[static_cast<std::size_t>(v.vertex)], want[k])) << k;
         Triangle fresh = t;

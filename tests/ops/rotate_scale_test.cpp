@@ -50,7 +50,7 @@ TEST_F(RotateScale, TriangleRotationKeepsItsCentreAndTurnsClockwise) {
     EXPECT_NEAR(view().v[0].y - centre.y, -(v0.z - centre.z), 1e-9);
     EXPECT_NEAR(view().v[0].z - centre.z, v0.y - centre.y, 1e-9);
     EXPECT_NEAR(view().v[0].x, v0.x, 1e-9);
-    EXPECT_EQ(e.interaction.selectionCount, 3); // the selection stays
+    EXPECT_EQ(e.selection.count(), 3); // the selection stays
     EXPECT_EQ(e.undoDepth(), 2);
 
     run("answer ok 1100=90");
@@ -79,7 +79,8 @@ TEST_F(RotateScale, HalvingKeepsTheCentre) {
     run("command 32891");
     EXPECT_NEAR(view().centroid.y, centre.y, 1e-9);
     EXPECT_NEAR(view().v[1].y - view().v[0].y, width / 2, 1e-9);
-    e.interaction.selectionCount = 1;
+    const SelectedVertex one{0, 0};
+    e.selection.selectVertices(e.store, {&one, 1});
     EXPECT_EQ(dispatchCommand(e, 32897), DispatchResult::Disabled);
 }
 

@@ -18,15 +18,11 @@ void select(Editor& e, std::initializer_list<std::pair<int, int>> vertices) {
     InteractionState& s = e.interaction;
     s.toolMode = ToolMode::RangeMove;
     s.editPhase = 2;
-    s.selectionList.clear();
+    std::vector<SelectedVertex> list;
     for (auto [t, k] : vertices) {
-        e.store.modelTriangles[static_cast<std::size_t>(t)].v[static_cast<std::size_t>(k)]
-            .selected = 1;
-        e.store.viewTriangles[static_cast<std::size_t>(t)].v[static_cast<std::size_t>(k)]
-            .selected = 1;
-        s.selectionList.push_back({static_cast<std::int16_t>(t), static_cast<std::int8_t>(k)});
+        list.push_back({static_cast<std::int16_t>(t), static_cast<std::int8_t>(k)});
     }
-    s.selectionCount = static_cast<std::int16_t>(s.selectionList.size());
+    e.selection.selectVertices(e.store, list);
 }
 
 double area(const Triangle& t) {
@@ -68,7 +64,7 @@ TEST(Subdivision, FourSplitAppendsThreeInOrderWithTheParentsWinding) {
         EXPECT_EQ(sub.colour, parent.colour);
     }
     EXPECT_EQ(e.store.modelTriangles[10].v[0].selected, 0); // appended slots lose marks
-    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.selection.count(), 0);
     EXPECT_EQ(e.interaction.editPhase, 0);
     EXPECT_EQ(e.undoDepth(), 1);
     undoLast(e);
@@ -115,7 +111,7 @@ TEST(Subdivision, LimitsAndTheFailurePath) {
     EXPECT_EQ(e.store.lastIndex, 2998);
     EXPECT_EQ(f.host.beeps, 1);
     EXPECT_EQ(f.host.dialogs, (std::vector<int>{302}));
-    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.selection.count(), 0);
     undoLast(e);
     EXPECT_EQ(e.store.lastIndex, 2995);
 }
@@ -207,7 +203,7 @@ TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
         EXPECT_NEAR(e.store.viewTriangles[0].v[k].z, before.v[k].z, 1e-9);
     }
     EXPECT_EQ(e.undoDepth(), 2);
-    EXPECT_EQ(e.interaction.selectionCount, 3); // the selection stays
+    EXPECT_EQ(e.selection.count(), 3); // the selection stays
 
     dispatchCommand(e, 32879); // depth: a flat triangle turns to face away
     EXPECT_LT(e.store.viewTriangles[0].normal.x * before.normal.x, 0.0);

@@ -25,7 +25,7 @@ TEST_F(VertexMove, RelativeAndPositionRulesInUserDirections) {
     run("answer ok 1008=5");
     run("command 32921"); // up the screen by 5
     EXPECT_EQ(v(0).z, -25.0);
-    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.selection.count(), 0);
     reselect();
     run("answer ok 1008=10");
     run("command 32902"); // vertical position 10 above the origin
@@ -75,7 +75,7 @@ TEST_F(VertexMove, ModelAxesWhenTheOptionIsOffAndCancelEndsTheSelection) {
     const int depth = e.undoDepth();
     run("command 32918"); // cancelled
     EXPECT_EQ(e.undoDepth(), depth);
-    EXPECT_EQ(e.interaction.selectionCount, 0);
+    EXPECT_EQ(e.selection.count(), 0);
     EXPECT_EQ(dispatchCommand(e, 32918), DispatchResult::Disabled);
 }
 

@@ -177,7 +177,7 @@ TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
     // Marker square around (400, 300): corners 403 and 397.
     EXPECT_EQ(f.canvas.calls[3].substr(0, 22), "rect (397,297)-(403,30");
 
-    f.e.interaction.selectionCount = 1;
+    f.e.selection.selectTriangles(f.e.store, 0, 0);
     f.canvas.calls.clear();
     paintScene(f.e, f.canvas);
     EXPECT_EQ(f.canvas.count("rect"), 0);
