@@ -2,9 +2,11 @@
 # Installs the Debian packages the build needs, but only those that are missing, so a prepared
 # machine needs no network.
 set -euo pipefail
-# clang and libclang-rt-14-dev (libFuzzer and clang's sanitizer runtimes) build the fuzz targets.
+# clang and libclang-rt-14-dev (libFuzzer and clang's sanitizer runtimes) build the fuzz targets;
+# clang-format checks the tree's formatting.
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev libgtest-dev
-          libgmock-dev libbenchmark-dev libx11-dev fonts-ipafont-gothic xvfb xauth)
+          libgmock-dev libbenchmark-dev libx11-dev fonts-ipafont-gothic xvfb xauth
+          clang-format)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
