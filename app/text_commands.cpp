@@ -74,8 +74,16 @@ bool writeTextFile(Editor& editor, const std::string& path) {
     options.scale = editor.settings.exportScale;
     options.writeColours = editor.settings.exportColour != 0;
     options.title = titleOf(path);
+    // A half-drawn triangle or a sphere's rectangle holds the last slot: like Save, export
+    // only the finished triangles. The drawing goes on.
+    int count = editor.store.count();
+    const InteractionState& state = editor.interaction;
+    if ((state.toolMode == ToolMode::DrawTriangle || state.toolMode == ToolMode::Sphere) &&
+        state.editPhase != 0 && count > 0) {
+        --count;
+    }
     const std::span<const Triangle> triangles(editor.store.modelTriangles.data(),
-                                              static_cast<std::size_t>(editor.store.count()));
+                                              static_cast<std::size_t>(count));
     std::string text; // a format outside 0..2 leaves an empty file
     switch (format) {
     case 0:

@@ -1,6 +1,7 @@
 #include "app/editor.h"
 #include "app/text_commands.h"
 #include "io/atomic_file.h"
+#include "io/text_import.h"
 #include "test_host.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,33 @@ TEST_F(TextCommands, LongFilesImportLineByLine) {
     EXPECT_FALSE(readTextFile(e, path("breaks.dxf")));
     EXPECT_EQ(host.messages, std::vector<std::string>{"ファイルタイプを識別できませんでした"});
     EXPECT_EQ(e.store.count(), 3000);
+}
+
+// A triangle being drawn (or a sphere's rectangle) holds the last slot; the export leaves it
+// out in every format, as Save does, and the drawing goes on. Other tools' phases do not.
+TEST_F(TextCommands, ExportLeavesOutTheTriangleBeingDrawn) {
+    auto exported = [&](const std::string& name) {
+        EXPECT_TRUE(writeTextFile(e, path(name))) << name;
+        const std::vector<std::uint8_t> bytes = read(path(name));
+        const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        const auto model = name.ends_with(".dxf") ? readDxfModel(text, 1.0)
+                                                  : readTextModel(text, 1.0);
+        return model ? model->triangles.size() : 0;
+    };
+    for (const std::string name : {"model.dxf", "model.tx1", "model.tx2"}) {
+        for (const ToolMode tool : {ToolMode::DrawTriangle, ToolMode::Sphere}) {
+            e.interaction.toolMode = tool;
+            e.interaction.editPhase = 2;
+            EXPECT_EQ(exported(name), 1u) << name;
+            EXPECT_EQ(e.interaction.editPhase, 2);
+            EXPECT_EQ(e.store.lastIndex, 1);
+        }
+        e.interaction.toolMode = ToolMode::RangeMove;
+        EXPECT_EQ(exported(name), 2u) << name;
+        e.interaction.toolMode = ToolMode::DrawTriangle;
+        e.interaction.editPhase = 0;
+        EXPECT_EQ(exported(name), 2u) << name;
+    }
 }
 
 } // namespace
