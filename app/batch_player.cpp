@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/document_commands.h"
 #include "app/profile.h"
+#include "app/recent_files.h"
 #include "app/state_dump.h"
 #include "interact/keyboard.h"
 #include "interact/mouse_tools.h"
@@ -447,6 +448,7 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
             return "cannot read profile '" + w[1] + "'";
         }
         readSettings(profile, e.settings, e.view);
+        e.recentFiles = readRecentFiles(profile);
         e.paths.profilePath = w[1];
     } else if (verb == "workfile") {
         if (auto bad = needArgs(1, "workfile PATH")) {

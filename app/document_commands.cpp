@@ -46,6 +46,7 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
     }
     if (bytes.empty()) { // nothing to read: the document takes the name, the model stays
         nameDocument(editor, path);
+        rememberRecentFile(editor, path);
         return true;
     }
     DecodedDocument doc;
