@@ -40,8 +40,7 @@ public:
                                          const std::string& key) const;
     // Stores nothing and returns false when `value` holds a line break, which would break the
     // file's structure. (Blanks at its ends are dropped on reading, as for any entry.)
-    bool setString(const std::string& section, const std::string& key,
-                   const std::string& value);
+    bool setString(const std::string& section, const std::string& key, const std::string& value);
     void remove(const std::string& section, const std::string& key);
 
     // The stored integer's 32 bits, or `fallback` when the entry is absent or does not start

@@ -113,7 +113,7 @@ bool writeTextFile(Editor& editor, const std::string& path) {
 bool readTextFile(Editor& editor, const std::string& path) {
     const std::string ext = extensionOf(path);
     ModelReader reader(ext == "dxf" || ext == "DXF" ? ModelReader::Format::Dxf
-                                                     : ModelReader::Format::Keyword,
+                                                    : ModelReader::Format::Keyword,
                        editor.settings.importScale);
     // Line by line, so memory holds the triangles kept and one line whatever the file's length,
     // and reading ends where the reader stops (at a limit, say).

@@ -65,8 +65,8 @@ FileResult resolveWriteTarget(const std::string& path, std::string& target) {
         }
         if (link.empty() || link.front() != '/') {
             const auto slash = target.find_last_of('/');
-            link = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
-                   link;
+            link =
+                (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + link;
         }
         target = link;
     }

@@ -13,7 +13,7 @@ enum class FileError {
     NotFound,     // the file or a folder on its path does not exist
     AccessDenied, // permission, read-only file system, or a folder where a file was expected
     DiskFull,
-    TooLarge,     // the file holds more than the reader can use
+    TooLarge, // the file holds more than the reader can use
     Other,
 };
 

@@ -36,9 +36,9 @@ struct DecodedDocument {
 
 enum class DecodeError {
     None,
-    Truncated,     // the file ends inside the header, count or a record
-    BadCount,      // last index above 2999 or below -1
-    NotFinite,     // a coordinate is NaN or infinite: no model of this program holds one
+    Truncated, // the file ends inside the header, count or a record
+    BadCount,  // last index above 2999 or below -1
+    NotFinite, // a coordinate is NaN or infinite: no model of this program holds one
 };
 
 // Decodes a whole document. The header text is read by the string-length rules of the format

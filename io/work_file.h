@@ -18,7 +18,8 @@ inline constexpr char kWorkFileHeader[] = "FacetCraftwerkTEMP";
 // The length byte, the header text and the count.
 inline constexpr std::size_t kWorkFileHeaderBytes = 1 + sizeof(kWorkFileHeader) - 1 + 2;
 // The largest work file a paste uses: 3000 records. Bytes after the last record are ignored.
-inline constexpr std::size_t kMaxWorkFileBytes = kWorkFileHeaderBytes + 76 * std::size_t{kMaxTriangles};
+inline constexpr std::size_t kMaxWorkFileBytes =
+    kWorkFileHeaderBytes + 76 * std::size_t{kMaxTriangles};
 
 std::vector<std::uint8_t> encodeWorkFile(std::span<const TriangleCore> triangles);
 

@@ -137,8 +137,8 @@ TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {
 TEST_F(Clipboard, NonFiniteCoordinatesMakeABrokenWorkFile) {
     const int depth = e.undoDepth();
     const ToolMode tool = e.interaction.toolMode;
-    for (const double bad : {std::numeric_limits<double>::quiet_NaN(),
-                             std::numeric_limits<double>::infinity()}) {
+    for (const double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         for (std::size_t coordinate = 0; coordinate < 9; ++coordinate) {
             std::vector<TriangleCore> two(2);
             two[1].v[coordinate / 3][coordinate % 3] = bad;

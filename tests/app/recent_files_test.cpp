@@ -74,7 +74,7 @@ TEST(RecentFiles, AFailedProfileWriteLeavesTheProfileWhole) {
 }
 
 class RecentFileNames : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/fcw-recent-XXXXXX";
         dir = std::filesystem::canonical(::mkdtemp(pattern));

@@ -83,7 +83,8 @@ TEST_F(TextCommands, AFailedFirstExportLeavesNoFile) {
 TEST_F(TextCommands, RefusedImportsKeepTheModel) {
     auto put = [&](const std::string& name, const std::string& text) {
         ASSERT_TRUE(writeFileAtomically(
-            path(name), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+            path(name),
+            std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
     };
     put("lines.dxf", "\n0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n1\n0\nENDSEC\n0\nEOF\n");
     put("huge.tx1", "FacetCraftwerk_Text_Type_1\nT[0].color=0xff;\nT[0].P[0].x=" +
@@ -115,10 +116,11 @@ TEST_F(TextCommands, LongFilesImportLineByLine) {
                 "P[2].x=7;\nP[2].y=8;\nP[2].z=9;\n";
     }
     ASSERT_TRUE(writeFileAtomically(
-        path("long.tx2"), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+        path("long.tx2"),
+        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
     EXPECT_TRUE(readTextFile(e, path("long.tx2")));
-    EXPECT_EQ(host.messages,
-              std::vector<std::string>{"ポリゴンの数が多すぎて全てを入力できません。色情報は失われます"});
+    EXPECT_EQ(host.messages, std::vector<std::string>{
+                                 "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます"});
     EXPECT_EQ(e.store.count(), 3000);
     EXPECT_EQ(e.store.modelTriangles[2999].v[2].y, 7.0);
 
@@ -139,8 +141,8 @@ TEST_F(TextCommands, ExportLeavesOutTheTriangleBeingDrawn) {
         EXPECT_TRUE(writeTextFile(e, path(name))) << name;
         const std::vector<std::uint8_t> bytes = read(path(name));
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        const auto model = name.ends_with(".dxf") ? readDxfModel(text, 1.0)
-                                                  : readTextModel(text, 1.0);
+        const auto model =
+            name.ends_with(".dxf") ? readDxfModel(text, 1.0) : readTextModel(text, 1.0);
         return model ? model->triangles.size() : 0;
     };
     for (const std::string name : {"model.dxf", "model.tx1", "model.tx2"}) {

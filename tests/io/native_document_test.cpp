@@ -156,14 +156,13 @@ TEST(NativeDocument, LastIndexRange) {
 // whole document is refused and the output is left as it was.
 TEST(NativeDocument, NonFiniteCoordinatesAreRefused) {
     const Bytes good = encodeDocument(randomTriangles(3, 9), 2);
-    for (const double bad : {std::numeric_limits<double>::quiet_NaN(),
-                             std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()}) {
+    for (const double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity()}) {
         for (std::size_t record = 0; record < 3; ++record) {
             for (std::size_t slot = 0; slot < 9; ++slot) {
                 Bytes bytes = good;
-                std::memcpy(bytes.data() + 23 + kRecordBytes * record + 8 * slot, &bad,
-                            sizeof bad);
+                std::memcpy(bytes.data() + 23 + kRecordBytes * record + 8 * slot, &bad, sizeof bad);
                 DecodedDocument doc;
                 doc.lastIndex = 7;
                 EXPECT_EQ(decodeDocument(bytes, doc), DecodeError::NotFinite)

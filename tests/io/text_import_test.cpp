@@ -157,7 +157,8 @@ TEST(TextImport, LimitsKeepTheCompleteTrianglesRead) {
         return text;
     };
     constexpr char kType1[] = "ポリゴンの数が多すぎて全てを入力できません。";
-    constexpr char kType2Points[] = "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます";
+    constexpr char kType2Points[] =
+        "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます";
     constexpr char kTotal[] = "ポリゴンの数が大きすぎて全てを入力できません。";
     struct Case {
         const char* name;
@@ -192,10 +193,10 @@ TEST(TextImport, LimitsKeepTheCompleteTrianglesRead) {
 TEST(TextImport, LineSplitterGivesTheSameLinesForAnyPieces) {
     const std::string longLine(LineSplitter::kMaxLineBytes + 5000, 'x');
     const std::string text = "a\r\nb\rc\n\n\r\r\nd" + std::string("\n") + longLine + "\ne\r";
-    const std::vector<std::string> want = {"a", "b", "c", "", "", "", "d",
-                                           longLine.substr(0, LineSplitter::kMaxLineBytes), "e"};
-    for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3},
-                                    std::size_t{7}, std::size_t{4096}, text.size()}) {
+    const std::vector<std::string> want = {
+        "a", "b", "c", "", "", "", "d", longLine.substr(0, LineSplitter::kMaxLineBytes), "e"};
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
+                                    std::size_t{4096}, text.size()}) {
         LineSplitter splitter;
         std::vector<std::string> got;
         auto take = [&](std::string_view line) {
@@ -229,12 +230,10 @@ TEST(TextImport, LineSplitterGivesTheSameLinesForAnyPieces) {
 // entities (or any line that is not a whole number where a code is due) no longer shifts every
 // pair after it. A file without a single 3DFACE is no DXF model at all.
 TEST(TextImport, DxfFindsItsPairsAgainAfterStrayLines) {
-    const std::string face =
-        "0\n3DFACE\n8\n0\n62\n4\n10\n1\n20\n2\n30\n3\n11\n4\n21\n5\n31\n6\n"
-        "12\n7\n22\n8\n32\n9\n13\n1\n23\n2\n33\n3\n";
-    const std::string padded =
-        "  0\n3DFACE\n 010\n1\n 020\n2\n 030\n3\n 11\n4\n 21\n5\n 31\n6\n"
-        " 12\n7\n 22\n8\n 32\n9\n";
+    const std::string face = "0\n3DFACE\n8\n0\n62\n4\n10\n1\n20\n2\n30\n3\n11\n4\n21\n5\n31\n6\n"
+                             "12\n7\n22\n8\n32\n9\n13\n1\n23\n2\n33\n3\n";
+    const std::string padded = "  0\n3DFACE\n 010\n1\n 020\n2\n 030\n3\n 11\n4\n 21\n5\n 31\n6\n"
+                               " 12\n7\n 22\n8\n 32\n9\n";
     for (const std::string& text :
          {"\n0\nSECTION\n2\nENTITIES\n" + face + "\n" + face + "\n\n" + padded + "0\nENDSEC\n",
           "\r\n\r\n" + face + "  \n" + face + padded + "\n0\nEOF\n"}) {
@@ -280,7 +279,8 @@ TEST(TextImport, NonFiniteValuesRefuseTheFile) {
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(c.model) << c.name;
-        EXPECT_EQ(c.model->refusal, std::optional<std::string>("座標の値が大きすぎて入力できません。"))
+        EXPECT_EQ(c.model->refusal,
+                  std::optional<std::string>("座標の値が大きすぎて入力できません。"))
             << c.name;
     }
     const auto fine = readTextModel(replaced(type1, "=5.000000;", "=" + large + ";"), 1.0);
