@@ -48,18 +48,27 @@ void readSettings(const Profile& profile, AppSettings& settings, ViewOptions& vi
     settings.exportColour = readInt(profile, kTextFile, "color", 1);
 }
 
-void writeSettings(Profile& profile, const AppSettings& settings, const ViewOptions& view) {
-    // The reader takes the stored number's 32 bits as unsigned, so a decimal setting is written
-    // as those same 32 bits (wrapping, not saturating): every value a profile can hold, up to
+std::int32_t settingUnits(double value) {
+    // The reader takes the stored number's 32 bits as unsigned, so the units are written as
+    // those same 32 bits (wrapping, not saturating): every value a profile can hold, up to
     // 429496.7295, reads back unchanged after a write-back.
-    auto scaled = [](double value) {
-        const double units = std::trunc(value * 10000.0);
-        if (!(units > -9.0e18 && units < 9.0e18)) {
-            return truncToInt32(units);
-        }
-        return static_cast<std::int32_t>(
-            static_cast<std::uint32_t>(static_cast<std::int64_t>(units)));
+    auto wrapped = [](std::int64_t units) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(units));
     };
+    const double nanos = std::round(value * 1e9); // the value to nine decimals
+    if (nanos > -9.0e18 && nanos < 9.0e18) {
+        return wrapped(static_cast<std::int64_t>(nanos) / 100000); // division truncates
+    }
+    // Past some 9e9 the binary error is far below a unit; NaN ends in truncToInt32.
+    const double units = std::trunc(value * 10000.0);
+    if (!(units > -9.0e18 && units < 9.0e18)) {
+        return truncToInt32(units);
+    }
+    return wrapped(static_cast<std::int64_t>(units));
+}
+
+void writeSettings(Profile& profile, const AppSettings& settings, const ViewOptions& view) {
+    const auto scaled = settingUnits;
     profile.setInt(kShape, "緯線", settings.sphereLongitudeLines);
     profile.setInt(kShape, "経線", settings.sphereLatitudeLines);
     profile.setInt(kDisplay, "明るさ", scaled(view.brightness));

@@ -25,8 +25,15 @@ struct AppSettings {
 // ViewOptions::depthNormalDisplay, which start-up does between the display and text keys.
 void readSettings(const Profile& profile, AppSettings& settings, ViewOptions& view);
 
-// Writes the eleven entries in write-back order. Decimal settings are stored times 10000,
-// truncated toward zero. Does not save the profile file; the caller does.
+// A decimal setting in the profile's units of 0.0001, truncated toward zero. The truncation
+// applies to the decimal value: the value is first rounded to nine decimals, so that binary
+// rounding cannot cost a unit (0.57 is held as 0.56999...; it is stored as 5700, not 5699),
+// while a fifth decimal is still dropped (0.12345 gives 1234). The result is the 32 bits the
+// reader takes as unsigned, so every value a profile can hold reads back unchanged.
+std::int32_t settingUnits(double value);
+
+// Writes the eleven entries in write-back order. Decimal settings are stored by
+// settingUnits. Does not save the profile file; the caller does.
 void writeSettings(Profile& profile, const AppSettings& settings, const ViewOptions& view);
 
 // Start-up: the eleven settings and the recent-file list from the profile at

@@ -3,6 +3,7 @@
 #include "editor/commands.h"
 #include "editor/document_commands.h"
 #include "editor/profile.h"
+#include "editor/recent_files.h"
 #include "editor/state_dump.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
@@ -447,6 +448,7 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
             return "cannot read profile '" + w[1] + "'";
         }
         readSettings(profile, e.settings, e.view);
+        e.recentFiles = readRecentFiles(profile);
         e.paths.profilePath = w[1];
     } else if (verb == "workfile") {
         if (auto bad = needArgs(1, "workfile PATH")) {

@@ -37,12 +37,15 @@ bool canCopy(const Editor& editor) {
 }
 
 bool workFileHasTriangles(const Editor& editor) {
-    std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(editor.paths.workFilePath, bytes)) {
+    // Asked after every input event: only the header is read, and the file's size stands in
+    // for the records, so a large foreign file at that path costs nothing.
+    std::vector<std::uint8_t> start;
+    std::uint64_t size = 0;
+    if (!readFileStart(editor.paths.workFilePath, kWorkFileHeaderBytes, start, &size)) {
         return false;
     }
-    const auto triangles = decodeWorkFile(bytes);
-    return triangles && !triangles->empty();
+    const std::optional<int> count = workFileCount(start, size);
+    return count && *count > 0;
 }
 
 void copyToWorkFile(Editor& editor) {
@@ -75,7 +78,7 @@ void cutToWorkFile(Editor& editor) {
 void pasteWorkFile(Editor& e) {
     e.setModified(true);
     std::vector<std::uint8_t> bytes;
-    if (const FileResult r = readWholeFile(e.paths.workFilePath, bytes); !r) {
+    if (const FileResult r = readFileStart(e.paths.workFilePath, kMaxWorkFileBytes, bytes); !r) {
         reportFileError(e, r, e.paths.workFilePath, FileAccess::Reading);
         return;
     }

@@ -38,12 +38,15 @@ void newDocument(Editor& editor) {
 
 bool openDocumentFile(Editor& editor, const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    if (FileResult r = readWholeFile(path, bytes); !r) {
+    // Only the start a document can use is read: memory stays that of a full model, however
+    // large the file.
+    if (FileResult r = readFileStart(path, kMaxDocumentBytes, bytes); !r) {
         reportFileError(editor, r, path, FileAccess::Reading);
         return false;
     }
     if (bytes.empty()) { // nothing to read: the document takes the name, the model stays
         nameDocument(editor, path);
+        rememberRecentFile(editor, path);
         return true;
     }
     DecodedDocument doc;

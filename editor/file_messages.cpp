@@ -10,6 +10,7 @@ constexpr char kNotFound[] =
     "%1\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。";
 constexpr char kAccessDenied[] = "%1 にアクセスできません。";
 constexpr char kDiskFull[] = "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。";
+constexpr char kTooLarge[] = "%1 は大きすぎて読み込めません。";
 constexpr char kReadError[] = "%1 の読み込み中に予期しないエラーが発生しました。";
 constexpr char kWriteError[] = "%1 の保存中に予期しないエラーが発生しました。";
 
@@ -36,6 +37,9 @@ void reportFileError(Editor& editor, const FileResult& result, const std::string
         break;
     case FileError::DiskFull:
         pattern = kDiskFull;
+        break;
+    case FileError::TooLarge:
+        pattern = kTooLarge;
         break;
     case FileError::None:
     case FileError::Other:

@@ -96,9 +96,13 @@ std::string Profile::serialise() const {
     return out;
 }
 
+bool Profile::holdsAsValue(const std::string& value) {
+    return value.find_first_of("\r\n") == std::string::npos && trim(value) == value;
+}
+
 FileResult Profile::load(const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    FileResult r = readWholeFile(path, bytes);
+    FileResult r = readWholeFile(path, bytes, kMaxBytes);
     if (!r) {
         if (r.error == FileError::NotFound) {
             lines_.clear();
@@ -142,12 +146,15 @@ std::optional<std::string> Profile::getString(const std::string& section,
     return line->value;
 }
 
-void Profile::setString(const std::string& section, const std::string& key,
+bool Profile::setString(const std::string& section, const std::string& key,
                         const std::string& value) {
+    if (value.find_first_of("\r\n") != std::string::npos) {
+        return false;
+    }
     if (Line* line = find(section, key)) {
         line->value = value;
         line->text = key + "=" + value;
-        return;
+        return true;
     }
     Line entry;
     entry.section = section;
@@ -178,6 +185,7 @@ void Profile::setString(const std::string& section, const std::string& key,
         insertAt = lines_.size();
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+    return true;
 }
 
 void Profile::remove(const std::string& section, const std::string& key) {

@@ -17,19 +17,30 @@ namespace fcw {
 // know survive a rewrite unchanged.
 class Profile {
 public:
+    // A profile is a few hundred bytes; one larger than this is refused by load as TooLarge
+    // rather than held line by line (a 5 MB file of blank lines took over a gigabyte).
+    static constexpr std::size_t kMaxBytes = 64 * 1024;
+
+    // Whether `value` reads back as written: a line break would end the entry and put the rest
+    // on lines of their own (new sections and entries), and blanks at either end are dropped
+    // by the reader.
+    static bool holdsAsValue(const std::string& value);
+
     // Parses text. Malformed lines are kept verbatim and otherwise ignored.
     void parse(const std::string& text);
     std::string serialise() const;
 
-    // Loads `path`; a missing file gives an empty profile and counts as success.
+    // Loads `path`; a missing file gives an empty profile and counts as success. A file over
+    // kMaxBytes is refused as TooLarge and the profile is left as it was.
     FileResult load(const std::string& path);
     // Writes atomically, creating the parent folders if needed.
     FileResult save(const std::string& path, const WriteFaults& faults = {}) const;
 
     std::optional<std::string> getString(const std::string& section,
                                          const std::string& key) const;
-    void setString(const std::string& section, const std::string& key,
-                   const std::string& value);
+    // Stores nothing and returns false when `value` holds a line break, which would break the
+    // file's structure. (Blanks at its ends are dropped on reading, as for any entry.)
+    bool setString(const std::string& section, const std::string& key, const std::string& value);
     void remove(const std::string& section, const std::string& key);
 
     // The stored integer's 32 bits, or `fallback` when the entry is absent or does not start

@@ -5,6 +5,7 @@
 #include "editor/profile.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace fcw {
 
@@ -14,6 +15,18 @@ constexpr char kSection[] = "Recent File List";
 
 std::string keyFor(int i) {
     return "File" + std::to_string(i + 1);
+}
+
+// The absolute path with links, "." and ".." resolved, so that an entry reopens from any
+// working folder and a file reached by two names is listed once.
+std::string canonicalPath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) {
+        return path;
+    }
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
+    return (error ? absolute.lexically_normal() : canonical).string();
 }
 
 } // namespace
@@ -28,7 +41,11 @@ std::vector<std::string> readRecentFiles(const Profile& profile) {
     return files;
 }
 
-void rememberRecentFile(Editor& editor, const std::string& path) {
+void rememberRecentFile(Editor& editor, const std::string& openedPath) {
+    const std::string path = canonicalPath(openedPath);
+    if (!Profile::holdsAsValue(path)) {
+        return; // a name the profile cannot hold (a line break in it) is left out of the list
+    }
     auto& files = editor.recentFiles;
     files.erase(std::remove(files.begin(), files.end(), path), files.end());
     files.insert(files.begin(), path);

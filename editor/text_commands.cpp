@@ -74,8 +74,16 @@ bool writeTextFile(Editor& editor, const std::string& path) {
     options.scale = editor.settings.exportScale;
     options.writeColours = editor.settings.exportColour != 0;
     options.title = titleOf(path);
+    // A half-drawn triangle or a sphere's rectangle holds the last slot: like Save, export
+    // only the finished triangles. The drawing goes on.
+    int count = editor.store.count();
+    const InteractionState& state = editor.interaction;
+    if ((state.toolMode == ToolMode::DrawTriangle || state.toolMode == ToolMode::Sphere) &&
+        state.editPhase != 0 && count > 0) {
+        --count;
+    }
     const std::span<const Triangle> triangles(editor.store.modelTriangles.data(),
-                                              static_cast<std::size_t>(editor.store.count()));
+                                              static_cast<std::size_t>(count));
     std::string text; // a format outside 0..2 leaves an empty file
     switch (format) {
     case 0:
@@ -103,22 +111,33 @@ bool writeTextFile(Editor& editor, const std::string& path) {
 }
 
 bool readTextFile(Editor& editor, const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    if (const FileResult r = readWholeFile(path, bytes); !r) {
+    const std::string ext = extensionOf(path);
+    ModelReader reader(ext == "dxf" || ext == "DXF" ? ModelReader::Format::Dxf
+                                                    : ModelReader::Format::Keyword,
+                       editor.settings.importScale);
+    // Line by line, so memory holds the triangles kept and one line whatever the file's length,
+    // and reading ends where the reader stops (at a limit, say).
+    LineSplitter splitter;
+    bool more = true;
+    auto take = [&](std::string_view line) { return more = reader.line(line); };
+    const FileResult r = readFileInChunks(path, [&](std::span<const std::uint8_t> chunk) {
+        return splitter.feed(
+            std::string_view(reinterpret_cast<const char*>(chunk.data()), chunk.size()), take);
+    });
+    if (!r) {
         reportFileError(editor, r, path, FileAccess::Reading);
         return false;
     }
-    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const double scale = editor.settings.importScale;
-    const std::string ext = extensionOf(path);
-    std::optional<ImportedModel> model;
-    if (ext == "dxf" || ext == "DXF") {
-        model = readDxfModel(content, scale);
-    } else {
-        model = readTextModel(content, scale);
+    if (more) {
+        splitter.finish(take);
     }
+    const std::optional<ImportedModel> model = reader.finish();
     if (!model) {
         editor.host.messageBox(kUnknownType, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+    if (model->refusal) {
+        editor.host.messageBox(*model->refusal, MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     if (model->message) {

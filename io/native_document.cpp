@@ -2,6 +2,8 @@
 
 #include "io/byte_order.h"
 
+#include <cmath>
+
 namespace fcw {
 
 namespace {
@@ -127,12 +129,18 @@ DecodeError decodeDocument(std::span<const std::uint8_t> bytes, DecodedDocument&
     if (!in.has(count * kRecordBytes)) {
         return DecodeError::Truncated;
     }
-    out.lastIndex = last;
-    out.triangles.resize(count);
+    std::vector<TriangleCore> triangles(count);
     for (std::size_t i = 0; i < count; ++i) {
-        out.triangles[i] = readRecord(in.here());
+        triangles[i] = readRecord(in.here());
         in.skip(kRecordBytes);
+        for (const auto& v : triangles[i].v) {
+            if (!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2])) {
+                return DecodeError::NotFinite;
+            }
+        }
     }
+    out.lastIndex = last;
+    out.triangles = std::move(triangles);
     return DecodeError::None;
 }
 

@@ -15,6 +15,10 @@ namespace fcw {
 // file's second axis grows upward and its third away from the viewer), then the colour.
 inline constexpr char kDocumentHeader[] = "FacetCraftwerk_V.1.0";
 inline constexpr std::size_t kRecordBytes = 76;
+// Openers read at most this much of a file: room for a header text far longer than any writer
+// uses and 3000 records (228,000 bytes). What follows the last record is ignored anyway, so a
+// huge file costs no more memory than a full model.
+inline constexpr std::size_t kMaxDocumentBytes = std::size_t{1} << 20;
 
 // Encodes modelTriangles[0 .. lastToWrite] (nothing after the count when lastToWrite < 0).
 std::vector<std::uint8_t> encodeDocument(const std::vector<Triangle>& triangles,
@@ -32,8 +36,9 @@ struct DecodedDocument {
 
 enum class DecodeError {
     None,
-    Truncated,     // the file ends inside the header, count or a record
-    BadCount,      // last index above 2999 or below -1
+    Truncated, // the file ends inside the header, count or a record
+    BadCount,  // last index above 2999 or below -1
+    NotFinite, // a coordinate is NaN or infinite: no model of this program holds one
 };
 
 // Decodes a whole document. The header text is read by the string-length rules of the format

@@ -4,6 +4,8 @@
 #include "model/numeric.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 
 namespace fcw {
 
@@ -13,6 +15,7 @@ constexpr char kTooManyType1[] = "ポリゴンの数が多すぎて全てを入�
 constexpr char kTooManyType2Points[] =
     "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます";
 constexpr char kTooManyTotal[] = "ポリゴンの数が大きすぎて全てを入力できません。";
+constexpr char kNotFinite[] = "座標の値が大きすぎて入力できません。";
 
 // A keyword counts when it occurs after the line's first character.
 bool contains(std::string_view line, std::string_view keyword) {
@@ -49,72 +52,15 @@ void storeComponent(std::array<double, 3>& v, int c, double val, double scale) {
     }
 }
 
-// Points fill triangles in file order, three components per point, three points per triangle.
-struct PointCursor {
-    int component = 0;
-    int vertex = 0;
-    void advance() {
-        if (++component == 3) {
-            component = 0;
-            vertex = (vertex + 1) % 3;
-        }
+// A DXF group code: a whole number, possibly padded with blanks.
+std::optional<int> groupCode(std::string_view line) {
+    const std::string_view t = trimmed(line);
+    int code = 0;
+    const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), code);
+    if (t.empty() || error != std::errc() || end != t.data() + t.size()) {
+        return std::nullopt;
     }
-};
-
-ImportedModel readType1(const std::vector<std::string_view>& lines, double scale) {
-    ImportedModel out;
-    PointCursor cursor;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        if (contains(line, "color")) {
-            if (out.triangles.size() >= static_cast<std::size_t>(kTriangleSlots)) {
-                out.message = kTooManyType1;
-                break;
-            }
-            out.triangles.emplace_back();
-            out.triangles.back().colour = parseHex(valueOf(line));
-        } else if (contains(line, "P[")) {
-            if (!out.triangles.empty()) { // points before the first triangle are dropped
-                auto& v = out.triangles.back().v[static_cast<std::size_t>(cursor.vertex)];
-                storeComponent(v, cursor.component, parseDecimal(valueOf(line)), scale);
-            }
-            cursor.advance();
-        }
-    }
-    return out;
-}
-
-ImportedModel readType2(const std::vector<std::string_view>& lines, double scale) {
-    ImportedModel out;
-    PointCursor cursor;
-    std::size_t colourCount = 0;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        if (contains(line, "color")) {
-            if (colourCount >= static_cast<std::size_t>(kTriangleSlots)) {
-                out.message = kTooManyTotal;
-                break;
-            }
-            if (colourCount < out.triangles.size()) { // colours of missing triangles dropped
-                out.triangles[colourCount].colour = parseHex(valueOf(line));
-            }
-            ++colourCount;
-        } else if (line.find("T[") == std::string_view::npos && line.size() > 4) {
-            // A point line: anything long enough without "T[" anywhere (the triangle lines,
-            // "T[i].TP[j]=n;", start with it).
-            if (cursor.component == 0 && cursor.vertex == 0) {
-                if (out.triangles.size() >= static_cast<std::size_t>(kTriangleSlots)) {
-                    out.message = kTooManyType2Points;
-                    break;
-                }
-                out.triangles.emplace_back(); // colour 0 until a colour line says otherwise
-            }
-            auto& v = out.triangles.back().v[static_cast<std::size_t>(cursor.vertex)];
-            storeComponent(v, cursor.component, parseDecimal(valueOf(line)), scale);
-            cursor.advance();
-        }
-    }
-    return out;
+    return code;
 }
 
 Colour dxfColour(std::string_view text) {
@@ -170,117 +116,218 @@ std::uint32_t parseHex(std::string_view text) {
     return negative ? 0u - value : value;
 }
 
-std::vector<std::string_view> splitLines(std::string_view content) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] == '\n' || content[i] == '\r') {
-            lines.push_back(content.substr(start, i - start));
-            if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
+ModelReader::ModelReader(Format format, double scale) : scale_(scale) {
+    if (format == Format::Dxf) {
+        kind_ = Kind::Dxf;
     }
-    if (start < content.size()) {
-        lines.push_back(content.substr(start));
-    }
-    return lines;
 }
 
-std::optional<ImportedModel> readTextModel(std::string_view content, double scale) {
-    const std::vector<std::string_view> lines = splitLines(content);
-    if (lines.empty()) {
+bool ModelReader::line(std::string_view text) {
+    if (kind_ == Kind::Dxf) {
+        return dxfLine(text);
+    }
+    if (firstLine_) {
+        firstLine_ = false;
+        if (text == "FacetCraftwerk_Text_Type_1") {
+            kind_ = Kind::Type1;
+        } else if (text == "FacetCraftwerk_Text_Type_2") {
+            kind_ = Kind::Type2;
+        }
+        return kind_ != Kind::Unknown;
+    }
+    switch (kind_) {
+    case Kind::Type1:
+        return type1Line(text);
+    case Kind::Type2:
+        return type2Line(text);
+    default:
+        return false;
+    }
+}
+
+std::optional<ImportedModel> ModelReader::finish() {
+    if (kind_ == Kind::Dxf) {
+        if (!out_.refusal && !out_.message) {
+            finishFace();
+        }
+        if (!sawFace_) {
+            return std::nullopt;
+        }
+    }
+    if (kind_ == Kind::Unknown) {
         return std::nullopt;
     }
-    if (lines[0] == "FacetCraftwerk_Text_Type_1") {
-        return readType1(lines, scale);
-    }
-    if (lines[0] == "FacetCraftwerk_Text_Type_2") {
-        return readType2(lines, scale);
-    }
-    return std::nullopt;
+    return std::move(out_);
 }
 
-ImportedModel readDxfModel(std::string_view content, double scale) {
-    ImportedModel out;
-    const std::vector<std::string_view> lines = splitLines(content);
-    struct Face {
-        bool open = false;
-        Colour colour = 0;
-        std::array<std::array<double, 3>, 4> corner{};
-        std::array<bool, 4> given{};
-    } face;
+// Stores a value read from `text` as component `component` of point v; false, with the
+// refusal set, when the value in store units is not a finite number.
+bool ModelReader::store(std::array<double, 3>& v, int component, std::string_view text) {
+    const double val = parseDecimal(text);
+    if (!std::isfinite(val * scale_)) { // negation, in storeComponent, keeps it finite
+        out_.refusal = kNotFinite;
+        return false;
+    }
+    storeComponent(v, component, val, scale_);
+    return true;
+}
 
-    auto emit = [&](const std::array<double, 3>& a, const std::array<double, 3>& b,
-                    const std::array<double, 3>& c) {
-        if (out.triangles.size() >= static_cast<std::size_t>(kTriangleSlots)) {
-            out.message = kTooManyTotal;
+bool ModelReader::type1Line(std::string_view text) {
+    if (contains(text, "color")) {
+        if (out_.triangles.size() >= static_cast<std::size_t>(kMaxTriangles)) {
+            out_.message = kTooManyType1;
             return false;
         }
-        TriangleCore t;
-        t.colour = face.colour;
-        t.v = {a, b, c};
-        out.triangles.push_back(t);
-        return true;
-    };
-    // A face becomes triangles when it is complete: at the next entity or the end of file.
-    auto finishFace = [&]() {
-        if (!face.open) {
-            return true;
-        }
-        face.open = false;
-        const auto& c = face.corner;
-        if (!face.given[3]) {
-            return emit(c[0], c[1], c[2]);
-        }
-        std::array<std::array<double, 3>, 4> distinct{};
-        std::size_t n = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            bool seen = false;
-            for (std::size_t j = 0; j < n; ++j) {
-                seen = seen || distinct[j] == c[i];
-            }
-            if (!seen) {
-                distinct[n++] = c[i];
+        out_.triangles.emplace_back();
+        out_.triangles.back().colour = parseHex(valueOf(text));
+    } else if (contains(text, "P[")) {
+        if (!out_.triangles.empty()) { // points before the first triangle are dropped
+            auto& v = out_.triangles.back().v[static_cast<std::size_t>(vertex_)];
+            if (!store(v, component_, valueOf(text))) {
+                return false;
             }
         }
-        if (n == 4) {
-            return emit(c[0], c[1], c[2]) && emit(c[3], c[0], c[2]);
-        }
-        if (n == 3) {
-            return emit(distinct[0], distinct[1], distinct[2]);
-        }
-        return emit(c[0], c[1], c[2]); // a point or a line: kept as it is
-    };
-
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        const std::string_view code = trimmed(lines[i]);
-        const std::string_view value = lines[i + 1];
-        if (code == "0") {
-            if (!finishFace()) {
-                return out;
-            }
-            if (trimmed(value) == "3DFACE") {
-                face = Face{};
-                face.open = true;
-            }
-            continue;
-        }
-        if (!face.open) {
-            continue; // values outside a face are dropped
-        }
-        if (code == "62") {
-            face.colour = dxfColour(value);
-        } else if (code.size() == 2 && code[0] >= '1' && code[0] <= '3' && code[1] >= '0' &&
-                   code[1] <= '3') {
-            const auto e = static_cast<std::size_t>(code[1] - '0');
-            storeComponent(face.corner[e], code[0] - '1', parseDecimal(value), scale);
-            face.given[e] = true;
+        if (++component_ == 3) {
+            component_ = 0;
+            vertex_ = (vertex_ + 1) % 3;
         }
     }
-    finishFace();
-    return out;
+    return true;
+}
+
+bool ModelReader::type2Line(std::string_view text) {
+    if (contains(text, "color")) {
+        if (colourCount_ >= static_cast<std::size_t>(kMaxTriangles)) {
+            out_.message = kTooManyTotal;
+            return false;
+        }
+        if (colourCount_ < out_.triangles.size()) { // colours of missing triangles dropped
+            out_.triangles[colourCount_].colour = parseHex(valueOf(text));
+        }
+        ++colourCount_;
+    } else if (text.find("T[") == std::string_view::npos && text.size() > 4) {
+        // A point line: anything long enough without "T[" anywhere (the triangle lines,
+        // "T[i].TP[j]=n;", start with it).
+        if (component_ == 0 && vertex_ == 0) {
+            if (out_.triangles.size() >= static_cast<std::size_t>(kMaxTriangles)) {
+                out_.message = kTooManyType2Points;
+                return false;
+            }
+            out_.triangles.emplace_back(); // colour 0 until a colour line says otherwise
+        }
+        auto& v = out_.triangles.back().v[static_cast<std::size_t>(vertex_)];
+        if (!store(v, component_, valueOf(text))) {
+            return false;
+        }
+        if (++component_ == 3) {
+            component_ = 0;
+            vertex_ = (vertex_ + 1) % 3;
+        }
+    }
+    return true;
+}
+
+bool ModelReader::dxfLine(std::string_view text) {
+    if (!code_) {
+        code_ = groupCode(text); // not a number: out of step by a line, try the next one
+        return true;
+    }
+    const int code = *code_;
+    code_.reset();
+    return dxfPair(code, text);
+}
+
+bool ModelReader::dxfPair(int code, std::string_view value) {
+    if (code == 0) {
+        if (!finishFace()) {
+            return false;
+        }
+        if (trimmed(value) == "3DFACE") {
+            face_ = Face{};
+            face_.open = true;
+            sawFace_ = true;
+        }
+        return true;
+    }
+    if (!face_.open) {
+        return true; // values outside a face are dropped
+    }
+    if (code == 62) {
+        face_.colour = dxfColour(value);
+    } else if (code >= 10 && code <= 33 && code % 10 <= 3) {
+        const auto e = static_cast<std::size_t>(code % 10);
+        if (!store(face_.corner[e], code / 10 - 1, value)) {
+            return false;
+        }
+        face_.given[e] = true;
+    }
+    return true;
+}
+
+bool ModelReader::emit(const std::array<double, 3>& a, const std::array<double, 3>& b,
+                       const std::array<double, 3>& c) {
+    if (out_.triangles.size() >= static_cast<std::size_t>(kMaxTriangles)) {
+        out_.message = kTooManyTotal;
+        return false;
+    }
+    TriangleCore t;
+    t.colour = face_.colour;
+    t.v = {a, b, c};
+    out_.triangles.push_back(t);
+    return true;
+}
+
+// A face becomes triangles when it is complete: at the next entity or the end of the file.
+bool ModelReader::finishFace() {
+    if (!face_.open) {
+        return true;
+    }
+    face_.open = false;
+    const auto& c = face_.corner;
+    if (!face_.given[3]) {
+        return emit(c[0], c[1], c[2]);
+    }
+    std::array<std::array<double, 3>, 4> distinct{};
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        bool seen = false;
+        for (std::size_t j = 0; j < n; ++j) {
+            seen = seen || distinct[j] == c[i];
+        }
+        if (!seen) {
+            distinct[n++] = c[i];
+        }
+    }
+    if (n == 4) {
+        return emit(c[0], c[1], c[2]) && emit(c[3], c[0], c[2]);
+    }
+    if (n == 3) {
+        return emit(distinct[0], distinct[1], distinct[2]);
+    }
+    return emit(c[0], c[1], c[2]); // a point or a line: kept as it is
+}
+
+namespace {
+
+std::optional<ImportedModel> readAll(ModelReader::Format format, std::string_view content,
+                                     double scale) {
+    ModelReader reader(format, scale);
+    LineSplitter splitter;
+    auto take = [&](std::string_view line) { return reader.line(line); };
+    if (splitter.feed(content, take)) {
+        splitter.finish(take);
+    }
+    return reader.finish();
+}
+
+} // namespace
+
+std::optional<ImportedModel> readTextModel(std::string_view content, double scale) {
+    return readAll(ModelReader::Format::Keyword, content, scale);
+}
+
+std::optional<ImportedModel> readDxfModel(std::string_view content, double scale) {
+    return readAll(ModelReader::Format::Dxf, content, scale);
 }
 
 } // namespace fcw

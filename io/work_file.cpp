@@ -3,6 +3,7 @@
 #include "io/byte_order.h"
 #include "model/mesh_store.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace fcw {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr std::size_t kHeaderLength = sizeof(kWorkFileHeader) - 1;
 constexpr std::size_t kRecord = 76;
-
 
 } // namespace
 
@@ -32,24 +32,36 @@ std::vector<std::uint8_t> encodeWorkFile(std::span<const TriangleCore> triangles
     return out;
 }
 
-std::optional<std::vector<TriangleCore>> decodeWorkFile(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty() || bytes[0] != kHeaderLength || bytes.size() < 1 + kHeaderLength + 2 ||
-        std::memcmp(bytes.data() + 1, kWorkFileHeader, kHeaderLength) != 0) {
+std::optional<int> workFileCount(std::span<const std::uint8_t> start, std::uint64_t fileSize) {
+    if (start.size() < kWorkFileHeaderBytes || start[0] != kHeaderLength ||
+        std::memcmp(start.data() + 1, kWorkFileHeader, kHeaderLength) != 0) {
         return std::nullopt;
     }
-    const auto count = getBytes<std::int16_t>(bytes.data() + 1 + kHeaderLength);
-    const std::size_t start = 1 + kHeaderLength + 2;
+    const auto count = getBytes<std::int16_t>(start.data() + 1 + kHeaderLength);
     if (count < 0 || count > kMaxTriangles ||
-        bytes.size() - start < kRecord * static_cast<std::size_t>(count)) {
+        fileSize < kWorkFileHeaderBytes + kRecord * static_cast<std::uint64_t>(count)) {
         return std::nullopt;
     }
-    std::vector<TriangleCore> out(static_cast<std::size_t>(count));
+    return count;
+}
+
+std::optional<std::vector<TriangleCore>> decodeWorkFile(std::span<const std::uint8_t> bytes) {
+    const std::optional<int> count = workFileCount(bytes, bytes.size());
+    if (!count) {
+        return std::nullopt;
+    }
+    std::vector<TriangleCore> out(static_cast<std::size_t>(*count));
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const std::uint8_t* p = bytes.data() + start + kRecord * i;
+        const std::uint8_t* p = bytes.data() + kWorkFileHeaderBytes + kRecord * i;
         out[i].colour = getBytes<std::uint32_t>(p);
         for (std::size_t k = 0; k < 3; ++k) {
             out[i].v[k] = {getBytes<double>(p + 4 + 24 * k), getBytes<double>(p + 12 + 24 * k),
                            getBytes<double>(p + 20 + 24 * k)};
+            for (const double c : out[i].v[k]) {
+                if (!std::isfinite(c)) {
+                    return std::nullopt;
+                }
+            }
         }
     }
     return out;

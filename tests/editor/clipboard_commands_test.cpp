@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <sstream>
 
 namespace fcw {
@@ -129,6 +130,62 @@ TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {
     EXPECT_NE(out.str().find("message 作業ファイルが壊れています\n"), std::string::npos);
     writeFileAtomically(work, encodeWorkFile({}));
     EXPECT_EQ(dispatchCommand(e, 32857), DispatchResult::Disabled);
+}
+
+// A NaN or an infinity in a work file marks it as damaged: Paste refuses it with the broken
+// work file message and the model, its history and the tool stay as they were.
+TEST_F(Clipboard, NonFiniteCoordinatesMakeABrokenWorkFile) {
+    const int depth = e.undoDepth();
+    const ToolMode tool = e.interaction.toolMode;
+    for (const double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        for (std::size_t coordinate = 0; coordinate < 9; ++coordinate) {
+            std::vector<TriangleCore> two(2);
+            two[1].v[coordinate / 3][coordinate % 3] = bad;
+            ASSERT_TRUE(writeFileAtomically(work, encodeWorkFile(two)));
+            out.str({});
+            pasteWorkFile(e);
+            EXPECT_EQ(out.str(), "message 作業ファイルが壊れています\n") << coordinate;
+            EXPECT_EQ(e.store.lastIndex, 2);
+            EXPECT_EQ(e.undoDepth(), depth);
+            EXPECT_EQ(e.interaction.toolMode, tool);
+        }
+    }
+}
+
+// The enabling rule reads the header alone and checks the records against the file's size:
+// a file that announces more records than it holds is not offered, a valid clip followed by
+// megabytes of other bytes is, and neither a folder nor /dev/zero at that path is.
+TEST_F(Clipboard, PasteIsEnabledFromTheHeaderAndTheSize) {
+    std::vector<TriangleCore> three(3);
+    std::vector<std::uint8_t> bytes = encodeWorkFile(three);
+    const std::size_t exact = bytes.size();
+    ASSERT_TRUE(writeFileAtomically(work, bytes));
+    EXPECT_TRUE(workFileHasTriangles(e));
+    bytes.resize(exact - 1);
+    ASSERT_TRUE(writeFileAtomically(work, bytes));
+    EXPECT_FALSE(workFileHasTriangles(e));
+    bytes.resize(exact + (std::size_t{8} << 20), 0xEE);
+    ASSERT_TRUE(writeFileAtomically(work, bytes));
+    EXPECT_TRUE(workFileHasTriangles(e));
+    run("command 32847");
+    EXPECT_EQ(e.store.lastIndex, 5);
+
+    bytes.resize(kWorkFileHeaderBytes - 1);
+    ASSERT_TRUE(writeFileAtomically(work, bytes));
+    EXPECT_FALSE(workFileHasTriangles(e));
+    std::vector<std::uint8_t> tooMany = encodeWorkFile(three);
+    tooMany[19] = 0xB9; // 3001 triangles, with their records present
+    tooMany[20] = 0x0B;
+    tooMany.resize(kWorkFileHeaderBytes + 76 * 3001);
+    ASSERT_TRUE(writeFileAtomically(work, tooMany));
+    EXPECT_FALSE(workFileHasTriangles(e));
+
+    Editor& editor = e;
+    editor.paths.workFilePath = "/dev/zero";
+    EXPECT_FALSE(workFileHasTriangles(editor));
+    editor.paths.workFilePath = dir.string();
+    EXPECT_FALSE(workFileHasTriangles(editor));
 }
 
 // Copy and Cut write the work file atomically: a write that fails part-way (the disk fills up)

@@ -114,8 +114,13 @@ TEST_F(DocumentCommands, RefusedFilesLeaveEverythingAsItWas) {
     negative[21] = 0xFE; // last index -2
     negative[22] = 0xFF;
     write(path("negative.fcw"), negative);
+    std::vector<std::uint8_t> notFinite = good;
+    for (std::size_t i = 0; i < 8; ++i) {
+        notFinite[23 + 76 + 16 + i] = i < 6 ? 0x00 : (i == 6 ? 0xF8 : 0x7F); // NaN as -x
+    }
+    write(path("nan.fcw"), notFinite);
 
-    for (const char* name : {"short.fcw", "many.fcw", "negative.fcw"}) {
+    for (const char* name : {"short.fcw", "many.fcw", "negative.fcw", "nan.fcw"}) {
         host.messages.clear();
         EXPECT_FALSE(openDocumentFile(e, path(name))) << name;
         ASSERT_EQ(host.messages.size(), 1u);
@@ -131,6 +136,29 @@ TEST_F(DocumentCommands, RefusedFilesLeaveEverythingAsItWas) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("このﾌｧｲﾙが見つかりません。"), std::string::npos);
     EXPECT_EQ(e.store.lastIndex, 1);
+}
+
+// Opening reads no more than a full model needs: a document followed by megabytes of other
+// bytes opens as the document, and a device that never ends (/dev/zero) is refused with the
+// access message instead of filling memory; the model stays.
+TEST_F(DocumentCommands, OpeningReadsBoundedAmountsOfAnyFile) {
+    FakeHost host;
+    Editor e(host);
+    populate(e);
+    saveDocumentFile(e, path("good.fcw"));
+    std::vector<std::uint8_t> padded = read(path("good.fcw"));
+    padded.resize(padded.size() + (std::size_t{5} << 20), 0x0A);
+    write(path("padded.fcw"), padded);
+
+    Editor other(host);
+    EXPECT_TRUE(openDocumentFile(other, path("padded.fcw")));
+    EXPECT_EQ(other.store.lastIndex, 1);
+    EXPECT_EQ(other.store.modelTriangles[0].colour, 0x112233u);
+
+    host.messages.clear();
+    EXPECT_FALSE(openDocumentFile(other, "/dev/zero"));
+    EXPECT_EQ(host.messages, std::vector<std::string>{"/dev/zero にアクセスできません。"});
+    EXPECT_EQ(other.store.lastIndex, 1);
 }
 
 TEST_F(DocumentCommands, EmptyFileOpensWithoutTouchingTheModel) {

@@ -239,5 +239,76 @@ TEST(Profile, EveryReadableDecimalSurvivesAWriteBack) {
     }
 }
 
+// The ×10000 truncation applies to the decimal value: every value of up to four decimals, as
+// typed (k / 10000) or as read back (k × 0.0001), is stored as exactly k units, while a fifth
+// decimal is still dropped toward zero.
+TEST(Profile, DecimalSettingsKeepFourDecimalsExactly) {
+    EXPECT_EQ(settingUnits(0.57), 5700); // 0.57 is held as 0.56999...
+    EXPECT_EQ(settingUnits(0.0003), 3);
+    EXPECT_EQ(settingUnits(-0.57), -5700);
+    EXPECT_EQ(settingUnits(0.12345), 1234);
+    EXPECT_EQ(settingUnits(0.99999), 9999);
+    EXPECT_EQ(settingUnits(-0.00019), -1);
+    EXPECT_EQ(settingUnits(10000.0), 100000000);
+    EXPECT_EQ(settingUnits(429496.7295), -1); // the 32 bits of 4294967295
+    for (std::int32_t k = -20000; k <= 200000; ++k) {
+        ASSERT_EQ(settingUnits(k / 10000.0), k) << k;
+        ASSERT_EQ(settingUnits(k * 0.0001), k) << k;
+    }
+
+    AppSettings s;
+    ViewOptions v;
+    v.brightness = 0.57;
+    s.importScale = 0.0003;
+    Profile p;
+    writeSettings(p, s, v);
+    EXPECT_EQ(p.getString("表示", "明るさ"), "5700");
+    EXPECT_EQ(p.getString("テキストファイル", "in"), "3");
+}
+
+// A value with a line break would end its entry and turn the rest into sections and entries of
+// their own; it is not stored, and an entry already there keeps its value.
+TEST(Profile, ValuesWithLineBreaksAreNotStored) {
+    Profile p = parsed("[Recent File List]\nFile1=/a.fcw\n");
+    const std::string before = p.serialise();
+    for (const char* bad : {"/x\n[テキストファイル]\nout=50000", "/x\r", "\n", "/x\r\ny=1"}) {
+        EXPECT_FALSE(p.setString("Recent File List", "File1", bad));
+        EXPECT_FALSE(p.setString("Recent File List", "File2", bad));
+        EXPECT_FALSE(p.setString("テキストファイル", "out", bad));
+        EXPECT_FALSE(Profile::holdsAsValue(bad));
+    }
+    EXPECT_EQ(p.serialise(), before);
+    EXPECT_TRUE(p.setString("Recent File List", "File2", "/b c.fcw"));
+    EXPECT_TRUE(Profile::holdsAsValue("/b c=d;e[f].fcw"));
+    EXPECT_FALSE(Profile::holdsAsValue(" /lead.fcw"));
+    EXPECT_FALSE(Profile::holdsAsValue("/trail.fcw\t"));
+}
+
+// A profile over the size limit (a few megabytes of blank lines) is refused rather than held
+// line by line; the loaded profile stays as it was and start-up keeps the defaults.
+TEST(Profile, OversizeFileIsRefused) {
+    char pattern[] = "/tmp/fcw_profile_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    const std::string file = dir + "/settings.ini";
+    const std::string head = "[表示]\n強調=3\n";
+    std::string text = head + std::string(Profile::kMaxBytes - head.size(), '\n');
+    ASSERT_TRUE(writeFileAtomically(
+        file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+    Profile p;
+    ASSERT_TRUE(p.load(file)); // exactly at the limit
+    EXPECT_EQ(p.getInt("表示", "強調", 0), 3u);
+
+    text += std::string(5'000'000, '\n');
+    ASSERT_TRUE(writeFileAtomically(
+        file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+    EXPECT_EQ(p.load(file).error, FileError::TooLarge);
+    EXPECT_EQ(p.getInt("表示", "強調", 0), 3u);
+    EXPECT_EQ(Profile().load("/dev/zero").error, FileError::AccessDenied);
+
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+}
+
 } // namespace
 } // namespace fcw

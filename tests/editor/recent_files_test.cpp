@@ -1,3 +1,4 @@
+#include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/profile.h"
 #include "editor/recent_files.h"
@@ -6,14 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace fcw {
 namespace {
 
 TEST(RecentFiles, FourMostRecentFirstKeptInTheProfile) {
     char pattern[] = "/tmp/fcw-recent-XXXXXX";
-    const std::filesystem::path dir = ::mkdtemp(pattern);
+    const std::filesystem::path dir = std::filesystem::canonical(::mkdtemp(pattern));
     testing::FakeHost host;
     Editor e(host);
     e.paths.profilePath = (dir / "cfg" / "FacetCraftwerk.ini").string();
@@ -68,6 +71,93 @@ TEST(RecentFiles, AFailedProfileWriteLeavesTheProfileWhole) {
                             std::filesystem::directory_iterator()),
               1);
     std::filesystem::remove_all(dir);
+}
+
+class RecentFileNames : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/fcw-recent-XXXXXX";
+        dir = std::filesystem::canonical(::mkdtemp(pattern));
+        e.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
+        Profile seed;
+        seed.setInt("テキストファイル", "out", 10000);
+        ASSERT_TRUE(seed.save(e.paths.profilePath));
+    }
+    void TearDown() override {
+        std::filesystem::current_path(startFolder);
+        std::filesystem::remove_all(dir);
+    }
+    std::vector<std::string> stored() const {
+        Profile profile;
+        EXPECT_TRUE(profile.load(e.paths.profilePath));
+        return readRecentFiles(profile);
+    }
+
+    std::filesystem::path startFolder = std::filesystem::current_path();
+    std::filesystem::path dir;
+    testing::FakeHost host;
+    Editor e{host};
+};
+
+// Entries are absolute and canonical: a file named relative to the working folder reopens from
+// anywhere, and one file reached by other names ("./", "..", a symbolic link) is listed once.
+TEST_F(RecentFileNames, EntriesAreCanonicalAndEachFileIsListedOnce) {
+    std::filesystem::create_directory(dir / "sub");
+    std::filesystem::current_path(dir);
+    const std::string canonical = (dir / "a.fcw").string();
+    ASSERT_TRUE(saveDocumentFile(e, "a.fcw"));
+    EXPECT_EQ(e.recentFiles, std::vector<std::string>{canonical});
+    std::filesystem::create_symlink("a.fcw", dir / "link.fcw");
+    for (const char* name : {"./a.fcw", "sub/../a.fcw", "link.fcw", "sub/../link.fcw"}) {
+        ASSERT_TRUE(saveDocumentFile(e, name)) << name;
+        ASSERT_TRUE(openDocumentFile(e, name)) << name;
+        EXPECT_EQ(e.recentFiles, std::vector<std::string>{canonical}) << name;
+    }
+    EXPECT_EQ(stored(), std::vector<std::string>{canonical});
+
+    std::filesystem::current_path("/");
+    openRecentFile(e, 0);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(e.recentFiles, std::vector<std::string>{canonical});
+}
+
+// A name with line breaks is left out of the list, so it can never add sections or settings to
+// the profile; the document itself is saved and opened as usual.
+TEST_F(RecentFileNames, NamesWithLineBreaksStayOutOfTheList) {
+    ASSERT_TRUE(saveDocumentFile(e, (dir / "first.fcw").string()));
+    const std::string odd = (dir / "x\n[テキストファイル]\nout=50000\n.fcw").string();
+    ASSERT_TRUE(saveDocumentFile(e, odd));
+    ASSERT_TRUE(openDocumentFile(e, odd));
+    EXPECT_EQ(e.document.path, odd);
+    EXPECT_EQ(e.recentFiles, std::vector<std::string>{(dir / "first.fcw").string()});
+    EXPECT_EQ(stored(), e.recentFiles);
+    Profile profile;
+    ASSERT_TRUE(profile.load(e.paths.profilePath));
+    EXPECT_EQ(profile.getInt("テキストファイル", "out", 0), 10000u);
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(e.paths.profilePath, bytes));
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '['), 2); // the two sections, no more
+}
+
+// A 0-byte file leaves the model as it was when opened, and is listed like any other file.
+TEST_F(RecentFileNames, AnEmptyFileThatWasOpenedIsListed) {
+    ASSERT_TRUE(writeFileAtomically((dir / "empty.fcw").string(), {}));
+    ASSERT_TRUE(openDocumentFile(e, (dir / "empty.fcw").string()));
+    EXPECT_EQ(e.recentFiles, std::vector<std::string>{(dir / "empty.fcw").string()});
+    EXPECT_EQ(stored(), e.recentFiles);
+}
+
+// The batch player's "profile" reads the recent-file list too, as start-up does.
+TEST_F(RecentFileNames, TheBatchProfileVerbLoadsTheList) {
+    Profile profile;
+    ASSERT_TRUE(profile.load(e.paths.profilePath));
+    profile.setString("Recent File List", "File1", "/one.fcw");
+    profile.setString("Recent File List", "File2", "/two.fcw");
+    ASSERT_TRUE(profile.save(e.paths.profilePath));
+    std::ostringstream out;
+    BatchPlayer player(out, out);
+    ASSERT_FALSE(player.runLine("profile \"" + e.paths.profilePath + "\""));
+    EXPECT_EQ(player.editor().recentFiles, (std::vector<std::string>{"/one.fcw", "/two.fcw"}));
 }
 
 } // namespace

@@ -152,6 +152,35 @@ TEST(NativeDocument, LastIndexRange) {
     EXPECT_EQ(doc.triangles.size(), 3000u);
 }
 
+// A NaN or an infinity in any of the nine coordinates of any record marks a damaged file: the
+// whole document is refused and the output is left as it was.
+TEST(NativeDocument, NonFiniteCoordinatesAreRefused) {
+    const Bytes good = encodeDocument(randomTriangles(3, 9), 2);
+    for (const double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity()}) {
+        for (std::size_t record = 0; record < 3; ++record) {
+            for (std::size_t slot = 0; slot < 9; ++slot) {
+                Bytes bytes = good;
+                std::memcpy(bytes.data() + 23 + kRecordBytes * record + 8 * slot, &bad, sizeof bad);
+                DecodedDocument doc;
+                doc.lastIndex = 7;
+                EXPECT_EQ(decodeDocument(bytes, doc), DecodeError::NotFinite)
+                    << record << " " << slot;
+                EXPECT_EQ(doc.lastIndex, 7);
+                EXPECT_TRUE(doc.triangles.empty());
+            }
+        }
+    }
+    // The largest finite values are a model like any other.
+    Bytes bytes = good;
+    const double huge = std::numeric_limits<double>::max();
+    std::memcpy(bytes.data() + 23, &huge, sizeof huge);
+    DecodedDocument doc;
+    ASSERT_EQ(decodeDocument(bytes, doc), DecodeError::None);
+    EXPECT_EQ(doc.triangles[0].v[0][1], huge);
+}
+
 TEST(NativeDocument, HeaderLengthForms) {
     struct Case {
         const char* name;

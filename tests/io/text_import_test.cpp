@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace fcw {
 namespace {
@@ -88,13 +89,13 @@ TEST(TextImport, LineEndsOfEveryKindAndCarriageReturnOnlyFiles) {
             lfOnly += c;
         }
     }
-    expectSameCoordinates(readDxfModel(lfOnly, 1.0).triangles, 1.0);
+    expectSameCoordinates(readDxfModel(lfOnly, 1.0)->triangles, 1.0);
 }
 
 TEST(TextImport, DxfColoursComeBackQuantised) {
     TextExportOptions options;
     options.title = "t";
-    const ImportedModel m = readDxfModel(writeDxf(sample(), options), 1.0);
+    const ImportedModel m = readDxfModel(writeDxf(sample(), options), 1.0).value();
     expectSameCoordinates(m.triangles, 1.0);
     EXPECT_EQ(m.triangles[1].colour, 0x00404040u);
     EXPECT_EQ(m.triangles[0].colour, 0x00FF8040u);
@@ -115,7 +116,7 @@ TEST(TextImport, DxfAsOtherProgramsWriteIt) {
         " 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n1.0\n 21\n0.0\n 31\n0.0\n"
         " 12\n1.0\n 22\n1.0\n 32\n0.0\n 13\n0.0\n 23\n1.0\n 33\n0.0\n"
         "  0\nENDSEC\n  0\nEOF\n";
-    const ImportedModel m = readDxfModel(dxf, 1.0);
+    const ImportedModel m = readDxfModel(dxf, 1.0).value();
     ASSERT_EQ(m.triangles.size(), 3u);
     EXPECT_EQ(m.triangles[0].colour, 0x000000FFu);
     EXPECT_EQ(m.triangles[0].v[1][1], 1.0); // corner 2 (file X 1) in store y
@@ -125,25 +126,167 @@ TEST(TextImport, DxfAsOtherProgramsWriteIt) {
     EXPECT_EQ(m.triangles[2].v[2][1], 1.0);
 }
 
+// The store holds 3000 triangles: a file of exactly 3000 reads whole, and one with more stops
+// at 3000 with its reader's message, in each format and for each way a file adds a triangle.
 TEST(TextImport, LimitsKeepTheCompleteTrianglesRead) {
-    std::string type1 = "FacetCraftwerk_Text_Type_1\n";
-    for (int i = 0; i < 3002; ++i) {
-        type1 += "T[0].color=0xff;\nP=1;\nP=2;\nP=3;\nP=4;\nP=5;\nP=6;\nP=7;\nP=8;\nP=9;\n";
+    auto type1 = [](int n) {
+        std::string text = "FacetCraftwerk_Text_Type_1\n";
+        for (int i = 0; i < n; ++i) {
+            text += "T[0].color=0xff;\nP=1;\nP=2;\nP=3;\nP=4;\nP=5;\nP=6;\nP=7;\nP=8;\nP=9;\n";
+        }
+        return text;
+    };
+    auto type2 = [](int points, int colours) {
+        std::string text = "FacetCraftwerk_Text_Type_2\n";
+        for (int i = 0; i < 9 * points; ++i) {
+            text += "P[0].x=" + std::to_string(i % 9) + ";\n";
+        }
+        for (int i = 0; i < colours; ++i) {
+            text += "T[0].color=0xff;\n";
+        }
+        return text;
+    };
+    auto dxf = [](int n, bool quadrilaterals) {
+        std::string text;
+        for (int i = 0; i < n; ++i) {
+            text += "0\n3DFACE\n10\n1\n20\n2\n30\n3\n11\n4\n21\n5\n31\n6\n12\n7\n22\n8\n32\n9\n";
+            if (quadrilaterals) {
+                text += "13\n9\n23\n9\n33\n9\n";
+            }
+        }
+        return text;
+    };
+    constexpr char kType1[] = "ポリゴンの数が多すぎて全てを入力できません。";
+    constexpr char kType2Points[] =
+        "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます";
+    constexpr char kTotal[] = "ポリゴンの数が大きすぎて全てを入力できません。";
+    struct Case {
+        const char* name;
+        std::optional<ImportedModel> full;
+        std::optional<ImportedModel> over;
+        const char* message;
+    };
+    const Case cases[] = {
+        // "P=" lines are not points: the keyword must follow the first character.
+        {"type 1", readTextModel(type1(3000), 1.0), readTextModel(type1(3002), 1.0), kType1},
+        {"type 2 points", readTextModel(type2(3000, 0), 1.0), readTextModel(type2(3001, 0), 1.0),
+         kType2Points},
+        {"type 2 colours", readTextModel(type2(3000, 3000), 1.0),
+         readTextModel(type2(3000, 3001), 1.0), kTotal},
+        {"DXF", readDxfModel(dxf(3000, false), 1.0), readDxfModel(dxf(3002, false), 1.0), kTotal},
+        {"DXF quadrilaterals", readDxfModel(dxf(1500, true), 1.0),
+         readDxfModel(dxf(1501, true), 1.0), kTotal},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.full && c.over) << c.name;
+        EXPECT_EQ(c.full->triangles.size(), 3000u) << c.name;
+        EXPECT_FALSE(c.full->message) << c.name;
+        EXPECT_EQ(c.over->triangles.size(), 3000u) << c.name;
+        EXPECT_EQ(c.over->message, std::optional<std::string>(c.message)) << c.name;
     }
-    // "P=" lines are not points: the keyword must follow the first character.
-    const auto none = readTextModel(type1, 1.0);
-    ASSERT_TRUE(none);
-    EXPECT_EQ(none->triangles.size(), 3001u);
-    EXPECT_EQ(*none->message, "ポリゴンの数が多すぎて全てを入力できません。");
+    EXPECT_EQ(cases[3].over->triangles[2999].v[2][0], -9.0);
+}
 
-    std::string dxf;
-    for (int i = 0; i < 3002; ++i) {
-        dxf += "0\n3DFACE\n10\n1\n20\n2\n30\n3\n11\n4\n21\n5\n31\n6\n12\n7\n22\n8\n32\n9\n";
+// Lines are the same however the text is cut into pieces, a CR LF split between two pieces
+// included, and a line without an end is handed over at the length limit, cut there, without
+// holding the rest.
+TEST(TextImport, LineSplitterGivesTheSameLinesForAnyPieces) {
+    const std::string longLine(LineSplitter::kMaxLineBytes + 5000, 'x');
+    const std::string text = "a\r\nb\rc\n\n\r\r\nd" + std::string("\n") + longLine + "\ne\r";
+    const std::vector<std::string> want = {
+        "a", "b", "c", "", "", "", "d", longLine.substr(0, LineSplitter::kMaxLineBytes), "e"};
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
+                                    std::size_t{4096}, text.size()}) {
+        LineSplitter splitter;
+        std::vector<std::string> got;
+        auto take = [&](std::string_view line) {
+            got.emplace_back(line);
+            return true;
+        };
+        for (std::size_t at = 0; at < text.size(); at += piece) {
+            ASSERT_TRUE(splitter.feed(std::string_view(text).substr(at, piece), take));
+        }
+        splitter.finish(take);
+        EXPECT_EQ(got, want) << piece;
     }
-    const ImportedModel m = readDxfModel(dxf, 1.0);
-    EXPECT_EQ(m.triangles.size(), 3001u);
-    EXPECT_EQ(*m.message, "ポリゴンの数が大きすぎて全てを入力できません。");
-    EXPECT_EQ(m.triangles[3000].v[2][0], -9.0);
+
+    // A reader that has seen enough stops the splitter at once.
+    LineSplitter splitter;
+    int calls = 0;
+    EXPECT_FALSE(splitter.feed("1\n2\n3\n", [&](std::string_view) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2);
+    // Nothing but an endless line: handed over once, at the limit.
+    LineSplitter endless;
+    calls = 0;
+    const std::string zeros(3 * LineSplitter::kMaxLineBytes, '\0');
+    EXPECT_TRUE(endless.feed(zeros, [&](std::string_view line) {
+        EXPECT_EQ(line.size(), LineSplitter::kMaxLineBytes);
+        return ++calls > 0;
+    }));
+    EXPECT_EQ(calls, 1);
+}
+
+// Group codes and values come in pairs of lines; a stray blank line before the file or between
+// entities (or any line that is not a whole number where a code is due) no longer shifts every
+// pair after it. A file without a single 3DFACE is no DXF model at all.
+TEST(TextImport, DxfFindsItsPairsAgainAfterStrayLines) {
+    const std::string face = "0\n3DFACE\n8\n0\n62\n4\n10\n1\n20\n2\n30\n3\n11\n4\n21\n5\n31\n6\n"
+                             "12\n7\n22\n8\n32\n9\n13\n1\n23\n2\n33\n3\n";
+    const std::string padded = "  0\n3DFACE\n 010\n1\n 020\n2\n 030\n3\n 11\n4\n 21\n5\n 31\n6\n"
+                               " 12\n7\n 22\n8\n 32\n9\n";
+    for (const std::string& text :
+         {"\n0\nSECTION\n2\nENTITIES\n" + face + "\n" + face + "\n\n" + padded + "0\nENDSEC\n",
+          "\r\n\r\n" + face + "  \n" + face + padded + "\n0\nEOF\n"}) {
+        const auto m = readDxfModel(text, 1.0);
+        ASSERT_TRUE(m);
+        ASSERT_EQ(m->triangles.size(), 3u);
+        for (const TriangleCore& t : m->triangles) {
+            EXPECT_EQ(t.v[0], (std::array<double, 3>{-3.0, 1.0, -2.0}));
+            EXPECT_EQ(t.v[2], (std::array<double, 3>{-9.0, 7.0, -8.0}));
+        }
+        EXPECT_EQ(m->triangles[0].colour, 0x000000FFu);
+        EXPECT_EQ(m->triangles[2].colour, 0u);
+    }
+
+    for (const char* none : {"", "\n\n\n", "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n1\n0\nENDSEC\n",
+                             "FacetCraftwerk_Text_Type_1\nT[0].color=0xff;\n"}) {
+        EXPECT_FALSE(readDxfModel(none, 1.0)) << none;
+    }
+}
+
+// A value that is no finite number in store units (hundreds of digits, or a large number times
+// the import scale) refuses the whole file in every format, wherever it comes.
+TEST(TextImport, NonFiniteValuesRefuseTheFile) {
+    const std::string huge(400, '9');
+    const std::string large = "1" + std::string(305, '0'); // 1e305: finite until scaled
+    TextExportOptions options;
+    options.title = "t";
+    const std::string type1 = writeTextType1(sample(), options);
+    const std::string type2 = writeTextType2(sample(), options);
+    const std::string dxf = writeDxf(sample(), options);
+    auto replaced = [](std::string text, const std::string& what, const std::string& with) {
+        return text.replace(text.rfind(what), what.size(), with);
+    };
+    struct Case {
+        std::optional<ImportedModel> model;
+        const char* name;
+    };
+    const Case cases[] = {
+        {readTextModel(replaced(type1, "=5.000000;", "=" + huge + ";"), 1.0), "type 1"},
+        {readTextModel(replaced(type2, "=5.000000;", "=-" + huge + ";"), 1.0), "type 2"},
+        {readDxfModel(replaced(dxf, "\r\n5.000000\r\n", "\r\n" + huge + "\r\n"), 1.0), "DXF"},
+        {readTextModel(replaced(type1, "=5.000000;", "=" + large + ";"), 10000.0), "scaled"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.model) << c.name;
+        EXPECT_EQ(c.model->refusal,
+                  std::optional<std::string>("座標の値が大きすぎて入力できません。"))
+            << c.name;
+    }
+    const auto fine = readTextModel(replaced(type1, "=5.000000;", "=" + large + ";"), 1.0);
+    ASSERT_TRUE(fine);
+    EXPECT_FALSE(fine->refusal);
+    EXPECT_EQ(fine->triangles.size(), 2u);
 }
 
 TEST(TextImport, CommandKeepsTheModelWhenImportCannotStartAndIsOneUndoStep) {
