@@ -116,6 +116,7 @@ void markers(const Editor& e, SceneFrame& f) {
     const int mode = e.view.emphasisMode;
     if (selectedCount(s) == 0 && mode >= 1 && mode <= 3) {
         const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
+        f.vertexMarkers.reserve(3 * static_cast<std::size_t>(std::max(last + 1, 0)));
         for (int i = 0; i <= last; ++i) {
             if (i == e.store.lastIndex && s.editPhase != 0) {
                 continue;
