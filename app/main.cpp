@@ -5,6 +5,7 @@
 #include "editor/document_commands.h"
 #include "app/main_window.h"
 #include "editor/app_settings.h"
+#include "editor/frame_step.h"
 #include "io/atomic_file.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
@@ -29,9 +30,9 @@ int usage() {
 
 // Paints the scene at the view's client size and writes it as a PNG file.
 std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& path) {
-    const fcw::Rect& client = editor.camera.clientRect;
-    fcw::QtCanvas canvas(client.right, client.bottom);
-    fcw::paintScene(editor, canvas);
+    const fcw::SceneFrame frame = fcw::stepFrame(editor);
+    fcw::QtCanvas canvas(frame.client.right, frame.client.bottom);
+    fcw::paintScene(frame, canvas);
     // Encoded in memory, then written like every other file: a failed write leaves any
     // previous picture of that name whole.
     QByteArray png;

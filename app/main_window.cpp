@@ -15,6 +15,7 @@
 #include "render/palette.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
+#include "editor/frame_step.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -306,21 +307,22 @@ ViewWidget::ViewWidget(Editor& editor, QWidget* parent) : QWidget(parent), edito
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QImage ViewWidget::paintScenePicture(Editor& editor) {
+    const SceneFrame frame = stepFrame(editor);
+    QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
+    paintScene(frame, canvas);
+    return canvas.image();
+}
+
 void ViewWidget::paintNow() {
-    const Rect& client = editor_.camera.clientRect;
-    QtCanvas canvas(std::max(client.right, 1), std::max(client.bottom, 1));
-    paintScene(editor_, canvas);
-    image_ = canvas.image();
+    image_ = paintScenePicture(editor_);
     repaint();
 }
 
 void ViewWidget::paintEvent(QPaintEvent*) {
     if (image_.size() != size()) {
         editor_.camera.clientRect = {0, 0, width(), height()};
-        const Rect& client = editor_.camera.clientRect;
-        QtCanvas canvas(std::max(client.right, 1), std::max(client.bottom, 1));
-        paintScene(editor_, canvas);
-        image_ = canvas.image();
+        image_ = paintScenePicture(editor_);
     }
     QPainter(this).drawImage(0, 0, image_);
 }
@@ -484,25 +486,6 @@ bool QtHost::isShiftDown() const {
     return (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) != 0;
 }
 
-void QtHost::highlightTriangle(const PixelPoint (&corners)[3], Colour colour) {
-    QImage& image = view_->backBuffer();
-    if (image.isNull()) {
-        return;
-    }
-    QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QBrush(QColor(static_cast<int>(colour & 0xFF),
-                                   static_cast<int>((colour >> 8) & 0xFF),
-                                   static_cast<int>((colour >> 16) & 0xFF)),
-                            Qt::BDiagPattern));
-    const QPoint points[3] = {{corners[0].x, corners[0].y},
-                              {corners[1].x, corners[1].y},
-                              {corners[2].x, corners[2].y}};
-    painter.drawPolygon(points, 3);
-    painter.end();
-    view_->repaint();
-}
-
 void QtHost::showProgressText(const std::string& text, PixelPoint at) {
     QImage& image = view_->backBuffer();
     if (image.isNull()) {
@@ -646,16 +629,14 @@ void MainWindow::print() {
         return;
     }
     // The view's picture, scaled to fit the printable area with its proportions kept.
-    const Rect& client = editor_.camera.clientRect;
-    QtCanvas canvas(std::max(client.right, 1), std::max(client.bottom, 1));
-    paintScene(editor_, canvas);
+    const QImage picture = ViewWidget::paintScenePicture(editor_);
     QPainter painter(&printer_);
     const QRect page = painter.viewport();
-    QSize size = canvas.image().size();
+    QSize size = picture.size();
     size.scale(page.size(), Qt::KeepAspectRatio);
     painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(canvas.image().rect());
-    painter.drawImage(0, 0, canvas.image());
+    painter.setWindow(picture.rect());
+    painter.drawImage(0, 0, picture);
 }
 
 void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {

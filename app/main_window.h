@@ -27,6 +27,8 @@ public:
     ViewWidget(Editor& editor, QWidget* parent);
     // Paints the scene now into the back buffer and shows it.
     void paintNow();
+    // Runs the frame step and paints the scene at the client size (at least 1 x 1).
+    static QImage paintScenePicture(Editor& editor);
     QImage& backBuffer() { return image_; }
     // Called after every mouse, wheel and key event has been handled.
     void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
@@ -67,7 +69,6 @@ public:
     void setPointerPosition(PixelPoint clientPoint) override;
     bool isShiftDown() const override;
     void setMouseCapture(bool) override {}
-    void highlightTriangle(const PixelPoint (&corners)[3], Colour colour) override;
     void showProgressText(const std::string& text, PixelPoint at) override;
     void documentStateChanged() override;
 

@@ -8,7 +8,7 @@
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
-#include "editor/scene_frame.h"
+#include "editor/frame_step.h"
 
 #include <charconv>
 #include <istream>
@@ -86,8 +86,9 @@ std::string executableDirectory() {
 // ---- HeadlessHost ----
 
 void HeadlessHost::repaint() {
+    // Everything a paint works out, without the pixels: the state after it is the window's.
     if (editor_ != nullptr) {
-        prepareFrame(*editor_);
+        stepFrame(*editor_);
     }
 }
 

@@ -57,7 +57,6 @@ public:
     void setPointerPosition(PixelPoint) override {}
     bool isShiftDown() const override { return shiftDown_; }
     void setMouseCapture(bool) override {}
-    void highlightTriangle(const PixelPoint (&)[3], Colour) override {}
     void showProgressText(const std::string&, PixelPoint) override {}
     void documentStateChanged() override {}
 

@@ -15,7 +15,7 @@
 #include "ops/subdivision.h"
 #include "editor/navigation.h"
 #include "editor/palette_dialog.h"
-#include "render/scene_painter.h"
+#include "editor/display_commands.h"
 
 #include <algorithm>
 #include <array>

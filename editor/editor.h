@@ -61,6 +61,9 @@ public:
     std::vector<std::int16_t> drawOrder = std::vector<std::int16_t>(kTriangleSlots, 0);
     int drawOrderLast = -1; // the last position the last sortByDepth filled; -1 before any
     DepthBufferRenderer depthRenderer;
+    // The view-list triangle a right click picked, drawn hatched over the picture while its
+    // menu is up; -1 for none.
+    int highlightedTriangle = -1;
     std::vector<std::string> recentFiles; // most recent first, at most four
 
     // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under

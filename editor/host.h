@@ -109,9 +109,6 @@ public:
     virtual void setPointerPosition(PixelPoint clientPoint) = 0;
     virtual bool isShiftDown() const = 0;
     virtual void setMouseCapture(bool captured) = 0;
-    // Marks a triangle picked by a right click: its projected outline filled on the view with
-    // a backward-diagonal hatch in `colour`, until the next repaint.
-    virtual void highlightTriangle(const PixelPoint (&corners)[3], Colour colour) = 0;
     // Draws a progress line as plain text on the view, over the picture, at a client point.
     // The next repaint covers it.
     virtual void showProgressText(const std::string& text, PixelPoint at) = 0;

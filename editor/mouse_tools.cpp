@@ -7,7 +7,7 @@
 #include "interact/sphere.h"
 #include "model/mesh_edits.h"
 #include "ops/selection_walk.h"
-#include "editor/scene_frame.h"
+#include "editor/frame_step.h"
 #include "render/depth_order.h"
 #include "editor/palette_dialog.h"
 
@@ -534,15 +534,12 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
         }
     } else if (const auto hit = pickTriangle(e, click, false)) {
         s.pickedTriangle = static_cast<std::int16_t>(pickedIndex(e, *hit));
-        const Triangle& t = viewAt(e, s.pickedTriangle);
-        const Camera& c = e.camera;
-        const PixelPoint corners[3] = {{c.projectX(t.v[0].y), c.projectY(t.v[0].z)},
-                                       {c.projectX(t.v[1].y), c.projectY(t.v[1].z)},
-                                       {c.projectX(t.v[2].y), c.projectY(t.v[2].z)}};
-        e.host.highlightTriangle(corners, t.colour | 0x808080u);
+        e.highlightedTriangle = s.pickedTriangle;
+        e.repaint(); // the hatched triangle shows while the menu is up
         e.takeSnapshot();
         s.pickedOrderPos = *hit;
         chosen = e.host.popupMenu(kTrianglePopupMenu, click);
+        e.highlightedTriangle = -1;
     } else {
         e.selection.clear(e.store);
         chosen = e.host.popupMenu(kSelectionPopupMenu, click);

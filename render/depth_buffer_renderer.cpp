@@ -65,7 +65,7 @@ void DepthBufferRenderer::resize(const Rect& clientRect) {
 
 bool DepthBufferRenderer::prepare(int bitsPerPixel) {
     ensureCapacity();
-    const bool supported = bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
+    const bool supported = supportsBitsPerPixel(bitsPerPixel);
     bitsPerPixel_ = supported ? bitsPerPixel : 32;
     clear();
     return supported;
@@ -154,8 +154,27 @@ void DepthBufferRenderer::drawGrid(int spacing, const Camera& camera) {
     }
 }
 
-void DepthBufferRenderer::renderTriangles(std::span<Triangle> viewTriangles, int lastIndex,
-                                          LastTriangle lastKind, double brightness,
+void DepthBufferRenderer::prepareTriangles(std::span<Triangle> viewTriangles, int lastIndex,
+                                           LastTriangle lastKind, double brightness,
+                                           const Camera& camera) const {
+    const int last = std::min(lastIndex, static_cast<int>(viewTriangles.size()) - 1);
+    for (int t = 0; t <= last; ++t) {
+        if (t == lastIndex && lastKind == LastTriangle::Provisional) {
+            continue;
+        }
+        Triangle& tri = viewTriangles[static_cast<std::size_t>(t)];
+        if (!(tri.normal.x > 0.0001)) {
+            continue;
+        }
+        tri.computeScreenExtent(camera.zoom, camera.centreX, camera.centreY);
+        if (reachesView(tri)) {
+            tri.shade(brightness);
+        }
+    }
+}
+
+void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangles,
+                                          int lastIndex, LastTriangle lastKind,
                                           const Camera& camera) {
     const auto zoom = static_cast<float>(camera.zoom);
     const auto centreX = static_cast<float>(camera.centreX);
@@ -165,13 +184,8 @@ void DepthBufferRenderer::renderTriangles(std::span<Triangle> viewTriangles, int
         if (t == lastIndex && lastKind == LastTriangle::Provisional) {
             continue; // the provisional triangle
         }
-        Triangle& tri = viewTriangles[static_cast<std::size_t>(t)];
-        if (!(tri.normal.x > 0.0001)) {
-            continue;
-        }
-        tri.computeScreenExtent(camera.zoom, camera.centreX, camera.centreY);
-        if (tri.screenRight < 0 || tri.screenBottom < 0 || tri.screenLeft > width_ ||
-            tri.screenTop > height_) {
+        const Triangle& tri = viewTriangles[static_cast<std::size_t>(t)];
+        if (!(tri.normal.x > 0.0001) || !reachesView(tri)) {
             continue;
         }
         const std::int32_t firstRow = std::max(tri.screenTop, 0);
@@ -184,7 +198,6 @@ void DepthBufferRenderer::renderTriangles(std::span<Triangle> viewTriangles, int
         for (std::size_t k = 0; k < 3; ++k) {
             corner[k] = {camera.projectX(tri.v[k].y), camera.projectY(tri.v[k].z)};
         }
-        tri.shade(brightness);
         auto widen = [&](std::int64_t x, std::int64_t y) {
             if (y >= 0 && y < height_) {
                 Span& s = spans_[static_cast<std::size_t>(y)];

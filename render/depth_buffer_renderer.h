@@ -18,6 +18,9 @@ namespace fcw {
 //   32 bits: B, G, R, and a fourth byte left at its cleared value 0xFF.
 // Depths are single-precision and larger means nearer. Nothing is ever written outside the
 // buffers: they grow when the view does.
+// The pixel depth of the view's back buffer, which the depth-buffer path renders into.
+inline constexpr int kBackBufferBitsPerPixel = 32;
+
 class DepthBufferRenderer {
 public:
     static constexpr std::int64_t kMaxWalk = std::int64_t{1} << 24;
@@ -25,6 +28,11 @@ public:
     // Stores the view size, resets the spans and clears the depth buffer and the pixels of the
     // new size. Called on every resize of the view.
     void resize(const Rect& clientRect);
+
+    // Whether prepare() can render in a pixel depth: 16, 24 or 32 bits.
+    static constexpr bool supportsBitsPerPixel(int bits) {
+        return bits == 16 || bits == 24 || bits == 32;
+    }
 
     // Per-paint set-up: grows the buffers if the view outgrew them, chooses the pixel layout,
     // clears the picture to white and the depth buffer to "infinitely far". Returns false for
@@ -39,11 +47,17 @@ public:
     // drawing tool, which is not drawn.
     enum class LastTriangle { Finished, Provisional };
 
-    // Fills triangles 0 .. lastIndex in index order (not depth order). A provisional last
-    // triangle and every triangle with normal.x <= 0.0001 are skipped. Updates each drawn
-    // triangle's screen extent and shaded colour.
-    void renderTriangles(std::span<Triangle> viewTriangles, int lastIndex, LastTriangle last,
-                         double brightness, const Camera& camera);
+    // Brings the triangles renderTriangles draws up to date, before the paint: the screen
+    // extent of each front-facing one (normal.x > 0.0001; a provisional last triangle is left
+    // out) and the shaded colour of those whose extent reaches the view.
+    void prepareTriangles(std::span<Triangle> viewTriangles, int lastIndex, LastTriangle last,
+                          double brightness, const Camera& camera) const;
+
+    // Fills triangles 0 .. lastIndex in index order (not depth order), as prepareTriangles
+    // left their screen extents and shaded colours. A provisional last triangle, every
+    // triangle with normal.x <= 0.0001 and those whose extent misses the view are skipped.
+    void renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex,
+                         LastTriangle last, const Camera& camera);
 
     // A one-pixel line with both end points, clipped to the view, no depth test. False only
     // when no pixel layout is chosen.
@@ -79,6 +93,11 @@ private:
     void ensureCapacity();
     void clear();
     void writePixel(std::int32_t x, std::int32_t y, Colour colour);
+    // Whether a triangle's screen extent reaches the view.
+    bool reachesView(const Triangle& tri) const {
+        return !(tri.screenRight < 0 || tri.screenBottom < 0 || tri.screenLeft > width_ ||
+                 tri.screenTop > height_);
+    }
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

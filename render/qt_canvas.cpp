@@ -152,8 +152,10 @@ void QtCanvas::brushPixel(std::int64_t x, std::int64_t y, const Brush& brush) {
         put(x, y, brush.colour);
         break;
     case Brush::Style::BackwardDiagonalHatch:
-        // Backward diagonals ("/": up to the right, as y grows downward) every 8 pixels.
-        if (((x + y) % 8 + 8) % 8 == 0) {
+        // Backward diagonals ("/": up to the right, as y grows downward) every 8 pixels, in
+        // the phase of the platform's hatch brushes: x + y = 7 (mod 8), counted from the
+        // picture's top-left corner.
+        if (((x + y) % 8 + 8) % 8 == 7) {
             put(x, y, brush.colour);
         }
         break;

@@ -1,14 +1,9 @@
 #include "render/scene_painter.h"
 
-#include "editor/editor.h"
-#include "interact/snap.h"
 #include "render/canvas.h"
-#include "editor/scene_frame.h"
-#include "render/depth_order.h"
 #include "render/grid_geometry.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <utility>
 
 namespace fcw {
 
@@ -22,27 +17,16 @@ constexpr Colour rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return r | (g << 8) | (b << 16);
 }
 
-// Number of the last drawOrder entry in use, as sortByDepth counts it.
-int drawCount(const Editor& e) {
-    const InteractionState& s = e.interaction;
-    int n = e.store.lastIndex;
-    if (s.toolMode != ToolMode::DrawTriangle && s.toolMode != ToolMode::Sphere &&
-        s.editPhase != 0) {
-        n += 1;
-    }
-    return std::min(n, kTriangleSlots - 1);
-}
-
 PixelPoint project(const Camera& c, const Point3& p) {
     return {c.projectX(p.y), c.projectY(p.z)};
 }
 
-void gridPass(const Editor& e, Canvas& canvas) {
-    const ViewOptions& view = e.view;
+void gridPass(const SceneFrame& f, Canvas& canvas) {
+    const ViewOptions& view = f.view;
     if (!view.anyGridSpacing()) {
         return;
     }
-    const Camera& c = e.camera;
+    const Camera& c = f.camera;
     const double zoom = c.zoom;
     const std::int32_t width = c.clientRect.right - c.clientRect.left;
     const std::int32_t height = c.clientRect.bottom - c.clientRect.top;
@@ -79,22 +63,21 @@ void gridPass(const Editor& e, Canvas& canvas) {
                                 truncToInt32(d + c.centreX), truncToInt32(d + c.centreY)}));
 }
 
-void drawTriangles(Editor& e, Canvas& canvas, int n) {
-    const Camera& c = e.camera;
-    const InteractionState& s = e.interaction;
-    for (int k = 0; k <= n; ++k) {
-        const int t = e.drawOrder[static_cast<std::size_t>(k)];
-        if (t < 0 || t >= kTriangleSlots) {
+void drawTriangles(const SceneFrame& f, Canvas& canvas) {
+    const Camera& c = f.camera;
+    const auto slots = static_cast<int>(f.triangles.size());
+    for (int k = 0; k <= f.drawCount; ++k) {
+        const int t = f.drawOrder[static_cast<std::size_t>(k)];
+        if (t < 0 || t >= slots) {
             continue;
         }
-        Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
-        if (tri.normal.x < 0 || (t == n && s.editPhase != 0)) {
+        const Triangle& tri = f.triangles[static_cast<std::size_t>(t)];
+        if (tri.normal.x < 0 || t == f.hiddenTriangle) {
             continue;
         }
         const PixelPoint points[4] = {project(c, tri.v[0]), project(c, tri.v[1]),
                                       project(c, tri.v[2]), project(c, tri.v[0])};
-        tri.shade(e.view.brightness);
-        switch (e.view.frameMode) {
+        switch (f.view.frameMode) {
         case 0:
             canvas.setPen({Pen::Style::Solid, 1, kBlack});
             canvas.polyline(points);
@@ -117,20 +100,13 @@ void drawTriangles(Editor& e, Canvas& canvas, int n) {
     }
 }
 
-void depthBufferPass(Editor& e, Canvas& canvas) {
-    DepthBufferRenderer& r = e.depthRenderer;
-    const bool ok = r.prepare(32); // the back buffer is always 32 bits per pixel
-    e.view.depthNormalDisplay = ok ? 1 : 0;
-    if (ok) {
-        if (const int spacing = gridSpacing(e.view); spacing != 0) {
-            r.drawGrid(spacing, e.camera);
+void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {
+    DepthBufferRenderer& r = *pass.renderer;
+    if (r.prepare(kBackBufferBitsPerPixel)) {
+        if (pass.gridSpacing != 0) {
+            r.drawGrid(pass.gridSpacing, f.camera);
         }
-        const bool provisional = e.interaction.editPhase != 0 &&
-                                 e.interaction.toolMode == ToolMode::DrawTriangle;
-        r.renderTriangles(e.store.viewTriangles, e.store.lastIndex,
-                          provisional ? DepthBufferRenderer::LastTriangle::Provisional
-                                      : DepthBufferRenderer::LastTriangle::Finished,
-                          e.view.brightness, e.camera);
+        r.renderTriangles(f.triangles, pass.lastIndex, pass.last, f.camera);
     }
     canvas.replaceWithPixels(r.pixels(), r.width(), r.height(), r.rowBytes(), r.bitsPerPixel());
 }
@@ -155,236 +131,97 @@ void moveBox(Canvas& canvas, const Rect& b, Colour penColour, Colour brushColour
     }
 }
 
-void toolPreview(Editor& e, Canvas& canvas) {
-    InteractionState& s = e.interaction;
-    const Camera& c = e.camera;
+void toolPreview(const SceneFrame& f, Canvas& canvas) {
     const Pen dotted{Pen::Style::Dotted, 1, kBlack};
-    const Pen solid{Pen::Style::Solid, 1, kBlack};
-    switch (s.toolMode) {
-    case ToolMode::Sphere:
-        if (s.editPhase != 0) {
-            canvas.setPen(dotted);
-            canvas.setBrush({Brush::Style::None, 0});
-            const Rect& r = s.selectionRect;
-            const Rect box = normalised(r);
-            canvas.rectangle(box);
-            canvas.ellipse(box);
-        }
-        break;
-    case ToolMode::DrawTriangle:
-        if ((s.editPhase == 1 || s.editPhase == 2) && e.store.lastIndex >= 0) {
-            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(e.store.lastIndex)];
-            canvas.setPen(solid);
-            const PixelPoint v0 = project(c, t.v[0]);
-            if (s.editPhase == 1) {
-                const PixelPoint points[3] = {v0, s.lastPointer, v0};
-                canvas.polyline(points);
-            } else {
-                const PixelPoint points[4] = {v0, project(c, t.v[1]), s.lastPointer, v0};
-                canvas.polyline(points);
-            }
-        }
-        break;
-    case ToolMode::RangeMove:
-        if (s.editPhase == 1) {
-            canvas.setPen(dotted);
-            canvas.setBrush({Brush::Style::None, 0});
-            const Rect& r = s.selectionRect;
-            canvas.rectangle(normalised(r));
-        }
-        if (!e.selection.empty() && !e.host.isShiftDown() &&
-            ((s.editPhase != 0 && s.dragging) || s.editPhase == 2)) {
-            const Rect& client = c.clientRect;
-            s.centreBox = boxAround((client.left + client.right) / 2,
-                                    (client.top + client.bottom) / 2);
-            const PixelPoint a = centre(s.centreBox);
-            const PixelPoint b = centre(s.grabBox);
-            canvas.setPen({Pen::Style::Solid, 2, rgb(200, 0, 0)});
-            canvas.setBrush({Brush::Style::None, 0});
-            canvas.rectangle(normalised(a, b));
-            moveBox(canvas, s.grabBox, rgb(0, 0, 0x80), kGrey);
-            moveBox(canvas, s.centreBox, rgb(255, 0, 0), kBlack);
-        }
-        break;
-    default:
-        break;
+    if (f.sphereBox) {
+        canvas.setPen(dotted);
+        canvas.setBrush({Brush::Style::None, 0});
+        canvas.rectangle(*f.sphereBox);
+        canvas.ellipse(*f.sphereBox);
+    }
+    if (!f.rubberLine.empty()) {
+        canvas.setPen({Pen::Style::Solid, 1, kBlack});
+        canvas.polyline(f.rubberLine);
+    }
+    if (f.rubberBand) {
+        canvas.setPen(dotted);
+        canvas.setBrush({Brush::Style::None, 0});
+        canvas.rectangle(*f.rubberBand);
+    }
+    if (f.moveBoxes) {
+        const PixelPoint a = centre(f.moveBoxes->centreBox);
+        const PixelPoint b = centre(f.moveBoxes->grabBox);
+        canvas.setPen({Pen::Style::Solid, 2, rgb(200, 0, 0)});
+        canvas.setBrush({Brush::Style::None, 0});
+        canvas.rectangle(normalised(a, b));
+        moveBox(canvas, f.moveBoxes->grabBox, rgb(0, 0, 0x80), kGrey);
+        moveBox(canvas, f.moveBoxes->centreBox, rgb(255, 0, 0), kBlack);
     }
 }
 
-void vertexMarker(Canvas& canvas, const Camera& c, const Point3& p) {
-    const double z = c.zoom;
-    canvas.rectangle(normalised(Rect{truncToInt32(z * p.y + c.centreX + 3),
-                                truncToInt32(z * p.z + c.centreY + 3),
-                                truncToInt32(z * p.y - 3 + c.centreX),
-                                truncToInt32(z * p.z - 3 + c.centreY)}));
-}
-
-void markers(Editor& e, Canvas& canvas) {
-    const InteractionState& s = e.interaction;
-    const Camera& c = e.camera;
-    const int mode = e.view.emphasisMode;
-    if (e.selection.empty() && mode >= 1 && mode <= 3) {
+void markers(const SceneFrame& f, Canvas& canvas) {
+    if (!f.vertexMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(0, 0, 255)});
         canvas.setBrush({Brush::Style::Solid, rgb(255, 0, 0)});
-        const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
-        for (int i = 0; i <= last; ++i) {
-            if (i == e.store.lastIndex && s.editPhase != 0) {
-                continue;
-            }
-            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(i)];
-            for (const Point3& p : t.v) {
-                const bool show = mode == 3 || (mode == 2 && t.normal.x >= 0) ||
-                                  (mode == 1 && std::abs(p.x - c.depth) <= 0.0001);
-                if (show) {
-                    vertexMarker(canvas, c, p);
-                }
-            }
+        for (const Rect& r : f.vertexMarkers) {
+            canvas.rectangle(r);
         }
     }
-    if (s.toolMode == ToolMode::RangeMove && s.editPhase != 0) {
+    if (!f.selectionMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(255, 0, 0)});
         canvas.setBrush({Brush::Style::Solid, rgb(0, 0, 255)});
-        for (const SelectedVertex& v : e.selection.vertices()) {
-            if (v.triangle < 0 || v.triangle >= kTriangleSlots || v.vertex < 0 || v.vertex > 2) {
-                continue;
-            }
-            vertexMarker(canvas, c,
-                         e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
-                             .v[static_cast<std::size_t>(v.vertex)]);
+        for (const Rect& r : f.selectionMarkers) {
+            canvas.rectangle(r);
         }
+    }
+    for (const PixelPoint& p : f.snapMarkers) {
+        canvas.invertSnapMarker(p.x, p.y);
     }
 }
 
-void snapMarker(const Editor& e, Canvas& canvas) {
-    const InteractionState& s = e.interaction;
-    PixelPoint p = s.lastPointer;
-    // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
-    // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
-    auto draw = [&](PixelPoint at) {
-        canvas.invertSnapMarker(saturateToInt32(std::int64_t{at.x} - 8),
-                                saturateToInt32(std::int64_t{at.y} - 8));
-    };
-    switch (s.toolMode) {
-    case ToolMode::DrawTriangle: {
-        const auto next = static_cast<std::size_t>(std::clamp<int>(s.editPhase + 1, 1, 3));
-        if (e.snap.gridSnap[next] && e.view.anyGridSpacing()) {
-            roundPointToGrid(e.camera, e.view, e.snap, p);
-            draw(p);
-        }
-        if (e.snap.vertexSnap[next] && e.store.lastIndex >= 0 &&
-            (s.editPhase == 0 || e.store.lastIndex > 0)) {
-            previewVertexSnap(e.store, e.camera, s.editPhase, p);
-            draw(p);
-        }
-        break;
-    }
-    case ToolMode::Sphere:
-        roundPointToGrid(e.camera, e.view, e.snap, p);
-        if (anyGridSnap(e.snap)) {
-            draw(p);
-        }
-        break;
-    case ToolMode::RangeMove:
-        if (anyGridSnap(e.snap) && s.editPhase == 3) {
-            const PixelPoint g = centre(s.grabBox);
-            const PixelPoint c = centre(s.centreBox);
-            PixelPoint d{g.x - c.x, g.y - c.y};
-            roundOffsetToGrid(e.camera, e.view, e.snap, d);
-            draw({c.x + d.x, c.y + d.y});
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void statusBox(Editor& e, Canvas& canvas) {
-    const Rect box = statusBoxRectFor(e);
-    e.interaction.statusBoxRect = box;
+void statusBox(const SceneFrame::StatusBox& s, Canvas& canvas) {
+    const Rect& box = s.box;
     canvas.setClip(&box);
     canvas.fillRect(box, kWhite);
     canvas.frameRect(box, kBlack);
-    for (const StatusLine& line : statusLines(e)) {
+    for (const StatusLine& line : s.lines) {
         canvas.text(box.left + line.x, box.top + line.y, line.text);
     }
     canvas.fillRect({box.left + 100, box.top + 72, box.left + 130, box.top + 88},
-                    e.interaction.currentColour);
+                    s.currentColour);
     canvas.setClip(nullptr);
 }
 
-std::string format(const char* pattern, double value) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
+void highlight(const SceneFrame::Highlight& h, Canvas& canvas) {
+    canvas.setPen({Pen::Style::None, 0, 0});
+    canvas.setBrush({Brush::Style::BackwardDiagonalHatch, h.colour});
+    canvas.polygon(h.corners);
 }
 
 } // namespace
 
-Rect statusBoxRectFor(const Editor& e) {
-    const Rect& client = e.camera.clientRect;
-    const std::int32_t w = client.right - client.left;
-    const std::int32_t h = client.bottom - client.top;
-    if (e.interaction.statusCorner == 4) {
-        return {w - 390, h - 100, w, h};
-    }
-    return {0, 0, 390, 100};
-}
-
-std::vector<StatusLine> statusLines(const Editor& e) {
-    const Camera& c = e.camera;
-    char count[64];
-    std::snprintf(count, sizeof count, "ポリゴンの数(%d)", e.store.lastIndex + 1);
-    return {
-        {20, 10, count},
-        {20, 30, format("縦軸回転 = (%f)", angleInDegrees(c.verticalAxisAngle))},
-        {20, 50, format("横軸回転 = (%f)", angleInDegrees(c.horizontalAxisAngle))},
-        {20, 70, "現在の色"},
-        {200, 10, format("縦＝(%f)", c.readoutVertical())},
-        {200, 30, format("横＝(%f)", c.readoutHorizontal())},
-        {200, 50, format("奥行き＝(%f)", c.readoutDepth())},
-    };
-}
-
-void paintScene(Editor& e, Canvas& canvas) {
-    const int n = drawCount(e);
-    e.camera.computeCentre();
-    const Rect& client = e.camera.clientRect;
-    e.interaction.centreBox =
-        boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+void paintScene(const SceneFrame& f, Canvas& canvas) {
     canvas.setClip(nullptr);
-    const bool depthPath = e.view.depthNormalDisplay != 0 && e.view.frameMode == 3;
-    // The depth-buffer path replaces the whole picture, background and grid included.
-    if (!depthPath) {
-        canvas.fillRect(client, kWhite);
-    }
-    sortByDepth(e);
-    if (!e.view.gridInFront && !depthPath) {
-        gridPass(e, canvas);
-    }
-    if (depthPath) {
-        depthBufferPass(e, canvas);
+    if (!f.depthPass) {
+        canvas.fillRect(f.client, kWhite);
+        if (!f.view.gridInFront) {
+            gridPass(f, canvas);
+        }
+        drawTriangles(f, canvas);
     } else {
-        drawTriangles(e, canvas, n);
+        depthBufferPass(f, *f.depthPass, canvas);
     }
-    toolPreview(e, canvas);
-    if (e.view.gridInFront) {
-        gridPass(e, canvas);
+    toolPreview(f, canvas);
+    if (f.view.gridInFront) {
+        gridPass(f, canvas);
     }
-    markers(e, canvas);
-    snapMarker(e, canvas);
-    if (e.view.statusVisible != 0) {
-        statusBox(e, canvas);
+    markers(f, canvas);
+    if (f.status) {
+        statusBox(*f.status, canvas);
     }
-}
-
-void setFrameMode(Editor& editor, int mode) {
-    editor.view.frameMode = static_cast<std::int8_t>(mode);
-    editor.repaint();
-}
-
-void setGridInFront(Editor& editor, bool inFront) {
-    editor.view.gridInFront = inFront;
-    editor.repaint();
+    if (f.highlight) {
+        highlight(*f.highlight, canvas);
+    }
 }
 
 } // namespace fcw

@@ -17,7 +17,6 @@ public:
     std::vector<int> dialogs;
     int beeps = 0;
     int repaints = 0;
-    int highlights = 0;
     std::vector<std::string> progress;
     std::deque<MessageResult> messageAnswers;
     std::deque<std::string> fileAnswers;
@@ -52,7 +51,6 @@ public:
     void setPointerPosition(PixelPoint) override {}
     bool isShiftDown() const override { return shift; }
     void setMouseCapture(bool) override {}
-    void highlightTriangle(const PixelPoint (&)[3], Colour) override { ++highlights; }
     void showProgressText(const std::string& text, PixelPoint) override {
         progress.push_back(text);
     }

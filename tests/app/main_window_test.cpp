@@ -2,6 +2,7 @@
 // wheel, resizing, the settings sheet and the save prompt.
 
 #include "editor/app_settings.h"
+#include "editor/batch_player.h"
 #include "editor/commands.h"
 #include "app/main_window.h"
 #include "editor/menus.h"
@@ -243,6 +244,37 @@ TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
     EXPECT_NEAR(editor.camera.zoom, 0.2, 1e-9);
     wheel(1);
     EXPECT_NEAR(editor.camera.zoom, 0.3, 1e-9);
+}
+
+// With "表示位置固定" off the status box jumps to the other corner when the pointer comes onto
+// it. The batch player runs the same frame step as the window, so both see the box where the
+// last paint put it.
+TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
+    window->view()->resize(640, 480);
+    QApplication::processEvents();
+    ASSERT_EQ(editor.camera.clientRect.right, 640);
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchPlayer player(out, err);
+    ASSERT_FALSE(player.runLine("size 640 480"));
+    Editor& batch = player.editor();
+    editor.view.statusFixed = 0;
+    batch.view.statusFixed = 0;
+    window->view()->repaint();
+    const QPoint moves[] = {{10, 10}, {300, 200}, {10, 10}, {600, 450}, {620, 470}, {20, 20}};
+    for (const QPoint& at : moves) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), window->view()->mapToGlobal(QPointF(at)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window->view(), &event);
+        ASSERT_FALSE(player.runLine("move " + std::to_string(at.x()) + " " +
+                                    std::to_string(at.y())));
+        EXPECT_EQ(batch.interaction.statusCorner, editor.interaction.statusCorner)
+            << at.x() << "," << at.y();
+        EXPECT_EQ(batch.interaction.statusBoxRect, editor.interaction.statusBoxRect)
+            << at.x() << "," << at.y();
+    }
+    // 10,10 flips to the bottom right; 600,450 onto it flips back; 20,20 flips again.
+    EXPECT_EQ(editor.interaction.statusCorner, 4);
 }
 
 TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {

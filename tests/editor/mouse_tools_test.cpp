@@ -220,8 +220,15 @@ TEST_F(MouseTools, StatusBoxDodgesThePointerWhenNotFixed) {
     e.interaction.statusBoxRect = {0, 0, 390, 100};
     run({"move 10 10"});
     EXPECT_EQ(e.interaction.statusCorner, 4);
-    run({"move 500 500"});
+    // The repaint after the move put the box in the bottom-right corner, as in the window.
+    EXPECT_EQ(e.interaction.statusBoxRect, (Rect{410, 500, 800, 600}));
+    run({"move 500 300"}); // outside both corners' boxes
     EXPECT_EQ(e.interaction.statusCorner, 4);
+    run({"move 10 10"}); // where the box was: it stays away
+    EXPECT_EQ(e.interaction.statusCorner, 4);
+    run({"move 500 550"}); // onto it again: back to the top left
+    EXPECT_EQ(e.interaction.statusCorner, 0);
+    EXPECT_EQ(e.interaction.statusBoxRect, (Rect{0, 0, 390, 100}));
 }
 
 TEST_F(MouseTools, SnapsPullEachClickOntoTheGridOrAVertex) {

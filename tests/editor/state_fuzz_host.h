@@ -10,7 +10,7 @@
 #include "editor/mouse_tools.h"
 #include "render/canvas.h"
 #include "tests/null_canvas.h"
-#include "editor/scene_frame.h"
+#include "editor/frame_step.h"
 #include "render/scene_painter.h"
 
 #include <array>
@@ -117,12 +117,11 @@ public:
             return;
         }
         Editor& e = *editor_;
+        const SceneFrame frame = stepFrame(e);
         if (chance(rng_, 0.1)) {
             const Rect& c = e.camera.clientRect;
             testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
-            paintScene(e, canvas);
-        } else {
-            prepareFrame(e);
+            paintScene(frame, canvas);
         }
         if (!problem_) {
             if (auto bad = checkDrawOrder(e)) {
@@ -229,7 +228,6 @@ public:
     void setPointerPosition(PixelPoint) override {}
     bool isShiftDown() const override { return shift; }
     void setMouseCapture(bool) override {}
-    void highlightTriangle(const PixelPoint (&)[3], Colour) override {}
     void showProgressText(const std::string&, PixelPoint) override {}
     void documentStateChanged() override {}
 

@@ -6,6 +6,7 @@
 
 #include "editor/batch_player.h"
 #include "editor/editor.h"
+#include "editor/frame_step.h"
 #include "render/canvas.h"
 #include "tests/null_canvas.h"
 #include "render/scene_painter.h"
@@ -90,12 +91,12 @@ inline void paintEveryWay(Editor& editor) {
         editor.view.frameMode = mode;
         editor.view.depthNormalDisplay = 0;
         testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
-        paintScene(editor, canvas);
+        paintScene(stepFrame(editor), canvas);
     }
     editor.view.frameMode = 3;
     editor.view.depthNormalDisplay = 1;
     testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
-    paintScene(editor, canvas);
+    paintScene(stepFrame(editor), canvas);
     editor.view = saved;
 }
 
@@ -118,7 +119,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1184, "Editor changed: reset the new member in resetPlayer, then update the size");
+static_assert(sizeof(Editor) == 1192, "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
 // (store, undo slots, depth buffer), which would dominate every run; this copies a pristine
@@ -145,6 +146,7 @@ inline QuietPlayer& resetPlayer() {
     to.writeFaults = from.writeFaults;
     to.drawOrder = from.drawOrder;
     to.drawOrderLast = from.drawOrderLast;
+    to.highlightedTriangle = from.highlightedTriangle;
     // Every paint and every resize clears the picture and the depth buffer, so the renderer
     // only needs the size and pixel layout of a new one; its buffers stay.
     if (to.depthRenderer.width() != from.depthRenderer.width() ||

@@ -38,6 +38,11 @@ struct Scene {
         renderer.resize(camera.clientRect);
         EXPECT_TRUE(renderer.prepare(bits));
     }
+    // The frame step's part, then the paint's.
+    void render(std::vector<Triangle>& tris, int last, DepthBufferRenderer::LastTriangle kind) {
+        renderer.prepareTriangles(tris, last, kind, 0.0, camera);
+        renderer.renderTriangles(tris, last, kind, camera);
+    }
     const std::uint8_t* at(int x, int y) const {
         return renderer.pixels().data() + y * renderer.rowBytes() +
                x * renderer.bytesPerPixel();
@@ -97,7 +102,7 @@ TEST(DepthBufferRenderer, FillsFrontFacingTrianglesWithTheStrictDepthTest) {
         facing({10, 2, 2}, {10, 30, 2}, {10, 2, 30}, 0x00FF00),
         facing({20, 2, 2}, {20, 2, 30}, {20, 30, 2}, 0xFF0000), // faces away: never filled
     };
-    s.renderer.renderTriangles(tris, 2, DepthBufferRenderer::LastTriangle::Finished, 0.0, s.camera);
+    s.render(tris, 2, DepthBufferRenderer::LastTriangle::Finished);
     EXPECT_EQ(s.at(5, 5)[2], 0xFF);
     EXPECT_EQ(s.at(5, 5)[1], 0x00);
     EXPECT_FLOAT_EQ(s.renderer.depthAt(5, 5), -10.0f * -1.0f);
@@ -112,15 +117,15 @@ TEST(DepthBufferRenderer, NearerWinsRegardlessOfOrderAndSixteenBitsShiftsRight) 
         facing({-5, 2, 2}, {-5, 30, 2}, {-5, 2, 30}, 0x0000FF),
         facing({5, 2, 2}, {5, 30, 2}, {5, 2, 30}, 0x00FF00),
     };
-    s.renderer.renderTriangles(tris, 1, DepthBufferRenderer::LastTriangle::Finished, 0.0, s.camera);
+    s.render(tris, 1, DepthBufferRenderer::LastTriangle::Finished);
     EXPECT_EQ(s.at(4, 4)[1], 0xFF); // green, the nearer one
     EXPECT_EQ(s.at(4, 4)[2], 0x00);
 
     Scene s16(16);
     Scene s32(32);
     std::vector<Triangle> one = {facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0)};
-    s16.renderer.renderTriangles(one, 0, DepthBufferRenderer::LastTriangle::Finished, 0.0, s16.camera);
-    s32.renderer.renderTriangles(one, 0, DepthBufferRenderer::LastTriangle::Finished, 0.0, s32.camera);
+    s16.render(one, 0, DepthBufferRenderer::LastTriangle::Finished);
+    s32.render(one, 0, DepthBufferRenderer::LastTriangle::Finished);
     EXPECT_EQ(s32.at(2, 3)[0], 0x00);
     EXPECT_EQ(s16.at(2, 3)[0], 0xFF); // 16-bit starts one column further right
     EXPECT_EQ(s16.at(3, 3)[0], 0x00);
@@ -133,10 +138,40 @@ TEST(DepthBufferRenderer, SkipsEdgeOnProvisionalAndFlatTriangles) {
         facing({0, 2, 10}, {0, 30, 10}, {0, 12, 10}, 0),       // one pixel high: no row
         facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0),          // provisional
     };
-    s.renderer.renderTriangles(tris, 2, DepthBufferRenderer::LastTriangle::Provisional, 0.0, s.camera);
+    s.render(tris, 2, DepthBufferRenderer::LastTriangle::Provisional);
     for (std::uint8_t byte : s.renderer.pixels()) {
         ASSERT_EQ(byte, 0xFF);
     }
+}
+
+TEST(DepthBufferRenderer, PreparingShadesOnlyTheTrianglesThatAreDrawn) {
+    Scene s(32);
+    std::vector<Triangle> tris = {
+        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0x204060),       // drawn
+        facing({0, 2, 2}, {0, 2, 30}, {0, 30, 2}, 0x204060),       // faces away
+        facing({0, 100, 2}, {0, 130, 2}, {0, 100, 30}, 0x204060),  // right of the view
+        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0x204060),       // provisional
+    };
+    for (Triangle& t : tris) {
+        t.shadedColour = 0x00ABCDEF;
+    }
+    s.renderer.prepareTriangles(tris, 3, DepthBufferRenderer::LastTriangle::Provisional, 0.5,
+                                s.camera);
+    Triangle lit = tris[0];
+    lit.shade(0.5);
+    EXPECT_EQ(tris[0].shadedColour, lit.shadedColour);
+    EXPECT_NE(tris[0].shadedColour, 0x00ABCDEFu);
+    EXPECT_EQ(tris[0].screenLeft, 2);
+    EXPECT_EQ(tris[0].screenBottom, 30);
+    EXPECT_EQ(tris[1].shadedColour, 0x00ABCDEFu);
+    EXPECT_EQ(tris[2].shadedColour, 0x00ABCDEFu);
+    EXPECT_EQ(tris[2].screenLeft, 100); // its extent is known, but it is not lit
+    EXPECT_EQ(tris[3].shadedColour, 0x00ABCDEFu);
+    // Drawing uses the prepared colour.
+    s.renderer.renderTriangles(tris, 3, DepthBufferRenderer::LastTriangle::Provisional,
+                               s.camera);
+    EXPECT_EQ(s.at(5, 5)[0], (lit.shadedColour >> 16) & 0xFF);
+    EXPECT_EQ(s.at(5, 5)[2], lit.shadedColour & 0xFF);
 }
 
 TEST(DepthBufferRenderer, HugeAndOffscreenTrianglesStayInsideTheBuffers) {
@@ -145,7 +180,7 @@ TEST(DepthBufferRenderer, HugeAndOffscreenTrianglesStayInsideTheBuffers) {
         facing({0, -1e6, -1e6}, {0, 1e6, -1e6}, {0, -1e6, 1e6}, 0x123456),
         facing({0, -50, -50}, {0, -10, -50}, {0, -50, -10}, 0x654321),
     };
-    s.renderer.renderTriangles(tris, 1, DepthBufferRenderer::LastTriangle::Finished, 0.0, s.camera);
+    s.render(tris, 1, DepthBufferRenderer::LastTriangle::Finished);
     s.renderer.drawLine(-100, -100, 100, 100, 0);
     SUCCEED(); // AddressSanitizer reports any write outside the buffers
 }

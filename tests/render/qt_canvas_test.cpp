@@ -1,10 +1,16 @@
 #include "editor/batch_player.h"
+#include "editor/mouse_tools.h"
+#include "editor/state_dump.h"
+#include "test_host.h"
 #include "render/qt_canvas.h"
+#include "editor/frame_step.h"
 #include "render/scene_painter.h"
 
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <cstdlib>
 #include <sstream>
@@ -74,11 +80,55 @@ TEST(QtCanvas, PolygonsFillWithTheirBrushAndHatchesLeaveGaps) {
     h.setPen({Pen::Style::None, 1, 0});
     h.setBrush({Brush::Style::BackwardDiagonalHatch, kRed});
     h.rectangle({0, 0, 16, 12});
-    EXPECT_EQ(h.pixel(0, 0), kRed);
-    EXPECT_EQ(h.pixel(8, 0), kRed);
-    EXPECT_EQ(h.pixel(1, 0), kWhite);
-    EXPECT_EQ(h.pixel(7, 1), kRed); // "/" lines: x + y constant
-    EXPECT_EQ(h.pixel(9, 1), kWhite);
+    EXPECT_EQ(h.pixel(7, 0), kRed);
+    EXPECT_EQ(h.pixel(15, 0), kRed);
+    EXPECT_EQ(h.pixel(0, 0), kWhite);
+    EXPECT_EQ(h.pixel(6, 1), kRed); // "/" lines: x + y constant
+    EXPECT_EQ(h.pixel(8, 1), kWhite);
+}
+
+// The hatch is the one Qt's own backward-diagonal brush draws (the platform's hatch brushes
+// agree), anchored at the picture's corner whatever the shape; a polygon hatches exactly the
+// pixels it would fill.
+TEST(QtCanvas, HatchMatchesThePlatformPatternPixelForPixel) {
+    QImage reference(16, 12, QImage::Format_RGB32);
+    reference.fill(Qt::white);
+    {
+        QPainter p(&reference);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QBrush(Qt::black, Qt::BDiagPattern));
+        p.drawRect(0, 0, 16, 12);
+    }
+    QtCanvas rect(16, 12);
+    rect.setPen({Pen::Style::None, 1, 0});
+    rect.setBrush({Brush::Style::BackwardDiagonalHatch, 0});
+    rect.rectangle({0, 0, 16, 12});
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            ASSERT_EQ(rect.pixel(x, y), reference.pixel(x, y) == qRgb(0, 0, 0) ? 0u : kWhite)
+                << x << "," << y;
+        }
+    }
+
+    QtCanvas solid(16, 12);
+    QtCanvas hatched(16, 12);
+    const PixelPoint tri[3] = {{-3, 1}, {15, 2}, {2, 11}};
+    solid.setPen({Pen::Style::None, 1, 0});
+    solid.setBrush({Brush::Style::Solid, kRed});
+    solid.polygon(tri);
+    hatched.setPen({Pen::Style::None, 1, 0});
+    hatched.setBrush({Brush::Style::BackwardDiagonalHatch, kRed});
+    hatched.polygon(tri);
+    int hatchedPixels = 0;
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const bool onLine = (x + y) % 8 == 7;
+            const Colour expected = solid.pixel(x, y) == kRed && onLine ? kRed : kWhite;
+            ASSERT_EQ(hatched.pixel(x, y), expected) << x << "," << y;
+            hatchedPixels += expected == kRed ? 1 : 0;
+        }
+    }
+    EXPECT_GE(hatchedPixels, 8);
 }
 
 TEST(QtCanvas, InversionsUndoThemselvesAndTheMarkerMatchesItsRows) {
@@ -152,11 +202,94 @@ TEST(QtCanvas, PaintedSceneHasTheGridAndAFilledTriangle) {
     Editor& e = player.editor();
     e.view.emphasisMode = 0;
     QtCanvas c(64, 48);
-    paintScene(e, c);
+    paintScene(stepFrame(e), c);
     EXPECT_EQ(c.pixel(32, 2), 0x00FF0000u); // the vertical axis through the origin, blue
     EXPECT_EQ(c.pixel(15, 15) & 0xFFu, (c.pixel(15, 15) >> 8) & 0xFFu); // grey shade inside
     EXPECT_NE(c.pixel(15, 15), kWhite);
     EXPECT_EQ(c.pixel(10, 10), 0u); // black edge at the first vertex
+}
+
+// What a paint leaves behind that the JSON dump does not show.
+std::string paintState(const Editor& e) {
+    std::ostringstream s;
+    const InteractionState& i = e.interaction;
+    s << dumpState(e, true) << ' ' << e.camera.centreX << ' ' << e.camera.centreY << ' '
+      << i.centreBox.left << ' ' << i.centreBox.top << ' ' << i.statusBoxRect.left << ' '
+      << i.statusBoxRect.top << ' ' << e.view.depthNormalDisplay << ' ' << e.drawOrderLast;
+    for (int k = 0; k <= e.drawOrderLast; ++k) {
+        s << ' ' << e.drawOrder[static_cast<std::size_t>(k)];
+    }
+    for (int t = 0; t <= e.store.lastIndex; ++t) {
+        const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+        s << ' ' << tri.shadedColour << ' ' << tri.screenLeft << ' ' << tri.screenBottom;
+    }
+    return s.str();
+}
+
+TEST(QtCanvas, PaintingTwiceFromOneStateGivesOnePictureAndChangesNothing) {
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchPlayer player(out, err);
+    for (const char* line : {"size 400 300", "command 32814", "down 150 150", "down 250 150",
+                             "down 150 250", "command 32803", "down 100 120",
+                             "move 300 280 left", "up 300 280", "move 30 20"}) {
+        ASSERT_FALSE(player.runLine(line)) << line;
+    }
+    Editor& e = player.editor();
+    for (const bool depthBuffer : {false, true}) {
+        e.view.frameMode = depthBuffer ? 3 : 2;
+        e.view.depthNormalDisplay = depthBuffer ? 1 : 0;
+        QtCanvas first(400, 300);
+        const SceneFrame frame = stepFrame(e);
+        const std::string before = paintState(e);
+        paintScene(frame, first);
+        EXPECT_EQ(paintState(e), before) << depthBuffer; // the painter writes nothing
+        QtCanvas second(400, 300);
+        paintScene(stepFrame(e), second);
+        EXPECT_EQ(paintState(e), before) << depthBuffer; // nor does a second frame step
+        EXPECT_EQ(first.image(), second.image()) << depthBuffer;
+        EXPECT_NE(first.pixel(170, 200), kWhite) << depthBuffer; // inside the triangle
+    }
+}
+
+// A host whose popup menu takes a picture of the view while it is up.
+class PicturingHost : public testing::FakeHost {
+public:
+    Editor* editor = nullptr;
+    QImage picture;
+    int popupMenu(int, PixelPoint) override {
+        QtCanvas canvas(64, 48);
+        paintScene(stepFrame(*editor), canvas);
+        picture = canvas.image();
+        return 0;
+    }
+};
+
+TEST(QtCanvas, AHeadlessPictureShowsTheRightClickHatchUntilTheMenuCloses) {
+    PicturingHost host;
+    Editor e(host);
+    host.editor = &e;
+    e.camera.clientRect = {0, 0, 64, 48};
+    e.view.statusVisible = 0;
+    e.view.emphasisMode = 0;
+    // On screen (2, 2), (62, 2), (2, 46) around the origin at (32, 24).
+    testing::appendTriangle(e, {0, -30, -22}, {0, 30, -22}, {0, -30, 22}, 0x00204000);
+    QtCanvas plain(64, 48);
+    paintScene(stepFrame(e), plain);
+    onRightButtonDown(e, mouse_flags::kRight, {12, 12});
+    ASSERT_FALSE(host.picture.isNull());
+    const Colour hatch = 0x00204000 | 0x808080;
+    auto pixelOf = [](const QImage& image, int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return static_cast<Colour>(qRed(p)) | (static_cast<Colour>(qGreen(p)) << 8) |
+               (static_cast<Colour>(qBlue(p)) << 16);
+    };
+    EXPECT_EQ(pixelOf(host.picture, 10, 13), hatch); // 10 + 13 = 23 = 7 (mod 8)
+    EXPECT_EQ(pixelOf(host.picture, 11, 13), plain.pixel(11, 13)); // between the lines
+    EXPECT_EQ(pixelOf(host.picture, 40, 40), kWhite);                // outside the triangle
+    QtCanvas after(64, 48);
+    paintScene(stepFrame(e), after);
+    EXPECT_EQ(after.image(), plain.image());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "editor/commands.h"
 #include "render/canvas.h"
+#include "editor/mouse_tools.h"
 #include "editor/navigation.h"
+#include "editor/frame_step.h"
 #include "render/scene_painter.h"
 #include "test_host.h"
 
@@ -75,11 +77,16 @@ private:
     }
     std::string penText() const {
         return " pen" + std::to_string(pen_.width) + ":" + std::to_string(pen_.colour) +
-               (pen_.style == Pen::Style::Dotted ? ":dot" : "");
+               (pen_.style == Pen::Style::Dotted ? ":dot"
+                : pen_.style == Pen::Style::None ? ":none"
+                                                 : "");
     }
     std::string brushText() const {
-        return brush_.style == Brush::Style::None ? " nobrush"
-                                                  : " brush:" + std::to_string(brush_.colour);
+        if (brush_.style == Brush::Style::None) {
+            return " nobrush";
+        }
+        return (brush_.style == Brush::Style::BackwardDiagonalHatch ? " hatch:" : " brush:") +
+               std::to_string(brush_.colour);
     }
     Pen pen_;
     Brush brush_;
@@ -95,10 +102,10 @@ struct Fixture {
 TEST(ScenePainter, NoGridFlagDrawsNoGridAxesOrDepthSquare) {
     Fixture f;
     f.e.view.statusVisible = 0;
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.calls, (std::vector<std::string>{"unclip", "fill (0,0)-(800,600) 16777215"}));
     f.e.view.gridInFront = true;
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("line"), 0);
 }
 
@@ -111,7 +118,7 @@ TEST(ScenePainter, SnapMarkerOnAVertexFarOffThePixelRange) {
     f.e.interaction.toolMode = ToolMode::DrawTriangle;
     f.e.snap.vertexSnap[1] = true;
     f.e.interaction.lastPointer = {10, 10};
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("marker (-2147483648,-2147483648)"), 1);
 }
 
@@ -119,7 +126,7 @@ TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
     Fixture f;
     f.e.view.statusVisible = 0;
     f.e.view.gridSpacing40 = true;
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     // 258 - 120 = 138: RGB(138, 138, 255); lines at 400 mod 40 = 0, 40, ...
     EXPECT_EQ(f.canvas.calls[2], "line (0,0) (0,600) pen1:" +
                                      std::to_string(138 | 138 << 8 | 255 << 16));
@@ -144,7 +151,7 @@ TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
     for (int mode = 0; mode < 4; ++mode) {
         f.canvas.calls.clear();
         f.e.view.frameMode = static_cast<std::int8_t>(mode);
-        paintScene(f.e, f.canvas);
+        paintScene(stepFrame(f.e), f.canvas);
         ASSERT_EQ(f.canvas.calls.size(), 3u) << mode;
         EXPECT_EQ(f.canvas.calls[2], expected[mode]);
     }
@@ -152,7 +159,7 @@ TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
     f.canvas.calls.clear();
     f.e.view.depthNormalDisplay = 1;
     f.e.depthRenderer.resize(f.e.camera.clientRect);
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     ASSERT_GE(f.canvas.calls.size(), 2u);
     EXPECT_EQ(f.canvas.calls[1], "pixels 800x600@32"); // no white fill first: it is replaced
 }
@@ -166,20 +173,20 @@ TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
     for (int mode = 0; mode < 4; ++mode) {
         f.canvas.calls.clear();
         f.e.view.emphasisMode = mode;
-        paintScene(f.e, f.canvas);
+        paintScene(stepFrame(f.e), f.canvas);
         EXPECT_EQ(f.canvas.count("rect"), expected[mode]) << mode;
     }
     f.e.camera.depth = 5; // mode 1: vertices at the drawing depth, even back-facing ones
     f.e.view.emphasisMode = 1;
     f.canvas.calls.clear();
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("rect"), 3);
     // Marker square around (400, 300): corners 403 and 397.
     EXPECT_EQ(f.canvas.calls[3].substr(0, 22), "rect (397,297)-(403,30");
 
     f.e.selection.selectTriangles(f.e.store, 0, 0);
     f.canvas.calls.clear();
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("rect"), 0);
 }
 
@@ -204,7 +211,7 @@ TEST(ScenePainter, StatusBoxTextsAndPlacement) {
 
     f.e.interaction.statusCorner = 4;
     f.e.interaction.currentColour = 0x123456;
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.e.interaction.statusBoxRect, (Rect{410, 500, 800, 600}));
     EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
                         "fill (510,572)-(540,588) " + std::to_string(0x123456)),
@@ -222,10 +229,59 @@ TEST(ScenePainter, DrawingPreviewAndSnapMarker) {
     f.e.snap.gridSnap[2] = true;
     f.e.view.gridSpacing10 = true;
     f.e.view.gridInFront = true;
-    paintScene(f.e, f.canvas);
+    paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("polyline 3"), 1);
     EXPECT_EQ(f.canvas.count("polygon"), 0); // the provisional triangle is not filled
     EXPECT_EQ(f.canvas.calls.back(), "marker (402,302)"); // grid point (410, 310) - 8
+}
+
+TEST(ScenePainter, DrawsAHandBuiltFrameWithoutAnEditor) {
+    SceneFrame frame;
+    frame.client = {0, 0, 64, 48};
+    frame.camera.clientRect = frame.client;
+    frame.rubberBand = Rect{2, 3, 20, 30};
+    frame.snapMarkers = {{5, 6}};
+    frame.status = SceneFrame::StatusBox{{0, 0, 39, 10}, {{1, 2, "x"}}, 0x42};
+    frame.highlight = SceneFrame::Highlight{{{{1, 1}, {30, 1}, {1, 30}}}, 0x00808080};
+    RecordingCanvas canvas;
+    paintScene(frame, canvas);
+    EXPECT_EQ(canvas.calls, (std::vector<std::string>{
+                                "unclip", "fill (0,0)-(64,48) 16777215",
+                                "rect (2,3)-(20,30) pen1:0:dot nobrush", "marker (5,6)",
+                                "clip (0,0)-(39,10)", "fill (0,0)-(39,10) 16777215",
+                                "frame (0,0)-(39,10)", "text (1,2) x",
+                                "fill (100,72)-(130,88) 66", "unclip",
+                                "polygon 3 pen0:0:none hatch:8421504"}));
+}
+
+// A host whose popup menu paints the view while it is up, as the window shows it then.
+class PaintingHost : public FakeHost {
+public:
+    Editor* editor = nullptr;
+    RecordingCanvas canvas;
+    int popupMenu(int, PixelPoint) override {
+        canvas.calls.clear();
+        paintScene(stepFrame(*editor), canvas);
+        return 0;
+    }
+};
+
+TEST(ScenePainter, ARightClickHatchesThePickedTriangleWhileItsMenuIsUp) {
+    PaintingHost host;
+    Editor e(host);
+    host.editor = &e;
+    e.camera.clientRect = {0, 0, 800, 600};
+    e.view.statusVisible = 0;
+    appendTriangle(e, {0, 0, 0}, {0, 100, 0}, {0, 0, 100}, 0x00102030);
+    stepFrame(e); // the picture the click lands on
+    onRightButtonDown(e, mouse_flags::kRight, {420, 320});
+    // Over everything else, without an outline, in the triangle's colour with 0x808080 set.
+    EXPECT_EQ(host.canvas.calls.back(),
+              "polygon 3 pen0:0:none hatch:" + std::to_string(0x00102030 | 0x808080));
+    EXPECT_EQ(e.highlightedTriangle, -1); // gone with the menu
+    host.canvas.calls.clear();
+    paintScene(stepFrame(e), host.canvas);
+    EXPECT_EQ(host.canvas.count("polygon 3 pen0:0:none"), 0);
 }
 
 TEST(ScenePainter, DisplayCommandsAreRadioGroupsThatRepaint) {

@@ -1,0 +1,277 @@
+#include "editor/frame_step.h"
+
+#include "editor/editor.h"
+#include "interact/snap.h"
+#include "render/depth_order.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace fcw {
+
+namespace {
+
+PixelPoint project(const Camera& c, const Point3& p) {
+    return {c.projectX(p.y), c.projectY(p.z)};
+}
+
+// The 6 x 6 square around a vertex. Computed from the unrounded position, so it may differ by
+// a pixel from the projected vertex +-3.
+Rect vertexMarker(const Camera& c, const Point3& p) {
+    const double z = c.zoom;
+    return normalised(Rect{truncToInt32(z * p.y + c.centreX + 3),
+                           truncToInt32(z * p.z + c.centreY + 3),
+                           truncToInt32(z * p.y - 3 + c.centreX),
+                           truncToInt32(z * p.z - 3 + c.centreY)});
+}
+
+// Shades what the paint draws: through the depth buffer every front-facing triangle that
+// reaches the view, otherwise every triangle of the draw order that is drawn.
+void shadeTriangles(Editor& e, SceneFrame& f) {
+    if (f.depthPass) {
+        e.depthRenderer.prepareTriangles(e.store.viewTriangles, f.depthPass->lastIndex,
+                                         f.depthPass->last, e.view.brightness, e.camera);
+        return;
+    }
+    for (int k = 0; k <= f.drawCount; ++k) {
+        const int t = e.drawOrder[static_cast<std::size_t>(k)];
+        if (t < 0 || t >= kTriangleSlots) {
+            continue;
+        }
+        Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+        if (tri.normal.x >= 0 && t != f.hiddenTriangle) {
+            tri.shade(e.view.brightness);
+        }
+    }
+}
+
+void depthPass(Editor& e, SceneFrame& f) {
+    if (e.view.depthNormalDisplay == 0 || e.view.frameMode != 3) {
+        return;
+    }
+    const InteractionState& s = e.interaction;
+    const bool provisional = s.editPhase != 0 && s.toolMode == ToolMode::DrawTriangle;
+    f.depthPass = SceneFrame::DepthPass{
+        &e.depthRenderer, gridSpacing(e.view), e.store.lastIndex,
+        provisional ? DepthBufferRenderer::LastTriangle::Provisional
+                    : DepthBufferRenderer::LastTriangle::Finished};
+    // Without a usable pixel depth this frame shows a blank picture and the next ones go back
+    // to drawing back to front.
+    e.view.depthNormalDisplay =
+        DepthBufferRenderer::supportsBitsPerPixel(kBackBufferBitsPerPixel) ? 1 : 0;
+}
+
+void toolPreview(Editor& e, SceneFrame& f) {
+    InteractionState& s = e.interaction;
+    const Camera& c = e.camera;
+    switch (s.toolMode) {
+    case ToolMode::Sphere:
+        if (s.editPhase != 0) {
+            f.sphereBox = normalised(s.selectionRect);
+        }
+        break;
+    case ToolMode::DrawTriangle:
+        if ((s.editPhase == 1 || s.editPhase == 2) && e.store.lastIndex >= 0) {
+            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(e.store.lastIndex)];
+            const PixelPoint v0 = project(c, t.v[0]);
+            if (s.editPhase == 1) {
+                f.rubberLine = {v0, s.lastPointer, v0};
+            } else {
+                f.rubberLine = {v0, project(c, t.v[1]), s.lastPointer, v0};
+            }
+        }
+        break;
+    case ToolMode::RangeMove:
+        if (s.editPhase == 1) {
+            f.rubberBand = normalised(s.selectionRect);
+        }
+        if (!e.selection.empty() && ((s.editPhase != 0 && s.dragging) || s.editPhase == 2) &&
+            !e.host.isShiftDown()) {
+            const Rect& client = c.clientRect;
+            s.centreBox = boxAround((client.left + client.right) / 2,
+                                    (client.top + client.bottom) / 2);
+            f.moveBoxes = SceneFrame::MoveBoxes{s.centreBox, s.grabBox};
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void markers(const Editor& e, SceneFrame& f) {
+    const InteractionState& s = e.interaction;
+    const Camera& c = e.camera;
+    const int mode = e.view.emphasisMode;
+    if (e.selection.empty() && mode >= 1 && mode <= 3) {
+        const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
+        f.vertexMarkers.reserve(3 * static_cast<std::size_t>(std::max(last + 1, 0)));
+        for (int i = 0; i <= last; ++i) {
+            if (i == e.store.lastIndex && s.editPhase != 0) {
+                continue;
+            }
+            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(i)];
+            for (const Point3& p : t.v) {
+                const bool show = mode == 3 || (mode == 2 && t.normal.x >= 0) ||
+                                  (mode == 1 && std::abs(p.x - c.depth) <= 0.0001);
+                if (show) {
+                    f.vertexMarkers.push_back(vertexMarker(c, p));
+                }
+            }
+        }
+    }
+    if (s.toolMode == ToolMode::RangeMove && s.editPhase != 0) {
+        for (const SelectedVertex& v : e.selection.vertices()) {
+            if (v.triangle < 0 || v.triangle >= kTriangleSlots || v.vertex < 0 || v.vertex > 2) {
+                continue;
+            }
+            f.selectionMarkers.push_back(vertexMarker(
+                c, e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+                       .v[static_cast<std::size_t>(v.vertex)]));
+        }
+    }
+}
+
+// Where a click would land, marked with the snap marker: on the grid and on a vertex for the
+// drawing tool's next click, on the grid for the sphere, at the snapped offset for a move.
+void snapMarkers(const Editor& e, SceneFrame& f) {
+    const InteractionState& s = e.interaction;
+    PixelPoint p = s.lastPointer;
+    // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
+    // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
+    auto mark = [&](PixelPoint at) {
+        f.snapMarkers.push_back({saturateToInt32(std::int64_t{at.x} - 8),
+                                 saturateToInt32(std::int64_t{at.y} - 8)});
+    };
+    switch (s.toolMode) {
+    case ToolMode::DrawTriangle: {
+        const auto next = static_cast<std::size_t>(std::clamp<int>(s.editPhase + 1, 1, 3));
+        if (e.snap.gridSnap[next] && e.view.anyGridSpacing()) {
+            roundPointToGrid(e.camera, e.view, e.snap, p);
+            mark(p);
+        }
+        if (e.snap.vertexSnap[next] && e.store.lastIndex >= 0 &&
+            (s.editPhase == 0 || e.store.lastIndex > 0)) {
+            previewVertexSnap(e.store, e.camera, s.editPhase, p);
+            mark(p);
+        }
+        break;
+    }
+    case ToolMode::Sphere:
+        roundPointToGrid(e.camera, e.view, e.snap, p);
+        if (anyGridSnap(e.snap)) {
+            mark(p);
+        }
+        break;
+    case ToolMode::RangeMove:
+        if (anyGridSnap(e.snap) && s.editPhase == 3) {
+            const PixelPoint g = centre(s.grabBox);
+            const PixelPoint c = centre(s.centreBox);
+            PixelPoint d{g.x - c.x, g.y - c.y};
+            roundOffsetToGrid(e.camera, e.view, e.snap, d);
+            mark({c.x + d.x, c.y + d.y});
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void statusBox(Editor& e, SceneFrame& f) {
+    if (e.view.statusVisible == 0) {
+        return; // the pointer keeps dodging where the box was last shown
+    }
+    const Rect box = statusBoxRectFor(e);
+    e.interaction.statusBoxRect = box;
+    f.status = SceneFrame::StatusBox{box, statusLines(e), e.interaction.currentColour};
+}
+
+void highlight(const Editor& e, SceneFrame& f) {
+    const int t = e.highlightedTriangle;
+    if (t < 0 || t > std::min<int>(e.store.lastIndex, kTriangleSlots - 1)) {
+        return;
+    }
+    const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+    const Camera& c = e.camera;
+    f.highlight = SceneFrame::Highlight{
+        {project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2])},
+        tri.colour | 0x808080u};
+}
+
+std::string format(const char* pattern, double value) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, pattern, value);
+    return buffer;
+}
+
+} // namespace
+
+SceneFrame stepFrame(Editor& e) {
+    SceneFrame f;
+    Camera& camera = e.camera;
+    camera.computeCentre();
+    const Rect& client = camera.clientRect;
+    e.interaction.centreBox =
+        boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    sortByDepth(e);
+    f.triangles = e.store.viewTriangles;
+    f.drawOrder = e.drawOrder;
+    f.drawCount = e.drawOrderLast;
+    f.hiddenTriangle = e.interaction.editPhase != 0 ? f.drawCount : -1;
+    depthPass(e, f);
+    shadeTriangles(e, f);
+    toolPreview(e, f);
+    markers(e, f);
+    snapMarkers(e, f);
+    statusBox(e, f);
+    highlight(e, f);
+    f.camera = camera;
+    f.client = client;
+    f.view = e.view;
+    return f;
+}
+
+void sortByDepth(Editor& editor) {
+    const InteractionState& state = editor.interaction;
+    int n = editor.store.lastIndex;
+    const bool ownsLastSlot =
+        state.toolMode == ToolMode::DrawTriangle || state.toolMode == ToolMode::Sphere;
+    if (!ownsLastSlot && state.editPhase != 0) {
+        n += 1;
+    }
+    n = std::min(n, kTriangleSlots - 1); // never past the store's last slot
+    sortByDepth(editor.store.depthKeys, n, editor.drawOrder);
+    editor.drawOrderLast = n;
+}
+
+int drawOrderScanLast(const Editor& editor) {
+    return std::min<int>(std::max<int>(editor.drawOrderLast, editor.store.lastIndex),
+                         kTriangleSlots - 1);
+}
+
+Rect statusBoxRectFor(const Editor& e) {
+    const Rect& client = e.camera.clientRect;
+    const std::int32_t w = client.right - client.left;
+    const std::int32_t h = client.bottom - client.top;
+    if (e.interaction.statusCorner == 4) {
+        return {w - 390, h - 100, w, h};
+    }
+    return {0, 0, 390, 100};
+}
+
+std::vector<StatusLine> statusLines(const Editor& e) {
+    const Camera& c = e.camera;
+    char count[64];
+    std::snprintf(count, sizeof count, "ポリゴンの数(%d)", e.store.lastIndex + 1);
+    return {
+        {20, 10, count},
+        {20, 30, format("縦軸回転 = (%f)", angleInDegrees(c.verticalAxisAngle))},
+        {20, 50, format("横軸回転 = (%f)", angleInDegrees(c.horizontalAxisAngle))},
+        {20, 70, "現在の色"},
+        {200, 10, format("縦＝(%f)", c.readoutVertical())},
+        {200, 30, format("横＝(%f)", c.readoutHorizontal())},
+        {200, 50, format("奥行き＝(%f)", c.readoutDepth())},
+    };
+}
+
+} // namespace fcw
