@@ -120,6 +120,9 @@ struct Sequence {
     }
 
     void command(int id) {
+        if (id >= command_id::kRecentFile1 && id <= command_id::kRecentFile4) {
+            host.fileOpened = true; // reads a document, as an open dialog's choice does
+        }
         ++coverage().commands[id][static_cast<std::size_t>(dispatchCommand(editor, id))];
     }
 
