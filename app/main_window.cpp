@@ -12,6 +12,8 @@
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/palette_dialog.h"
+#include "ops/rotate_scale.h"
+#include "ops/vertex_move.h"
 #include "render/palette.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
@@ -114,42 +116,42 @@ struct ControlLayout {
 };
 
 constexpr ControlLayout kLayouts[] = {
-    {282, 1002, ControlLayout::Edit, "横"},
-    {282, 1003, ControlLayout::Edit, "奥行き"},
-    {282, 1004, ControlLayout::Edit, "縦"},
-    {313, 1100, ControlLayout::Edit, "回転角"},
-    {313, 1092, ControlLayout::Radio, "時計回り"},
-    {313, 1093, ControlLayout::Radio, "反時計回り"},
-    {313, 1094, ControlLayout::Button, "９０度"},
-    {313, 1095, ControlLayout::Button, "１８０度"},
-    {313, 1096, ControlLayout::Button, "２７０度"},
-    {313, 1097, ControlLayout::Button, "＋４５度"},
-    {313, 1098, ControlLayout::Button, "＋３０度"},
-    {314, 1105, ControlLayout::Edit, "縦"},
-    {314, 1009, ControlLayout::Edit, "横"},
-    {314, 1010, ControlLayout::Edit, "奥行き"},
-    {314, 1102, ControlLayout::Button, "２倍"},
-    {314, 1103, ControlLayout::Button, "４倍"},
-    {314, 1104, ControlLayout::Button, "１０倍"},
-    {314, 1106, ControlLayout::Button, "０．５倍"},
-    {314, 1107, ControlLayout::Button, "０．２５倍"},
-    {314, 1108, ControlLayout::Button, "０．１倍"},
-    {314, 1109, ControlLayout::Button, "変更を他の二つにも反映させる"},
-    {318, 1063, ControlLayout::ReadOnly, ""},
-    {318, 1008, ControlLayout::Edit, "数値"},
-    {318, 1122, ControlLayout::ReadOnly, ""},
-    {318, 1121, ControlLayout::Check, "現在の視点で点の移動を行う"},
+    {kNumericInputDialog, 1002, ControlLayout::Edit, "横"},
+    {kNumericInputDialog, 1003, ControlLayout::Edit, "奥行き"},
+    {kNumericInputDialog, 1004, ControlLayout::Edit, "縦"},
+    {kRotateDialog, 1100, ControlLayout::Edit, "回転角"},
+    {kRotateDialog, 1092, ControlLayout::Radio, "時計回り"},
+    {kRotateDialog, 1093, ControlLayout::Radio, "反時計回り"},
+    {kRotateDialog, 1094, ControlLayout::Button, "９０度"},
+    {kRotateDialog, 1095, ControlLayout::Button, "１８０度"},
+    {kRotateDialog, 1096, ControlLayout::Button, "２７０度"},
+    {kRotateDialog, 1097, ControlLayout::Button, "＋４５度"},
+    {kRotateDialog, 1098, ControlLayout::Button, "＋３０度"},
+    {kScaleDialog, 1105, ControlLayout::Edit, "縦"},
+    {kScaleDialog, 1009, ControlLayout::Edit, "横"},
+    {kScaleDialog, 1010, ControlLayout::Edit, "奥行き"},
+    {kScaleDialog, 1102, ControlLayout::Button, "２倍"},
+    {kScaleDialog, 1103, ControlLayout::Button, "４倍"},
+    {kScaleDialog, 1104, ControlLayout::Button, "１０倍"},
+    {kScaleDialog, 1106, ControlLayout::Button, "０．５倍"},
+    {kScaleDialog, 1107, ControlLayout::Button, "０．２５倍"},
+    {kScaleDialog, 1108, ControlLayout::Button, "０．１倍"},
+    {kScaleDialog, 1109, ControlLayout::Button, "変更を他の二つにも反映させる"},
+    {kNumberInputDialog, 1063, ControlLayout::ReadOnly, ""},
+    {kNumberInputDialog, 1008, ControlLayout::Edit, "数値"},
+    {kNumberInputDialog, 1122, ControlLayout::ReadOnly, ""},
+    {kNumberInputDialog, 1121, ControlLayout::Check, "現在の視点で点の移動を行う"},
 };
 
 const char* captionOf(int dialog) {
     switch (dialog) {
-    case 282:
+    case kNumericInputDialog:
         return "インプット";
-    case 313:
+    case kRotateDialog:
         return "回転";
-    case 314:
+    case kScaleDialog:
         return "伸縮";
-    case 318:
+    case kNumberInputDialog:
         return "数値入力ダイアログ";
     default:
         return "FacetCraftwerk";

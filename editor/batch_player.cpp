@@ -278,11 +278,13 @@ Problem verbMouse(Script& s, const Words& w) {
     if (w.size() < 3 || !parseInt(w[1], x) || !parseInt(w[2], y)) {
         return verb + " needs X Y, then any of left, middle, right, shift, control";
     }
-    unsigned flags = verb == "down" ? mouse_flags::kLeft : verb == "rdown" ? mouse_flags::kRight : 0u;
+    unsigned flags = verb == "down"    ? mouse_flags::kLeft
+                     : verb == "rdown" ? mouse_flags::kRight
+                                       : 0u;
     for (std::size_t i = 3; i < w.size(); ++i) {
         static constexpr std::pair<const char*, unsigned> kFlags[] = {
-            {"left", mouse_flags::kLeft},   {"middle", mouse_flags::kMiddle},
-            {"right", mouse_flags::kRight}, {"shift", mouse_flags::kShift},
+            {"left", mouse_flags::kLeft},       {"middle", mouse_flags::kMiddle},
+            {"right", mouse_flags::kRight},     {"shift", mouse_flags::kShift},
             {"control", mouse_flags::kControl}, {"ctrl", mouse_flags::kControl}};
         const auto* flag = std::find_if(std::begin(kFlags), std::end(kFlags),
                                         [&](const auto& f) { return w[i] == f.first; });

@@ -232,10 +232,14 @@ TEST_F(MainWindowTest, ToolbarHasItsEntriesInOrderWithTips) {
             EXPECT_FALSE(a->icon().isNull()) << ids[i];
         }
     }
-    const std::pair<int, const char*> tips[] = {
-        {kFileNew, "新規ﾌｧｲﾙ"}, {kFileOpen, "開く"}, {kFileSave, "保存"}, {kAbout, "ﾊﾞｰｼﾞｮﾝ情報"},
-        {kToolbarSettings, "設定ダイアログを表示"}, {kToolbarGrid5, "間隔５のグリッドを表示"},
-        {kSphereQuadSplit, ""}, {kSelectHiddenVertices, ""}};
+    const std::pair<int, const char*> tips[] = {{kFileNew, "新規ﾌｧｲﾙ"},
+                                                {kFileOpen, "開く"},
+                                                {kFileSave, "保存"},
+                                                {kAbout, "ﾊﾞｰｼﾞｮﾝ情報"},
+                                                {kToolbarSettings, "設定ダイアログを表示"},
+                                                {kToolbarGrid5, "間隔５のグリッドを表示"},
+                                                {kSphereQuadSplit, ""},
+                                                {kSelectHiddenVertices, ""}};
     for (const auto& [id, tip] : tips) {
         ASSERT_NE(toolbarAction(id), nullptr) << id;
         EXPECT_EQ(toolbarAction(id)->toolTip().toStdString(), tip) << id;
@@ -263,7 +267,8 @@ TEST(ToolbarIcons, EveryButtonHasAPictureOfItsOwn) {
 }
 
 TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollowsTheTool) {
-    const int modes[] = {kShowFacesWithoutEdges, kShowFacesWithEdges, kShowColouredFrame, kShowFrame};
+    const int modes[] = {kShowFacesWithoutEdges, kShowFacesWithEdges, kShowColouredFrame,
+                         kShowFrame};
     for (int pressed : modes) {
         toolbarAction(pressed)->trigger();
         toolbarAction(pressed)->trigger(); // pressing the checked one keeps it checked
@@ -292,7 +297,8 @@ TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
     EXPECT_EQ(editor.store.modelTriangles[0].colour, 7u); // undone
     QTest::keyClick(window->view(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(editor.interaction.selectionCount, 3);
-    EXPECT_TRUE(toolbarAction(kToolRangeMove)->isChecked()); // select all switched to the range tool
+    EXPECT_TRUE(
+        toolbarAction(kToolRangeMove)->isChecked()); // select all switched to the range tool
 }
 
 TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {

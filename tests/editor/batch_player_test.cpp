@@ -206,12 +206,13 @@ TEST(BatchPlayer, ExitEndsTheScriptAfterTheSavePrompt) {
     r = play("down 400 300\ndown 500 300\ndown 400 400\nanswer cancel\ncommand 57665\n"
              "answer no\ncommand 57665\nsize frobnicate\n");
     EXPECT_EQ(r.status, 0) << r.err; // No: the program ends without saving, before line 8
-    EXPECT_EQ(r.out, "message 無題 への変更を保存しますか?\nmessage 無題 への変更を保存しますか?\n");
+    EXPECT_EQ(r.out,
+              "message 無題 への変更を保存しますか?\nmessage 無題 への変更を保存しますか?\n");
 }
 
 TEST(BatchPlayer, RecentFilesReopenWhatWasOpened) {
-    const PlayResult r = play("command 57616\nopen \"" + kExample +
-                              "\"\nnew\ncommand 57617\ncommand 57616\ndump\n");
+    const PlayResult r =
+        play("command 57616\nopen \"" + kExample + "\"\nnew\ncommand 57617\ncommand 57616\ndump\n");
     ASSERT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
     std::string line;

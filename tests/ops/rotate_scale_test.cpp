@@ -80,7 +80,7 @@ TEST_F(RotateScale, HalvingKeepsTheCentre) {
     EXPECT_NEAR(view().centroid.y, centre.y, 1e-9);
     EXPECT_NEAR(view().v[1].y - view().v[0].y, width / 2, 1e-9);
     e.interaction.selectionCount = 1;
-    EXPECT_EQ(dispatchCommand(e, 32897), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kScaleVertices), DispatchResult::Disabled);
 }
 
 } // namespace
