@@ -12,6 +12,8 @@
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/palette_dialog.h"
+#include "ops/rotate_scale.h"
+#include "ops/vertex_move.h"
 #include "render/palette.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
@@ -115,42 +117,42 @@ struct ControlLayout {
 };
 
 constexpr ControlLayout kLayouts[] = {
-    {282, 1002, ControlLayout::Edit, "横"},
-    {282, 1003, ControlLayout::Edit, "奥行き"},
-    {282, 1004, ControlLayout::Edit, "縦"},
-    {313, 1100, ControlLayout::Edit, "回転角"},
-    {313, 1092, ControlLayout::Radio, "時計回り"},
-    {313, 1093, ControlLayout::Radio, "反時計回り"},
-    {313, 1094, ControlLayout::Button, "９０度"},
-    {313, 1095, ControlLayout::Button, "１８０度"},
-    {313, 1096, ControlLayout::Button, "２７０度"},
-    {313, 1097, ControlLayout::Button, "＋４５度"},
-    {313, 1098, ControlLayout::Button, "＋３０度"},
-    {314, 1105, ControlLayout::Edit, "縦"},
-    {314, 1009, ControlLayout::Edit, "横"},
-    {314, 1010, ControlLayout::Edit, "奥行き"},
-    {314, 1102, ControlLayout::Button, "２倍"},
-    {314, 1103, ControlLayout::Button, "４倍"},
-    {314, 1104, ControlLayout::Button, "１０倍"},
-    {314, 1106, ControlLayout::Button, "０．５倍"},
-    {314, 1107, ControlLayout::Button, "０．２５倍"},
-    {314, 1108, ControlLayout::Button, "０．１倍"},
-    {314, 1109, ControlLayout::Button, "変更を他の二つにも反映させる"},
-    {318, 1063, ControlLayout::ReadOnly, ""},
-    {318, 1008, ControlLayout::Edit, "数値"},
-    {318, 1122, ControlLayout::ReadOnly, ""},
-    {318, 1121, ControlLayout::Check, "現在の視点で点の移動を行う"},
+    {kNumericInputDialog, 1002, ControlLayout::Edit, "横"},
+    {kNumericInputDialog, 1003, ControlLayout::Edit, "奥行き"},
+    {kNumericInputDialog, 1004, ControlLayout::Edit, "縦"},
+    {kRotateDialog, 1100, ControlLayout::Edit, "回転角"},
+    {kRotateDialog, 1092, ControlLayout::Radio, "時計回り"},
+    {kRotateDialog, 1093, ControlLayout::Radio, "反時計回り"},
+    {kRotateDialog, 1094, ControlLayout::Button, "９０度"},
+    {kRotateDialog, 1095, ControlLayout::Button, "１８０度"},
+    {kRotateDialog, 1096, ControlLayout::Button, "２７０度"},
+    {kRotateDialog, 1097, ControlLayout::Button, "＋４５度"},
+    {kRotateDialog, 1098, ControlLayout::Button, "＋３０度"},
+    {kScaleDialog, 1105, ControlLayout::Edit, "縦"},
+    {kScaleDialog, 1009, ControlLayout::Edit, "横"},
+    {kScaleDialog, 1010, ControlLayout::Edit, "奥行き"},
+    {kScaleDialog, 1102, ControlLayout::Button, "２倍"},
+    {kScaleDialog, 1103, ControlLayout::Button, "４倍"},
+    {kScaleDialog, 1104, ControlLayout::Button, "１０倍"},
+    {kScaleDialog, 1106, ControlLayout::Button, "０．５倍"},
+    {kScaleDialog, 1107, ControlLayout::Button, "０．２５倍"},
+    {kScaleDialog, 1108, ControlLayout::Button, "０．１倍"},
+    {kScaleDialog, 1109, ControlLayout::Button, "変更を他の二つにも反映させる"},
+    {kNumberInputDialog, 1063, ControlLayout::ReadOnly, ""},
+    {kNumberInputDialog, 1008, ControlLayout::Edit, "数値"},
+    {kNumberInputDialog, 1122, ControlLayout::ReadOnly, ""},
+    {kNumberInputDialog, 1121, ControlLayout::Check, "現在の視点で点の移動を行う"},
 };
 
 const char* captionOf(int dialog) {
     switch (dialog) {
-    case 282:
+    case kNumericInputDialog:
         return "インプット";
-    case 313:
+    case kRotateDialog:
         return "回転";
-    case 314:
+    case kScaleDialog:
         return "伸縮";
-    case 318:
+    case kNumberInputDialog:
         return "数値入力ダイアログ";
     default:
         return "FacetCraftwerk";
@@ -504,6 +506,33 @@ void QtHost::documentStateChanged() {
     }
 }
 
+void QtHost::quitApplication() {
+    window_->close(); // the close event offers a modified document for saving
+}
+
+bool QtHost::isToolbarVisible() const {
+    return window_ != nullptr && window_->toolbar() != nullptr && !window_->toolbar()->isHidden();
+}
+
+void QtHost::toggleToolbar() {
+    QToolBar* toolbar = window_->toolbar();
+    toolbar->setVisible(toolbar->isHidden());
+}
+
+void QtHost::pageSetup() {
+    window_->pageSetup();
+}
+
+void QtHost::print() {
+    window_->print();
+}
+
+bool QtHost::showHelp(const std::string& path) {
+    // The desktop's viewer shows the page.
+    const QString help = QString::fromStdString(path);
+    return QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
 // ---- MainWindow ----
 
 MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(host) {
@@ -536,11 +565,7 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     QObject::connect(lockTimer, &QTimer::timeout, this, [this] { updateIndicators(); });
     lockTimer->start(250);
     updateIndicators();
-    // Ctrl+P prints the view.
-    auto* printAction = new QAction(this);
-    printAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    QObject::connect(printAction, &QAction::triggered, this, [this] { runCommand(57607); });
-    addAction(printAction);
+    addAccelerators();
     resize(1000, 750);
     updateTitle();
     refreshCommandStates();
@@ -583,44 +608,35 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::runCommand(int id) {
-    switch (id) {
-    case 57665:
-        close();
-        return;
-    case 59392:
-        toolbar_->setVisible(!toolbar_->isVisible());
-        refreshCommandStates();
-        return;
-    case kFirstRecentFileCommand:
-    case kFirstRecentFileCommand + 1:
-    case kFirstRecentFileCommand + 2:
-    case kFirstRecentFileCommand + 3:
-        openRecentFile(editor_, id - kFirstRecentFileCommand);
-        return;
-    case 57606: {
-        QPageSetupDialog setup(&printer_, this);
-        setup.exec();
-        return;
-    }
-    case 57607:
-        print();
-        return;
-    case 32894: {
-        // The help page lies beside the program; the desktop's viewer shows it.
-        const QString help =
-            QString::fromStdString(editor_.paths.programDirectory) + QStringLiteral("FacetCraftwerk.html");
-        if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help))) {
-            QMessageBox::warning(this, QStringLiteral("FacetCraftwerk"),
-                                 help + QStringLiteral("\nこのﾌｧｲﾙが見つかりません。"));
-        }
-        return;
-    }
-    default:
-        break;
-    }
     dispatchCommand(editor_, id);
     view_->update();
     refreshCommandStates();
+}
+
+void MainWindow::addAccelerators() {
+    // A menu item carries its own shortcut (see addCommandAction); an accelerator whose
+    // command has no item in the menu bar (Ctrl+P) belongs to the window.
+    std::vector<int> inMenus;
+    for (const MenuItem& top : mainMenu()) {
+        const std::vector<int> ids = commandIdsOf(top);
+        inMenus.insert(inMenus.end(), ids.begin(), ids.end());
+    }
+    for (const Accelerator& accelerator : acceleratorTable()) {
+        if (std::find(inMenus.begin(), inMenus.end(), accelerator.commandId) != inMenus.end()) {
+            continue;
+        }
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(QString::fromStdString(shortcutText(accelerator.chord))));
+        action->setData(accelerator.commandId);
+        const int id = accelerator.commandId;
+        QObject::connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        addAction(action);
+    }
+}
+
+void MainWindow::pageSetup() {
+    QPageSetupDialog setup(&printer_, this);
+    setup.exec();
 }
 
 void MainWindow::print() {
@@ -651,52 +667,39 @@ void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
                      child);
             break;
         case MenuItem::Kind::RecentFiles: {
-            const auto& files = editor_.recentFiles;
-            if (files.empty()) {
-                menu->addAction(QStringLiteral("最近使ったﾌｧｲﾙ"))->setEnabled(false);
-            }
-            for (std::size_t i = 0; i < files.size(); ++i) {
-                QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
-                    QString::fromStdString(files[i])));
-                a->setData(kFirstRecentFileCommand + static_cast<int>(i));
+            // One item per file; with none, the first item stands greyed in their place.
+            const int shown = std::max(1, static_cast<int>(editor_.recentFiles.size()));
+            for (int i = 0; i < shown && i < kRecentFileCount; ++i) {
+                addCommandAction(menu, child.id + i);
             }
             break;
         }
-        case MenuItem::Kind::Command: {
-            const Command* c = findCommand(child.id);
-            QString text = c ? QString::fromUtf8(c->menuText.data(),
-                                                 static_cast<int>(c->menuText.size()))
-                             : QString();
-            if (text.isEmpty()) {
-                text = child.id == 57665   ? QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")
-                       : child.id == 59392 ? QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)")
-                       : child.id == 32894 ? QStringLiteral("ヘルプ")
-                       : c ? QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()))
-                           : QString::number(child.id);
-            }
-            QAction* action = menu->addAction(text);
-            action->setData(child.id);
-            if (child.id == 59392) {
-                action->setCheckable(true);
-                action->setChecked(toolbar_ != nullptr && toolbar_->isVisible());
-            }
-            if (c != nullptr) {
-                action->setStatusTip(
-                    QString::fromUtf8(c->prompt.data(), static_cast<int>(c->prompt.size())));
-                action->setCheckable(c->isChecked != nullptr);
-                action->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
-                action->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
-                if (!c->shortcut.empty() && menu->parent() != nullptr) {
-                    QString keys = QString::fromUtf8(c->shortcut.data(),
-                                                     static_cast<int>(c->shortcut.size()));
-                    action->setShortcut(QKeySequence(keys == QStringLiteral("del")
-                                                         ? QStringLiteral("Delete")
-                                                         : keys));
-                }
-            }
+        case MenuItem::Kind::Command:
+            addCommandAction(menu, child.id);
             break;
         }
-        }
+    }
+}
+
+void MainWindow::addCommandAction(QMenu* menu, int id) {
+    const Command* c = findCommand(id);
+    if (c == nullptr) {
+        menu->addAction(QString::number(id))->setEnabled(false);
+        return;
+    }
+    QString text = QString::fromStdString(menuTextOf(editor_, *c));
+    if (text.isEmpty()) {
+        text = QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()));
+    }
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    action->setStatusTip(QString::fromUtf8(c->prompt.data(), static_cast<int>(c->prompt.size())));
+    action->setCheckable(c->isChecked != nullptr);
+    action->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
+    action->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
+    if (const Accelerator* accelerator = acceleratorFor(id);
+        accelerator != nullptr && menu->parent() != nullptr) {
+        action->setShortcut(QKeySequence(QString::fromStdString(shortcutText(accelerator->chord))));
     }
 }
 

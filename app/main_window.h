@@ -71,6 +71,12 @@ public:
     void setMouseCapture(bool) override {}
     void showProgressText(const std::string& text, PixelPoint at) override;
     void documentStateChanged() override;
+    void quitApplication() override;
+    bool isToolbarVisible() const override;
+    void toggleToolbar() override;
+    void pageSetup() override;
+    void print() override;
+    bool showHelp(const std::string& path) override;
 
 private:
     MainWindow* window_ = nullptr;
@@ -91,6 +97,9 @@ public:
     void showAbout();
     // Builds a menu from its data, with live check and enable states.
     void fillMenu(QMenu* menu, const MenuItem& item);
+    // The printer set-up dialog; printing the view's picture after the print dialog.
+    void pageSetup();
+    void print();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,7 +107,8 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
-    void print();
+    void addAccelerators();
+    void addCommandAction(QMenu* menu, int id);
     void updateIndicators();
 
     Editor& editor_;

@@ -1,5 +1,7 @@
 #include "app/toolbar_icons.h"
 
+#include "editor/command_ids.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPixmap>
@@ -464,35 +466,35 @@ struct Picture {
 };
 
 constexpr Picture kPictures[] = {
-    {57600, fileNew},
-    {57601, fileOpen},
-    {57603, fileSave},
-    {57664, about},
-    {32803, rangeMove},
-    {32804, paint},
-    {32802, erase},
-    {32801, drawTriangle},
-    {32807, sphere},
-    {32824, zoomTool},
-    {32825, originMove},
-    {32797, palette},
-    {32808, filledNoEdges},
-    {32809, filledWithEdges},
-    {32826, colouredOutline},
-    {32820, outlineOnly},
-    {32810, sphereQuadSplit},
-    {32796, hiddenVertices},
-    {32819, settings},
-    {32811, [](Pixels& p) { grid(p, 2); }}, // spacing 5
-    {32812, [](Pixels& p) { grid(p, 3); }}, // spacing 10
-    {32813, [](Pixels& p) { grid(p, 4); }}, // spacing 20
-    {32814, [](Pixels& p) { grid(p, 6); }}, // spacing 40
-    {32818, gridSnap},
-    {32817, vertexSnap},
-    {32815, arrowsDepth},
-    {32816, arrowsRotate},
-    {32822, gridBehind},
-    {32823, gridInFront},
+    {command_id::kFileNew, fileNew},
+    {command_id::kFileOpen, fileOpen},
+    {command_id::kFileSave, fileSave},
+    {command_id::kAbout, about},
+    {command_id::kToolRangeMove, rangeMove},
+    {command_id::kToolPaint, paint},
+    {command_id::kToolErase, erase},
+    {command_id::kToolDrawTriangle, drawTriangle},
+    {command_id::kToolSphere, sphere},
+    {command_id::kToolZoom, zoomTool},
+    {command_id::kToolOriginMove, originMove},
+    {command_id::kPalette, palette},
+    {command_id::kShowFacesWithoutEdges, filledNoEdges},
+    {command_id::kShowFacesWithEdges, filledWithEdges},
+    {command_id::kShowColouredFrame, colouredOutline},
+    {command_id::kShowFrame, outlineOnly},
+    {command_id::kSphereQuadSplit, sphereQuadSplit},
+    {command_id::kSelectHiddenVertices, hiddenVertices},
+    {command_id::kToolbarSettings, settings},
+    {command_id::kToolbarGrid5, [](Pixels& p) { grid(p, 2); }}, // spacing 5
+    {command_id::kToolbarGrid10, [](Pixels& p) { grid(p, 3); }}, // spacing 10
+    {command_id::kToolbarGrid20, [](Pixels& p) { grid(p, 4); }}, // spacing 20
+    {command_id::kToolbarGrid40, [](Pixels& p) { grid(p, 6); }}, // spacing 40
+    {command_id::kToolbarGridSnap, gridSnap},
+    {command_id::kToolbarVertexSnap, vertexSnap},
+    {command_id::kToolbarArrowsMoveDepth, arrowsDepth},
+    {command_id::kToolbarArrowsRotate, arrowsRotate},
+    {command_id::kGridBehind, gridBehind},
+    {command_id::kGridInFront, gridInFront},
 };
 
 } // namespace

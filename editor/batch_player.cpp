@@ -10,6 +10,7 @@
 #include "editor/navigation.h"
 #include "editor/frame_step.h"
 
+#include <algorithm>
 #include <charconv>
 #include <istream>
 #include <ostream>
@@ -18,18 +19,6 @@
 namespace fcw {
 
 namespace {
-
-std::string escapeLineBreaks(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c != '\r') {
-            out += c;
-        }
-    }
-    return out;
-}
 
 bool parseInt(const std::string& text, int& value) {
     const char* begin = text.data();
@@ -41,35 +30,7 @@ bool parseInt(const std::string& text, int& value) {
 } // namespace
 
 int acceleratorCommand(const std::string& key, bool ctrl, bool shift) {
-    if (shift) {
-        return 0;
-    }
-    if (!ctrl) {
-        return key == "Delete" || key == "delete" ? 32848 : 0;
-    }
-    if (key.size() != 1) {
-        return 0;
-    }
-    switch (key[0] | 0x20) { // letters in either case
-    case 'a':
-        return 32930;
-    case 'c':
-        return 32846;
-    case 'n':
-        return 57600;
-    case 'o':
-        return 57601;
-    case 's':
-        return 57603;
-    case 'v':
-        return 32847;
-    case 'x':
-        return 32845;
-    case 'z':
-        return 32799;
-    default:
-        return 0;
-    }
+    return commandForKey(key, {.ctrl = ctrl, .shift = shift});
 }
 
 std::string executableDirectory() {
@@ -81,208 +42,6 @@ std::string executableDirectory() {
     buffer.resize(static_cast<std::size_t>(n));
     const auto slash = buffer.find_last_of('/');
     return slash == std::string::npos ? "./" : buffer.substr(0, slash + 1);
-}
-
-// ---- HeadlessHost ----
-
-void HeadlessHost::repaint() {
-    // Everything a paint works out, without the pixels: the state after it is the window's.
-    if (editor_ != nullptr) {
-        stepFrame(*editor_);
-    }
-}
-
-void HeadlessHost::beep() {
-    out_ << "beep\n";
-}
-
-std::optional<ScriptAnswer> HeadlessHost::nextAnswer() {
-    if (answers_.empty()) {
-        return std::nullopt;
-    }
-    ScriptAnswer a = std::move(answers_.front());
-    answers_.pop_front();
-    return a;
-}
-
-void HeadlessHost::wrongKind(const char* what) {
-    if (!scriptError_) {
-        scriptError_ = std::string("the queued answer does not fit the ") + what;
-    }
-}
-
-MessageResult HeadlessHost::messageBox(const std::string& text, MessageButtons buttons,
-                                       MessageIcon) {
-    out_ << "message " << escapeLineBreaks(text) << '\n';
-    if (buttons == MessageButtons::Ok) {
-        return MessageResult::Ok; // informational: takes no answer
-    }
-    const bool yesNo = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
-    const auto answer = nextAnswer();
-    if (!answer) {
-        return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
-    }
-    switch (answer->kind) {
-    case ScriptAnswer::Kind::Ok:
-        return yesNo ? MessageResult::Yes : MessageResult::Ok;
-    case ScriptAnswer::Kind::No:
-        if (yesNo) {
-            return MessageResult::No;
-        }
-        break;
-    case ScriptAnswer::Kind::Cancel:
-        if (buttons != MessageButtons::YesNo) {
-            return MessageResult::Cancel;
-        }
-        break;
-    default:
-        break;
-    }
-    wrongKind("question box");
-    return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
-}
-
-bool HeadlessHost::setControl(Dialog& dialog, const ScriptAnswer::Step& step) {
-    if (!dialog.hasControl(step.id)) {
-        if (!scriptError_) {
-            scriptError_ = "dialog " + std::to_string(dialog.resourceId()) + " has no control " +
-                           std::to_string(step.id);
-        }
-        return false;
-    }
-    dialog.setValue(step.id, step.value);
-    dialog.controlEdited(step.id);
-    return true;
-}
-
-void HeadlessHost::reportRefusal(const std::string& message) {
-    // The window would keep the dialog open; a script cannot type again, so it cancels.
-    out_ << "message " << escapeLineBreaks(message) << '\n';
-}
-
-bool HeadlessHost::runDialog(Dialog& dialog) {
-    out_ << "dialog " << dialog.resourceId() << '\n';
-    const auto answer = nextAnswer();
-    if (!answer || answer->kind == ScriptAnswer::Kind::Cancel) {
-        return false;
-    }
-    if (answer->kind == ScriptAnswer::Kind::Click) {
-        return dialog.clickAt(answer->x, answer->y);
-    }
-    if (answer->kind != ScriptAnswer::Kind::Ok) {
-        wrongKind("dialog");
-        return false;
-    }
-    for (const ScriptAnswer::Step& step : answer->steps) {
-        switch (step.kind) {
-        case ScriptAnswer::Step::Kind::Set:
-            if (!setControl(dialog, step)) {
-                return false;
-            }
-            break;
-        case ScriptAnswer::Step::Kind::Press:
-            if (!dialog.pressButton(step.id)) {
-                if (!scriptError_) {
-                    scriptError_ = "dialog " + std::to_string(dialog.resourceId()) +
-                                   " has no button " + std::to_string(step.id);
-                }
-                return false;
-            }
-            break;
-        case ScriptAnswer::Step::Kind::Page:
-            if (!scriptError_) {
-                scriptError_ = "dialog " + std::to_string(dialog.resourceId()) + " has no pages";
-            }
-            return false;
-        }
-    }
-    if (const auto problem = dialog.validate()) {
-        reportRefusal(*problem);
-        return false;
-    }
-    return true;
-}
-
-bool HeadlessHost::runPropertySheet(PropertySheet& sheet) {
-    out_ << "sheet " << sheet.caption() << '\n';
-    const auto answer = nextAnswer();
-    if (!answer) {
-        return false;
-    }
-    if (answer->kind != ScriptAnswer::Kind::Ok && answer->kind != ScriptAnswer::Kind::Cancel) {
-        wrongKind("property sheet");
-        return false;
-    }
-    for (const ScriptAnswer::Step& step : answer->steps) {
-        switch (step.kind) {
-        case ScriptAnswer::Step::Kind::Set:
-            if (!setControl(sheet.page(sheet.activePage()), step)) {
-                return false;
-            }
-            break;
-        case ScriptAnswer::Step::Kind::Page:
-            if (step.id < 0 || step.id >= sheet.pageCount()) {
-                if (!scriptError_) {
-                    scriptError_ = "the sheet has no page " + std::to_string(step.id);
-                }
-                return false;
-            }
-            if (const auto problem = sheet.setActivePage(step.id)) {
-                reportRefusal(*problem);
-                return false;
-            }
-            break;
-        case ScriptAnswer::Step::Kind::Press:
-            if (!scriptError_) {
-                scriptError_ = "the sheet has no button " + std::to_string(step.id);
-            }
-            return false;
-        }
-    }
-    if (answer->kind == ScriptAnswer::Kind::Cancel) {
-        return false;
-    }
-    if (const auto problem = sheet.acceptActivePage()) {
-        reportRefusal(*problem);
-        return false;
-    }
-    return true;
-}
-
-int HeadlessHost::popupMenu(int, PixelPoint) {
-    const auto answer = nextAnswer();
-    if (!answer) {
-        return 0;
-    }
-    if (answer->kind == ScriptAnswer::Kind::Choose) {
-        return answer->choice;
-    }
-    if (answer->kind != ScriptAnswer::Kind::Cancel) {
-        wrongKind("popup menu");
-    }
-    return 0;
-}
-
-std::optional<FileChoice> HeadlessHost::chooseFile() {
-    const auto answer = nextAnswer();
-    if (!answer) {
-        return std::nullopt;
-    }
-    if (answer->kind == ScriptAnswer::Kind::File) {
-        return FileChoice{answer->path, 0};
-    }
-    if (answer->kind != ScriptAnswer::Kind::Cancel) {
-        wrongKind("file dialog");
-    }
-    return std::nullopt;
-}
-
-std::optional<FileChoice> HeadlessHost::chooseOpenFile(const FileDialogRequest&) {
-    return chooseFile();
-}
-
-std::optional<FileChoice> HeadlessHost::chooseSaveFile(const FileDialogRequest&) {
-    return chooseFile();
 }
 
 // ---- script parsing ----
@@ -410,187 +169,246 @@ BatchPlayer::BatchPlayer(std::ostream& out, std::ostream& err)
     e.repaint();
 }
 
+// ---- the verbs ----
+
+namespace {
+
+using Words = std::vector<std::string>;
+using Problem = std::optional<std::string>;
+
+// What a verb works on.
+struct Script {
+    Editor& editor;
+    HeadlessHost& host;
+    std::ostream& out;
+    const BatchPlayer::RenderToFile& renderer;
+};
+
+// A command as its menu item sends it; a greyed one is reported, not an error.
+void sendCommand(Script& s, int id) {
+    if (dispatchCommand(s.editor, id) == DispatchResult::Disabled) {
+        s.out << "disabled " << id << '\n';
+    }
+}
+
+Problem verbSize(Script& s, const Words& w) {
+    int width = 0;
+    int height = 0;
+    if (!parseInt(w[1], width) || !parseInt(w[2], height) || width < 0 || height < 0 ||
+        width > 16384 || height > 16384) {
+        return "size needs two whole numbers from 0 to 16384";
+    }
+    resizeView(s.editor, width, height);
+    s.editor.repaint();
+    return std::nullopt;
+}
+
+Problem verbProfile(Script& s, const Words& w) {
+    Profile profile;
+    if (const FileResult r = profile.load(w[1]); !r) {
+        return "cannot read profile '" + w[1] + "'";
+    }
+    readSettings(profile, s.editor.settings, s.editor.view);
+    s.editor.recentFiles = readRecentFiles(profile);
+    s.editor.paths.profilePath = w[1];
+    return std::nullopt;
+}
+
+Problem verbWorkFile(Script& s, const Words& w) {
+    s.editor.paths.workFilePath = w[1];
+    return std::nullopt;
+}
+
+Problem verbNew(Script& s, const Words&) {
+    Editor& e = s.editor;
+    newDocument(e);
+    e.document.path.clear();
+    e.setModified(false);
+    e.repaint();
+    return std::nullopt;
+}
+
+Problem verbOpen(Script& s, const Words& w) {
+    openDocumentFile(s.editor, w[1]);
+    s.editor.repaint();
+    return std::nullopt;
+}
+
+Problem verbSave(Script& s, const Words& w) {
+    saveDocumentFile(s.editor, w[1]);
+    return std::nullopt;
+}
+
+Problem verbCommand(Script& s, const Words& w) {
+    int id = 0;
+    if (!parseInt(w[1], id)) {
+        return "bad command id '" + w[1] + "'";
+    }
+    switch (dispatchCommand(s.editor, id)) {
+    case DispatchResult::Unknown:
+        return "command " + w[1] + " is not handled";
+    case DispatchResult::Disabled:
+        s.out << "disabled " << id << '\n';
+        break;
+    case DispatchResult::Done:
+        break;
+    }
+    return std::nullopt;
+}
+
+Problem verbAnswer(Script& s, const Words& w) {
+    ScriptAnswer answer;
+    if (auto bad = parseAnswer(w, answer)) {
+        return bad;
+    }
+    s.host.queue(std::move(answer));
+    return std::nullopt;
+}
+
+Problem verbRender(Script& s, const Words& w) {
+    if (!s.renderer) {
+        return "render is not available in this build";
+    }
+    return s.renderer(s.editor, w[1]);
+}
+
+// down, move, up, rdown: X Y, then the buttons and keys held.
+Problem verbMouse(Script& s, const Words& w) {
+    const std::string& verb = w[0];
+    int x = 0;
+    int y = 0;
+    if (w.size() < 3 || !parseInt(w[1], x) || !parseInt(w[2], y)) {
+        return verb + " needs X Y, then any of left, middle, right, shift, control";
+    }
+    unsigned flags = verb == "down"    ? mouse_flags::kLeft
+                     : verb == "rdown" ? mouse_flags::kRight
+                                       : 0u;
+    for (std::size_t i = 3; i < w.size(); ++i) {
+        static constexpr std::pair<const char*, unsigned> kFlags[] = {
+            {"left", mouse_flags::kLeft},       {"middle", mouse_flags::kMiddle},
+            {"right", mouse_flags::kRight},     {"shift", mouse_flags::kShift},
+            {"control", mouse_flags::kControl}, {"ctrl", mouse_flags::kControl}};
+        const auto* flag = std::find_if(std::begin(kFlags), std::end(kFlags),
+                                        [&](const auto& f) { return w[i] == f.first; });
+        if (flag == std::end(kFlags)) {
+            return "unknown mouse flag '" + w[i] + "'";
+        }
+        flags |= flag->second;
+    }
+    s.host.setShiftDown((flags & mouse_flags::kShift) != 0);
+    const PixelPoint point{x, y};
+    if (verb == "down") {
+        onLeftButtonDown(s.editor, flags, point);
+    } else if (verb == "move") {
+        onMouseMove(s.editor, flags, point);
+    } else if (verb == "up") {
+        onLeftButtonUp(s.editor, flags, point);
+    } else {
+        onRightButtonDown(s.editor, flags, point);
+    }
+    s.host.setShiftDown(false);
+    return std::nullopt;
+}
+
+Problem verbWheel(Script& s, const Words& w) {
+    int notches = 0;
+    int x = 0;
+    int y = 0;
+    if (w.size() != 4 || !parseInt(w[1], notches) || !parseInt(w[2], x) || !parseInt(w[3], y) ||
+        notches < -1000 || notches > 1000) {
+        return "usage: wheel NOTCHES X Y (positive away from the user)";
+    }
+    wheelZoom(s.editor, 120 * notches);
+    return std::nullopt;
+}
+
+Problem verbKey(Script& s, const Words& w) {
+    constexpr char kUsage[] = "usage: key NAME [ctrl] [shift]";
+    if (w.size() < 2) {
+        return kUsage;
+    }
+    KeyModifiers modifiers;
+    for (std::size_t i = 2; i < w.size(); ++i) {
+        if (w[i] == "ctrl") {
+            modifiers.ctrl = true;
+        } else if (w[i] == "shift") {
+            modifiers.shift = true;
+        } else {
+            return kUsage;
+        }
+    }
+    const auto key = keyFromName(w[1]);
+    if (!key) {
+        return "unknown key '" + w[1] + "'";
+    }
+    // Keys of the accelerator table go to their commands, as in the window.
+    if (const int id = commandForKey(w[1], modifiers); id != 0) {
+        sendCommand(s, id);
+    } else {
+        onKeyDown(s.editor, *key, modifiers.ctrl);
+    }
+    return std::nullopt;
+}
+
+Problem verbDump(Script& s, const Words& w) {
+    if (w.size() > 2 || (w.size() == 2 && w[1] != "view")) {
+        return "usage: dump [view]";
+    }
+    s.out << dumpState(s.editor, w.size() == 2) << '\n';
+    return std::nullopt;
+}
+
+constexpr int kAnyArguments = -1; // the verb checks its own arguments
+
+struct Verb {
+    std::string_view name;
+    int arguments;          // the words after the verb, or kAnyArguments
+    std::string_view usage; // shown when the count is wrong
+    Problem (*run)(Script&, const Words&);
+};
+
+constexpr Verb kVerbs[] = {
+    {"size", 2, "size W H", verbSize},
+    {"profile", 1, "profile PATH", verbProfile},
+    {"workfile", 1, "workfile PATH", verbWorkFile},
+    {"new", 0, "new", verbNew},
+    {"open", 1, "open PATH", verbOpen},
+    {"save", 1, "save PATH", verbSave},
+    {"command", 1, "command ID", verbCommand},
+    {"answer", kAnyArguments, "", verbAnswer},
+    {"render", 1, "render PATH", verbRender},
+    {"down", kAnyArguments, "", verbMouse},
+    {"move", kAnyArguments, "", verbMouse},
+    {"up", kAnyArguments, "", verbMouse},
+    {"rdown", kAnyArguments, "", verbMouse},
+    {"wheel", kAnyArguments, "", verbWheel},
+    {"key", kAnyArguments, "", verbKey},
+    {"dump", kAnyArguments, "", verbDump},
+};
+
+} // namespace
+
 std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
     const auto split = splitScriptLine(line);
     if (!split) {
         return "unterminated quote";
     }
-    const std::vector<std::string>& w = *split;
+    const Words& w = *split;
     if (w.empty()) {
         return std::nullopt;
     }
-    Editor& e = *editor_;
-    const std::string& verb = w[0];
-    auto needArgs = [&](std::size_t n, const char* usage) -> std::optional<std::string> {
-        if (w.size() != n + 1) {
-            return std::string("usage: ") + usage;
-        }
-        return std::nullopt;
-    };
-
-    if (verb == "size") {
-        if (auto bad = needArgs(2, "size W H")) {
-            return bad;
-        }
-        int width = 0;
-        int height = 0;
-        if (!parseInt(w[1], width) || !parseInt(w[2], height) || width < 0 || height < 0 ||
-            width > 16384 || height > 16384) {
-            return "size needs two whole numbers from 0 to 16384";
-        }
-        resizeView(e, width, height);
-        e.repaint();
-    } else if (verb == "profile") {
-        if (auto bad = needArgs(1, "profile PATH")) {
-            return bad;
-        }
-        Profile profile;
-        if (const FileResult r = profile.load(w[1]); !r) {
-            return "cannot read profile '" + w[1] + "'";
-        }
-        readSettings(profile, e.settings, e.view);
-        e.recentFiles = readRecentFiles(profile);
-        e.paths.profilePath = w[1];
-    } else if (verb == "workfile") {
-        if (auto bad = needArgs(1, "workfile PATH")) {
-            return bad;
-        }
-        e.paths.workFilePath = w[1];
-    } else if (verb == "new") {
-        if (auto bad = needArgs(0, "new")) {
-            return bad;
-        }
-        newDocument(e);
-        e.document.path.clear();
-        e.setModified(false);
-        e.repaint();
-    } else if (verb == "open") {
-        if (auto bad = needArgs(1, "open PATH")) {
-            return bad;
-        }
-        openDocumentFile(e, w[1]);
-        e.repaint();
-    } else if (verb == "save") {
-        if (auto bad = needArgs(1, "save PATH")) {
-            return bad;
-        }
-        saveDocumentFile(e, w[1]);
-    } else if (verb == "command") {
-        if (auto bad = needArgs(1, "command ID")) {
-            return bad;
-        }
-        int id = 0;
-        if (!parseInt(w[1], id)) {
-            return "bad command id '" + w[1] + "'";
-        }
-        switch (dispatchCommand(e, id)) {
-        case DispatchResult::Unknown:
-            return "command " + w[1] + " is not handled";
-        case DispatchResult::Disabled:
-            out_ << "disabled " << id << '\n';
-            break;
-        case DispatchResult::Done:
-            break;
-        }
-    } else if (verb == "answer") {
-        ScriptAnswer answer;
-        if (auto bad = parseAnswer(w, answer)) {
-            return bad;
-        }
-        host_.queue(std::move(answer));
-    } else if (verb == "render") {
-        if (auto bad = needArgs(1, "render PATH")) {
-            return bad;
-        }
-        if (!renderer_) {
-            return "render is not available in this build";
-        }
-        if (auto problem = renderer_(e, w[1])) {
-            return problem;
-        }
-    } else if (verb == "down" || verb == "move" || verb == "up" || verb == "rdown") {
-        int x = 0;
-        int y = 0;
-        if (w.size() < 3 || !parseInt(w[1], x) || !parseInt(w[2], y)) {
-            return verb + " needs X Y, then any of left, middle, right, shift, control";
-        }
-        unsigned flags = 0;
-        if (verb == "down") {
-            flags |= mouse_flags::kLeft;
-        } else if (verb == "rdown") {
-            flags |= mouse_flags::kRight;
-        }
-        for (std::size_t i = 3; i < w.size(); ++i) {
-            const std::string& f = w[i];
-            if (f == "left") {
-                flags |= mouse_flags::kLeft;
-            } else if (f == "middle") {
-                flags |= mouse_flags::kMiddle;
-            } else if (f == "right") {
-                flags |= mouse_flags::kRight;
-            } else if (f == "shift") {
-                flags |= mouse_flags::kShift;
-            } else if (f == "control" || f == "ctrl") {
-                flags |= mouse_flags::kControl;
-            } else {
-                return "unknown mouse flag '" + f + "'";
-            }
-        }
-        host_.setShiftDown((flags & mouse_flags::kShift) != 0);
-        const PixelPoint point{x, y};
-        if (verb == "down") {
-            onLeftButtonDown(e, flags, point);
-        } else if (verb == "move") {
-            onMouseMove(e, flags, point);
-        } else if (verb == "up") {
-            onLeftButtonUp(e, flags, point);
-        } else {
-            onRightButtonDown(e, flags, point);
-        }
-        host_.setShiftDown(false);
-    } else if (verb == "wheel") {
-        int notches = 0;
-        int x = 0;
-        int y = 0;
-        if (w.size() != 4 || !parseInt(w[1], notches) || !parseInt(w[2], x) ||
-            !parseInt(w[3], y) || notches < -1000 || notches > 1000) {
-            return "usage: wheel NOTCHES X Y (positive away from the user)";
-        }
-        wheelZoom(e, 120 * notches);
-    } else if (verb == "key") {
-        if (w.size() < 2) {
-            return "usage: key NAME [ctrl] [shift]";
-        }
-        bool ctrl = false;
-        bool shift = false;
-        for (std::size_t i = 2; i < w.size(); ++i) {
-            if (w[i] == "ctrl") {
-                ctrl = true;
-            } else if (w[i] == "shift") {
-                shift = true;
-            } else {
-                return "usage: key NAME [ctrl] [shift]";
-            }
-        }
-        const auto key = keyFromName(w[1]);
-        if (!key) {
-            return "unknown key '" + w[1] + "'";
-        }
-        // Keys of the accelerator table go to their commands, as in the window.
-        if (const int id = acceleratorCommand(w[1], ctrl, shift); id != 0) {
-            if (dispatchCommand(e, id) == DispatchResult::Disabled) {
-                out_ << "disabled " << id << '\n';
-            }
-        } else {
-            onKeyDown(e, *key, ctrl);
-        }
-    } else if (verb == "dump") {
-        if (w.size() > 2 || (w.size() == 2 && w[1] != "view")) {
-            return "usage: dump [view]";
-        }
-        out_ << dumpState(e, w.size() == 2) << '\n';
-    } else {
-        return "unknown verb '" + verb + "'";
+    const auto* verb = std::find_if(std::begin(kVerbs), std::end(kVerbs),
+                                    [&](const Verb& v) { return v.name == w[0]; });
+    if (verb == std::end(kVerbs)) {
+        return "unknown verb '" + w[0] + "'";
+    }
+    if (verb->arguments != kAnyArguments &&
+        w.size() != static_cast<std::size_t>(verb->arguments) + 1) {
+        return "usage: " + std::string(verb->usage);
+    }
+    Script script{*editor_, host_, out_, renderer_};
+    if (auto problem = verb->run(script, w)) {
+        return problem;
     }
     return host_.takeScriptError();
 }
@@ -598,7 +416,7 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
 int BatchPlayer::run(std::istream& script) {
     std::string line;
     int number = 0;
-    while (std::getline(script, line)) {
+    while (!host_.quitRequested() && std::getline(script, line)) {
         ++number;
         if (const auto problem = runLine(line)) {
             out_.flush();

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "editor/command_ids.h"
+
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace fcw {
@@ -33,21 +37,65 @@ enum class DispatchResult { Done, Disabled, Unknown };
 // Runs a command as its menu item would: nothing happens when its enable rule says no.
 DispatchResult dispatchCommand(Editor& editor, int id);
 
-namespace command_id {
-inline constexpr int kFileNew = 57600;
-inline constexpr int kFileOpen = 57601;
-inline constexpr int kFileSave = 57603;
-inline constexpr int kFileSaveAs = 57604;
-inline constexpr int kUndo = 32799;
-inline constexpr int kToolRangeMove = 32803;
-inline constexpr int kToolDrawTriangle = 32801;
-inline constexpr int kToolErase = 32802;
-inline constexpr int kToolSphere = 32807;
-inline constexpr int kToolPaint = 32804;
-inline constexpr int kToolOriginMove = 32825;
-inline constexpr int kToolZoom = 32824;
-inline constexpr int kResetOrigin = 32835;
-inline constexpr int kAbout = 57664;
-} // namespace command_id
+// The text a menu item shows: the table's menu text, except for the recent files, which show
+// "&N path" from the editor's list (the first one "最近使ったﾌｧｲﾙ" while the list is empty).
+std::string menuTextOf(const Editor& editor, const Command& command);
+
+// The help page beside the program.
+inline constexpr char kHelpFileName[] = "FacetCraftwerk.html";
+
+// ---- accelerators, read from the table's shortcut column ----
+
+struct KeyModifiers {
+    bool ctrl = false;
+    bool shift = false;
+    friend constexpr bool operator==(KeyModifiers, KeyModifiers) = default;
+};
+
+// A key with its modifiers. `key` is an upper-case letter "A" .. "Z" or "Delete".
+struct KeyChord {
+    std::string_view key;
+    KeyModifiers modifiers;
+    friend constexpr bool operator==(KeyChord, KeyChord) = default;
+};
+
+struct Accelerator {
+    int commandId;
+    KeyChord chord;
+};
+
+// Reads a shortcut as the table writes it: "Ctrl+Z", "Ctrl+Shift+A", "del" (the Delete key).
+// Nothing for text that names no key the accelerators use.
+constexpr std::optional<KeyChord> parseShortcut(std::string_view text) {
+    KeyModifiers modifiers;
+    for (;;) {
+        if (text.starts_with("Ctrl+")) {
+            modifiers.ctrl = true;
+            text.remove_prefix(5);
+        } else if (text.starts_with("Shift+")) {
+            modifiers.shift = true;
+            text.remove_prefix(6);
+        } else {
+            break;
+        }
+    }
+    if (text == "del" || text == "Delete") {
+        return KeyChord{"Delete", modifiers};
+    }
+    if (text.size() == 1 && text[0] >= 'A' && text[0] <= 'Z') {
+        return KeyChord{text, modifiers};
+    }
+    return std::nullopt;
+}
+
+// Every command with a shortcut, in id order.
+std::span<const Accelerator> acceleratorTable();
+// The accelerator that sends `commandId`, or null.
+const Accelerator* acceleratorFor(int commandId);
+// The command a key sends with exactly these modifiers, or 0. The key name is compared
+// without regard to case ("z", "Z"; "delete", "Delete").
+int commandForKey(std::string_view keyName, KeyModifiers modifiers);
+// "Ctrl+Shift+Z": the chord in the form key-sequence parsers read.
+std::string shortcutText(const KeyChord& chord);
 
 } // namespace fcw

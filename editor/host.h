@@ -114,6 +114,18 @@ public:
     virtual void showProgressText(const std::string& text, PixelPoint at) = 0;
     // The document's name or modified flag changed (the window updates its title).
     virtual void documentStateChanged() = 0;
+
+    // The window's own commands. Ends the program as closing the window does: a modified
+    // document is offered for saving first, and Cancel keeps the program running.
+    virtual void quitApplication() = 0;
+    virtual bool isToolbarVisible() const = 0;
+    virtual void toggleToolbar() = 0;
+    // The printer set-up dialog, and printing the view's picture after the print dialog.
+    virtual void pageSetup() = 0;
+    virtual void print() = 0;
+    // Shows the help page at `path`; false when it cannot (the file is missing, or no viewer
+    // takes it), and the caller says so.
+    virtual bool showHelp(const std::string& path) = 0;
 };
 
 } // namespace fcw

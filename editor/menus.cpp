@@ -1,6 +1,11 @@
 #include "editor/menus.h"
 
+#include "editor/command_ids.h"
+#include "editor/recent_files.h"
+
 namespace fcw {
+
+using namespace command_id;
 
 namespace {
 
@@ -27,59 +32,86 @@ std::vector<MenuItem> cmds(std::initializer_list<int> ids) {
 MenuItem vertexMoves(std::initializer_list<int> relative, std::initializer_list<int> position,
                      std::initializer_list<int> ends, std::initializer_list<int> mean,
                      std::initializer_list<int> distance) {
-    return sub("頂点の移動", {sub("縦，横，奥行き，指定量移動", cmds(relative)),
-                             sub("縦，横，奥行きの位置合わせ", cmds(position)),
-                             sub("端の点を基準に移動", cmds(ends)),
-                             sub("重心の位置合わせ", cmds(mean)),
-                             sub("軸からの距離を合わせ", cmds(distance))});
+    return sub("頂点の移動",
+               {sub("縦，横，奥行き，指定量移動", cmds(relative)),
+                sub("縦，横，奥行きの位置合わせ", cmds(position)),
+                sub("端の点を基準に移動", cmds(ends)), sub("重心の位置合わせ", cmds(mean)),
+                sub("軸からの距離を合わせ", cmds(distance))});
 }
 
 std::vector<MenuItem> buildMain() {
     return {
-        sub("ﾌｧｲﾙ(&F)", {cmd(57600), cmd(57601), cmd(57603), cmd(57604), cmd(32841),
-                         cmd(32892), sep(), {K::RecentFiles, 57616, {}, {}}, sep(),
-                         cmd(57665)}),
-        sub("編集(&E)", {cmd(32799), sep(), cmd(32845), cmd(32846), cmd(32847), cmd(32848),
-                         sep(), cmd(32930), sep(), sep(), cmd(32868), cmd(32881), sep(),
-                         cmd(32893)}),
-        sub("設定", {sub("サーチ", {sub("第一点", cmds({32786, 32789})),
-                                   sub("第二点", cmds({32784, 32790})),
-                                   sub("第三点", cmds({32785, 32792})),
-                                   sub("全頂点", cmds({32788, 32791}))}),
-                    sub("グリッド", cmds({32777, 32778, 32779, 32782})),
-                    sub("矢印キーの設定", cmds({32794, 32795})), cmd(32798)}),
-        sub("表示(&V)", {cmd(59392), cmd(32895),
-                         sub("拡大縮小表示",
-                             cmds({32834, 32833, 32832, 32828, 32829, 32830, 32831})),
-                         cmd(32835)}),
+        sub("ﾌｧｲﾙ(&F)", {cmd(kFileNew),
+                         cmd(kFileOpen),
+                         cmd(kFileSave),
+                         cmd(kFileSaveAs),
+                         cmd(kExportText),
+                         cmd(kImportText),
+                         sep(),
+                         {K::RecentFiles, kRecentFile1, {}, {}},
+                         sep(),
+                         cmd(kExit)}),
+        sub("編集(&E)", {cmd(kUndo), sep(), cmd(kCut), cmd(kCopy), cmd(kPaste), cmd(kDelete), sep(),
+                         cmd(kSelectAll), sep(), sep(), cmd(kRecolour), cmd(kReverseSelection),
+                         sep(), cmd(kDeleteLineTriangles)}),
+        sub("設定",
+            {sub("サーチ", {sub("第一点", cmds({kFirstPointVertexSnap, kFirstPointGridSnap})),
+                            sub("第二点", cmds({kSecondPointVertexSnap, kSecondPointGridSnap})),
+                            sub("第三点", cmds({kThirdPointVertexSnap, kThirdPointGridSnap})),
+                            sub("全頂点", cmds({kAllVertexSnap, kAllGridSnap}))}),
+             sub("グリッド", cmds({kGrid5, kGrid10, kGrid20, kGrid40})),
+             sub("矢印キーの設定", cmds({kArrowsMoveDepth, kArrowsRotate})), cmd(kSettings)}),
+        sub("表示(&V)",
+            {cmd(kToolbar), cmd(kStatusBox),
+             sub("拡大縮小表示", cmds({kZoomDivide10, kZoomDivide4, kZoomDivide2, kZoomTimes1,
+                                       kZoomTimes2, kZoomTimes4, kZoomTimes10})),
+             cmd(kResetOrigin)}),
         sub("加工",
-            {sub("頂点の 集合と四捨五入", cmds({32859, 32860})),
-             vertexMoves({32921, 32922, 32923}, {32924, 32925, 32926},
-                         {32944, 32945, 32946, 32947, 32953, 32954}, {32948, 32949, 32950},
-                         {32927, 32928, 32929}),
-             sub("三角形の分割", {cmd(32863), cmd(32865), cmd(32900), sep(), cmd(32901)}),
-             sub("対称図形に変換", cmds({32874, 32875, 32876})),
-             sub("回転", cmds({32886, 32887, 32888, 32889})),
-             sub("伸縮（拡大縮小）", cmds({32891, 32897}))}),
-        sub("ﾍﾙﾌﾟ(&H)", cmds({32894, 57664})),
+            {sub("頂点の 集合と四捨五入", cmds({kRoundVertices, kMergeVertices})),
+             vertexMoves(
+                 {kMoveVertically, kMoveHorizontally, kMoveInDepth},
+                 {kAlignVertically, kAlignHorizontally, kAlignInDepth},
+                 {kAlignTop, kAlignBottom, kAlignLeft, kAlignRight, kAlignFront, kAlignBack},
+                 {kMeanOnVerticalAxis, kMeanOnHorizontalAxis, kMeanOnDepthAxis},
+                 {kDistanceFromVerticalAxis, kDistanceFromHorizontalAxis, kDistanceFromDepthAxis}),
+             sub("三角形の分割", {cmd(kSplitInFour), cmd(kSplitInThree), cmd(kSplitInTwo), sep(),
+                                  cmd(kSplitFourAndTwo)}),
+             sub("対称図形に変換", cmds({kMirrorLeftRight, kMirrorTopBottom, kMirrorFrontBack})),
+             sub("回転", cmds({kRotateVerticesAboutOrigin, kRotateTrianglesAboutOrigin,
+                               kRotateTriangles, kRotateVertices})),
+             sub("伸縮（拡大縮小）", cmds({kScaleTriangles, kScaleVertices}))}),
+        sub("ﾍﾙﾌﾟ(&H)", cmds({kHelp, kAbout})),
     };
 }
 
 MenuItem buildTrianglePopup() {
-    return sub("", {cmd(32836), cmd(32837), cmd(32838), cmd(32839), cmd(32869), cmd(32840),
-                    sep(), sub("三角形の分割", cmds({32872, 32873}))});
+    return sub("",
+               {cmd(kPopupDeleteTriangle), cmd(kPopupMoveTriangle), cmd(kPopupReverseTriangle),
+                cmd(kPopupColourTriangle), cmd(kPopupPickColour), cmd(kPopupCancel), sep(),
+                sub("三角形の分割", cmds({kPopupSplitPickedInFour, kPopupSplitPickedInThree}))});
 }
 
 MenuItem buildSelectionPopup() {
-    return sub("", {cmd(32854), cmd(32855), cmd(32856), cmd(32857), sep(), cmd(32867),
-                    cmd(32880), sep(), sep(), sub("頂点の 集合と四捨五入", cmds({32858, 32861})),
-                    vertexMoves({32918, 32919, 32920}, {32902, 32903, 32904},
-                                {32937, 32938, 32939, 32940, 32951, 32952},
-                                {32941, 32933, 32942}, {32905, 32906, 32907}),
-                    sep(), sub("対称図形に変換", cmds({32877, 32878, 32879})),
-                    sub("回転", cmds({32882, 32884, 32883, 32885})),
-                    sub("伸縮（拡大縮小）", cmds({32890, 32896})),
-                    sub("三角形の分割", {cmd(32864), cmd(32866), cmd(32898), sep(), cmd(32899)})});
+    return sub(
+        "",
+        {cmd(kPopupCopy), cmd(kPopupCut), cmd(kPopupDelete), cmd(kPopupPaste), sep(),
+         cmd(kPopupRecolour), cmd(kPopupReverseSelection), sep(), sep(),
+         sub("頂点の 集合と四捨五入", cmds({kPopupRoundVertices, kPopupMergeVertices})),
+         vertexMoves({kPopupMoveVertically, kPopupMoveHorizontally, kPopupMoveInDepth},
+                     {kPopupAlignVertically, kPopupAlignHorizontally, kPopupAlignInDepth},
+                     {kPopupAlignTop, kPopupAlignBottom, kPopupAlignLeft, kPopupAlignRight,
+                      kPopupAlignFront, kPopupAlignBack},
+                     {kPopupMeanOnVerticalAxis, kPopupMeanOnHorizontalAxis, kPopupMeanOnDepthAxis},
+                     {kPopupDistanceFromVerticalAxis, kPopupDistanceFromHorizontalAxis,
+                      kPopupDistanceFromDepthAxis}),
+         sep(),
+         sub("対称図形に変換",
+             cmds({kPopupMirrorLeftRight, kPopupMirrorTopBottom, kPopupMirrorFrontBack})),
+         sub("回転", cmds({kPopupRotateVerticesAboutOrigin, kPopupRotateTrianglesAboutOrigin,
+                           kPopupRotateTriangles, kPopupRotateVertices})),
+         sub("伸縮（拡大縮小）", cmds({kPopupScaleTriangles, kPopupScaleVertices})),
+         sub("三角形の分割", {cmd(kPopupSplitInFour), cmd(kPopupSplitInThree),
+                              cmd(kPopupSplitInTwo), sep(), cmd(kPopupSplitFourAndTwo)})});
 }
 
 } // namespace
@@ -101,11 +133,64 @@ const MenuItem& selectionPopup() {
 
 const std::vector<int>& toolbarButtons() {
     static const std::vector<int> buttons = {
-        57600, 57601, 0,     57603, 0,     57664, 0,     32803, 32804, 32802, 32801, 32807, 32824,
-        32825, 32797, 0,     32808, 32809, 32826, 32820, 0,     32810, 32796, 0,     32819, 0,
-        32811, 32812, 32813, 32814, 0,     32818, 32817, 0,     32815, 32816, 0,     32822, 32823,
+        kFileNew,
+        kFileOpen,
+        0,
+        kFileSave,
+        0,
+        kAbout,
+        0,
+        kToolRangeMove,
+        kToolPaint,
+        kToolErase,
+        kToolDrawTriangle,
+        kToolSphere,
+        kToolZoom,
+        kToolOriginMove,
+        kPalette,
+        0,
+        kShowFacesWithoutEdges,
+        kShowFacesWithEdges,
+        kShowColouredFrame,
+        kShowFrame,
+        0,
+        kSphereQuadSplit,
+        kSelectHiddenVertices,
+        0,
+        kToolbarSettings,
+        0,
+        kToolbarGrid5,
+        kToolbarGrid10,
+        kToolbarGrid20,
+        kToolbarGrid40,
+        0,
+        kToolbarGridSnap,
+        kToolbarVertexSnap,
+        0,
+        kToolbarArrowsMoveDepth,
+        kToolbarArrowsRotate,
+        0,
+        kGridBehind,
+        kGridInFront,
     };
     return buttons;
+}
+
+std::vector<int> commandIdsOf(const MenuItem& menu) {
+    std::vector<int> ids;
+    for (const MenuItem& item : menu.items) {
+        if (item.kind == MenuItem::Kind::Command) {
+            ids.push_back(item.id);
+        } else if (item.kind == MenuItem::Kind::RecentFiles) {
+            for (int i = 0; i < kRecentFileCount; ++i) {
+                ids.push_back(item.id + i);
+            }
+        } else if (item.kind == MenuItem::Kind::Submenu) {
+            const std::vector<int> inner = commandIdsOf(item);
+            ids.insert(ids.end(), inner.begin(), inner.end());
+        }
+    }
+    return ids;
 }
 
 } // namespace fcw

@@ -24,4 +24,7 @@ const MenuItem& selectionPopup();
 // The toolbar, left to right; id 0 is a separator.
 const std::vector<int>& toolbarButtons();
 
+// The command ids a menu sends, depth first, the recent-file item as all of its entries.
+std::vector<int> commandIdsOf(const MenuItem& menu);
+
 } // namespace fcw

@@ -9,7 +9,6 @@ class Editor;
 class Profile;
 
 inline constexpr int kRecentFileCount = 4;
-inline constexpr int kFirstRecentFileCommand = 57616; // File ▸ recent files 1..4
 
 // The recent-file list kept in the profile's "Recent File List" section (File1 .. File4).
 std::vector<std::string> readRecentFiles(const Profile& profile);

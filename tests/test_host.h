@@ -55,6 +55,22 @@ public:
         progress.push_back(text);
     }
     void documentStateChanged() override {}
+    void quitApplication() override { ++quits; }
+    bool isToolbarVisible() const override { return toolbarVisible; }
+    void toggleToolbar() override { toolbarVisible = !toolbarVisible; }
+    void pageSetup() override { ++pageSetups; }
+    void print() override { ++prints; }
+    bool showHelp(const std::string& path) override {
+        helpPages.push_back(path);
+        return helpAvailable;
+    }
+
+    int quits = 0;
+    bool toolbarVisible = true;
+    int pageSetups = 0;
+    int prints = 0;
+    std::vector<std::string> helpPages; // every page asked for, shown or not
+    bool helpAvailable = true;
 
 private:
     std::optional<FileChoice> nextFile() {

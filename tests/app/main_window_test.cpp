@@ -33,6 +33,8 @@
 namespace fcw {
 namespace {
 
+using namespace command_id;
+
 class MainWindowTest : public ::testing::Test {
 protected:
     QtHost host;
@@ -134,7 +136,7 @@ TEST_F(MainWindowTest, MenusFollowTheirDataWithTextsShortcutsAndStates) {
     auto toolbarItem = [&] {
         emit view->aboutToShow();
         for (QAction* a : view->actions()) {
-            if (a->data().toInt() == 59392) {
+            if (a->data().toInt() == kToolbar) {
                 return a;
             }
         }
@@ -142,11 +144,80 @@ TEST_F(MainWindowTest, MenusFollowTheirDataWithTextsShortcutsAndStates) {
     };
     ASSERT_NE(toolbarItem(), nullptr);
     EXPECT_TRUE(toolbarItem()->isChecked());
-    window->runCommand(59392);
+    window->runCommand(kToolbar);
     EXPECT_FALSE(window->toolbar()->isVisible());
     EXPECT_FALSE(toolbarItem()->isChecked());
-    window->runCommand(59392);
+    window->runCommand(kToolbar);
     EXPECT_TRUE(toolbarItem()->isChecked());
+}
+
+TEST_F(MainWindowTest, WindowCommandsShowTheirPromptsAndCtrlPPrints) {
+    QMenu* file = window->menuBar()->actions()[0]->menu();
+    QMenu* view = window->menuBar()->actions()[3]->menu();
+    emit file->aboutToShow();
+    emit view->aboutToShow();
+    auto item = [](QMenu* menu, int id) {
+        for (QAction* a : menu->actions()) {
+            if (a->data().toInt() == id) {
+                return a;
+            }
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    const std::pair<QAction*, QString> prompts[] = {
+        {item(file, kExit), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示")},
+        {item(file, kRecentFile1), QStringLiteral("指定のﾌｧｲﾙを開く")},
+        {item(view, kToolbar), QStringLiteral("ﾂｰﾙ ﾊﾞｰの表示/非表示")},
+    };
+    for (const auto& [action, prompt] : prompts) {
+        ASSERT_NE(action, nullptr) << prompt.toStdString();
+        EXPECT_EQ(action->statusTip(), prompt);
+        // Hovering the item puts its prompt in the message pane.
+        action->showStatusText(window.get());
+        EXPECT_EQ(window->statusBar()->currentMessage(), prompt);
+    }
+    EXPECT_FALSE(item(file, kRecentFile1)->isEnabled()); // no recent files yet
+
+    // Ctrl+P has no menu item; the window carries it, from the print command's row.
+    QAction* printKey = nullptr;
+    for (QAction* a : window->actions()) {
+        if (a->data().toInt() == kPrint) {
+            printKey = a;
+        }
+    }
+    ASSERT_NE(printKey, nullptr);
+    EXPECT_EQ(printKey->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    bool printDialogShown = false;
+    whenModal([&](QWidget* modal) {
+        printDialogShown = true;
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    window->view()->setFocus();
+    QTest::keyClick(window->view(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(printDialogShown);
+    // Menu items keep their own shortcuts; the window adds no second, ambiguous one.
+    for (QAction* a : window->actions()) {
+        EXPECT_EQ(a->data().toInt(), kPrint) << a->data().toInt();
+    }
+    QMenu* edit = window->menuBar()->actions()[1]->menu();
+    emit edit->aboutToShow();
+    EXPECT_EQ(item(edit, kDelete)->shortcut(), QKeySequence(QStringLiteral("Delete")));
+}
+
+TEST_F(MainWindowTest, RecentFilesFillTheFileMenuAndReopen) {
+    const std::string path = std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw";
+    editor.recentFiles = {path, "/nowhere/b.fcw"};
+    QMenu* file = window->menuBar()->actions()[0]->menu();
+    emit file->aboutToShow();
+    const QList<QAction*> actions = file->actions();
+    ASSERT_GE(actions.size(), 9);
+    EXPECT_EQ(actions[7]->text(), QStringLiteral("&1 ") + QString::fromStdString(path));
+    EXPECT_EQ(actions[7]->data().toInt(), kRecentFile1);
+    EXPECT_EQ(actions[8]->text(), QStringLiteral("&2 /nowhere/b.fcw"));
+    EXPECT_TRUE(actions[8]->isEnabled());
+    window->runCommand(kRecentFile1);
+    EXPECT_EQ(editor.store.lastIndex, 3);
+    EXPECT_EQ(editor.document.path, path);
 }
 
 TEST_F(MainWindowTest, ToolbarHasItsEntriesInOrderWithTips) {
@@ -162,16 +233,20 @@ TEST_F(MainWindowTest, ToolbarHasItsEntriesInOrderWithTips) {
             EXPECT_FALSE(a->icon().isNull()) << ids[i];
         }
     }
-    const std::pair<int, const char*> tips[] = {
-        {57600, "新規ﾌｧｲﾙ"}, {57601, "開く"}, {57603, "保存"}, {57664, "ﾊﾞｰｼﾞｮﾝ情報"},
-        {32819, "設定ダイアログを表示"}, {32811, "間隔５のグリッドを表示"},
-        {32810, ""}, {32796, ""}};
+    const std::pair<int, const char*> tips[] = {{kFileNew, "新規ﾌｧｲﾙ"},
+                                                {kFileOpen, "開く"},
+                                                {kFileSave, "保存"},
+                                                {kAbout, "ﾊﾞｰｼﾞｮﾝ情報"},
+                                                {kToolbarSettings, "設定ダイアログを表示"},
+                                                {kToolbarGrid5, "間隔５のグリッドを表示"},
+                                                {kSphereQuadSplit, ""},
+                                                {kSelectHiddenVertices, ""}};
     for (const auto& [id, tip] : tips) {
         ASSERT_NE(toolbarAction(id), nullptr) << id;
         EXPECT_EQ(toolbarAction(id)->toolTip().toStdString(), tip) << id;
     }
     // Hovering a button shows the command's prompt, as its menu item does.
-    EXPECT_EQ(toolbarAction(57600)->statusTip(), QStringLiteral("新規にﾌｧｲﾙを作成"));
+    EXPECT_EQ(toolbarAction(kFileNew)->statusTip(), QStringLiteral("新規にﾌｧｲﾙを作成"));
 }
 
 TEST(ToolbarIcons, EveryButtonHasAPictureOfItsOwn) {
@@ -193,7 +268,8 @@ TEST(ToolbarIcons, EveryButtonHasAPictureOfItsOwn) {
 }
 
 TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollowsTheTool) {
-    const int modes[] = {32808, 32809, 32826, 32820};
+    const int modes[] = {kShowFacesWithoutEdges, kShowFacesWithEdges, kShowColouredFrame,
+                         kShowFrame};
     for (int pressed : modes) {
         toolbarAction(pressed)->trigger();
         toolbarAction(pressed)->trigger(); // pressing the checked one keeps it checked
@@ -201,14 +277,14 @@ TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollows
             EXPECT_EQ(toolbarAction(id)->isChecked(), id == pressed) << pressed << " " << id;
         }
     }
-    EXPECT_EQ(editor.view.frameMode, 0); // 32820, pressed last, is the plain outline
-    EXPECT_FALSE(toolbarAction(32810)->isEnabled());
-    toolbarAction(32807)->trigger();
-    EXPECT_TRUE(toolbarAction(32810)->isEnabled());
-    EXPECT_TRUE(toolbarAction(32807)->isChecked());
-    toolbarAction(32803)->trigger();
-    EXPECT_FALSE(toolbarAction(32810)->isEnabled());
-    EXPECT_FALSE(toolbarAction(32807)->isChecked());
+    EXPECT_EQ(editor.view.frameMode, 0); // kShowFrame, pressed last, is the plain outline
+    EXPECT_FALSE(toolbarAction(kSphereQuadSplit)->isEnabled());
+    toolbarAction(kToolSphere)->trigger();
+    EXPECT_TRUE(toolbarAction(kSphereQuadSplit)->isEnabled());
+    EXPECT_TRUE(toolbarAction(kToolSphere)->isChecked());
+    toolbarAction(kToolRangeMove)->trigger();
+    EXPECT_FALSE(toolbarAction(kSphereQuadSplit)->isEnabled());
+    EXPECT_FALSE(toolbarAction(kToolSphere)->isChecked());
 }
 
 TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
@@ -222,13 +298,14 @@ TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
     EXPECT_EQ(editor.store.modelTriangles[0].colour, 7u); // undone
     QTest::keyClick(window->view(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(editor.selection.count(), 3);
-    EXPECT_TRUE(toolbarAction(32803)->isChecked()); // select all switched to the range tool
+    EXPECT_TRUE(
+        toolbarAction(kToolRangeMove)->isChecked()); // select all switched to the range tool
 }
 
 TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
-    window->runCommand(32834); // ÷１０
+    window->runCommand(kZoomDivide10); // ÷１０
     EXPECT_DOUBLE_EQ(editor.camera.zoom, 0.1);
-    window->runCommand(32831); // ×１０
+    window->runCommand(kZoomTimes10); // ×１０
     EXPECT_DOUBLE_EQ(editor.camera.zoom, 10.0);
     auto wheel = [&](int notches) {
         const QPointF at(100, 100);
@@ -348,7 +425,7 @@ TEST_F(MainWindowTest, SettingsSheetSwitchesPagesAndRefusesBadValues) {
         EXPECT_EQ(tabs->currentIndex(), 2);
         modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
     });
-    window->runCommand(32798);
+    window->runCommand(kSettings);
     EXPECT_EQ(refusal, QStringLiteral("4 から 32 までの整数を入力してください。"));
     // Cancelled on page 2: page 1 was left, so its values stay.
     EXPECT_EQ(editor.settings.sphereLongitudeLines, 12);

@@ -167,6 +167,65 @@ TEST(BatchPlayer, DialogAnswersSetControlsPressButtonsAndValidate) {
                          "dialog 313\n");
 }
 
+TEST(BatchPlayer, WindowCommandsRunFromScripts) {
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchPlayer player(out, err);
+    ASSERT_FALSE(player.runLine("command 59392"));
+    EXPECT_FALSE(player.host().isToolbarVisible());
+    ASSERT_FALSE(player.runLine("command 59392"));
+    EXPECT_TRUE(player.host().isToolbarVisible());
+    ASSERT_FALSE(player.runLine("command 57607"));
+    ASSERT_FALSE(player.runLine("command 57606"));
+    ASSERT_FALSE(player.runLine("key p ctrl")); // Ctrl+P prints, as in the window
+    ASSERT_FALSE(player.runLine("key P ctrl shift"));
+    EXPECT_EQ(out.str(), "print\npage setup\nprint\n");
+}
+
+TEST(BatchPlayer, HelpSaysWhenItsPageIsMissing) {
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchPlayer player(out, err);
+    const std::string dir = std::filesystem::temp_directory_path() / "fcw-batch-help/";
+    std::filesystem::create_directories(dir);
+    player.editor().paths.programDirectory = dir;
+    ASSERT_FALSE(player.runLine("command 32894"));
+    EXPECT_EQ(out.str(), "message " + dir + "FacetCraftwerk.html\\nこのﾌｧｲﾙが見つかりません。\n");
+    std::ofstream(dir + "FacetCraftwerk.html") << "<html></html>\n";
+    out.str("");
+    ASSERT_FALSE(player.runLine("command 32894"));
+    EXPECT_EQ(out.str(), "help " + dir + "FacetCraftwerk.html\n");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(BatchPlayer, ExitEndsTheScriptAfterTheSavePrompt) {
+    PlayResult r = play("command 57665\ndump\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    // A modified document is offered for saving; Cancel keeps the script running.
+    r = play("down 400 300\ndown 500 300\ndown 400 400\nanswer cancel\ncommand 57665\n"
+             "answer no\ncommand 57665\nsize frobnicate\n");
+    EXPECT_EQ(r.status, 0) << r.err; // No: the program ends without saving, before line 8
+    EXPECT_EQ(r.out,
+              "message 無題 への変更を保存しますか?\nmessage 無題 への変更を保存しますか?\n");
+}
+
+TEST(BatchPlayer, RecentFilesReopenWhatWasOpened) {
+    const PlayResult r =
+        play("command 57616\nopen \"" + kExample + "\"\nnew\ncommand 57617\ncommand 57616\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::vector<std::string> all;
+    while (std::getline(lines, line)) {
+        all.push_back(line);
+    }
+    ASSERT_EQ(all.size(), 3u) << r.out;
+    EXPECT_EQ(all[0], "disabled 57616"); // nothing opened yet
+    EXPECT_EQ(all[1], "disabled 57617");
+    EXPECT_NE(all[2].find("\"lastIndex\":3"), std::string::npos);
+}
+
 TEST(StateDump, NumbersReadBackExactly) {
     EXPECT_EQ(formatNumber(-0.0), "-0");
     EXPECT_EQ(formatNumber(0.1), "0.10000000000000001");

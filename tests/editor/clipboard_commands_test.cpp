@@ -41,8 +41,8 @@ protected:
 };
 
 TEST_F(Clipboard, CopyWritesWholeSelectedTrianglesOnly) {
-    EXPECT_EQ(dispatchCommand(e, 32846), DispatchResult::Disabled);
-    EXPECT_EQ(dispatchCommand(e, 32847), DispatchResult::Disabled); // no work file yet
+    EXPECT_EQ(dispatchCommand(e, command_id::kCopy), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kPaste), DispatchResult::Disabled); // no work file yet
     run("down 390 290");
     run("up 500 350"); // the first two whole, nothing of the third
     ASSERT_EQ(e.selection.count(), 6);
@@ -53,7 +53,7 @@ TEST_F(Clipboard, CopyWritesWholeSelectedTrianglesOnly) {
 
     run("down 395 295");
     run("up 445 320"); // two vertices of the first triangle only: not whole
-    EXPECT_EQ(dispatchCommand(e, 32846), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kCopy), DispatchResult::Disabled);
 }
 
 TEST_F(Clipboard, PasteKeepsTheOnScreenShapeAndBecomesTheSelection) {
@@ -89,7 +89,7 @@ TEST_F(Clipboard, CutThenUndoAndDeleteKeepTheRestInOrder) {
     run("command 32799");
     EXPECT_EQ(e.store.lastIndex, 2);
     EXPECT_EQ(workFileSize(), 97u); // still there to paste
-    EXPECT_EQ(dispatchCommand(e, 32847), DispatchResult::Done);
+    EXPECT_EQ(dispatchCommand(e, command_id::kPaste), DispatchResult::Done);
 }
 
 TEST_F(Clipboard, PasteWhileDrawingDropsTheHalfTriangleAndMarksOnlyThePaste) {
@@ -129,7 +129,7 @@ TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {
     pasteWorkFile(e);
     EXPECT_NE(out.str().find("message 作業ファイルが壊れています\n"), std::string::npos);
     writeFileAtomically(work, encodeWorkFile({}));
-    EXPECT_EQ(dispatchCommand(e, 32857), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kPopupPaste), DispatchResult::Disabled);
 }
 
 // A NaN or an infinity in a work file marks it as damaged: Paste refuses it with the broken

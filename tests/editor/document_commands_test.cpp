@@ -94,7 +94,8 @@ TEST_F(DocumentCommands, NewLeavesNoSelectionNamingTheOldTriangles) {
     newDocument(e);
     EXPECT_EQ(e.selection.count(), 0);
     EXPECT_TRUE(e.selection.empty());
-    EXPECT_EQ(dispatchCommand(e, 32921), DispatchResult::Disabled); // nothing left to move
+    EXPECT_EQ(dispatchCommand(e, command_id::kMoveVertically),
+              DispatchResult::Disabled); // nothing left to move
 }
 
 TEST_F(DocumentCommands, RefusedFilesLeaveEverythingAsItWas) {

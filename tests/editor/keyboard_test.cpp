@@ -40,7 +40,7 @@ TEST_F(Keyboard, DepthStepIsTheGridSpacingAndArrowModesSwitch) {
     EXPECT_EQ(e.camera.depth, 39.0);
     run({"command 32815", "key up"});
     EXPECT_EQ(e.camera.depth, -1.0);
-    EXPECT_FALSE(findCommand(32816)->isChecked(e));
+    EXPECT_FALSE(findCommand(command_id::kToolbarArrowsRotate)->isChecked(e));
     run({"command 32795", "key down"});
     EXPECT_EQ(e.camera.depth, -1.0);
     e.settings.angleStep = 0;

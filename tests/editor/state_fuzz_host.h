@@ -230,6 +230,12 @@ public:
     void setMouseCapture(bool) override {}
     void showProgressText(const std::string&, PixelPoint) override {}
     void documentStateChanged() override {}
+    void quitApplication() override {} // the program keeps running, as after Cancel
+    bool isToolbarVisible() const override { return toolbarVisible_; }
+    void toggleToolbar() override { toolbarVisible_ = !toolbarVisible_; }
+    void pageSetup() override {}
+    void print() override { repaint(); } // the window paints the scene for the printer
+    bool showHelp(const std::string&) override { return chance(rng_, 0.5); }
 
 private:
     void editControl(Dialog& dialog) {
@@ -256,6 +262,7 @@ private:
     std::vector<int> selectionMenu_;
     std::vector<int> table_;
     std::optional<std::string> problem_;
+    bool toolbarVisible_ = true;
 };
 
 } // namespace fcw::testing::fuzz

@@ -81,8 +81,11 @@ unsigned randomModifiers(Rng& rng) {
 }
 
 const std::vector<int>& toolIds() {
-    static const std::vector<int> ids = {32801, 32801, 32803, 32803, 32803, 32802,
-                                         32807, 32804, 32825, 32824};
+    static const std::vector<int> ids = {
+        command_id::kToolDrawTriangle, command_id::kToolDrawTriangle, command_id::kToolRangeMove,
+        command_id::kToolRangeMove,    command_id::kToolRangeMove,    command_id::kToolErase,
+        command_id::kToolSphere,       command_id::kToolPaint,        command_id::kToolOriginMove,
+        command_id::kToolZoom};
     return ids;
 }
 
@@ -120,6 +123,9 @@ struct Sequence {
     }
 
     void command(int id) {
+        if (id >= command_id::kRecentFile1 && id <= command_id::kRecentFile4) {
+            host.fileOpened = true; // reads a document, as an open dialog's choice does
+        }
         ++coverage().commands[id][static_cast<std::size_t>(dispatchCommand(editor, id))];
     }
 
@@ -193,7 +199,7 @@ struct Sequence {
             return "tool " + std::to_string(id);
         }
         if (kind < 63) { // select everything with the rubber band, ready for the commands
-            command(32803);
+            command(command_id::kToolRangeMove);
             const Rect& c = e.camera.clientRect;
             mouse("down", 0, {c.left + 1, c.top + 1});
             mouse("up", 0, {c.right - 1, c.bottom - 1});
@@ -207,12 +213,12 @@ struct Sequence {
                 if (chance(rng, 0.5)) {
                     const PixelPoint from = randomPoint(rng, e);
                     const PixelPoint to = randomPoint(rng, e);
-                    command(32803);
+                    command(command_id::kToolRangeMove);
                     mouse("down", 0, from);
                     mouse("up", 0, to);
                     text = "rubber band " + pointText(from) + "-" + pointText(to) + ", then ";
                 } else {
-                    command(32930);
+                    command(command_id::kSelectAll);
                     text = "select all, then ";
                 }
             }
@@ -283,7 +289,7 @@ struct Sequence {
             return "profile {" + text + "}";
         }
         // Ctrl+Z
-        command(32799);
+        command(command_id::kUndo);
         return "undo";
     }
 

@@ -126,39 +126,41 @@ TEST(Snap, PreviewMovesThePointerOntoTheNearestProjectedVertex) {
 TEST(Snap, CommandsKeepVertexAndGridExclusivePerPoint) {
     FakeHost host;
     Editor e(host);
-    dispatchCommand(e, 32785); // third point: vertex
-    dispatchCommand(e, 32786); // first point: vertex
-    dispatchCommand(e, 32792); // third point: grid clears only the third vertex flag
+    dispatchCommand(e, command_id::kThirdPointVertexSnap); // third point: vertex
+    dispatchCommand(e, command_id::kFirstPointVertexSnap); // first point: vertex
+    dispatchCommand(
+        e, command_id::kThirdPointGridSnap); // third point: grid clears only the third vertex flag
     EXPECT_TRUE(e.snap.vertexSnap[1]);
     EXPECT_FALSE(e.snap.vertexSnap[3]);
     EXPECT_TRUE(e.snap.gridSnap[3]);
 
-    dispatchCommand(e, 32788); // all vertex: not all on, so all on and grid cleared
+    dispatchCommand(
+        e, command_id::kAllVertexSnap); // all vertex: not all on, so all on and grid cleared
     EXPECT_TRUE(allVertexSnap(e.snap));
     EXPECT_FALSE(e.snap.gridSnap[3]);
-    EXPECT_TRUE(findCommand(32788)->isChecked(e));
-    dispatchCommand(e, 32788);
+    EXPECT_TRUE(findCommand(command_id::kAllVertexSnap)->isChecked(e));
+    dispatchCommand(e, command_id::kAllVertexSnap);
     EXPECT_FALSE(e.snap.vertexSnap[1]);
 
-    dispatchCommand(e, 32818); // toolbar grid search = all grid
+    dispatchCommand(e, command_id::kToolbarGridSnap); // toolbar grid search = all grid
     EXPECT_TRUE(allGridSnap(e.snap));
 
     // The toolbar vertex search is greyed in every tool but drawing; the menu item is not.
-    dispatchCommand(e, 32803);
-    EXPECT_EQ(dispatchCommand(e, 32817), DispatchResult::Disabled);
-    EXPECT_EQ(dispatchCommand(e, 32788), DispatchResult::Done);
+    dispatchCommand(e, command_id::kToolRangeMove);
+    EXPECT_EQ(dispatchCommand(e, command_id::kToolbarVertexSnap), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kAllVertexSnap), DispatchResult::Done);
 }
 
 TEST(Snap, GridSpacingCommandsAreOneExclusiveGroupAndRepaint) {
     FakeHost host;
     Editor e(host);
-    dispatchCommand(e, 32811); // toolbar 5
+    dispatchCommand(e, command_id::kToolbarGrid5); // toolbar 5
     EXPECT_TRUE(e.view.gridSpacing5);
-    dispatchCommand(e, 32782); // menu 40 clears 5
+    dispatchCommand(e, command_id::kGrid40); // menu 40 clears 5
     EXPECT_FALSE(e.view.gridSpacing5);
-    EXPECT_TRUE(findCommand(32814)->isChecked(e));
+    EXPECT_TRUE(findCommand(command_id::kToolbarGrid40)->isChecked(e));
     EXPECT_EQ(gridSpacing(e.view), 40);
-    dispatchCommand(e, 32814); // same spacing again turns the grid off
+    dispatchCommand(e, command_id::kToolbarGrid40); // same spacing again turns the grid off
     EXPECT_EQ(gridSpacing(e.view), 0);
     EXPECT_EQ(host.repaints, 3);
 }

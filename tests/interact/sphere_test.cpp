@@ -81,10 +81,10 @@ TEST(Sphere, NeverWritesPastTheLastSlot) {
 TEST(Sphere, QuadSplitSwitchWorksOnlyInTheSphereTool) {
     testing::FakeHost host;
     Editor e(host);
-    EXPECT_EQ(dispatchCommand(e, 32810), DispatchResult::Disabled);
-    dispatchCommand(e, 32807);
-    EXPECT_EQ(dispatchCommand(e, 32810), DispatchResult::Done);
-    EXPECT_TRUE(findCommand(32810)->isChecked(e));
+    EXPECT_EQ(dispatchCommand(e, command_id::kSphereQuadSplit), DispatchResult::Disabled);
+    dispatchCommand(e, command_id::kToolSphere);
+    EXPECT_EQ(dispatchCommand(e, command_id::kSphereQuadSplit), DispatchResult::Done);
+    EXPECT_TRUE(findCommand(command_id::kSphereQuadSplit)->isChecked(e));
     EXPECT_EQ(host.repaints, 1);
 }
 

@@ -31,11 +31,11 @@ TEST(Cleanup, SelectAllThenRoundAndMergeKeepTheSelection) {
     Editor e(host);
     appendTriangle(e, {0, 0, 0}, {0, 1.5, 0}, {0, 3.0, 0}, 1);
     appendTriangle(e, {0.4, 10.6, 20}, {0, 30, 1.9}, {0, 30, 0}, 2);
-    EXPECT_EQ(dispatchCommand(e, 32860), DispatchResult::Disabled);
-    dispatchCommand(e, 32930);
+    EXPECT_EQ(dispatchCommand(e, command_id::kMergeVertices), DispatchResult::Disabled);
+    dispatchCommand(e, command_id::kSelectAll);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(e.selection.count(), 6);
-    dispatchCommand(e, 32859);
+    dispatchCommand(e, command_id::kRoundVertices);
     EXPECT_EQ(e.store.modelTriangles[1].v[0].y, 11.0);
     EXPECT_EQ(e.store.modelTriangles[1].v[0].x, 0.0);
     EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 2.0); // 1.5 rounds up
@@ -43,7 +43,7 @@ TEST(Cleanup, SelectAllThenRoundAndMergeKeepTheSelection) {
 
     // Greedy merge in list order: 0, 2 (was 1.5), 3 -> the second moves to 0, the third stays.
     e.store.modelTriangles[0].v[1].y = 1.5;
-    dispatchCommand(e, 32860);
+    dispatchCommand(e, command_id::kMergeVertices);
     EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 0.0);
     EXPECT_EQ(e.store.modelTriangles[0].v[2].y, 3.0);
     EXPECT_EQ(e.store.modelTriangles[1].v[1].z, 2.0); // 2.0 apart after rounding: both stay
@@ -53,12 +53,12 @@ TEST(Cleanup, SelectAllThenRoundAndMergeKeepTheSelection) {
 }
 
 TEST(Cleanup, RoundingAndMergingKeepTheModelsNormals) {
-    for (int command : {32859, 32861}) {
+    for (int command : {command_id::kRoundVertices, command_id::kPopupMergeVertices}) {
         FakeHost host;
         Editor e(host);
         appendTriangle(e, {0, 0, 0}, {0, 1.6, 0.2}, {0.3, 3.0, 7.7}, 1);
         appendTriangle(e, {0.4, 10.6, 20}, {0, 30, 1.9}, {0, 30.2, 0}, 2);
-        dispatchCommand(e, 32930);
+        dispatchCommand(e, command_id::kSelectAll);
         dispatchCommand(e, command);
         for (std::size_t i = 0; i < 2; ++i) {
             Triangle fresh = e.store.modelTriangles[i];
@@ -78,7 +78,7 @@ TEST(Cleanup, SelectAllWhileDrawingLeavesTheHalfDrawnTriangleOut) {
     e.interaction.toolMode = ToolMode::DrawTriangle;
     e.interaction.editPhase = 1;
     ++e.store.lastIndex; // the provisional slot
-    dispatchCommand(e, 32930);
+    dispatchCommand(e, command_id::kSelectAll);
     EXPECT_EQ(e.store.lastIndex, 0);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(e.interaction.editPhase, 2);
@@ -92,7 +92,7 @@ TEST(Cleanup, LineTrianglesGoAndTheRestKeepTheirOrder) {
     appendTriangle(e, {0, 0, 0}, {0, 1, 1}, {0, 2, 2}, 2);  // collinear but distinct: stays
     appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 5, 1}, 3);
     appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 6, 0}, 4);  // in the last slot
-    dispatchCommand(e, 32893);
+    dispatchCommand(e, command_id::kDeleteLineTriangles);
     ASSERT_EQ(e.store.lastIndex, 1);
     EXPECT_EQ(e.store.modelTriangles[0].colour, 2u);
     EXPECT_EQ(e.store.modelTriangles[1].colour, 3u);
@@ -104,14 +104,15 @@ TEST(Cleanup, ReverseAndRecolourEndTheSelection) {
     FakeHost host;
     Editor e(host);
     appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
-    dispatchCommand(e, 32930);
-    dispatchCommand(e, 32881);
+    dispatchCommand(e, command_id::kSelectAll);
+    dispatchCommand(e, command_id::kReverseSelection);
     EXPECT_LT(e.store.viewTriangles[0].normal.x, 0.0);
     EXPECT_EQ(e.selection.count(), 0);
     EXPECT_EQ(e.interaction.editPhase, 0);
-    dispatchCommand(e, 32930);
+    dispatchCommand(e, command_id::kSelectAll);
     e.interaction.currentColour = 0x123456;
-    dispatchCommand(e, 32868); // the palette is cancelled: the current colour is used
+    dispatchCommand(e,
+                    command_id::kRecolour); // the palette is cancelled: the current colour is used
     EXPECT_EQ(e.store.modelTriangles[0].colour, 0x123456u);
     EXPECT_EQ(host.dialogs, (std::vector<int>{141}));
     EXPECT_EQ(e.undoDepth(), 2);
@@ -126,7 +127,7 @@ TEST(Cleanup, MergeMatchesTheGreedyRuleOnCrowdedPoints) {
         appendTriangle(e, {coord(rng), coord(rng), coord(rng)}, {coord(rng), coord(rng), 0},
                        {0, coord(rng), coord(rng)}, 0);
     }
-    dispatchCommand(e, 32930);
+    dispatchCommand(e, command_id::kSelectAll);
     // The rule, written plainly: each later vertex snaps to an earlier one within 2.0.
     std::vector<Point3> want;
     for (const SelectedVertex& v : e.selection.vertices()) {
@@ -141,7 +142,7 @@ TEST(Cleanup, MergeMatchesTheGreedyRuleOnCrowdedPoints) {
             }
         }
     }
-    dispatchCommand(e, 32860);
+    dispatchCommand(e, command_id::kMergeVertices);
     for (std::size_t k = 0; k < want.size(); ++k) {
         const SelectedVertex& v = e.selection.vertices()[k];
         const Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(v.triangle)];
@@ -158,8 +159,8 @@ TEST(Cleanup, MergeShowsProgressForLargeSelections) {
     for (int i = 0; i < 170; ++i) {
         appendTriangle(e, {0, 3.0 * i, 0}, {0, 3.0 * i, 50}, {0, 3.0 * i, 100}, 0);
     }
-    dispatchCommand(e, 32930);
-    dispatchCommand(e, 32861);
+    dispatchCommand(e, command_id::kSelectAll);
+    dispatchCommand(e, command_id::kPopupMergeVertices);
     ASSERT_EQ(host.progress.size(), 509u);
     EXPECT_EQ(host.progress.front(), "頂点の処理状況；0/510");
 }

@@ -81,7 +81,7 @@ TEST_F(RotateScale, HalvingKeepsTheCentre) {
     EXPECT_NEAR(view().v[1].y - view().v[0].y, width / 2, 1e-9);
     const SelectedVertex one{0, 0};
     e.selection.selectVertices(e.store, {&one, 1});
-    EXPECT_EQ(dispatchCommand(e, 32897), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kScaleVertices), DispatchResult::Disabled);
 }
 
 } // namespace

@@ -47,10 +47,10 @@ struct Fixture {
 TEST(Subdivision, FourSplitAppendsThreeInOrderWithTheParentsWinding) {
     Fixture f(10);
     Editor& e = f.e;
-    EXPECT_EQ(dispatchCommand(e, 32863), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kSplitInFour), DispatchResult::Disabled);
     select(e, {{4, 0}, {4, 1}, {4, 2}, {5, 0}});
     const Triangle parent = e.store.modelTriangles[4];
-    EXPECT_EQ(dispatchCommand(e, 32863), DispatchResult::Done);
+    EXPECT_EQ(dispatchCommand(e, command_id::kSplitInFour), DispatchResult::Done);
     ASSERT_EQ(e.store.lastIndex, 12);
     EXPECT_EQ(e.store.modelTriangles[4].v[0].y, parent.v[0].y);     // P0 corner stays
     EXPECT_EQ(e.store.modelTriangles[10].v[1].y, parent.v[1].y);    // P1 corner
@@ -76,7 +76,7 @@ TEST(Subdivision, ThreeAndTwoSplits) {
     Editor& e = f.e;
     const Triangle parent = e.store.modelTriangles[0];
     select(e, {{0, 0}, {0, 1}, {0, 2}});
-    dispatchCommand(e, 32865);
+    dispatchCommand(e, command_id::kSplitInThree);
     ASSERT_EQ(e.store.lastIndex, 3);
     for (int t : {0, 2, 3}) {
         EXPECT_NEAR(area(e.store.modelTriangles[static_cast<std::size_t>(t)]), area(parent) / 3,
@@ -84,12 +84,13 @@ TEST(Subdivision, ThreeAndTwoSplits) {
     }
     // Two selected vertices of triangle 1: cut at the midpoint of the selected edge.
     select(e, {{1, 0}, {1, 2}});
-    EXPECT_EQ(dispatchCommand(e, 32898), DispatchResult::Done);
+    EXPECT_EQ(dispatchCommand(e, command_id::kPopupSplitInTwo), DispatchResult::Done);
     ASSERT_EQ(e.store.lastIndex, 4);
     EXPECT_EQ(e.store.modelTriangles[1].v[1].y, 18.0); // free vertex P1 stays
     EXPECT_EQ(e.store.modelTriangles[4].v[2].z, 3.0);  // mid(P2, P0)
     select(e, {{2, 0}});
-    EXPECT_EQ(dispatchCommand(e, 32898), DispatchResult::Disabled); // one vertex: never split
+    EXPECT_EQ(dispatchCommand(e, command_id::kPopupSplitInTwo),
+              DispatchResult::Disabled); // one vertex: never split
 }
 
 TEST(Subdivision, LimitsAndTheFailurePath) {
@@ -107,7 +108,7 @@ TEST(Subdivision, LimitsAndTheFailurePath) {
     Editor& e = f.e;
     e.store.lastIndex = 2995; // room for one four-split only
     select(e, {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}});
-    dispatchCommand(e, 32863);
+    dispatchCommand(e, command_id::kSplitInFour);
     EXPECT_EQ(e.store.lastIndex, 2998);
     EXPECT_EQ(f.host.beeps, 1);
     EXPECT_EQ(f.host.dialogs, (std::vector<int>{302}));
@@ -123,7 +124,7 @@ TEST(Subdivision, FourAndTwoLeavesNoVertexOnAnOpenEdge) {
     appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
     appendTriangle(e, {0, 10, 0}, {0, 10, 10}, {0, 0, 10}, 2);
     select(e, {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 2}});
-    dispatchCommand(e, 32901);
+    dispatchCommand(e, command_id::kSplitFourAndTwo);
     ASSERT_EQ(e.store.lastIndex, 5); // 4 + 2
     // Triangle 1 is cut at (0, 5, 5), the midpoint the four-split used too.
     bool found = false;
@@ -136,7 +137,7 @@ TEST(Subdivision, FourAndTwoLeavesNoVertexOnAnOpenEdge) {
 TEST(Subdivision, PopupSplitsThePickedTriangle) {
     Fixture f(1);
     f.e.interaction.pickedTriangle = 0;
-    dispatchCommand(f.e, 32872);
+    dispatchCommand(f.e, command_id::kPopupSplitPickedInFour);
     EXPECT_EQ(f.e.store.lastIndex, 3);
     EXPECT_EQ(f.e.undoDepth(), 1);
     EXPECT_EQ(f.host.repaints, 1);
@@ -145,7 +146,8 @@ TEST(Subdivision, PopupSplitsThePickedTriangle) {
 TEST(Subdivision, EverySplitTriangleHasItsOwnNormalInTheModel) {
     // The parent's slot and the appended ones must carry the normal and plane of their new
     // corners, not what the slot held before.
-    for (int command : {32872, 32873}) {
+    for (int command :
+         {command_id::kPopupSplitPickedInFour, command_id::kPopupSplitPickedInThree}) {
         Fixture f(2);
         f.e.store.modelTriangles[0].setVertex(2, Point3(5, 0, 6)); // tilted, so halves differ
         f.e.store.modelTriangles[0].computePolar();
@@ -173,7 +175,7 @@ TEST(Subdivision, SplittingWhileATriangleIsBeingDrawnSplitsOnlyFinishedOnes) {
     f.e.interaction.toolMode = ToolMode::DrawTriangle;
     f.e.interaction.editPhase = 1;
     ++f.e.store.lastIndex;
-    dispatchCommand(f.e, 32863);
+    dispatchCommand(f.e, command_id::kSplitInFour);
     EXPECT_EQ(f.e.store.lastIndex, 3); // triangle 0 and its three new parts, no half triangle
     EXPECT_EQ(f.e.interaction.editPhase, 0);
     for (int i = 1; i <= 3; ++i) {
@@ -190,14 +192,14 @@ TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
     e.refreshModelToView();
     select(e, {{0, 0}, {0, 1}, {0, 2}});
     const Triangle before = e.store.viewTriangles[0];
-    dispatchCommand(e, 32874);
+    dispatchCommand(e, command_id::kMirrorLeftRight);
     const Triangle& after = e.store.viewTriangles[0];
     EXPECT_NEAR(after.centroid.y, before.centroid.y, 1e-9);
     EXPECT_NEAR(after.v[0].y, 2 * before.centroid.y - before.v[0].y, 1e-9);
     EXPECT_NEAR(after.v[1].y, 2 * before.centroid.y - before.v[2].y, 1e-9); // winding turned
     EXPECT_GT(after.normal.x * before.normal.x, 0.0);
     EXPECT_EQ(e.store.modelTriangles[1].v[1].y, 18.0); // not selected: untouched
-    dispatchCommand(e, 32877);
+    dispatchCommand(e, command_id::kPopupMirrorLeftRight);
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_NEAR(e.store.viewTriangles[0].v[k].y, before.v[k].y, 1e-9);
         EXPECT_NEAR(e.store.viewTriangles[0].v[k].z, before.v[k].z, 1e-9);
@@ -205,7 +207,8 @@ TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
     EXPECT_EQ(e.undoDepth(), 2);
     EXPECT_EQ(e.selection.count(), 3); // the selection stays
 
-    dispatchCommand(e, 32879); // depth: a flat triangle turns to face away
+    dispatchCommand(e,
+                    command_id::kPopupMirrorFrontBack); // depth: a flat triangle turns to face away
     EXPECT_LT(e.store.viewTriangles[0].normal.x * before.normal.x, 0.0);
 }
 

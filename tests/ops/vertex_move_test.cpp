@@ -76,7 +76,7 @@ TEST_F(VertexMove, ModelAxesWhenTheOptionIsOffAndCancelEndsTheSelection) {
     run("command 32918"); // cancelled
     EXPECT_EQ(e.undoDepth(), depth);
     EXPECT_EQ(e.selection.count(), 0);
-    EXPECT_EQ(dispatchCommand(e, 32918), DispatchResult::Disabled);
+    EXPECT_EQ(dispatchCommand(e, command_id::kPopupMoveVertically), DispatchResult::Disabled);
 }
 
 } // namespace

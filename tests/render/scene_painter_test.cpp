@@ -287,15 +287,15 @@ TEST(ScenePainter, ARightClickHatchesThePickedTriangleWhileItsMenuIsUp) {
 TEST(ScenePainter, DisplayCommandsAreRadioGroupsThatRepaint) {
     FakeHost host;
     Editor e(host);
-    dispatchCommand(e, 32820);
+    dispatchCommand(e, command_id::kShowFrame);
     EXPECT_EQ(e.view.frameMode, 0);
-    EXPECT_TRUE(findCommand(32820)->isChecked(e));
-    EXPECT_FALSE(findCommand(32809)->isChecked(e));
-    dispatchCommand(e, 32823);
+    EXPECT_TRUE(findCommand(command_id::kShowFrame)->isChecked(e));
+    EXPECT_FALSE(findCommand(command_id::kShowFacesWithEdges)->isChecked(e));
+    dispatchCommand(e, command_id::kGridInFront);
     EXPECT_TRUE(e.view.gridInFront);
-    EXPECT_FALSE(findCommand(32822)->isChecked(e));
+    EXPECT_FALSE(findCommand(command_id::kGridBehind)->isChecked(e));
     EXPECT_EQ(host.repaints, 2);
-    dispatchCommand(e, 32895); // takes effect at the next repaint, so none now
+    dispatchCommand(e, command_id::kStatusBox); // takes effect at the next repaint, so none now
     EXPECT_EQ(e.view.statusVisible, 0);
     EXPECT_EQ(host.repaints, 2);
 }
@@ -304,18 +304,18 @@ TEST(Navigation, WheelStepsAndClamps) {
     FakeHost host;
     Editor e(host);
     e.camera.clientRect = {0, 0, 800, 600};
-    dispatchCommand(e, 32834); // ÷１０ is below the wheel's lower limit
+    dispatchCommand(e, command_id::kZoomDivide10); // ÷１０ is below the wheel's lower limit
     EXPECT_EQ(e.camera.zoom, 0.1);
     wheelZoom(e, -120); // 0.0, clamped up to 0.2
     EXPECT_EQ(e.camera.zoom, 0.2);
-    dispatchCommand(e, 32831);
+    dispatchCommand(e, command_id::kZoomTimes10);
     e.interaction.toolMode = ToolMode::RangeMove;
     e.interaction.editPhase = 2;
     e.interaction.selectionRect = {100, 100, 200, 200};
     wheelZoom(e, 120); // 10.1 -> 10; the rectangle is not rescaled for that notch
     EXPECT_EQ(e.camera.zoom, 10.0);
     EXPECT_EQ(e.interaction.selectionRect, (Rect{100, 100, 200, 200}));
-    dispatchCommand(e, 32828);
+    dispatchCommand(e, command_id::kZoomTimes1);
     wheelZoom(e, 120 * 10); // 1 -> 2: the rectangle doubles about the window centre
     EXPECT_NEAR(e.camera.zoom, 2.0, 1e-12);
     EXPECT_EQ(e.interaction.selectionRect.left, -200);
