@@ -156,6 +156,11 @@ const char* captionOf(int dialog) {
     }
 }
 
+// A refused entry, shown over the dialog, which stays open.
+void showRefusal(QWidget* dialog, const std::string& message) {
+    QMessageBox::warning(dialog, QStringLiteral("FacetCraftwerk"), QString::fromStdString(message));
+}
+
 // A dialog built from the control table: edits, check and radio buttons, push buttons.
 bool runFormDialog(QWidget* parent, Dialog& model) {
     QDialog dialog(parent);
@@ -205,7 +210,9 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
             const int id = c.control;
             QObject::connect(edit, &QLineEdit::editingFinished, &dialog, [&, id, edit] {
                 model.setValue(id, edit->text().toStdString());
-                model.controlEdited(id);
+                if (const auto refusal = model.controlEdited(id)) {
+                    showRefusal(&dialog, *refusal);
+                }
             });
             edits[c.control] = edit;
             form->addRow(label, edit);
@@ -228,7 +235,10 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
             const int id = c.control;
             QObject::connect(b, &QPushButton::clicked, &dialog, [&, id] {
                 store();
-                model.pressButton(id);
+                if (const auto refusal = model.pressButton(id).refusal) {
+                    showRefusal(&dialog, *refusal);
+                    return; // nothing changed: the boxes keep what the user typed
+                }
                 load();
             });
             buttons->addWidget(b);
@@ -245,8 +255,7 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, [&] {
         store();
         if (const auto problem = model.validate()) {
-            QMessageBox::warning(&dialog, QStringLiteral("FacetCraftwerk"),
-                                 QString::fromStdString(*problem));
+            showRefusal(&dialog, *problem);
             return; // stays open
         }
         dialog.accept();
