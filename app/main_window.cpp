@@ -12,8 +12,7 @@
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/palette_dialog.h"
-#include "ops/rotate_scale.h"
-#include "ops/vertex_move.h"
+#include "editor/transform_dialogs.h"
 #include "render/palette.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
@@ -159,6 +158,11 @@ const char* captionOf(int dialog) {
     }
 }
 
+// A refused entry, shown over the dialog, which stays open.
+void showRefusal(QWidget* dialog, const std::string& message) {
+    QMessageBox::warning(dialog, QStringLiteral("FacetCraftwerk"), QString::fromStdString(message));
+}
+
 // A dialog built from the control table: edits, check and radio buttons, push buttons.
 bool runFormDialog(QWidget* parent, Dialog& model) {
     QDialog dialog(parent);
@@ -208,7 +212,9 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
             const int id = c.control;
             QObject::connect(edit, &QLineEdit::editingFinished, &dialog, [&, id, edit] {
                 model.setValue(id, edit->text().toStdString());
-                model.controlEdited(id);
+                if (const auto refusal = model.controlEdited(id)) {
+                    showRefusal(&dialog, *refusal);
+                }
             });
             edits[c.control] = edit;
             form->addRow(label, edit);
@@ -231,7 +237,10 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
             const int id = c.control;
             QObject::connect(b, &QPushButton::clicked, &dialog, [&, id] {
                 store();
-                model.pressButton(id);
+                if (const auto refusal = model.pressButton(id).refusal) {
+                    showRefusal(&dialog, *refusal);
+                    return; // nothing changed: the boxes keep what the user typed
+                }
                 load();
             });
             buttons->addWidget(b);
@@ -248,8 +257,7 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, [&] {
         store();
         if (const auto problem = model.validate()) {
-            QMessageBox::warning(&dialog, QStringLiteral("FacetCraftwerk"),
-                                 QString::fromStdString(*problem));
+            showRefusal(&dialog, *problem);
             return; // stays open
         }
         dialog.accept();

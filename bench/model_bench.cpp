@@ -5,7 +5,7 @@
 #include "editor/text_commands.h"
 #include "io/native_document.h"
 #include "render/depth_order.h"
-#include "ops/cleanup.h"
+#include "editor/mesh_commands.h"
 
 #include <benchmark/benchmark.h>
 

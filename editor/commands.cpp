@@ -12,11 +12,8 @@
 #include "editor/settings_sheet.h"
 #include "editor/text_commands.h"
 #include "interact/snap.h"
-#include "ops/cleanup.h"
-#include "ops/mirror.h"
-#include "ops/rotate_scale.h"
-#include "ops/subdivision.h"
-#include "ops/vertex_move.h"
+#include "editor/mesh_commands.h"
+#include "editor/vertex_move_commands.h"
 
 #include <algorithm>
 #include <array>

@@ -91,12 +91,16 @@ bool HeadlessHost::setControl(Dialog& dialog, const ScriptAnswer::Step& step) {
         return false;
     }
     dialog.setValue(step.id, step.value);
-    dialog.controlEdited(step.id);
+    if (const auto refusal = dialog.controlEdited(step.id)) {
+        reportRefusal(*refusal);
+    }
     return true;
 }
 
 void HeadlessHost::reportRefusal(const std::string& message) {
-    // The window would keep the dialog open; a script cannot type again, so it cancels.
+    // What the window shows over the dialog. A refused button press or field leaves the
+    // dialog open for the script's next step; after a refused OK the window would keep it open,
+    // but a script cannot type again, so the callers cancel.
     out_ << "message " << escapeLineBreaks(message) << '\n';
 }
 
@@ -120,15 +124,20 @@ bool HeadlessHost::runDialog(Dialog& dialog) {
                 return false;
             }
             break;
-        case ScriptAnswer::Step::Kind::Press:
-            if (!dialog.pressButton(step.id)) {
+        case ScriptAnswer::Step::Kind::Press: {
+            const ButtonPress press = dialog.pressButton(step.id);
+            if (!press.known) {
                 if (!scriptError_) {
                     scriptError_ = "dialog " + std::to_string(dialog.resourceId()) +
                                    " has no button " + std::to_string(step.id);
                 }
                 return false;
             }
+            if (press.refusal) {
+                reportRefusal(*press.refusal);
+            }
             break;
+        }
         case ScriptAnswer::Step::Kind::Page:
             if (!scriptError_) {
                 scriptError_ = "dialog " + std::to_string(dialog.resourceId()) + " has no pages";

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fcw {
@@ -13,6 +14,18 @@ namespace fcw {
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 enum class MessageResult { Ok, Cancel, Yes, No };
+
+// What a push button of a dialog did.
+struct ButtonPress {
+    bool known = false; // false: the dialog has no button with that id
+    // Set when the press was refused (an edit box held no number): the dialog changed
+    // nothing; the host shows the message and the dialog stays open.
+    std::optional<std::string> refusal;
+
+    static ButtonPress unknown() { return {}; }
+    static ButtonPress done() { return {true, std::nullopt}; }
+    static ButtonPress refused(std::string message) { return {true, std::move(message)}; }
+};
 
 // A modal dialog as the logic sees it: a resource id and the values of its controls by
 // control id (edit boxes their text, check and radio buttons "0" or "1"). The host shows it,
@@ -33,13 +46,13 @@ public:
     void setValue(int control, std::string text) { values_[control] = std::move(text); }
     const std::map<int, std::string>& values() const { return values_; }
 
-    // The user finished editing a control (its edit box lost the focus).
-    virtual void controlEdited(int /*control*/) {}
+    // The user finished editing a control (its edit box lost the focus). Returns a message
+    // for the host to show when the dialog refused the entry (and kept what it held).
+    virtual std::optional<std::string> controlEdited(int /*control*/) { return std::nullopt; }
     // True when the control is one this dialog has.
     virtual bool hasControl(int control) const { return values_.count(control) != 0; }
-    // A push button other than OK and Cancel was pressed. Returns false for an id the dialog
-    // has no button with.
-    virtual bool pressButton(int /*button*/) { return false; }
+    // A push button other than OK and Cancel was pressed.
+    virtual ButtonPress pressButton(int /*button*/) { return ButtonPress::unknown(); }
     // A click at dialog coordinates (the palette). Returns true when the click closes the
     // dialog with OK.
     virtual bool clickAt(int /*x*/, int /*y*/) { return false; }

@@ -1,5 +1,6 @@
 #include "editor/keyboard.h"
 
+#include "editor/dialog_number.h"
 #include "editor/editor.h"
 #include "interact/model_point.h"
 #include "interact/snap.h"
@@ -40,20 +41,18 @@ public:
 
     std::optional<std::string> validate() override {
         for (int id : {kHorizontal, kDepth, kVertical}) {
-            const std::string text = value(id);
-            char* end = nullptr;
-            const double v = std::strtod(text.c_str(), &end);
-            if (text.empty() || end == text.c_str() || *end != '\0') {
-                return std::string("数字を入力してください。");
+            const auto v = parseDialogNumber(value(id));
+            if (!v) {
+                return std::string(kNotANumberMessage);
             }
-            if (!(v >= -kNumericLimit && v <= kNumericLimit)) {
-                return std::string("-100000 から 100000 までの数字を入力してください。");
+            if (!(*v >= -kNumericLimit && *v <= kNumericLimit)) {
+                return numberRangeMessage(-kNumericLimit, kNumericLimit);
             }
         }
         return std::nullopt;
     }
 
-    double number(int id) const { return std::strtod(value(id).c_str(), nullptr); }
+    double number(int id) const { return parseDialogNumber(value(id)).value_or(0.0); }
 };
 
 void normaliseAngles(Camera& c) {

@@ -1,11 +1,11 @@
 #include "editor/settings_sheet.h"
 
 #include "editor/app_settings.h"
+#include "editor/dialog_number.h"
 #include "editor/editor.h"
 #include "editor/file_messages.h"
 #include "editor/profile.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -79,52 +79,34 @@ constexpr int kPageResources[kSettingsPageCount] = {315, 106, 316, 317};
 constexpr const char* kPageTitles[kSettingsPageCount] = {"サーチ", "図形", "表示と操作",
                                                          "テキストファイル"};
 
-constexpr char kNotANumber[] = "数字を入力してください。";
-
 std::string formatReal(double v) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", v);
     return buffer;
 }
 
-// The edit's text without the blanks around it.
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<std::string> takeInt(const SheetControl& c, const std::string& text, V& values) {
-    const std::string t = trimmed(text);
-    char* end = nullptr;
-    errno = 0;
-    const long long v = t.empty() ? 0 : std::strtoll(t.c_str(), &end, 10);
-    if (t.empty() || end == t.c_str() || *end != '\0') {
-        return std::string(kNotANumber);
+    const auto v = parseDialogInteger(text);
+    if (!v) {
+        return std::string(kNotANumberMessage);
     }
-    if (errno == ERANGE || v < c.minimum || v > c.maximum) {
-        return std::to_string(static_cast<int>(c.minimum)) + " から " +
-               std::to_string(static_cast<int>(c.maximum)) + " までの整数を入力してください。";
+    if (*v < c.minimum || *v > c.maximum) {
+        return integerRangeMessage(static_cast<long long>(c.minimum),
+                                   static_cast<long long>(c.maximum));
     }
-    values.*c.intField = static_cast<int>(v);
+    values.*c.intField = static_cast<int>(*v);
     return std::nullopt;
 }
 
 std::optional<std::string> takeReal(const SheetControl& c, const std::string& text, V& values) {
-    const std::string t = trimmed(text);
-    char* end = nullptr;
-    const double v = t.empty() ? 0 : std::strtod(t.c_str(), &end);
-    if (t.empty() || end == t.c_str() || *end != '\0') {
-        return std::string(kNotANumber);
+    const auto v = parseDialogNumber(text);
+    if (!v) {
+        return std::string(kNotANumberMessage);
     }
-    // Written so that NaN is refused too.
-    if (!(v >= c.minimum && v <= c.maximum)) {
-        return formatReal(c.minimum) + " から " + formatReal(c.maximum) +
-               " までの数字を入力してください。";
+    if (!(*v >= c.minimum && *v <= c.maximum)) {
+        return numberRangeMessage(c.minimum, c.maximum);
     }
-    values.*c.realField = v;
+    values.*c.realField = *v;
     return std::nullopt;
 }
 

@@ -1,11 +1,11 @@
 #include "ops/cleanup.h"
 
-#include "editor/editor.h"
+#include "model/mesh_edits.h"
 #include "ops/selection_walk.h"
-#include "editor/palette_dialog.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <vector>
 
 namespace fcw {
@@ -16,13 +16,17 @@ Point3& vertexOf(std::vector<Triangle>& list, const SelectedVertex& v) {
     return list[static_cast<std::size_t>(v.triangle)].v[static_cast<std::size_t>(v.vertex)];
 }
 
-bool valid(const Editor& e, const SelectedVertex& v) {
-    return v.triangle >= 0 && v.triangle <= e.store.lastIndex && v.vertex >= 0 && v.vertex <= 2;
+bool valid(const MeshStore& store, const SelectedVertex& v) {
+    return v.triangle >= 0 && v.triangle <= store.lastIndex && v.vertex >= 0 && v.vertex <= 2;
 }
 
-void endSelection(Editor& e) {
-    e.selection.clear(e.store);
-    e.interaction.editPhase = 0;
+void recompute(MeshStore& store, int t) {
+    store.modelTriangles[static_cast<std::size_t>(t)].computePolar();
+    store.modelTriangles[static_cast<std::size_t>(t)].computeNormal();
+}
+
+void refreshForward(MeshStore& store, const Camera& camera) {
+    store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
 }
 
 } // namespace
@@ -41,40 +45,33 @@ double roundCoordinate(double w) {
     return static_cast<double>(whole);
 }
 
-void roundSelectedVertices(Editor& e) {
-    e.takeSnapshot();
-    for (const SelectedVertex& v : e.selection.vertices()) {
-        if (!valid(e, v)) {
+void roundSelectedVertices(MeshStore& store, const Selection& selection, const Camera& camera) {
+    for (const SelectedVertex& v : selection.vertices()) {
+        if (!valid(store, v)) {
             continue;
         }
-        Point3& p = vertexOf(e.store.modelTriangles, v);
+        Point3& p = vertexOf(store.modelTriangles, v);
         p.x = roundCoordinate(p.x);
         p.y = roundCoordinate(p.y);
         p.z = roundCoordinate(p.z);
-        e.store.modelTriangles[static_cast<std::size_t>(v.triangle)].computePolar();
-        e.store.modelTriangles[static_cast<std::size_t>(v.triangle)].computeNormal();
+        recompute(store, v.triangle);
     }
-    e.refreshModelToView();
-    e.repaint();
-    e.countEdit();
+    refreshForward(store, camera);
 }
 
-void mergeSelectedVertices(Editor& e) {
-    e.takeSnapshot();
-    const auto list = e.selection.vertices();
+void mergeSelectedVertices(MeshStore& store, const Selection& selection, const Camera& camera,
+                           const MergeProgress& progress) {
+    const auto list = selection.vertices();
     const std::size_t n = list.size();
-    const Rect& client = e.camera.clientRect;
-    const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
-                                (client.bottom - client.top) / 2 - 10};
     // The listed vertices are distinct, so the greedy merge can run on a flat copy of their
     // positions; the caches of the touched triangles are recomputed once at the end, which
     // gives the same values as recomputing after every comparison.
     std::vector<Point3> pos(n);
     std::vector<bool> usable(n);
     for (std::size_t i = 0; i < n; ++i) {
-        usable[i] = valid(e, list[i]);
+        usable[i] = valid(store, list[i]);
         if (usable[i]) {
-            pos[i] = vertexOf(e.store.modelTriangles, list[i]);
+            pos[i] = vertexOf(store.modelTriangles, list[i]);
         }
     }
     for (std::size_t i = 0; i + 1 < n; ++i) {
@@ -95,99 +92,73 @@ void mergeSelectedVertices(Editor& e) {
                 }
             }
         }
-        if (n >= 500) {
-            char text[64];
-            std::snprintf(text, sizeof text, "頂点の処理状況；%d/%d", static_cast<int>(i),
-                          static_cast<int>(n));
-            e.host.showProgressText(text, progressAt);
+        if (progress) {
+            progress(static_cast<int>(i), static_cast<int>(n));
         }
     }
     for (std::size_t j = 0; j < n; ++j) {
         if (usable[j]) {
-            vertexOf(e.store.modelTriangles, list[j]).setCoords(pos[j]);
+            vertexOf(store.modelTriangles, list[j]).setCoords(pos[j]);
         }
     }
     int lastDone = -1;
     for (std::size_t j = 1; j < n; ++j) {
         if (usable[j] && list[j].triangle != lastDone) {
             lastDone = list[j].triangle;
-            e.store.modelTriangles[static_cast<std::size_t>(lastDone)].computePolar();
-            e.store.modelTriangles[static_cast<std::size_t>(lastDone)].computeNormal();
+            recompute(store, lastDone);
         }
     }
-    e.refreshModelToView();
-    e.repaint();
-    e.countEdit();
+    refreshForward(store, camera);
 }
 
-void deleteLineTriangles(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
-    e.takeSnapshot();
-    MeshStore& s = e.store;
+int deleteLineTriangles(MeshStore& store, Selection& selection, const Camera& camera) {
     int write = 0;
     // Compacting in one pass keeps the survivors' order, as removing one at a time would.
-    for (int i = 0; i <= s.lastIndex; ++i) {
-        const Triangle& t = s.modelTriangles[static_cast<std::size_t>(i)];
+    for (int i = 0; i <= store.lastIndex; ++i) {
+        const Triangle& t = store.modelTriangles[static_cast<std::size_t>(i)];
         const bool line = sameCoords(t.v[0], t.v[1]) || sameCoords(t.v[0], t.v[2]) ||
                           sameCoords(t.v[2], t.v[1]);
         if (line) {
             continue;
         }
         if (write != i) {
-            Triangle& dst = s.modelTriangles[static_cast<std::size_t>(write)];
+            Triangle& dst = store.modelTriangles[static_cast<std::size_t>(write)];
             dst.assign(t);
             dst.computePolar();
             dst.computeNormal();
         }
         ++write;
     }
-    s.lastIndex = static_cast<std::int16_t>(write - 1);
-    e.refreshModelToView();
-    endSelection(e);
-    e.countEdit();
-    e.repaint();
+    const int removed = store.lastIndex + 1 - write;
+    store.lastIndex = static_cast<std::int16_t>(write - 1);
+    refreshForward(store, camera);
+    // The survivors moved down with the marks of the slots they landed in.
+    selection.clear(store);
+    return removed;
 }
 
-void reverseSelection(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
-    e.takeSnapshot();
-    forEachWholeTriangle(e.selection, [&](int t) {
-        e.store.modelTriangles[static_cast<std::size_t>(t)].reverseWinding();
-        e.store.viewTriangles[static_cast<std::size_t>(t)].reverseWinding();
+void reverseSelection(MeshStore& store, Selection& selection) {
+    forEachWholeTriangle(selection, [&](int t) {
+        store.modelTriangles[static_cast<std::size_t>(t)].reverseWinding();
+        store.viewTriangles[static_cast<std::size_t>(t)].reverseWinding();
         return true;
     });
-    e.countEdit();
-    endSelection(e);
-    e.repaint();
+    selection.clear(store);
 }
 
-void paintSelection(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
-    e.takeSnapshot();
-    choosePaintColour(e);
-    const Colour c = e.interaction.currentColour;
-    forEachWholeTriangle(e.selection, [&](int t) {
-        e.store.modelTriangles[static_cast<std::size_t>(t)].setColour(c);
-        e.store.viewTriangles[static_cast<std::size_t>(t)].setColour(c);
+void paintSelection(MeshStore& store, Selection& selection, Colour colour) {
+    forEachWholeTriangle(selection, [&](int t) {
+        recolourTriangle(store, t, colour);
         return true;
     });
-    e.countEdit();
-    endSelection(e);
-    e.repaint();
+    selection.clear(store);
 }
 
-void selectAll(Editor& e) {
-    InteractionState& s = e.interaction;
-    abandonDrawing(s, e.store);
-    if (e.store.lastIndex < 0) {
+void selectAll(MeshStore& store, Selection& selection) {
+    if (store.lastIndex < 0) {
         return;
     }
-    s.toolMode = ToolMode::RangeMove;
-    if (s.editPhase != 0 && s.editPhase != 2) {
-        return;
-    }
-    e.selection.selectTriangles(e.store, 0, std::min<int>(e.store.lastIndex, kTriangleSlots - 1));
-    s.editPhase = 2;
+    selection.selectTriangles(store, 0, std::min<int>(store.lastIndex, kTriangleSlots - 1));
 }
 
 } // namespace fcw

@@ -1,16 +1,15 @@
 #include "ops/mirror.h"
 
-#include "editor/editor.h"
 #include "ops/selection_walk.h"
 
 namespace fcw {
 
-
-void mirrorSelection(Editor& e, MirrorAxis axis) {
-    e.takeSnapshot();
-    const Point3 before = meanOfWholeCentroids(e.selection, e.store.viewTriangles);
-    forEachWholeTriangle(e.selection, [&](int t) {
-        Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+void mirrorSelection(MeshStore& store, const Selection& selection, MirrorAxis axis,
+                     const Camera& camera) {
+    auto& view = store.viewTriangles;
+    const Point3 before = meanOfWholeCentroids(selection, view);
+    forEachWholeTriangle(selection, [&](int t) {
+        Triangle& tri = view[static_cast<std::size_t>(t)];
         for (Point3& p : tri.v) {
             double& c = axis == MirrorAxis::Horizontal ? p.y
                         : axis == MirrorAxis::Vertical ? p.z
@@ -20,18 +19,16 @@ void mirrorSelection(Editor& e, MirrorAxis axis) {
         tri.reverseWinding();
         return true;
     });
-    const Point3 after = meanOfWholeCentroids(e.selection, e.store.viewTriangles);
-    forEachWholeTriangle(e.selection, [&](int t) {
-        Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+    const Point3 after = meanOfWholeCentroids(selection, view);
+    forEachWholeTriangle(selection, [&](int t) {
+        Triangle& tri = view[static_cast<std::size_t>(t)];
         tri.translateBy(after, before);
         tri.computePolar();
         tri.computeNormal();
         return true;
     });
-    e.refreshViewToModel();
-    e.refreshModelToView();
-    e.countEdit();
-    e.repaint();
+    store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+    store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
 }
 
 } // namespace fcw

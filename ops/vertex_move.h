@@ -1,23 +1,37 @@
 #pragma once
 
+#include "model/mesh_store.h"
+#include "model/selection.h"
+#include "render/camera.h"
+
 namespace fcw {
 
-class Editor;
+// The user's directions: vertical (stored z, up positive for the user), horizontal (y, right
+// positive) and depth (x, far positive).
+enum class MoveAxis { Vertical, Horizontal, Depth };
 
-inline constexpr int kNumberInputDialog = 318;
-
-// The eighteen numeric vertex commands (relative moves, positions, end-point and mean
-// alignment, distance from an axis), by their menu or popup command id. Each asks for one
-// number in dialog 318, moves the listed vertices in the screen's directions or the model's
-// own axes (the dialog's option), counts one undo step, and ends the selection even when
-// cancelled. Returns false for an id that is not one of them.
-bool runVertexMove(Editor& editor, int commandId);
-
-// The ids, for the command table.
-inline constexpr int kVertexMoveIds[36] = {
-    32921, 32918, 32922, 32919, 32923, 32920, 32924, 32902, 32925, 32903, 32926, 32904,
-    32944, 32937, 32945, 32938, 32946, 32939, 32947, 32940, 32953, 32951, 32954, 32952,
-    32948, 32941, 32949, 32933, 32950, 32942, 32927, 32905, 32928, 32906, 32929, 32907,
+enum class MoveRule {
+    Relative, // every listed vertex moves by the value
+    Position, // every listed vertex gets the value as its coordinate
+    Smallest, // the selection moves so its smallest stored coordinate lands on the value
+    Largest,  // ... its largest stored coordinate
+    Mean,     // ... the mean of its listed coordinates
+    Distance, // every listed vertex gets the value as its distance from the axis, bearing kept
 };
+
+struct VertexMove {
+    MoveRule rule;
+    MoveAxis axis;
+};
+
+// Which list the directions are read in: the screen's (the view list, carried back to the
+// model) or the model's own axes (the model list, then the view list rebuilt).
+enum class MoveFrame { CurrentView, ModelAxes };
+
+// Moves the listed vertices by `move` with the typed value, recomputing each touched
+// triangle, then brings the other list in line with the camera's angles. The selection stays
+// (the command ends it).
+void moveSelectedVertices(MeshStore& store, const Selection& selection, VertexMove move,
+                          double value, MoveFrame frame, const Camera& camera);
 
 } // namespace fcw

@@ -118,12 +118,12 @@ TEST(BatchPlayer, ProfileVerbReadsSettingsAsStartUpDoes) {
 class NumberDialog : public Dialog {
 public:
     NumberDialog() : Dialog(313) { setValue(1100, "1"); }
-    bool pressButton(int button) override {
+    ButtonPress pressButton(int button) override {
         if (button != 1094) {
-            return false;
+            return ButtonPress::unknown();
         }
         setValue(1100, std::to_string(std::stoi(value(1100)) * 2));
-        return true;
+        return ButtonPress::done();
     }
     std::optional<std::string> validate() override {
         if (value(1100).empty() || value(1100).find_first_not_of("0123456789") !=

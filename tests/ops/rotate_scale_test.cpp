@@ -1,6 +1,7 @@
 #include "editor/batch_player.h"
 #include "script_fixture.h"
 #include "editor/commands.h"
+#include "editor/transform_dialogs.h"
 #include "ops/rotate_scale.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ TEST_F(RotateScale, PresetButtonsReadChangeAndWriteTheAngle) {
     twice.pressButton(1098);
     twice.pressButton(1098);
     EXPECT_EQ(twice.value(1100), "60");
-    EXPECT_FALSE(twice.pressButton(1));
+    EXPECT_FALSE(twice.pressButton(1).known);
     ScaleDialog s;
     s.setValue(1009, "3");
     s.controlEdited(1009);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fcw {
+
+// How every dialog reads the numbers typed into its edit boxes, and the messages it refuses
+// them with.
+
+// The refusal of an entry that is not a number.
+inline constexpr char kNotANumberMessage[] = "数字を入力してください。";
+
+// A real number: blanks (space, tab, line breaks) around it are allowed, the rest must be one
+// number as strtod reads it in the "C" locale ('.' is the point whatever the user's locale).
+// The value is strtod's, so it may be NaN or an infinity ("nan", "inf", 1e999): a box with
+// bounds refuses those with its range message.
+std::optional<double> parseDialogNumber(std::string_view text);
+
+// The same, for a box without bounds: a value that is not finite is not a number there.
+std::optional<double> parseFiniteDialogNumber(std::string_view text);
+
+// A whole number: blanks around it, an optional sign, decimal digits. A value past the range
+// of long long comes back as the nearest end of that range, so that a range check refuses it
+// with its range message.
+std::optional<long long> parseDialogInteger(std::string_view text);
+
+// "LOW から HIGH までの数字を入力してください。", the bounds written as %.15g writes them.
+std::string numberRangeMessage(double low, double high);
+// "LOW から HIGH までの整数を入力してください。"
+std::string integerRangeMessage(long long low, long long high);
+
+} // namespace fcw

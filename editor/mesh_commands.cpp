@@ -1,0 +1,181 @@
+#include "editor/mesh_commands.h"
+
+#include "editor/editor.h"
+#include "editor/palette_dialog.h"
+#include "editor/transform_dialogs.h"
+#include "ops/cleanup.h"
+#include "ops/subdivision.h"
+
+#include <cstdio>
+
+namespace fcw {
+
+namespace {
+
+// The merge shows its progress only for a selection this large.
+constexpr int kMergeProgressFrom = 500;
+
+void endSelection(Editor& e) {
+    e.selection.clear(e.store);
+    e.interaction.editPhase = 0;
+}
+
+void runSelectionSplit(Editor& e, SelectionSplit kind) {
+    abandonDrawing(e.interaction, e.store);
+    e.takeSnapshot();
+    const SplitOutcome outcome = splitSelection(e.store, e.selection, kind, e.camera);
+    e.countEdit();
+    if (outcome == SplitOutcome::StoppedAtCapacity) {
+        showTooManyPolygons(e);
+        return;
+    }
+    e.interaction.editPhase = 0;
+    e.repaint();
+}
+
+void splitPicked(Editor& e, PickedSplit kind) {
+    abandonDrawing(e.interaction, e.store);
+    e.takeSnapshot();
+    switch (splitTriangle(e.store, e.interaction.pickedTriangle, kind, e.camera)) {
+    case SplitOutcome::Done:
+        e.countEdit();
+        break;
+    case SplitOutcome::StoppedAtCapacity:
+        showTooManyPolygons(e);
+        break;
+    case SplitOutcome::NotLive:
+        break;
+    }
+    e.repaint();
+}
+
+} // namespace
+
+void roundSelectedVertices(Editor& e) {
+    e.takeSnapshot();
+    roundSelectedVertices(e.store, e.selection, e.camera);
+    e.repaint();
+    e.countEdit();
+}
+
+void mergeSelectedVertices(Editor& e) {
+    e.takeSnapshot();
+    const Rect& client = e.camera.clientRect;
+    const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
+                                (client.bottom - client.top) / 2 - 10};
+    MergeProgress progress;
+    if (e.selection.count() >= kMergeProgressFrom) {
+        progress = [&](int done, int total) {
+            char text[64];
+            std::snprintf(text, sizeof text, "頂点の処理状況；%d/%d", done, total);
+            e.host.showProgressText(text, progressAt);
+        };
+    }
+    mergeSelectedVertices(e.store, e.selection, e.camera, progress);
+    e.repaint();
+    e.countEdit();
+}
+
+void deleteLineTriangles(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
+    e.takeSnapshot();
+    deleteLineTriangles(e.store, e.selection, e.camera);
+    endSelection(e);
+    e.countEdit();
+    e.repaint();
+}
+
+void reverseSelection(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
+    e.takeSnapshot();
+    reverseSelection(e.store, e.selection);
+    e.countEdit();
+    endSelection(e);
+    e.repaint();
+}
+
+void paintSelection(Editor& e) {
+    abandonDrawing(e.interaction, e.store);
+    e.takeSnapshot();
+    choosePaintColour(e); // a closed palette keeps the current colour
+    paintSelection(e.store, e.selection, e.interaction.currentColour);
+    e.countEdit();
+    endSelection(e);
+    e.repaint();
+}
+
+void selectAll(Editor& e) {
+    InteractionState& s = e.interaction;
+    abandonDrawing(s, e.store);
+    if (e.store.lastIndex < 0) {
+        return;
+    }
+    s.toolMode = ToolMode::RangeMove;
+    if (s.editPhase != 0 && s.editPhase != 2) {
+        return;
+    }
+    selectAll(e.store, e.selection);
+    s.editPhase = 2;
+}
+
+void mirrorSelection(Editor& e, MirrorAxis axis) {
+    e.takeSnapshot();
+    mirrorSelection(e.store, e.selection, axis, e.camera);
+    e.countEdit();
+    e.repaint();
+}
+
+void rotateSelection(Editor& e, RotateKind kind) {
+    RotateDialog dialog;
+    if (!e.host.runDialog(dialog)) {
+        return;
+    }
+    e.takeSnapshot();
+    rotateSelection(e.store, e.selection, kind, dialog.angleRadians(), e.camera);
+    e.countEdit();
+    e.repaint();
+}
+
+void scaleSelection(Editor& e, ScaleKind kind) {
+    ScaleDialog dialog;
+    if (!e.host.runDialog(dialog)) {
+        return;
+    }
+    e.takeSnapshot();
+    const ScaleFactors factors{dialog.factor(ScaleDialog::kDepth),
+                               dialog.factor(ScaleDialog::kHorizontal),
+                               dialog.factor(ScaleDialog::kVertical)};
+    scaleSelection(e.store, e.selection, kind, factors, e.camera);
+    e.countEdit();
+    e.repaint();
+}
+
+bool hasEdgeSelectedTriangle(const Editor& e) {
+    return hasEdgeSelectedTriangle(e.store, e.selection);
+}
+
+void splitSelectionInFour(Editor& e) {
+    runSelectionSplit(e, SelectionSplit::InFour);
+}
+
+void splitSelectionInThree(Editor& e) {
+    runSelectionSplit(e, SelectionSplit::InThree);
+}
+
+void splitSelectionInTwo(Editor& e) {
+    runSelectionSplit(e, SelectionSplit::InTwo);
+}
+
+void splitSelectionFourAndTwo(Editor& e) {
+    runSelectionSplit(e, SelectionSplit::FourAndTwo);
+}
+
+void splitPickedInFour(Editor& e) {
+    splitPicked(e, PickedSplit::InFour);
+}
+
+void splitPickedInThree(Editor& e) {
+    splitPicked(e, PickedSplit::InThree);
+}
+
+} // namespace fcw
