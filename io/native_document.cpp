@@ -1,6 +1,7 @@
 #include "io/native_document.h"
 
 #include "io/byte_order.h"
+#include "model/numeric.h"
 
 #include <cmath>
 
@@ -134,7 +135,8 @@ DecodeError decodeDocument(std::span<const std::uint8_t> bytes, DecodedDocument&
         triangles[i] = readRecord(in.here());
         in.skip(kRecordBytes);
         for (const auto& v : triangles[i].v) {
-            if (!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2])) {
+            if (!isStorableCoordinate(v[0]) || !isStorableCoordinate(v[1]) ||
+                !isStorableCoordinate(v[2])) {
                 return DecodeError::NotFinite;
             }
         }

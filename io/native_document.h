@@ -38,7 +38,7 @@ enum class DecodeError {
     None,
     Truncated, // the file ends inside the header, count or a record
     BadCount,  // last index above 2999 or below -1
-    NotFinite, // a coordinate is NaN or infinite: no model of this program holds one
+    NotFinite, // a coordinate is NaN, infinite or past kCoordinateLimit: no model holds one
 };
 
 // Decodes a whole document. The header text is read by the string-length rules of the format

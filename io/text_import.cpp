@@ -161,10 +161,10 @@ std::optional<ImportedModel> ModelReader::finish() {
 }
 
 // Stores a value read from `text` as component `component` of point v; false, with the
-// refusal set, when the value in store units is not a finite number.
+// refusal set, when the value in store units is not a coordinate a model may hold.
 bool ModelReader::store(std::array<double, 3>& v, int component, std::string_view text) {
     const double val = parseDecimal(text);
-    if (!std::isfinite(val * scale_)) { // negation, in storeComponent, keeps it finite
+    if (!isStorableCoordinate(val * scale_)) { // negation, in storeComponent, keeps it so
         out_.refusal = kNotFinite;
         return false;
     }

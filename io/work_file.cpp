@@ -2,6 +2,7 @@
 
 #include "io/byte_order.h"
 #include "model/mesh_store.h"
+#include "model/numeric.h"
 
 #include <cmath>
 #include <cstring>
@@ -58,7 +59,7 @@ std::optional<std::vector<TriangleCore>> decodeWorkFile(std::span<const std::uin
             out[i].v[k] = {getBytes<double>(p + 4 + 24 * k), getBytes<double>(p + 12 + 24 * k),
                            getBytes<double>(p + 20 + 24 * k)};
             for (const double c : out[i].v[k]) {
-                if (!std::isfinite(c)) {
+                if (!isStorableCoordinate(c)) {
                     return std::nullopt;
                 }
             }

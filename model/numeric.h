@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -22,6 +23,17 @@ constexpr std::int32_t saturateToInt32(std::int64_t v) {
     constexpr std::int64_t low = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t high = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(v < low ? low : (v > high ? high : v));
+}
+
+// The largest coordinate magnitude a model may hold. The view rotation squares coordinates and
+// adds the squares, and the scaling dialogs multiply them; below this bound all of that stays
+// finite, so an edit can never turn a stored coordinate into an infinity or NaN. Files with a
+// coordinate beyond it (or a non-finite one) are refused as damaged.
+inline constexpr double kCoordinateLimit = 1.0e100;
+
+// True for a coordinate a model may store: a finite number within kCoordinateLimit.
+inline bool isStorableCoordinate(double c) {
+    return std::isfinite(c) && std::fabs(c) <= kCoordinateLimit;
 }
 
 } // namespace fcw

@@ -165,6 +165,7 @@ TEST_F(Clipboard, PasteIsEnabledFromTheHeaderAndTheSize) {
     bytes.resize(exact - 1);
     ASSERT_TRUE(writeFileAtomically(work, bytes));
     EXPECT_FALSE(workFileHasTriangles(e));
+    bytes = encodeWorkFile(three);
     bytes.resize(exact + (std::size_t{8} << 20), 0xEE);
     ASSERT_TRUE(writeFileAtomically(work, bytes));
     EXPECT_TRUE(workFileHasTriangles(e));

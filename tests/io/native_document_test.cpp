@@ -1,4 +1,5 @@
 #include "io/native_document.h"
+#include "model/numeric.h"
 
 #include <gtest/gtest.h>
 
@@ -106,8 +107,8 @@ TEST(NativeDocument, RoundTripIsBitExact) {
     // Signed zeros and extremes in every axis.
     triangles[0].setVertex(0, Point3(-0.0, -0.0, -0.0));
     triangles[0].setVertex(1, Point3(0.0, 0.0, 0.0));
-    triangles[0].setVertex(2, Point3(std::numeric_limits<double>::denorm_min(),
-                                     -std::numeric_limits<double>::max(), 1e300));
+    triangles[0].setVertex(2, Point3(std::numeric_limits<double>::denorm_min(), -kCoordinateLimit,
+                                     kCoordinateLimit));
     const Bytes bytes = encodeDocument(triangles, 39);
     ASSERT_EQ(bytes.size(), 23 + 40 * kRecordBytes);
 
@@ -152,13 +153,15 @@ TEST(NativeDocument, LastIndexRange) {
     EXPECT_EQ(doc.triangles.size(), 3000u);
 }
 
-// A NaN or an infinity in any of the nine coordinates of any record marks a damaged file: the
+// A NaN, an infinity or a magnitude past the coordinate limit (which a view turn would square
+// into an infinity) in any of the nine coordinates of any record marks a damaged file: the
 // whole document is refused and the output is left as it was.
 TEST(NativeDocument, NonFiniteCoordinatesAreRefused) {
     const Bytes good = encodeDocument(randomTriangles(3, 9), 2);
     for (const double bad :
          {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-          -std::numeric_limits<double>::infinity()}) {
+          -std::numeric_limits<double>::infinity(), std::nextafter(kCoordinateLimit, 1e300),
+          -std::numeric_limits<double>::max()}) {
         for (std::size_t record = 0; record < 3; ++record) {
             for (std::size_t slot = 0; slot < 9; ++slot) {
                 Bytes bytes = good;
@@ -172,9 +175,9 @@ TEST(NativeDocument, NonFiniteCoordinatesAreRefused) {
             }
         }
     }
-    // The largest finite values are a model like any other.
+    // The largest storable values are a model like any other.
     Bytes bytes = good;
-    const double huge = std::numeric_limits<double>::max();
+    const double huge = -kCoordinateLimit;
     std::memcpy(bytes.data() + 23, &huge, sizeof huge);
     DecodedDocument doc;
     ASSERT_EQ(decodeDocument(bytes, doc), DecodeError::None);
