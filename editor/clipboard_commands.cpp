@@ -52,7 +52,7 @@ void copyToWorkFile(Editor& editor) {
 }
 
 void deleteWholeTriangles(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     std::vector<int> doomed;
     forEachWholeTriangle(e.selection, [&](int t) {
@@ -61,7 +61,7 @@ void deleteWholeTriangles(Editor& e) {
     });
     removeModelTriangles(e.store, e.selection, doomed);
     e.refreshModelToView();
-    e.interaction.editPhase = 0;
+    clearToolPhases(e);
     e.countEdit();
     e.repaint();
 }
@@ -87,7 +87,7 @@ void pasteWorkFile(Editor& e) {
     const int count = static_cast<int>(clip->size());
     MeshStore& s = e.store;
     if (count != 0) {
-        abandonDrawing(e.interaction, s); // the paste becomes the selection of the range tool
+        abandonDrawing(e); // the paste becomes the selection of the range tool
     }
     if (s.lastIndex + count >= kMaxTriangles) {
         showTooManyPolygons(e);
@@ -145,8 +145,7 @@ void pasteWorkFile(Editor& e) {
     s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
     e.refreshViewToModel();
     st.toolMode = ToolMode::RangeMove;
-    st.editPhase = 2;
-    st.moveCounted = true;
+    showSelection(e, DragCounting::AlreadyCounted);
     e.refreshModelToView();
     e.countEdit();
     e.repaint();

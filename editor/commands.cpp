@@ -25,14 +25,14 @@ namespace fcw {
 namespace {
 
 template <ToolMode Mode> void chooseTool(Editor& e) {
-    selectTool(e.interaction, e.store, Mode);
+    selectTool(e, Mode);
 }
 template <ToolMode Mode> bool isTool(const Editor& e) {
     return e.interaction.toolMode == Mode;
 }
 void choosePaint(Editor& e) {
-    selectTool(e.interaction, e.store, ToolMode::Paint);
-    e.interaction.buttonHeld = false;
+    selectTool(e, ToolMode::Paint);
+    e.tools.buttonDrag.phase = HoldPhase::Idle;
 }
 void showAbout(Editor& e) {
     Dialog about(kAboutDialog);

@@ -3,6 +3,8 @@
 #include "editor/app_settings.h"
 #include "editor/host.h"
 #include "editor/interaction_state.h"
+#include "editor/operation.h"
+#include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
 #include "model/mesh_store.h"
@@ -51,6 +53,7 @@ public:
     Camera camera;
     ViewOptions view;
     InteractionState interaction;
+    ToolStates tools; // each tool's own progress
     SnapSettings snap;
     AppSettings settings;
     DocumentState document;
@@ -63,9 +66,8 @@ public:
     DepthBufferRenderer depthRenderer;
     std::vector<std::string> recentFiles; // most recent first, at most four
 
-    // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
-    // way also save the slot after the last triangle; a triangle being drawn and a sphere's
-    // reserved slot are left out.
+    // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
+    // left out.
     void takeSnapshot();
     // Counts the edit whose snapshot was taken last.
     void countEdit() { undo.countEdit(); }

@@ -17,11 +17,8 @@ void prepareFrame(Editor& editor) {
 }
 
 void sortByDepth(Editor& editor) {
-    const InteractionState& state = editor.interaction;
     int n = editor.store.lastIndex;
-    const bool ownsLastSlot =
-        state.toolMode == ToolMode::DrawTriangle || state.toolMode == ToolMode::Sphere;
-    if (!ownsLastSlot && state.editPhase != 0) {
+    if (rangeToolBusy(editor)) {
         n += 1;
     }
     n = std::min(n, kTriangleSlots - 1); // never past the store's last slot

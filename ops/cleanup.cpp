@@ -22,7 +22,7 @@ bool valid(const Editor& e, const SelectedVertex& v) {
 
 void endSelection(Editor& e) {
     e.selection.clear(e.store);
-    e.interaction.editPhase = 0;
+    clearToolPhases(e);
 }
 
 } // namespace
@@ -121,7 +121,7 @@ void mergeSelectedVertices(Editor& e) {
 }
 
 void deleteLineTriangles(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     MeshStore& s = e.store;
     int write = 0;
@@ -149,7 +149,7 @@ void deleteLineTriangles(Editor& e) {
 }
 
 void reverseSelection(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     forEachWholeTriangle(e.selection, [&](int t) {
         e.store.modelTriangles[static_cast<std::size_t>(t)].reverseWinding();
@@ -162,7 +162,7 @@ void reverseSelection(Editor& e) {
 }
 
 void paintSelection(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     choosePaintColour(e);
     const Colour c = e.interaction.currentColour;
@@ -178,16 +178,16 @@ void paintSelection(Editor& e) {
 
 void selectAll(Editor& e) {
     InteractionState& s = e.interaction;
-    abandonDrawing(s, e.store);
+    abandonDrawing(e);
     if (e.store.lastIndex < 0) {
         return;
     }
     s.toolMode = ToolMode::RangeMove;
-    if (s.editPhase != 0 && s.editPhase != 2) {
+    if (rubberBandShown(e) || selectionDragged(e)) {
         return;
     }
     e.selection.selectTriangles(e.store, 0, std::min<int>(e.store.lastIndex, kTriangleSlots - 1));
-    s.editPhase = 2;
+    showSelection(e);
 }
 
 } // namespace fcw

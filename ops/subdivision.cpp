@@ -59,7 +59,7 @@ template <typename Action> void forEachEdgeSelected(const Editor& e, Action&& ac
 }
 
 template <typename Walk> void runSelectionSplit(Editor& e, Walk&& walk) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     const bool complete = walk();
     e.refreshModelToView();
@@ -69,7 +69,7 @@ template <typename Walk> void runSelectionSplit(Editor& e, Walk&& walk) {
         showTooManyPolygons(e);
         return;
     }
-    e.interaction.editPhase = 0;
+    clearToolPhases(e);
     e.repaint();
 }
 
@@ -92,7 +92,7 @@ bool splitEdges(Editor& e) {
 }
 
 void splitPicked(Editor& e, bool (*split)(MeshStore&, int)) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     const int t = e.interaction.pickedTriangle;
     if (t >= 0 && t <= e.store.lastIndex) {

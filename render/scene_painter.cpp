@@ -24,10 +24,8 @@ constexpr Colour rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 
 // Number of the last drawOrder entry in use, as sortByDepth counts it.
 int drawCount(const Editor& e) {
-    const InteractionState& s = e.interaction;
     int n = e.store.lastIndex;
-    if (s.toolMode != ToolMode::DrawTriangle && s.toolMode != ToolMode::Sphere &&
-        s.editPhase != 0) {
+    if (rangeToolBusy(e)) {
         n += 1;
     }
     return std::min(n, kTriangleSlots - 1);
@@ -81,14 +79,14 @@ void gridPass(const Editor& e, Canvas& canvas) {
 
 void drawTriangles(Editor& e, Canvas& canvas, int n) {
     const Camera& c = e.camera;
-    const InteractionState& s = e.interaction;
+    const bool phaseActive = toolPhaseActive(e);
     for (int k = 0; k <= n; ++k) {
         const int t = e.drawOrder[static_cast<std::size_t>(k)];
         if (t < 0 || t >= kTriangleSlots) {
             continue;
         }
         Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
-        if (tri.normal.x < 0 || (t == n && s.editPhase != 0)) {
+        if (tri.normal.x < 0 || (t == n && phaseActive)) {
             continue;
         }
         const PixelPoint points[4] = {project(c, tri.v[0]), project(c, tri.v[1]),
@@ -125,8 +123,7 @@ void depthBufferPass(Editor& e, Canvas& canvas) {
         if (const int spacing = gridSpacing(e.view); spacing != 0) {
             r.drawGrid(spacing, e.camera);
         }
-        const bool provisional = e.interaction.editPhase != 0 &&
-                                 e.interaction.toolMode == ToolMode::DrawTriangle;
+        const bool provisional = drawingVerticesPlaced(e) > 0;
         r.renderTriangles(e.store.viewTriangles, e.store.lastIndex,
                           provisional ? DepthBufferRenderer::LastTriangle::Provisional
                                       : DepthBufferRenderer::LastTriangle::Finished,
@@ -162,7 +159,7 @@ void toolPreview(Editor& e, Canvas& canvas) {
     const Pen solid{Pen::Style::Solid, 1, kBlack};
     switch (s.toolMode) {
     case ToolMode::Sphere:
-        if (s.editPhase != 0) {
+        if (sphereDragShown(e)) {
             canvas.setPen(dotted);
             canvas.setBrush({Brush::Style::None, 0});
             const Rect& r = s.selectionRect;
@@ -172,11 +169,11 @@ void toolPreview(Editor& e, Canvas& canvas) {
         }
         break;
     case ToolMode::DrawTriangle:
-        if ((s.editPhase == 1 || s.editPhase == 2) && e.store.lastIndex >= 0) {
+        if (drawingVerticesPlaced(e) > 0 && e.store.lastIndex >= 0) {
             const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(e.store.lastIndex)];
             canvas.setPen(solid);
             const PixelPoint v0 = project(c, t.v[0]);
-            if (s.editPhase == 1) {
+            if (drawingVerticesPlaced(e) == 1) {
                 const PixelPoint points[3] = {v0, s.lastPointer, v0};
                 canvas.polyline(points);
             } else {
@@ -186,14 +183,14 @@ void toolPreview(Editor& e, Canvas& canvas) {
         }
         break;
     case ToolMode::RangeMove:
-        if (s.editPhase == 1) {
+        if (rubberBandShown(e)) {
             canvas.setPen(dotted);
             canvas.setBrush({Brush::Style::None, 0});
             const Rect& r = s.selectionRect;
             canvas.rectangle(normalised(r));
         }
         if (!e.selection.empty() && !e.host.isShiftDown() &&
-            ((s.editPhase != 0 && s.dragging) || s.editPhase == 2)) {
+            (selectionDragged(e) || selectionShown(e))) {
             const Rect& client = c.clientRect;
             s.centreBox = boxAround((client.left + client.right) / 2,
                                     (client.top + client.bottom) / 2);
@@ -220,7 +217,6 @@ void vertexMarker(Canvas& canvas, const Camera& c, const Point3& p) {
 }
 
 void markers(Editor& e, Canvas& canvas) {
-    const InteractionState& s = e.interaction;
     const Camera& c = e.camera;
     const int mode = e.view.emphasisMode;
     if (e.selection.empty() && mode >= 1 && mode <= 3) {
@@ -228,7 +224,7 @@ void markers(Editor& e, Canvas& canvas) {
         canvas.setBrush({Brush::Style::Solid, rgb(255, 0, 0)});
         const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
         for (int i = 0; i <= last; ++i) {
-            if (i == e.store.lastIndex && s.editPhase != 0) {
+            if (i == e.store.lastIndex && toolPhaseActive(e)) {
                 continue;
             }
             const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(i)];
@@ -241,7 +237,7 @@ void markers(Editor& e, Canvas& canvas) {
             }
         }
     }
-    if (s.toolMode == ToolMode::RangeMove && s.editPhase != 0) {
+    if (rangeToolBusy(e)) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(255, 0, 0)});
         canvas.setBrush({Brush::Style::Solid, rgb(0, 0, 255)});
         for (const SelectedVertex& v : e.selection.vertices()) {
@@ -266,14 +262,15 @@ void snapMarker(const Editor& e, Canvas& canvas) {
     };
     switch (s.toolMode) {
     case ToolMode::DrawTriangle: {
-        const auto next = static_cast<std::size_t>(std::clamp<int>(s.editPhase + 1, 1, 3));
+        const int placed = drawingVerticesPlaced(e);
+        const auto next = static_cast<std::size_t>(placed + 1);
         if (e.snap.gridSnap[next] && e.view.anyGridSpacing()) {
             roundPointToGrid(e.camera, e.view, e.snap, p);
             draw(p);
         }
         if (e.snap.vertexSnap[next] && e.store.lastIndex >= 0 &&
-            (s.editPhase == 0 || e.store.lastIndex > 0)) {
-            previewVertexSnap(e.store, e.camera, s.editPhase, p);
+            (placed == 0 || e.store.lastIndex > 0)) {
+            previewVertexSnap(e.store, e.camera, placed, p);
             draw(p);
         }
         break;
@@ -285,7 +282,7 @@ void snapMarker(const Editor& e, Canvas& canvas) {
         }
         break;
     case ToolMode::RangeMove:
-        if (anyGridSnap(e.snap) && s.editPhase == 3) {
+        if (anyGridSnap(e.snap) && selectionDragged(e)) {
             const PixelPoint g = centre(s.grabBox);
             const PixelPoint c = centre(s.centreBox);
             PixelPoint d{g.x - c.x, g.y - c.y};

@@ -115,7 +115,6 @@ std::optional<std::string> checkEditorInvariants(const Editor& e, bool allowFull
 std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFullSlots) {
     Cache& cache = *cache_;
     const MeshStore& store = e.store;
-    const InteractionState& s = e.interaction;
     const int last = store.lastIndex;
     const int limit = allowFullSlots ? kTriangleSlots - 1 : kMaxTriangles - 1;
     if (last < -1 || last > limit) {
@@ -127,8 +126,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
 
     // A sphere being dragged out owns a reserved slot past the model whose contents are
     // whatever was there; a triangle being drawn owns a provisional one.
-    const bool reservedSlot = s.toolMode == ToolMode::Sphere && s.editPhase != 0;
-    const bool provisional = s.toolMode == ToolMode::DrawTriangle && s.editPhase != 0;
+    const bool reservedSlot = sphereDragShown(e);
+    const bool provisional = drawingVerticesPlaced(e) > 0;
     const int checkedLast = reservedSlot ? last - 1 : last;
 
     // The last slot is always checked afresh: whether it is being drawn changes which of its
@@ -245,10 +244,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
 }
 
 std::optional<std::string> checkDrawOrder(const Editor& e) {
-    const InteractionState& s = e.interaction;
     int n = e.store.lastIndex;
-    if (s.toolMode != ToolMode::DrawTriangle && s.toolMode != ToolMode::Sphere &&
-        s.editPhase != 0) {
+    if (rangeToolBusy(e)) {
         ++n;
     }
     n = std::min(n, kTriangleSlots - 1);

@@ -383,7 +383,7 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         if (verbose) {
             std::cout << "  " << i << ": " << event << "  -> lastIndex " << e.store.lastIndex
                       << ", tool " << toolModeName(e.interaction.toolMode) << ", phase "
-                      << int(e.interaction.editPhase) << ", selection "
+                      << editPhaseNumber(e) << ", selection "
                       << e.selection.count() << ", undo " << e.undoDepth() << std::endl;
         }
         if (auto bad = seq.host.takeProblem()) {

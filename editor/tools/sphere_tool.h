@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/pixel_geometry.h"
+
+namespace fcw {
+
+class Editor;
+
+// The sphere tool: press, drag a rectangle, release. The press counts the edit and reserves
+// one slot after the model; a release of zero height gives it back and makes nothing.
+void sphereDown(Editor& editor);
+void sphereMove(Editor& editor, PixelPoint pointer);
+void sphereUp(Editor& editor, PixelPoint release);
+
+} // namespace fcw
