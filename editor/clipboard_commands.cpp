@@ -145,9 +145,8 @@ void pasteWorkFile(Editor& e) {
     s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
     e.refreshViewToModel();
     st.toolMode = ToolMode::RangeMove;
-    showSelection(e, DragCounting::AlreadyCounted);
-    e.refreshModelToView();
     e.countEdit();
+    showSelection(e, DragCounting::AlreadyCounted); // dragging the paste is part of its step
     e.repaint();
 }
 

@@ -353,6 +353,7 @@ const Command* findCommand(int id) {
 }
 
 DispatchResult dispatchCommand(Editor& editor, int id) {
+    endOperation(editor);
     const Command* command = findCommand(id);
     if (command == nullptr || command->handler == nullptr) {
         return DispatchResult::Unknown;

@@ -31,12 +31,14 @@ void nameDocument(Editor& editor, const std::string& path) {
 } // namespace
 
 void newDocument(Editor& editor) {
+    endOperation(editor);
     clearToolPhases(editor);
     editor.store.lastIndex = -1;
     editor.selection.clear(editor.store);
 }
 
 bool openDocumentFile(Editor& editor, const std::string& path) {
+    endOperation(editor); // a popup move or a drag must not go on in the next model
     std::vector<std::uint8_t> bytes;
     if (FileResult r = readWholeFile(path, bytes); !r) {
         reportFileError(editor, r, path, FileAccess::Reading);

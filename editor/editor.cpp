@@ -19,6 +19,12 @@ void Editor::takeSnapshot() {
     undo.takeSnapshot(store, held >= 0 ? store.lastIndex - 1 : store.lastIndex);
 }
 
+void Editor::countEdit() {
+    undo.countEdit();
+    ++historySerial;
+    setModified(true);
+}
+
 void Editor::setModified(bool modified) {
     if (document.modified != modified) {
         document.modified = modified;
@@ -48,10 +54,13 @@ void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
 }
 
 void undoLast(Editor& editor) {
+    endOperation(editor);
     abandonOperation(editor);
     if (!editor.undo.restoreLast(editor.store)) {
         return;
     }
+    ++editor.historySerial;
+    editor.setModified(true);
     // The restored model may hold other triangles in the selected slots: the selection ends,
     // so no later command touches a triangle the user did not choose.
     editor.selection.clear(editor.store);

@@ -5,6 +5,7 @@
 #include "render/camera.h"
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct InteractionState {
     ToolMode toolMode = ToolMode::DrawTriangle;
     std::array<PixelPoint, 4> clickPoints{}; // [1..3]: raw client position of clicks 1..3
     ModelPoint clickModelPoint{};            // current click in the model frame, pixel scale
+    // The committed vertex the current click snapped onto, in model units: a drawn vertex
+    // takes these coordinates themselves, not clickModelPoint divided by the zoom again.
+    std::optional<Point3> clickVertex;
     PixelPoint lastPointer{};
     // Pointer position at the previous drag step; one for every drag (selection, popup move,
     // origin move, zoom, middle pan), so a pan between popup-move steps does not jump.

@@ -48,12 +48,20 @@ void recordClick(Editor& e, int number, PixelPoint click) {
     const auto point = static_cast<std::size_t>(number);
     s.clickPoints[point] = click;
     s.clickModelPoint = modelPointFromClient(e.camera, click.x, click.y);
+    s.clickVertex.reset();
     if (e.snap.vertexSnap[point] && e.store.lastIndex != 0) {
-        s.clickModelPoint = snapToVertex(e.store, e.camera, s.clickModelPoint, click);
+        s.clickVertex =
+            nearestCommittedVertex(e.store, e.camera, s.clickModelPoint, click);
+        if (s.clickVertex) {
+            const double zoom = e.camera.zoom;
+            const Point3& v = *s.clickVertex;
+            s.clickModelPoint = {zoom * v.x, zoom * v.y, zoom * v.z};
+        }
     }
     if (e.snap.gridSnap[point]) {
         if (const auto snapped = snapClickToGrid(e.camera, e.view, click)) {
             s.clickModelPoint = *snapped;
+            s.clickVertex.reset();
         }
     }
 }
@@ -69,11 +77,9 @@ void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
     if (refuseForCapacity(e)) {
         return;
     }
-    const bool snapshotTools = mode == ToolMode::RangeMove || mode == ToolMode::DrawTriangle ||
-                               mode == ToolMode::Sphere;
-    if (snapshotTools && !popupMoveUnderWay(e) && !toolPhaseActive(e)) {
-        e.takeSnapshot();
-    }
+    // No snapshot here: each tool takes its own where its edit goes ahead (the third vertex,
+    // a sphere's release, a drag's first movement, an Erase or Paint press), so an abandoned
+    // triangle, sphere or band costs no undo step.
     const int number = clickNumber(e);
     if (mode == ToolMode::DrawTriangle && number == 1) {
         ++e.store.lastIndex; // the provisional triangle's slot

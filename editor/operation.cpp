@@ -1,6 +1,7 @@
 #include "editor/operation.h"
 
 #include "editor/editor.h"
+#include "editor/tools/triangle_popup.h"
 
 namespace fcw {
 
@@ -64,6 +65,31 @@ int editPhaseNumber(const Editor& e) {
     }
 }
 
+bool operationPending(const Editor& e) {
+    const ToolStates& t = e.tools;
+    return t.drawing.phase != DrawPhase::Idle || t.sphere.phase != SpherePhase::Idle ||
+           t.range.phase == RangePhase::RubberBand || t.range.phase == RangePhase::Dragging ||
+           t.buttonDrag.phase != HoldPhase::Idle || t.popupMove.phase != PopupMovePhase::Idle ||
+           t.nudge.phase != NudgePhase::Idle;
+}
+
+void endOperation(Editor& e) {
+    ToolStates& t = e.tools;
+    if (popupMoveUnderWay(e)) {
+        cancelPopupMove(e);
+    }
+    if (t.range.phase == RangePhase::Dragging) {
+        t.range.phase = RangePhase::SelectionShown;
+    } else if (t.range.phase == RangePhase::RubberBand) {
+        t.range.phase = RangePhase::Idle;
+    }
+    abandonDrawing(e);
+    t.drawing.phase = DrawPhase::Idle;
+    t.sphere.phase = SpherePhase::Idle;
+    t.buttonDrag.phase = HoldPhase::Idle;
+    t.nudge.phase = NudgePhase::Idle;
+}
+
 void clearToolPhases(Editor& e) {
     e.tools.drawing.phase = DrawPhase::Idle;
     e.tools.range.phase = RangePhase::Idle;
@@ -86,6 +112,7 @@ void abandonOperation(Editor& e) {
 }
 
 void selectTool(Editor& e, ToolMode tool) {
+    endOperation(e);
     abandonOperation(e);
     e.interaction.toolMode = tool;
 }

@@ -32,11 +32,28 @@ bool toolPhaseActive(const Editor& editor);
 int editPhaseNumber(const Editor& editor);
 
 // Whether a shown selection's drags are already counted as an edit.
-enum class DragCounting { Keep, AlreadyCounted };
+enum class DragCounting { NotYet, AlreadyCounted };
 
-// Shows the selection (select-all, paste): the range tool's phase becomes SelectionShown. With
-// AlreadyCounted its drags count no further edit.
-void showSelection(Editor& editor, DragCounting counting = DragCounting::Keep);
+// Shows a new selection (select-all, paste): the range tool's phase becomes SelectionShown.
+// Its first drag that moves something is an edit of its own, unless the edit that made the
+// selection was the last one counted and says AlreadyCounted (a paste and its drags are one
+// undo step).
+void showSelection(Editor& editor, DragCounting counting = DragCounting::NotYet);
+
+// True while the shown selection's drags belong to the last counted edit.
+bool dragAlreadyCounted(const Editor& editor);
+
+// An operation is under way: a triangle being drawn, a sphere's rectangle, a rubber band, a
+// selection drag, a held Erase/Paint/OriginMove/Zoom button, the popup move or a nudge run.
+// A shown selection is not an operation; it stays until something ends the selection.
+bool operationPending(const Editor& editor);
+
+// Ends the operation under way, so that what follows (Undo, Open, New, Save, import, paste, a
+// tool change, any command) never finds it half done: a half-drawn triangle or a sphere's
+// reserved slot is given back, the popup move is cancelled (the triangle returns to where it
+// was), a rubber band is dropped, a drag stops where it is (it counted as an edit when it
+// first moved something), a held button is let go, a nudge run ends. Nothing else changes.
+void endOperation(Editor& editor);
 
 // Every tool's phase back to idle, the store untouched (for a model that is replaced anyway).
 // Held buttons, a popup move and a nudge run are not phases and are left.

@@ -103,6 +103,7 @@ bool writeTextFile(Editor& editor, const std::string& path) {
 }
 
 bool readTextFile(Editor& editor, const std::string& path) {
+    endOperation(editor); // as Open does, whether or not the file can be read
     std::vector<std::uint8_t> bytes;
     if (const FileResult r = readWholeFile(path, bytes); !r) {
         reportFileError(editor, r, path, FileAccess::Reading);

@@ -6,11 +6,18 @@ namespace fcw {
 
 void drawTriangleDown(Editor& e, int clickNumber) {
     DrawTriangleTool& tool = e.tools.drawing;
+    if (clickNumber == 3) {
+        // The triangle goes ahead: the model before it, without the provisional slot (the
+        // phase still holds it).
+        e.takeSnapshot();
+    }
     const ModelPoint& p = e.interaction.clickModelPoint;
     const double zoom = e.camera.zoom;
     const auto last = static_cast<std::size_t>(e.store.lastIndex);
     Triangle& t = e.store.modelTriangles[last];
-    t.setVertex(clickNumber - 1, Point3(p.x / zoom, p.y / zoom, p.z / zoom));
+    t.setVertex(clickNumber - 1, e.interaction.clickVertex
+                                     ? *e.interaction.clickVertex
+                                     : Point3(p.x / zoom, p.y / zoom, p.z / zoom));
     t.computePolar();
     t.setColour(e.interaction.currentColour);
     e.refreshModelToView();

@@ -22,10 +22,22 @@ void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
     }
 }
 
+// The first step of a drag that moves something is where the edit goes ahead: the snapshot of
+// the model before it is taken, and the edit counted, there. Later drags of the same selection
+// belong to the same undo step until another edit or an undo comes between.
+void countDragOnce(Editor& e, std::int32_t dx, std::int32_t dy) {
+    if ((dx == 0 && dy == 0) || e.selection.empty() || dragAlreadyCounted(e)) {
+        return;
+    }
+    e.takeSnapshot();
+    e.countEdit();
+    e.tools.range.countedAtSerial = e.historySerial;
+}
+
+// A band snapshots nothing: it changes no vertex.
 void startRubberBand(Editor& e, PixelPoint click) {
     InteractionState& s = e.interaction;
     e.tools.range.phase = RangePhase::RubberBand;
-    e.takeSnapshot();
     s.clickPoints[1] = click;
     roundPointToGrid(e.camera, e.view, e.snap, s.clickPoints[1]);
 }
@@ -44,7 +56,6 @@ void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
     } else {
         tool.phase = RangePhase::Idle;
         e.selection.clear(e.store);
-        e.takeSnapshot();
         startRubberBand(e, click);
     }
 }
@@ -83,13 +94,12 @@ void finishRubberBand(Editor& e, unsigned flags, PixelPoint release) {
     s.selectionRect = normalised(s.selectionRect);
     markVerticesInBand(e);
     e.selection.rebuild(e.store);
-    tool.moveCounted = false;
+    tool.countedAtSerial = 0;
     if (e.selection.empty()) {
         tool.phase = RangePhase::Idle;
         s.selectionRect = {};
         return;
     }
-    e.takeSnapshot();
     tool.phase = RangePhase::SelectionShown;
 }
 
@@ -110,15 +120,9 @@ void finishDrag(Editor& e, PixelPoint release) {
         offset(s.selectionRect, dx, dy);
         offset(s.grabBox, dx, dy);
     }
+    countDragOnce(e, dx, dy);
     moveSelection(e, dx, dy);
-    if (!tool.moveCounted) {
-        if (!e.selection.empty()) {
-            e.countEdit();
-        }
-        tool.moveCounted = true;
-    }
     e.refreshViewToModel();
-    e.refreshModelToView();
     tool.phase = RangePhase::SelectionShown;
 }
 
@@ -138,7 +142,6 @@ void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
     switch (tool.phase) {
     case RangePhase::Idle:
         tool.phase = RangePhase::RubberBand;
-        e.takeSnapshot();
         if ((flags & kShift) == 0) {
             e.selection.clear(e.store); // a band without Shift starts a new selection
         }
@@ -165,9 +168,9 @@ void rangeMove(Editor& e, PixelPoint p) {
         offset(s.selectionRect, dx, dy);
         offset(s.grabBox, dx, dy);
         s.dragLast = p;
+        countDragOnce(e, dx, dy);
         moveSelection(e, dx, dy);
         e.refreshViewToModel();
-        e.refreshModelToView();
     }
 }
 
@@ -192,9 +195,12 @@ int rangeRightClick(Editor& e, PixelPoint click) {
 
 void showSelection(Editor& e, DragCounting counting) {
     e.tools.range.phase = RangePhase::SelectionShown;
-    if (counting == DragCounting::AlreadyCounted) {
-        e.tools.range.moveCounted = true;
-    }
+    e.tools.range.countedAtSerial =
+        counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
+}
+
+bool dragAlreadyCounted(const Editor& e) {
+    return e.tools.range.countedAtSerial == e.historySerial;
 }
 
 } // namespace fcw

@@ -9,7 +9,6 @@ namespace fcw {
 void sphereDown(Editor& e) {
     InteractionState& s = e.interaction;
     SphereTool& tool = e.tools.sphere;
-    e.countEdit();
     ++e.store.lastIndex; // the reserved slot
     s.selectionRect = normalised(s.selectionRect);
     s.selectionRect.right = s.selectionRect.left;
@@ -40,11 +39,12 @@ void sphereUp(Editor& e, PixelPoint release) {
     if (tool.start.z == tool.end.z) {
         --e.store.lastIndex; // zero height: nothing made
     } else {
+        e.takeSnapshot(); // the reserved slot is still held, so it is left out
         generateSphere(e.store, tool.start, tool.end, e.settings.sphereLongitudeLines,
                        e.settings.sphereLatitudeLines, s.sphereQuadSplit, e.camera.zoom,
                        s.currentColour);
         e.refreshViewToModel();
-        e.refreshModelToView();
+        e.countEdit();
     }
     tool.phase = SpherePhase::Idle;
 }

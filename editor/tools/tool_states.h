@@ -26,7 +26,10 @@ enum class RangePhase : std::int8_t {
 };
 struct RangeTool {
     RangePhase phase = RangePhase::Idle;
-    bool moveCounted = false; // the shown selection's drags have been counted as one edit
+    // Editor::historySerial right after the shown selection's drags were counted as one edit
+    // (0 = not counted). A later edit or undo leaves it behind, so the next drag is counted
+    // with a snapshot of its own.
+    std::uint64_t countedAtSerial = 0;
     PixelPoint dragStart{};   // client pixel where the drag began (grid rounding is of the total)
 };
 

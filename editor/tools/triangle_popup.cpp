@@ -67,7 +67,6 @@ int openTrianglePopup(Editor& e, int orderPos, PixelPoint click) {
                                    {c.projectX(t.v[1].y), c.projectY(t.v[1].z)},
                                    {c.projectX(t.v[2].y), c.projectY(t.v[2].z)}};
     e.host.highlightTriangle(corners, t.colour | 0x808080u);
-    e.takeSnapshot();
     s.pickedOrderPos = orderPos;
     return e.host.popupMenu(kTrianglePopupMenu, click);
 }
@@ -83,22 +82,37 @@ void popupMoveStep(Editor& e, PixelPoint p) {
 }
 
 void finishPopupMove(Editor& e, PixelPoint click) {
-    stepTo(e, click);
     e.tools.popupMove.phase = PopupMovePhase::Idle;
     // The click's common start reserved or kept a drawing slot; the click ends the drawing.
     if (e.interaction.toolMode == ToolMode::DrawTriangle) {
         --e.store.lastIndex;
     }
     clearToolPhases(e);
-    e.countEdit(); // the right click took the snapshot
+    if (!pickedValid(e)) {
+        return;
+    }
+    // The move goes ahead now: its snapshot is the model with the triangle where it was
+    // before the move (the copy "移動" kept), taken without the slot the click reserved.
+    Triangle& t = modelAt(e, e.interaction.pickedTriangle);
+    const TriangleCore moved = t.core();
+    t.assign(e.store.scratchTriangle);
+    e.takeSnapshot();
+    t.assign(moved);
+    t.computePolar();
+    t.computeNormal();
+    stepTo(e, click);
+    e.countEdit();
 }
 
 void cancelPopupMove(Editor& e) {
+    e.tools.popupMove.phase = PopupMovePhase::Idle;
+    if (!pickedValid(e)) {
+        return;
+    }
     Triangle& t = modelAt(e, e.interaction.pickedTriangle);
     t.assign(e.store.scratchTriangle);
     t.computePolar();
     t.computeNormal();
-    e.tools.popupMove.phase = PopupMovePhase::Idle;
     e.refreshModelToView();
 }
 
@@ -108,6 +122,7 @@ void popupDeleteTriangle(Editor& e) {
     if (!pickedValid(e)) {
         return;
     }
+    e.takeSnapshot();
     removeViewTriangle(e.store, e.selection, e.interaction.pickedTriangle);
     e.refreshViewToModel();
     e.countEdit();
@@ -136,6 +151,7 @@ void popupReverseTriangle(Editor& e) {
     if (t < 0) {
         return;
     }
+    e.takeSnapshot();
     modelAt(e, t).reverseWinding();
     viewAt(e, t).reverseWinding();
     e.countEdit();
@@ -146,6 +162,7 @@ void popupColourTriangle(Editor& e) {
     if (!pickedValid(e)) {
         return;
     }
+    e.takeSnapshot();
     recolourTriangle(e.store, e.interaction.pickedTriangle, e.interaction.currentColour);
     e.countEdit();
 }

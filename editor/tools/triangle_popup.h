@@ -8,10 +8,11 @@ class Editor;
 
 // The triangle popup (menu 306), opened by a right click on a triangle, and its move: after
 // "移動" the picked triangle follows the pointer until a left click keeps the move (one counted
-// edit; the right click's snapshot is its undo step) or a right click puts it back exactly.
+// edit) or a right click puts it back exactly. Each command that edits takes its own snapshot,
+// so a dismissed popup costs no undo step.
 
-// Right click on a triangle at pick position orderPos: highlights it, takes the snapshot, shows
-// the menu. Returns the chosen command (0 for none).
+// Right click on a triangle at pick position orderPos: highlights it and shows the menu.
+// Returns the chosen command (0 for none).
 int openTrianglePopup(Editor& editor, int orderPos, PixelPoint click);
 
 bool popupMoveUnderWay(const Editor& editor);
