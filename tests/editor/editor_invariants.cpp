@@ -277,4 +277,49 @@ std::optional<std::string> checkDrawOrder(const Editor& e) {
     return std::nullopt;
 }
 
+std::optional<std::string> checkNoOperationPending(const Editor& e) {
+    if (!operationPending(e)) {
+        return std::nullopt;
+    }
+    const ToolStates& t = e.tools;
+    std::ostringstream m;
+    m << "an operation is still under way: drawing " << int(t.drawing.phase) << ", sphere "
+      << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", button "
+      << int(t.buttonDrag.phase) << ", popup move " << int(t.popupMove.phase) << ", nudge "
+      << int(t.nudge.phase);
+    return m.str();
+}
+
+std::vector<TriangleCore> modelCores(const Editor& e) {
+    std::vector<TriangleCore> cores;
+    for (int i = 0; i <= e.store.lastIndex; ++i) {
+        cores.push_back(e.store.modelTriangles[static_cast<std::size_t>(i)].core());
+    }
+    return cores;
+}
+
+std::optional<std::string> checkModelUnchanged(const std::vector<TriangleCore>& before,
+                                               const Editor& e) {
+    const std::vector<TriangleCore> after = modelCores(e);
+    if (after.size() != before.size()) {
+        return "a move without a button changed the triangle count from " +
+               std::to_string(before.size()) + " to " + std::to_string(after.size());
+    }
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (after[i].colour != before[i].colour ||
+            std::memcmp(&after[i].v, &before[i].v, sizeof after[i].v) != 0) {
+            return "a move without a button changed triangle " + std::to_string(i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> checkModifiedAfterEdit(const Editor& e,
+                                                  std::uint64_t historySerialBefore) {
+    if (e.historySerial != historySerialBefore && !e.document.modified) {
+        return std::string("an edit was counted but the document is not marked modified");
+    }
+    return std::nullopt;
+}
+
 } // namespace fcw::testing

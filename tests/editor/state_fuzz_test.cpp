@@ -93,6 +93,10 @@ struct Sequence {
     const FilePool* pool;
     const std::vector<std::string>* savePaths;
     bool allowFullSlots = false;
+    // What the event ended with: a command's id, kEndedByFileOrUndo for an open, import, New
+    // or Undo, 0 for anything else (a mouse event or a key after the command).
+    int lastAction = 0;
+    static constexpr int kEndedByFileOrUndo = -1;
 
     Sequence(std::uint64_t seed, const FilePool& openFrom, const std::vector<std::string>& saveTo,
              const std::string& workFile)
@@ -106,6 +110,7 @@ struct Sequence {
 
     void mouse(const char* what, unsigned flags, PixelPoint p) {
         host.shift = (flags & mouse_flags::kShift) != 0;
+        lastAction = 0;
         const std::string verb(what);
         if (verb == "down") {
             onLeftButtonDown(editor, flags | mouse_flags::kLeft, p);
@@ -120,12 +125,14 @@ struct Sequence {
     }
 
     void command(int id) {
+        lastAction = id;
         ++coverage().commands[id][static_cast<std::size_t>(dispatchCommand(editor, id))];
     }
 
     // One event; returns its description.
     std::string step() {
         Editor& e = editor;
+        lastAction = 0;
         const int kind = uniform(rng, 0, 99);
         if (kind < 16) { // a click
             const PixelPoint p = randomPoint(rng, e);
@@ -183,6 +190,7 @@ struct Sequence {
             if (const int id = acceleratorCommand(name, ctrl, shift); id != 0) {
                 command(id);
             } else if (const auto key = keyFromName(name)) {
+                lastAction = 0;
                 onKeyDown(e, *key, ctrl);
             }
             return "key " + name + (ctrl ? " ctrl" : "") + (shift ? " shift" : "");
@@ -236,6 +244,7 @@ struct Sequence {
         if (kind < 91) {
             const std::string& path = openPath();
             openDocumentFile(e, path);
+            lastAction = kEndedByFileOrUndo;
             e.repaint();
             host.fileOpened = true;
             return "open " + path;
@@ -243,6 +252,7 @@ struct Sequence {
         if (kind < 95) {
             const std::string& path = openPath();
             readTextFile(e, path);
+            lastAction = kEndedByFileOrUndo;
             e.repaint();
             host.fileOpened = true;
             return "import " + path;
@@ -254,6 +264,7 @@ struct Sequence {
         }
         if (kind < 98) {
             newDocument(e);
+            lastAction = kEndedByFileOrUndo;
             e.repaint();
             return "new";
         }
@@ -374,6 +385,9 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         const int depthBefore = e.undoDepth();
         seq.host.notes.clear();
         seq.host.fileOpened = false;
+        const std::uint64_t serialBefore = e.historySerial;
+        const bool popupMoveBefore = popupMoveUnderWay(e);
+        const std::vector<TriangleCore> modelBefore = testing::modelCores(e);
         const std::string event = seq.step() + seq.host.notes;
         // Only a text import fills the spare slot; undo may bring such a model back.
         if (seq.host.fileOpened && e.store.lastIndex >= kMaxTriangles) {
@@ -390,6 +404,26 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
             return fail(i, event, *bad);
         }
         if (auto bad = checker.check(e, seq.allowFullSlots)) {
+            return fail(i, event, *bad);
+        }
+        // Between button events only commands and keys edit: a move without the left button
+        // moves no vertex (the popup move, which follows the pointer, aside).
+        const bool buttonlessMove = event.rfind("move ", 0) == 0 ||
+                                    event.rfind("middle drag ", 0) == 0 ||
+                                    event.rfind("wheel ", 0) == 0;
+        if (buttonlessMove && !popupMoveBefore) {
+            if (auto bad = testing::checkModelUnchanged(modelBefore, e)) {
+                return fail(i, event, *bad);
+            }
+        }
+        // Undo, Open, New, import, a tool change and every command end the operation in
+        // progress; "移動" (32837) is the one command that starts one.
+        if (seq.lastAction != 0 && seq.lastAction != 32837) {
+            if (auto bad = testing::checkNoOperationPending(e)) {
+                return fail(i, event, *bad);
+            }
+        }
+        if (auto bad = testing::checkModifiedAfterEdit(e, serialBefore)) {
             return fail(i, event, *bad);
         }
         // Editing stops at 3000 triangles: only a file read (or an undo back to what one
