@@ -55,7 +55,7 @@ void copyToWorkFile(Editor& editor) {
 }
 
 void deleteWholeTriangles(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     std::vector<int> doomed;
     forEachWholeTriangle(e.selection, [&](int t) {
@@ -64,7 +64,7 @@ void deleteWholeTriangles(Editor& e) {
     });
     removeModelTriangles(e.store, e.selection, doomed);
     e.refreshModelToView();
-    e.interaction.editPhase = 0;
+    clearToolPhases(e);
     e.countEdit();
     e.repaint();
 }
@@ -90,7 +90,7 @@ void pasteWorkFile(Editor& e) {
     const int count = static_cast<int>(clip->size());
     MeshStore& s = e.store;
     if (count != 0) {
-        abandonDrawing(e.interaction, s); // the paste becomes the selection of the range tool
+        abandonDrawing(e); // the paste becomes the selection of the range tool
     }
     if (s.lastIndex + count >= kMaxTriangles) {
         showTooManyPolygons(e);
@@ -148,10 +148,8 @@ void pasteWorkFile(Editor& e) {
     s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
     e.refreshViewToModel();
     st.toolMode = ToolMode::RangeMove;
-    st.editPhase = 2;
-    st.moveCounted = true;
-    e.refreshModelToView();
     e.countEdit();
+    showSelection(e, DragCounting::AlreadyCounted); // dragging the paste is part of its step
     e.repaint();
 }
 

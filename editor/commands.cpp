@@ -25,14 +25,14 @@ using namespace command_id;
 namespace {
 
 template <ToolMode Mode> void chooseTool(Editor& e) {
-    selectTool(e.interaction, e.store, Mode);
+    selectTool(e, Mode);
 }
 template <ToolMode Mode> bool isTool(const Editor& e) {
     return e.interaction.toolMode == Mode;
 }
 void choosePaint(Editor& e) {
-    selectTool(e.interaction, e.store, ToolMode::Paint);
-    e.interaction.buttonHeld = false;
+    selectTool(e, ToolMode::Paint);
+    e.tools.buttonDrag.phase = HoldPhase::Idle;
 }
 void showAbout(Editor& e) {
     Dialog about(kAboutDialog);
@@ -484,6 +484,7 @@ const Command* findCommand(int id) {
 }
 
 DispatchResult dispatchCommand(Editor& editor, int id) {
+    endOperation(editor);
     const Command* command = findCommand(id);
     if (command == nullptr || command->handler == nullptr) {
         return DispatchResult::Unknown;

@@ -31,12 +31,14 @@ void nameDocument(Editor& editor, const std::string& path) {
 } // namespace
 
 void newDocument(Editor& editor) {
-    editor.interaction.editPhase = 0;
+    endOperation(editor);
+    clearToolPhases(editor);
     editor.store.lastIndex = -1;
     editor.selection.clear(editor.store);
 }
 
 bool openDocumentFile(Editor& editor, const std::string& path) {
+    endOperation(editor); // a popup move or a drag must not go on in the next model
     std::vector<std::uint8_t> bytes;
     // Only the start a document can use is read: memory stays that of a full model, however
     // large the file.
@@ -63,11 +65,10 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
 }
 
 bool saveDocumentFile(Editor& editor, const std::string& path) {
-    InteractionState& state = editor.interaction;
     int lastToWrite = editor.store.lastIndex;
-    if (state.toolMode == ToolMode::RangeMove) {
-        state.editPhase = 0; // the selection state ends; marks and list stay
-    } else if (state.editPhase != 0) {
+    if (editor.interaction.toolMode == ToolMode::RangeMove) {
+        clearToolPhases(editor); // the selection state ends; marks and list stay
+    } else if (provisionalSlot(editor) >= 0) {
         // A triangle being drawn (or a sphere's reserved slot) occupies the last slot and is
         // not saved.
         lastToWrite = std::max(lastToWrite - 1, -1);

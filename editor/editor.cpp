@@ -13,19 +13,16 @@ std::string DocumentState::displayName() const {
 }
 
 void Editor::takeSnapshot() {
-    const ToolMode mode = interaction.toolMode;
-    int lastToSave = store.lastIndex;
-    if (interaction.editPhase != 0) {
-        if (mode == ToolMode::Erase || mode == ToolMode::Paint || mode == ToolMode::OriginMove ||
-            mode == ToolMode::Zoom) {
-            ++lastToSave;
-        } else if (mode == ToolMode::DrawTriangle || mode == ToolMode::Sphere) {
-            // The slot a half-drawn triangle or a sphere's rectangle holds is not part of the
-            // model: an undo must not bring it back as a finished triangle.
-            --lastToSave;
-        }
-    }
-    undo.takeSnapshot(store, lastToSave);
+    // The slot a half-drawn triangle or a sphere's rectangle holds is not part of the model:
+    // an undo must not bring it back as a finished triangle.
+    const int held = provisionalSlot(*this);
+    undo.takeSnapshot(store, held >= 0 ? store.lastIndex - 1 : store.lastIndex);
+}
+
+void Editor::countEdit() {
+    undo.countEdit();
+    ++historySerial;
+    setModified(true);
 }
 
 void Editor::setModified(bool modified) {
@@ -36,7 +33,7 @@ void Editor::setModified(bool modified) {
 }
 
 void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
-    editor.interaction.editPhase = 0;
+    clearToolPhases(editor);
     MeshStore& store = editor.store;
     // A new model has no selection; marks left in the slots by the previous one would
     // otherwise come back with the next Shift+rubber band.
@@ -57,10 +54,13 @@ void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
 }
 
 void undoLast(Editor& editor) {
-    abandonOperation(editor.interaction, editor.store);
+    endOperation(editor);
+    abandonOperation(editor);
     if (!editor.undo.restoreLast(editor.store)) {
         return;
     }
+    ++editor.historySerial;
+    editor.setModified(true);
     // The restored model may hold other triangles in the selected slots: the selection ends,
     // so no later command touches a triangle the user did not choose.
     editor.selection.clear(editor.store);

@@ -3,6 +3,8 @@
 #include "editor/app_settings.h"
 #include "editor/host.h"
 #include "editor/interaction_state.h"
+#include "editor/operation.h"
+#include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
 #include "model/mesh_store.h"
@@ -51,6 +53,7 @@ public:
     Camera camera;
     ViewOptions view;
     InteractionState interaction;
+    ToolStates tools; // each tool's own progress
     SnapSettings snap;
     AppSettings settings;
     DocumentState document;
@@ -65,13 +68,16 @@ public:
     // menu is up; -1 for none.
     int highlightedTriangle = -1;
     std::vector<std::string> recentFiles; // most recent first, at most four
+    // Grows by one with every counted edit and every undo: tells a selection whether its
+    // drags still belong to the last undo step.
+    std::uint64_t historySerial = 1;
 
-    // Saves the model before an edit. Erase, Paint, OriginMove and Zoom with an operation under
-    // way also save the slot after the last triangle; a triangle being drawn and a sphere's
-    // reserved slot are left out.
+    // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
+    // left out.
     void takeSnapshot();
-    // Counts the edit whose snapshot was taken last.
-    void countEdit() { undo.countEdit(); }
+    // Counts the edit whose snapshot was taken last. Every counted edit marks the document
+    // modified, whichever command, key or tool made it.
+    void countEdit();
     int undoDepth() const { return undo.undoDepth; }
 
     void setModified(bool modified);
@@ -80,8 +86,12 @@ public:
     void refreshModelToView() {
         store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     }
+    // After an edit made in the view list: the model is rebuilt from it, then the view from
+    // the model, so that the view's depth keys (which the draw order and every pick use) are
+    // view-frame depths again and not the model's.
     void refreshViewToModel() {
         store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+        store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     }
 };
 
@@ -90,9 +100,10 @@ public:
 // camera. Undo history is the caller's business.
 void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles);
 
-// Undo (command 32799): abandons an operation in progress (dropping a provisional triangle or
-// a sphere's reserved slot), then restores the most recent snapshot and rebuilds the view
-// list. Does not repaint.
+// Undo (command 32799): ends the operation in progress (dropping a provisional triangle or a
+// sphere's reserved slot, cancelling a popup move, ending a drag or a nudge run) and the
+// selection, then restores the most recent snapshot, rebuilds the view list and marks the
+// document modified. Does not repaint.
 void undoLast(Editor& editor);
 
 // The warning for an edit that would pass 3000 triangles: a beep, then dialog 302.

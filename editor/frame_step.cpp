@@ -1,6 +1,7 @@
 #include "editor/frame_step.h"
 
 #include "editor/editor.h"
+#include "editor/operation.h"
 #include "interact/snap.h"
 #include "render/depth_order.h"
 
@@ -51,7 +52,7 @@ void depthPass(Editor& e, SceneFrame& f) {
         return;
     }
     const InteractionState& s = e.interaction;
-    const bool provisional = s.editPhase != 0 && s.toolMode == ToolMode::DrawTriangle;
+    const bool provisional = drawingVerticesPlaced(e) > 0;
     f.depthPass = SceneFrame::DepthPass{
         &e.depthRenderer, gridSpacing(e.view), e.store.lastIndex,
         provisional ? DepthBufferRenderer::LastTriangle::Provisional
@@ -67,15 +68,15 @@ void toolPreview(Editor& e, SceneFrame& f) {
     const Camera& c = e.camera;
     switch (s.toolMode) {
     case ToolMode::Sphere:
-        if (s.editPhase != 0) {
+        if (sphereDragShown(e)) {
             f.sphereBox = normalised(s.selectionRect);
         }
         break;
     case ToolMode::DrawTriangle:
-        if ((s.editPhase == 1 || s.editPhase == 2) && e.store.lastIndex >= 0) {
+        if (drawingVerticesPlaced(e) > 0 && e.store.lastIndex >= 0) {
             const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(e.store.lastIndex)];
             const PixelPoint v0 = project(c, t.v[0]);
-            if (s.editPhase == 1) {
+            if (drawingVerticesPlaced(e) == 1) {
                 f.rubberLine = {v0, s.lastPointer, v0};
             } else {
                 f.rubberLine = {v0, project(c, t.v[1]), s.lastPointer, v0};
@@ -83,10 +84,10 @@ void toolPreview(Editor& e, SceneFrame& f) {
         }
         break;
     case ToolMode::RangeMove:
-        if (s.editPhase == 1) {
+        if (rubberBandShown(e)) {
             f.rubberBand = normalised(s.selectionRect);
         }
-        if (!e.selection.empty() && ((s.editPhase != 0 && s.dragging) || s.editPhase == 2) &&
+        if (!e.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
             !e.host.isShiftDown()) {
             const Rect& client = c.clientRect;
             s.centreBox = boxAround((client.left + client.right) / 2,
@@ -107,7 +108,7 @@ void markers(const Editor& e, SceneFrame& f) {
         const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
         f.vertexMarkers.reserve(3 * static_cast<std::size_t>(std::max(last + 1, 0)));
         for (int i = 0; i <= last; ++i) {
-            if (i == e.store.lastIndex && s.editPhase != 0) {
+            if (i == e.store.lastIndex && toolPhaseActive(e)) {
                 continue;
             }
             const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(i)];
@@ -120,7 +121,7 @@ void markers(const Editor& e, SceneFrame& f) {
             }
         }
     }
-    if (s.toolMode == ToolMode::RangeMove && s.editPhase != 0) {
+    if (rangeToolBusy(e)) {
         for (const SelectedVertex& v : e.selection.vertices()) {
             if (v.triangle < 0 || v.triangle >= kTriangleSlots || v.vertex < 0 || v.vertex > 2) {
                 continue;
@@ -145,14 +146,15 @@ void snapMarkers(const Editor& e, SceneFrame& f) {
     };
     switch (s.toolMode) {
     case ToolMode::DrawTriangle: {
-        const auto next = static_cast<std::size_t>(std::clamp<int>(s.editPhase + 1, 1, 3));
+        const int placed = drawingVerticesPlaced(e);
+        const auto next = static_cast<std::size_t>(placed + 1);
         if (e.snap.gridSnap[next] && e.view.anyGridSpacing()) {
             roundPointToGrid(e.camera, e.view, e.snap, p);
             mark(p);
         }
         if (e.snap.vertexSnap[next] && e.store.lastIndex >= 0 &&
-            (s.editPhase == 0 || e.store.lastIndex > 0)) {
-            previewVertexSnap(e.store, e.camera, s.editPhase, p);
+            (placed == 0 || e.store.lastIndex > 0)) {
+            previewVertexSnap(e.store, e.camera, placed, p);
             mark(p);
         }
         break;
@@ -164,7 +166,7 @@ void snapMarkers(const Editor& e, SceneFrame& f) {
         }
         break;
     case ToolMode::RangeMove:
-        if (anyGridSnap(e.snap) && s.editPhase == 3) {
+        if (anyGridSnap(e.snap) && selectionDragged(e)) {
             const PixelPoint g = centre(s.grabBox);
             const PixelPoint c = centre(s.centreBox);
             PixelPoint d{g.x - c.x, g.y - c.y};
@@ -217,7 +219,7 @@ SceneFrame stepFrame(Editor& e) {
     f.triangles = e.store.viewTriangles;
     f.drawOrder = e.drawOrder;
     f.drawCount = e.drawOrderLast;
-    f.hiddenTriangle = e.interaction.editPhase != 0 ? f.drawCount : -1;
+    f.hiddenTriangle = toolPhaseActive(e) ? f.drawCount : -1;
     depthPass(e, f);
     shadeTriangles(e, f);
     toolPreview(e, f);
@@ -232,11 +234,8 @@ SceneFrame stepFrame(Editor& e) {
 }
 
 void sortByDepth(Editor& editor) {
-    const InteractionState& state = editor.interaction;
     int n = editor.store.lastIndex;
-    const bool ownsLastSlot =
-        state.toolMode == ToolMode::DrawTriangle || state.toolMode == ToolMode::Sphere;
-    if (!ownsLastSlot && state.editPhase != 0) {
+    if (rangeToolBusy(editor)) {
         n += 1;
     }
     n = std::min(n, kTriangleSlots - 1); // never past the store's last slot

@@ -2,6 +2,7 @@
 
 #include "editor/dialog_number.h"
 #include "editor/editor.h"
+#include "editor/tools/draw_triangle_tool.h"
 #include "interact/model_point.h"
 #include "interact/snap.h"
 #include "ops/selection_walk.h"
@@ -82,11 +83,10 @@ void normaliseAngles(Camera& c) {
 // Space: one vertex of the triangle being drawn, typed in model coordinates. Only the drawing
 // tool takes it; a new triangle is refused at the 3000-triangle limit like a click.
 void numericEntry(Editor& e) {
-    InteractionState& s = e.interaction;
-    if (s.toolMode != ToolMode::DrawTriangle) {
+    if (e.interaction.toolMode != ToolMode::DrawTriangle) {
         return;
     }
-    if (s.editPhase == 0 && e.store.lastIndex + 1 >= kMaxTriangles) {
+    if (drawingVerticesPlaced(e) == 0 && e.store.lastIndex + 1 >= kMaxTriangles) {
         showTooManyPolygons(e);
         return;
     }
@@ -94,27 +94,15 @@ void numericEntry(Editor& e) {
     if (!e.host.runDialog(dialog)) {
         return;
     }
-    s.editPhase = static_cast<std::int8_t>(s.editPhase + 1);
-    if (s.editPhase >= 4) {
-        s.editPhase = 1;
-    }
-    if (s.editPhase == 1) {
-        ++e.store.lastIndex;
-    }
     // The fields follow their labels in the user's directions: 横 (+ right) is y, 縦 (+ up)
     // is -z and 奥行き (+ far) is -x, as in the numeric move dialog and the files.
-    e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)].setVertex(
-        s.editPhase - 1,
-        Point3(-dialog.number(NumericInputDialog::kDepth),
-               dialog.number(NumericInputDialog::kHorizontal),
-               -dialog.number(NumericInputDialog::kVertical)));
-    if (s.editPhase == 3) {
-        s.editPhase = 0;
-    }
+    drawTriangleTypedVertex(e, Point3(-dialog.number(NumericInputDialog::kDepth),
+                                      dialog.number(NumericInputDialog::kHorizontal),
+                                      -dialog.number(NumericInputDialog::kVertical)));
 }
 
 bool nudge(Editor& e, Key key) {
-    InteractionState& s = e.interaction;
+    NudgePhase& run = e.tools.nudge.phase;
     const double d = 1.0 / e.camera.zoom;
     double dy = 0.0;
     double dz = 0.0;
@@ -132,10 +120,10 @@ bool nudge(Editor& e, Key key) {
         dz = d;
         break;
     default:
-        s.nudgeRun = false;
+        run = NudgePhase::Idle;
         return false;
     }
-    if (!s.nudgeRun) {
+    if (run == NudgePhase::Idle) {
         e.takeSnapshot();
     }
     for (const SelectedVertex& v : e.selection.vertices()) {
@@ -149,8 +137,8 @@ bool nudge(Editor& e, Key key) {
         t.computePolar();
         t.computeNormal(); // the painter culls and shades by it until the next refresh
     }
-    if (!s.nudgeRun) {
-        s.nudgeRun = true;
+    if (run == NudgePhase::Idle) {
+        run = NudgePhase::Running;
         e.countEdit();
     }
     if (e.store.lastIndex >= 0) {
@@ -206,7 +194,7 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
         }
         return;
     }
-    s.nudgeRun = false;
+    e.tools.nudge.phase = NudgePhase::Idle;
     const double step = e.settings.angleStep * kRadiansPerDegree;
     switch (key) {
     case Key::Enter:
@@ -262,7 +250,7 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
         Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)];
         t.computePolar();
         t.computeNormal(); // a triangle finished by numeric entry gets its normal here
-        if (s.editPhase != 0) {
+        if (drawingVerticesPlaced(e) != 0) {
             t.setColour(s.currentColour);
         }
     }

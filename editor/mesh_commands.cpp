@@ -1,6 +1,7 @@
 #include "editor/mesh_commands.h"
 
 #include "editor/editor.h"
+#include "editor/operation.h"
 #include "editor/palette_dialog.h"
 #include "editor/transform_dialogs.h"
 #include "ops/cleanup.h"
@@ -17,11 +18,11 @@ constexpr int kMergeProgressFrom = 500;
 
 void endSelection(Editor& e) {
     e.selection.clear(e.store);
-    e.interaction.editPhase = 0;
+    clearToolPhases(e);
 }
 
 void runSelectionSplit(Editor& e, SelectionSplit kind) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     const SplitOutcome outcome = splitSelection(e.store, e.selection, kind, e.camera);
     e.countEdit();
@@ -29,12 +30,12 @@ void runSelectionSplit(Editor& e, SelectionSplit kind) {
         showTooManyPolygons(e);
         return;
     }
-    e.interaction.editPhase = 0;
+    clearToolPhases(e);
     e.repaint();
 }
 
 void splitPicked(Editor& e, PickedSplit kind) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     switch (splitTriangle(e.store, e.interaction.pickedTriangle, kind, e.camera)) {
     case SplitOutcome::Done:
@@ -77,7 +78,7 @@ void mergeSelectedVertices(Editor& e) {
 }
 
 void deleteLineTriangles(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     deleteLineTriangles(e.store, e.selection, e.camera);
     endSelection(e);
@@ -86,7 +87,7 @@ void deleteLineTriangles(Editor& e) {
 }
 
 void reverseSelection(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     reverseSelection(e.store, e.selection);
     e.countEdit();
@@ -95,7 +96,7 @@ void reverseSelection(Editor& e) {
 }
 
 void paintSelection(Editor& e) {
-    abandonDrawing(e.interaction, e.store);
+    abandonDrawing(e);
     e.takeSnapshot();
     choosePaintColour(e); // a closed palette keeps the current colour
     paintSelection(e.store, e.selection, e.interaction.currentColour);
@@ -105,17 +106,16 @@ void paintSelection(Editor& e) {
 }
 
 void selectAll(Editor& e) {
-    InteractionState& s = e.interaction;
-    abandonDrawing(s, e.store);
+    abandonDrawing(e);
     if (e.store.lastIndex < 0) {
         return;
     }
-    s.toolMode = ToolMode::RangeMove;
-    if (s.editPhase != 0 && s.editPhase != 2) {
+    e.interaction.toolMode = ToolMode::RangeMove;
+    if (rubberBandShown(e) || selectionDragged(e)) {
         return;
     }
     selectAll(e.store, e.selection);
-    s.editPhase = 2;
+    showSelection(e);
 }
 
 void mirrorSelection(Editor& e, MirrorAxis axis) {

@@ -27,7 +27,7 @@ void wheelZoom(Editor& editor, int wheelDelta) {
     const double oldZoom = camera.zoom;
     camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
     const double zoom = camera.zoom;
-    if (state.toolMode == ToolMode::RangeMove && state.editPhase == 2 && zoom > 0.2 &&
+    if (selectionShown(editor) && zoom > 0.2 &&
         zoom < 10.0) {
         const double ratio = zoom / oldZoom;
         const Rect& client = camera.clientRect;

@@ -21,7 +21,7 @@ bool choosePaintColour(Editor& editor) {
 
 void showPaletteAndPaint(Editor& editor) {
     choosePaintColour(editor);
-    selectTool(editor.interaction, editor.store, ToolMode::Paint);
+    selectTool(editor, ToolMode::Paint);
 }
 
 } // namespace fcw

@@ -51,7 +51,7 @@ std::string dumpState(const Editor& editor, bool includeView) {
     out += "\"lastIndex\":" + std::to_string(editor.store.lastIndex);
     out += ",\"undoDepth\":" + std::to_string(editor.undo.undoDepth);
     out += ",\"toolMode\":\"" + std::string(toolModeName(s.toolMode)) + '"';
-    out += ",\"editPhase\":" + std::to_string(s.editPhase);
+    out += ",\"editPhase\":" + std::to_string(editPhaseNumber(editor));
     out += ",\"currentColour\":" + std::to_string(s.currentColour);
     out += std::string(",\"modified\":") + (editor.document.modified ? "true" : "false");
     const auto selected = editor.selection.vertices();

@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/file_messages.h"
+#include "editor/operation.h"
 #include "io/text_export.h"
 #include "io/text_import.h"
 
@@ -77,9 +78,7 @@ bool writeTextFile(Editor& editor, const std::string& path) {
     // A half-drawn triangle or a sphere's rectangle holds the last slot: like Save, export
     // only the finished triangles. The drawing goes on.
     int count = editor.store.count();
-    const InteractionState& state = editor.interaction;
-    if ((state.toolMode == ToolMode::DrawTriangle || state.toolMode == ToolMode::Sphere) &&
-        state.editPhase != 0 && count > 0) {
+    if (provisionalSlot(editor) >= 0 && count > 0) {
         --count;
     }
     const std::span<const Triangle> triangles(editor.store.modelTriangles.data(),
@@ -111,6 +110,7 @@ bool writeTextFile(Editor& editor, const std::string& path) {
 }
 
 bool readTextFile(Editor& editor, const std::string& path) {
+    endOperation(editor); // as Open does, whether or not the file can be read
     const std::string ext = extensionOf(path);
     ModelReader reader(ext == "dxf" || ext == "DXF" ? ModelReader::Format::Dxf
                                                     : ModelReader::Format::Keyword,

@@ -81,8 +81,8 @@ bool runVertexMove(Editor& e, int commandId) {
     }
     InteractionState& s = e.interaction;
     NumberInputDialog dialog(s.moveInCurrentView, command->description, signFor(*command));
-    e.takeSnapshot(); // before the dialog: a cancel simply leaves it unused
     if (e.host.runDialog(dialog)) {
+        e.takeSnapshot(); // only now: a cancelled dialog must cost no undo step
         s.moveInCurrentView = dialog.useCurrentView();
         const MoveFrame frame = s.moveInCurrentView ? MoveFrame::CurrentView : MoveFrame::ModelAxes;
         moveSelectedVertices(e.store, e.selection, command->move, dialog.number(), frame, e.camera);

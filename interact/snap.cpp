@@ -61,8 +61,8 @@ bool anyGridSnap(const SnapSettings& snap) {
     return snap.gridSnap[1] || snap.gridSnap[2] || snap.gridSnap[3];
 }
 
-ModelPoint snapToVertex(const MeshStore& store, const Camera& camera, const ModelPoint& click,
-                        PixelPoint clickPixel) {
+std::optional<Point3> nearestCommittedVertex(const MeshStore& store, const Camera& camera,
+                                             const ModelPoint& click, PixelPoint clickPixel) {
     const double zoom = camera.zoom;
     const double h = static_cast<double>(clickPixel.x - truncToInt32(camera.centreX));
     const double v = static_cast<double>(clickPixel.y - truncToInt32(camera.centreY));
@@ -90,9 +90,19 @@ ModelPoint snapToVertex(const MeshStore& store, const Camera& camera, const Mode
         }
     }
     if (!found) {
+        return std::nullopt;
+    }
+    return bestVertex;
+}
+
+ModelPoint snapToVertex(const MeshStore& store, const Camera& camera, const ModelPoint& click,
+                        PixelPoint clickPixel) {
+    const auto vertex = nearestCommittedVertex(store, camera, click, clickPixel);
+    if (!vertex) {
         return click;
     }
-    return {zoom * bestVertex.x, zoom * bestVertex.y, zoom * bestVertex.z};
+    const double zoom = camera.zoom;
+    return {zoom * vertex->x, zoom * vertex->y, zoom * vertex->z};
 }
 
 void previewVertexSnap(const MeshStore& store, const Camera& camera, int editPhase,

@@ -27,9 +27,15 @@ std::int64_t gridStepMicroPixels(int spacing, double zoom);
 bool anyGridSnap(const SnapSettings& snap);
 
 // The nearest committed vertex (triangles 0 .. lastIndex-1; the provisional triangle at
-// lastIndex is no candidate) to a click, by screen distance plus a small depth term. Returns
-// zoom times that model vertex, so dividing by the zoom gives the vertex exactly. With no
-// candidate the point comes back unchanged. Ties keep the earlier vertex.
+// lastIndex is no candidate) to a click, by screen distance plus a small depth term, in model
+// coordinates; nothing when there is no candidate. Ties keep the earlier vertex.
+std::optional<Point3> nearestCommittedVertex(const MeshStore& store, const Camera& camera,
+                                             const ModelPoint& click, PixelPoint clickPixel);
+
+// The same as zoom times that vertex (pixel scale). Dividing by the zoom need not give the
+// vertex back exactly (12.34 * 1.1 / 1.1 is 12.340000000000002): whoever stores a snapped
+// vertex takes it from nearestCommittedVertex. With no candidate the point comes back
+// unchanged.
 ModelPoint snapToVertex(const MeshStore& store, const Camera& camera, const ModelPoint& click,
                         PixelPoint clickPixel);
 

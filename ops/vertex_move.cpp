@@ -91,6 +91,9 @@ void moveSelectedVertices(MeshStore& store, const Selection& selection, VertexMo
     if (frame == MoveFrame::CurrentView) {
         apply(store.viewTriangles, selection, move, value);
         store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+        // The view list is rebuilt from the model, so its depth keys are view-frame ones
+        // again (the inverse refresh leaves model-frame keys behind).
+        store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     } else {
         apply(store.modelTriangles, selection, move, value);
         store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);

@@ -72,9 +72,9 @@ TEST_F(Clipboard, PasteKeepsTheOnScreenShapeAndBecomesTheSelection) {
     EXPECT_NEAR(pasted.v[0].y * e.camera.zoom + e.camera.centreX, 0.0, 1e-9);
     EXPECT_NEAR(pasted.v[0].z * e.camera.zoom + e.camera.centreY, 100.0, 1e-9);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
-    EXPECT_EQ(e.interaction.editPhase, 2);
+    EXPECT_EQ(editPhaseNumber(e), 2);
     EXPECT_EQ(e.selection.count(), 3);
-    EXPECT_TRUE(e.interaction.moveCounted);
+    EXPECT_TRUE(dragAlreadyCounted(e)); // dragging the paste adds no undo step
     EXPECT_EQ(e.interaction.selectionRect, (Rect{0, 100, 40, 140}));
     EXPECT_TRUE(e.document.modified);
 }
@@ -101,7 +101,7 @@ TEST_F(Clipboard, PasteWhileDrawingDropsTheHalfTriangleAndMarksOnlyThePaste) {
     run("command 32847");
     ASSERT_EQ(e.store.lastIndex, 3); // three old ones and the pasted one, no half triangle
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
-    EXPECT_EQ(e.interaction.editPhase, 2);
+    EXPECT_EQ(editPhaseNumber(e), 2);
     EXPECT_EQ(e.selection.count(), 3);
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(e.store.viewTriangles[0].v[k].selected, 0); // the old marks are gone

@@ -77,11 +77,11 @@ TEST_F(DocumentCommands, OpeningResetsHistorySelectionAndStaleMarks) {
     saveDocumentFile(e, path("a.fcw"));
     e.store.modelTriangles[0].v[0].selected = 1;
     e.store.viewTriangles[0].v[0].selected = 1;
-    e.interaction.editPhase = 2;
+    e.tools.drawing.phase = DrawPhase::TwoVertices;
     ASSERT_TRUE(openDocumentFile(e, path("a.fcw")));
     EXPECT_EQ(e.selection.count(), 0);
     EXPECT_TRUE(e.selection.empty());
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.store.viewTriangles[0].v[0].selected, 0);
     undoLast(e); // nothing to undo after a load
     EXPECT_EQ(e.store.lastIndex, 1);
@@ -176,10 +176,10 @@ TEST_F(DocumentCommands, SavingWhileDrawingLeavesOutTheProvisionalTriangle) {
     FakeHost host;
     Editor e(host);
     populate(e);
-    e.interaction.editPhase = 1; // slot 1 is a triangle being drawn
+    e.tools.drawing.phase = DrawPhase::OneVertex; // slot 1 is a triangle being drawn
     ASSERT_TRUE(saveDocumentFile(e, path("a.fcw")));
     EXPECT_EQ(read(path("a.fcw")).size(), 23u + 76u);
-    EXPECT_EQ(e.interaction.editPhase, 1); // the drawing goes on
+    EXPECT_EQ(editPhaseNumber(e), 1); // the drawing goes on
 
     e.store.lastIndex = 0;
     ASSERT_TRUE(saveDocumentFile(e, path("b.fcw")));
@@ -187,9 +187,9 @@ TEST_F(DocumentCommands, SavingWhileDrawingLeavesOutTheProvisionalTriangle) {
 
     e.store.lastIndex = 1;
     e.interaction.toolMode = ToolMode::RangeMove;
-    e.interaction.editPhase = 2;
+    e.tools.range.phase = RangePhase::SelectionShown;
     ASSERT_TRUE(saveDocumentFile(e, path("c.fcw")));
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.selection.count(), 1);
     EXPECT_EQ(read(path("c.fcw")).size(), 23u + 2 * 76u);
 }

@@ -115,7 +115,6 @@ std::optional<std::string> checkEditorInvariants(const Editor& e, bool allowFull
 std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFullSlots) {
     Cache& cache = *cache_;
     const MeshStore& store = e.store;
-    const InteractionState& s = e.interaction;
     const int last = store.lastIndex;
     const int limit = allowFullSlots ? kTriangleSlots - 1 : kMaxTriangles - 1;
     if (last < -1 || last > limit) {
@@ -127,8 +126,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
 
     // A sphere being dragged out owns a reserved slot past the model whose contents are
     // whatever was there; a triangle being drawn owns a provisional one.
-    const bool reservedSlot = s.toolMode == ToolMode::Sphere && s.editPhase != 0;
-    const bool provisional = s.toolMode == ToolMode::DrawTriangle && s.editPhase != 0;
+    const bool reservedSlot = sphereDragShown(e);
+    const bool provisional = drawingVerticesPlaced(e) > 0;
     const int checkedLast = reservedSlot ? last - 1 : last;
 
     // The last slot is always checked afresh: whether it is being drawn changes which of its
@@ -245,10 +244,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
 }
 
 std::optional<std::string> checkDrawOrder(const Editor& e) {
-    const InteractionState& s = e.interaction;
     int n = e.store.lastIndex;
-    if (s.toolMode != ToolMode::DrawTriangle && s.toolMode != ToolMode::Sphere &&
-        s.editPhase != 0) {
+    if (rangeToolBusy(e)) {
         ++n;
     }
     n = std::min(n, kTriangleSlots - 1);
@@ -276,6 +273,51 @@ std::optional<std::string> checkDrawOrder(const Editor& e) {
         if (ka > kb || (ka == kb && a < b)) {
             return "drawOrder is not back to front at position " + std::to_string(k);
         }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> checkNoOperationPending(const Editor& e) {
+    if (!operationPending(e)) {
+        return std::nullopt;
+    }
+    const ToolStates& t = e.tools;
+    std::ostringstream m;
+    m << "an operation is still under way: drawing " << int(t.drawing.phase) << ", sphere "
+      << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", button "
+      << int(t.buttonDrag.phase) << ", popup move " << int(t.popupMove.phase) << ", nudge "
+      << int(t.nudge.phase);
+    return m.str();
+}
+
+std::vector<TriangleCore> modelCores(const Editor& e) {
+    std::vector<TriangleCore> cores;
+    for (int i = 0; i <= e.store.lastIndex; ++i) {
+        cores.push_back(e.store.modelTriangles[static_cast<std::size_t>(i)].core());
+    }
+    return cores;
+}
+
+std::optional<std::string> checkModelUnchanged(const std::vector<TriangleCore>& before,
+                                               const Editor& e) {
+    const std::vector<TriangleCore> after = modelCores(e);
+    if (after.size() != before.size()) {
+        return "a move without a button changed the triangle count from " +
+               std::to_string(before.size()) + " to " + std::to_string(after.size());
+    }
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (after[i].colour != before[i].colour ||
+            std::memcmp(&after[i].v, &before[i].v, sizeof after[i].v) != 0) {
+            return "a move without a button changed triangle " + std::to_string(i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> checkModifiedAfterEdit(const Editor& e,
+                                                  std::uint64_t historySerialBefore) {
+    if (e.historySerial != historySerialBefore && !e.document.modified) {
+        return std::string("an edit was counted but the document is not marked modified");
     }
     return std::nullopt;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "model/triangle.h"
+
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace fcw {
 class Editor;
@@ -39,5 +43,21 @@ private:
 // the spare slot while a tool other than drawing or sphere has an operation under way), and
 // sorted back to front by the store's depth keys.
 std::optional<std::string> checkDrawOrder(const Editor& editor);
+
+// After Undo, Open, New, import, a tool change or any command: no operation is left under way
+// (no half-drawn triangle, reserved slot, band, drag, held button, popup move or nudge run).
+std::optional<std::string> checkNoOperationPending(const Editor& editor);
+
+// The model's triangles (colour and coordinates, 0 .. lastIndex), to compare across an event.
+std::vector<TriangleCore> modelCores(const Editor& editor);
+
+// A pointer move without a button changes no triangle (the popup move aside, which the caller
+// leaves out): `before` is modelCores() from before the move.
+std::optional<std::string> checkModelUnchanged(const std::vector<TriangleCore>& before,
+                                               const Editor& editor);
+
+// Once an edit was counted (or undone) since `historySerialBefore`, the document is modified.
+std::optional<std::string> checkModifiedAfterEdit(const Editor& editor,
+                                                  std::uint64_t historySerialBefore);
 
 } // namespace fcw::testing

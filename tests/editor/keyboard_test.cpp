@@ -94,7 +94,7 @@ TEST_F(Keyboard, ANudgedVertexTakesItsTriangleNormalAlong) {
 TEST_F(Keyboard, ATriangleTypedInHasItsNormal) {
     run({"answer ok 1002=10 1003=0 1004=0", "key space", "answer ok 1002=0 1003=0 1004=10",
          "key space", "answer ok 1002=0 1003=5 1004=0", "key space"});
-    ASSERT_EQ(e.interaction.editPhase, 0);
+    ASSERT_EQ(editPhaseNumber(e), 0);
     Triangle fresh = e.store.modelTriangles[0];
     fresh.computeNormal();
     EXPECT_EQ(e.store.modelTriangles[0].normal.x, fresh.normal.x);
@@ -106,18 +106,18 @@ TEST_F(Keyboard, ATriangleTypedInHasItsNormal) {
 TEST_F(Keyboard, SpaceEntersAVertexByNumber) {
     run({"answer ok 1002=10 1003=20 1004=30", "key Space"});
     EXPECT_EQ(e.store.lastIndex, 0);
-    EXPECT_EQ(e.interaction.editPhase, 1);
+    EXPECT_EQ(editPhaseNumber(e), 1);
     // 横 10 to the right, 奥行き 20 away, 縦 30 up.
     EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 10.0);
     EXPECT_EQ(e.store.modelTriangles[0].v[0].x, -20.0);
     EXPECT_EQ(e.store.modelTriangles[0].v[0].z, -30.0);
     run({"answer ok 1002=abc", "key space"}); // refused: message, dialog cancelled
-    EXPECT_EQ(e.interaction.editPhase, 1);
+    EXPECT_EQ(editPhaseNumber(e), 1);
     run({"answer ok 1002=100001", "key space"});
     EXPECT_EQ(out.str(), "dialog 282\ndialog 282\nmessage 数字を入力してください。\n"
                          "dialog 282\nmessage -100000 から 100000 までの数字を入力してください。\n");
     run({"answer ok 1003=5", "key space", "answer ok 1004=5", "key space"});
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.undoDepth(), 0); // numeric entry counts no edit
 
     // At the limit no new triangle is started.

@@ -22,11 +22,11 @@ protected:
 TEST_F(MouseTools, ThreeClicksDrawATriangleThatFacesTheViewer) {
     run({"down 400 300", "up 400 300"});
     EXPECT_EQ(e.store.lastIndex, 0); // the provisional triangle
-    EXPECT_EQ(e.interaction.editPhase, 1);
+    EXPECT_EQ(editPhaseNumber(e), 1);
     EXPECT_TRUE(e.document.modified);
     // Counter-clockwise on screen: the finished triangle is turned round.
     run({"down 400 350", "down 450 300"});
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.undoDepth(), 1);
     EXPECT_EQ(model(0).v[1].y, 50.0);
     EXPECT_EQ(model(0).v[2].z, 50.0);
@@ -48,7 +48,7 @@ TEST_F(MouseTools, AFullModelRefusesANewTriangle) {
     run({"down 10 10"});
     EXPECT_EQ(out.str(), "beep\ndialog 302\n");
     EXPECT_EQ(e.store.lastIndex, kMaxTriangles - 1);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     e.store.lastIndex = kMaxTriangles - 2; // 2999 triangles: one more can be drawn
     run({"down 10 10", "down 60 10", "down 10 60"});
     EXPECT_EQ(e.store.lastIndex, kMaxTriangles - 1);
@@ -77,7 +77,7 @@ TEST_F(MouseTools, EraseTakesTheFrontMostFacingTriangleOnly) {
 TEST_F(MouseTools, RubberBandSelectsAndShiftToggles) {
     run({"down 400 300", "down 500 300", "down 400 400", "command 32803"});
     run({"down 390 290", "move 450 310 left", "up 450 310"}); // takes vertices 0 and 1? no: 0
-    EXPECT_EQ(e.interaction.editPhase, 2);
+    EXPECT_EQ(editPhaseNumber(e), 2);
     ASSERT_EQ(e.selection.count(), 1);
     EXPECT_EQ(e.selection.vertices()[0], (SelectedVertex{0, 0}));
     run({"down 380 280 shift", "up 520 320 shift"}); // toggles 0 off and 1 on
@@ -86,7 +86,7 @@ TEST_F(MouseTools, RubberBandSelectsAndShiftToggles) {
     EXPECT_EQ(model(0).v[1].selected, 1);
     EXPECT_EQ(model(0).v[0].selected, 0);
     run({"down 600 600", "up 601 601"}); // an empty band ends the selection
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.interaction.selectionRect, Rect{});
 }
 
@@ -113,7 +113,7 @@ TEST_F(MouseTools, SphereDragAndItsCancellations) {
     EXPECT_EQ(e.store.lastIndex, 159);
     run({"down 100 100", "rdown 150 150"}); // right click drops the reserved slot
     EXPECT_EQ(e.store.lastIndex, 159);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
 }
 
 TEST_F(MouseTools, SphereReservedSlotIsGivenBackWhateverEndsTheDrag) {
@@ -122,15 +122,15 @@ TEST_F(MouseTools, SphereReservedSlotIsGivenBackWhateverEndsTheDrag) {
     // A second press whose release went missing: still one drag, one reserved slot.
     run({"down 100 100", "down 120 150"});
     EXPECT_EQ(e.store.lastIndex, 160);
-    EXPECT_EQ(e.interaction.editPhase, 1);
+    EXPECT_EQ(editPhaseNumber(e), 1);
     run({"up 200 300"});
     EXPECT_EQ(e.store.lastIndex, 319);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.undoDepth(), 2);
     // Changing the tool in the middle of a drag gives the reserved slot back.
     run({"down 100 100", "command 32803"});
     EXPECT_EQ(e.store.lastIndex, 319);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
 }
 
 TEST_F(MouseTools, ErasingRenumbersTheSelectionWithItsTriangles) {
@@ -157,10 +157,10 @@ TEST_F(MouseTools, PopupCommandsWhileDrawingNeverTakeTheUnfinishedTriangle) {
     run({"down 100 100"}); // a second triangle begun: slot 1 is provisional
     run({"command 32836"}); // sent without a pick: deletes triangle 0, not the provisional one
     EXPECT_EQ(e.store.lastIndex, -1);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     run({"down 200 200"}); // used to write the slot before the first
     EXPECT_EQ(e.store.lastIndex, 0);
-    EXPECT_EQ(e.interaction.editPhase, 1);
+    EXPECT_EQ(editPhaseNumber(e), 1);
 }
 
 TEST_F(MouseTools, CancelledPopupMoveRestoresTheTrianglesPlane) {
@@ -177,7 +177,7 @@ TEST_F(MouseTools, RubberBandOverAFarOffVertexWithTheOriginLeftOfTheWindow) {
     e.camera.originOffsetX = -1000; // the origin's window position becomes negative
     run({"size 800 600", "command 32803", "down 0 0", "up 799 599"});
     EXPECT_EQ(e.selection.count(), 0); // nothing on the screen: off to the far right
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
 }
 
 TEST_F(MouseTools, TrianglePopupDeletesAndMovesWithExactCancel) {
@@ -185,7 +185,7 @@ TEST_F(MouseTools, TrianglePopupDeletesAndMovesWithExactCancel) {
     run({"down 600 300", "down 700 300", "down 600 400"});
     const Triangle before = model(1);
     run({"answer choose 32837", "rdown 620 320", "move 650 350", "rdown 650 350"});
-    EXPECT_FALSE(e.interaction.movingTriangle);
+    EXPECT_FALSE(popupMoveUnderWay(e));
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(model(1).v[k].y, before.v[k].y);
         EXPECT_EQ(model(1).v[k].z, before.v[k].z);
@@ -259,7 +259,7 @@ TEST_F(MouseTools, SphereRefusedWhenItWouldPassTheLimit) {
     run({"command 32807", "down 100 100"});
     EXPECT_EQ(out.str(), "beep\ndialog 302\n");
     EXPECT_EQ(e.store.lastIndex, 2840);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     e.store.lastIndex = 2839;
     run({"down 100 100", "up 100 200"});
     EXPECT_EQ(e.store.lastIndex, 2999);

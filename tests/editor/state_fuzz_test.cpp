@@ -96,6 +96,10 @@ struct Sequence {
     const FilePool* pool;
     const std::vector<std::string>* savePaths;
     bool allowFullSlots = false;
+    // What the event ended with: a command's id, kEndedByFileOrUndo for an open, import, New
+    // or Undo, 0 for anything else (a mouse event or a key after the command).
+    int lastAction = 0;
+    static constexpr int kEndedByFileOrUndo = -1;
 
     Sequence(std::uint64_t seed, const FilePool& openFrom, const std::vector<std::string>& saveTo,
              const std::string& workFile)
@@ -109,6 +113,7 @@ struct Sequence {
 
     void mouse(const char* what, unsigned flags, PixelPoint p) {
         host.shift = (flags & mouse_flags::kShift) != 0;
+        lastAction = 0;
         const std::string verb(what);
         if (verb == "down") {
             onLeftButtonDown(editor, flags | mouse_flags::kLeft, p);
@@ -126,12 +131,14 @@ struct Sequence {
         if (id >= command_id::kRecentFile1 && id <= command_id::kRecentFile4) {
             host.fileOpened = true; // reads a document, as an open dialog's choice does
         }
+        lastAction = id;
         ++coverage().commands[id][static_cast<std::size_t>(dispatchCommand(editor, id))];
     }
 
     // One event; returns its description.
     std::string step() {
         Editor& e = editor;
+        lastAction = 0;
         const int kind = uniform(rng, 0, 99);
         if (kind < 16) { // a click
             const PixelPoint p = randomPoint(rng, e);
@@ -189,6 +196,7 @@ struct Sequence {
             if (const int id = acceleratorCommand(name, ctrl, shift); id != 0) {
                 command(id);
             } else if (const auto key = keyFromName(name)) {
+                lastAction = 0;
                 onKeyDown(e, *key, ctrl);
             }
             return "key " + name + (ctrl ? " ctrl" : "") + (shift ? " shift" : "");
@@ -242,6 +250,7 @@ struct Sequence {
         if (kind < 91) {
             const std::string& path = openPath();
             openDocumentFile(e, path);
+            lastAction = kEndedByFileOrUndo;
             e.repaint();
             host.fileOpened = true;
             return "open " + path;
@@ -249,6 +258,7 @@ struct Sequence {
         if (kind < 95) {
             const std::string& path = openPath();
             readTextFile(e, path);
+            lastAction = kEndedByFileOrUndo;
             e.repaint();
             host.fileOpened = true;
             return "import " + path;
@@ -260,6 +270,7 @@ struct Sequence {
         }
         if (kind < 98) {
             newDocument(e);
+            lastAction = kEndedByFileOrUndo;
             e.repaint();
             return "new";
         }
@@ -380,6 +391,9 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         const int depthBefore = e.undoDepth();
         seq.host.notes.clear();
         seq.host.fileOpened = false;
+        const std::uint64_t serialBefore = e.historySerial;
+        const bool popupMoveBefore = popupMoveUnderWay(e);
+        const std::vector<TriangleCore> modelBefore = testing::modelCores(e);
         const std::string event = seq.step() + seq.host.notes;
         // Only a text import fills the spare slot; undo may bring such a model back.
         if (seq.host.fileOpened && e.store.lastIndex >= kMaxTriangles) {
@@ -389,13 +403,33 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         if (verbose) {
             std::cout << "  " << i << ": " << event << "  -> lastIndex " << e.store.lastIndex
                       << ", tool " << toolModeName(e.interaction.toolMode) << ", phase "
-                      << int(e.interaction.editPhase) << ", selection "
+                      << editPhaseNumber(e) << ", selection "
                       << e.selection.count() << ", undo " << e.undoDepth() << std::endl;
         }
         if (auto bad = seq.host.takeProblem()) {
             return fail(i, event, *bad);
         }
         if (auto bad = checker.check(e, seq.allowFullSlots)) {
+            return fail(i, event, *bad);
+        }
+        // Between button events only commands and keys edit: a move without the left button
+        // moves no vertex (the popup move, which follows the pointer, aside).
+        const bool buttonlessMove = event.rfind("move ", 0) == 0 ||
+                                    event.rfind("middle drag ", 0) == 0 ||
+                                    event.rfind("wheel ", 0) == 0;
+        if (buttonlessMove && !popupMoveBefore) {
+            if (auto bad = testing::checkModelUnchanged(modelBefore, e)) {
+                return fail(i, event, *bad);
+            }
+        }
+        // Undo, Open, New, import, a tool change and every command end the operation in
+        // progress; "移動" (32837) is the one command that starts one.
+        if (seq.lastAction != 0 && seq.lastAction != 32837) {
+            if (auto bad = testing::checkNoOperationPending(e)) {
+                return fail(i, event, *bad);
+            }
+        }
+        if (auto bad = testing::checkModifiedAfterEdit(e, serialBefore)) {
             return fail(i, event, *bad);
         }
         // Editing stops at 3000 triangles: only a file read (or an undo back to what one

@@ -85,13 +85,13 @@ TEST(Undo, AnEditWhileDrawingIsUndoneWithoutTheHalfDrawnTriangle) {
     edit(e, 1);
     // A second triangle begun: its provisional slot is not part of the model.
     e.interaction.toolMode = ToolMode::DrawTriangle;
-    e.interaction.editPhase = 1;
+    e.tools.drawing.phase = DrawPhase::OneVertex;
     ++e.store.lastIndex;
     e.takeSnapshot(); // an edit command now, say a rounding of an older selection
     e.countEdit();
     undoLast(e);
     EXPECT_EQ(e.store.lastIndex, 0);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
 }
 
 TEST(Undo, EndsTheSelectionAndClearsEveryMark) {
@@ -121,9 +121,9 @@ TEST(Undo, DropsTheProvisionalTriangleAndUndoesThePreviousEdit) {
     // One point of a third triangle placed: provisional slot at lastIndex.
     e.takeSnapshot();
     ++e.store.lastIndex;
-    e.interaction.editPhase = 1;
+    e.tools.drawing.phase = DrawPhase::OneVertex;
     undoLast(e);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.store.count(), 1);
     EXPECT_EQ(e.undoDepth(), 1);
 }
@@ -147,22 +147,26 @@ TEST(Undo, RefusedEditIsNotCounted) {
     EXPECT_EQ(e.store.lastIndex, -1); // back before edit 1, not before the refused one
 }
 
-TEST(Undo, SnapshotKeepsTheSlotAfterTheLastForDragTools) {
+TEST(Undo, SnapshotsSaveTheModelAndNoSlotPastIt) {
     FakeHost host;
     Editor e(host);
     edit(e, 1);
-    e.store.modelTriangles[1].setColour(55);
+    e.store.modelTriangles[1].setColour(55); // whatever the free slot holds
+    // A held Paint button is no reason to save the free slot: undoing the stroke must not
+    // bring it back as a triangle.
     e.interaction.toolMode = ToolMode::Paint;
-    e.interaction.editPhase = 1;
+    e.tools.buttonDrag.phase = HoldPhase::Held;
     e.takeSnapshot();
-    EXPECT_EQ(e.undo.counts[1], 1);
-    EXPECT_EQ(e.undo.slots[1][1].colour, 55u);
-    // The drawing tool saves no extra slot; its last slot (here 0) is the triangle being
-    // drawn, which is left out too.
+    EXPECT_EQ(e.undo.counts[1], 0);
+    e.countEdit();
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, 0);
+    // The drawing tool's last slot (here 0) is the triangle being drawn, which is left out.
     e.interaction.toolMode = ToolMode::DrawTriangle;
+    e.tools.drawing.phase = DrawPhase::OneVertex;
     e.takeSnapshot();
     EXPECT_EQ(e.undo.counts[1], -1);
-    e.interaction.editPhase = 0;
+    e.tools.drawing.phase = DrawPhase::Idle;
     e.takeSnapshot();
     EXPECT_EQ(e.undo.counts[1], 0);
 }

@@ -76,12 +76,12 @@ TEST(Cleanup, SelectAllWhileDrawingLeavesTheHalfDrawnTriangleOut) {
     Editor e(host);
     appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
     e.interaction.toolMode = ToolMode::DrawTriangle;
-    e.interaction.editPhase = 1;
+    e.tools.drawing.phase = DrawPhase::OneVertex;
     ++e.store.lastIndex; // the provisional slot
     dispatchCommand(e, command_id::kSelectAll);
     EXPECT_EQ(e.store.lastIndex, 0);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
-    EXPECT_EQ(e.interaction.editPhase, 2);
+    EXPECT_EQ(editPhaseNumber(e), 2);
     EXPECT_EQ(e.selection.count(), 3);
 }
 
@@ -108,7 +108,7 @@ TEST(Cleanup, ReverseAndRecolourEndTheSelection) {
     dispatchCommand(e, command_id::kReverseSelection);
     EXPECT_LT(e.store.viewTriangles[0].normal.x, 0.0);
     EXPECT_EQ(e.selection.count(), 0);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     dispatchCommand(e, command_id::kSelectAll);
     e.interaction.currentColour = 0x123456;
     dispatchCommand(e,

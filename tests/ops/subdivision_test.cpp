@@ -17,7 +17,7 @@ using testing::FakeHost;
 void select(Editor& e, std::initializer_list<std::pair<int, int>> vertices) {
     InteractionState& s = e.interaction;
     s.toolMode = ToolMode::RangeMove;
-    s.editPhase = 2;
+    e.tools.range.phase = RangePhase::SelectionShown;
     std::vector<SelectedVertex> list;
     for (auto [t, k] : vertices) {
         list.push_back({static_cast<std::int16_t>(t), static_cast<std::int8_t>(k)});
@@ -65,7 +65,7 @@ TEST(Subdivision, FourSplitAppendsThreeInOrderWithTheParentsWinding) {
     }
     EXPECT_EQ(e.store.modelTriangles[10].v[0].selected, 0); // appended slots lose marks
     EXPECT_EQ(e.selection.count(), 0);
-    EXPECT_EQ(e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.undoDepth(), 1);
     undoLast(e);
     EXPECT_EQ(e.store.lastIndex, 9);
@@ -173,11 +173,11 @@ TEST(Subdivision, SplittingWhileATriangleIsBeingDrawnSplitsOnlyFinishedOnes) {
     select(f.e, {{0, 0}, {0, 1}, {0, 2}});
     // A triangle begun with the drawing tool holds slot 1.
     f.e.interaction.toolMode = ToolMode::DrawTriangle;
-    f.e.interaction.editPhase = 1;
+    f.e.tools.drawing.phase = DrawPhase::OneVertex;
     ++f.e.store.lastIndex;
     dispatchCommand(f.e, command_id::kSplitInFour);
     EXPECT_EQ(f.e.store.lastIndex, 3); // triangle 0 and its three new parts, no half triangle
-    EXPECT_EQ(f.e.interaction.editPhase, 0);
+    EXPECT_EQ(editPhaseNumber(f.e), 0);
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(f.e.store.modelTriangles[static_cast<std::size_t>(i)].colour, 0x10u);
     }

@@ -224,7 +224,7 @@ TEST(ScenePainter, DrawingPreviewAndSnapMarker) {
     f.e.view.statusVisible = 0;
     f.e.view.emphasisMode = 0;
     appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
-    f.e.interaction.editPhase = 1; // one point of triangle 0 placed
+    f.e.tools.drawing.phase = DrawPhase::OneVertex; // one point of triangle 0 placed
     f.e.interaction.lastPointer = {414, 306};
     f.e.snap.gridSnap[2] = true;
     f.e.view.gridSpacing10 = true;
@@ -310,7 +310,7 @@ TEST(Navigation, WheelStepsAndClamps) {
     EXPECT_EQ(e.camera.zoom, 0.2);
     dispatchCommand(e, command_id::kZoomTimes10);
     e.interaction.toolMode = ToolMode::RangeMove;
-    e.interaction.editPhase = 2;
+    e.tools.range.phase = RangePhase::SelectionShown;
     e.interaction.selectionRect = {100, 100, 200, 200};
     wheelZoom(e, 120); // 10.1 -> 10; the rectangle is not rescaled for that notch
     EXPECT_EQ(e.camera.zoom, 10.0);

@@ -1,0 +1,109 @@
+#include "editor/tools/button_drag_tools.h"
+
+#include "editor/editor.h"
+#include "editor/tools/pick.h"
+#include "model/mesh_edits.h"
+
+#include <algorithm>
+
+namespace fcw {
+
+namespace {
+
+constexpr double kPanLimit = 15000.0; // model units, either way
+constexpr double kMinToolZoom = 0.1;
+constexpr double kMaxToolZoom = 10.0;
+constexpr double kZoomPerPixel = 0.01;
+
+void eraseAt(Editor& e, PixelPoint p) {
+    if (const auto hit = pickTriangle(e, p, true)) {
+        removeViewTriangle(e.store, e.selection, pickedIndex(e, *hit));
+    }
+    e.refreshViewToModel();
+}
+
+void paintAt(Editor& e, PixelPoint p) {
+    if (const auto hit = pickTriangle(e, p, false)) {
+        recolourTriangle(e.store, pickedIndex(e, *hit), e.interaction.currentColour);
+    }
+}
+
+void pan(Editor& e, std::int32_t dx, std::int32_t dy) {
+    Camera& c = e.camera;
+    c.originOffsetX = std::clamp(c.originOffsetX + dx / c.zoom, -kPanLimit, kPanLimit);
+    c.originOffsetY = std::clamp(c.originOffsetY + dy / c.zoom, -kPanLimit, kPanLimit);
+}
+
+} // namespace
+
+void buttonDragDown(Editor& e, PixelPoint click) {
+    e.tools.buttonDrag.phase = HoldPhase::Held;
+    switch (e.interaction.toolMode) {
+    case ToolMode::Erase:
+        e.takeSnapshot();
+        e.countEdit();
+        eraseAt(e, click);
+        break;
+    case ToolMode::Paint:
+        e.takeSnapshot();
+        e.countEdit();
+        paintAt(e, click);
+        break;
+    default:
+        e.interaction.dragLast = click;
+        break;
+    }
+}
+
+void buttonDragMove(Editor& e, PixelPoint p) {
+    if (e.tools.buttonDrag.phase != HoldPhase::Held) {
+        return;
+    }
+    PixelPoint& last = e.interaction.dragLast;
+    switch (e.interaction.toolMode) {
+    case ToolMode::Erase:
+        eraseAt(e, p);
+        break;
+    case ToolMode::Paint:
+        paintAt(e, p);
+        break;
+    case ToolMode::OriginMove:
+        pan(e, p.x - last.x, p.y - last.y);
+        last = p;
+        break;
+    case ToolMode::Zoom: {
+        const std::int32_t dy = p.y - last.y;
+        last = p;
+        e.camera.zoom =
+            std::clamp(e.camera.zoom - dy * kZoomPerPixel, kMinToolZoom, kMaxToolZoom);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void buttonDragUp(Editor& e) {
+    e.tools.buttonDrag.phase = HoldPhase::Idle;
+}
+
+void middlePanMove(Editor& e, PixelPoint p) {
+    InteractionState& s = e.interaction;
+    if (e.tools.middlePan.fresh) {
+        s.dragLast = p;
+    }
+    e.tools.middlePan.fresh = false;
+    const std::int32_t dx = p.x - s.dragLast.x;
+    const std::int32_t dy = p.y - s.dragLast.y;
+    s.dragLast = p;
+    pan(e, dx, dy);
+    if (selectionShown(e)) {
+        offset(s.selectionRect, dx, dy);
+    }
+}
+
+void middlePanBreak(Editor& e) {
+    e.tools.middlePan.fresh = true;
+}
+
+} // namespace fcw

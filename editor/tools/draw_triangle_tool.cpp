@@ -1,0 +1,49 @@
+#include "editor/tools/draw_triangle_tool.h"
+
+#include "editor/editor.h"
+
+namespace fcw {
+
+void drawTriangleDown(Editor& e, int clickNumber) {
+    DrawTriangleTool& tool = e.tools.drawing;
+    if (clickNumber == 3) {
+        // The triangle goes ahead: the model before it, without the provisional slot (the
+        // phase still holds it).
+        e.takeSnapshot();
+    }
+    const ModelPoint& p = e.interaction.clickModelPoint;
+    const double zoom = e.camera.zoom;
+    const auto last = static_cast<std::size_t>(e.store.lastIndex);
+    Triangle& t = e.store.modelTriangles[last];
+    t.setVertex(clickNumber - 1, e.interaction.clickVertex
+                                     ? *e.interaction.clickVertex
+                                     : Point3(p.x / zoom, p.y / zoom, p.z / zoom));
+    t.computePolar();
+    t.setColour(e.interaction.currentColour);
+    e.refreshModelToView();
+    if (clickNumber < 3) {
+        tool.phase = static_cast<DrawPhase>(clickNumber);
+        return;
+    }
+    e.countEdit();
+    Triangle& v = e.store.viewTriangles[last];
+    t.computeNormal();
+    v.computeNormal();
+    if (v.normal.x < 0) { // a new triangle always faces the viewer
+        t.reverseWinding();
+        v.reverseWinding();
+    }
+    tool.phase = DrawPhase::Idle;
+}
+
+void drawTriangleTypedVertex(Editor& e, const Point3& point) {
+    DrawTriangleTool& tool = e.tools.drawing;
+    const int vertex = static_cast<int>(tool.phase); // vertices placed so far
+    if (vertex == 0) {
+        ++e.store.lastIndex;
+    }
+    e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)].setVertex(vertex, point);
+    tool.phase = vertex == 2 ? DrawPhase::Idle : static_cast<DrawPhase>(vertex + 1);
+}
+
+} // namespace fcw

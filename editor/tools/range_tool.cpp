@@ -1,0 +1,206 @@
+#include "editor/tools/range_tool.h"
+
+#include "editor/editor.h"
+#include "editor/mouse_tools.h"
+#include "interact/snap.h"
+
+namespace fcw {
+
+namespace {
+
+using namespace mouse_flags;
+
+void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
+    const double zoom = e.camera.zoom;
+    for (const SelectedVertex& v : e.selection.vertices()) {
+        Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
+        Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
+        p.y += dx / zoom;
+        p.z += dy / zoom;
+        t.computePolar();
+        t.computeNormal();
+    }
+}
+
+// The first step of a drag that moves something is where the edit goes ahead: the snapshot of
+// the model before it is taken, and the edit counted, there. Later drags of the same selection
+// belong to the same undo step until another edit or an undo comes between.
+void countDragOnce(Editor& e, std::int32_t dx, std::int32_t dy) {
+    if ((dx == 0 && dy == 0) || e.selection.empty() || dragAlreadyCounted(e)) {
+        return;
+    }
+    e.takeSnapshot();
+    e.countEdit();
+    e.tools.range.countedAtSerial = e.historySerial;
+}
+
+// A band snapshots nothing: it changes no vertex.
+void startRubberBand(Editor& e, PixelPoint click) {
+    InteractionState& s = e.interaction;
+    e.tools.range.phase = RangePhase::RubberBand;
+    s.clickPoints[1] = click;
+    roundPointToGrid(e.camera, e.view, e.snap, s.clickPoints[1]);
+}
+
+void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
+    InteractionState& s = e.interaction;
+    RangeTool& tool = e.tools.range;
+    if ((flags & kShift) != 0) {
+        startRubberBand(e, click);
+    } else if (s.centreBox.contains(click.x, click.y) || s.grabBox.contains(click.x, click.y)) {
+        if (!s.grabBox.contains(click.x, click.y)) {
+            s.grabBox = boxAroundClientCentre(e);
+        }
+        s.dragLast = tool.dragStart = click;
+        tool.phase = RangePhase::Dragging;
+    } else {
+        tool.phase = RangePhase::Idle;
+        e.selection.clear(e.store);
+        startRubberBand(e, click);
+    }
+}
+
+// Toggles the mark of every vertex whose screen point lies in the normalised band.
+void markVerticesInBand(Editor& e) {
+    const InteractionState& s = e.interaction;
+    const Camera& c = e.camera;
+    const std::int32_t ox = truncToInt32(c.centreX);
+    const std::int32_t oy = truncToInt32(c.centreY);
+    for (int i = 0; i <= e.store.lastIndex; ++i) {
+        const Triangle& v = e.store.viewTriangles[static_cast<std::size_t>(i)];
+        if (!s.selectHiddenVertices && v.normal.x < 0) {
+            continue;
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::int32_t px =
+                saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].y)} + ox);
+            const std::int32_t py =
+                saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].z)} + oy);
+            if (s.selectionRect.contains(px, py)) {
+                e.selection.toggleMark(e.store, i, static_cast<int>(k));
+            }
+        }
+    }
+}
+
+void finishRubberBand(Editor& e, unsigned flags, PixelPoint release) {
+    InteractionState& s = e.interaction;
+    RangeTool& tool = e.tools.range;
+    s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, release.x, release.y};
+    s.grabBox = boxAroundClientCentre(e);
+    if ((flags & kShift) == 0) {
+        e.selection.clear(e.store);
+    }
+    s.selectionRect = normalised(s.selectionRect);
+    markVerticesInBand(e);
+    e.selection.rebuild(e.store);
+    tool.countedAtSerial = 0;
+    if (e.selection.empty()) {
+        tool.phase = RangePhase::Idle;
+        s.selectionRect = {};
+        return;
+    }
+    tool.phase = RangePhase::SelectionShown;
+}
+
+void finishDrag(Editor& e, PixelPoint release) {
+    InteractionState& s = e.interaction;
+    RangeTool& tool = e.tools.range;
+    std::int32_t dx = release.x - s.dragLast.x;
+    std::int32_t dy = release.y - s.dragLast.y;
+    if (e.view.anyGridSpacing()) {
+        // The total displacement is rounded to the grid; the rectangles follow the correction.
+        offset(s.selectionRect, dx, dy);
+        offset(s.grabBox, dx, dy);
+        const PixelPoint total{release.x - tool.dragStart.x, release.y - tool.dragStart.y};
+        PixelPoint rounded = total;
+        roundOffsetToGrid(e.camera, e.view, e.snap, rounded);
+        dx = rounded.x - total.x;
+        dy = rounded.y - total.y;
+        offset(s.selectionRect, dx, dy);
+        offset(s.grabBox, dx, dy);
+    }
+    countDragOnce(e, dx, dy);
+    moveSelection(e, dx, dy);
+    e.refreshViewToModel();
+    tool.phase = RangePhase::SelectionShown;
+}
+
+} // namespace
+
+Rect boxAroundClientCentre(const Editor& e) {
+    const Rect& c = e.camera.clientRect;
+    return boxAround((c.left + c.right) / 2, (c.top + c.bottom) / 2);
+}
+
+void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
+    InteractionState& s = e.interaction;
+    RangeTool& tool = e.tools.range;
+    s.selectionRect = normalised(s.selectionRect);
+    s.selectionRect.right = s.selectionRect.left;
+    s.selectionRect.bottom = s.selectionRect.top;
+    switch (tool.phase) {
+    case RangePhase::Idle:
+        tool.phase = RangePhase::RubberBand;
+        if ((flags & kShift) == 0) {
+            e.selection.clear(e.store); // a band without Shift starts a new selection
+        }
+        break;
+    case RangePhase::SelectionShown:
+        pressOnSelection(e, flags, click);
+        break;
+    case RangePhase::RubberBand:
+    case RangePhase::Dragging:
+        tool.phase = RangePhase::Idle; // the previous release went missing
+        break;
+    }
+}
+
+void rangeMove(Editor& e, PixelPoint p) {
+    InteractionState& s = e.interaction;
+    if (e.tools.range.phase == RangePhase::RubberBand) {
+        s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
+        const PixelPoint middle = centre(s.selectionRect);
+        s.grabBox = boxAround(middle.x, middle.y);
+    } else if (e.tools.range.phase == RangePhase::Dragging) {
+        const std::int32_t dx = p.x - s.dragLast.x;
+        const std::int32_t dy = p.y - s.dragLast.y;
+        offset(s.selectionRect, dx, dy);
+        offset(s.grabBox, dx, dy);
+        s.dragLast = p;
+        countDragOnce(e, dx, dy);
+        moveSelection(e, dx, dy);
+        e.refreshViewToModel();
+    }
+}
+
+void rangeUp(Editor& e, unsigned flags, PixelPoint release) {
+    if (e.tools.range.phase == RangePhase::RubberBand) {
+        finishRubberBand(e, flags, release);
+    } else if (e.tools.range.phase == RangePhase::Dragging) {
+        finishDrag(e, release);
+    }
+}
+
+int rangeRightClick(Editor& e, PixelPoint click) {
+    InteractionState& s = e.interaction;
+    e.tools.range.phase = RangePhase::Idle;
+    s.selectionRect = normalised(s.selectionRect);
+    if (s.centreBox.contains(click.x, click.y) || s.grabBox.contains(click.x, click.y)) {
+        return e.host.popupMenu(kSelectionPopupMenu, click);
+    }
+    e.selection.clear(e.store);
+    return 0;
+}
+
+void showSelection(Editor& e, DragCounting counting) {
+    e.tools.range.phase = RangePhase::SelectionShown;
+    e.tools.range.countedAtSerial =
+        counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
+}
+
+bool dragAlreadyCounted(const Editor& e) {
+    return e.tools.range.countedAtSerial == e.historySerial;
+}
+
+} // namespace fcw

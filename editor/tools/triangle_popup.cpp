@@ -1,0 +1,174 @@
+#include "editor/tools/triangle_popup.h"
+
+#include "editor/editor.h"
+#include "editor/palette_dialog.h"
+#include "editor/frame_step.h"
+#include "editor/tools/pick.h"
+#include "model/mesh_edits.h"
+
+namespace fcw {
+
+namespace {
+
+Triangle& viewAt(Editor& e, int i) {
+    return e.store.viewTriangles[static_cast<std::size_t>(i)];
+}
+Triangle& modelAt(Editor& e, int i) {
+    return e.store.modelTriangles[static_cast<std::size_t>(i)];
+}
+
+void translateView(Editor& e, int t, std::int32_t dx, std::int32_t dy) {
+    Triangle& tri = viewAt(e, t);
+    const double zoom = e.camera.zoom;
+    for (Point3& p : tri.v) {
+        p.y += dx / zoom;
+        p.z += dy / zoom;
+    }
+    tri.computePolar();
+    tri.computeNormal();
+}
+
+// One step of the move: the triangle, and the selection rectangle with it, by the pointer's
+// delta since the previous step.
+void stepTo(Editor& e, PixelPoint p) {
+    InteractionState& s = e.interaction;
+    const std::int32_t dx = p.x - s.dragLast.x;
+    const std::int32_t dy = p.y - s.dragLast.y;
+    offset(s.selectionRect, dx, dy);
+    s.dragLast = p;
+    translateView(e, s.pickedTriangle, dx, dy);
+    e.refreshViewToModel();
+}
+
+// The picked triangle, found again through the draw order, or -1 when the store changed.
+int pickedAgain(const Editor& e) {
+    const int last = e.store.lastIndex;
+    const int pos = drawOrderScanLast(e) - e.interaction.pickedOrderPos;
+    if (pos < 0 || pos > drawOrderScanLast(e)) {
+        return -1;
+    }
+    const int t = e.drawOrder[static_cast<std::size_t>(pos)];
+    return t >= 0 && t <= last ? t : -1;
+}
+
+bool pickedValid(const Editor& e) {
+    const int t = e.interaction.pickedTriangle;
+    return t >= 0 && t <= e.store.lastIndex;
+}
+
+} // namespace
+
+int openTrianglePopup(Editor& e, int orderPos, PixelPoint click) {
+    InteractionState& s = e.interaction;
+    s.pickedTriangle = static_cast<std::int16_t>(pickedIndex(e, orderPos));
+    e.highlightedTriangle = s.pickedTriangle;
+    e.repaint(); // the hatched triangle shows while the menu is up
+    s.pickedOrderPos = orderPos;
+    const int chosen = e.host.popupMenu(kTrianglePopupMenu, click);
+    e.highlightedTriangle = -1;
+    return chosen;
+}
+
+bool popupMoveUnderWay(const Editor& e) {
+    return e.tools.popupMove.phase == PopupMovePhase::Moving;
+}
+
+void popupMoveStep(Editor& e, PixelPoint p) {
+    if (popupMoveUnderWay(e)) {
+        stepTo(e, p);
+    }
+}
+
+void finishPopupMove(Editor& e, PixelPoint click) {
+    e.tools.popupMove.phase = PopupMovePhase::Idle;
+    // The click's common start reserved or kept a drawing slot; the click ends the drawing.
+    if (e.interaction.toolMode == ToolMode::DrawTriangle) {
+        --e.store.lastIndex;
+    }
+    clearToolPhases(e);
+    if (!pickedValid(e)) {
+        return;
+    }
+    // The move goes ahead now: its snapshot is the model with the triangle where it was
+    // before the move (the copy "移動" kept), taken without the slot the click reserved.
+    Triangle& t = modelAt(e, e.interaction.pickedTriangle);
+    const TriangleCore moved = t.core();
+    t.assign(e.store.scratchTriangle);
+    e.takeSnapshot();
+    t.assign(moved);
+    t.computePolar();
+    t.computeNormal();
+    stepTo(e, click);
+    e.countEdit();
+}
+
+void cancelPopupMove(Editor& e) {
+    e.tools.popupMove.phase = PopupMovePhase::Idle;
+    if (!pickedValid(e)) {
+        return;
+    }
+    Triangle& t = modelAt(e, e.interaction.pickedTriangle);
+    t.assign(e.store.scratchTriangle);
+    t.computePolar();
+    t.computeNormal();
+    e.refreshModelToView();
+}
+
+void popupDeleteTriangle(Editor& e) {
+    // Never the unfinished triangle: the next click would write to the slot before the first.
+    abandonDrawing(e);
+    if (!pickedValid(e)) {
+        return;
+    }
+    e.takeSnapshot();
+    removeViewTriangle(e.store, e.selection, e.interaction.pickedTriangle);
+    e.refreshViewToModel();
+    e.countEdit();
+    sortByDepth(e);
+}
+
+void popupMoveTriangle(Editor& e) {
+    InteractionState& s = e.interaction;
+    abandonDrawing(e);
+    if (!pickedValid(e)) {
+        return;
+    }
+    e.store.scratchTriangle.assign(modelAt(e, s.pickedTriangle));
+    const Triangle& v = viewAt(e, s.pickedTriangle);
+    // The centroid is used as it is, not multiplied by the zoom.
+    e.host.setPointerPosition({truncToInt32(e.camera.centreX + v.centroid.y),
+                               truncToInt32(e.camera.centreY + v.centroid.z)});
+    s.dragLast = s.lastPointer;
+    e.tools.popupMove.phase = PopupMovePhase::Moving;
+}
+
+void popupCancel(Editor&) {}
+
+void popupReverseTriangle(Editor& e) {
+    const int t = pickedAgain(e);
+    if (t < 0) {
+        return;
+    }
+    e.takeSnapshot();
+    modelAt(e, t).reverseWinding();
+    viewAt(e, t).reverseWinding();
+    e.countEdit();
+}
+
+void popupColourTriangle(Editor& e) {
+    choosePaintColour(e);
+    if (!pickedValid(e)) {
+        return;
+    }
+    e.takeSnapshot();
+    recolourTriangle(e.store, e.interaction.pickedTriangle, e.interaction.currentColour);
+    e.countEdit();
+}
+
+void popupPickColour(Editor& e) {
+    if (pickedValid(e)) {
+        e.interaction.currentColour = viewAt(e, e.interaction.pickedTriangle).colour;
+    }
+}
+
+} // namespace fcw
