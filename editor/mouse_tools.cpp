@@ -126,6 +126,13 @@ void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
         return;
     }
     middlePanBreak(e);
+    if ((flags & kLeft) == 0) {
+        // The press's release never came (the capture was lost): a move with the button up
+        // must not erase, paint, pan, zoom or drag vertices. The rubber band and the sphere's
+        // rectangle edit nothing and go on following the pointer.
+        buttonDragUp(e);
+        rangeReleaseLost(e);
+    }
     popupMoveStep(e, p);
     switch (s.toolMode) {
     case ToolMode::RangeMove:

@@ -182,6 +182,12 @@ void rangeUp(Editor& e, unsigned flags, PixelPoint release) {
     }
 }
 
+void rangeReleaseLost(Editor& e) {
+    if (e.tools.range.phase == RangePhase::Dragging) {
+        e.tools.range.phase = RangePhase::SelectionShown;
+    }
+}
+
 int rangeRightClick(Editor& e, PixelPoint click) {
     InteractionState& s = e.interaction;
     e.tools.range.phase = RangePhase::Idle;

@@ -15,6 +15,10 @@ void rangeDown(Editor& editor, unsigned flags, PixelPoint click);
 void rangeMove(Editor& editor, PixelPoint pointer);
 void rangeUp(Editor& editor, unsigned flags, PixelPoint release);
 
+// A move without the left button during a drag: the release went missing, the drag stops
+// where it is (the selection stays shown).
+void rangeReleaseLost(Editor& editor);
+
 // Right click while the tool is busy: the phase ends; a click in one of the selection's boxes
 // shows the selection menu (its choice is returned, 0 for none), one elsewhere ends the
 // selection.

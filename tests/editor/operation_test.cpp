@@ -47,6 +47,23 @@ TEST_F(Operation, UndoOrAToolChangeEndsASelectionDrag) {
     EXPECT_EQ(model(0).v[0].y, 0.0); // the drag counted: it moved something
 }
 
+// A press whose release went missing: moves with the button up edit nothing.
+TEST_F(Operation, MovesWithoutTheButtonAfterALostReleaseEditNothing) {
+    drawTriangle();
+    drawTriangle(150);
+    run({"command 32802", "down 700 500", "move 570 320"}); // no release, button up
+    EXPECT_EQ(e.store.lastIndex, 1);
+    run({"move 570 320 left"}); // the press was let go: no erasing until the next one
+    EXPECT_EQ(e.store.lastIndex, 1);
+    run({"down 570 320", "up 570 320"});
+    EXPECT_EQ(e.store.lastIndex, 0);
+
+    selectOrigin();
+    run({"down 400 300", "move 410 300 left", "move 450 300"});
+    EXPECT_NEAR(model(0).v[0].y, 10.0, 1e-9);
+    EXPECT_TRUE(selectionShown(e));
+}
+
 TEST_F(Operation, ADragThatMovesNothingCostsNoUndoStep) {
     drawTriangle();
     selectOrigin();
