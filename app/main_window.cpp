@@ -2,6 +2,7 @@
 
 #include "editor/batch_player.h"
 #include "editor/commands.h"
+#include "editor/default_paths.h"
 #include "editor/document_commands.h"
 #include "editor/menus.h"
 #include "app/qt_settings_sheet.h"
@@ -815,15 +816,7 @@ EditorPaths defaultPaths() {
     paths.programDirectory = executableDirectory();
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     paths.profilePath = (config + QStringLiteral("/FacetCraftwerk/FacetCraftwerk.ini")).toStdString();
-    const QFileInfo programDir(QString::fromStdString(paths.programDirectory));
-    if (programDir.isWritable()) {
-        paths.workFilePath = paths.programDirectory + "FacetCraftwerkTemp.tmp";
-    } else {
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                             QStringLiteral("/FacetCraftwerk");
-        QDir().mkpath(data);
-        paths.workFilePath = (data + QStringLiteral("/FacetCraftwerkTemp.tmp")).toStdString();
-    }
+    paths.workFilePath = defaultWorkFilePath(paths.programDirectory);
     return paths;
 }
 

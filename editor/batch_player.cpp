@@ -1,6 +1,7 @@
 #include "editor/batch_player.h"
 
 #include "editor/commands.h"
+#include "editor/default_paths.h"
 #include "editor/document_commands.h"
 #include "editor/profile.h"
 #include "editor/recent_files.h"
@@ -33,16 +34,6 @@ int acceleratorCommand(const std::string& key, bool ctrl, bool shift) {
     return commandForKey(key, {.ctrl = ctrl, .shift = shift});
 }
 
-std::string executableDirectory() {
-    std::string buffer(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (n <= 0) {
-        return "./";
-    }
-    buffer.resize(static_cast<std::size_t>(n));
-    const auto slash = buffer.find_last_of('/');
-    return slash == std::string::npos ? "./" : buffer.substr(0, slash + 1);
-}
 
 // ---- script parsing ----
 
@@ -163,7 +154,7 @@ BatchPlayer::BatchPlayer(std::ostream& out, std::ostream& err)
     host_.attach(*editor_);
     Editor& e = *editor_;
     e.paths.programDirectory = executableDirectory();
-    e.paths.workFilePath = e.paths.programDirectory + "FacetCraftwerkTemp.tmp";
+    e.paths.workFilePath = defaultWorkFilePath(e.paths.programDirectory);
     // Start like a fresh program: defaults, an empty document, an 800 x 600 view, first paint.
     resizeView(e, 800, 600);
     e.repaint();

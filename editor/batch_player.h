@@ -47,7 +47,4 @@ std::optional<std::vector<std::string>> splitScriptLine(const std::string& line)
 // The command the accelerator table gives a key name with these modifiers, or 0.
 int acceleratorCommand(const std::string& key, bool ctrl, bool shift);
 
-// Default locations derived from the running executable.
-std::string executableDirectory();
-
 } // namespace fcw

@@ -91,6 +91,14 @@ bool HeadlessHost::setControl(Dialog& dialog, const ScriptAnswer::Step& step) {
         return false;
     }
     dialog.setValue(step.id, step.value);
+    // Checking a radio button unchecks its siblings, as in the window's button groups.
+    if (step.value == "1") {
+        for (const int sibling : dialog.radioGroup(step.id)) {
+            if (sibling != step.id) {
+                dialog.setValue(sibling, "0");
+            }
+        }
+    }
     if (const auto refusal = dialog.controlEdited(step.id)) {
         reportRefusal(*refusal);
     }

@@ -51,6 +51,9 @@ public:
     virtual std::optional<std::string> controlEdited(int /*control*/) { return std::nullopt; }
     // True when the control is one this dialog has.
     virtual bool hasControl(int control) const { return values_.count(control) != 0; }
+    // The radio buttons of the control's group, itself included; empty for a control that is
+    // not a radio button. Checking one button of a group unchecks the others.
+    virtual std::vector<int> radioGroup(int /*control*/) const { return {}; }
     // A push button other than OK and Cancel was pressed.
     virtual ButtonPress pressButton(int /*button*/) { return ButtonPress::unknown(); }
     // A click at dialog coordinates (the palette). Returns true when the click closes the

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace fcw {
 
@@ -227,6 +228,26 @@ bool SettingsPage::hasControl(int control) const {
         }
     }
     return false;
+}
+
+std::vector<int> SettingsPage::radioGroup(int control) const {
+    const SheetControl* own = nullptr;
+    for (const SheetControl& c : kControls) {
+        if (c.page == page_ && c.id == control && c.kind == SheetControl::Kind::Radio) {
+            own = &c;
+        }
+    }
+    std::vector<int> group;
+    if (own == nullptr) {
+        return group;
+    }
+    for (const SheetControl& c : kControls) {
+        if (c.page == page_ && c.kind == SheetControl::Kind::Radio &&
+            std::string_view(c.group) == own->group) {
+            group.push_back(c.id);
+        }
+    }
+    return group;
 }
 
 void SettingsPage::load() {

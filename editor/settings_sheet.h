@@ -80,6 +80,7 @@ public:
     // never is. A radio group with no button checked keeps its value.
     std::optional<std::string> store();
     bool hasControl(int control) const override;
+    std::vector<int> radioGroup(int control) const override;
 
 private:
     int page_;

@@ -90,6 +90,13 @@ ButtonPress RotateDialog::pressButton(int button) {
     return ButtonPress::done();
 }
 
+std::vector<int> RotateDialog::radioGroup(int control) const {
+    if (control == kClockwise || control == kCounterClockwise) {
+        return {kClockwise, kCounterClockwise};
+    }
+    return {};
+}
+
 std::optional<std::string> RotateDialog::validate() {
     return refuseUnlessNumber(*this, kAngle);
 }

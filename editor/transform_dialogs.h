@@ -24,6 +24,7 @@ public:
     // number refuses the press and keeps its text.
     ButtonPress pressButton(int button) override;
     std::optional<std::string> validate() override;
+    std::vector<int> radioGroup(int control) const override;
     // Radians, positive clockwise.
     double angleRadians() const;
 };

@@ -127,6 +127,20 @@ TEST_F(SettingsSheetTest, EveryPageWritesBackItsControls) {
     EXPECT_FALSE(e.view.anyGridSpacing());
 }
 
+TEST_F(SettingsSheetTest, CheckingARadioButtonUnchecksItsGroup) {
+    // As in the window's button groups: a script need not uncheck the sibling itself, and the
+    // first checked button of a group no longer wins over the one the script chose.
+    sheet("answer ok page=3 1115=1");
+    EXPECT_EQ(e.settings.defaultTextFormat, 1);
+    sheet("answer ok page=3 1036=1");
+    EXPECT_EQ(e.settings.defaultTextFormat, 2);
+    // The same id on another page belongs to that page's group only.
+    EXPECT_FALSE(e.view.anyGridSpacing());
+    sheet("answer ok 1038=1");
+    EXPECT_TRUE(e.view.gridSpacing40);
+    EXPECT_EQ(e.settings.defaultTextFormat, 2);
+}
+
 TEST_F(SettingsSheetTest, BoundsAreCheckedWhenLeavingAPageAndOnOk) {
     struct Case {
         const char* answer;

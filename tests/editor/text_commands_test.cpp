@@ -1,4 +1,5 @@
 #include "editor/editor.h"
+#include "editor/operation.h"
 #include "editor/text_commands.h"
 #include "io/atomic_file.h"
 #include "io/text_import.h"
@@ -148,15 +149,17 @@ TEST_F(TextCommands, ExportLeavesOutTheTriangleBeingDrawn) {
     for (const std::string name : {"model.dxf", "model.tx1", "model.tx2"}) {
         for (const ToolMode tool : {ToolMode::DrawTriangle, ToolMode::Sphere}) {
             e.interaction.toolMode = tool;
-            e.interaction.editPhase = 2;
+            e.tools.drawing.phase = DrawPhase::TwoVertices;
+            e.tools.sphere.phase = SpherePhase::Dragging;
             EXPECT_EQ(exported(name), 1u) << name;
-            EXPECT_EQ(e.interaction.editPhase, 2);
+            EXPECT_TRUE(toolPhaseActive(e));
             EXPECT_EQ(e.store.lastIndex, 1);
         }
+        e.tools.drawing.phase = DrawPhase::Idle;
+        e.tools.sphere.phase = SpherePhase::Idle;
         e.interaction.toolMode = ToolMode::RangeMove;
         EXPECT_EQ(exported(name), 2u) << name;
         e.interaction.toolMode = ToolMode::DrawTriangle;
-        e.interaction.editPhase = 0;
         EXPECT_EQ(exported(name), 2u) << name;
     }
 }

@@ -58,6 +58,12 @@ TEST_F(RotateScale, TriangleRotationKeepsItsCentreAndTurnsClockwise) {
     run("command 32887"); // about the origin: the centroid turns too
     EXPECT_NEAR(view().centroid.y, -centre.z, 1e-9);
     EXPECT_NEAR(view().centroid.z, centre.y, 1e-9);
+
+    // Checking "反時計回り" unchecks "時計回り": the quarter turn goes back.
+    run("answer ok 1100=90 1093=1");
+    run("command 32887");
+    EXPECT_NEAR(view().centroid.y, centre.y, 1e-9);
+    EXPECT_NEAR(view().centroid.z, centre.z, 1e-9);
 }
 
 TEST_F(RotateScale, CancelChangesNothingAndBadInputIsRefused) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace fcw {
+
+inline constexpr char kWorkFileName[] = "FacetCraftwerkTemp.tmp";
+
+// The folder of the running executable, ending with '/' ("./" when it cannot be found).
+std::string executableDirectory();
+
+// Where the copy/paste work file lives: beside the program when its folder is writable,
+// otherwise in the user's data folder ($XDG_DATA_HOME, or ~/.local/share, then
+// FacetCraftwerk/), which is created. The window and the batch player share this rule, so two
+// running copies of either kind find the same file.
+std::string defaultWorkFilePath(const std::string& programDirectory);
+
+} // namespace fcw
