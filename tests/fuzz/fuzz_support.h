@@ -119,7 +119,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1192, "Editor changed: reset the new member in resetPlayer, then update the size");
+static_assert(sizeof(Editor) == 1280, "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
 // (store, undo slots, depth buffer), which would dominate every run; this copies a pristine
@@ -131,6 +131,9 @@ inline QuietPlayer& resetPlayer() {
     const Editor& from = pristine->editor();
     Editor& to = player->editor();
     to.store = from.store;
+    to.selection = from.selection;
+    to.tools = from.tools;
+    to.historySerial = from.historySerial;
     // A slot's records past the count saved with it are never read back, so the counts make
     // the history as empty as a new one without copying megabytes of records.
     static_assert(sizeof(UndoHistory) == 48, "UndoHistory changed: reset the new member here");
