@@ -269,13 +269,13 @@ bool runFormDialog(QWidget* parent, Dialog& model) {
 
 // The palette: 125 swatches; a click on one chooses it and closes.
 class PaletteWidget : public QDialog {
-public:
+  public:
     PaletteWidget(QWidget* parent, Dialog& model) : QDialog(parent), model_(model) {
         setFixedSize(400, 500);
         setMouseTracking(true);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QtCanvas canvas(400, 500);
         drawPalette(canvas, hover_);
@@ -294,7 +294,7 @@ protected:
         }
     }
 
-private:
+  private:
     Dialog& model_;
     PixelPoint hover_{-1000, -1000};
 };
@@ -306,7 +306,6 @@ QString filterString(const FileDialogRequest& r) {
     }
     return parts.join(QStringLiteral(";;"));
 }
-
 
 } // namespace
 
@@ -671,8 +670,8 @@ void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
             menu->addSeparator();
             break;
         case MenuItem::Kind::Submenu:
-            fillMenu(menu->addMenu(QString::fromUtf8(child.text.data(),
-                                                      static_cast<int>(child.text.size()))),
+            fillMenu(menu->addMenu(
+                         QString::fromUtf8(child.text.data(), static_cast<int>(child.text.size()))),
                      child);
             break;
         case MenuItem::Kind::RecentFiles: {
@@ -714,8 +713,8 @@ void MainWindow::addCommandAction(QMenu* menu, int id) {
 
 void MainWindow::buildMenus() {
     for (const MenuItem& top : mainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.text.data(),
-                                                            static_cast<int>(top.text.size())));
+        QMenu* menu = menuBar()->addMenu(
+            QString::fromUtf8(top.text.data(), static_cast<int>(top.text.size())));
         // Rebuilt each time it opens, so checks and greyed items are always current.
         QObject::connect(menu, &QMenu::aboutToShow, this, [this, menu, &top] {
             menu->clear();
@@ -741,9 +740,9 @@ void MainWindow::buildToolbar() {
         QAction* action = toolbar_->addAction(toolbarIcon(id, tip), tip);
         action->setToolTip(tip);
         // Hovering shows the command's prompt in the status bar, as its menu item does.
-        action->setStatusTip(c ? QString::fromUtf8(c->prompt.data(),
-                                                   static_cast<int>(c->prompt.size()))
-                               : QString());
+        action->setStatusTip(
+            c ? QString::fromUtf8(c->prompt.data(), static_cast<int>(c->prompt.size()))
+              : QString());
         action->setData(id);
         action->setCheckable(c != nullptr && c->isChecked != nullptr);
         QObject::connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
@@ -815,7 +814,8 @@ EditorPaths defaultPaths() {
     EditorPaths paths;
     paths.programDirectory = executableDirectory();
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    paths.profilePath = (config + QStringLiteral("/FacetCraftwerk/FacetCraftwerk.ini")).toStdString();
+    paths.profilePath =
+        (config + QStringLiteral("/FacetCraftwerk/FacetCraftwerk.ini")).toStdString();
     paths.workFilePath = defaultWorkFilePath(paths.programDirectory);
     return paths;
 }

@@ -23,7 +23,7 @@ class MainWindow;
 // The view: shows the painted scene and turns mouse, wheel, key and resize events into the
 // editor's handlers.
 class ViewWidget : public QWidget {
-public:
+  public:
     ViewWidget(Editor& editor, QWidget* parent);
     // Paints the scene now into the back buffer and shows it.
     void paintNow();
@@ -33,7 +33,7 @@ public:
     // Called after every mouse, wheel and key event has been handled.
     void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -42,7 +42,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void inputHandled();
 
     Editor& editor_;
@@ -52,7 +52,7 @@ private:
 
 // The platform for the editing logic, with Qt widgets.
 class QtHost : public Host {
-public:
+  public:
     void attach(MainWindow* window, ViewWidget* view) {
         window_ = window;
         view_ = view;
@@ -78,13 +78,13 @@ public:
     void print() override;
     bool showHelp(const std::string& path) override;
 
-private:
+  private:
     MainWindow* window_ = nullptr;
     ViewWidget* view_ = nullptr;
 };
 
 class MainWindow : public QMainWindow {
-public:
+  public:
     MainWindow(Editor& editor, QtHost& host);
     ViewWidget* view() { return view_; }
     QToolBar* toolbar() { return toolbar_; }
@@ -101,10 +101,10 @@ public:
     void pageSetup();
     void print();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void buildToolbar();
     void addAccelerators();

@@ -485,7 +485,7 @@ constexpr Picture kPictures[] = {
     {command_id::kSphereQuadSplit, sphereQuadSplit},
     {command_id::kSelectHiddenVertices, hiddenVertices},
     {command_id::kToolbarSettings, settings},
-    {command_id::kToolbarGrid5, [](Pixels& p) { grid(p, 2); }}, // spacing 5
+    {command_id::kToolbarGrid5, [](Pixels& p) { grid(p, 2); }},  // spacing 5
     {command_id::kToolbarGrid10, [](Pixels& p) { grid(p, 3); }}, // spacing 10
     {command_id::kToolbarGrid20, [](Pixels& p) { grid(p, 4); }}, // spacing 20
     {command_id::kToolbarGrid40, [](Pixels& p) { grid(p, 6); }}, // spacing 40

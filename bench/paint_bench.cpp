@@ -1,4 +1,5 @@
-// Timings of one full paint (the frame step, then the painter) of a 3000-triangle scene at 1920 x 1080 on both drawing paths.
+// Timings of one full paint (the frame step, then the painter) of a 3000-triangle scene at 1920 x
+// 1080 on both drawing paths.
 
 #include "editor/batch_player.h"
 #include "editor/frame_step.h"

@@ -34,7 +34,6 @@ int acceleratorCommand(const std::string& key, bool ctrl, bool shift) {
     return commandForKey(key, {.ctrl = ctrl, .shift = shift});
 }
 
-
 // ---- script parsing ----
 
 std::optional<std::vector<std::string>> splitScriptLine(const std::string& line) {
@@ -102,7 +101,8 @@ std::optional<std::string> parseAnswer(const std::vector<std::string>& w, Script
                 }
                 a.steps.push_back({name == "press" ? ScriptAnswer::Step::Kind::Press
                                                    : ScriptAnswer::Step::Kind::Page,
-                                   id, {}});
+                                   id,
+                                   {}});
                 continue;
             }
             int control = 0;

@@ -16,7 +16,7 @@ namespace fcw {
 // Returns 0 when every line ran, 2 at the first script error (reported on `err` as
 // "line N: what is wrong").
 class BatchPlayer {
-public:
+  public:
     // Paints the scene at the current client size and writes it to a PNG file; returns an
     // error text on failure. Supplied by the program, which has the drawing surface.
     using RenderToFile = std::function<std::optional<std::string>(Editor&, const std::string&)>;
@@ -32,7 +32,7 @@ public:
     Editor& editor() { return *editor_; }
     HeadlessHost& host() { return host_; }
 
-private:
+  private:
     std::ostream& out_;
     std::ostream& err_;
     HeadlessHost host_;

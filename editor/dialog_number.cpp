@@ -75,7 +75,8 @@ std::string numberRangeMessage(double low, double high) {
 }
 
 std::string integerRangeMessage(long long low, long long high) {
-    return std::to_string(low) + " から " + std::to_string(high) + " までの整数を入力してください。";
+    return std::to_string(low) + " から " + std::to_string(high) +
+           " までの整数を入力してください。";
 }
 
 } // namespace fcw

@@ -73,8 +73,8 @@ bool saveDocumentFile(Editor& editor, const std::string& path) {
         // not saved.
         lastToWrite = std::max(lastToWrite - 1, -1);
     }
-    const std::vector<std::uint8_t> bytes = encodeDocument(editor.store.modelTriangles,
-                                                           lastToWrite);
+    const std::vector<std::uint8_t> bytes =
+        encodeDocument(editor.store.modelTriangles, lastToWrite);
     if (FileResult r = writeFileAtomically(path, bytes, editor.writeFaults); !r) {
         reportFileError(editor, r, path, FileAccess::Writing);
         return false;

@@ -41,7 +41,7 @@ struct EditorPaths {
 // All program-wide state. Owned by the application (or a test, or the batch player) and passed
 // by reference; nothing else in the program holds mutable state.
 class Editor {
-public:
+  public:
     explicit Editor(Host& platform) : host(platform) {}
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;

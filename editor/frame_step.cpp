@@ -21,10 +21,9 @@ PixelPoint project(const Camera& c, const Point3& p) {
 // a pixel from the projected vertex +-3.
 Rect vertexMarker(const Camera& c, const Point3& p) {
     const double z = c.zoom;
-    return normalised(Rect{truncToInt32(z * p.y + c.centreX + 3),
-                           truncToInt32(z * p.z + c.centreY + 3),
-                           truncToInt32(z * p.y - 3 + c.centreX),
-                           truncToInt32(z * p.z - 3 + c.centreY)});
+    return normalised(
+        Rect{truncToInt32(z * p.y + c.centreX + 3), truncToInt32(z * p.z + c.centreY + 3),
+             truncToInt32(z * p.y - 3 + c.centreX), truncToInt32(z * p.z - 3 + c.centreY)});
 }
 
 // Shades what the paint draws: through the depth buffer every front-facing triangle that
@@ -53,10 +52,9 @@ void depthPass(Editor& e, SceneFrame& f) {
     }
     const InteractionState& s = e.interaction;
     const bool provisional = drawingVerticesPlaced(e) > 0;
-    f.depthPass = SceneFrame::DepthPass{
-        &e.depthRenderer, gridSpacing(e.view), e.store.lastIndex,
-        provisional ? DepthBufferRenderer::LastTriangle::Provisional
-                    : DepthBufferRenderer::LastTriangle::Finished};
+    f.depthPass = SceneFrame::DepthPass{&e.depthRenderer, gridSpacing(e.view), e.store.lastIndex,
+                                        provisional ? DepthBufferRenderer::LastTriangle::Provisional
+                                                    : DepthBufferRenderer::LastTriangle::Finished};
     // Without a usable pixel depth this frame shows a blank picture and the next ones go back
     // to drawing back to front.
     e.view.depthNormalDisplay =
@@ -90,8 +88,8 @@ void toolPreview(Editor& e, SceneFrame& f) {
         if (!e.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
             !e.host.isShiftDown()) {
             const Rect& client = c.clientRect;
-            s.centreBox = boxAround((client.left + client.right) / 2,
-                                    (client.top + client.bottom) / 2);
+            s.centreBox =
+                boxAround((client.left + client.right) / 2, (client.top + client.bottom) / 2);
             f.moveBoxes = SceneFrame::MoveBoxes{s.centreBox, s.grabBox};
         }
         break;
@@ -126,9 +124,9 @@ void markers(const Editor& e, SceneFrame& f) {
             if (v.triangle < 0 || v.triangle >= kTriangleSlots || v.vertex < 0 || v.vertex > 2) {
                 continue;
             }
-            f.selectionMarkers.push_back(vertexMarker(
-                c, e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
-                       .v[static_cast<std::size_t>(v.vertex)]));
+            f.selectionMarkers.push_back(
+                vertexMarker(c, e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+                                    .v[static_cast<std::size_t>(v.vertex)]));
         }
     }
 }
@@ -141,8 +139,8 @@ void snapMarkers(const Editor& e, SceneFrame& f) {
     // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
     // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
     auto mark = [&](PixelPoint at) {
-        f.snapMarkers.push_back({saturateToInt32(std::int64_t{at.x} - 8),
-                                 saturateToInt32(std::int64_t{at.y} - 8)});
+        f.snapMarkers.push_back(
+            {saturateToInt32(std::int64_t{at.x} - 8), saturateToInt32(std::int64_t{at.y} - 8)});
     };
     switch (s.toolMode) {
     case ToolMode::DrawTriangle: {
@@ -196,8 +194,7 @@ void highlight(const Editor& e, SceneFrame& f) {
     const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
     const Camera& c = e.camera;
     f.highlight = SceneFrame::Highlight{
-        {project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2])},
-        tri.colour | 0x808080u};
+        {project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2])}, tri.colour | 0x808080u};
 }
 
 std::string format(const char* pattern, double value) {

@@ -26,16 +26,16 @@ struct ScriptAnswer {
     };
     Kind kind = Kind::Cancel;
     std::vector<Step> steps; // Ok and Cancel
-    std::string path;                                  // File
-    int choice = 0;                                    // Choose
-    int x = 0;                                         // Click
+    std::string path;        // File
+    int choice = 0;          // Choose
+    int x = 0;               // Click
     int y = 0;
 };
 
 // The platform without a window: output goes to a stream, dialogs take queued answers. A
 // dialog with no queued answer is cancelled; a popup with none is dismissed.
 class HeadlessHost : public Host {
-public:
+  public:
     explicit HeadlessHost(std::ostream& out) : out_(out) {}
 
     void attach(Editor& editor) { editor_ = &editor; }
@@ -70,7 +70,7 @@ public:
     // "help PATH" when the page exists.
     bool showHelp(const std::string& path) override;
 
-private:
+  private:
     std::optional<ScriptAnswer> nextAnswer();
     std::optional<FileChoice> chooseFile();
     void wrongKind(const char* what);

@@ -31,7 +31,7 @@ struct ButtonPress {
 // control id (edit boxes their text, check and radio buttons "0" or "1"). The host shows it,
 // lets the user change the values and press buttons, and returns whether it closed with OK.
 class Dialog {
-public:
+  public:
     explicit Dialog(int resourceId) : resourceId_(resourceId) {}
     virtual ~Dialog() = default;
     Dialog(const Dialog&) = delete;
@@ -62,7 +62,7 @@ public:
     // Called on OK: an error text to show (and keep the dialog open), or nothing to accept.
     virtual std::optional<std::string> validate() { return std::nullopt; }
 
-private:
+  private:
     int resourceId_;
     std::map<int, std::string> values_;
 };
@@ -71,7 +71,7 @@ private:
 // a Dialog whose control values the host shows and edits. Leaving a page, and pressing OK, takes
 // the page's values in and checks them; a refused value keeps the user on the page.
 class PropertySheet {
-public:
+  public:
     virtual ~PropertySheet() = default;
 
     virtual std::string caption() const = 0;
@@ -104,7 +104,7 @@ struct FileChoice {
 // Everything the editing logic asks of the platform. The window implements it with Qt; the
 // batch player implements it without a window; tests script it.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Paint the whole view now (synchronously).

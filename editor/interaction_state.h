@@ -52,8 +52,8 @@ struct InteractionState {
     Rect grabBox{};
     Rect centreBox{};
     bool selectHiddenVertices = true; // the rubber band also takes back-facing vertices
-    std::uint8_t statusCorner = 0; // 0 = top-left, 4 = bottom-right
-    Rect statusBoxRect{};          // where the last paint put the status box
+    std::uint8_t statusCorner = 0;    // 0 = top-left, 4 = bottom-right
+    Rect statusBoxRect{};             // where the last paint put the status box
     Colour currentColour = 0;
     bool sphereQuadSplit = false; // spheres split each quadrilateral into four triangles
     // Up and Down move the drawing depth instead of turning the view. (The rotation mode is

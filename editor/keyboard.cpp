@@ -29,7 +29,7 @@ bool nearFullTurn(double a) {
 
 // Dialog 282: the three coordinates of a vertex, each a number in -100000 .. 100000.
 class NumericInputDialog : public Dialog {
-public:
+  public:
     static constexpr int kHorizontal = 1002;
     static constexpr int kDepth = 1003;
     static constexpr int kVertical = 1004;
@@ -158,12 +158,12 @@ std::optional<Key> keyFromName(const std::string& given) {
         name = "numpad" + name.substr(3);
     }
     static constexpr std::array<std::pair<const char*, Key>, 19> kNames{{
-        {"enter", Key::Enter},       {"space", Key::Space},     {"left", Key::Left},
-        {"up", Key::Up},             {"right", Key::Right},     {"down", Key::Down},
-        {"pageup", Key::PageUp},     {"pagedown", Key::PageDown}, {"home", Key::Home},
-        {"end", Key::End},           {"numpad1", Key::Numpad1}, {"numpad2", Key::Numpad2},
-        {"numpad3", Key::Numpad3},   {"numpad4", Key::Numpad4}, {"numpad5", Key::Numpad5},
-        {"numpad6", Key::Numpad6},   {"numpad7", Key::Numpad7}, {"numpad8", Key::Numpad8},
+        {"enter", Key::Enter},     {"space", Key::Space},       {"left", Key::Left},
+        {"up", Key::Up},           {"right", Key::Right},       {"down", Key::Down},
+        {"pageup", Key::PageUp},   {"pagedown", Key::PageDown}, {"home", Key::Home},
+        {"end", Key::End},         {"numpad1", Key::Numpad1},   {"numpad2", Key::Numpad2},
+        {"numpad3", Key::Numpad3}, {"numpad4", Key::Numpad4},   {"numpad5", Key::Numpad5},
+        {"numpad6", Key::Numpad6}, {"numpad7", Key::Numpad7},   {"numpad8", Key::Numpad8},
         {"numpad9", Key::Numpad9},
     }};
     for (const auto& [text, key] : kNames) {

@@ -50,8 +50,7 @@ void recordClick(Editor& e, int number, PixelPoint click) {
     s.clickModelPoint = modelPointFromClient(e.camera, click.x, click.y);
     s.clickVertex.reset();
     if (e.snap.vertexSnap[point] && e.store.lastIndex != 0) {
-        s.clickVertex =
-            nearestCommittedVertex(e.store, e.camera, s.clickModelPoint, click);
+        s.clickVertex = nearestCommittedVertex(e.store, e.camera, s.clickModelPoint, click);
         if (s.clickVertex) {
             const double zoom = e.camera.zoom;
             const Point3& v = *s.clickVertex;

@@ -27,8 +27,7 @@ void wheelZoom(Editor& editor, int wheelDelta) {
     const double oldZoom = camera.zoom;
     camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
     const double zoom = camera.zoom;
-    if (selectionShown(editor) && zoom > 0.2 &&
-        zoom < 10.0) {
+    if (selectionShown(editor) && zoom > 0.2 && zoom < 10.0) {
         const double ratio = zoom / oldZoom;
         const Rect& client = camera.clientRect;
         // In doubles: a rectangle around far-off triangles sits near the ends of the int32 range,

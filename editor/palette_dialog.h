@@ -13,12 +13,12 @@ inline constexpr int kPaletteDialog = 141;
 
 // The palette as a modal dialog: a click on a swatch chooses its colour and closes it.
 class PaletteDialog : public Dialog {
-public:
+  public:
     PaletteDialog() : Dialog(kPaletteDialog) {}
     bool clickAt(int x, int y) override;
     std::optional<Colour> chosen() const { return chosen_; }
 
-private:
+  private:
     std::optional<Colour> chosen_;
 };
 

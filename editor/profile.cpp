@@ -117,11 +117,10 @@ FileResult Profile::load(const std::string& path) {
 FileResult Profile::save(const std::string& path, const WriteFaults& faults) const {
     makeParentFolders(path);
     const std::string text = serialise();
-    return writeFileAtomically(
-        path,
-        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                      text.size()),
-        faults);
+    return writeFileAtomically(path,
+                               std::span<const std::uint8_t>(
+                                   reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                               faults);
 }
 
 const Profile::Line* Profile::find(const std::string& section, const std::string& key) const {

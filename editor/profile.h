@@ -16,7 +16,7 @@ namespace fcw {
 // case. Lines that are not entries (comments, blank lines) and entries this program does not
 // know survive a rewrite unchanged.
 class Profile {
-public:
+  public:
     // A profile is a few hundred bytes; one larger than this is refused by load as TooLarge
     // rather than held line by line (a 5 MB file of blank lines took over a gigabyte).
     static constexpr std::size_t kMaxBytes = 64 * 1024;
@@ -36,8 +36,7 @@ public:
     // Writes atomically, creating the parent folders if needed.
     FileResult save(const std::string& path, const WriteFaults& faults = {}) const;
 
-    std::optional<std::string> getString(const std::string& section,
-                                         const std::string& key) const;
+    std::optional<std::string> getString(const std::string& section, const std::string& key) const;
     // Stores nothing and returns false when `value` holds a line break, which would break the
     // file's structure. (Blanks at its ends are dropped on reading, as for any entry.)
     bool setString(const std::string& section, const std::string& key, const std::string& value);
@@ -50,7 +49,7 @@ public:
                          std::uint32_t fallback) const;
     void setInt(const std::string& section, const std::string& key, std::int32_t value);
 
-private:
+  private:
     struct Line {
         std::string text;    // the line as read (for non-entries) or rebuilt
         std::string section; // the section this line belongs to

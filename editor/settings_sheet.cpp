@@ -28,11 +28,12 @@ constexpr SheetControl check(int page, int id, const char* label, const char* gr
 }
 constexpr SheetControl intEdit(int page, int id, const char* label, const char* group,
                                const char* hint, int V::*field, int low, int high) {
-    return {page, id, K::IntEdit, label, group, hint, "", field, nullptr, double(low), double(high)};
+    return {page, id,    K::IntEdit, label,       group,       hint,
+            "",   field, nullptr,    double(low), double(high)};
 }
 constexpr SheetControl realEdit(int page, int id, const char* label, const char* group,
-                                const char* hint, const char* unit, double V::*field,
-                                double low, double high) {
+                                const char* hint, const char* unit, double V::*field, double low,
+                                double high) {
     return {page, id, K::RealEdit, label, group, hint, unit, nullptr, field, low, high};
 }
 
@@ -311,9 +312,8 @@ std::optional<std::string> SettingsPage::store() {
 // ---- the sheet ----
 
 SettingsSheet::SettingsSheet(const SettingsSheetValues& initial)
-    : values_(initial),
-      pages_{SettingsPage(0, values_), SettingsPage(1, values_), SettingsPage(2, values_),
-             SettingsPage(3, values_)} {}
+    : values_(initial), pages_{SettingsPage(0, values_), SettingsPage(1, values_),
+                               SettingsPage(2, values_), SettingsPage(3, values_)} {}
 
 Dialog& SettingsSheet::page(int index) {
     return pages_[static_cast<std::size_t>(index)];

@@ -50,10 +50,10 @@ struct SheetControl {
     int page;
     int id;
     Kind kind;
-    const char* label; // the button's text, or the label before an edit
-    const char* group; // the group box around it, "" for none
-    const char* hint;  // text after an edit: its range
-    const char* unit;  // text after the hint
+    const char* label;                      // the button's text, or the label before an edit
+    const char* group;                      // the group box around it, "" for none
+    const char* hint;                       // text after an edit: its range
+    const char* unit;                       // text after the hint
     int SettingsSheetValues::*intField;     // Radio (the group's index), Check, IntEdit
     double SettingsSheetValues::*realField; // RealEdit
     double minimum;                         // IntEdit, RealEdit
@@ -70,7 +70,7 @@ class SettingsSheet;
 
 // One page: its controls' texts, taken from and given back to the sheet's values.
 class SettingsPage : public Dialog {
-public:
+  public:
     SettingsPage(int page, SettingsSheetValues& values);
 
     // Shows the values in the controls.
@@ -82,14 +82,14 @@ public:
     bool hasControl(int control) const override;
     std::vector<int> radioGroup(int control) const override;
 
-private:
+  private:
     int page_;
     SettingsSheetValues& values_;
 };
 
 // "設定ダイアログ": the four pages サーチ, 図形, 表示と操作 and テキストファイル, OK and Cancel.
 class SettingsSheet : public PropertySheet {
-public:
+  public:
     explicit SettingsSheet(const SettingsSheetValues& initial);
 
     std::string caption() const override { return "設定ダイアログ"; }
@@ -102,7 +102,7 @@ public:
 
     const SettingsSheetValues& values() const { return values_; }
 
-private:
+  private:
     SettingsSheetValues values_;
     std::array<SettingsPage, kSettingsPageCount> pages_;
     int active_ = 0;

@@ -97,11 +97,11 @@ bool writeTextFile(Editor& editor, const std::string& path) {
     default:
         break;
     }
-    const FileResult r = writeFileAtomically(
-        path,
-        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                      text.size()),
-        editor.writeFaults);
+    const FileResult r =
+        writeFileAtomically(path,
+                            std::span<const std::uint8_t>(
+                                reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                            editor.writeFaults);
     if (!r) {
         reportFileError(editor, r, path, FileAccess::Writing);
         return false;

@@ -152,8 +152,7 @@ double ScaleDialog::factor(int control) const {
     return parseFiniteDialogNumber(value(control)).value_or(1.0);
 }
 
-NumberInputDialog::NumberInputDialog(bool useCurrentView, const char* description,
-                                     const char* sign)
+NumberInputDialog::NumberInputDialog(bool useCurrentView, const char* description, const char* sign)
     : Dialog(kNumberInputDialog) {
     setValue(kUseCurrentView, useCurrentView ? "1" : "0");
     setValue(kDescription, description);

@@ -14,7 +14,7 @@ inline constexpr int kNumberInputDialog = 318;
 // Dialog 313 "回転": angle (1100) in degrees, clockwise (1092) or counter-clockwise (1093),
 // preset buttons 1094-1098. Opens at 0 degrees, clockwise.
 class RotateDialog : public Dialog {
-public:
+  public:
     static constexpr int kAngle = 1100;
     static constexpr int kClockwise = 1092;
     static constexpr int kCounterClockwise = 1093;
@@ -33,7 +33,7 @@ public:
 // buttons 1102-1108, and 1109 copying the factor of the box that last lost the focus to all
 // three. Opens with every factor 1.
 class ScaleDialog : public Dialog {
-public:
+  public:
     static constexpr int kVertical = 1105;
     static constexpr int kHorizontal = 1009;
     static constexpr int kDepth = 1010;
@@ -48,7 +48,7 @@ public:
     std::optional<std::string> validate() override;
     double factor(int control) const;
 
-private:
+  private:
     // The factor 1109 copies. 1.0 until a factor box has lost the focus.
     double lastEdited_ = 1.0;
 };
@@ -56,7 +56,7 @@ private:
 // Dialog 318, the numeric vertex moves: the option "現在の視点で点の移動を行う" (1121), the
 // description (1063), the number (1008) and the sign convention (1122).
 class NumberInputDialog : public Dialog {
-public:
+  public:
     static constexpr int kUseCurrentView = 1121;
     static constexpr int kDescription = 1063;
     static constexpr int kNumber = 1008;

@@ -19,7 +19,7 @@ int sphereTriangleCount(int meridians, int latitudes, bool quadSplit);
 // position. Leaves lastIndex at the last triangle written. Counts are clamped as above; the
 // caller has checked the capacity, and no slot past the store's last is ever written. The
 // caller rebuilds the model list afterwards.
-void generateSphere(MeshStore& store, const ModelPoint& start, const ModelPoint& end,
-                    int meridians, int latitudes, bool quadSplit, double zoom, Colour colour);
+void generateSphere(MeshStore& store, const ModelPoint& start, const ModelPoint& end, int meridians,
+                    int latitudes, bool quadSplit, double zoom, Colour colour);
 
 } // namespace fcw

@@ -11,7 +11,7 @@ namespace {
 
 // A bounds-checked reader over the file's bytes.
 class Reader {
-public:
+  public:
     explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     bool has(std::uint64_t n) const { return n <= bytes_.size() - pos_; }
     template <typename T> bool read(T& value) {
@@ -31,7 +31,7 @@ public:
     }
     const std::uint8_t* here() const { return bytes_.data() + pos_; }
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;
 };
@@ -96,8 +96,7 @@ TriangleCore readRecord(const std::uint8_t* bytes) {
     return c;
 }
 
-std::vector<std::uint8_t> encodeDocument(const std::vector<Triangle>& triangles,
-                                         int lastToWrite) {
+std::vector<std::uint8_t> encodeDocument(const std::vector<Triangle>& triangles, int lastToWrite) {
     std::vector<std::uint8_t> out;
     const std::size_t headerLength = sizeof(kDocumentHeader) - 1;
     const int count = lastToWrite < 0 ? 0 : lastToWrite + 1;

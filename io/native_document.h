@@ -21,8 +21,7 @@ inline constexpr std::size_t kRecordBytes = 76;
 inline constexpr std::size_t kMaxDocumentBytes = std::size_t{1} << 20;
 
 // Encodes modelTriangles[0 .. lastToWrite] (nothing after the count when lastToWrite < 0).
-std::vector<std::uint8_t> encodeDocument(const std::vector<Triangle>& triangles,
-                                         int lastToWrite);
+std::vector<std::uint8_t> encodeDocument(const std::vector<Triangle>& triangles, int lastToWrite);
 
 // Appends one 76-byte record. Shared with the work file.
 void appendRecord(std::vector<std::uint8_t>& out, const Triangle& t);

@@ -20,8 +20,8 @@ double parseDecimal(std::string_view text);
 std::uint32_t parseHex(std::string_view text);
 
 struct ImportedModel {
-    std::vector<TriangleCore> triangles;   // complete triangles, in store axes
-    std::optional<std::string> message;    // a limit message to show; the triangles still count
+    std::vector<TriangleCore> triangles; // complete triangles, in store axes
+    std::optional<std::string> message;  // a limit message to show; the triangles still count
     // Set when a coordinate came out as NaN or infinite (a number of hundreds of digits, or
     // times the scale): the file cannot be used at all and the current model must stay.
     std::optional<std::string> refusal;
@@ -32,7 +32,7 @@ struct ImportedModel {
 // kMaxLineBytes long, cut there (no keyword, group code or number needs as much), and the rest
 // of it is skipped: memory stays bounded even for a file without line breaks.
 class LineSplitter {
-public:
+  public:
     static constexpr std::size_t kMaxLineBytes = 4096;
 
     // Feeds the next piece, calling onLine(std::string_view) for each line it completes.
@@ -95,7 +95,7 @@ public:
         line_.clear();
     }
 
-private:
+  private:
     std::string line_;
     bool pendingCr_ = false; // the last character was a CR: an LF right after it belongs to it
     bool skipping_ = false;  // inside the rest of an overlong line
@@ -111,7 +111,7 @@ private:
 // that repeats a corner is one triangle of its distinct corners, a face of four distinct
 // corners is two triangles (1-2-3 and 4-1-3) of the face's colour.
 class ModelReader {
-public:
+  public:
     enum class Format { Keyword, Dxf };
     ModelReader(Format format, double scale);
 
@@ -122,7 +122,7 @@ public:
     // header (or there was no line), or a DXF file holds no 3DFACE entity.
     std::optional<ImportedModel> finish();
 
-private:
+  private:
     enum class Kind { Unknown, Type1, Type2, Dxf };
     struct Face {
         bool open = false;

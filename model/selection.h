@@ -20,7 +20,7 @@ struct SelectedVertex {
 // viewTriangles exactly when the list names it. The list is ordered by triangle, then vertex.
 // Every change goes through a member, so no mark can outlive the selection it belonged to.
 class Selection {
-public:
+  public:
     Selection() { list_.reserve(3 * kTriangleSlots); }
 
     std::span<const SelectedVertex> vertices() const { return list_; }
@@ -53,7 +53,7 @@ public:
     // of every slot past it cleared.
     void forgetPast(MeshStore& store, int lastIndex);
 
-private:
+  private:
     std::vector<SelectedVertex> list_;
 };
 

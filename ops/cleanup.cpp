@@ -116,8 +116,8 @@ int deleteLineTriangles(MeshStore& store, Selection& selection, const Camera& ca
     // Compacting in one pass keeps the survivors' order, as removing one at a time would.
     for (int i = 0; i <= store.lastIndex; ++i) {
         const Triangle& t = store.modelTriangles[static_cast<std::size_t>(i)];
-        const bool line = sameCoords(t.v[0], t.v[1]) || sameCoords(t.v[0], t.v[2]) ||
-                          sameCoords(t.v[2], t.v[1]);
+        const bool line =
+            sameCoords(t.v[0], t.v[1]) || sameCoords(t.v[0], t.v[2]) || sameCoords(t.v[2], t.v[1]);
         if (line) {
             continue;
         }

@@ -77,7 +77,8 @@ void rotateInScreenPlane(Point3& p, double angle) {
 
 void rotateSelection(MeshStore& store, const Selection& selection, RotateKind kind,
                      double angleRadians, const Camera& camera) {
-    const bool triangles = kind == RotateKind::TrianglesAboutOrigin || kind == RotateKind::Triangles;
+    const bool triangles =
+        kind == RotateKind::TrianglesAboutOrigin || kind == RotateKind::Triangles;
     const bool centred = kind == RotateKind::Triangles || kind == RotateKind::Vertices;
     const Target target{store, selection, triangles};
     const Point3 before = centred ? target.mean() : Point3(0, 0, 0);

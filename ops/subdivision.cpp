@@ -70,8 +70,7 @@ void refreshForward(MeshStore& store, const Camera& camera) {
     store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
 }
 
-bool walk(MeshStore& store, const Selection& selection, SelectionSplit kind,
-          const Camera& camera) {
+bool walk(MeshStore& store, const Selection& selection, SelectionSplit kind, const Camera& camera) {
     switch (kind) {
     case SelectionSplit::InFour:
         return splitWhole(store, selection, splitInFour);

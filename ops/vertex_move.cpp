@@ -23,7 +23,8 @@ double reference(std::vector<Triangle>& list, const Selection& selection, Vertex
     bool first = true;
     double sum = 0.0;
     for (const SelectedVertex& s : selection.vertices()) {
-        Point3& p = list[static_cast<std::size_t>(s.triangle)].v[static_cast<std::size_t>(s.vertex)];
+        Point3& p =
+            list[static_cast<std::size_t>(s.triangle)].v[static_cast<std::size_t>(s.vertex)];
         const double w = coordinate(p, move.axis);
         sum += w;
         if (first || (move.rule == MoveRule::Smallest && w < m) ||

@@ -173,9 +173,8 @@ void DepthBufferRenderer::prepareTriangles(std::span<Triangle> viewTriangles, in
     }
 }
 
-void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangles,
-                                          int lastIndex, LastTriangle lastKind,
-                                          const Camera& camera) {
+void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex,
+                                          LastTriangle lastKind, const Camera& camera) {
     const auto zoom = static_cast<float>(camera.zoom);
     const auto centreX = static_cast<float>(camera.centreX);
     const auto centreY = static_cast<float>(camera.centreY);
@@ -225,13 +224,13 @@ void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangle
             if (s.xMin > s.xMax) {
                 continue;
             }
-            const auto from = static_cast<std::int32_t>(
-                std::max<std::int64_t>(std::int64_t{s.xMin} + shift, 0));
+            const auto from =
+                static_cast<std::int32_t>(std::max<std::int64_t>(std::int64_t{s.xMin} + shift, 0));
             const auto to = static_cast<std::int32_t>(
                 std::min<std::int64_t>(std::int64_t{s.xMax} + shift, width_));
             const float rowTerm = b * static_cast<float>(y);
-            float* depthRow = depth_.data() + static_cast<std::size_t>(y) *
-                                                  static_cast<std::size_t>(width_);
+            float* depthRow =
+                depth_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
             auto fill = [&](auto write) {
                 for (std::int32_t x = from; x < to; ++x) {
                     const float depth = -((c * static_cast<float>(x) + term) + rowTerm);

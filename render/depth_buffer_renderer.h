@@ -22,7 +22,7 @@ namespace fcw {
 inline constexpr int kBackBufferBitsPerPixel = 32;
 
 class DepthBufferRenderer {
-public:
+  public:
     static constexpr std::int64_t kMaxWalk = std::int64_t{1} << 24;
 
     // Stores the view size, resets the spans and clears the depth buffer and the pixels of the
@@ -56,8 +56,8 @@ public:
     // Fills triangles 0 .. lastIndex in index order (not depth order), as prepareTriangles
     // left their screen extents and shaded colours. A provisional last triangle, every
     // triangle with normal.x <= 0.0001 and those whose extent misses the view are skipped.
-    void renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex,
-                         LastTriangle last, const Camera& camera);
+    void renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex, LastTriangle last,
+                         const Camera& camera);
 
     // A one-pixel line with both end points, clipped to the view, no depth test. False only
     // when no pixel layout is chosen.
@@ -84,7 +84,7 @@ public:
     // is not walked at all, so absurd input cannot stall a paint.
     template <typename Visit> static void walkLine(PixelPoint a, PixelPoint b, Visit&& visit);
 
-private:
+  private:
     struct Span {
         std::int32_t xMin = 0;
         std::int32_t xMax = 0;

@@ -1,6 +1,5 @@
 #include "render/depth_order.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <numeric>

@@ -227,13 +227,12 @@ void QtCanvas::rectangle(const Rect& r) {
     if (brush_.style == Brush::Style::Solid) {
         // The outline covers the border when there is a thin pen; fill only the inside then.
         const std::int32_t inset = thinSolidPen ? 1 : 0;
-        fillRect({r.left + inset, r.top + inset, r.right - inset, r.bottom - inset},
-                 brush_.colour);
+        fillRect({r.left + inset, r.top + inset, r.right - inset, r.bottom - inset}, brush_.colour);
     } else if (brush_.style != Brush::Style::None) {
         for (std::int64_t y = std::max(r.top, area_.top); y < std::min(r.bottom, area_.bottom);
              ++y) {
-            for (std::int64_t x = std::max(r.left, area_.left);
-                 x < std::min(r.right, area_.right); ++x) {
+            for (std::int64_t x = std::max(r.left, area_.left); x < std::min(r.right, area_.right);
+                 ++x) {
                 brushPixel(x, y, brush_);
             }
         }
@@ -273,8 +272,8 @@ void QtCanvas::ellipse(const Rect& r) {
     if (clip_) {
         painter.setClipRect(clip_->left, clip_->top, clip_->width(), clip_->height());
     }
-    QPen pen = pen_.style == Pen::Style::None ? QPen(Qt::NoPen)
-                                              : QPen(toColor(pen_.colour), pen_.width);
+    QPen pen =
+        pen_.style == Pen::Style::None ? QPen(Qt::NoPen) : QPen(toColor(pen_.colour), pen_.width);
     if (pen_.style == Pen::Style::Dotted) {
         pen.setStyle(Qt::DotLine);
     }
@@ -356,8 +355,8 @@ void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int3
         for (int x = 0; x < cols; ++x, p += bpp) {
             if (bitsPerPixel == 16) {
                 const int word = p[0] | (p[1] << 8);
-                out[x] = qRgb(((word >> 11) & 0x1F) << 3, ((word >> 5) & 0x3F) << 2,
-                              (word & 0x1F) << 3);
+                out[x] =
+                    qRgb(((word >> 11) & 0x1F) << 3, ((word >> 5) & 0x3F) << 2, (word & 0x1F) << 3);
             } else {
                 out[x] = qRgb(p[2], p[1], p[0]);
             }

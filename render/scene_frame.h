@@ -48,18 +48,18 @@ struct SceneFrame {
     std::optional<DepthPass> depthPass;
 
     // The active tool's preview; at most the members of one tool are set.
-    std::optional<Rect> sphereBox;         // dotted, with the ellipse inside it
-    std::vector<PixelPoint> rubberLine;    // a triangle being drawn, to the pointer
-    std::optional<Rect> rubberBand;        // the range tool's dotted rectangle
+    std::optional<Rect> sphereBox;      // dotted, with the ellipse inside it
+    std::vector<PixelPoint> rubberLine; // a triangle being drawn, to the pointer
+    std::optional<Rect> rubberBand;     // the range tool's dotted rectangle
     struct MoveBoxes {
         Rect centreBox{};
         Rect grabBox{};
     };
-    std::optional<MoveBoxes> moveBoxes;    // a selection being moved
+    std::optional<MoveBoxes> moveBoxes; // a selection being moved
 
-    std::vector<Rect> vertexMarkers;       // the emphasised vertices
-    std::vector<Rect> selectionMarkers;    // the selected vertices of the range tool
-    std::vector<PixelPoint> snapMarkers;   // top-left corners of the 15 x 15 snap marker
+    std::vector<Rect> vertexMarkers;     // the emphasised vertices
+    std::vector<Rect> selectionMarkers;  // the selected vertices of the range tool
+    std::vector<PixelPoint> snapMarkers; // top-left corners of the 15 x 15 snap marker
 
     struct StatusBox {
         Rect box{};

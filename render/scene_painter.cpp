@@ -60,7 +60,7 @@ void gridPass(const SceneFrame& f, Canvas& canvas) {
     canvas.setPen({Pen::Style::Solid, 2, c.depth > 0 ? rgb(0, 0, 0xC0) : rgb(0x9B, 0x9B, 0xFF)});
     canvas.setBrush({Brush::Style::None, 0});
     canvas.rectangle(normalised(Rect{truncToInt32(c.centreX - d), truncToInt32(c.centreY - d),
-                                truncToInt32(d + c.centreX), truncToInt32(d + c.centreY)}));
+                                     truncToInt32(d + c.centreX), truncToInt32(d + c.centreY)}));
 }
 
 void drawTriangles(const SceneFrame& f, Canvas& canvas) {
@@ -187,8 +187,7 @@ void statusBox(const SceneFrame::StatusBox& s, Canvas& canvas) {
     for (const StatusLine& line : s.lines) {
         canvas.text(box.left + line.x, box.top + line.y, line.text);
     }
-    canvas.fillRect({box.left + 100, box.top + 72, box.left + 130, box.top + 88},
-                    s.currentColour);
+    canvas.fillRect({box.left + 100, box.top + 72, box.left + 130, box.top + 88}, s.currentColour);
     canvas.setClip(nullptr);
 }
 

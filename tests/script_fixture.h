@@ -11,7 +11,7 @@ namespace fcw::testing {
 
 // A fresh editor in an 800 x 600 view (origin at (400, 300)) driven by batch-script lines.
 class ScriptTest : public ::testing::Test {
-protected:
+  protected:
     std::ostringstream out;
     std::ostringstream err;
     BatchPlayer player{out, err};

@@ -12,7 +12,7 @@ namespace fcw::testing {
 // A scripted platform for unit tests: records what the logic asked for and answers from
 // queues (empty queue = cancel).
 class FakeHost : public Host {
-public:
+  public:
     std::vector<std::string> messages;
     std::vector<int> dialogs;
     int beeps = 0;
@@ -72,7 +72,7 @@ public:
     std::vector<std::string> helpPages; // every page asked for, shown or not
     bool helpAvailable = true;
 
-private:
+  private:
     std::optional<FileChoice> nextFile() {
         if (fileAnswers.empty()) {
             return std::nullopt;

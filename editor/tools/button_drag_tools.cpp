@@ -74,8 +74,7 @@ void buttonDragMove(Editor& e, PixelPoint p) {
     case ToolMode::Zoom: {
         const std::int32_t dy = p.y - last.y;
         last = p;
-        e.camera.zoom =
-            std::clamp(e.camera.zoom - dy * kZoomPerPixel, kMinToolZoom, kMaxToolZoom);
+        e.camera.zoom = std::clamp(e.camera.zoom - dy * kZoomPerPixel, kMinToolZoom, kMaxToolZoom);
         break;
     }
     default:

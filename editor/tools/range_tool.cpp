@@ -201,8 +201,7 @@ int rangeRightClick(Editor& e, PixelPoint click) {
 
 void showSelection(Editor& e, DragCounting counting) {
     e.tools.range.phase = RangePhase::SelectionShown;
-    e.tools.range.countedAtSerial =
-        counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
+    e.tools.range.countedAtSerial = counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
 }
 
 bool dragAlreadyCounted(const Editor& e) {

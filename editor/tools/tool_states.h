@@ -30,7 +30,7 @@ struct RangeTool {
     // (0 = not counted). A later edit or undo leaves it behind, so the next drag is counted
     // with a snapshot of its own.
     std::uint64_t countedAtSerial = 0;
-    PixelPoint dragStart{};   // client pixel where the drag began (grid rounding is of the total)
+    PixelPoint dragStart{}; // client pixel where the drag began (grid rounding is of the total)
 };
 
 // A rectangle dragged out with one slot reserved after the model; the release makes the sphere.

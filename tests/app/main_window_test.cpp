@@ -36,7 +36,7 @@ namespace {
 using namespace command_id;
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     QtHost host;
     Editor editor{host};
     std::unique_ptr<MainWindow> window;
@@ -129,7 +129,8 @@ TEST_F(MainWindowTest, MenusFollowTheirDataWithTextsShortcutsAndStates) {
     EXPECT_EQ(file->actions()[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(file->actions().back()->text(), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
     QMenu* help = top.back()->menu();
-    EXPECT_EQ(help->actions().back()->text(), QStringLiteral("FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    EXPECT_EQ(help->actions().back()->text(),
+              QStringLiteral("FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
     // Check marks follow the state each time a menu opens.
     QMenu* view = top[3]->menu();
@@ -343,8 +344,8 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
         QMouseEvent event(QEvent::MouseMove, QPointF(at), window->view()->mapToGlobal(QPointF(at)),
                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window->view(), &event);
-        ASSERT_FALSE(player.runLine("move " + std::to_string(at.x()) + " " +
-                                    std::to_string(at.y())));
+        ASSERT_FALSE(
+            player.runLine("move " + std::to_string(at.x()) + " " + std::to_string(at.y())));
         EXPECT_EQ(batch.interaction.statusCorner, editor.interaction.statusCorner)
             << at.x() << "," << at.y();
         EXPECT_EQ(batch.interaction.statusBoxRect, editor.interaction.statusBoxRect)

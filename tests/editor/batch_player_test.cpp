@@ -43,8 +43,8 @@ TEST(BatchPlayer, StartsLikeAFreshProgram) {
 }
 
 TEST(BatchPlayer, OpensCommandsAndDumpsTheModel) {
-    const PlayResult r = play("size 641 480\nopen \"" + kExample +
-                       "\"\ncommand 32829\ncommand 32803\ndump view\n");
+    const PlayResult r =
+        play("size 641 480\nopen \"" + kExample + "\"\ncommand 32829\ncommand 32803\ndump view\n");
     ASSERT_EQ(r.status, 0) << r.err;
     // The first file vertex (0, 100, +0) is store (x -0, y 0, z -100).
     EXPECT_NE(r.out.find("\"triangles\":[{\"colour\":255,\"v\":[[-0,0,-100],"), std::string::npos)
@@ -65,7 +65,8 @@ TEST(BatchPlayer, ScriptErrorsNameTheLine) {
         {"command abc\n", "line 1: bad command id 'abc'\n"},
         {"open \"unterminated\n", "line 1: unterminated quote\n"},
         {"answer maybe\n", "line 1: unknown answer kind 'maybe'\n"},
-        {"answer ok 1100\n", "line 1: answer ok expects CONTROL=VALUE, press=BUTTON or page=N, not '1100'\n"},
+        {"answer ok 1100\n",
+         "line 1: answer ok expects CONTROL=VALUE, press=BUTTON or page=N, not '1100'\n"},
         {"dump everything\n", "line 1: usage: dump [view]\n"},
         {"# comment only\n\nanswer choose 5\ncommand 57604\n",
          "line 4: the queued answer does not fit the file dialog\n"},
@@ -81,10 +82,11 @@ TEST(BatchPlayer, FileMenuThroughQueuedAnswers) {
     const std::string dir = std::filesystem::temp_directory_path() / "fcw-batch-test";
     std::filesystem::create_directories(dir);
     const std::string copy = dir + "/copy.fcw";
-    const PlayResult r = play("open \"" + kExample + "\"\nanswer file \"" + copy +
-                       "\"\ncommand 57604\nnew\ndump\nanswer cancel\ncommand 57601\ndump\n"
-                       "answer file \"" +
-                       copy + "\"\ncommand 57601\ncommand 32799\ndump\nopen /nonexistent.fcw\n");
+    const PlayResult r =
+        play("open \"" + kExample + "\"\nanswer file \"" + copy +
+             "\"\ncommand 57604\nnew\ndump\nanswer cancel\ncommand 57601\ndump\n"
+             "answer file \"" +
+             copy + "\"\ncommand 57601\ncommand 32799\ndump\nopen /nonexistent.fcw\n");
     ASSERT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
     std::string line;
@@ -116,7 +118,7 @@ TEST(BatchPlayer, ProfileVerbReadsSettingsAsStartUpDoes) {
 
 // A dialog with one edit box that must hold a number and a button that doubles it.
 class NumberDialog : public Dialog {
-public:
+  public:
     NumberDialog() : Dialog(313) { setValue(1100, "1"); }
     ButtonPress pressButton(int button) override {
         if (button != 1094) {
@@ -126,8 +128,8 @@ public:
         return ButtonPress::done();
     }
     std::optional<std::string> validate() override {
-        if (value(1100).empty() || value(1100).find_first_not_of("0123456789") !=
-                                       std::string::npos) {
+        if (value(1100).empty() ||
+            value(1100).find_first_not_of("0123456789") != std::string::npos) {
             return "数字を入力してください。";
         }
         return std::nullopt;

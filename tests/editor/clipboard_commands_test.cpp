@@ -15,7 +15,7 @@ namespace fcw {
 namespace {
 
 class Clipboard : public ::testing::Test {
-protected:
+  protected:
     std::filesystem::path dir;
     std::string work;
     std::ostringstream out;
@@ -29,9 +29,9 @@ protected:
         work = (dir / "work.tmp").string();
         run("workfile \"" + work + "\"");
         // Two triangles side by side, and a third far right.
-        for (const char* line : {"down 400 300", "down 440 300", "down 400 340", "down 450 300",
-                                 "down 490 300", "down 450 340", "down 700 300", "down 740 300",
-                                 "down 700 340", "command 32803"}) {
+        for (const char* line :
+             {"down 400 300", "down 440 300", "down 400 340", "down 450 300", "down 490 300",
+              "down 450 340", "down 700 300", "down 740 300", "down 700 340", "command 32803"}) {
             run(line);
         }
     }

@@ -12,7 +12,7 @@ namespace {
 
 // Sets an environment variable for the life of the object, then puts the old value back.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
@@ -27,7 +27,7 @@ public:
         }
     }
 
-private:
+  private:
     const char* name_;
     std::optional<std::string> old_;
 };

@@ -66,7 +66,8 @@ TEST(DialogNumber, IntegersAreDigitsOnlyAndHugeOnesClampToTheRange) {
 TEST(DialogNumber, RangeMessagesWriteTheBoundsShortest) {
     EXPECT_EQ(numberRangeMessage(-100000, 100000),
               "-100000 から 100000 までの数字を入力してください。");
-    EXPECT_EQ(numberRangeMessage(0.0001, 10000), "0.0001 から 10000 までの数字を入力してください。");
+    EXPECT_EQ(numberRangeMessage(0.0001, 10000),
+              "0.0001 から 10000 までの数字を入力してください。");
     EXPECT_EQ(integerRangeMessage(3, 32), "3 から 32 までの整数を入力してください。");
 }
 

@@ -18,7 +18,7 @@ using testing::appendTriangle;
 using testing::FakeHost;
 
 class DocumentCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/fcw-doc-XXXXXX";
         dir_ = ::mkdtemp(pattern);

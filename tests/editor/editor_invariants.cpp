@@ -93,7 +93,8 @@ struct InvariantChecker::Cache {
     // True when slot i was checked last time exactly as it is now.
     bool unchanged(const Editor& e, int i) const {
         const auto slot = static_cast<std::size_t>(i);
-        return i < last && i != provisionalSlot && same(verticalAngle, e.camera.verticalAxisAngle) &&
+        return i < last && i != provisionalSlot &&
+               same(verticalAngle, e.camera.verticalAxisAngle) &&
                same(horizontalAngle, e.camera.horizontalAxisAngle) &&
                std::memcmp(&model[slot], &e.store.modelTriangles[slot], sizeof(Triangle)) == 0 &&
                std::memcmp(&view[slot], &e.store.viewTriangles[slot], sizeof(Triangle)) == 0;
@@ -151,7 +152,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
             return bad;
         }
         for (std::size_t k = 0; k < 3; ++k) {
-            if (store.modelTriangles[slot].v[k].selected != store.viewTriangles[slot].v[k].selected) {
+            if (store.modelTriangles[slot].v[k].selected !=
+                store.viewTriangles[slot].v[k].selected) {
                 return describe("model/view", i,
                                 "selection marks differ at vertex " + std::to_string(k));
             }
@@ -221,8 +223,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
         for (std::int8_t k = 0; k < 3; ++k) {
             const auto kk = static_cast<std::size_t>(k);
             if ((model.v[kk].selected != 0) != (view.v[kk].selected != 0)) {
-                return describe("both", i, "the two lists disagree on the mark of vertex " +
-                                               std::to_string(k));
+                return describe(
+                    "both", i, "the two lists disagree on the mark of vertex " + std::to_string(k));
             }
             if (view.v[kk].selected != 0) {
                 marked.push_back({static_cast<std::int16_t>(i), k});

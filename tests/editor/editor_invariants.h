@@ -27,14 +27,14 @@ std::optional<std::string> checkEditorInvariants(const Editor& editor, bool allo
 // The same checks, run after event after event: triangles whose bytes (in both lists) and
 // camera angles have not changed since the last check that passed are not recomputed.
 class InvariantChecker {
-public:
+  public:
     InvariantChecker();
     ~InvariantChecker();
     std::optional<std::string> check(const Editor& editor, bool allowFullSlots);
     // Forgets what was checked (for a new editor).
     void reset();
 
-private:
+  private:
     struct Cache;
     std::unique_ptr<Cache> cache_;
 };

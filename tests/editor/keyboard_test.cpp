@@ -114,8 +114,9 @@ TEST_F(Keyboard, SpaceEntersAVertexByNumber) {
     run({"answer ok 1002=abc", "key space"}); // refused: message, dialog cancelled
     EXPECT_EQ(editPhaseNumber(e), 1);
     run({"answer ok 1002=100001", "key space"});
-    EXPECT_EQ(out.str(), "dialog 282\ndialog 282\nmessage 数字を入力してください。\n"
-                         "dialog 282\nmessage -100000 から 100000 までの数字を入力してください。\n");
+    EXPECT_EQ(out.str(),
+              "dialog 282\ndialog 282\nmessage 数字を入力してください。\n"
+              "dialog 282\nmessage -100000 から 100000 までの数字を入力してください。\n");
     run({"answer ok 1003=5", "key space", "answer ok 1004=5", "key space"});
     EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.undoDepth(), 0); // numeric entry counts no edit

@@ -14,7 +14,7 @@ namespace {
 
 // A fresh editor in an 800 x 600 view (origin at (400, 300)) driven by script lines.
 class MouseTools : public testing::ScriptTest {
-protected:
+  protected:
     const Triangle& model(int i) { return e.store.modelTriangles[static_cast<std::size_t>(i)]; }
     const Triangle& view(int i) { return e.store.viewTriangles[static_cast<std::size_t>(i)]; }
 };
@@ -154,7 +154,7 @@ TEST_F(MouseTools, ErasingRenumbersTheSelectionWithItsTriangles) {
 
 TEST_F(MouseTools, PopupCommandsWhileDrawingNeverTakeTheUnfinishedTriangle) {
     run({"down 400 300", "down 500 300", "down 400 400"});
-    run({"down 100 100"}); // a second triangle begun: slot 1 is provisional
+    run({"down 100 100"});  // a second triangle begun: slot 1 is provisional
     run({"command 32836"}); // sent without a pick: deletes triangle 0, not the provisional one
     EXPECT_EQ(e.store.lastIndex, -1);
     EXPECT_EQ(editPhaseNumber(e), 0);
@@ -236,7 +236,7 @@ TEST_F(MouseTools, SnapsPullEachClickOntoTheGridOrAVertex) {
     run({"down 414 306", "down 450 300", "down 400 350"});
     EXPECT_EQ(model(0).v[0].y, 10.0);
     EXPECT_EQ(model(0).v[0].z, 10.0);
-    EXPECT_EQ(model(0).v[1].y, 50.0); // second point as clicked
+    EXPECT_EQ(model(0).v[1].y, 50.0);        // second point as clicked
     run({"command 32786", "command 32784"}); // vertex snap for the first and second points
     run({"down 452 302", "down 403 348", "down 500 400"});
     EXPECT_EQ(model(1).v[0].y, 50.0); // onto the first triangle's vertex (50, 0)
@@ -246,7 +246,7 @@ TEST_F(MouseTools, SnapsPullEachClickOntoTheGridOrAVertex) {
 
 TEST_F(MouseTools, HiddenVerticesAreTakenOnlyWhenAllowed) {
     run({"down 400 300", "down 400 350", "down 450 300"}); // reversed: faces the viewer
-    e.store.modelTriangles[0].reverseWinding();           // now faces away
+    e.store.modelTriangles[0].reverseWinding();            // now faces away
     e.refreshModelToView();
     run({"command 32796", "command 32803", "down 390 290", "up 460 360"});
     EXPECT_EQ(e.selection.count(), 0); // back-facing vertices left out

@@ -14,7 +14,7 @@ namespace {
 // An 800 x 600 view, origin at (400, 300), zoom 1: a click at (400 + y, 300 + z) is the model
 // point (0, y, z).
 class Operation : public testing::ScriptTest {
-protected:
+  protected:
     const Triangle& model(int i) { return e.store.modelTriangles[static_cast<std::size_t>(i)]; }
     const Triangle& view(int i) { return e.store.viewTriangles[static_cast<std::size_t>(i)]; }
     // (0,0,0), (0,100,0), (0,0,100) shifted by dx pixels to the right.
@@ -179,8 +179,8 @@ TEST_F(Operation, WithAFullHistoryBandsPopupsAndCancelledDialogsKeepEveryStep) {
     ASSERT_EQ(e.undoDepth(), kUndoLevels);
     run({"command 32803", "down 90 90", "up 140 140"}); // a band that selects
     ASSERT_FALSE(e.selection.empty());
-    run({"answer cancel", "command 32922"});             // the vertex move, cancelled
-    run({"answer choose 0", "rdown 105 105"});           // the triangle popup, dismissed
+    run({"answer cancel", "command 32922"});                 // the vertex move, cancelled
+    run({"answer choose 0", "rdown 105 105"});               // the triangle popup, dismissed
     run({"command 32807", "down 400 300", "command 32803"}); // a sphere abandoned
     EXPECT_EQ(e.undoDepth(), kUndoLevels);
     for (int i = 0; i < kUndoLevels; ++i) {

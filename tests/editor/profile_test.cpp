@@ -83,9 +83,9 @@ TEST(Profile, SetStringPlacement) {
     EXPECT_EQ(p.serialise(), "[new]\nk=1\n");
 
     p = parsed("[a]\nk=1\n; note\n\n[b]\nm=2\n");
-    p.setString("a", "n", "3");   // after the section's last entry
-    p.setString("a", "k", "9");   // replaces in place
-    p.setString("c", "x", "y");   // new section at the end, after a blank line
+    p.setString("a", "n", "3"); // after the section's last entry
+    p.setString("a", "k", "9"); // replaces in place
+    p.setString("c", "x", "y"); // new section at the end, after a blank line
     EXPECT_EQ(p.serialise(), "[a]\nk=9\nn=3\n; note\n\n[b]\nm=2\n\n[c]\nx=y\n");
 
     // A name differing only in case is the same entry.
@@ -226,8 +226,8 @@ TEST(Profile, EveryReadableDecimalSurvivesAWriteBack) {
     EXPECT_DOUBLE_EQ(s.importScale, 429496.7295);
 
     for (const char* stored : {"0", "1", "2147483647", "2147483648", "3000000001", "4294967295"}) {
-        Profile p = parsed(std::string("[表示]\n明るさ=") + stored + "\n[テキストファイル]\nin=" +
-                           stored + "\nout=" + stored + "\n");
+        Profile p = parsed(std::string("[表示]\n明るさ=") + stored +
+                           "\n[テキストファイル]\nin=" + stored + "\nout=" + stored + "\n");
         readSettings(p, s, v);
         writeSettings(p, s, v);
         AppSettings back;

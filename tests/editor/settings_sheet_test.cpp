@@ -12,7 +12,7 @@ namespace fcw {
 namespace {
 
 class SettingsSheetTest : public testing::ScriptTest {
-protected:
+  protected:
     std::filesystem::path dir;
 
     void SetUp() override {
@@ -172,9 +172,8 @@ TEST_F(SettingsSheetTest, BoundsAreCheckedWhenLeavingAPageAndOnOk) {
     };
     for (const Case& c : cases) {
         const std::string printed = sheet(c.answer);
-        const std::string expected =
-            std::string("sheet 設定ダイアログ\n") +
-            (c.message ? "message " + std::string(c.message) + "\n" : "");
+        const std::string expected = std::string("sheet 設定ダイアログ\n") +
+                                     (c.message ? "message " + std::string(c.message) + "\n" : "");
         EXPECT_EQ(printed, expected) << c.answer;
     }
 

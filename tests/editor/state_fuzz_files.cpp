@@ -74,7 +74,8 @@ int randomModelSize(Rng& rng) {
 
 void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 FilePool::FilePool(const fs::path& dir) : dir_(dir) {
@@ -100,9 +101,8 @@ FilePool::FilePool(const fs::path& dir) : dir_(dir) {
         add("flip" + std::to_string(n) + ".fcw", flipped);
     }
     const std::size_t countAt = 1 + std::strlen(kDocumentHeader);
-    for (std::uint16_t count : {std::uint16_t{3000}, std::uint16_t{0x7FFF},
-                                std::uint16_t{0x8000}, std::uint16_t{0xFFFE},
-                                std::uint16_t{2999}, std::uint16_t{6}}) {
+    for (std::uint16_t count : {std::uint16_t{3000}, std::uint16_t{0x7FFF}, std::uint16_t{0x8000},
+                                std::uint16_t{0xFFFE}, std::uint16_t{2999}, std::uint16_t{6}}) {
         auto bad = valid;
         bad[countAt] = static_cast<std::uint8_t>(count & 0xFF);
         bad[countAt + 1] = static_cast<std::uint8_t>(count >> 8);

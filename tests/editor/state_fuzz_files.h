@@ -40,14 +40,14 @@ void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 // (File > Save writes back to the opened document), so restore() puts back every file whose
 // size or time stamp changed.
 class FilePool {
-public:
+  public:
     explicit FilePool(const std::filesystem::path& dir);
     void restore();
     // A file to open: one of the 3000-triangle ones now and then, a small one mostly (large
     // models make every later event of a sequence slow).
     const std::string& pickOpenPath(Rng& rng) const;
 
-private:
+  private:
     struct Entry {
         std::filesystem::path path;
         std::vector<std::uint8_t> bytes;

@@ -49,12 +49,12 @@ inline Coverage& coverage() {
     return c;
 }
 
-
 inline std::string randomControlText(Rng& rng) {
     static const std::vector<std::string> kOdd = {
-        "",      "-",     ".",      "abc",   "1e400", "-1e400", "nan",   "inf",   "-inf",
-        "1,5",   " 12",   "12 ",    "0x10",  "１２",  "1e-320", "+7",    "--3",   "99999999999",
-        "-0",    "3.5.1", "100000", "-100000", "100001", "1e5",  "2147483648", "-2147483649"};
+        "",        "-",      ".",   "abc",         "1e400",      "-1e400", "nan",
+        "inf",     "-inf",   "1,5", " 12",         "12 ",        "0x10",   "１２",
+        "1e-320",  "+7",     "--3", "99999999999", "-0",         "3.5.1",  "100000",
+        "-100000", "100001", "1e5", "2147483648",  "-2147483649"};
     switch (uniform(rng, 0, 5)) {
     case 0:
         return pick(rng, kOdd);
@@ -98,7 +98,7 @@ inline std::vector<int> tableIds() {
 // Answers everything the logic asks at random and paints like the window (sometimes fully,
 // through a canvas that draws nothing). Every paint checks the draw order.
 class FuzzHost : public Host {
-public:
+  public:
     FuzzHost(Rng& rng, const FilePool& pool, const std::vector<std::string>& savePaths)
         : rng_(rng), pool_(pool), savePaths_(savePaths),
           triangleMenu_(commandItems(trianglePopup())),
@@ -107,7 +107,7 @@ public:
     void attach(Editor& editor) { editor_ = &editor; }
     std::optional<std::string> takeProblem() { return std::exchange(problem_, {}); }
     bool shift = false;
-    std::string notes; // what the host answered during the current event
+    std::string notes;       // what the host answered during the current event
     bool fileOpened = false; // an open dialog chose a file during the current event
     int dialogsShown = 0;
     bool tooManyShown = false;
@@ -237,7 +237,7 @@ public:
     void print() override { repaint(); } // the window paints the scene for the printer
     bool showHelp(const std::string&) override { return chance(rng_, 0.5); }
 
-private:
+  private:
     void editControl(Dialog& dialog) {
         std::vector<int> controls;
         for (const auto& [id, value] : dialog.values()) {

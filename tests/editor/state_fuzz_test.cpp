@@ -185,11 +185,10 @@ struct Sequence {
         }
         if (kind < 55) { // a key
             static const std::vector<std::string> kKeys = {
-                "Left",  "Up",   "Right", "Down", "PageUp", "PageDown", "Home", "End",
-                "Num0",  "Num1", "Num2",  "Num3", "Num4",   "Num5",     "Num6", "Num7",
-                "Num8",  "Num9", "Space", "Space", "Enter", "Escape",   "Delete", "A",
-                "C",     "N",    "O",     "S",    "V",      "X",        "Z",    "Z",
-                "F1",    "Q"};
+                "Left",  "Up",    "Right", "Down",   "PageUp", "PageDown", "Home", "End",  "Num0",
+                "Num1",  "Num2",  "Num3",  "Num4",   "Num5",   "Num6",     "Num7", "Num8", "Num9",
+                "Space", "Space", "Enter", "Escape", "Delete", "A",        "C",    "N",    "O",
+                "S",     "V",     "X",     "Z",      "Z",      "F1",       "Q"};
             const std::string& name = pick(rng, kKeys);
             const bool ctrl = chance(rng, 0.4);
             const bool shift = chance(rng, 0.1);
@@ -231,9 +230,9 @@ struct Sequence {
                 }
             }
             const auto table = commandTable();
-            const int id = table[static_cast<std::size_t>(
-                                     uniform(rng, 0, static_cast<int>(table.size()) - 1))]
-                               .id;
+            const int id =
+                table[static_cast<std::size_t>(uniform(rng, 0, static_cast<int>(table.size()) - 1))]
+                    .id;
             command(id);
             return text + "command " + std::to_string(id);
         }
@@ -277,19 +276,27 @@ struct Sequence {
         if (chance(rng, 0.3)) {
             // Settings read from a hand-edited profile, as at start-up: the values are used as
             // read, only the settings sheet checks their ranges.
-            static const char* const kEntries[][2] = {
-                {"図形", "緯線"}, {"図形", "経線"}, {"表示", "明るさ"}, {"操作", "角度"},
-                {"表示", "ステータス表示"}, {"表示", "ステータス固定"}, {"表示", "強調"},
-                {"テキストファイル", "in"}, {"テキストファイル", "out"},
-                {"テキストファイル", "kind"}, {"テキストファイル", "color"}};
+            static const char* const kEntries[][2] = {{"図形", "緯線"},
+                                                      {"図形", "経線"},
+                                                      {"表示", "明るさ"},
+                                                      {"操作", "角度"},
+                                                      {"表示", "ステータス表示"},
+                                                      {"表示", "ステータス固定"},
+                                                      {"表示", "強調"},
+                                                      {"テキストファイル", "in"},
+                                                      {"テキストファイル", "out"},
+                                                      {"テキストファイル", "kind"},
+                                                      {"テキストファイル", "color"}};
             std::string text;
             for (const auto& [section, key] : kEntries) {
                 if (chance(rng, 0.5)) {
                     static const std::vector<std::string> kValues = {
-                        "0", "1", "-1", "3", "127", "128", "255", "-128", "4294967295",
-                        "2147483647", "-2147483648", "99999999999", "abc", ""};
-                    const std::string value = chance(rng, 0.5) ? pick(rng, kValues)
-                                                               : std::to_string(uniform(rng, -50, 300));
+                        "0",   "1",    "-1",         "3",          "127",         "128",
+                        "255", "-128", "4294967295", "2147483647", "-2147483648", "99999999999",
+                        "abc", ""};
+                    const std::string value = chance(rng, 0.5)
+                                                  ? pick(rng, kValues)
+                                                  : std::to_string(uniform(rng, -50, 300));
                     text += std::string("[") + section + "]\n" + key + "=" + value + "\n";
                 }
             }
@@ -403,8 +410,8 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         if (verbose) {
             std::cout << "  " << i << ": " << event << "  -> lastIndex " << e.store.lastIndex
                       << ", tool " << toolModeName(e.interaction.toolMode) << ", phase "
-                      << editPhaseNumber(e) << ", selection "
-                      << e.selection.count() << ", undo " << e.undoDepth() << std::endl;
+                      << editPhaseNumber(e) << ", selection " << e.selection.count() << ", undo "
+                      << e.undoDepth() << std::endl;
         }
         if (auto bad = seq.host.takeProblem()) {
             return fail(i, event, *bad);

@@ -22,7 +22,7 @@ using testing::FakeHost;
 constexpr char kDiskFull[] = "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。";
 
 class TextCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/fcw-text-XXXXXX";
         ASSERT_NE(::mkdtemp(pattern), nullptr);

@@ -84,7 +84,7 @@ TEST(NumberInputDialogModel, TheNumberMustBeFinite) {
 
 // A triangle at (40..80, -20..20) pixels from the origin, selected whole.
 class RefusedEntries : public testing::ScriptTest {
-protected:
+  protected:
     void SetUp() override {
         run({"down 440 280", "down 480 280", "down 440 320", "command 32930"});
     }

@@ -64,10 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     q.run("profile " + path);
     for (const std::string& line : std::vector<std::string>{
              "size 96 72", "command 32807", "down 30 20", "move 42 33", "up 42 33", "key Left",
-          "key Up", "command 32930", "key PageUp ctrl", "answer ok", "command 32798",
-          "answer file " + fuzz::scratchPath("export.out"), "command 32841",
-          "answer file " + fuzz::scratchPath("export.out"), "command 32892",
-          "save " + fuzz::scratchPath("doc.fcw")}) {
+             "key Up", "command 32930", "key PageUp ctrl", "answer ok", "command 32798",
+             "answer file " + fuzz::scratchPath("export.out"), "command 32841",
+             "answer file " + fuzz::scratchPath("export.out"), "command 32892",
+             "save " + fuzz::scratchPath("doc.fcw")}) {
         q.run(line);
     }
     fuzz::paintEveryWay(q.editor());

@@ -24,7 +24,6 @@
 
 namespace fcw::fuzz {
 
-
 // Stops the run with a message; libFuzzer saves the input that got here.
 [[noreturn]] inline void fail(const std::string& what) {
     std::fprintf(stderr, "fuzz check failed: %s\n", what.c_str());
@@ -119,7 +118,8 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1280, "Editor changed: reset the new member in resetPlayer, then update the size");
+static_assert(sizeof(Editor) == 1280,
+              "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
 // (store, undo slots, depth buffer), which would dominate every run; this copies a pristine

@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "a broken work file was not reported");
     }
     pasteWorkFile(e);
-    fuzz::check(e.store.count() == 2 * pasted || (pasted > kMaxTriangles / 2 &&
-                                                  e.store.count() == pasted),
+    fuzz::check(e.store.count() == 2 * pasted ||
+                    (pasted > kMaxTriangles / 2 && e.store.count() == pasted),
                 "a second paste went wrong");
 
     fuzz::lookAround(q);

@@ -49,7 +49,7 @@ TEST(Sphere, AllVerticesLieOnTheSphereAndTheFirstTriangleIsTheLowerCap) {
         fresh.computeNormal();
         EXPECT_EQ(fresh.planeD, t.planeD);
     }
-    EXPECT_EQ(st.viewTriangles[0].v[0].z, 80.0 / zoom); // the lower pole
+    EXPECT_EQ(st.viewTriangles[0].v[0].z, 80.0 / zoom);    // the lower pole
     EXPECT_EQ(st.viewTriangles[159].v[0].z, -40.0 / zoom); // the upper pole
 }
 

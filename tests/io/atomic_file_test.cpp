@@ -14,7 +14,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 class AtomicFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/fcw_atomic_XXXXXX";
         ASSERT_NE(::mkdtemp(pattern), nullptr);

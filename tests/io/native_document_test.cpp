@@ -107,8 +107,8 @@ TEST(NativeDocument, RoundTripIsBitExact) {
     // Signed zeros and extremes in every axis.
     triangles[0].setVertex(0, Point3(-0.0, -0.0, -0.0));
     triangles[0].setVertex(1, Point3(0.0, 0.0, 0.0));
-    triangles[0].setVertex(2, Point3(std::numeric_limits<double>::denorm_min(), -kCoordinateLimit,
-                                     kCoordinateLimit));
+    triangles[0].setVertex(
+        2, Point3(std::numeric_limits<double>::denorm_min(), -kCoordinateLimit, kCoordinateLimit));
     const Bytes bytes = encodeDocument(triangles, 39);
     ASSERT_EQ(bytes.size(), 23 + 40 * kRecordBytes);
 
@@ -236,8 +236,7 @@ TEST(NativeDocument, ImpossibleHeaderLengthsAreTruncated) {
     for (const Bytes& bytes : cases) {
         DecodedDocument doc;
         EXPECT_EQ(decodeDocument(bytes, doc), DecodeError::Truncated)
-            << "first bytes " << int(bytes[0]) << " " << int(bytes[1]) << " size "
-            << bytes.size();
+            << "first bytes " << int(bytes[0]) << " " << int(bytes[1]) << " size " << bytes.size();
     }
 }
 

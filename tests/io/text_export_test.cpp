@@ -23,14 +23,13 @@ std::vector<Triangle> oneTriangle(Colour colour) {
 TEST(TextExport, TypeOneByteForByte) {
     TextExportOptions options;
     const std::string text = writeTextType1(oneTriangle(0xFF), options);
-    EXPECT_EQ(text,
-              "FacetCraftwerk_Text_Type_1\r\n"
-              "T[0].color=0xff;\r\n"
-              "T[0].P[0].x=0.000000;\r\nT[0].P[0].y=-0.000000;\r\nT[0].P[0].z=-0.000000;\r\n"
-              "T[0].P[1].x=2.000000;\r\nT[0].P[1].y=-3.000000;\r\nT[0].P[1].z=-1.000000;\r\n"
-              "T[0].P[2].x=0.250000;\r\nT[0].P[2].y=-1000000.000000;\r\n"
-              "T[0].P[2].z=1.500000;\r\n"
-              "\r\n");
+    EXPECT_EQ(text, "FacetCraftwerk_Text_Type_1\r\n"
+                    "T[0].color=0xff;\r\n"
+                    "T[0].P[0].x=0.000000;\r\nT[0].P[0].y=-0.000000;\r\nT[0].P[0].z=-0.000000;\r\n"
+                    "T[0].P[1].x=2.000000;\r\nT[0].P[1].y=-3.000000;\r\nT[0].P[1].z=-1.000000;\r\n"
+                    "T[0].P[2].x=0.250000;\r\nT[0].P[2].y=-1000000.000000;\r\n"
+                    "T[0].P[2].z=1.500000;\r\n"
+                    "\r\n");
     EXPECT_EQ(writeTextType1({}, options), "FacetCraftwerk_Text_Type_1\r\n");
 }
 

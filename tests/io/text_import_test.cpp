@@ -306,8 +306,8 @@ TEST(TextImport, CommandKeepsTheModelWhenImportCannotStartAndIsOneUndoStep) {
     }
     const std::string bad = "answer file \"" + (dir / "bad.tx1").string() + "\"";
     const std::string missing = "answer file \"" + (dir / "none.tx1").string() + "\"";
-    for (const std::string& line : {std::string("answer cancel"), std::string("answer file \"\""),
-                                    bad, missing}) {
+    for (const std::string& line :
+         {std::string("answer cancel"), std::string("answer file \"\""), bad, missing}) {
         ASSERT_FALSE(player.runLine(line));
         ASSERT_FALSE(player.runLine("command 32892"));
         EXPECT_EQ(e.store.lastIndex, 0) << line;

@@ -88,10 +88,10 @@ TEST(Cleanup, SelectAllWhileDrawingLeavesTheHalfDrawnTriangleOut) {
 TEST(Cleanup, LineTrianglesGoAndTheRestKeepTheirOrder) {
     FakeHost host;
     Editor e(host);
-    appendTriangle(e, {0, 0, 0}, {0, 0, 0}, {0, 1, 1}, 1);  // two equal vertices
-    appendTriangle(e, {0, 0, 0}, {0, 1, 1}, {0, 2, 2}, 2);  // collinear but distinct: stays
+    appendTriangle(e, {0, 0, 0}, {0, 0, 0}, {0, 1, 1}, 1); // two equal vertices
+    appendTriangle(e, {0, 0, 0}, {0, 1, 1}, {0, 2, 2}, 2); // collinear but distinct: stays
     appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 5, 1}, 3);
-    appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 6, 0}, 4);  // in the last slot
+    appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 6, 0}, 4); // in the last slot
     dispatchCommand(e, command_id::kDeleteLineTriangles);
     ASSERT_EQ(e.store.lastIndex, 1);
     EXPECT_EQ(e.store.modelTriangles[0].colour, 2u);

@@ -12,7 +12,7 @@ namespace fcw {
 namespace {
 
 class RotateScale : public testing::ScriptTest {
-protected:
+  protected:
     void SetUp() override {
         // A triangle at (40..80, -20..20) pixels from the origin; select it whole.
         for (const char* line : {"down 440 280", "down 480 280", "down 440 320", "command 32930"}) {

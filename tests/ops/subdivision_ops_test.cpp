@@ -71,7 +71,7 @@ TEST(SubdivisionOps, AFullStoreStopsTheWalkKeepingWhatWasSplit) {
     EXPECT_EQ(splitSelection(m.store, m.selection, SelectionSplit::InFour, m.camera),
               SplitOutcome::StoppedAtCapacity);
     EXPECT_EQ(m.store.lastIndex, 2998);
-    EXPECT_TRUE(at(m.model(0, 1), 0, 4, 0)); // the first was split
+    EXPECT_TRUE(at(m.model(0, 1), 0, 4, 0));  // the first was split
     EXPECT_TRUE(at(m.model(1, 1), 0, 28, 0)); // the second was not
     EXPECT_TRUE(m.selection.empty());
 }

@@ -52,9 +52,9 @@ TEST(Subdivision, FourSplitAppendsThreeInOrderWithTheParentsWinding) {
     const Triangle parent = e.store.modelTriangles[4];
     EXPECT_EQ(dispatchCommand(e, command_id::kSplitInFour), DispatchResult::Done);
     ASSERT_EQ(e.store.lastIndex, 12);
-    EXPECT_EQ(e.store.modelTriangles[4].v[0].y, parent.v[0].y);     // P0 corner stays
-    EXPECT_EQ(e.store.modelTriangles[10].v[1].y, parent.v[1].y);    // P1 corner
-    EXPECT_EQ(e.store.modelTriangles[11].v[2].z, parent.v[2].z);    // P2 corner
+    EXPECT_EQ(e.store.modelTriangles[4].v[0].y, parent.v[0].y);  // P0 corner stays
+    EXPECT_EQ(e.store.modelTriangles[10].v[1].y, parent.v[1].y); // P1 corner
+    EXPECT_EQ(e.store.modelTriangles[11].v[2].z, parent.v[2].z); // P2 corner
     for (int t : {4, 10, 11, 12}) {
         const Triangle& sub = e.store.modelTriangles[static_cast<std::size_t>(t)];
         EXPECT_NEAR(area(sub), area(parent) / 4, 1e-12);

@@ -40,7 +40,7 @@ TEST(MirrorOps, LeftRightReflectsAboutTheCentroidAndTurnsTheWinding) {
     expectNear(m.view(0, 2), 0, -10.0 / 3, 0);
     expectNear(m.model(0, 2), 0, -10.0 / 3, 0);
     EXPECT_GT(m.store.modelTriangles[0].normal.x, 0.0); // still facing the viewer
-    expectNear(m.model(1, 0), 0, 40, 40);                // not selected
+    expectNear(m.model(1, 0), 0, 40, 40);               // not selected
     EXPECT_EQ(m.selection.count(), 3);
 }
 

@@ -11,7 +11,7 @@ namespace fcw {
 namespace {
 
 class VertexMove : public testing::ScriptTest {
-protected:
+  protected:
     void SetUp() override {
         for (const char* line : {"down 440 280", "down 480 280", "down 440 320", "command 32930"}) {
             run(line);

@@ -44,20 +44,16 @@ struct Scene {
         renderer.renderTriangles(tris, last, kind, camera);
     }
     const std::uint8_t* at(int x, int y) const {
-        return renderer.pixels().data() + y * renderer.rowBytes() +
-               x * renderer.bytesPerPixel();
+        return renderer.pixels().data() + y * renderer.rowBytes() + x * renderer.bytesPerPixel();
     }
 };
 
 TEST(DepthBufferRenderer, LineWalkStartsWhereTheClassSaysAndVisitsBothEnds) {
-    EXPECT_EQ(walk({0, 0}, {3, 1}),
-              (std::vector<PixelPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 1}}));
+    EXPECT_EQ(walk({0, 0}, {3, 1}), (std::vector<PixelPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 1}}));
     // Opposite signs, flat: from (max x, min y) walking left.
-    EXPECT_EQ(walk({0, 1}, {3, 0}),
-              (std::vector<PixelPoint>{{3, 0}, {2, 0}, {1, 0}, {0, 1}}));
+    EXPECT_EQ(walk({0, 1}, {3, 0}), (std::vector<PixelPoint>{{3, 0}, {2, 0}, {1, 0}, {0, 1}}));
     // Opposite signs, steep: from (min x, max y) walking up.
-    EXPECT_EQ(walk({1, 0}, {0, 3}),
-              (std::vector<PixelPoint>{{0, 3}, {0, 2}, {0, 1}, {1, 0}}));
+    EXPECT_EQ(walk({1, 0}, {0, 3}), (std::vector<PixelPoint>{{0, 3}, {0, 2}, {0, 1}, {1, 0}}));
     // Equal |dx| and |dy|: same signs is flat, opposite signs is steep.
     EXPECT_EQ(walk({2, 2}, {0, 0}), (std::vector<PixelPoint>{{0, 0}, {1, 1}, {2, 2}}));
     EXPECT_EQ(walk({0, 2}, {2, 0}), (std::vector<PixelPoint>{{0, 2}, {1, 1}, {2, 0}}));
@@ -135,8 +131,8 @@ TEST(DepthBufferRenderer, SkipsEdgeOnProvisionalAndFlatTriangles) {
     Scene s(32);
     std::vector<Triangle> tris = {
         facing({0, 2, 2}, {0, 2.00005, 2}, {0, 2, 3}, 0), // normal.x = 0.00005: not filled
-        facing({0, 2, 10}, {0, 30, 10}, {0, 12, 10}, 0),       // one pixel high: no row
-        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0),          // provisional
+        facing({0, 2, 10}, {0, 30, 10}, {0, 12, 10}, 0),  // one pixel high: no row
+        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0),     // provisional
     };
     s.render(tris, 2, DepthBufferRenderer::LastTriangle::Provisional);
     for (std::uint8_t byte : s.renderer.pixels()) {
@@ -147,10 +143,10 @@ TEST(DepthBufferRenderer, SkipsEdgeOnProvisionalAndFlatTriangles) {
 TEST(DepthBufferRenderer, PreparingShadesOnlyTheTrianglesThatAreDrawn) {
     Scene s(32);
     std::vector<Triangle> tris = {
-        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0x204060),       // drawn
-        facing({0, 2, 2}, {0, 2, 30}, {0, 30, 2}, 0x204060),       // faces away
-        facing({0, 100, 2}, {0, 130, 2}, {0, 100, 30}, 0x204060),  // right of the view
-        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0x204060),       // provisional
+        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0x204060),      // drawn
+        facing({0, 2, 2}, {0, 2, 30}, {0, 30, 2}, 0x204060),      // faces away
+        facing({0, 100, 2}, {0, 130, 2}, {0, 100, 30}, 0x204060), // right of the view
+        facing({0, 2, 2}, {0, 30, 2}, {0, 2, 30}, 0x204060),      // provisional
     };
     for (Triangle& t : tris) {
         t.shadedColour = 0x00ABCDEF;
@@ -168,8 +164,7 @@ TEST(DepthBufferRenderer, PreparingShadesOnlyTheTrianglesThatAreDrawn) {
     EXPECT_EQ(tris[2].screenLeft, 100); // its extent is known, but it is not lit
     EXPECT_EQ(tris[3].shadedColour, 0x00ABCDEFu);
     // Drawing uses the prepared colour.
-    s.renderer.renderTriangles(tris, 3, DepthBufferRenderer::LastTriangle::Provisional,
-                               s.camera);
+    s.renderer.renderTriangles(tris, 3, DepthBufferRenderer::LastTriangle::Provisional, s.camera);
     EXPECT_EQ(s.at(5, 5)[0], (lit.shadedColour >> 16) & 0xFF);
     EXPECT_EQ(s.at(5, 5)[2], lit.shadedColour & 0xFF);
 }

@@ -54,8 +54,8 @@ TEST(QtCanvas, RectanglesExcludeTheirRightAndBottomEdges) {
     c.setPen({Pen::Style::Solid, 1, 0});
     c.setBrush({Brush::Style::Solid, kRed});
     c.rectangle({2, 2, 8, 6});
-    EXPECT_EQ(c.pixel(2, 2), 0u);  // outline
-    EXPECT_EQ(c.pixel(7, 5), 0u);  // last column and row of the box
+    EXPECT_EQ(c.pixel(2, 2), 0u);   // outline
+    EXPECT_EQ(c.pixel(7, 5), 0u);   // last column and row of the box
     EXPECT_EQ(c.pixel(4, 3), kRed); // interior
     EXPECT_EQ(c.pixel(8, 3), kWhite);
     EXPECT_EQ(c.pixel(3, 6), kWhite);
@@ -180,8 +180,9 @@ TEST(QtCanvas, ClipAndHugeCoordinatesStayInside) {
 TEST(QtCanvas, DepthBufferPixelsDecodeInEveryLayout) {
     const std::uint8_t bgrx[] = {0xC0, 0x80, 0x40, 0xFF};
     const std::uint8_t bgr[] = {0xC0, 0x80, 0x40, 0x00};
-    const std::uint8_t rgb565[] = {static_cast<std::uint8_t>((((0x80 >> 2) & 7) << 5) | (0xC0 >> 3)),
-                                   static_cast<std::uint8_t>((0x40 & 0xF8) | (0x80 >> 5))};
+    const std::uint8_t rgb565[] = {
+        static_cast<std::uint8_t>((((0x80 >> 2) & 7) << 5) | (0xC0 >> 3)),
+        static_cast<std::uint8_t>((0x40 & 0xF8) | (0x80 >> 5))};
     QtCanvas c(1, 1);
     c.replaceWithPixels(bgrx, 1, 1, 4, 32);
     EXPECT_EQ(c.pixel(0, 0), 0x00C08040u);
@@ -230,9 +231,9 @@ TEST(QtCanvas, PaintingTwiceFromOneStateGivesOnePictureAndChangesNothing) {
     std::ostringstream out;
     std::ostringstream err;
     BatchPlayer player(out, err);
-    for (const char* line : {"size 400 300", "command 32814", "down 150 150", "down 250 150",
-                             "down 150 250", "command 32803", "down 100 120",
-                             "move 300 280 left", "up 300 280", "move 30 20"}) {
+    for (const char* line :
+         {"size 400 300", "command 32814", "down 150 150", "down 250 150", "down 150 250",
+          "command 32803", "down 100 120", "move 300 280 left", "up 300 280", "move 30 20"}) {
         ASSERT_FALSE(player.runLine(line)) << line;
     }
     Editor& e = player.editor();
@@ -254,7 +255,7 @@ TEST(QtCanvas, PaintingTwiceFromOneStateGivesOnePictureAndChangesNothing) {
 
 // A host whose popup menu takes a picture of the view while it is up.
 class PicturingHost : public testing::FakeHost {
-public:
+  public:
     Editor* editor = nullptr;
     QImage picture;
     int popupMenu(int, PixelPoint) override {
@@ -284,9 +285,9 @@ TEST(QtCanvas, AHeadlessPictureShowsTheRightClickHatchUntilTheMenuCloses) {
         return static_cast<Colour>(qRed(p)) | (static_cast<Colour>(qGreen(p)) << 8) |
                (static_cast<Colour>(qBlue(p)) << 16);
     };
-    EXPECT_EQ(pixelOf(host.picture, 10, 13), hatch); // 10 + 13 = 23 = 7 (mod 8)
+    EXPECT_EQ(pixelOf(host.picture, 10, 13), hatch);               // 10 + 13 = 23 = 7 (mod 8)
     EXPECT_EQ(pixelOf(host.picture, 11, 13), plain.pixel(11, 13)); // between the lines
-    EXPECT_EQ(pixelOf(host.picture, 40, 40), kWhite);                // outside the triangle
+    EXPECT_EQ(pixelOf(host.picture, 40, 40), kWhite);              // outside the triangle
     QtCanvas after(64, 48);
     paintScene(stepFrame(e), after);
     EXPECT_EQ(after.image(), plain.image());

@@ -19,7 +19,7 @@ using testing::FakeHost;
 
 // Records every drawing call as text, with the pen and brush in force.
 class RecordingCanvas : public Canvas {
-public:
+  public:
     std::vector<std::string> calls;
     std::int32_t width() const override { return 64; }
     std::int32_t height() const override { return 48; }
@@ -68,7 +68,7 @@ public:
         return n;
     }
 
-private:
+  private:
     static std::string pt(PixelPoint p) {
         return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
     }
@@ -103,7 +103,8 @@ TEST(ScenePainter, NoGridFlagDrawsNoGridAxesOrDepthSquare) {
     Fixture f;
     f.e.view.statusVisible = 0;
     paintScene(stepFrame(f.e), f.canvas);
-    EXPECT_EQ(f.canvas.calls, (std::vector<std::string>{"unclip", "fill (0,0)-(800,600) 16777215"}));
+    EXPECT_EQ(f.canvas.calls,
+              (std::vector<std::string>{"unclip", "fill (0,0)-(800,600) 16777215"}));
     f.e.view.gridInFront = true;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("line"), 0);
@@ -128,8 +129,8 @@ TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
     f.e.view.gridSpacing40 = true;
     paintScene(stepFrame(f.e), f.canvas);
     // 258 - 120 = 138: RGB(138, 138, 255); lines at 400 mod 40 = 0, 40, ...
-    EXPECT_EQ(f.canvas.calls[2], "line (0,0) (0,600) pen1:" +
-                                     std::to_string(138 | 138 << 8 | 255 << 16));
+    EXPECT_EQ(f.canvas.calls[2],
+              "line (0,0) (0,600) pen1:" + std::to_string(138 | 138 << 8 | 255 << 16));
     // 20 horizontal grid lines, the vertical one at x = 0 and the horizontal axis.
     EXPECT_EQ(f.canvas.count("line (0,"), 20 + 1 + 1);
     EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
@@ -231,7 +232,7 @@ TEST(ScenePainter, DrawingPreviewAndSnapMarker) {
     f.e.view.gridInFront = true;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("polyline 3"), 1);
-    EXPECT_EQ(f.canvas.count("polygon"), 0); // the provisional triangle is not filled
+    EXPECT_EQ(f.canvas.count("polygon"), 0);              // the provisional triangle is not filled
     EXPECT_EQ(f.canvas.calls.back(), "marker (402,302)"); // grid point (410, 310) - 8
 }
 
@@ -245,18 +246,17 @@ TEST(ScenePainter, DrawsAHandBuiltFrameWithoutAnEditor) {
     frame.highlight = SceneFrame::Highlight{{{{1, 1}, {30, 1}, {1, 30}}}, 0x00808080};
     RecordingCanvas canvas;
     paintScene(frame, canvas);
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{
-                                "unclip", "fill (0,0)-(64,48) 16777215",
-                                "rect (2,3)-(20,30) pen1:0:dot nobrush", "marker (5,6)",
-                                "clip (0,0)-(39,10)", "fill (0,0)-(39,10) 16777215",
-                                "frame (0,0)-(39,10)", "text (1,2) x",
-                                "fill (100,72)-(130,88) 66", "unclip",
-                                "polygon 3 pen0:0:none hatch:8421504"}));
+    EXPECT_EQ(canvas.calls,
+              (std::vector<std::string>{
+                  "unclip", "fill (0,0)-(64,48) 16777215", "rect (2,3)-(20,30) pen1:0:dot nobrush",
+                  "marker (5,6)", "clip (0,0)-(39,10)", "fill (0,0)-(39,10) 16777215",
+                  "frame (0,0)-(39,10)", "text (1,2) x", "fill (100,72)-(130,88) 66", "unclip",
+                  "polygon 3 pen0:0:none hatch:8421504"}));
 }
 
 // A host whose popup menu paints the view while it is up, as the window shows it then.
 class PaintingHost : public FakeHost {
-public:
+  public:
     Editor* editor = nullptr;
     RecordingCanvas canvas;
     int popupMenu(int, PixelPoint) override {
