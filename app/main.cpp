@@ -1,10 +1,10 @@
 // FacetCraftwerk: the program's entry point. `--batch SCRIPT` runs a script of editor actions
 // without a window (SCRIPT "-" reads standard input).
 
-#include "editor/batch_player.h"
-#include "editor/document_commands.h"
 #include "app/main_window.h"
 #include "editor/app_settings.h"
+#include "editor/batch_player.h"
+#include "editor/document_commands.h"
 #include "editor/frame_step.h"
 #include "io/atomic_file.h"
 #include "render/qt_canvas.h"

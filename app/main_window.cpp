@@ -1,23 +1,23 @@
 #include "app/main_window.h"
 
+#include "app/lock_keys.h"
+#include "app/qt_settings_sheet.h"
+#include "app/toolbar_icons.h"
 #include "editor/batch_player.h"
 #include "editor/commands.h"
 #include "editor/default_paths.h"
 #include "editor/document_commands.h"
-#include "editor/menus.h"
-#include "app/qt_settings_sheet.h"
-#include "app/lock_keys.h"
-#include "app/toolbar_icons.h"
-#include "editor/recent_files.h"
+#include "editor/frame_step.h"
 #include "editor/keyboard.h"
+#include "editor/menus.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/palette_dialog.h"
+#include "editor/recent_files.h"
 #include "editor/transform_dialogs.h"
 #include "render/palette.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
-#include "editor/frame_step.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -25,7 +25,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -33,6 +32,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,7 +40,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
-#include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -51,6 +50,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <map>
@@ -117,31 +117,32 @@ struct ControlLayout {
 };
 
 constexpr ControlLayout kLayouts[] = {
-    {kNumericInputDialog, 1002, ControlLayout::Edit, "横"},
-    {kNumericInputDialog, 1003, ControlLayout::Edit, "奥行き"},
-    {kNumericInputDialog, 1004, ControlLayout::Edit, "縦"},
-    {kRotateDialog, 1100, ControlLayout::Edit, "回転角"},
-    {kRotateDialog, 1092, ControlLayout::Radio, "時計回り"},
-    {kRotateDialog, 1093, ControlLayout::Radio, "反時計回り"},
-    {kRotateDialog, 1094, ControlLayout::Button, "９０度"},
-    {kRotateDialog, 1095, ControlLayout::Button, "１８０度"},
-    {kRotateDialog, 1096, ControlLayout::Button, "２７０度"},
-    {kRotateDialog, 1097, ControlLayout::Button, "＋４５度"},
-    {kRotateDialog, 1098, ControlLayout::Button, "＋３０度"},
-    {kScaleDialog, 1105, ControlLayout::Edit, "縦"},
-    {kScaleDialog, 1009, ControlLayout::Edit, "横"},
-    {kScaleDialog, 1010, ControlLayout::Edit, "奥行き"},
-    {kScaleDialog, 1102, ControlLayout::Button, "２倍"},
-    {kScaleDialog, 1103, ControlLayout::Button, "４倍"},
-    {kScaleDialog, 1104, ControlLayout::Button, "１０倍"},
-    {kScaleDialog, 1106, ControlLayout::Button, "０．５倍"},
-    {kScaleDialog, 1107, ControlLayout::Button, "０．２５倍"},
-    {kScaleDialog, 1108, ControlLayout::Button, "０．１倍"},
-    {kScaleDialog, 1109, ControlLayout::Button, "変更を他の二つにも反映させる"},
-    {kNumberInputDialog, 1063, ControlLayout::ReadOnly, ""},
-    {kNumberInputDialog, 1008, ControlLayout::Edit, "数値"},
-    {kNumberInputDialog, 1122, ControlLayout::ReadOnly, ""},
-    {kNumberInputDialog, 1121, ControlLayout::Check, "現在の視点で点の移動を行う"},
+    {kNumericInputDialog, kNumericInputHorizontal, ControlLayout::Edit, "横"},
+    {kNumericInputDialog, kNumericInputDepth, ControlLayout::Edit, "奥行き"},
+    {kNumericInputDialog, kNumericInputVertical, ControlLayout::Edit, "縦"},
+    {kRotateDialog, RotateDialog::kAngle, ControlLayout::Edit, "回転角"},
+    {kRotateDialog, RotateDialog::kClockwise, ControlLayout::Radio, "時計回り"},
+    {kRotateDialog, RotateDialog::kCounterClockwise, ControlLayout::Radio, "反時計回り"},
+    {kRotateDialog, RotateDialog::kSet90, ControlLayout::Button, "９０度"},
+    {kRotateDialog, RotateDialog::kSet180, ControlLayout::Button, "１８０度"},
+    {kRotateDialog, RotateDialog::kSet270, ControlLayout::Button, "２７０度"},
+    {kRotateDialog, RotateDialog::kAdd45, ControlLayout::Button, "＋４５度"},
+    {kRotateDialog, RotateDialog::kAdd30, ControlLayout::Button, "＋３０度"},
+    {kScaleDialog, ScaleDialog::kVertical, ControlLayout::Edit, "縦"},
+    {kScaleDialog, ScaleDialog::kHorizontal, ControlLayout::Edit, "横"},
+    {kScaleDialog, ScaleDialog::kDepth, ControlLayout::Edit, "奥行き"},
+    {kScaleDialog, ScaleDialog::kTimes2, ControlLayout::Button, "２倍"},
+    {kScaleDialog, ScaleDialog::kTimes4, ControlLayout::Button, "４倍"},
+    {kScaleDialog, ScaleDialog::kTimes10, ControlLayout::Button, "１０倍"},
+    {kScaleDialog, ScaleDialog::kTimesHalf, ControlLayout::Button, "０．５倍"},
+    {kScaleDialog, ScaleDialog::kTimesQuarter, ControlLayout::Button, "０．２５倍"},
+    {kScaleDialog, ScaleDialog::kTimesTenth, ControlLayout::Button, "０．１倍"},
+    {kScaleDialog, ScaleDialog::kCopyToAll, ControlLayout::Button, "変更を他の二つにも反映させる"},
+    {kNumberInputDialog, NumberInputDialog::kDescription, ControlLayout::ReadOnly, ""},
+    {kNumberInputDialog, NumberInputDialog::kNumber, ControlLayout::Edit, "数値"},
+    {kNumberInputDialog, NumberInputDialog::kSign, ControlLayout::ReadOnly, ""},
+    {kNumberInputDialog, NumberInputDialog::kUseCurrentView, ControlLayout::Check,
+     "現在の視点で点の移動を行う"},
 };
 
 const char* captionOf(int dialog) {

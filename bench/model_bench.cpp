@@ -2,10 +2,10 @@
 
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
+#include "editor/mesh_commands.h"
 #include "editor/text_commands.h"
 #include "io/native_document.h"
 #include "render/depth_order.h"
-#include "editor/mesh_commands.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,13 +3,13 @@
 #include "editor/commands.h"
 #include "editor/default_paths.h"
 #include "editor/document_commands.h"
-#include "editor/profile.h"
-#include "editor/recent_files.h"
-#include "editor/state_dump.h"
+#include "editor/frame_step.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
-#include "editor/frame_step.h"
+#include "editor/profile.h"
+#include "editor/recent_files.h"
+#include "editor/state_dump.h"
 
 #include <algorithm>
 #include <charconv>

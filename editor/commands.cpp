@@ -5,15 +5,15 @@
 #include "editor/document_commands.h"
 #include "editor/editor.h"
 #include "editor/keyboard.h"
+#include "editor/mesh_commands.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/palette_dialog.h"
 #include "editor/recent_files.h"
 #include "editor/settings_sheet.h"
 #include "editor/text_commands.h"
-#include "interact/snap.h"
-#include "editor/mesh_commands.h"
 #include "editor/vertex_move_commands.h"
+#include "interact/snap.h"
 
 #include <algorithm>
 #include <array>

@@ -5,8 +5,8 @@
 #include "render/camera.h"
 
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace fcw {

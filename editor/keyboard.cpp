@@ -30,9 +30,9 @@ bool nearFullTurn(double a) {
 // Dialog 282: the three coordinates of a vertex, each a number in -100000 .. 100000.
 class NumericInputDialog : public Dialog {
   public:
-    static constexpr int kHorizontal = 1002;
-    static constexpr int kDepth = 1003;
-    static constexpr int kVertical = 1004;
+    static constexpr int kHorizontal = kNumericInputHorizontal;
+    static constexpr int kDepth = kNumericInputDepth;
+    static constexpr int kVertical = kNumericInputVertical;
 
     NumericInputDialog() : Dialog(kNumericInputDialog) {
         for (int id : {kHorizontal, kDepth, kVertical}) {

@@ -44,5 +44,9 @@ void useArrowsForDepth(Editor& editor);
 void useArrowsForRotation(Editor& editor);
 
 inline constexpr int kNumericInputDialog = 282;
+// The three coordinate boxes of dialog 282.
+inline constexpr int kNumericInputHorizontal = 1002;
+inline constexpr int kNumericInputDepth = 1003;
+inline constexpr int kNumericInputVertical = 1004;
 
 } // namespace fcw

@@ -27,7 +27,7 @@ void wheelZoom(Editor& editor, int wheelDelta) {
     const double oldZoom = camera.zoom;
     camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
     const double zoom = camera.zoom;
-    if (selectionShown(editor) && zoom > 0.2 && zoom < 10.0) {
+    if (selectionShown(editor) && zoom > kMinWheelZoom && zoom < kMaxZoom) {
         const double ratio = zoom / oldZoom;
         const Rect& client = camera.clientRect;
         // In doubles: a rectangle around far-off triangles sits near the ends of the int32 range,
@@ -51,10 +51,10 @@ void wheelZoom(Editor& editor, int wheelDelta) {
             snapCorner(r.right, r.bottom);
         }
     }
-    if (camera.zoom < 0.2) {
-        camera.zoom = 0.2;
-    } else if (camera.zoom > 10.0) {
-        camera.zoom = 10.0;
+    if (camera.zoom < kMinWheelZoom) {
+        camera.zoom = kMinWheelZoom;
+    } else if (camera.zoom > kMaxZoom) {
+        camera.zoom = kMaxZoom;
     }
     editor.repaint();
 }

@@ -33,19 +33,19 @@ bool isFactorBox(int control) {
 // The value every factor takes for a preset button, or nothing for another id.
 std::optional<double> scalePreset(int button, double lastEdited) {
     switch (button) {
-    case 1102:
+    case ScaleDialog::kTimes2:
         return 2;
-    case 1103:
+    case ScaleDialog::kTimes4:
         return 4;
-    case 1104:
+    case ScaleDialog::kTimes10:
         return 10;
-    case 1106:
+    case ScaleDialog::kTimesHalf:
         return 0.5;
-    case 1107:
+    case ScaleDialog::kTimesQuarter:
         return 0.25;
-    case 1108:
+    case ScaleDialog::kTimesTenth:
         return 0.1;
-    case 1109:
+    case ScaleDialog::kCopyToAll:
         return lastEdited;
     default:
         return std::nullopt;
@@ -61,7 +61,7 @@ RotateDialog::RotateDialog() : Dialog(kRotateDialog) {
 }
 
 ButtonPress RotateDialog::pressButton(int button) {
-    if (button < 1094 || button > 1098) {
+    if (button < kSet90 || button > kAdd30) {
         return ButtonPress::unknown();
     }
     const auto angle = parseFiniteDialogNumber(value(kAngle));
@@ -70,19 +70,19 @@ ButtonPress RotateDialog::pressButton(int button) {
     }
     double next = *angle;
     switch (button) {
-    case 1094:
+    case kSet90:
         next = 90;
         break;
-    case 1095:
+    case kSet180:
         next = 180;
         break;
-    case 1096:
+    case kSet270:
         next = 270;
         break;
-    case 1097:
+    case kAdd45:
         next = *angle + 45;
         break;
-    default: // 1098
+    default: // kAdd30
         next = *angle + 30;
         break;
     }

@@ -18,6 +18,11 @@ class RotateDialog : public Dialog {
     static constexpr int kAngle = 1100;
     static constexpr int kClockwise = 1092;
     static constexpr int kCounterClockwise = 1093;
+    static constexpr int kSet90 = 1094;
+    static constexpr int kSet180 = 1095;
+    static constexpr int kSet270 = 1096;
+    static constexpr int kAdd45 = 1097;
+    static constexpr int kAdd30 = 1098;
 
     RotateDialog();
     // Each preset reads the angle, changes it and writes it back; an angle box that holds no
@@ -37,6 +42,13 @@ class ScaleDialog : public Dialog {
     static constexpr int kVertical = 1105;
     static constexpr int kHorizontal = 1009;
     static constexpr int kDepth = 1010;
+    static constexpr int kTimes2 = 1102;
+    static constexpr int kTimes4 = 1103;
+    static constexpr int kTimes10 = 1104;
+    static constexpr int kTimesHalf = 1106;
+    static constexpr int kTimesQuarter = 1107;
+    static constexpr int kTimesTenth = 1108;
+    static constexpr int kCopyToAll = 1109;
 
     ScaleDialog();
     // A preset reads the three boxes first: one that holds no number refuses the press and

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/command_ids.h"
+
 namespace fcw {
 
 class Editor;
@@ -13,9 +15,42 @@ bool runVertexMove(Editor& editor, int commandId);
 
 // The ids, for the command table.
 inline constexpr int kVertexMoveIds[36] = {
-    32921, 32918, 32922, 32919, 32923, 32920, 32924, 32902, 32925, 32903, 32926, 32904,
-    32944, 32937, 32945, 32938, 32946, 32939, 32947, 32940, 32953, 32951, 32954, 32952,
-    32948, 32941, 32949, 32933, 32950, 32942, 32927, 32905, 32928, 32906, 32929, 32907,
+    command_id::kMoveVertically,
+    command_id::kPopupMoveVertically,
+    command_id::kMoveHorizontally,
+    command_id::kPopupMoveHorizontally,
+    command_id::kMoveInDepth,
+    command_id::kPopupMoveInDepth,
+    command_id::kAlignVertically,
+    command_id::kPopupAlignVertically,
+    command_id::kAlignHorizontally,
+    command_id::kPopupAlignHorizontally,
+    command_id::kAlignInDepth,
+    command_id::kPopupAlignInDepth,
+    command_id::kAlignTop,
+    command_id::kPopupAlignTop,
+    command_id::kAlignBottom,
+    command_id::kPopupAlignBottom,
+    command_id::kAlignLeft,
+    command_id::kPopupAlignLeft,
+    command_id::kAlignRight,
+    command_id::kPopupAlignRight,
+    command_id::kAlignFront,
+    command_id::kPopupAlignFront,
+    command_id::kAlignBack,
+    command_id::kPopupAlignBack,
+    command_id::kMeanOnVerticalAxis,
+    command_id::kPopupMeanOnVerticalAxis,
+    command_id::kMeanOnHorizontalAxis,
+    command_id::kPopupMeanOnHorizontalAxis,
+    command_id::kMeanOnDepthAxis,
+    command_id::kPopupMeanOnDepthAxis,
+    command_id::kDistanceFromVerticalAxis,
+    command_id::kPopupDistanceFromVerticalAxis,
+    command_id::kDistanceFromHorizontalAxis,
+    command_id::kPopupDistanceFromHorizontalAxis,
+    command_id::kDistanceFromDepthAxis,
+    command_id::kPopupDistanceFromDepthAxis,
 };
 
 } // namespace fcw

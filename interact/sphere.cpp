@@ -13,7 +13,7 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 
 class SphereWriter {
-public:
+  public:
     SphereWriter(MeshStore& store, Colour colour) : store_(store), colour_(colour) {}
 
     void emit(const Point3& a, const Point3& b, const Point3& c) {
@@ -30,7 +30,7 @@ public:
         ++store_.lastIndex;
     }
 
-private:
+  private:
     MeshStore& store_;
     Colour colour_;
 };
@@ -51,8 +51,8 @@ int sphereTriangleCount(int meridians, int latitudes, bool quadSplit) {
     return quadSplit ? n * (4 * m - 10) : 2 * n * (m - 2);
 }
 
-void generateSphere(MeshStore& store, const ModelPoint& start, const ModelPoint& end,
-                    int meridians, int latitudes, bool quadSplit, double zoom, Colour colour) {
+void generateSphere(MeshStore& store, const ModelPoint& start, const ModelPoint& end, int meridians,
+                    int latitudes, bool quadSplit, double zoom, Colour colour) {
     const int n = clampSphereMeridians(meridians);
     const int m = clampSphereLatitudes(latitudes);
     ModelPoint s = start;

@@ -45,8 +45,7 @@ int dxfColourNumber(Colour colour) {
     return 25 * ((b + 1) / 64) + 5 * ((g + 1) / 64) + (r + 1) / 64;
 }
 
-std::string writeTextType1(std::span<const Triangle> triangles,
-                           const TextExportOptions& options) {
+std::string writeTextType1(std::span<const Triangle> triangles, const TextExportOptions& options) {
     std::string out;
     line(out, "FacetCraftwerk_Text_Type_1");
     for (std::size_t i = 0; i < triangles.size(); ++i) {
@@ -66,8 +65,7 @@ std::string writeTextType1(std::span<const Triangle> triangles,
     return out;
 }
 
-std::string writeTextType2(std::span<const Triangle> triangles,
-                           const TextExportOptions& options) {
+std::string writeTextType2(std::span<const Triangle> triangles, const TextExportOptions& options) {
     std::string out;
     line(out, "FacetCraftwerk_Text_Type_2");
     for (std::size_t i = 0; i < triangles.size(); ++i) {

@@ -10,9 +10,9 @@ namespace fcw {
 enum class TextFormat { Dxf = 0, Type1 = 1, Type2 = 2 };
 
 struct TextExportOptions {
-    double scale = 1.0;      // file units per model unit
+    double scale = 1.0; // file units per model unit
     bool writeColours = true;
-    std::string title;       // DXF comment and layer name: the file name without extension
+    std::string title; // DXF comment and layer name: the file name without extension
 };
 
 // The three exchange formats, with CR LF line ends. Coordinates go out as

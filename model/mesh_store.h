@@ -44,7 +44,7 @@ struct MeshStore {
         refreshView(RefreshDirection::ViewToModel, -verticalAxisAngle, -horizontalAxisAngle);
     }
 
-private:
+  private:
     // Rotates slots first..last; depthKeys are left to the caller.
     void refreshRange(RefreshDirection direction, double verticalAngle, double horizontalAngle,
                       int first, int last);

@@ -27,9 +27,9 @@ struct Triangle {
     std::int32_t screenTop = 0;
     std::int32_t screenRight = 0;
     std::int32_t screenBottom = 0;
-    std::array<Point3, 3> v{}; // order fixes the winding and so the normal's sign
-    Point3 normal{};           // (v1 - v0) x (v2 - v0), never normalised: length = 2 * area
-    double planeD = 0.0;       // plane: normal . p + planeD = 0
+    std::array<Point3, 3> v{};   // order fixes the winding and so the normal's sign
+    Point3 normal{};             // (v1 - v0) x (v2 - v0), never normalised: length = 2 * area
+    double planeD = 0.0;         // plane: normal . p + planeD = 0
     double inverseNormalX = 0.0; // 1 / normal.x, or exactly 1.0e18 when normal.x == 0
     std::array<PolarCache, 3> vertexPolar{};
     Point3 centroid{};

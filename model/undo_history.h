@@ -14,9 +14,8 @@ inline constexpr int kUndoLevels = 10;
 // first; slot undoDepth receives the next snapshot. A slot keeps only what triangle assignment
 // copies (colour and coordinates), so it stores TriangleCore records.
 struct UndoHistory {
-    std::vector<std::vector<TriangleCore>> slots =
-        std::vector<std::vector<TriangleCore>>(kUndoLevels,
-                                               std::vector<TriangleCore>(kTriangleSlots));
+    std::vector<std::vector<TriangleCore>> slots = std::vector<std::vector<TriangleCore>>(
+        kUndoLevels, std::vector<TriangleCore>(kTriangleSlots));
     std::array<std::int16_t, kUndoLevels> counts{}; // last index saved with each slot
     int undoDepth = 0;                              // counted snapshots, 0..10
 
@@ -38,8 +37,8 @@ struct UndoHistory {
     }
 
     // Pops the most recent counted slot into the store's modelTriangles (colour and
-    // coordinates, then their polar data and normal) and sets lastIndex. Returns false when there was nothing
-    // to undo. The caller refreshes the view list.
+    // coordinates, then their polar data and normal) and sets lastIndex. Returns false when there
+    // was nothing to undo. The caller refreshes the view list.
     bool restoreLast(MeshStore& store);
 };
 

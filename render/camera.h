@@ -10,6 +10,12 @@ namespace fcw {
 // How the triangle lists are shown. The projection is parallel along the depth axis x:
 // screen x = trunc(y * zoom + centreX), screen y = trunc(z * zoom + centreY).
 // Nothing here is stored in documents or the profile.
+// The zoom's range. The zoom commands and the Zoom tool keep it within kMinZoom .. kMaxZoom;
+// the mouse wheel stops earlier, at kMinWheelZoom, so it never reaches the coarsest level.
+inline constexpr double kMinZoom = 0.1;
+inline constexpr double kMinWheelZoom = 0.2;
+inline constexpr double kMaxZoom = 10.0;
+
 struct Camera {
     double verticalAxisAngle = 0.0;   // radians, about the vertical axis; applied first
     double horizontalAxisAngle = 0.0; // radians, about the horizontal axis; applied second

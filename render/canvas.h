@@ -33,7 +33,7 @@ struct Brush {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual std::int32_t width() const = 0;
@@ -62,17 +62,15 @@ public:
     virtual void text(std::int32_t x, std::int32_t y, const std::string& utf8) = 0;
     // Replaces the whole picture by a pixel buffer of the depth-buffer renderer.
     virtual void replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t width,
-                                   std::int32_t height, std::size_t rowBytes,
-                                   int bitsPerPixel) = 0;
+                                   std::int32_t height, std::size_t rowBytes, int bitsPerPixel) = 0;
 };
 
 // The snap marker, row by row from the top: 'X' white, '.' black. A one-pixel cross through
 // the centre and a circle of radius 5.
 inline constexpr const char* kSnapMarkerRows[15] = {
-    ".......X.......", ".......X.......", ".....XXXXX.....", "....X..X..X....",
-    "...X...X...X...", "..X....X....X..", "..X...XXX...X..", "XXXXXXXXXXXXXXX",
-    "..X...XXX...X..", "..X....X....X..", "...X...X...X...", "....X..X..X....",
-    ".....XXXXX.....", ".......X.......", ".......X.......",
+    ".......X.......", ".......X.......", ".....XXXXX.....", "....X..X..X....", "...X...X...X...",
+    "..X....X....X..", "..X...XXX...X..", "XXXXXXXXXXXXXXX", "..X...XXX...X..", "..X....X....X..",
+    "...X...X...X...", "....X..X..X....", ".....XXXXX.....", ".......X.......", ".......X.......",
 };
 
 } // namespace fcw

@@ -12,7 +12,7 @@ namespace fcw {
 // marker are written pixel by pixel so that they follow the canvas rules exactly; curves and
 // text go through QPainter with antialiasing off.
 class QtCanvas : public Canvas {
-public:
+  public:
     QtCanvas(int width, int height);
 
     const QImage& image() const { return image_; }
@@ -39,7 +39,7 @@ public:
     // The pixel at (x, y) as 0x00BBGGRR, for tests.
     Colour pixel(int x, int y) const;
 
-private:
+  private:
     void detach();
     bool inside(std::int64_t x, std::int64_t y) const;
     void put(std::int64_t x, std::int64_t y, Colour colour);

@@ -14,10 +14,10 @@ struct ViewOptions {
     bool gridSpacing10 = false;
     bool gridSpacing20 = false;
     bool gridSpacing40 = false;
-    double brightness = 0.8;          // shading strength, 0..1
-    std::int32_t emphasisMode = 2;    // which vertices get a marker, 0..3
-    std::int32_t statusVisible = 1;   // status box shown
-    std::int32_t statusFixed = 1;     // status box does not dodge the pointer
+    double brightness = 0.8;             // shading strength, 0..1
+    std::int32_t emphasisMode = 2;       // which vertices get a marker, 0..3
+    std::int32_t statusVisible = 1;      // status box shown
+    std::int32_t statusFixed = 1;        // status box does not dodge the pointer
     std::int32_t depthNormalDisplay = 0; // depth-buffer renderer in frame mode 3
 
     bool anyGridSpacing() const {

@@ -10,7 +10,7 @@ namespace fcw::testing {
 
 // A canvas that draws nothing: paints run every step of the painter but the pixels.
 class NullCanvas : public Canvas {
-public:
+  public:
     NullCanvas(std::int32_t w, std::int32_t h) : w_(w), h_(h) {}
     std::int32_t width() const override { return w_; }
     std::int32_t height() const override { return h_; }
@@ -28,10 +28,10 @@ public:
     void frameRect(const Rect&, Colour) override {}
     void invertSnapMarker(std::int32_t, std::int32_t) override {}
     void text(std::int32_t, std::int32_t, const std::string&) override {}
-    void replaceWithPixels(std::span<const std::uint8_t>, std::int32_t, std::int32_t,
-                           std::size_t, int) override {}
+    void replaceWithPixels(std::span<const std::uint8_t>, std::int32_t, std::int32_t, std::size_t,
+                           int) override {}
 
-private:
+  private:
     std::int32_t w_;
     std::int32_t h_;
 };

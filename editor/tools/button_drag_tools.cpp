@@ -11,8 +11,6 @@ namespace fcw {
 namespace {
 
 constexpr double kPanLimit = 15000.0; // model units, either way
-constexpr double kMinToolZoom = 0.1;
-constexpr double kMaxToolZoom = 10.0;
 constexpr double kZoomPerPixel = 0.01;
 
 void eraseAt(Editor& e, PixelPoint p) {
@@ -74,7 +72,7 @@ void buttonDragMove(Editor& e, PixelPoint p) {
     case ToolMode::Zoom: {
         const std::int32_t dy = p.y - last.y;
         last = p;
-        e.camera.zoom = std::clamp(e.camera.zoom - dy * kZoomPerPixel, kMinToolZoom, kMaxToolZoom);
+        e.camera.zoom = std::clamp(e.camera.zoom - dy * kZoomPerPixel, kMinZoom, kMaxZoom);
         break;
     }
     default:

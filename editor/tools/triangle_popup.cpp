@@ -1,8 +1,8 @@
 #include "editor/tools/triangle_popup.h"
 
 #include "editor/editor.h"
-#include "editor/palette_dialog.h"
 #include "editor/frame_step.h"
+#include "editor/palette_dialog.h"
 #include "editor/tools/pick.h"
 #include "model/mesh_edits.h"
 

@@ -1,13 +1,13 @@
 // The window on Qt's offscreen platform: menus, toolbar, accelerators, command states, the
 // wheel, resizing, the settings sheet and the save prompt.
 
+#include "app/main_window.h"
+#include "app/toolbar_icons.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
 #include "editor/commands.h"
-#include "app/main_window.h"
 #include "editor/menus.h"
 #include "editor/profile.h"
-#include "app/toolbar_icons.h"
 #include "test_host.h"
 
 #include <QApplication>

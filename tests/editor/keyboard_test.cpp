@@ -1,7 +1,7 @@
 #include "editor/batch_player.h"
-#include "script_fixture.h"
 #include "editor/commands.h"
 #include "editor/keyboard.h"
+#include "script_fixture.h"
 
 #include "editor/editor_invariants.h"
 

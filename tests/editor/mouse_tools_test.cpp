@@ -1,6 +1,6 @@
 #include "editor/batch_player.h"
-#include "script_fixture.h"
 #include "editor/mouse_tools.h"
+#include "script_fixture.h"
 #include "test_host.h"
 
 #include "editor/editor_invariants.h"

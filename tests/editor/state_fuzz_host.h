@@ -5,13 +5,13 @@
 
 #include "editor/commands.h"
 #include "editor/editor.h"
+#include "editor/frame_step.h"
 #include "editor/host.h"
 #include "editor/menus.h"
 #include "editor/mouse_tools.h"
 #include "render/canvas.h"
-#include "tests/null_canvas.h"
-#include "editor/frame_step.h"
 #include "render/scene_painter.h"
+#include "tests/null_canvas.h"
 
 #include <array>
 #include <filesystem>

@@ -20,12 +20,12 @@
 #include "editor/commands.h"
 #include "editor/document_commands.h"
 #include "editor/editor.h"
-#include "editor/profile.h"
-#include "editor/text_commands.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
-#include "io/work_file.h"
 #include "editor/navigation.h"
+#include "editor/profile.h"
+#include "editor/text_commands.h"
+#include "io/work_file.h"
 
 #include <gtest/gtest.h>
 

@@ -46,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto words = splitScriptLine(line);
             const auto problem = q.player.runLine(line);
             // An unterminated quote is the only way splitting fails, and the player says so.
-            fuzz::check(words.has_value() || problem.has_value(),
-                        "an unsplittable line ran");
+            fuzz::check(words.has_value() || problem.has_value(), "an unsplittable line ran");
             const Editor& e = q.editor();
             fuzz::check(e.store.lastIndex >= -1 && e.store.lastIndex < kTriangleSlots,
                         "lastIndex out of range after '" + line + "'");

@@ -8,8 +8,8 @@
 #include "editor/editor.h"
 #include "editor/frame_step.h"
 #include "render/canvas.h"
-#include "tests/null_canvas.h"
 #include "render/scene_painter.h"
+#include "tests/null_canvas.h"
 
 #include <cmath>
 #include <cstdint>

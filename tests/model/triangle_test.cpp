@@ -49,9 +49,9 @@ TEST(Triangle, DerivedValuesOfAHandCheckedTriangle) {
     // A tilted one: every component of the normal and the plane term by hand.
     const Triangle u = make({1, 2, 3}, {4, 6, 5}, {2, 7, 11});
     // e1 = (3, 4, 2), e2 = (1, 5, 8)
-    EXPECT_EQ(u.normal.x, 8.0 * 4 - 5.0 * 2);  // 22
-    EXPECT_EQ(u.normal.y, 1.0 * 2 - 8.0 * 3);  // -22
-    EXPECT_EQ(u.normal.z, 5.0 * 3 - 1.0 * 4);  // 11
+    EXPECT_EQ(u.normal.x, 8.0 * 4 - 5.0 * 2); // 22
+    EXPECT_EQ(u.normal.y, 1.0 * 2 - 8.0 * 3); // -22
+    EXPECT_EQ(u.normal.z, 5.0 * 3 - 1.0 * 4); // 11
     EXPECT_EQ(u.planeD, -(11.0 * 3 + -22.0 * 2 + 22.0 * 1));
     EXPECT_EQ(u.inverseNormalX, 1.0 / 22.0);
 }

@@ -1,8 +1,8 @@
 #include "editor/batch_player.h"
-#include "script_fixture.h"
 #include "editor/commands.h"
 #include "editor/transform_dialogs.h"
 #include "ops/rotate_scale.h"
+#include "script_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "editor/batch_player.h"
-#include "script_fixture.h"
 #include "editor/commands.h"
+#include "script_fixture.h"
 
 #include <gtest/gtest.h>
 

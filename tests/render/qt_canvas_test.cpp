@@ -1,10 +1,10 @@
 #include "editor/batch_player.h"
+#include "editor/frame_step.h"
 #include "editor/mouse_tools.h"
 #include "editor/state_dump.h"
-#include "test_host.h"
 #include "render/qt_canvas.h"
-#include "editor/frame_step.h"
 #include "render/scene_painter.h"
+#include "test_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "editor/commands.h"
-#include "render/canvas.h"
+#include "editor/frame_step.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
-#include "editor/frame_step.h"
+#include "render/canvas.h"
 #include "render/scene_painter.h"
 #include "test_host.h"
 
