@@ -182,19 +182,15 @@ std::optional<Key> keyFromName(const std::string& given) {
     return std::nullopt;
 }
 
-void onKeyDown(Editor& e, Key key, bool controlDown) {
+namespace {
+
+// Turns the view or moves the drawing depth for one key. Returns false for a key that does
+// neither, so nothing is refreshed.
+bool applyViewKey(Editor& e, Key key) {
     InteractionState& s = e.interaction;
     Camera& c = e.camera;
     const int spacing = gridSpacing(e.view);
     const double depthStep = spacing == 0 ? 1.0 : spacing;
-
-    if (!e.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
-        if (nudge(e, key)) {
-            e.repaint();
-        }
-        return;
-    }
-    e.tools.nudge.phase = NudgePhase::Idle;
     const double step = e.settings.angleStep * kRadiansPerDegree;
     switch (key) {
     case Key::Enter:
@@ -244,6 +240,24 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
         break;
     case Key::Numpad5:
     case Key::Other:
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void onKeyDown(Editor& e, Key key, bool controlDown) {
+    InteractionState& s = e.interaction;
+    Camera& c = e.camera;
+    if (!e.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
+        if (nudge(e, key)) {
+            e.repaint();
+        }
+        return;
+    }
+    e.tools.nudge.phase = NudgePhase::Idle;
+    if (!applyViewKey(e, key)) {
         return;
     }
     if (e.store.lastIndex >= 0 && s.toolMode == ToolMode::DrawTriangle) {

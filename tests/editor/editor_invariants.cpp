@@ -113,32 +113,11 @@ std::optional<std::string> checkEditorInvariants(const Editor& e, bool allowFull
     return InvariantChecker().check(e, allowFullSlots);
 }
 
-std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFullSlots) {
-    Cache& cache = *cache_;
-    const MeshStore& store = e.store;
-    const int last = store.lastIndex;
-    const int limit = allowFullSlots ? kTriangleSlots - 1 : kMaxTriangles - 1;
-    if (last < -1 || last > limit) {
-        return "lastIndex " + std::to_string(last) + " outside -1 .. " + std::to_string(limit);
-    }
-    if (e.undoDepth() < 0 || e.undoDepth() > kUndoLevels) {
-        return "undo depth " + std::to_string(e.undoDepth());
-    }
+namespace {
 
-    // A sphere being dragged out owns a reserved slot past the model whose contents are
-    // whatever was there; a triangle being drawn owns a provisional one.
-    const bool reservedSlot = sphereDragShown(e);
-    const bool provisional = drawingVerticesPlaced(e) > 0;
-    const int checkedLast = reservedSlot ? last - 1 : last;
-
-    // The last slot is always checked afresh: whether it is being drawn changes which of its
-    // fields are checked.
-    std::vector<bool> skip(static_cast<std::size_t>(std::max(checkedLast + 1, 0)));
-    for (int i = 0; i <= checkedLast; ++i) {
-        skip[static_cast<std::size_t>(i)] = i != last && cache.unchanged(e, i);
-    }
-    cache.last = -2; // invalid until this check passes
-
+// The derived fields of every triangle not skipped, and the marks of its corners in both lists.
+std::optional<std::string> checkTriangles(const MeshStore& store, int checkedLast, int last,
+                                          bool provisional, const std::vector<bool>& skip) {
     for (int i = 0; i <= checkedLast; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         if (skip[slot]) {
@@ -160,10 +139,16 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
         }
     }
 
+    return std::nullopt;
+}
+
+std::optional<std::string> checkViewAgainstModel(const Editor& e, int checkedLast,
+                                                 const std::vector<bool>& skip,
+                                                 MeshStore& rotated) {
+    const MeshStore& store = e.store;
     // The view list against a fresh rotation of the model list. The editor often derives the
     // model from the view (after vertex moves), so one round trip of rounding is allowed.
     // Each triangle rotates on its own, so the ones to check are packed together first.
-    MeshStore& rotated = cache.rotated;
     std::vector<int> toRotate;
     for (int i = 0; i <= checkedLast; ++i) {
         if (!skip[static_cast<std::size_t>(i)]) {
@@ -204,6 +189,11 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
         }
     }
 
+    return std::nullopt;
+}
+
+std::optional<std::string> checkSelectionMarks(const Editor& e, int checkedLast, int last) {
+    const MeshStore& store = e.store;
     // The selection names live vertices only.
     const auto active = e.selection.vertices();
     for (const SelectedVertex& v : active) {
@@ -234,6 +224,48 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
     if (!std::equal(active.begin(), active.end(), marked.begin(), marked.end())) {
         return "the selection of " + std::to_string(active.size()) + " vertices is not the " +
                std::to_string(marked.size()) + " marked ones";
+    }
+
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFullSlots) {
+    Cache& cache = *cache_;
+    const MeshStore& store = e.store;
+    const int last = store.lastIndex;
+    const int limit = allowFullSlots ? kTriangleSlots - 1 : kMaxTriangles - 1;
+    if (last < -1 || last > limit) {
+        return "lastIndex " + std::to_string(last) + " outside -1 .. " + std::to_string(limit);
+    }
+    if (e.undoDepth() < 0 || e.undoDepth() > kUndoLevels) {
+        return "undo depth " + std::to_string(e.undoDepth());
+    }
+
+    // A sphere being dragged out owns a reserved slot past the model whose contents are
+    // whatever was there; a triangle being drawn owns a provisional one.
+    const bool reservedSlot = sphereDragShown(e);
+    const bool provisional = drawingVerticesPlaced(e) > 0;
+    const int checkedLast = reservedSlot ? last - 1 : last;
+
+    // The last slot is always checked afresh: whether it is being drawn changes which of its
+    // fields are checked.
+    std::vector<bool> skip(static_cast<std::size_t>(std::max(checkedLast + 1, 0)));
+    for (int i = 0; i <= checkedLast; ++i) {
+        skip[static_cast<std::size_t>(i)] = i != last && cache.unchanged(e, i);
+    }
+    cache.last = -2; // invalid until this check passes
+
+    if (auto bad = checkTriangles(store, checkedLast, last, provisional, skip)) {
+        return bad;
+    }
+
+    if (auto bad = checkViewAgainstModel(e, checkedLast, skip, cache.rotated)) {
+        return bad;
+    }
+    if (auto bad = checkSelectionMarks(e, checkedLast, last)) {
+        return bad;
     }
 
     std::copy_n(store.modelTriangles.begin(), checkedLast + 1, cache.model.begin());

@@ -17,6 +17,7 @@
 #include "tests/editor/state_fuzz_host.h"
 
 #include "editor/batch_player.h"
+#include "editor/command_ids.h"
 #include "editor/commands.h"
 #include "editor/document_commands.h"
 #include "editor/editor.h"
@@ -351,14 +352,10 @@ std::optional<std::uint64_t> envNumber(const char* name) {
     return std::strtoull(text, nullptr, 10);
 }
 
-// Runs sequence `seed`; returns a failure description naming the seed and the event.
-std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker& checker,
-                                       std::uint64_t seed, bool verbose) {
-    f.resetFiles();
-    Sequence seq(seed, *f.pool, f.savePaths, f.workFile);
+// The starting model of a sequence, often something to paste, and sometimes settings that
+// make spheres large. Returns the model's size.
+int setUpSequence(FuzzFixture& f, Sequence& seq) {
     Editor& e = seq.editor;
-
-    // The starting model, and sometimes settings that make spheres large.
     const int size = randomModelSize(seq.rng);
     replaceModel(e, randomTriangles(seq.rng, size));
     e.repaint();
@@ -376,6 +373,63 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         e.settings.sphereLongitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
         e.settings.sphereLatitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
     }
+    return size;
+}
+
+// What an event's checks compare with: the state just before it.
+struct BeforeEvent {
+    int lastIndex;
+    int undoDepth;
+    std::uint64_t serial;
+    bool popupMove;
+    std::vector<TriangleCore> model;
+};
+
+// The rules each kind of event keeps, beyond the invariants.
+std::optional<std::string> checkEvent(Sequence& seq, const BeforeEvent& before,
+                                      const std::string& event) {
+    Editor& e = seq.editor;
+    // Between button events only commands and keys edit: a move without the left button
+    // moves no vertex (the popup move, which follows the pointer, aside).
+    const bool buttonlessMove = event.rfind("move ", 0) == 0 ||
+                                event.rfind("middle drag ", 0) == 0 ||
+                                event.rfind("wheel ", 0) == 0;
+    if (buttonlessMove && !before.popupMove) {
+        if (auto bad = testing::checkModelUnchanged(before.model, e)) {
+            return *bad;
+        }
+    }
+    // Undo, Open, New, import, a tool change and every command end the operation in
+    // progress; "移動" is the one command that starts one.
+    if (seq.lastAction != 0 && seq.lastAction != command_id::kPopupMoveTriangle) {
+        if (auto bad = testing::checkNoOperationPending(e)) {
+            return *bad;
+        }
+    }
+    if (auto bad = testing::checkModifiedAfterEdit(e, before.serial)) {
+        return *bad;
+    }
+    // Editing stops at 3000 triangles: only a file read (or an undo back to what one
+    // read) fills the spare slot.
+    const bool readOrUndone = seq.host.fileOpened || e.undoDepth() < before.undoDepth;
+    if (e.store.lastIndex >= kMaxTriangles && before.lastIndex < kMaxTriangles && !readOrUndone) {
+        return std::string("an edit passed 3000 triangles");
+    }
+    if (seq.host.tooManyShown &&
+        e.store.lastIndex > std::max(before.lastIndex, kMaxTriangles - 1)) {
+        return "refused at the limit but lastIndex grew to " + std::to_string(e.store.lastIndex);
+    }
+    return std::nullopt;
+}
+
+// Runs sequence `seed`; returns a failure description naming the seed and the event.
+std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker& checker,
+                                       std::uint64_t seed, bool verbose) {
+    f.resetFiles();
+    Sequence seq(seed, *f.pool, f.savePaths, f.workFile);
+    Editor& e = seq.editor;
+
+    const int size = setUpSequence(f, seq);
     const int steps = chance(seq.rng, 0.1) ? uniform(seq.rng, 40, 80) : uniform(seq.rng, 8, 30);
     auto fail = [&](int index, const std::string& event, const std::string& what) {
         std::ostringstream m;
@@ -394,13 +448,10 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
             --largeEventsLeft;
         }
         seq.host.tooManyShown = false;
-        const int before = e.store.lastIndex;
-        const int depthBefore = e.undoDepth();
         seq.host.notes.clear();
         seq.host.fileOpened = false;
-        const std::uint64_t serialBefore = e.historySerial;
-        const bool popupMoveBefore = popupMoveUnderWay(e);
-        const std::vector<TriangleCore> modelBefore = testing::modelCores(e);
+        const BeforeEvent before{e.store.lastIndex, e.undoDepth(), e.historySerial,
+                                 popupMoveUnderWay(e), testing::modelCores(e)};
         const std::string event = seq.step() + seq.host.notes;
         // Only a text import fills the spare slot; undo may bring such a model back.
         if (seq.host.fileOpened && e.store.lastIndex >= kMaxTriangles) {
@@ -419,36 +470,8 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         if (auto bad = checker.check(e, seq.allowFullSlots)) {
             return fail(i, event, *bad);
         }
-        // Between button events only commands and keys edit: a move without the left button
-        // moves no vertex (the popup move, which follows the pointer, aside).
-        const bool buttonlessMove = event.rfind("move ", 0) == 0 ||
-                                    event.rfind("middle drag ", 0) == 0 ||
-                                    event.rfind("wheel ", 0) == 0;
-        if (buttonlessMove && !popupMoveBefore) {
-            if (auto bad = testing::checkModelUnchanged(modelBefore, e)) {
-                return fail(i, event, *bad);
-            }
-        }
-        // Undo, Open, New, import, a tool change and every command end the operation in
-        // progress; "移動" (32837) is the one command that starts one.
-        if (seq.lastAction != 0 && seq.lastAction != 32837) {
-            if (auto bad = testing::checkNoOperationPending(e)) {
-                return fail(i, event, *bad);
-            }
-        }
-        if (auto bad = testing::checkModifiedAfterEdit(e, serialBefore)) {
+        if (auto bad = checkEvent(seq, before, event)) {
             return fail(i, event, *bad);
-        }
-        // Editing stops at 3000 triangles: only a file read (or an undo back to what one
-        // read) fills the spare slot.
-        const bool readOrUndone = seq.host.fileOpened || e.undoDepth() < depthBefore;
-        if (e.store.lastIndex >= kMaxTriangles && before < kMaxTriangles && !readOrUndone) {
-            return fail(i, event, "an edit passed 3000 triangles");
-        }
-        if (seq.host.tooManyShown && e.store.lastIndex > std::max(before, kMaxTriangles - 1)) {
-            return fail(i, event,
-                        "refused at the limit but lastIndex grew to " +
-                            std::to_string(e.store.lastIndex));
         }
     }
     return std::nullopt;
