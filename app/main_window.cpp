@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
+#include "app/form_dialogs.h"
 #include "app/lock_keys.h"
+#include "app/qt_input.h"
 #include "app/qt_settings_sheet.h"
 #include "app/toolbar_icons.h"
 #include "editor/batch_player.h"
@@ -20,8 +22,6 @@
 #include "render/scene_painter.h"
 
 #include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
@@ -30,11 +30,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -45,7 +43,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -60,245 +57,6 @@ namespace fcw {
 namespace {
 
 constexpr const char* kTooManyText = "ポリゴンが多すぎます。これ以上ポリゴンを作れません。";
-
-unsigned flagsOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-    unsigned f = 0;
-    f |= (buttons & Qt::LeftButton) ? mouse_flags::kLeft : 0u;
-    f |= (buttons & Qt::RightButton) ? mouse_flags::kRight : 0u;
-    f |= (buttons & Qt::MiddleButton) ? mouse_flags::kMiddle : 0u;
-    f |= (modifiers & Qt::ShiftModifier) ? mouse_flags::kShift : 0u;
-    f |= (modifiers & Qt::ControlModifier) ? mouse_flags::kControl : 0u;
-    return f;
-}
-
-PixelPoint pointOf(const QPointF& p) {
-    return {static_cast<std::int32_t>(p.x()), static_cast<std::int32_t>(p.y())};
-}
-
-Key keyOf(const QKeyEvent* event) {
-    const bool keypad = (event->modifiers() & Qt::KeypadModifier) != 0;
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Key::Enter;
-    case Qt::Key_Space:
-        return Key::Space;
-    case Qt::Key_Left:
-        return Key::Left;
-    case Qt::Key_Up:
-        return Key::Up;
-    case Qt::Key_Right:
-        return Key::Right;
-    case Qt::Key_Down:
-        return Key::Down;
-    case Qt::Key_PageUp:
-        return Key::PageUp;
-    case Qt::Key_PageDown:
-        return Key::PageDown;
-    case Qt::Key_Home:
-        return Key::Home;
-    case Qt::Key_End:
-        return Key::End;
-    default:
-        break;
-    }
-    if (keypad && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) {
-        return static_cast<Key>(static_cast<int>(Key::Numpad1) + (event->key() - Qt::Key_1));
-    }
-    return Key::Other;
-}
-
-// Labels of the dialogs' controls; push buttons are listed with their captions.
-struct ControlLayout {
-    int dialog;
-    int control;
-    enum Kind { Edit, ReadOnly, Check, Radio, Button } kind;
-    const char* label;
-};
-
-constexpr ControlLayout kLayouts[] = {
-    {kNumericInputDialog, kNumericInputHorizontal, ControlLayout::Edit, "横"},
-    {kNumericInputDialog, kNumericInputDepth, ControlLayout::Edit, "奥行き"},
-    {kNumericInputDialog, kNumericInputVertical, ControlLayout::Edit, "縦"},
-    {kRotateDialog, RotateDialog::kAngle, ControlLayout::Edit, "回転角"},
-    {kRotateDialog, RotateDialog::kClockwise, ControlLayout::Radio, "時計回り"},
-    {kRotateDialog, RotateDialog::kCounterClockwise, ControlLayout::Radio, "反時計回り"},
-    {kRotateDialog, RotateDialog::kSet90, ControlLayout::Button, "９０度"},
-    {kRotateDialog, RotateDialog::kSet180, ControlLayout::Button, "１８０度"},
-    {kRotateDialog, RotateDialog::kSet270, ControlLayout::Button, "２７０度"},
-    {kRotateDialog, RotateDialog::kAdd45, ControlLayout::Button, "＋４５度"},
-    {kRotateDialog, RotateDialog::kAdd30, ControlLayout::Button, "＋３０度"},
-    {kScaleDialog, ScaleDialog::kVertical, ControlLayout::Edit, "縦"},
-    {kScaleDialog, ScaleDialog::kHorizontal, ControlLayout::Edit, "横"},
-    {kScaleDialog, ScaleDialog::kDepth, ControlLayout::Edit, "奥行き"},
-    {kScaleDialog, ScaleDialog::kTimes2, ControlLayout::Button, "２倍"},
-    {kScaleDialog, ScaleDialog::kTimes4, ControlLayout::Button, "４倍"},
-    {kScaleDialog, ScaleDialog::kTimes10, ControlLayout::Button, "１０倍"},
-    {kScaleDialog, ScaleDialog::kTimesHalf, ControlLayout::Button, "０．５倍"},
-    {kScaleDialog, ScaleDialog::kTimesQuarter, ControlLayout::Button, "０．２５倍"},
-    {kScaleDialog, ScaleDialog::kTimesTenth, ControlLayout::Button, "０．１倍"},
-    {kScaleDialog, ScaleDialog::kCopyToAll, ControlLayout::Button, "変更を他の二つにも反映させる"},
-    {kNumberInputDialog, NumberInputDialog::kDescription, ControlLayout::ReadOnly, ""},
-    {kNumberInputDialog, NumberInputDialog::kNumber, ControlLayout::Edit, "数値"},
-    {kNumberInputDialog, NumberInputDialog::kSign, ControlLayout::ReadOnly, ""},
-    {kNumberInputDialog, NumberInputDialog::kUseCurrentView, ControlLayout::Check,
-     "現在の視点で点の移動を行う"},
-};
-
-const char* captionOf(int dialog) {
-    switch (dialog) {
-    case kNumericInputDialog:
-        return "インプット";
-    case kRotateDialog:
-        return "回転";
-    case kScaleDialog:
-        return "伸縮";
-    case kNumberInputDialog:
-        return "数値入力ダイアログ";
-    default:
-        return "FacetCraftwerk";
-    }
-}
-
-// A refused entry, shown over the dialog, which stays open.
-void showRefusal(QWidget* dialog, const std::string& message) {
-    QMessageBox::warning(dialog, QStringLiteral("FacetCraftwerk"), QString::fromStdString(message));
-}
-
-// A dialog built from the control table: edits, check and radio buttons, push buttons.
-bool runFormDialog(QWidget* parent, Dialog& model) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QString::fromUtf8(captionOf(model.resourceId())));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
-    auto* buttons = new QHBoxLayout;
-    std::map<int, QLineEdit*> edits;
-    std::map<int, QAbstractButton*> toggles;
-    auto* radios = new QButtonGroup(&dialog);
-    std::map<int, QLabel*> notes; // read-only texts, shown whole
-    auto load = [&] {
-        for (auto& [id, edit] : edits) {
-            edit->setText(QString::fromStdString(model.value(id)));
-        }
-        for (auto& [id, note] : notes) {
-            note->setText(QString::fromStdString(model.value(id)));
-        }
-        for (auto& [id, toggle] : toggles) {
-            toggle->setChecked(model.value(id) == "1");
-        }
-    };
-    auto store = [&] {
-        for (auto& [id, edit] : edits) {
-            model.setValue(id, edit->text().toStdString());
-        }
-        for (auto& [id, toggle] : toggles) {
-            model.setValue(id, toggle->isChecked() ? "1" : "0");
-        }
-    };
-    for (const ControlLayout& c : kLayouts) {
-        if (c.dialog != model.resourceId()) {
-            continue;
-        }
-        const QString label = QString::fromUtf8(c.label);
-        switch (c.kind) {
-        case ControlLayout::ReadOnly: {
-            auto* note = new QLabel(&dialog);
-            note->setWordWrap(true);
-            notes[c.control] = note;
-            form->addRow(label, note);
-            break;
-        }
-        case ControlLayout::Edit: {
-            auto* edit = new QLineEdit(&dialog);
-            const int id = c.control;
-            QObject::connect(edit, &QLineEdit::editingFinished, &dialog, [&, id, edit] {
-                model.setValue(id, edit->text().toStdString());
-                if (const auto refusal = model.controlEdited(id)) {
-                    showRefusal(&dialog, *refusal);
-                }
-            });
-            edits[c.control] = edit;
-            form->addRow(label, edit);
-            break;
-        }
-        case ControlLayout::Check:
-        case ControlLayout::Radio: {
-            QAbstractButton* b = c.kind == ControlLayout::Check
-                                     ? static_cast<QAbstractButton*>(new QCheckBox(label, &dialog))
-                                     : new QRadioButton(label, &dialog);
-            if (c.kind == ControlLayout::Radio) {
-                radios->addButton(b);
-            }
-            toggles[c.control] = b;
-            form->addRow(b);
-            break;
-        }
-        case ControlLayout::Button: {
-            auto* b = new QPushButton(label, &dialog);
-            const int id = c.control;
-            QObject::connect(b, &QPushButton::clicked, &dialog, [&, id] {
-                store();
-                if (const auto refusal = model.pressButton(id).refusal) {
-                    showRefusal(&dialog, *refusal);
-                    return; // nothing changed: the boxes keep what the user typed
-                }
-                load();
-            });
-            buttons->addWidget(b);
-            break;
-        }
-        }
-    }
-    layout->addLayout(buttons);
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-    layout->addWidget(box);
-    dialog.setMinimumWidth(320);
-    QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    QObject::connect(box, &QDialogButtonBox::accepted, &dialog, [&] {
-        store();
-        if (const auto problem = model.validate()) {
-            showRefusal(&dialog, *problem);
-            return; // stays open
-        }
-        dialog.accept();
-    });
-    load();
-    return dialog.exec() == QDialog::Accepted;
-}
-
-// The palette: 125 swatches; a click on one chooses it and closes.
-class PaletteWidget : public QDialog {
-  public:
-    PaletteWidget(QWidget* parent, Dialog& model) : QDialog(parent), model_(model) {
-        setFixedSize(400, 500);
-        setMouseTracking(true);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QtCanvas canvas(400, 500);
-        drawPalette(canvas, hover_);
-        QPainter(this).drawImage(0, 0, canvas.image());
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        hover_ = pointOf(e->position());
-        update();
-    }
-    void mousePressEvent(QMouseEvent* e) override {
-        const PixelPoint p = pointOf(e->position());
-        hover_ = p; // the chosen swatch is drawn enlarged as the dialog closes
-        repaint();
-        if (model_.clickAt(p.x, p.y)) {
-            accept();
-        }
-    }
-
-  private:
-    Dialog& model_;
-    PixelPoint hover_{-1000, -1000};
-};
 
 QString filterString(const FileDialogRequest& r) {
     QStringList parts;
@@ -450,8 +208,7 @@ bool QtHost::runDialog(Dialog& dialog) {
         QMessageBox::warning(window_, QStringLiteral("warning"), QString::fromUtf8(kTooManyText));
         return true;
     case kPaletteDialog: {
-        PaletteWidget palette(window_, dialog);
-        return palette.exec() == QDialog::Accepted;
+        return runPaletteDialog(window_, dialog);
     }
     default:
         return runFormDialog(window_, dialog);
