@@ -173,6 +173,30 @@ void DepthBufferRenderer::prepareTriangles(std::span<Triangle> viewTriangles, in
     }
 }
 
+// Each row's leftmost and rightmost pixel of the triangle's outline, rows firstRow .. endRow - 1.
+void DepthBufferRenderer::outlineSpans(const Triangle& tri, const Camera& camera,
+                                       std::int32_t firstRow, std::int32_t endRow) {
+    for (std::int32_t y = firstRow; y < endRow; ++y) {
+        spans_[static_cast<std::size_t>(y)] = {std::numeric_limits<std::int32_t>::max(),
+                                               -std::numeric_limits<std::int32_t>::max()};
+    }
+    PixelPoint corner[3];
+    for (std::size_t k = 0; k < 3; ++k) {
+        corner[k] = {camera.projectX(tri.v[k].y), camera.projectY(tri.v[k].z)};
+    }
+    auto widen = [&](std::int64_t x, std::int64_t y) {
+        if (y >= 0 && y < height_) {
+            Span& s = spans_[static_cast<std::size_t>(y)];
+            const auto xi = static_cast<std::int32_t>(x);
+            s.xMin = std::min(s.xMin, xi);
+            s.xMax = std::max(s.xMax, xi);
+        }
+    };
+    walkLine(corner[0], corner[1], widen);
+    walkLine(corner[0], corner[2], widen);
+    walkLine(corner[1], corner[2], widen);
+}
+
 void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex,
                                           LastTriangle lastKind, const Camera& camera) {
     const auto zoom = static_cast<float>(camera.zoom);
@@ -189,25 +213,7 @@ void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangle
         }
         const std::int32_t firstRow = std::max(tri.screenTop, 0);
         const std::int32_t endRow = std::min(tri.screenBottom, height_);
-        for (std::int32_t y = firstRow; y < endRow; ++y) {
-            spans_[static_cast<std::size_t>(y)] = {std::numeric_limits<std::int32_t>::max(),
-                                                   -std::numeric_limits<std::int32_t>::max()};
-        }
-        PixelPoint corner[3];
-        for (std::size_t k = 0; k < 3; ++k) {
-            corner[k] = {camera.projectX(tri.v[k].y), camera.projectY(tri.v[k].z)};
-        }
-        auto widen = [&](std::int64_t x, std::int64_t y) {
-            if (y >= 0 && y < height_) {
-                Span& s = spans_[static_cast<std::size_t>(y)];
-                const auto xi = static_cast<std::int32_t>(x);
-                s.xMin = std::min(s.xMin, xi);
-                s.xMax = std::max(s.xMax, xi);
-            }
-        };
-        walkLine(corner[0], corner[1], widen);
-        walkLine(corner[0], corner[2], widen);
-        walkLine(corner[1], corner[2], widen);
+        outlineSpans(tri, camera, firstRow, endRow);
 
         // The plane's depth under pixel (k, y), times the zoom, in single precision.
         const auto inverse = static_cast<float>(tri.inverseNormalX);

@@ -93,6 +93,8 @@ class DepthBufferRenderer {
     void ensureCapacity();
     void clear();
     void writePixel(std::int32_t x, std::int32_t y, Colour colour);
+    void outlineSpans(const Triangle& tri, const Camera& camera, std::int32_t firstRow,
+                      std::int32_t endRow);
     // Whether a triangle's screen extent reaches the view.
     bool reachesView(const Triangle& tri) const {
         return !(tri.screenRight < 0 || tri.screenBottom < 0 || tri.screenLeft > width_ ||
