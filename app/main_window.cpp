@@ -194,9 +194,15 @@ void MainWindow::addCommandAction(QMenu* menu, int id) {
     action->setCheckable(c->isChecked != nullptr);
     action->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
     action->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
-    if (const Accelerator* accelerator = acceleratorFor(id);
-        accelerator != nullptr && menu->parent() != nullptr) {
-        action->setShortcut(QKeySequence(QString::fromStdString(shortcutText(accelerator->chord))));
+    if (menu->parent() != nullptr) {
+        // Every key of the command; the first is the one the menu shows.
+        QList<QKeySequence> keys;
+        for (const Accelerator& accelerator : acceleratorTable()) {
+            if (accelerator.commandId == id) {
+                keys << QKeySequence(QString::fromStdString(shortcutText(accelerator.chord)));
+            }
+        }
+        action->setShortcuts(keys);
     }
 }
 

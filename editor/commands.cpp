@@ -42,6 +42,13 @@ void undo(Editor& e) {
     undoLast(e);
     e.repaint();
 }
+void redo(Editor& e) {
+    redoNext(e);
+    e.repaint();
+}
+bool canRedo(const Editor& e) {
+    return e.redoDepth() > 0;
+}
 template <int Hundredths> void zoomTo(Editor& e) {
     setZoomLevel(e, Hundredths / 100.0);
 }
@@ -268,6 +275,8 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
     {kSettings, "設定ダイアログ", "", "", "", runSettingsSheet, nullptr, nullptr},
     {kUndo, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
      nullptr, nullptr},
+    {kRedo, "やり直し(&R)", "直前に元に戻した動作をやり直す", "やり直し\tCtrl+Y", "Ctrl+Y", redo,
+     nullptr, canRedo},
     {kToolDrawTriangle, "三角形のポリゴンを描く", "三角形のポリゴンを描く",
      "三角形のポリゴンを描く", "", chooseTool<ToolMode::DrawTriangle>,
      isTool<ToolMode::DrawTriangle>, nullptr},
@@ -428,22 +437,38 @@ static_assert(std::adjacent_find(kCommands.begin(), kCommands.end(),
 
 static_assert(kRecentFile4 - kRecentFile1 + 1 == kRecentFileCount);
 
-constexpr std::size_t kAcceleratorCount = static_cast<std::size_t>(std::count_if(
-    kCommands.begin(), kCommands.end(), [](const Command& c) { return !c.shortcut.empty(); }));
+// Keys that send a command besides the one its row names (and its menu item shows).
+struct AlternateShortcut {
+    int id;
+    std::string_view shortcut;
+};
+constexpr AlternateShortcut kAlternateShortcuts[] = {{kRedo, "Ctrl+Shift+Z"}};
+
+constexpr std::size_t kAcceleratorCount =
+    static_cast<std::size_t>(std::count_if(kCommands.begin(), kCommands.end(),
+                                           [](const Command& c) { return !c.shortcut.empty(); })) +
+    std::size(kAlternateShortcuts);
+
+constexpr KeyChord chordOf(std::string_view shortcut) {
+    const std::optional<KeyChord> chord = parseShortcut(shortcut);
+    if (!chord) {
+        throw "a shortcut that names no key"; // not a constant expression: a build error
+    }
+    return *chord;
+}
 
 // The shortcut column read once, at compile time: a shortcut that names no key stops the build.
+// The alternates follow the table's own keys.
 constexpr std::array<Accelerator, kAcceleratorCount> readAccelerators() {
     std::array<Accelerator, kAcceleratorCount> out{};
     std::size_t n = 0;
     for (const Command& c : kCommands) {
-        if (c.shortcut.empty()) {
-            continue;
+        if (!c.shortcut.empty()) {
+            out[n++] = {c.id, chordOf(c.shortcut)};
         }
-        const std::optional<KeyChord> chord = parseShortcut(c.shortcut);
-        if (!chord) {
-            throw "a shortcut that names no key"; // not a constant expression: a build error
-        }
-        out[n++] = {c.id, *chord};
+    }
+    for (const AlternateShortcut& a : kAlternateShortcuts) {
+        out[n++] = {a.id, chordOf(a.shortcut)};
     }
     return out;
 }

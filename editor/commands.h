@@ -88,9 +88,10 @@ constexpr std::optional<KeyChord> parseShortcut(std::string_view text) {
     return std::nullopt;
 }
 
-// Every command with a shortcut, in id order.
+// Every command with a shortcut, in id order, then the second keys of the commands that have
+// two (Redo: Ctrl+Y, then Ctrl+Shift+Z).
 std::span<const Accelerator> acceleratorTable();
-// The accelerator that sends `commandId`, or null.
+// The accelerator that sends `commandId` (the one its menu item shows), or null.
 const Accelerator* acceleratorFor(int commandId);
 // The command a key sends with exactly these modifiers, or 0. The key name is compared
 // without regard to case ("z", "Z"; "delete", "Delete").

@@ -79,6 +79,7 @@ class Editor {
     // modified, whichever command, key or tool made it.
     void countEdit();
     int undoDepth() const { return undo.undoDepth; }
+    int redoDepth() const { return undo.redoDepth; }
 
     void setModified(bool modified);
     void repaint() { host.repaint(); }
@@ -105,6 +106,12 @@ void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles);
 // selection, then restores the most recent snapshot, rebuilds the view list and marks the
 // document modified. Does not repaint.
 void undoLast(Editor& editor);
+
+// Redo (command 57644): ends the operation in progress and the selection as Undo does, then
+// brings back the model the latest undo replaced (the model it replaces becomes the newest undo
+// step), rebuilds the view list and marks the document modified. Nothing happens when nothing
+// was undone since the last counted edit. Does not repaint.
+void redoNext(Editor& editor);
 
 // The warning for an edit that would pass 3000 triangles: a beep, then dialog 302.
 void showTooManyPolygons(Editor& editor);

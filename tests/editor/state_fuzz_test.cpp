@@ -188,7 +188,7 @@ struct Sequence {
                 "Left",  "Up",    "Right", "Down",   "PageUp", "PageDown", "Home", "End",  "Num0",
                 "Num1",  "Num2",  "Num3",  "Num4",   "Num5",   "Num6",     "Num7", "Num8", "Num9",
                 "Space", "Space", "Enter", "Escape", "Delete", "A",        "C",    "N",    "O",
-                "S",     "V",     "X",     "Z",      "Z",      "F1",       "Q"};
+                "S",     "V",     "X",     "Z",      "Z",      "F1",       "Q",    "Y"};
             const std::string& name = pick(rng, kKeys);
             const bool ctrl = chance(rng, 0.4);
             const bool shift = chance(rng, 0.1);
@@ -306,7 +306,11 @@ struct Sequence {
             e.repaint();
             return "profile {" + text + "}";
         }
-        // Ctrl+Z
+        // Ctrl+Z, now and then Ctrl+Y
+        if (chance(rng, 0.3)) {
+            command(command_id::kRedo);
+            return "redo";
+        }
         command(command_id::kUndo);
         return "undo";
     }
@@ -396,6 +400,7 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         seq.host.tooManyShown = false;
         const int before = e.store.lastIndex;
         const int depthBefore = e.undoDepth();
+        const int redoBefore = e.redoDepth();
         seq.host.notes.clear();
         seq.host.fileOpened = false;
         const std::uint64_t serialBefore = e.historySerial;
@@ -439,9 +444,10 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         if (auto bad = testing::checkModifiedAfterEdit(e, serialBefore)) {
             return fail(i, event, *bad);
         }
-        // Editing stops at 3000 triangles: only a file read (or an undo back to what one
-        // read) fills the spare slot.
-        const bool readOrUndone = seq.host.fileOpened || e.undoDepth() < depthBefore;
+        // Editing stops at 3000 triangles: only a file read (or an undo or redo back to what
+        // one read) fills the spare slot.
+        const bool readOrUndone =
+            seq.host.fileOpened || e.undoDepth() < depthBefore || e.redoDepth() < redoBefore;
         if (e.store.lastIndex >= kMaxTriangles && before < kMaxTriangles && !readOrUndone) {
             return fail(i, event, "an edit passed 3000 triangles");
         }
