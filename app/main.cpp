@@ -6,6 +6,7 @@
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/frame_step.h"
+#include "editor/recovery.h"
 #include "io/atomic_file.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
@@ -14,6 +15,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include <cstdlib>
 #include <cstring>
@@ -81,6 +83,10 @@ int runWindow(int argc, char** argv) {
         return 1; // the reason was shown
     }
     window.show();
+    // Copies left by a crash are offered over the window, once it is up.
+    QTimer::singleShot(0, &window, [&editor] {
+        startRecovery(editor, fcw::defaultStateFolder(), fcw::wallClockMs());
+    });
     return app.exec();
 }
 

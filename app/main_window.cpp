@@ -7,6 +7,7 @@
 #include "editor/document_commands.h"
 #include "editor/menus.h"
 #include "editor/recent_files.h"
+#include "editor/recovery.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,6 +62,11 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     auto* lockTimer = new QTimer(this);
     QObject::connect(lockTimer, &QTimer::timeout, this, [this] { updateIndicators(); });
     lockTimer->start(250);
+    // The recovery copy follows the edits (it decides itself whether a write is due).
+    auto* recoveryTimer = new QTimer(this);
+    QObject::connect(recoveryTimer, &QTimer::timeout, this,
+                     [this] { recoveryTick(editor_, wallClockMs()); });
+    recoveryTimer->start(500);
     updateIndicators();
     addAccelerators();
     resize(1000, 750);
@@ -276,6 +282,7 @@ void MainWindow::refreshCommandStates() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (saveModifiedIfAsked(editor_)) {
+        stopRecovery(editor_); // a clean exit leaves no copy behind
         event->accept();
     } else {
         event->ignore();

@@ -15,10 +15,12 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QToolBar>
 #include <QUrl>
 
@@ -194,6 +196,38 @@ bool QtHost::showHelp(const std::string& path) {
     // The desktop's viewer shows the page.
     const QString help = QString::fromStdString(path);
     return QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+QtHost::QtHost() = default;
+QtHost::~QtHost() = default; // gives up the locks still held, removing their files
+
+FileResult QtHost::writeFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit()) {
+        return {FileError::Other, 0};
+    }
+    return {};
+}
+
+bool QtHost::tryLockFile(const std::string& path) {
+    if (locks_.count(path) != 0) {
+        return true;
+    }
+    auto lock = std::make_unique<QLockFile>(QString::fromStdString(path));
+    // Only a lock whose process has ended is stale, however old it is: an instance left open
+    // for days still owns its copy.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        return false;
+    }
+    locks_[path] = std::move(lock);
+    return true;
+}
+
+void QtHost::releaseLockFile(const std::string& path) {
+    locks_.erase(path); // unlocks and removes the file
 }
 
 } // namespace fcw

@@ -2,6 +2,11 @@
 
 #include "editor/host.h"
 
+#include <map>
+#include <memory>
+
+class QLockFile;
+
 namespace fcw {
 
 class MainWindow;
@@ -10,6 +15,8 @@ class ViewWidget;
 // The platform for the editing logic, with Qt widgets.
 class QtHost : public Host {
   public:
+    QtHost();
+    ~QtHost() override;
     void attach(MainWindow* window, ViewWidget* view) {
         window_ = window;
         view_ = view;
@@ -34,10 +41,16 @@ class QtHost : public Host {
     void pageSetup() override;
     void print() override;
     bool showHelp(const std::string& path) override;
+    // The toolkit's safe-save file and lock files.
+    FileResult writeFileSafely(const std::string& path,
+                               std::span<const std::uint8_t> bytes) override;
+    bool tryLockFile(const std::string& path) override;
+    void releaseLockFile(const std::string& path) override;
 
   private:
     MainWindow* window_ = nullptr;
     ViewWidget* view_ = nullptr;
+    std::map<std::string, std::unique_ptr<QLockFile>> locks_;
 };
 
 } // namespace fcw

@@ -9,6 +9,7 @@
 #include "editor/navigation.h"
 #include "editor/profile.h"
 #include "editor/recent_files.h"
+#include "editor/recovery.h"
 #include "editor/state_dump.h"
 
 #include <algorithm>
@@ -158,6 +159,10 @@ BatchPlayer::BatchPlayer(std::ostream& out, std::ostream& err)
     // Start like a fresh program: defaults, an empty document, an 800 x 600 view, first paint.
     resizeView(e, 800, 600);
     e.repaint();
+}
+
+BatchPlayer::~BatchPlayer() {
+    stopRecovery(*editor_);
 }
 
 // ---- the verbs ----
@@ -349,6 +354,28 @@ Problem verbDump(Script& s, const Words& w) {
     return std::nullopt;
 }
 
+// recovery folder PATH | recovery write | recovery crash
+Problem verbRecovery(Script& s, const Words& w) {
+    constexpr char kUsage[] = "usage: recovery folder PATH, recovery write or recovery crash";
+    if (w.size() == 3 && w[1] == "folder") {
+        if (!startRecovery(s.editor, w[2], wallClockMs())) {
+            return "cannot keep recovery copies in '" + w[2] + "'";
+        }
+        return std::nullopt;
+    }
+    if (w.size() != 2) {
+        return kUsage;
+    }
+    if (w[1] == "write") {
+        writeRecoveryCopyNow(s.editor, wallClockMs());
+    } else if (w[1] == "crash") {
+        abandonRecovery(s.editor);
+    } else {
+        return kUsage;
+    }
+    return std::nullopt;
+}
+
 constexpr int kAnyArguments = -1; // the verb checks its own arguments
 
 struct Verb {
@@ -375,6 +402,7 @@ constexpr Verb kVerbs[] = {
     {"wheel", kAnyArguments, "", verbWheel},
     {"key", kAnyArguments, "", verbKey},
     {"dump", kAnyArguments, "", verbDump},
+    {"recovery", kAnyArguments, "", verbRecovery},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "editor/host.h"
 #include "editor/interaction_state.h"
 #include "editor/operation.h"
+#include "editor/recovery.h"
 #include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
@@ -71,6 +72,7 @@ class Editor {
     // Grows by one with every counted edit and every undo: tells a selection whether its
     // drags still belong to the last undo step.
     std::uint64_t historySerial = 1;
+    RecoveryState recovery; // this instance's recovery copy
 
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
     // left out.
