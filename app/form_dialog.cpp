@@ -1,5 +1,7 @@
 #include "app/form_dialog.h"
 
+#include "app/select_on_focus.h"
+
 #include "editor/dialog_number.h"
 #include "editor/keyboard.h"
 #include "editor/transform_dialogs.h"
@@ -150,6 +152,7 @@ void FormDialog::addControl(const ControlLayout& c) {
 
 void FormDialog::addEdit(int id, const QString& label) {
     auto* edit = new QLineEdit(&dialog_);
+    selectAllOnFocus(edit);
     QObject::connect(edit, &QLineEdit::editingFinished, &dialog_, [this, id, edit] {
         model_.setValue(id, edit->text().toStdString());
         if (const auto refusal = model_.controlEdited(id)) {

@@ -2,9 +2,11 @@
 
 #include "app/lock_keys.h"
 #include "app/toolbar_icons.h"
+#include "app/window_placement.h"
 #include "editor/commands.h"
 #include "editor/default_paths.h"
 #include "editor/document_commands.h"
+#include "editor/dropped_files.h"
 #include "editor/menus.h"
 #include "editor/recent_files.h"
 #include "editor/recovery.h"
@@ -12,11 +14,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPixmap>
@@ -27,6 +32,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -69,7 +75,8 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     recoveryTimer->start(500);
     updateIndicators();
     addAccelerators();
-    resize(1000, 750);
+    setAcceptDrops(true);
+    restorePlacement(); // no state file yet: fitted to the screen
     updateTitle();
     refreshCommandStates();
 }
@@ -107,7 +114,45 @@ void MainWindow::showAbout() {
 
 void MainWindow::updateTitle() {
     setWindowTitle(QString::fromStdString(editor_.document.displayName()) +
-                   QStringLiteral(" - FacetCraftwerk"));
+                   QStringLiteral("[*] - FacetCraftwerk"));
+    setWindowModified(editor_.document.modified);
+}
+
+void MainWindow::restorePlacement() {
+    restoreWindowPlacement(*this, stateFile_);
+}
+
+namespace {
+
+// The first local file among dropped ones, or empty.
+QString droppedPath(const QMimeData* data) {
+    if (data == nullptr) {
+        return {};
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedPath(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedPath(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    openDroppedFile(editor_, path.toStdString());
+    editor_.repaint();
 }
 
 void MainWindow::runCommand(int id) {
@@ -283,6 +328,7 @@ void MainWindow::refreshCommandStates() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (saveModifiedIfAsked(editor_)) {
         stopRecovery(editor_); // a clean exit leaves no copy behind
+        saveWindowPlacement(*this, stateFile_);
         event->accept();
     } else {
         event->ignore();

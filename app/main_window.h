@@ -19,7 +19,12 @@ class MainWindow : public QMainWindow {
     MainWindow(Editor& editor, QtHost& host);
     ViewWidget* view() { return view_; }
     QToolBar* toolbar() { return toolbar_; }
+    // "name[*] - FacetCraftwerk", the mark shown while the document has unsaved changes.
     void updateTitle();
+    // Where the window's size, position and maximised state are kept between runs (empty:
+    // nowhere); restorePlacement puts the window there, or fits it to its screen.
+    void setStateFile(const QString& path) { stateFile_ = path; }
+    void restorePlacement();
     // Runs a command as its menu item, toolbar button or accelerator would.
     void runCommand(int id);
     // Puts the toolbar's check marks and greyed buttons in line with the editor.
@@ -34,6 +39,9 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the window: the first local one is opened or imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildMenus();
@@ -48,6 +56,7 @@ class MainWindow : public QMainWindow {
     QToolBar* toolbar_ = nullptr;
     QLabel* indicators_[4] = {};
     QPrinter printer_;
+    QString stateFile_;
 };
 
 // The program's picture (a faceted gem) at `size` pixels square, for the window and the about box.

@@ -3,6 +3,7 @@
 #include "editor/commands.h"
 #include "editor/default_paths.h"
 #include "editor/document_commands.h"
+#include "editor/dropped_files.h"
 #include "editor/frame_step.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
@@ -230,6 +231,12 @@ Problem verbOpen(Script& s, const Words& w) {
     return std::nullopt;
 }
 
+Problem verbDrop(Script& s, const Words& w) {
+    openDroppedFile(s.editor, w[1]);
+    s.editor.repaint();
+    return std::nullopt;
+}
+
 Problem verbSave(Script& s, const Words& w) {
     saveDocumentFile(s.editor, w[1]);
     return std::nullopt;
@@ -392,6 +399,7 @@ constexpr Verb kVerbs[] = {
     {"new", 0, "new", verbNew},
     {"open", 1, "open PATH", verbOpen},
     {"save", 1, "save PATH", verbSave},
+    {"drop", 1, "drop PATH", verbDrop},
     {"command", 1, "command ID", verbCommand},
     {"answer", kAnyArguments, "", verbAnswer},
     {"render", 1, "render PATH", verbRender},

@@ -1,6 +1,7 @@
 #include "editor/commands.h"
 
 #include "editor/clipboard_commands.h"
+#include "editor/default_paths.h"
 #include "editor/display_commands.h"
 #include "editor/document_commands.h"
 #include "editor/editor.h"
@@ -169,10 +170,13 @@ void print(Editor& e) {
     e.host.print();
 }
 void showHelp(Editor& e) {
-    const std::string path = e.paths.programDirectory + kHelpFileName;
-    if (!e.host.showHelp(path)) {
+    const std::string path = helpPagePath(e.paths.programDirectory);
+    if (!helpPageExists(path)) {
         e.host.messageBox(path + "\nこのﾌｧｲﾙが見つかりません。", MessageButtons::Ok,
                           MessageIcon::Warning);
+    } else if (!e.host.showHelp(path)) {
+        e.host.messageBox(path + "\nこのﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを起動できませんでした。",
+                          MessageButtons::Ok, MessageIcon::Warning);
     }
 }
 template <int Index> void openRecent(Editor& e) {
@@ -421,7 +425,7 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
      quitApplication, nullptr, nullptr},
     {kToolbar, "ﾂｰﾙ ﾊﾞｰ(&T)", "ﾂｰﾙ ﾊﾞｰの表示/非表示", "ﾂｰﾙ ﾊﾞｰの表示切り替え", "", toggleToolbar,
      toolbarShown, nullptr},
-    {kHelp, "ヘルプ", "", "", "", showHelp, nullptr, nullptr},
+    {kHelp, "ヘルプ", "", "", "F1", showHelp, nullptr, nullptr},
     {kFileNew, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {kFileOpen, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
     {kFileSave, "上書き保存(&S)", "作業中のﾌｧｲﾙを上書きして保存", "保存", "Ctrl+S", fileSave,

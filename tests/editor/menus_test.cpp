@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 namespace fcw {
@@ -127,17 +130,38 @@ TEST(CommandTable, WindowCommandsGoThroughTheHost) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(CommandTable, HelpOpensThePageBesideTheProgramOrSaysItIsMissing) {
+TEST(CommandTable, HelpOpensThePageOrSaysWhetherItIsMissingOrNoViewerStarted) {
+    char pattern[] = "/tmp/fcw-help-XXXXXX";
+    const std::filesystem::path root = ::mkdtemp(pattern);
+    const std::string bin = (root / "bin").string() + "/";
+    const std::string doc = (root / "share/doc/facetcraftwerk").string() + "/";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(doc);
     testing::FakeHost host;
     Editor e(host);
-    e.paths.programDirectory = "/opt/fcw/";
+    e.paths.programDirectory = bin;
     dispatchCommand(e, kHelp);
-    EXPECT_EQ(host.helpPages, std::vector<std::string>{"/opt/fcw/FacetCraftwerk.html"});
-    EXPECT_TRUE(host.messages.empty());
-    host.helpAvailable = false;
-    dispatchCommand(e, kHelp);
+    EXPECT_TRUE(host.helpPages.empty()); // nothing to show: the viewer is not started
     EXPECT_EQ(host.messages,
-              std::vector<std::string>{"/opt/fcw/FacetCraftwerk.html\nこのﾌｧｲﾙが見つかりません。"});
+              std::vector<std::string>{bin + "FacetCraftwerk.html\nこのﾌｧｲﾙが見つかりません。"});
+
+    // Installed: the documentation folder beside bin/.
+    host.messages.clear();
+    std::ofstream(doc + "FacetCraftwerk.html") << "<html></html>\n";
+    dispatchCommand(e, kHelp);
+    EXPECT_EQ(host.helpPages, std::vector<std::string>{bin + "../share/doc/facetcraftwerk/" +
+                                                       "FacetCraftwerk.html"});
+    EXPECT_TRUE(host.messages.empty());
+    // The build tree: the page beside the program comes first.
+    std::ofstream(bin + "FacetCraftwerk.html") << "<html></html>\n";
+    host.helpAvailable = false; // and no viewer starts
+    dispatchCommand(e, kHelp);
+    EXPECT_EQ(host.helpPages.back(), bin + "FacetCraftwerk.html");
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{bin + "FacetCraftwerk.html\n" +
+                                       "このﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを起動できませんでした。"});
+    EXPECT_EQ(commandForKey("F1", {}), kHelp);
+    std::filesystem::remove_all(root);
 }
 
 TEST(Accelerators, RedoHasTwoKeysAndIsGreyedUntilAnUndo) {
@@ -184,7 +208,7 @@ TEST(Accelerators, KeysFindTheirCommandsFromTheShortcutColumn) {
     EXPECT_EQ(commandForKey("Q", {.ctrl = true}), 0);
     EXPECT_EQ(commandForKey("", {.ctrl = true}), 0);
     EXPECT_EQ(commandForKey("Del", {}), 0);    // "del" is how the table writes it, not a key name
-    EXPECT_EQ(acceleratorTable().size(), 12u); // ten commands, and Redo with two keys
+    EXPECT_EQ(acceleratorTable().size(), 13u); // eleven commands, and Redo with two keys
 }
 
 TEST(Accelerators, ShortcutsParseAndPrintBack) {
