@@ -2,10 +2,12 @@
 // without a window (SCRIPT "-" reads standard input).
 
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/frame_step.h"
+#include "editor/recovery.h"
 #include "io/atomic_file.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
@@ -14,6 +16,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include <cstdlib>
 #include <cstring>
@@ -75,12 +78,22 @@ int runWindow(int argc, char** argv) {
     fcw::Editor editor(host);
     editor.paths = fcw::defaultPaths();
     fcw::readStartupProfile(editor);
+    fcw::installToolkitTranslations(app);
     fcw::MainWindow window(editor, host);
     host.attach(&window, window.view());
+    const std::string stateFolder = fcw::defaultStateFolder();
+    if (!stateFolder.empty()) {
+        window.setStateFile(QString::fromStdString(stateFolder + "/window.ini"));
+        window.restorePlacement();
+    }
     if (argc >= 2 && !fcw::openDocumentFile(editor, argv[1])) {
         return 1; // the reason was shown
     }
     window.show();
+    // Copies left by a crash are offered over the window, once it is up.
+    QTimer::singleShot(0, &window, [&editor, &stateFolder] {
+        startRecovery(editor, stateFolder, fcw::wallClockMs());
+    });
     return app.exec();
 }
 

@@ -1,42 +1,27 @@
 #include "app/main_window.h"
 
-#include "app/form_dialogs.h"
 #include "app/lock_keys.h"
-#include "app/qt_input.h"
-#include "app/qt_settings_sheet.h"
 #include "app/toolbar_icons.h"
-#include "editor/batch_player.h"
+#include "app/window_placement.h"
 #include "editor/commands.h"
 #include "editor/default_paths.h"
 #include "editor/document_commands.h"
-#include "editor/frame_step.h"
-#include "editor/keyboard.h"
+#include "editor/dropped_files.h"
 #include "editor/menus.h"
-#include "editor/mouse_tools.h"
-#include "editor/navigation.h"
-#include "editor/palette_dialog.h"
 #include "editor/recent_files.h"
-#include "editor/transform_dialogs.h"
-#include "render/palette.h"
-#include "render/qt_canvas.h"
-#include "render/scene_painter.h"
+#include "editor/recovery.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QMouseEvent>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPixmap>
@@ -50,256 +35,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <map>
+#include <algorithm>
 
 namespace fcw {
-
-namespace {
-
-constexpr const char* kTooManyText = "ポリゴンが多すぎます。これ以上ポリゴンを作れません。";
-
-QString filterString(const FileDialogRequest& r) {
-    QStringList parts;
-    for (const std::string& f : r.filters) {
-        parts << QString::fromStdString(f);
-    }
-    return parts.join(QStringLiteral(";;"));
-}
-
-} // namespace
-
-// ---- ViewWidget ----
-
-ViewWidget::ViewWidget(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-QImage ViewWidget::paintScenePicture(Editor& editor) {
-    const SceneFrame frame = stepFrame(editor);
-    QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
-    paintScene(frame, canvas);
-    return canvas.image();
-}
-
-void ViewWidget::paintNow() {
-    image_ = paintScenePicture(editor_);
-    repaint();
-}
-
-void ViewWidget::paintEvent(QPaintEvent*) {
-    if (image_.size() != size()) {
-        editor_.camera.clientRect = {0, 0, width(), height()};
-        image_ = paintScenePicture(editor_);
-    }
-    QPainter(this).drawImage(0, 0, image_);
-}
-
-void ViewWidget::resizeEvent(QResizeEvent*) {
-    resizeView(editor_, width(), height());
-    image_ = QImage(); // the next paint event paints the new size
-}
-
-void ViewWidget::mousePressEvent(QMouseEvent* event) {
-    const unsigned flags = flagsOf(event->buttons(), event->modifiers());
-    if (event->button() == Qt::LeftButton) {
-        onLeftButtonDown(editor_, flags, pointOf(event->position()));
-    } else if (event->button() == Qt::RightButton) {
-        onRightButtonDown(editor_, flags, pointOf(event->position()));
-    }
-    inputHandled();
-}
-
-void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
-    onMouseMove(editor_, flagsOf(event->buttons(), event->modifiers()), pointOf(event->position()));
-    inputHandled();
-}
-
-void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        onLeftButtonUp(editor_, flagsOf(event->buttons(), event->modifiers()),
-                       pointOf(event->position()));
-    }
-    inputHandled();
-}
-
-void ViewWidget::wheelEvent(QWheelEvent* event) {
-    wheelZoom(editor_, event->angleDelta().y());
-    inputHandled();
-}
-
-void ViewWidget::keyPressEvent(QKeyEvent* event) {
-    onKeyDown(editor_, keyOf(event), (event->modifiers() & Qt::ControlModifier) != 0);
-    inputHandled();
-}
-
-void ViewWidget::inputHandled() {
-    if (afterInput_) {
-        afterInput_();
-    }
-}
-
-// ---- QtHost ----
-
-void QtHost::repaint() {
-    if (view_ != nullptr) {
-        view_->paintNow();
-    }
-    if (window_ != nullptr) {
-        window_->refreshCommandStates(); // whatever changed the picture may change the rules
-    }
-}
-
-void QtHost::beep() {
-    QApplication::beep();
-}
-
-MessageResult QtHost::messageBox(const std::string& text, MessageButtons buttons,
-                                 MessageIcon icon) {
-    QMessageBox box(window_);
-    box.setWindowTitle(QStringLiteral("FacetCraftwerk"));
-    box.setText(QString::fromStdString(text));
-    box.setIcon(icon == MessageIcon::Question  ? QMessageBox::Question
-                : icon == MessageIcon::Error   ? QMessageBox::Critical
-                : icon == MessageIcon::Warning ? QMessageBox::Warning
-                                               : QMessageBox::Information);
-    switch (buttons) {
-    case MessageButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case MessageButtons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case MessageButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    case MessageButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    }
-    if (auto* b = box.button(QMessageBox::Yes)) {
-        b->setText(QStringLiteral("はい(&Y)"));
-    }
-    if (auto* b = box.button(QMessageBox::No)) {
-        b->setText(QStringLiteral("いいえ(&N)"));
-    }
-    if (auto* b = box.button(QMessageBox::Cancel)) {
-        b->setText(QStringLiteral("キャンセル"));
-    }
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return MessageResult::Yes;
-    case QMessageBox::No:
-        return MessageResult::No;
-    case QMessageBox::Ok:
-        return MessageResult::Ok;
-    default:
-        return MessageResult::Cancel;
-    }
-}
-
-bool QtHost::runDialog(Dialog& dialog) {
-    switch (dialog.resourceId()) {
-    case kAboutDialog:
-        window_->showAbout();
-        return true;
-    case kTooManyPolygonsDialog:
-        QMessageBox::warning(window_, QStringLiteral("warning"), QString::fromUtf8(kTooManyText));
-        return true;
-    case kPaletteDialog: {
-        return runPaletteDialog(window_, dialog);
-    }
-    default:
-        return runFormDialog(window_, dialog);
-    }
-}
-
-bool QtHost::runPropertySheet(PropertySheet& sheet) {
-    return execSettingsSheet(window_, sheet);
-}
-
-int QtHost::popupMenu(int menuId, PixelPoint clientPoint) {
-    QMenu menu(window_);
-    window_->fillMenu(&menu, menuId == kTrianglePopupMenu ? trianglePopup() : selectionPopup());
-    QAction* chosen = menu.exec(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
-    return chosen != nullptr ? chosen->data().toInt() : 0;
-}
-
-std::optional<FileChoice> QtHost::chooseOpenFile(const FileDialogRequest& request) {
-    const QString path = QFileDialog::getOpenFileName(
-        window_, QString(), QString::fromStdString(request.initialPath), filterString(request));
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return FileChoice{path.toStdString(), 0};
-}
-
-std::optional<FileChoice> QtHost::chooseSaveFile(const FileDialogRequest& request) {
-    QFileDialog dialog(window_, QString(), QString::fromStdString(request.initialPath),
-                       filterString(request));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return FileChoice{dialog.selectedFiles().front().toStdString(), 0};
-}
-
-void QtHost::setPointerPosition(PixelPoint clientPoint) {
-    QCursor::setPos(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
-}
-
-bool QtHost::isShiftDown() const {
-    return (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) != 0;
-}
-
-void QtHost::showProgressText(const std::string& text, PixelPoint at) {
-    QImage& image = view_->backBuffer();
-    if (image.isNull()) {
-        return;
-    }
-    QPainter painter(&image);
-    painter.setPen(Qt::black);
-    painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), QString::fromStdString(text));
-    painter.end();
-    view_->repaint();
-}
-
-void QtHost::documentStateChanged() {
-    if (window_ != nullptr) {
-        window_->updateTitle();
-    }
-}
-
-void QtHost::quitApplication() {
-    window_->close(); // the close event offers a modified document for saving
-}
-
-bool QtHost::isToolbarVisible() const {
-    return window_ != nullptr && window_->toolbar() != nullptr && !window_->toolbar()->isHidden();
-}
-
-void QtHost::toggleToolbar() {
-    QToolBar* toolbar = window_->toolbar();
-    toolbar->setVisible(toolbar->isHidden());
-}
-
-void QtHost::pageSetup() {
-    window_->pageSetup();
-}
-
-void QtHost::print() {
-    window_->print();
-}
-
-bool QtHost::showHelp(const std::string& path) {
-    // The desktop's viewer shows the page.
-    const QString help = QString::fromStdString(path);
-    return QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help));
-}
-
-// ---- MainWindow ----
 
 MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(host) {
     setWindowIcon(QIcon(applicationPicture(64)));
@@ -330,9 +68,15 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     auto* lockTimer = new QTimer(this);
     QObject::connect(lockTimer, &QTimer::timeout, this, [this] { updateIndicators(); });
     lockTimer->start(250);
+    // The recovery copy follows the edits (it decides itself whether a write is due).
+    auto* recoveryTimer = new QTimer(this);
+    QObject::connect(recoveryTimer, &QTimer::timeout, this,
+                     [this] { recoveryTick(editor_, wallClockMs()); });
+    recoveryTimer->start(500);
     updateIndicators();
     addAccelerators();
-    resize(1000, 750);
+    setAcceptDrops(true);
+    restorePlacement(); // no state file yet: fitted to the screen
     updateTitle();
     refreshCommandStates();
 }
@@ -370,7 +114,45 @@ void MainWindow::showAbout() {
 
 void MainWindow::updateTitle() {
     setWindowTitle(QString::fromStdString(editor_.document.displayName()) +
-                   QStringLiteral(" - FacetCraftwerk"));
+                   QStringLiteral("[*] - FacetCraftwerk"));
+    setWindowModified(editor_.document.modified);
+}
+
+void MainWindow::restorePlacement() {
+    restoreWindowPlacement(*this, stateFile_);
+}
+
+namespace {
+
+// The first local file among dropped ones, or empty.
+QString droppedPath(const QMimeData* data) {
+    if (data == nullptr) {
+        return {};
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedPath(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedPath(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    openDroppedFile(editor_, path.toStdString());
+    editor_.repaint();
 }
 
 void MainWindow::runCommand(int id) {
@@ -463,9 +245,15 @@ void MainWindow::addCommandAction(QMenu* menu, int id) {
     action->setCheckable(c->isChecked != nullptr);
     action->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
     action->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
-    if (const Accelerator* accelerator = acceleratorFor(id);
-        accelerator != nullptr && menu->parent() != nullptr) {
-        action->setShortcut(QKeySequence(QString::fromStdString(shortcutText(accelerator->chord))));
+    if (menu->parent() != nullptr) {
+        // Every key of the command; the first is the one the menu shows.
+        QList<QKeySequence> keys;
+        for (const Accelerator& accelerator : acceleratorTable()) {
+            if (accelerator.commandId == id) {
+                keys << QKeySequence(QString::fromStdString(shortcutText(accelerator.chord)));
+            }
+        }
+        action->setShortcuts(keys);
     }
 }
 
@@ -539,6 +327,8 @@ void MainWindow::refreshCommandStates() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (saveModifiedIfAsked(editor_)) {
+        stopRecovery(editor_); // a clean exit leaves no copy behind
+        saveWindowPlacement(*this, stateFile_);
         event->accept();
     } else {
         event->ignore();

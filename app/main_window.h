@@ -1,16 +1,12 @@
 #pragma once
 
+#include "app/qt_host.h"
+#include "app/view_widget.h"
 #include "editor/editor.h"
-#include "editor/host.h"
 #include "editor/menus.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <QPrinter>
-#include <QWidget>
-
-#include <functional>
-#include <memory>
 
 class QLabel;
 class QMenu;
@@ -18,77 +14,17 @@ class QToolBar;
 
 namespace fcw {
 
-class MainWindow;
-
-// The view: shows the painted scene and turns mouse, wheel, key and resize events into the
-// editor's handlers.
-class ViewWidget : public QWidget {
-  public:
-    ViewWidget(Editor& editor, QWidget* parent);
-    // Paints the scene now into the back buffer and shows it.
-    void paintNow();
-    // Runs the frame step and paints the scene at the client size (at least 1 x 1).
-    static QImage paintScenePicture(Editor& editor);
-    QImage& backBuffer() { return image_; }
-    // Called after every mouse, wheel and key event has been handled.
-    void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    void inputHandled();
-
-    Editor& editor_;
-    QImage image_;
-    std::function<void()> afterInput_;
-};
-
-// The platform for the editing logic, with Qt widgets.
-class QtHost : public Host {
-  public:
-    void attach(MainWindow* window, ViewWidget* view) {
-        window_ = window;
-        view_ = view;
-    }
-    void repaint() override;
-    void beep() override;
-    MessageResult messageBox(const std::string& text, MessageButtons buttons,
-                             MessageIcon icon) override;
-    bool runDialog(Dialog& dialog) override;
-    bool runPropertySheet(PropertySheet& sheet) override;
-    int popupMenu(int menuId, PixelPoint clientPoint) override;
-    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
-    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
-    void setPointerPosition(PixelPoint clientPoint) override;
-    bool isShiftDown() const override;
-    void setMouseCapture(bool) override {}
-    void showProgressText(const std::string& text, PixelPoint at) override;
-    void documentStateChanged() override;
-    void quitApplication() override;
-    bool isToolbarVisible() const override;
-    void toggleToolbar() override;
-    void pageSetup() override;
-    void print() override;
-    bool showHelp(const std::string& path) override;
-
-  private:
-    MainWindow* window_ = nullptr;
-    ViewWidget* view_ = nullptr;
-};
-
 class MainWindow : public QMainWindow {
   public:
     MainWindow(Editor& editor, QtHost& host);
     ViewWidget* view() { return view_; }
     QToolBar* toolbar() { return toolbar_; }
+    // "name[*] - FacetCraftwerk", the mark shown while the document has unsaved changes.
     void updateTitle();
+    // Where the window's size, position and maximised state are kept between runs (empty:
+    // nowhere); restorePlacement puts the window there, or fits it to its screen.
+    void setStateFile(const QString& path) { stateFile_ = path; }
+    void restorePlacement();
     // Runs a command as its menu item, toolbar button or accelerator would.
     void runCommand(int id);
     // Puts the toolbar's check marks and greyed buttons in line with the editor.
@@ -103,6 +39,9 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the window: the first local one is opened or imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildMenus();
@@ -117,6 +56,7 @@ class MainWindow : public QMainWindow {
     QToolBar* toolbar_ = nullptr;
     QLabel* indicators_[4] = {};
     QPrinter printer_;
+    QString stateFile_;
 };
 
 // The program's picture (a faceted gem) at `size` pixels square, for the window and the about box.

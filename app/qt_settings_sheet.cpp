@@ -1,5 +1,7 @@
 #include "app/qt_settings_sheet.h"
 
+#include "app/select_on_focus.h"
+
 #include "editor/settings_sheet.h"
 
 #include <QButtonGroup>
@@ -111,6 +113,7 @@ QWidget* buildPage(int page, PageWidgets& widgets) {
                 row->addWidget(new QLabel(label));
             }
             auto* edit = new QLineEdit;
+            selectAllOnFocus(edit);
             edit->setObjectName(QStringLiteral("control%1").arg(c.id));
             widgets.edits[c.id] = edit;
             row->addWidget(edit);

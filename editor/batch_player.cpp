@@ -3,12 +3,14 @@
 #include "editor/commands.h"
 #include "editor/default_paths.h"
 #include "editor/document_commands.h"
+#include "editor/dropped_files.h"
 #include "editor/frame_step.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/profile.h"
 #include "editor/recent_files.h"
+#include "editor/recovery.h"
 #include "editor/state_dump.h"
 
 #include <algorithm>
@@ -160,6 +162,10 @@ BatchPlayer::BatchPlayer(std::ostream& out, std::ostream& err)
     e.repaint();
 }
 
+BatchPlayer::~BatchPlayer() {
+    stopRecovery(*editor_);
+}
+
 // ---- the verbs ----
 
 namespace {
@@ -221,6 +227,12 @@ Problem verbNew(Script& s, const Words&) {
 
 Problem verbOpen(Script& s, const Words& w) {
     openDocumentFile(s.editor, w[1]);
+    s.editor.repaint();
+    return std::nullopt;
+}
+
+Problem verbDrop(Script& s, const Words& w) {
+    openDroppedFile(s.editor, w[1]);
     s.editor.repaint();
     return std::nullopt;
 }
@@ -349,6 +361,28 @@ Problem verbDump(Script& s, const Words& w) {
     return std::nullopt;
 }
 
+// recovery folder PATH | recovery write | recovery crash
+Problem verbRecovery(Script& s, const Words& w) {
+    constexpr char kUsage[] = "usage: recovery folder PATH, recovery write or recovery crash";
+    if (w.size() == 3 && w[1] == "folder") {
+        if (!startRecovery(s.editor, w[2], wallClockMs())) {
+            return "cannot keep recovery copies in '" + w[2] + "'";
+        }
+        return std::nullopt;
+    }
+    if (w.size() != 2) {
+        return kUsage;
+    }
+    if (w[1] == "write") {
+        writeRecoveryCopyNow(s.editor, wallClockMs());
+    } else if (w[1] == "crash") {
+        abandonRecovery(s.editor);
+    } else {
+        return kUsage;
+    }
+    return std::nullopt;
+}
+
 constexpr int kAnyArguments = -1; // the verb checks its own arguments
 
 struct Verb {
@@ -365,6 +399,7 @@ constexpr Verb kVerbs[] = {
     {"new", 0, "new", verbNew},
     {"open", 1, "open PATH", verbOpen},
     {"save", 1, "save PATH", verbSave},
+    {"drop", 1, "drop PATH", verbDrop},
     {"command", 1, "command ID", verbCommand},
     {"answer", kAnyArguments, "", verbAnswer},
     {"render", 1, "render PATH", verbRender},
@@ -375,6 +410,7 @@ constexpr Verb kVerbs[] = {
     {"wheel", kAnyArguments, "", verbWheel},
     {"key", kAnyArguments, "", verbKey},
     {"dump", kAnyArguments, "", verbDump},
+    {"recovery", kAnyArguments, "", verbRecovery},
 };
 
 } // namespace

@@ -22,6 +22,10 @@ class BatchPlayer {
     using RenderToFile = std::function<std::optional<std::string>(Editor&, const std::string&)>;
 
     BatchPlayer(std::ostream& out, std::ostream& err);
+    // Ends like a clean exit: a recovery copy is removed.
+    ~BatchPlayer();
+    BatchPlayer(const BatchPlayer&) = delete;
+    BatchPlayer& operator=(const BatchPlayer&) = delete;
 
     void setRenderer(RenderToFile renderer) { renderer_ = std::move(renderer); }
 

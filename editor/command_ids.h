@@ -25,6 +25,7 @@ inline constexpr int kImportText = 32892;
 
 // 編集
 inline constexpr int kUndo = 32799;
+inline constexpr int kRedo = 57644;
 inline constexpr int kCut = 32845;
 inline constexpr int kCopy = 32846;
 inline constexpr int kPaste = 32847;

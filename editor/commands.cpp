@@ -1,6 +1,7 @@
 #include "editor/commands.h"
 
 #include "editor/clipboard_commands.h"
+#include "editor/default_paths.h"
 #include "editor/display_commands.h"
 #include "editor/document_commands.h"
 #include "editor/editor.h"
@@ -41,6 +42,13 @@ void showAbout(Editor& e) {
 void undo(Editor& e) {
     undoLast(e);
     e.repaint();
+}
+void redo(Editor& e) {
+    redoNext(e);
+    e.repaint();
+}
+bool canRedo(const Editor& e) {
+    return e.redoDepth() > 0;
 }
 template <int Hundredths> void zoomTo(Editor& e) {
     setZoomLevel(e, Hundredths / 100.0);
@@ -162,10 +170,13 @@ void print(Editor& e) {
     e.host.print();
 }
 void showHelp(Editor& e) {
-    const std::string path = e.paths.programDirectory + kHelpFileName;
-    if (!e.host.showHelp(path)) {
+    const std::string path = helpPagePath(e.paths.programDirectory);
+    if (!helpPageExists(path)) {
         e.host.messageBox(path + "\nこのﾌｧｲﾙが見つかりません。", MessageButtons::Ok,
                           MessageIcon::Warning);
+    } else if (!e.host.showHelp(path)) {
+        e.host.messageBox(path + "\nこのﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを起動できませんでした。",
+                          MessageButtons::Ok, MessageIcon::Warning);
     }
 }
 template <int Index> void openRecent(Editor& e) {
@@ -268,6 +279,8 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
     {kSettings, "設定ダイアログ", "", "", "", runSettingsSheet, nullptr, nullptr},
     {kUndo, "元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す\tCtrl+Z", "Ctrl+Z", undo,
      nullptr, nullptr},
+    {kRedo, "やり直し(&R)", "直前に元に戻した動作をやり直す", "やり直し\tCtrl+Y", "Ctrl+Y", redo,
+     nullptr, canRedo},
     {kToolDrawTriangle, "三角形のポリゴンを描く", "三角形のポリゴンを描く",
      "三角形のポリゴンを描く", "", chooseTool<ToolMode::DrawTriangle>,
      isTool<ToolMode::DrawTriangle>, nullptr},
@@ -412,7 +425,7 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
      quitApplication, nullptr, nullptr},
     {kToolbar, "ﾂｰﾙ ﾊﾞｰ(&T)", "ﾂｰﾙ ﾊﾞｰの表示/非表示", "ﾂｰﾙ ﾊﾞｰの表示切り替え", "", toggleToolbar,
      toolbarShown, nullptr},
-    {kHelp, "ヘルプ", "", "", "", showHelp, nullptr, nullptr},
+    {kHelp, "ヘルプ", "", "", "F1", showHelp, nullptr, nullptr},
     {kFileNew, "新規作成(&N)", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ", "Ctrl+N", fileNew, nullptr, nullptr},
     {kFileOpen, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く", "Ctrl+O", fileOpen, nullptr, nullptr},
     {kFileSave, "上書き保存(&S)", "作業中のﾌｧｲﾙを上書きして保存", "保存", "Ctrl+S", fileSave,
@@ -428,22 +441,38 @@ static_assert(std::adjacent_find(kCommands.begin(), kCommands.end(),
 
 static_assert(kRecentFile4 - kRecentFile1 + 1 == kRecentFileCount);
 
-constexpr std::size_t kAcceleratorCount = static_cast<std::size_t>(std::count_if(
-    kCommands.begin(), kCommands.end(), [](const Command& c) { return !c.shortcut.empty(); }));
+// Keys that send a command besides the one its row names (and its menu item shows).
+struct AlternateShortcut {
+    int id;
+    std::string_view shortcut;
+};
+constexpr AlternateShortcut kAlternateShortcuts[] = {{kRedo, "Ctrl+Shift+Z"}};
+
+constexpr std::size_t kAcceleratorCount =
+    static_cast<std::size_t>(std::count_if(kCommands.begin(), kCommands.end(),
+                                           [](const Command& c) { return !c.shortcut.empty(); })) +
+    std::size(kAlternateShortcuts);
+
+constexpr KeyChord chordOf(std::string_view shortcut) {
+    const std::optional<KeyChord> chord = parseShortcut(shortcut);
+    if (!chord) {
+        throw "a shortcut that names no key"; // not a constant expression: a build error
+    }
+    return *chord;
+}
 
 // The shortcut column read once, at compile time: a shortcut that names no key stops the build.
+// The alternates follow the table's own keys.
 constexpr std::array<Accelerator, kAcceleratorCount> readAccelerators() {
     std::array<Accelerator, kAcceleratorCount> out{};
     std::size_t n = 0;
     for (const Command& c : kCommands) {
-        if (c.shortcut.empty()) {
-            continue;
+        if (!c.shortcut.empty()) {
+            out[n++] = {c.id, chordOf(c.shortcut)};
         }
-        const std::optional<KeyChord> chord = parseShortcut(c.shortcut);
-        if (!chord) {
-            throw "a shortcut that names no key"; // not a constant expression: a build error
-        }
-        out[n++] = {c.id, *chord};
+    }
+    for (const AlternateShortcut& a : kAlternateShortcuts) {
+        out[n++] = {a.id, chordOf(a.shortcut)};
     }
     return out;
 }

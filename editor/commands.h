@@ -41,7 +41,8 @@ DispatchResult dispatchCommand(Editor& editor, int id);
 // "&N path" from the editor's list (the first one "最近使ったﾌｧｲﾙ" while the list is empty).
 std::string menuTextOf(const Editor& editor, const Command& command);
 
-// The help page beside the program.
+// The help page: beside the program in the build tree, in the documentation folder once
+// installed.
 inline constexpr char kHelpFileName[] = "FacetCraftwerk.html";
 
 // ---- accelerators, read from the table's shortcut column ----
@@ -52,7 +53,8 @@ struct KeyModifiers {
     friend constexpr bool operator==(KeyModifiers, KeyModifiers) = default;
 };
 
-// A key with its modifiers. `key` is an upper-case letter "A" .. "Z" or "Delete".
+// A key with its modifiers. `key` is an upper-case letter "A" .. "Z", "Delete" or a function
+// key "F1" .. "F12".
 struct KeyChord {
     std::string_view key;
     KeyModifiers modifiers;
@@ -64,7 +66,8 @@ struct Accelerator {
     KeyChord chord;
 };
 
-// Reads a shortcut as the table writes it: "Ctrl+Z", "Ctrl+Shift+A", "del" (the Delete key).
+// Reads a shortcut as the table writes it: "Ctrl+Z", "Ctrl+Shift+A", "del" (the Delete key),
+// "F1".
 // Nothing for text that names no key the accelerators use.
 constexpr std::optional<KeyChord> parseShortcut(std::string_view text) {
     KeyModifiers modifiers;
@@ -85,12 +88,19 @@ constexpr std::optional<KeyChord> parseShortcut(std::string_view text) {
     if (text.size() == 1 && text[0] >= 'A' && text[0] <= 'Z') {
         return KeyChord{text, modifiers};
     }
+    const bool function =
+        (text.size() == 2 && text[0] == 'F' && text[1] >= '1' && text[1] <= '9') ||
+        (text.size() == 3 && text[0] == 'F' && text[1] == '1' && text[2] >= '0' && text[2] <= '2');
+    if (function) {
+        return KeyChord{text, modifiers};
+    }
     return std::nullopt;
 }
 
-// Every command with a shortcut, in id order.
+// Every command with a shortcut, in id order, then the second keys of the commands that have
+// two (Redo: Ctrl+Y, then Ctrl+Shift+Z).
 std::span<const Accelerator> acceleratorTable();
-// The accelerator that sends `commandId`, or null.
+// The accelerator that sends `commandId` (the one its menu item shows), or null.
 const Accelerator* acceleratorFor(int commandId);
 // The command a key sends with exactly these modifiers, or 0. The key name is compared
 // without regard to case ("z", "Z"; "delete", "Delete").

@@ -1,5 +1,7 @@
 #include "editor/default_paths.h"
 
+#include "editor/commands.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -48,6 +50,17 @@ std::string defaultWorkFilePath(const std::string& programDirectory) {
     std::error_code ignored; // a folder that cannot be made shows up as a failed write
     std::filesystem::create_directories(folder, ignored);
     return folder + "/" + kWorkFileName;
+}
+
+std::string helpPagePath(const std::string& programDirectory) {
+    const std::string beside = programDirectory + kHelpFileName;
+    const std::string installed = programDirectory + "../share/doc/facetcraftwerk/" + kHelpFileName;
+    return !helpPageExists(beside) && helpPageExists(installed) ? installed : beside;
+}
+
+bool helpPageExists(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
 }
 
 } // namespace fcw

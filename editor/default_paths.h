@@ -15,4 +15,10 @@ std::string executableDirectory();
 // running copies of either kind find the same file.
 std::string defaultWorkFilePath(const std::string& programDirectory);
 
+// The help page: `programDirectory` + "FacetCraftwerk.html" (the build tree), else the
+// installed documentation folder beside it ("../share/doc/facetcraftwerk/"); the first when
+// neither exists, for the message.
+std::string helpPagePath(const std::string& programDirectory);
+bool helpPageExists(const std::string& path);
+
 } // namespace fcw

@@ -57,7 +57,7 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
         return false;
     }
 
-    editor.undo.undoDepth = 0; // a loaded document starts a new history
+    editor.undo.clear(); // a loaded document starts a new history
     replaceModel(editor, doc.triangles);
     nameDocument(editor, path);
     rememberRecentFile(editor, path);

@@ -53,10 +53,13 @@ void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
     editor.refreshModelToView();
 }
 
-void undoLast(Editor& editor) {
+namespace {
+
+// What Undo and Redo share: the model replaced by `restore`, then the same follow-up.
+void stepHistory(Editor& editor, bool (UndoHistory::*restore)(MeshStore&)) {
     endOperation(editor);
     abandonOperation(editor);
-    if (!editor.undo.restoreLast(editor.store)) {
+    if (!(editor.undo.*restore)(editor.store)) {
         return;
     }
     ++editor.historySerial;
@@ -67,6 +70,16 @@ void undoLast(Editor& editor) {
     if (editor.store.lastIndex >= 0) {
         editor.refreshModelToView();
     }
+}
+
+} // namespace
+
+void undoLast(Editor& editor) {
+    stepHistory(editor, &UndoHistory::restoreLast);
+}
+
+void redoNext(Editor& editor) {
+    stepHistory(editor, &UndoHistory::restoreNext);
 }
 
 void showTooManyPolygons(Editor& editor) {

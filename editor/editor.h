@@ -4,6 +4,7 @@
 #include "editor/host.h"
 #include "editor/interaction_state.h"
 #include "editor/operation.h"
+#include "editor/recovery.h"
 #include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
@@ -71,6 +72,7 @@ class Editor {
     // Grows by one with every counted edit and every undo: tells a selection whether its
     // drags still belong to the last undo step.
     std::uint64_t historySerial = 1;
+    RecoveryState recovery; // this instance's recovery copy
 
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
     // left out.
@@ -79,6 +81,7 @@ class Editor {
     // modified, whichever command, key or tool made it.
     void countEdit();
     int undoDepth() const { return undo.undoDepth; }
+    int redoDepth() const { return undo.redoDepth; }
 
     void setModified(bool modified);
     void repaint() { host.repaint(); }
@@ -105,6 +108,12 @@ void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles);
 // selection, then restores the most recent snapshot, rebuilds the view list and marks the
 // document modified. Does not repaint.
 void undoLast(Editor& editor);
+
+// Redo (command 57644): ends the operation in progress and the selection as Undo does, then
+// brings back the model the latest undo replaced (the model it replaces becomes the newest undo
+// step), rebuilds the view list and marks the document modified. Nothing happens when nothing
+// was undone since the last counted edit. Does not repaint.
+void redoNext(Editor& editor);
 
 // The warning for an edit that would pass 3000 triangles: a beep, then dialog 302.
 void showTooManyPolygons(Editor& editor);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/host.h"
+#include "editor/pid_lock.h"
 
 #include <deque>
 #include <iosfwd>
@@ -69,6 +70,8 @@ class HeadlessHost : public Host {
     void print() override;
     // "help PATH" when the page exists.
     bool showHelp(const std::string& path) override;
+    bool tryLockFile(const std::string& path) override { return locks_.tryLock(path); }
+    void releaseLockFile(const std::string& path) override { locks_.release(path); }
 
   private:
     std::optional<ScriptAnswer> nextAnswer();
@@ -85,6 +88,7 @@ class HeadlessHost : public Host {
     bool shiftDown_ = false;
     bool toolbarVisible_ = true;
     bool quitRequested_ = false;
+    PidLocks locks_;
 };
 
 } // namespace fcw

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "io/atomic_file.h"
 #include "model/triangle.h"
 #include "render/camera.h"
 
+#include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -142,6 +145,21 @@ class Host {
     // Shows the help page at `path`; false when it cannot (the file is missing, or no viewer
     // takes it), and the caller says so.
     virtual bool showHelp(const std::string& path) = 0;
+
+    // ---- recovery copies ----
+    // Writes `bytes` to `path` so that a reader finds the previous file or the new one whole,
+    // never a part of it.
+    virtual FileResult writeFileSafely(const std::string& path,
+                                       std::span<const std::uint8_t> bytes) {
+        return writeFileAtomically(path, bytes);
+    }
+    // Takes the lock file `path` for this instance and holds it until releaseLockFile or the
+    // end of the process. A lock left by an instance that no longer runs (a stale lock) is
+    // taken over. False when a running instance holds it or it cannot be made. A host without
+    // locks grants every one.
+    virtual bool tryLockFile(const std::string& /*path*/) { return true; }
+    // Gives up a lock this instance holds and removes its file.
+    virtual void releaseLockFile(const std::string& /*path*/) {}
 };
 
 } // namespace fcw

@@ -21,20 +21,55 @@ void UndoHistory::takeSnapshot(const MeshStore& store, int lastToSave) {
     }
 }
 
+namespace {
+
+// Copies modelTriangles[0 .. last] into `slot` and returns the last index saved.
+std::int16_t saveModel(const MeshStore& store, std::vector<TriangleCore>& slot) {
+    const int last = std::clamp<int>(store.lastIndex, -1, kTriangleSlots - 1);
+    for (int i = 0; i <= last; ++i) {
+        slot[static_cast<std::size_t>(i)] =
+            store.modelTriangles[static_cast<std::size_t>(i)].core();
+    }
+    return static_cast<std::int16_t>(last);
+}
+
+// Makes `slot`[0 .. last] the model, with polar data and normals recomputed.
+void loadModel(MeshStore& store, const std::vector<TriangleCore>& slot, int last) {
+    store.lastIndex = static_cast<std::int16_t>(last);
+    for (int i = 0; i <= last; ++i) {
+        Triangle& t = store.modelTriangles[static_cast<std::size_t>(i)];
+        t.assign(slot[static_cast<std::size_t>(i)]);
+        t.computePolar();
+        t.computeNormal();
+    }
+}
+
+} // namespace
+
 bool UndoHistory::restoreLast(MeshStore& store) {
     if (undoDepth <= 0) {
         return false;
     }
-    const int n = counts[static_cast<std::size_t>(undoDepth - 1)];
-    --undoDepth;
-    store.lastIndex = static_cast<std::int16_t>(n);
-    const auto slot = static_cast<std::size_t>(undoDepth);
-    for (int i = 0; i <= n; ++i) {
-        Triangle& t = store.modelTriangles[static_cast<std::size_t>(i)];
-        t.assign(slots[slot][static_cast<std::size_t>(i)]);
-        t.computePolar();
-        t.computeNormal();
+    if (redoDepth < kUndoLevels) { // always true while the sum rule holds
+        const auto kept = static_cast<std::size_t>(redoDepth);
+        redoCounts[kept] = saveModel(store, redoSlots[kept]);
+        ++redoDepth;
     }
+    --undoDepth;
+    const auto slot = static_cast<std::size_t>(undoDepth);
+    loadModel(store, slots[slot], counts[slot]);
+    return true;
+}
+
+bool UndoHistory::restoreNext(MeshStore& store) {
+    if (redoDepth <= 0) {
+        return false;
+    }
+    takeSnapshot(store, store.lastIndex);
+    countSnapshot();
+    --redoDepth;
+    const auto slot = static_cast<std::size_t>(redoDepth);
+    loadModel(store, redoSlots[slot], redoCounts[slot]);
     return true;
 }
 

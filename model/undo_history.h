@@ -13,11 +13,21 @@ inline constexpr int kUndoLevels = 10;
 // Up to ten whole copies of the model. Slots 0 .. undoDepth-1 are the counted history, oldest
 // first; slot undoDepth receives the next snapshot. A slot keeps only what triangle assignment
 // copies (colour and coordinates), so it stores TriangleCore records.
+//
+// Each undo keeps the state it replaced in the redo slots (0 .. redoDepth-1, the most recent
+// undo last), and a redo brings the latest of them back, pushing the state it replaces onto the
+// history as an edit would. A new counted edit forgets them. An undo moves one state from the
+// history to the redo slots and a redo moves one back, while an edit empties the redo slots:
+// undoDepth + redoDepth never passes ten.
 struct UndoHistory {
     std::vector<std::vector<TriangleCore>> slots = std::vector<std::vector<TriangleCore>>(
         kUndoLevels, std::vector<TriangleCore>(kTriangleSlots));
     std::array<std::int16_t, kUndoLevels> counts{}; // last index saved with each slot
     int undoDepth = 0;                              // counted snapshots, 0..10
+    std::vector<std::vector<TriangleCore>> redoSlots = std::vector<std::vector<TriangleCore>>(
+        kUndoLevels, std::vector<TriangleCore>(kTriangleSlots));
+    std::array<std::int16_t, kUndoLevels> redoCounts{}; // last index saved with each redo slot
+    int redoDepth = 0;                                  // states an undo replaced, 0..10
 
     // Saves modelTriangles[0 .. lastIndex] (or one slot more when includeSlotAfterLast, for
     // the tools whose in-progress state sits past the end) into slot undoDepth, first dropping
@@ -29,17 +39,36 @@ struct UndoHistory {
     // The same for modelTriangles[0 .. lastToSave] (-1 .. 3000).
     void takeSnapshot(const MeshStore& store, int lastToSave);
 
-    // Counts the edit whose snapshot was taken last.
+    // Counts the edit whose snapshot was taken last; what the undos before it replaced can no
+    // longer be redone.
     void countEdit() {
+        countSnapshot();
+        redoDepth = 0;
+    }
+
+    // Pops the most recent counted slot into the store's modelTriangles (colour and
+    // coordinates, then their polar data and normal) and sets lastIndex, after keeping the
+    // replaced model (0 .. lastIndex) for redo. Returns false when there was nothing to undo.
+    // The caller refreshes the view list.
+    bool restoreLast(MeshStore& store);
+
+    // Redo: the model the latest undo replaced comes back the same way, and the model it
+    // replaces becomes the history's newest counted slot. Returns false when nothing was undone
+    // since the last counted edit (or load).
+    bool restoreNext(MeshStore& store);
+
+    // Forgets every step: history and redo (a loaded document starts a new history).
+    void clear() {
+        undoDepth = 0;
+        redoDepth = 0;
+    }
+
+  private:
+    void countSnapshot() {
         if (undoDepth < kUndoLevels) {
             ++undoDepth;
         }
     }
-
-    // Pops the most recent counted slot into the store's modelTriangles (colour and
-    // coordinates, then their polar data and normal) and sets lastIndex. Returns false when there
-    // was nothing to undo. The caller refreshes the view list.
-    bool restoreLast(MeshStore& store);
 };
 
 } // namespace fcw

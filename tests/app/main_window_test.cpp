@@ -6,6 +6,7 @@
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
 #include "editor/commands.h"
+#include "editor/document_commands.h"
 #include "editor/menus.h"
 #include "editor/profile.h"
 #include "test_host.h"
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -377,10 +379,26 @@ TEST_F(MainWindowTest, StatusBarShowsReadyAndTheTitleNamesTheDocument) {
     window->statusBar()->showMessage(QStringLiteral("三角形のポリゴンを描く"));
     window->statusBar()->clearMessage();
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("ﾚﾃﾞｨ"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("無題 - FacetCraftwerk"));
+    // The title carries the modified mark's placeholder; the window system is shown it
+    // replaced: "*" while there are unsaved changes, nothing otherwise.
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("無題[*] - FacetCraftwerk"));
+    EXPECT_EQ(window->windowHandle()->title(), QStringLiteral("無題 - FacetCraftwerk"));
     editor.document.path = "/tmp/some/model.fcw";
     window->updateTitle();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("model.fcw - FacetCraftwerk"));
+    EXPECT_EQ(window->windowHandle()->title(), QStringLiteral("model.fcw - FacetCraftwerk"));
+    // Any counted edit marks it, Undo and Redo too; a save takes the mark away.
+    editor.takeSnapshot();
+    testing::appendTriangle(editor, {0, 0, 0}, {0, 40, 0}, {0, 0, 40}, 1);
+    editor.countEdit();
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->windowHandle()->title(), QStringLiteral("model.fcw* - FacetCraftwerk"));
+    char pattern[] = "/tmp/fcw-title-XXXXXX";
+    const std::filesystem::path dir = ::mkdtemp(pattern);
+    ASSERT_TRUE(saveDocumentFile(editor, (dir / "saved.fcw").string()));
+    EXPECT_EQ(window->windowHandle()->title(), QStringLiteral("saved.fcw - FacetCraftwerk"));
+    window->runCommand(kUndo);
+    EXPECT_EQ(window->windowHandle()->title(), QStringLiteral("saved.fcw* - FacetCraftwerk"));
+    std::filesystem::remove_all(dir);
 }
 
 TEST_F(MainWindowTest, ClosingAModifiedDocumentAsksFirst) {

@@ -242,6 +242,11 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
     if (e.undoDepth() < 0 || e.undoDepth() > kUndoLevels) {
         return "undo depth " + std::to_string(e.undoDepth());
     }
+    // Each undo moves a step from the history to redo and each redo moves one back.
+    if (e.redoDepth() < 0 || e.undoDepth() + e.redoDepth() > kUndoLevels) {
+        return "redo depth " + std::to_string(e.redoDepth()) + " with undo depth " +
+               std::to_string(e.undoDepth());
+    }
 
     // A sphere being dragged out owns a reserved slot past the model whose contents are
     // whatever was there; a triangle being drawn owns a provisional one.

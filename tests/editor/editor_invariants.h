@@ -18,10 +18,10 @@ namespace fcw::testing {
 // description of the first broken rule, or nothing.
 
 // The whole state: lastIndex within -1 .. 3000 (3000 only when `allowFullSlots`, i.e. after a
-// text import filled the spare slot), undo depth 0 .. 10, every live triangle's derived fields
-// equal to what recomputing them from its vertices gives, the view list equal (within rounding)
-// to the model list rotated by the camera, equal selection marks in both lists, and a shown
-// selection listing exactly the marked vertices of live triangles.
+// text import filled the spare slot), undo depth 0 .. 10 (with redo, at most 10 steps), every live
+// triangle's derived fields equal to what recomputing them from its vertices gives, the view list
+// equal (within rounding) to the model list rotated by the camera, equal selection marks in both
+// lists, and a shown selection listing exactly the marked vertices of live triangles.
 std::optional<std::string> checkEditorInvariants(const Editor& editor, bool allowFullSlots);
 
 // The same checks, run after event after event: triangles whose bytes (in both lists) and

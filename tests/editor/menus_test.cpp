@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 namespace fcw {
@@ -127,17 +130,60 @@ TEST(CommandTable, WindowCommandsGoThroughTheHost) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(CommandTable, HelpOpensThePageBesideTheProgramOrSaysItIsMissing) {
+TEST(CommandTable, HelpOpensThePageOrSaysWhetherItIsMissingOrNoViewerStarted) {
+    char pattern[] = "/tmp/fcw-help-XXXXXX";
+    const std::filesystem::path root = ::mkdtemp(pattern);
+    const std::string bin = (root / "bin").string() + "/";
+    const std::string doc = (root / "share/doc/facetcraftwerk").string() + "/";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(doc);
     testing::FakeHost host;
     Editor e(host);
-    e.paths.programDirectory = "/opt/fcw/";
+    e.paths.programDirectory = bin;
     dispatchCommand(e, kHelp);
-    EXPECT_EQ(host.helpPages, std::vector<std::string>{"/opt/fcw/FacetCraftwerk.html"});
-    EXPECT_TRUE(host.messages.empty());
-    host.helpAvailable = false;
-    dispatchCommand(e, kHelp);
+    EXPECT_TRUE(host.helpPages.empty()); // nothing to show: the viewer is not started
     EXPECT_EQ(host.messages,
-              std::vector<std::string>{"/opt/fcw/FacetCraftwerk.html\nこのﾌｧｲﾙが見つかりません。"});
+              std::vector<std::string>{bin + "FacetCraftwerk.html\nこのﾌｧｲﾙが見つかりません。"});
+
+    // Installed: the documentation folder beside bin/.
+    host.messages.clear();
+    std::ofstream(doc + "FacetCraftwerk.html") << "<html></html>\n";
+    dispatchCommand(e, kHelp);
+    EXPECT_EQ(host.helpPages, std::vector<std::string>{bin + "../share/doc/facetcraftwerk/" +
+                                                       "FacetCraftwerk.html"});
+    EXPECT_TRUE(host.messages.empty());
+    // The build tree: the page beside the program comes first.
+    std::ofstream(bin + "FacetCraftwerk.html") << "<html></html>\n";
+    host.helpAvailable = false; // and no viewer starts
+    dispatchCommand(e, kHelp);
+    EXPECT_EQ(host.helpPages.back(), bin + "FacetCraftwerk.html");
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{bin + "FacetCraftwerk.html\n" +
+                                       "このﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを起動できませんでした。"});
+    EXPECT_EQ(commandForKey("F1", {}), kHelp);
+    std::filesystem::remove_all(root);
+}
+
+TEST(Accelerators, RedoHasTwoKeysAndIsGreyedUntilAnUndo) {
+    EXPECT_EQ(commandForKey("Y", {.ctrl = true}), kRedo);
+    EXPECT_EQ(commandForKey("Z", {.ctrl = true, .shift = true}), kRedo);
+    ASSERT_NE(acceleratorFor(kRedo), nullptr); // the menu shows the first: Ctrl+Y
+    EXPECT_EQ(shortcutText(acceleratorFor(kRedo)->chord), "Ctrl+Y");
+    const Command& redo = *findCommand(kRedo);
+    EXPECT_EQ(redo.prompt, "直前に元に戻した動作をやり直す");
+
+    testing::FakeHost host;
+    Editor e(host);
+    EXPECT_EQ(dispatchCommand(e, kRedo), DispatchResult::Disabled);
+    e.takeSnapshot();
+    testing::appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 3);
+    e.countEdit();
+    EXPECT_EQ(dispatchCommand(e, kRedo), DispatchResult::Disabled);
+    dispatchCommand(e, kUndo);
+    EXPECT_EQ(e.store.count(), 0);
+    EXPECT_EQ(dispatchCommand(e, kRedo), DispatchResult::Done);
+    EXPECT_EQ(e.store.count(), 1);
+    EXPECT_EQ(dispatchCommand(e, kRedo), DispatchResult::Disabled);
 }
 
 TEST(Accelerators, KeysFindTheirCommandsFromTheShortcutColumn) {
@@ -155,13 +201,14 @@ TEST(Accelerators, KeysFindTheirCommandsFromTheShortcutColumn) {
     EXPECT_EQ(commandForKey("S", {.ctrl = true}), kFileSave);
     // Modifiers must match exactly.
     EXPECT_EQ(commandForKey("Z", {}), 0);
-    EXPECT_EQ(commandForKey("Z", {.ctrl = true, .shift = true}), 0);
+    EXPECT_EQ(commandForKey("Z", {.shift = true}), 0);
+    EXPECT_EQ(commandForKey("Z", {.ctrl = true, .shift = true}), kRedo); // not Undo
     EXPECT_EQ(commandForKey("Delete", {.ctrl = true}), 0);
     EXPECT_EQ(commandForKey("Delete", {.shift = true}), 0);
     EXPECT_EQ(commandForKey("Q", {.ctrl = true}), 0);
     EXPECT_EQ(commandForKey("", {.ctrl = true}), 0);
-    EXPECT_EQ(commandForKey("Del", {}), 0); // "del" is how the table writes it, not a key name
-    EXPECT_EQ(acceleratorTable().size(), 10u);
+    EXPECT_EQ(commandForKey("Del", {}), 0);    // "del" is how the table writes it, not a key name
+    EXPECT_EQ(acceleratorTable().size(), 13u); // eleven commands, and Redo with two keys
 }
 
 TEST(Accelerators, ShortcutsParseAndPrintBack) {
@@ -177,10 +224,16 @@ TEST(Accelerators, ShortcutsParseAndPrintBack) {
     for (const Accelerator& a : acceleratorTable()) {
         const Command* c = findCommand(a.commandId);
         ASSERT_NE(c, nullptr);
-        EXPECT_EQ(parseShortcut(c->shortcut), a.chord) << a.commandId;
+        // A command's first key is its shortcut column; a second one (Redo's Ctrl+Shift+Z)
+        // follows the table's own keys.
+        if (acceleratorFor(a.commandId) == &a) {
+            EXPECT_EQ(parseShortcut(c->shortcut), a.chord) << a.commandId;
+        } else {
+            EXPECT_EQ(a.commandId, kRedo);
+            EXPECT_LT(acceleratorFor(a.commandId), &a);
+        }
         EXPECT_EQ(parseShortcut(shortcutText(a.chord)), a.chord) << a.commandId;
         EXPECT_EQ(commandForKey(a.chord.key, a.chord.modifiers), a.commandId);
-        EXPECT_EQ(acceleratorFor(a.commandId), &a);
     }
     EXPECT_EQ(acceleratorFor(kExit), nullptr);
 }

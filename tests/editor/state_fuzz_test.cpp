@@ -189,7 +189,7 @@ struct Sequence {
                 "Left",  "Up",    "Right", "Down",   "PageUp", "PageDown", "Home", "End",  "Num0",
                 "Num1",  "Num2",  "Num3",  "Num4",   "Num5",   "Num6",     "Num7", "Num8", "Num9",
                 "Space", "Space", "Enter", "Escape", "Delete", "A",        "C",    "N",    "O",
-                "S",     "V",     "X",     "Z",      "Z",      "F1",       "Q"};
+                "S",     "V",     "X",     "Z",      "Z",      "F1",       "Q",    "Y"};
             const std::string& name = pick(rng, kKeys);
             const bool ctrl = chance(rng, 0.4);
             const bool shift = chance(rng, 0.1);
@@ -307,7 +307,11 @@ struct Sequence {
             e.repaint();
             return "profile {" + text + "}";
         }
-        // Ctrl+Z
+        // Ctrl+Z, now and then Ctrl+Y
+        if (chance(rng, 0.3)) {
+            command(command_id::kRedo);
+            return "redo";
+        }
         command(command_id::kUndo);
         return "undo";
     }
@@ -380,6 +384,7 @@ int setUpSequence(FuzzFixture& f, Sequence& seq) {
 struct BeforeEvent {
     int lastIndex;
     int undoDepth;
+    int redoDepth;
     std::uint64_t serial;
     bool popupMove;
     std::vector<TriangleCore> model;
@@ -409,9 +414,10 @@ std::optional<std::string> checkEvent(Sequence& seq, const BeforeEvent& before,
     if (auto bad = testing::checkModifiedAfterEdit(e, before.serial)) {
         return *bad;
     }
-    // Editing stops at 3000 triangles: only a file read (or an undo back to what one
+    // Editing stops at 3000 triangles: only a file read (or an undo or redo back to what one
     // read) fills the spare slot.
-    const bool readOrUndone = seq.host.fileOpened || e.undoDepth() < before.undoDepth;
+    const bool readOrUndone =
+        seq.host.fileOpened || e.undoDepth() < before.undoDepth || e.redoDepth() < before.redoDepth;
     if (e.store.lastIndex >= kMaxTriangles && before.lastIndex < kMaxTriangles && !readOrUndone) {
         return std::string("an edit passed 3000 triangles");
     }
@@ -450,8 +456,8 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         seq.host.tooManyShown = false;
         seq.host.notes.clear();
         seq.host.fileOpened = false;
-        const BeforeEvent before{e.store.lastIndex, e.undoDepth(), e.historySerial,
-                                 popupMoveUnderWay(e), testing::modelCores(e)};
+        const BeforeEvent before{e.store.lastIndex, e.undoDepth(),        e.redoDepth(),
+                                 e.historySerial,   popupMoveUnderWay(e), testing::modelCores(e)};
         const std::string event = seq.step() + seq.host.notes;
         // Only a text import fills the spare slot; undo may bring such a model back.
         if (seq.host.fileOpened && e.store.lastIndex >= kMaxTriangles) {

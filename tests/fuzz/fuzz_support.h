@@ -118,7 +118,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1280,
+static_assert(sizeof(Editor) == 1464,
               "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
@@ -136,9 +136,11 @@ inline QuietPlayer& resetPlayer() {
     to.historySerial = from.historySerial;
     // A slot's records past the count saved with it are never read back, so the counts make
     // the history as empty as a new one without copying megabytes of records.
-    static_assert(sizeof(UndoHistory) == 48, "UndoHistory changed: reset the new member here");
+    static_assert(sizeof(UndoHistory) == 96, "UndoHistory changed: reset the new member here");
     to.undo.counts = from.undo.counts;
     to.undo.undoDepth = from.undo.undoDepth;
+    to.undo.redoCounts = from.undo.redoCounts;
+    to.undo.redoDepth = from.undo.redoDepth;
     to.camera = from.camera;
     to.view = from.view;
     to.interaction = from.interaction;
@@ -160,6 +162,7 @@ inline QuietPlayer& resetPlayer() {
         to.depthRenderer = from.depthRenderer;
     }
     to.recentFiles = from.recentFiles;
+    to.recovery = from.recovery;
     HeadlessHost& host = player->player.host();
     // Answers the previous input queued but no dialog took: a popup takes each.
     for (int n = 0; n < kMaxQueuedAnswers; ++n) {

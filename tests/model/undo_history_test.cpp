@@ -192,5 +192,118 @@ TEST(Undo, FullModelSnapshotsRoundTrip) {
     EXPECT_EQ(e.store.modelTriangles[2999].colour, 2999u);
 }
 
+// The colours of the model's triangles, oldest first: which edits the model holds.
+std::vector<Colour> coloursOf(const Editor& e) {
+    std::vector<Colour> out;
+    for (int i = 0; i <= e.store.lastIndex; ++i) {
+        out.push_back(e.store.modelTriangles[static_cast<std::size_t>(i)].colour);
+    }
+    return out;
+}
+
+std::vector<Colour> firstEdits(int n) {
+    std::vector<Colour> out;
+    for (Colour c = 1; c <= static_cast<Colour>(n); ++c) {
+        out.push_back(c);
+    }
+    return out;
+}
+
+TEST(Redo, BringsBackEveryUndoneStepThroughTheHistorysWrapAround) {
+    FakeHost host;
+    Editor e(host);
+    for (Colour c = 1; c <= 13; ++c) { // three past the ten slots: the history has wrapped
+        edit(e, c);
+    }
+    redoNext(e); // nothing undone yet
+    EXPECT_EQ(e.store.count(), 13);
+    EXPECT_EQ(e.redoDepth(), 0);
+    for (int n = 12; n >= 3; --n) {
+        undoLast(e);
+        EXPECT_EQ(coloursOf(e), firstEdits(n));
+    }
+    EXPECT_EQ(e.undoDepth(), 0);
+    EXPECT_EQ(e.redoDepth(), 10);
+    undoLast(e); // the oldest reachable state: an eleventh undo changes nothing
+    EXPECT_EQ(e.redoDepth(), 10);
+    for (int n = 4; n <= 13; ++n) {
+        redoNext(e);
+        EXPECT_EQ(coloursOf(e), firstEdits(n));
+        EXPECT_EQ(e.undoDepth() + e.redoDepth(), 10);
+    }
+    redoNext(e); // everything redone
+    EXPECT_EQ(e.store.count(), 13);
+    // And back again: the redone steps are undo steps like the edits were.
+    for (int n = 12; n >= 3; --n) {
+        undoLast(e);
+        EXPECT_EQ(coloursOf(e), firstEdits(n));
+    }
+}
+
+TEST(Redo, ANewCountedEditForgetsWhatWasUndoneButARefusedOneDoesNot) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    edit(e, 2);
+    undoLast(e);
+    e.takeSnapshot(); // refused after the snapshot: not counted, redo stays
+    EXPECT_EQ(e.redoDepth(), 1);
+    edit(e, 7);
+    EXPECT_EQ(e.redoDepth(), 0);
+    redoNext(e);
+    EXPECT_EQ(coloursOf(e), (std::vector<Colour>{1, 7}));
+}
+
+TEST(Redo, MarksTheDocumentModifiedEndsTheSelectionAndRefreshesTheView) {
+    FakeHost host;
+    Editor e(host);
+    e.camera.verticalAxisAngle = 0.5;
+    edit(e, 1);
+    edit(e, 2);
+    undoLast(e);
+    e.document.modified = false; // as if saved after the undo
+    e.selection.selectTriangles(e.store, 0, 0);
+    const std::uint64_t serial = e.historySerial;
+    redoNext(e);
+    EXPECT_TRUE(e.document.modified);
+    EXPECT_GT(e.historySerial, serial);
+    EXPECT_TRUE(e.selection.empty());
+    ASSERT_EQ(e.store.count(), 2);
+    Editor fresh(host);
+    fresh.camera.verticalAxisAngle = 0.5;
+    appendTriangle(fresh, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 2);
+    EXPECT_EQ(e.store.viewTriangles[1].v[1].x, fresh.store.viewTriangles[0].v[1].x);
+    EXPECT_EQ(e.store.viewTriangles[1].colour, 2u);
+}
+
+TEST(Redo, EndsATriangleBeingDrawnFirstAndRedoesTheLastUndo) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    edit(e, 2);
+    undoLast(e);
+    // One point of a new triangle placed: its provisional slot is given back first and is
+    // neither redone nor kept as an undo step.
+    e.interaction.toolMode = ToolMode::DrawTriangle;
+    e.tools.drawing.phase = DrawPhase::OneVertex;
+    ++e.store.lastIndex;
+    redoNext(e);
+    EXPECT_EQ(editPhaseNumber(e), 0);
+    EXPECT_EQ(coloursOf(e), (std::vector<Colour>{1, 2}));
+    undoLast(e);
+    EXPECT_EQ(coloursOf(e), (std::vector<Colour>{1}));
+}
+
+TEST(Redo, EmptyModelsOnEitherSide) {
+    FakeHost host;
+    Editor e(host);
+    edit(e, 1);
+    undoLast(e); // back to empty
+    redoNext(e);
+    EXPECT_EQ(coloursOf(e), (std::vector<Colour>{1}));
+    undoLast(e);
+    EXPECT_EQ(e.store.lastIndex, -1);
+}
+
 } // namespace
 } // namespace fcw

@@ -8,6 +8,7 @@ config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
 # A settings folder of its own, so the test neither reads nor changes the user's.
 export XDG_CONFIG_HOME="$config" XDG_DATA_HOME="$config" XDG_RUNTIME_DIR="$config"
+export XDG_STATE_HOME="$config"
 chmod 700 "$config"
 exec xvfb-run -a -s "-screen 0 1024x800x24" sh -c '
   "$1" "$2" &

@@ -1,0 +1,233 @@
+#include "app/qt_host.h"
+
+#include "app/form_dialog.h"
+#include "app/main_window.h"
+#include "app/palette_widget.h"
+#include "app/qt_settings_sheet.h"
+#include "app/view_widget.h"
+#include "editor/commands.h"
+#include "editor/menus.h"
+#include "editor/palette_dialog.h"
+#include "editor/tools/triangle_popup.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QToolBar>
+#include <QUrl>
+
+namespace fcw {
+
+namespace {
+
+constexpr const char* kTooManyText = "ポリゴンが多すぎます。これ以上ポリゴンを作れません。";
+
+QString filterString(const FileDialogRequest& r) {
+    QStringList parts;
+    for (const std::string& f : r.filters) {
+        parts << QString::fromStdString(f);
+    }
+    return parts.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+void QtHost::repaint() {
+    if (view_ != nullptr) {
+        view_->paintNow();
+    }
+    if (window_ != nullptr) {
+        window_->refreshCommandStates(); // whatever changed the picture may change the rules
+    }
+}
+
+void QtHost::beep() {
+    QApplication::beep();
+}
+
+MessageResult QtHost::messageBox(const std::string& text, MessageButtons buttons,
+                                 MessageIcon icon) {
+    QMessageBox box(window_);
+    box.setWindowTitle(QStringLiteral("FacetCraftwerk"));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(icon == MessageIcon::Question  ? QMessageBox::Question
+                : icon == MessageIcon::Error   ? QMessageBox::Critical
+                : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                               : QMessageBox::Information);
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    if (auto* b = box.button(QMessageBox::Yes)) {
+        b->setText(QStringLiteral("はい(&Y)"));
+    }
+    if (auto* b = box.button(QMessageBox::No)) {
+        b->setText(QStringLiteral("いいえ(&N)"));
+    }
+    if (auto* b = box.button(QMessageBox::Cancel)) {
+        b->setText(QStringLiteral("キャンセル"));
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Ok:
+        return MessageResult::Ok;
+    default:
+        return MessageResult::Cancel;
+    }
+}
+
+bool QtHost::runDialog(Dialog& dialog) {
+    switch (dialog.resourceId()) {
+    case kAboutDialog:
+        window_->showAbout();
+        return true;
+    case kTooManyPolygonsDialog:
+        QMessageBox::warning(window_, QStringLiteral("warning"), QString::fromUtf8(kTooManyText));
+        return true;
+    case kPaletteDialog: {
+        PaletteWidget palette(window_, dialog);
+        return palette.exec() == QDialog::Accepted;
+    }
+    default:
+        return runFormDialog(window_, dialog);
+    }
+}
+
+bool QtHost::runPropertySheet(PropertySheet& sheet) {
+    return execSettingsSheet(window_, sheet);
+}
+
+int QtHost::popupMenu(int menuId, PixelPoint clientPoint) {
+    QMenu menu(window_);
+    window_->fillMenu(&menu, menuId == kTrianglePopupMenu ? trianglePopup() : selectionPopup());
+    QAction* chosen = menu.exec(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+    return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
+std::optional<FileChoice> QtHost::chooseOpenFile(const FileDialogRequest& request) {
+    const QString path = QFileDialog::getOpenFileName(
+        window_, QString(), QString::fromStdString(request.initialPath), filterString(request));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return FileChoice{path.toStdString(), 0};
+}
+
+std::optional<FileChoice> QtHost::chooseSaveFile(const FileDialogRequest& request) {
+    QFileDialog dialog(window_, QString(), QString::fromStdString(request.initialPath),
+                       filterString(request));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return FileChoice{dialog.selectedFiles().front().toStdString(), 0};
+}
+
+void QtHost::setPointerPosition(PixelPoint clientPoint) {
+    QCursor::setPos(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+}
+
+bool QtHost::isShiftDown() const {
+    return (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) != 0;
+}
+
+void QtHost::showProgressText(const std::string& text, PixelPoint at) {
+    QImage& image = view_->backBuffer();
+    if (image.isNull()) {
+        return;
+    }
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), QString::fromStdString(text));
+    painter.end();
+    view_->repaint();
+}
+
+void QtHost::documentStateChanged() {
+    if (window_ != nullptr) {
+        window_->updateTitle();
+    }
+}
+
+void QtHost::quitApplication() {
+    window_->close(); // the close event offers a modified document for saving
+}
+
+bool QtHost::isToolbarVisible() const {
+    return window_ != nullptr && window_->toolbar() != nullptr && !window_->toolbar()->isHidden();
+}
+
+void QtHost::toggleToolbar() {
+    QToolBar* toolbar = window_->toolbar();
+    toolbar->setVisible(toolbar->isHidden());
+}
+
+void QtHost::pageSetup() {
+    window_->pageSetup();
+}
+
+void QtHost::print() {
+    window_->print();
+}
+
+bool QtHost::showHelp(const std::string& path) {
+    // The desktop's viewer shows the page.
+    const QString help = QString::fromStdString(path);
+    return QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+QtHost::QtHost() = default;
+QtHost::~QtHost() = default; // gives up the locks still held, removing their files
+
+FileResult QtHost::writeFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit()) {
+        return {FileError::Other, 0};
+    }
+    return {};
+}
+
+bool QtHost::tryLockFile(const std::string& path) {
+    if (locks_.count(path) != 0) {
+        return true;
+    }
+    auto lock = std::make_unique<QLockFile>(QString::fromStdString(path));
+    // Only a lock whose process has ended is stale, however old it is: an instance left open
+    // for days still owns its copy.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        return false;
+    }
+    locks_[path] = std::move(lock);
+    return true;
+}
+
+void QtHost::releaseLockFile(const std::string& path) {
+    locks_.erase(path); // unlocks and removes the file
+}
+
+} // namespace fcw

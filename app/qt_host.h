@@ -1,0 +1,56 @@
+#pragma once
+
+#include "editor/host.h"
+
+#include <map>
+#include <memory>
+
+class QLockFile;
+
+namespace fcw {
+
+class MainWindow;
+class ViewWidget;
+
+// The platform for the editing logic, with Qt widgets.
+class QtHost : public Host {
+  public:
+    QtHost();
+    ~QtHost() override;
+    void attach(MainWindow* window, ViewWidget* view) {
+        window_ = window;
+        view_ = view;
+    }
+    void repaint() override;
+    void beep() override;
+    MessageResult messageBox(const std::string& text, MessageButtons buttons,
+                             MessageIcon icon) override;
+    bool runDialog(Dialog& dialog) override;
+    bool runPropertySheet(PropertySheet& sheet) override;
+    int popupMenu(int menuId, PixelPoint clientPoint) override;
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    void setPointerPosition(PixelPoint clientPoint) override;
+    bool isShiftDown() const override;
+    void setMouseCapture(bool) override {}
+    void showProgressText(const std::string& text, PixelPoint at) override;
+    void documentStateChanged() override;
+    void quitApplication() override;
+    bool isToolbarVisible() const override;
+    void toggleToolbar() override;
+    void pageSetup() override;
+    void print() override;
+    bool showHelp(const std::string& path) override;
+    // The toolkit's safe-save file and lock files.
+    FileResult writeFileSafely(const std::string& path,
+                               std::span<const std::uint8_t> bytes) override;
+    bool tryLockFile(const std::string& path) override;
+    void releaseLockFile(const std::string& path) override;
+
+  private:
+    MainWindow* window_ = nullptr;
+    ViewWidget* view_ = nullptr;
+    std::map<std::string, std::unique_ptr<QLockFile>> locks_;
+};
+
+} // namespace fcw

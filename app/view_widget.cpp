@@ -1,0 +1,141 @@
+#include "app/view_widget.h"
+
+#include "editor/frame_step.h"
+#include "editor/keyboard.h"
+#include "editor/mouse_tools.h"
+#include "editor/navigation.h"
+#include "render/qt_canvas.h"
+#include "render/scene_painter.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace fcw {
+
+PixelPoint pixelPointOf(const QPointF& p) {
+    return {static_cast<std::int32_t>(p.x()), static_cast<std::int32_t>(p.y())};
+}
+
+namespace {
+
+unsigned flagsOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    unsigned f = 0;
+    f |= (buttons & Qt::LeftButton) ? mouse_flags::kLeft : 0u;
+    f |= (buttons & Qt::RightButton) ? mouse_flags::kRight : 0u;
+    f |= (buttons & Qt::MiddleButton) ? mouse_flags::kMiddle : 0u;
+    f |= (modifiers & Qt::ShiftModifier) ? mouse_flags::kShift : 0u;
+    f |= (modifiers & Qt::ControlModifier) ? mouse_flags::kControl : 0u;
+    return f;
+}
+
+Key keyOf(const QKeyEvent* event) {
+    const bool keypad = (event->modifiers() & Qt::KeypadModifier) != 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Enter;
+    case Qt::Key_Space:
+        return Key::Space;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_PageUp:
+        return Key::PageUp;
+    case Qt::Key_PageDown:
+        return Key::PageDown;
+    case Qt::Key_Home:
+        return Key::Home;
+    case Qt::Key_End:
+        return Key::End;
+    default:
+        break;
+    }
+    if (keypad && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) {
+        return static_cast<Key>(static_cast<int>(Key::Numpad1) + (event->key() - Qt::Key_1));
+    }
+    return Key::Other;
+}
+
+} // namespace
+
+ViewWidget::ViewWidget(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QImage ViewWidget::paintScenePicture(Editor& editor) {
+    const SceneFrame frame = stepFrame(editor);
+    QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
+    paintScene(frame, canvas);
+    return canvas.image();
+}
+
+void ViewWidget::paintNow() {
+    image_ = paintScenePicture(editor_);
+    repaint();
+}
+
+void ViewWidget::paintEvent(QPaintEvent*) {
+    if (image_.size() != size()) {
+        editor_.camera.clientRect = {0, 0, width(), height()};
+        image_ = paintScenePicture(editor_);
+    }
+    QPainter(this).drawImage(0, 0, image_);
+}
+
+void ViewWidget::resizeEvent(QResizeEvent*) {
+    resizeView(editor_, width(), height());
+    image_ = QImage(); // the next paint event paints the new size
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    const unsigned flags = flagsOf(event->buttons(), event->modifiers());
+    if (event->button() == Qt::LeftButton) {
+        onLeftButtonDown(editor_, flags, pixelPointOf(event->position()));
+    } else if (event->button() == Qt::RightButton) {
+        onRightButtonDown(editor_, flags, pixelPointOf(event->position()));
+    }
+    inputHandled();
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    onMouseMove(editor_, flagsOf(event->buttons(), event->modifiers()),
+                pixelPointOf(event->position()));
+    inputHandled();
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        onLeftButtonUp(editor_, flagsOf(event->buttons(), event->modifiers()),
+                       pixelPointOf(event->position()));
+    }
+    inputHandled();
+}
+
+void ViewWidget::wheelEvent(QWheelEvent* event) {
+    wheelZoom(editor_, event->angleDelta().y());
+    inputHandled();
+}
+
+void ViewWidget::keyPressEvent(QKeyEvent* event) {
+    onKeyDown(editor_, keyOf(event), (event->modifiers() & Qt::ControlModifier) != 0);
+    inputHandled();
+}
+
+void ViewWidget::inputHandled() {
+    if (afterInput_) {
+        afterInput_();
+    }
+}
+
+} // namespace fcw

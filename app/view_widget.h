@@ -1,0 +1,46 @@
+#pragma once
+
+#include "editor/editor.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QWidget>
+
+#include <functional>
+
+namespace fcw {
+
+// A pointer position in whole pixels of the widget, truncated toward zero as the hit tests are.
+PixelPoint pixelPointOf(const QPointF& p);
+
+// The view: shows the painted scene and turns mouse, wheel, key and resize events into the
+// editor's handlers.
+class ViewWidget : public QWidget {
+  public:
+    ViewWidget(Editor& editor, QWidget* parent);
+    // Paints the scene now into the back buffer and shows it.
+    void paintNow();
+    // Runs the frame step and paints the scene at the client size (at least 1 x 1).
+    static QImage paintScenePicture(Editor& editor);
+    QImage& backBuffer() { return image_; }
+    // Called after every mouse, wheel and key event has been handled.
+    void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void inputHandled();
+
+    Editor& editor_;
+    QImage image_;
+    std::function<void()> afterInput_;
+};
+
+} // namespace fcw
