@@ -129,19 +129,24 @@ DecodeError decodeDocument(std::span<const std::uint8_t> bytes, DecodedDocument&
     if (!in.has(count * kRecordBytes)) {
         return DecodeError::Truncated;
     }
-    std::vector<TriangleCore> triangles(count);
+    // One pass reads the records into `out` and checks every coordinate without stopping
+    // early, which lets the check run as vector code; a refused file then empties `out`.
+    const std::uint8_t* records = in.here();
+    out.triangles.resize(count);
+    bool storable = true;
     for (std::size_t i = 0; i < count; ++i) {
-        triangles[i] = readRecord(in.here());
-        in.skip(kRecordBytes);
-        for (const auto& v : triangles[i].v) {
-            if (!isStorableCoordinate(v[0]) || !isStorableCoordinate(v[1]) ||
-                !isStorableCoordinate(v[2])) {
-                return DecodeError::NotFinite;
-            }
+        const TriangleCore c = readRecord(records + i * kRecordBytes);
+        for (const auto& v : c.v) {
+            storable &= isStorableCoordinate(v[0]) & isStorableCoordinate(v[1]) &
+                        isStorableCoordinate(v[2]);
         }
+        out.triangles[i] = c;
+    }
+    if (!storable) {
+        out = DecodedDocument{};
+        return DecodeError::NotFinite;
     }
     out.lastIndex = last;
-    out.triangles = std::move(triangles);
     return DecodeError::None;
 }
 

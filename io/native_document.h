@@ -42,7 +42,9 @@ enum class DecodeError {
 
 // Decodes a whole document. The header text is read by the string-length rules of the format
 // (one byte; 0xFF + 16 bits; 0xFF 0xFFFF + 32 bits; 0xFFFE after 0xFF marks UTF-16) and its
-// contents are not checked. Bytes after the last record are ignored.
+// contents are not checked. Bytes after the last record are ignored. A coordinate that
+// may not be stored (NotFinite) leaves `out` empty, with lastIndex -1; the other errors leave it
+// as it was.
 DecodeError decodeDocument(std::span<const std::uint8_t> bytes, DecodedDocument& out);
 
 } // namespace fcw

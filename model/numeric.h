@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -31,9 +32,13 @@ constexpr std::int32_t saturateToInt32(std::int64_t v) {
 // coordinate beyond it (or a non-finite one) are refused as damaged.
 inline constexpr double kCoordinateLimit = 1.0e100;
 
-// True for a coordinate a model may store: a finite number within kCoordinateLimit.
-inline bool isStorableCoordinate(double c) {
-    return std::isfinite(c) && std::fabs(c) <= kCoordinateLimit;
+// True for a coordinate a model may store: a finite number within kCoordinateLimit. The
+// magnitude's bit pattern orders like the magnitude, and infinities and NaNs lie above every
+// finite one, so one integer comparison decides (and loops over many coordinates vectorise).
+constexpr bool isStorableCoordinate(double c) {
+    constexpr std::uint64_t kMagnitudeBits = 0x7FFF'FFFF'FFFF'FFFFull;
+    return (std::bit_cast<std::uint64_t>(c) & kMagnitudeBits) <=
+           std::bit_cast<std::uint64_t>(kCoordinateLimit);
 }
 
 } // namespace fcw
