@@ -1,6 +1,7 @@
 #include "app/form_dialog.h"
 
 #include "app/select_on_focus.h"
+#include "app/translations.h"
 
 #include "editor/dialog_number.h"
 #include "editor/keyboard.h"
@@ -34,44 +35,64 @@ struct ControlLayout {
 };
 
 constexpr ControlLayout kLayouts[] = {
-    {kNumericInputDialog, kNumericInputHorizontal, ControlLayout::Edit, "横"},
-    {kNumericInputDialog, kNumericInputDepth, ControlLayout::Edit, "奥行き"},
-    {kNumericInputDialog, kNumericInputVertical, ControlLayout::Edit, "縦"},
-    {kRotateDialog, RotateDialog::kAngle, ControlLayout::Edit, "回転角"},
-    {kRotateDialog, RotateDialog::kClockwise, ControlLayout::Radio, "時計回り"},
-    {kRotateDialog, RotateDialog::kCounterClockwise, ControlLayout::Radio, "反時計回り"},
-    {kRotateDialog, RotateDialog::kSet90, ControlLayout::Button, "９０度"},
-    {kRotateDialog, RotateDialog::kSet180, ControlLayout::Button, "１８０度"},
-    {kRotateDialog, RotateDialog::kSet270, ControlLayout::Button, "２７０度"},
-    {kRotateDialog, RotateDialog::kAdd45, ControlLayout::Button, "＋４５度"},
-    {kRotateDialog, RotateDialog::kAdd30, ControlLayout::Button, "＋３０度"},
-    {kScaleDialog, ScaleDialog::kVertical, ControlLayout::Edit, "縦"},
-    {kScaleDialog, ScaleDialog::kHorizontal, ControlLayout::Edit, "横"},
-    {kScaleDialog, ScaleDialog::kDepth, ControlLayout::Edit, "奥行き"},
-    {kScaleDialog, ScaleDialog::kTimes2, ControlLayout::Button, "２倍"},
-    {kScaleDialog, ScaleDialog::kTimes4, ControlLayout::Button, "４倍"},
-    {kScaleDialog, ScaleDialog::kTimes10, ControlLayout::Button, "１０倍"},
-    {kScaleDialog, ScaleDialog::kTimesHalf, ControlLayout::Button, "０．５倍"},
-    {kScaleDialog, ScaleDialog::kTimesQuarter, ControlLayout::Button, "０．２５倍"},
-    {kScaleDialog, ScaleDialog::kTimesTenth, ControlLayout::Button, "０．１倍"},
-    {kScaleDialog, ScaleDialog::kCopyToAll, ControlLayout::Button, "変更を他の二つにも反映させる"},
+    {kNumericInputDialog, kNumericInputHorizontal, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "横")},
+    {kNumericInputDialog, kNumericInputDepth, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "奥行き")},
+    {kNumericInputDialog, kNumericInputVertical, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "縦")},
+    {kRotateDialog, RotateDialog::kAngle, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "回転角")},
+    {kRotateDialog, RotateDialog::kClockwise, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "時計回り")},
+    {kRotateDialog, RotateDialog::kCounterClockwise, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "反時計回り")},
+    {kRotateDialog, RotateDialog::kSet90, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "９０度")},
+    {kRotateDialog, RotateDialog::kSet180, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "１８０度")},
+    {kRotateDialog, RotateDialog::kSet270, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "２７０度")},
+    {kRotateDialog, RotateDialog::kAdd45, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "＋４５度")},
+    {kRotateDialog, RotateDialog::kAdd30, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "＋３０度")},
+    {kScaleDialog, ScaleDialog::kVertical, ControlLayout::Edit, QT_TRANSLATE_NOOP("Dialog", "縦")},
+    {kScaleDialog, ScaleDialog::kHorizontal, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "横")},
+    {kScaleDialog, ScaleDialog::kDepth, ControlLayout::Edit, QT_TRANSLATE_NOOP("Dialog", "奥行き")},
+    {kScaleDialog, ScaleDialog::kTimes2, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "２倍")},
+    {kScaleDialog, ScaleDialog::kTimes4, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "４倍")},
+    {kScaleDialog, ScaleDialog::kTimes10, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "１０倍")},
+    {kScaleDialog, ScaleDialog::kTimesHalf, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "０．５倍")},
+    {kScaleDialog, ScaleDialog::kTimesQuarter, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "０．２５倍")},
+    {kScaleDialog, ScaleDialog::kTimesTenth, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "０．１倍")},
+    {kScaleDialog, ScaleDialog::kCopyToAll, ControlLayout::Button,
+     QT_TRANSLATE_NOOP("Dialog", "変更を他の二つにも反映させる")},
     {kNumberInputDialog, NumberInputDialog::kDescription, ControlLayout::ReadOnly, ""},
-    {kNumberInputDialog, NumberInputDialog::kNumber, ControlLayout::Edit, "数値"},
+    {kNumberInputDialog, NumberInputDialog::kNumber, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "数値")},
     {kNumberInputDialog, NumberInputDialog::kSign, ControlLayout::ReadOnly, ""},
     {kNumberInputDialog, NumberInputDialog::kUseCurrentView, ControlLayout::Check,
-     "現在の視点で点の移動を行う"},
+     QT_TRANSLATE_NOOP("Dialog", "現在の視点で点の移動を行う")},
 };
 
 const char* captionOf(int dialog) {
     switch (dialog) {
     case kNumericInputDialog:
-        return "インプット";
+        return QT_TRANSLATE_NOOP("Dialog", "インプット");
     case kRotateDialog:
-        return "回転";
+        return QT_TRANSLATE_NOOP("Dialog", "回転");
     case kScaleDialog:
-        return "伸縮";
+        return QT_TRANSLATE_NOOP("Dialog", "伸縮");
     case kNumberInputDialog:
-        return "数値入力ダイアログ";
+        return QT_TRANSLATE_NOOP("Dialog", "数値入力ダイアログ");
     default:
         return "FacetCraftwerk";
     }
@@ -111,7 +132,7 @@ class FormDialog {
 };
 
 FormDialog::FormDialog(QWidget* parent, Dialog& model) : model_(model), dialog_(parent) {
-    dialog_.setWindowTitle(QString::fromUtf8(captionOf(model.resourceId())));
+    dialog_.setWindowTitle(interfaceText("Dialog", captionOf(model.resourceId())));
     layout_ = new QVBoxLayout(&dialog_);
     form_ = new QFormLayout;
     layout_->addLayout(form_);
@@ -128,7 +149,7 @@ FormDialog::FormDialog(QWidget* parent, Dialog& model) : model_(model), dialog_(
 }
 
 void FormDialog::addControl(const ControlLayout& c) {
-    const QString label = QString::fromUtf8(c.label);
+    const QString label = *c.label != '\0' ? interfaceText("Dialog", c.label) : QString();
     switch (c.kind) {
     case ControlLayout::ReadOnly: {
         auto* note = new QLabel(&dialog_);
@@ -189,7 +210,8 @@ void FormDialog::addPushButton(int id, const QString& label) {
 
 void FormDialog::addOkCancel() {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog_);
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+    box->button(QDialogButtonBox::Cancel)
+        ->setText(interfaceText("Dialog", QT_TRANSLATE_NOOP("Dialog", "ｷｬﾝｾﾙ")));
     layout_->addWidget(box);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog_, &QDialog::reject);
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog_, [this] {

@@ -1,5 +1,6 @@
 // FacetCraftwerk: the program's entry point. `--batch SCRIPT` runs a script of editor actions
-// without a window (SCRIPT "-" reads standard input).
+// without a window (SCRIPT "-" reads standard input); otherwise `[--lang ja|en] [FILE]` opens the
+// window, in the language named or else the one the profile holds (Japanese by default).
 
 #include "app/main_window.h"
 #include "app/translations.h"
@@ -7,6 +8,7 @@
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/frame_step.h"
+#include "editor/profile.h"
 #include "editor/recovery.h"
 #include "io/atomic_file.h"
 #include "render/qt_canvas.h"
@@ -27,7 +29,8 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: facetcraftwerk --batch SCRIPT   (SCRIPT may be - for standard input)\n";
+    std::cerr << "usage: facetcraftwerk [--lang ja|en] [FILE]\n"
+                 "       facetcraftwerk --batch SCRIPT   (SCRIPT may be - for standard input)\n";
     return 2;
 }
 
@@ -59,6 +62,7 @@ int runBatch(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     fcw::BatchPlayer player(std::cout, std::cerr);
     player.setRenderer(renderToPng);
+    player.setCatalogueLoader(fcw::loadCatalogue);
     if (std::strcmp(argv[2], "-") == 0) {
         return player.run(std::cin);
     }
@@ -70,15 +74,55 @@ int runBatch(int argc, char** argv) {
     return player.run(script);
 }
 
+// The profile's language choice, read before the window and its host exist (the host speaks one
+// language for the whole run).
+fcw::InterfaceLanguage profileLanguage(const std::string& profilePath) {
+    fcw::Profile profile;
+    if (profilePath.empty() || !profile.load(profilePath)) {
+        return fcw::InterfaceLanguage::Japanese;
+    }
+    return fcw::readLanguageChoice(profile);
+}
+
+// The window's command line, once the toolkit has taken its own options out.
+struct WindowArguments {
+    std::optional<fcw::InterfaceLanguage> language; // --lang, if given
+    const char* document = nullptr;
+};
+
+std::optional<WindowArguments> readWindowArguments(int argc, char** argv) {
+    WindowArguments out;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--lang") == 0) {
+            out.language = i + 1 < argc ? fcw::parseLanguageName(argv[i + 1]) : std::nullopt;
+            if (!out.language) {
+                return std::nullopt;
+            }
+            ++i;
+        } else if (out.document == nullptr) {
+            out.document = argv[i]; // later names are ignored, as they always were
+        }
+    }
+    return out;
+}
+
 // The editor window: settings from the profile, an empty document (or the file named on the
 // command line), then the event loop.
 int runWindow(int argc, char** argv) {
     QApplication app(argc, argv);
-    fcw::QtHost host;
+    const auto arguments = readWindowArguments(argc, argv);
+    if (!arguments) {
+        return usage();
+    }
+    const std::optional<fcw::InterfaceLanguage> language = arguments->language;
+    const char* document = arguments->document;
+    const fcw::EditorPaths paths = fcw::defaultPaths();
+    const fcw::InterfaceLanguage shown = language.value_or(profileLanguage(paths.profilePath));
+    fcw::installInterfaceTranslations(app, shown);
+    fcw::QtHost host(shown);
     fcw::Editor editor(host);
-    editor.paths = fcw::defaultPaths();
+    editor.paths = paths;
     fcw::readStartupProfile(editor);
-    fcw::installToolkitTranslations(app);
     fcw::MainWindow window(editor, host);
     host.attach(&window, window.view());
     const std::string stateFolder = fcw::defaultStateFolder();
@@ -86,7 +130,7 @@ int runWindow(int argc, char** argv) {
         window.setStateFile(QString::fromStdString(stateFolder + "/window.ini"));
         window.restorePlacement();
     }
-    if (argc >= 2 && !fcw::openDocumentFile(editor, argv[1])) {
+    if (document != nullptr && !fcw::openDocumentFile(editor, document)) {
         return 1; // the reason was shown
     }
     window.show();

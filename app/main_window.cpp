@@ -2,6 +2,7 @@
 
 #include "app/lock_keys.h"
 #include "app/toolbar_icons.h"
+#include "app/translations.h"
 #include "app/window_placement.h"
 #include "editor/commands.h"
 #include "editor/default_paths.h"
@@ -47,13 +48,17 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     buildMenus();
     buildToolbar();
     // The message pane says "ﾚﾃﾞｨ" whenever no prompt is shown.
-    QObject::connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
-        if (text.isEmpty()) {
-            statusBar()->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
-        }
-    });
-    statusBar()->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
-    const char* names[4] = {"ｶﾅ", "CAP", "NUM", "SCRL"};
+    const QString ready = interfaceText("Status", QT_TRANSLATE_NOOP("Status", "ﾚﾃﾞｨ"));
+    QObject::connect(statusBar(), &QStatusBar::messageChanged, this,
+                     [this, ready](const QString& text) {
+                         if (text.isEmpty()) {
+                             statusBar()->showMessage(ready);
+                         }
+                     });
+    statusBar()->showMessage(ready);
+    // The lock-key panes, named by their Japanese texts; CAP, NUM and SCRL read the same in
+    // every language.
+    const char* names[4] = {QT_TRANSLATE_NOOP("Status", "ｶﾅ"), "CAP", "NUM", "SCRL"};
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromUtf8(names[i]));
@@ -85,13 +90,14 @@ void MainWindow::updateIndicators() {
     const LockKey keys[4] = {LockKey::Kana, LockKey::Caps, LockKey::Num, LockKey::Scroll};
     for (int i = 0; i < 4; ++i) {
         const QString name = indicators_[i]->objectName();
-        indicators_[i]->setText(isLockKeyOn(keys[i]) ? name : QString());
+        indicators_[i]->setText(isLockKeyOn(keys[i]) ? interfaceText("Status", name.toStdString())
+                                                     : QString());
     }
 }
 
 void MainWindow::showAbout() {
     QDialog about(this);
-    about.setWindowTitle(QStringLiteral("About FacetCraftwerk"));
+    about.setWindowTitle(QStringLiteral("About FacetCraftwerk")); // English in both interfaces
     auto* layout = new QHBoxLayout(&about);
     auto* picture = new QLabel(&about);
     picture->setPixmap(applicationPicture(32));
@@ -99,7 +105,8 @@ void MainWindow::showAbout() {
     layout->addWidget(picture);
     auto* column = new QVBoxLayout;
     column->addWidget(new QLabel(QStringLiteral("FacetCraftwerk Version 1.0"), &about));
-    column->addWidget(new QLabel(QStringLiteral("三角形ポリゴンのモデラー"), &about));
+    column->addWidget(new QLabel(
+        interfaceText("Dialog", QT_TRANSLATE_NOOP("Dialog", "三角形ポリゴンのモデラー")), &about));
     layout->addLayout(column);
     auto* ok = new QPushButton(QStringLiteral("OK"), &about);
     ok->setDefault(true);
@@ -113,7 +120,7 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::updateTitle() {
-    setWindowTitle(QString::fromStdString(editor_.document.displayName()) +
+    setWindowTitle(QString::fromStdString(shownDocumentName(editor_)) +
                    QStringLiteral("[*] - FacetCraftwerk"));
     setWindowModified(editor_.document.modified);
 }
@@ -210,9 +217,7 @@ void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
             menu->addSeparator();
             break;
         case MenuItem::Kind::Submenu:
-            fillMenu(menu->addMenu(
-                         QString::fromUtf8(child.text.data(), static_cast<int>(child.text.size()))),
-                     child);
+            fillMenu(menu->addMenu(interfaceText("Menu", child.text)), child);
             break;
         case MenuItem::Kind::RecentFiles: {
             // One item per file; with none, the first item stands greyed in their place.
@@ -237,11 +242,11 @@ void MainWindow::addCommandAction(QMenu* menu, int id) {
     }
     QString text = QString::fromStdString(menuTextOf(editor_, *c));
     if (text.isEmpty()) {
-        text = QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()));
+        text = QString::fromStdString(tipOf(editor_, *c));
     }
     QAction* action = menu->addAction(text);
     action->setData(id);
-    action->setStatusTip(QString::fromUtf8(c->prompt.data(), static_cast<int>(c->prompt.size())));
+    action->setStatusTip(QString::fromStdString(promptOf(editor_, *c)));
     action->setCheckable(c->isChecked != nullptr);
     action->setChecked(c->isChecked != nullptr && c->isChecked(editor_));
     action->setEnabled(c->isEnabled == nullptr || c->isEnabled(editor_));
@@ -259,8 +264,7 @@ void MainWindow::addCommandAction(QMenu* menu, int id) {
 
 void MainWindow::buildMenus() {
     for (const MenuItem& top : mainMenu()) {
-        QMenu* menu = menuBar()->addMenu(
-            QString::fromUtf8(top.text.data(), static_cast<int>(top.text.size())));
+        QMenu* menu = menuBar()->addMenu(interfaceText("Menu", top.text));
         // Rebuilt each time it opens, so checks and greyed items are always current.
         QObject::connect(menu, &QMenu::aboutToShow, this, [this, menu, &top] {
             menu->clear();
@@ -281,14 +285,11 @@ void MainWindow::buildToolbar() {
             continue;
         }
         const Command* c = findCommand(id);
-        QString tip = c ? QString::fromUtf8(c->tip.data(), static_cast<int>(c->tip.size()))
-                        : QString::number(id);
+        QString tip = c ? QString::fromStdString(tipOf(editor_, *c)) : QString::number(id);
         QAction* action = toolbar_->addAction(toolbarIcon(id, tip), tip);
         action->setToolTip(tip);
         // Hovering shows the command's prompt in the status bar, as its menu item does.
-        action->setStatusTip(
-            c ? QString::fromUtf8(c->prompt.data(), static_cast<int>(c->prompt.size()))
-              : QString());
+        action->setStatusTip(c ? QString::fromStdString(promptOf(editor_, *c)) : QString());
         action->setData(id);
         action->setCheckable(c != nullptr && c->isChecked != nullptr);
         QObject::connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/palette_widget.h"
 #include "app/qt_settings_sheet.h"
+#include "app/translations.h"
 #include "app/view_widget.h"
 #include "editor/commands.h"
 #include "editor/menus.h"
@@ -28,7 +29,8 @@ namespace fcw {
 
 namespace {
 
-constexpr const char* kTooManyText = "ポリゴンが多すぎます。これ以上ポリゴンを作れません。";
+constexpr const char* kTooManyText =
+    QT_TRANSLATE_NOOP("Message", "ポリゴンが多すぎます。これ以上ポリゴンを作れません。");
 
 QString filterString(const FileDialogRequest& r) {
     QStringList parts;
@@ -39,6 +41,10 @@ QString filterString(const FileDialogRequest& r) {
 }
 
 } // namespace
+
+std::string QtHost::translate(const char* context, std::string_view source) const {
+    return interfaceText(context, source).toStdString();
+}
 
 void QtHost::repaint() {
     if (view_ != nullptr) {
@@ -77,13 +83,13 @@ MessageResult QtHost::messageBox(const std::string& text, MessageButtons buttons
         break;
     }
     if (auto* b = box.button(QMessageBox::Yes)) {
-        b->setText(QStringLiteral("はい(&Y)"));
+        b->setText(interfaceText("Dialog", QT_TRANSLATE_NOOP("Dialog", "はい(&Y)")));
     }
     if (auto* b = box.button(QMessageBox::No)) {
-        b->setText(QStringLiteral("いいえ(&N)"));
+        b->setText(interfaceText("Dialog", QT_TRANSLATE_NOOP("Dialog", "いいえ(&N)")));
     }
     if (auto* b = box.button(QMessageBox::Cancel)) {
-        b->setText(QStringLiteral("キャンセル"));
+        b->setText(interfaceText("Dialog", QT_TRANSLATE_NOOP("Dialog", "キャンセル")));
     }
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -103,18 +109,21 @@ bool QtHost::runDialog(Dialog& dialog) {
         window_->showAbout();
         return true;
     case kTooManyPolygonsDialog:
-        QMessageBox::warning(window_, QStringLiteral("warning"), QString::fromUtf8(kTooManyText));
+        QMessageBox::warning(window_, QStringLiteral("warning"),
+                             interfaceText("Message", kTooManyText));
         return true;
     case kPaletteDialog: {
         PaletteWidget palette(window_, dialog);
         return palette.exec() == QDialog::Accepted;
     }
     default:
+        dialog.setTextHost(this);
         return runFormDialog(window_, dialog);
     }
 }
 
 bool QtHost::runPropertySheet(PropertySheet& sheet) {
+    sheet.setTextHost(this);
     return execSettingsSheet(window_, sheet);
 }
 
@@ -198,7 +207,7 @@ bool QtHost::showHelp(const std::string& path) {
     return QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help));
 }
 
-QtHost::QtHost() = default;
+QtHost::QtHost(InterfaceLanguage language) : language_(language) {}
 QtHost::~QtHost() = default; // gives up the locks still held, removing their files
 
 FileResult QtHost::writeFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {

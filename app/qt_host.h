@@ -15,12 +15,15 @@ class ViewWidget;
 // The platform for the editing logic, with Qt widgets.
 class QtHost : public Host {
   public:
-    QtHost();
+    // Shows the interface in `language`, whose catalogue the application has installed.
+    explicit QtHost(InterfaceLanguage language = InterfaceLanguage::Japanese);
     ~QtHost() override;
     void attach(MainWindow* window, ViewWidget* view) {
         window_ = window;
         view_ = view;
     }
+    std::string translate(const char* context, std::string_view source) const override;
+    InterfaceLanguage language() const override { return language_; }
     void repaint() override;
     void beep() override;
     MessageResult messageBox(const std::string& text, MessageButtons buttons,
@@ -48,6 +51,7 @@ class QtHost : public Host {
     void releaseLockFile(const std::string& path) override;
 
   private:
+    InterfaceLanguage language_;
     MainWindow* window_ = nullptr;
     ViewWidget* view_ = nullptr;
     std::map<std::string, std::unique_ptr<QLockFile>> locks_;

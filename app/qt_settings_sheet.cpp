@@ -1,6 +1,7 @@
 #include "app/qt_settings_sheet.h"
 
 #include "app/select_on_focus.h"
+#include "app/translations.h"
 
 #include "editor/settings_sheet.h"
 
@@ -55,7 +56,7 @@ bool fitsInARow(const SheetControl& first) {
     for (const SheetControl& c : settingsSheetControls()) {
         if (c.page == first.page && c.kind == SheetControl::Kind::Radio &&
             std::string(c.group) == first.group) {
-            letters += QString::fromUtf8(c.label).size();
+            letters += interfaceText("Settings", c.label).size();
         }
     }
     return letters <= 16;
@@ -78,7 +79,7 @@ QWidget* buildPage(int page, PageWidgets& widgets) {
             if (currentGroup.empty()) {
                 box = column;
             } else {
-                auto* group = new QGroupBox(QString::fromUtf8(c.group), widget);
+                auto* group = new QGroupBox(interfaceText("Settings", c.group), widget);
                 if (c.kind == SheetControl::Kind::Radio && fitsInARow(c)) {
                     box = new QHBoxLayout(group);
                 } else {
@@ -87,7 +88,7 @@ QWidget* buildPage(int page, PageWidgets& widgets) {
                 column->addWidget(group);
             }
         }
-        const QString label = QString::fromUtf8(c.label);
+        const QString label = *c.label != '\0' ? interfaceText("Settings", c.label) : QString();
         switch (c.kind) {
         case SheetControl::Kind::Radio: {
             auto* button = new QRadioButton(label);
@@ -119,7 +120,7 @@ QWidget* buildPage(int page, PageWidgets& widgets) {
             row->addWidget(edit);
             for (const char* text : {c.hint, c.unit}) {
                 if (*text != '\0') {
-                    row->addWidget(new QLabel(QString::fromUtf8(text)));
+                    row->addWidget(new QLabel(interfaceText("Settings", text)));
                 }
             }
             box->addLayout(row);
@@ -168,7 +169,8 @@ bool execSettingsSheet(QWidget* parent, PropertySheet& sheet) {
     });
 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+    box->button(QDialogButtonBox::Cancel)
+        ->setText(interfaceText("Dialog", QT_TRANSLATE_NOOP("Dialog", "ｷｬﾝｾﾙ")));
     layout->addWidget(box);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, [&] {

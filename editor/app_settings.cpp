@@ -15,6 +15,8 @@ constexpr char kShape[] = "図形";
 constexpr char kDisplay[] = "表示";
 constexpr char kOperation[] = "操作";
 constexpr char kTextFile[] = "テキストファイル";
+constexpr char kLanguageSection[] = "Language";
+constexpr char kLanguageKey[] = "interface";
 
 // Decimal settings are stored as unsigned integers in units of 0.0001.
 double readDecimal(const Profile& p, const char* section, const char* key, std::uint32_t def) {
@@ -82,12 +84,26 @@ void writeSettings(Profile& profile, const AppSettings& settings, const ViewOpti
     profile.setInt(kTextFile, "color", settings.exportColour);
 }
 
+InterfaceLanguage readLanguageChoice(const Profile& profile) {
+    const auto name = profile.getString(kLanguageSection, kLanguageKey);
+    return parseLanguageName(name.value_or("ja")).value_or(InterfaceLanguage::Japanese);
+}
+
+void writeLanguageChoice(Profile& profile, InterfaceLanguage language) {
+    if (language == InterfaceLanguage::Japanese &&
+        !profile.getString(kLanguageSection, kLanguageKey)) {
+        return;
+    }
+    profile.setString(kLanguageSection, kLanguageKey, languageName(language));
+}
+
 void readStartupProfile(Editor& editor) {
     Profile profile;
     if (editor.paths.profilePath.empty() || !profile.load(editor.paths.profilePath)) {
         return;
     }
     readSettings(profile, editor.settings, editor.view);
+    editor.settings.interfaceLanguage = readLanguageChoice(profile);
     editor.recentFiles = readRecentFiles(profile);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/interface_text.h"
 #include "render/view_options.h"
 
 #include <cstdint>
@@ -18,7 +19,17 @@ struct AppSettings {
     double exportScale = 1.0;              // factor on coordinates written to text and DXF
     std::int32_t defaultTextFormat = 0;    // 0 DXF, 1 text type 1, 2 text type 2
     std::int32_t exportColour = 1;         // write colours in text export
+    // The interface language the profile asks for at the next start (the settings sheet's
+    // choice). Kept in a section of its own, apart from the eleven.
+    InterfaceLanguage interfaceLanguage = InterfaceLanguage::Japanese;
 };
+
+// The language entry: section "Language", key "interface", "ja" or "en". A missing entry, or
+// one that names no language of the interface, reads as Japanese.
+InterfaceLanguage readLanguageChoice(const Profile& profile);
+// Stores the choice. A profile without the entry gets none for Japanese, so the files of users
+// who never chose stay as they were.
+void writeLanguageChoice(Profile& profile, InterfaceLanguage language);
 
 // Reads the eleven settings in start-up order; a missing entry gives its default. Values are
 // used as read: ranges are enforced only by the settings sheet. Also clears

@@ -179,6 +179,7 @@ struct Script {
     HeadlessHost& host;
     std::ostream& out;
     const BatchPlayer::RenderToFile& renderer;
+    const BatchPlayer::LoadCatalogue& loadCatalogue;
 };
 
 // A command as its menu item sends it; a greyed one is reported, not an error.
@@ -383,6 +384,28 @@ Problem verbRecovery(Script& s, const Words& w) {
     return std::nullopt;
 }
 
+// lang ja | lang en: the language of the script's dialogs and messages from here on. The dump
+// and the player's own lines stay as they are.
+Problem verbLang(Script& s, const Words& w) {
+    const auto language = parseLanguageName(w[1]);
+    if (!language) {
+        return "lang needs ja or en, not '" + w[1] + "'";
+    }
+    if (*language == InterfaceLanguage::Japanese) {
+        s.host.setLanguage(*language, nullptr);
+        return std::nullopt;
+    }
+    std::optional<Translator> catalogue;
+    if (s.loadCatalogue) {
+        catalogue = s.loadCatalogue(*language);
+    }
+    if (!catalogue) {
+        return "no catalogue for '" + w[1] + "' in this build";
+    }
+    s.host.setLanguage(*language, std::move(*catalogue));
+    return std::nullopt;
+}
+
 constexpr int kAnyArguments = -1; // the verb checks its own arguments
 
 struct Verb {
@@ -411,6 +434,7 @@ constexpr Verb kVerbs[] = {
     {"key", kAnyArguments, "", verbKey},
     {"dump", kAnyArguments, "", verbDump},
     {"recovery", kAnyArguments, "", verbRecovery},
+    {"lang", 1, "lang ja|en", verbLang},
 };
 
 } // namespace
@@ -433,7 +457,7 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
         w.size() != static_cast<std::size_t>(verb->arguments) + 1) {
         return "usage: " + std::string(verb->usage);
     }
-    Script script{*editor_, host_, out_, renderer_};
+    Script script{*editor_, host_, out_, renderer_, loadCatalogue_};
     if (auto problem = verb->run(script, w)) {
         return problem;
     }

@@ -27,7 +27,12 @@ class BatchPlayer {
     BatchPlayer(const BatchPlayer&) = delete;
     BatchPlayer& operator=(const BatchPlayer&) = delete;
 
+    // The catalogue of a language, for the verb `lang`; nothing when it cannot be loaded.
+    // Supplied by the program, which has the translation machinery.
+    using LoadCatalogue = std::function<std::optional<Translator>(InterfaceLanguage)>;
+
     void setRenderer(RenderToFile renderer) { renderer_ = std::move(renderer); }
+    void setCatalogueLoader(LoadCatalogue loader) { loadCatalogue_ = std::move(loader); }
 
     int run(std::istream& script);
     // Runs one line; returns an error text for a script error.
@@ -42,6 +47,7 @@ class BatchPlayer {
     HeadlessHost host_;
     std::unique_ptr<Editor> editor_;
     RenderToFile renderer_;
+    LoadCatalogue loadCatalogue_;
 };
 
 // Splits a script line into words: blanks separate, double quotes group (and are removed),

@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/file_messages.h"
+#include "editor/interface_text.h"
 #include "io/work_file.h"
 #include "model/mesh_edits.h"
 #include "ops/selection_walk.h"
@@ -12,7 +13,7 @@ namespace fcw {
 
 namespace {
 
-constexpr char kBrokenWorkFile[] = "作業ファイルが壊れています";
+constexpr char kBrokenWorkFile[] = FCW_TR_NOOP("Message", "作業ファイルが壊れています");
 
 // Writes the whole-selected triangles to the work file. False after reporting a failure.
 bool writeWorkFile(Editor& e) {
@@ -84,7 +85,8 @@ void pasteWorkFile(Editor& e) {
     }
     const auto clip = decodeWorkFile(bytes);
     if (!clip) {
-        e.host.messageBox(kBrokenWorkFile, MessageButtons::Ok, MessageIcon::Warning);
+        e.host.messageBox(e.host.translate(text_context::kMessage, kBrokenWorkFile),
+                          MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
     const int count = static_cast<int>(clip->size());

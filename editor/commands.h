@@ -12,9 +12,9 @@ namespace fcw {
 class Editor;
 
 // One command of the menus, toolbar, accelerators and popups, identified by its resource id.
-// Texts are the user interface's own: menu text, status-bar prompt, tooltip and the shortcut
-// shown in the menu. A null isChecked means the item is never checked; a null isEnabled means
-// it is always enabled.
+// Texts are the user interface's own, in Japanese (marked for the catalogue): menu text, status-bar
+// prompt, tooltip and the shortcut shown in the menu. A null isChecked means the item is never
+// checked; a null isEnabled means it is always enabled.
 struct Command {
     int id;
     std::string_view menuText;
@@ -39,11 +39,18 @@ DispatchResult dispatchCommand(Editor& editor, int id);
 
 // The text a menu item shows: the table's menu text, except for the recent files, which show
 // "&N path" from the editor's list (the first one "最近使ったﾌｧｲﾙ" while the list is empty).
+// In the host's language, as the prompt and tip below.
 std::string menuTextOf(const Editor& editor, const Command& command);
+// The status-bar prompt and the toolbar tip in the host's language; empty where the table has
+// none.
+std::string promptOf(const Editor& editor, const Command& command);
+std::string tipOf(const Editor& editor, const Command& command);
 
 // The help page: beside the program in the build tree, in the documentation folder once
 // installed.
 inline constexpr char kHelpFileName[] = "FacetCraftwerk.html";
+// The English page, found the same way, for the English interface.
+inline constexpr char kEnglishHelpFileName[] = "FacetCraftwerk_en.html";
 
 // ---- accelerators, read from the table's shortcut column ----
 

@@ -52,10 +52,19 @@ std::string defaultWorkFilePath(const std::string& programDirectory) {
     return folder + "/" + kWorkFileName;
 }
 
-std::string helpPagePath(const std::string& programDirectory) {
-    const std::string beside = programDirectory + kHelpFileName;
-    const std::string installed = programDirectory + "../share/doc/facetcraftwerk/" + kHelpFileName;
-    return !helpPageExists(beside) && helpPageExists(installed) ? installed : beside;
+std::string helpPagePath(const std::string& programDirectory, InterfaceLanguage language) {
+    auto find = [&](const char* name) {
+        const std::string beside = programDirectory + name;
+        const std::string installed = programDirectory + "../share/doc/facetcraftwerk/" + name;
+        return !helpPageExists(beside) && helpPageExists(installed) ? installed : beside;
+    };
+    if (language == InterfaceLanguage::English) {
+        const std::string english = find(kEnglishHelpFileName);
+        if (helpPageExists(english)) {
+            return english;
+        }
+    }
+    return find(kHelpFileName);
 }
 
 bool helpPageExists(const std::string& path) {

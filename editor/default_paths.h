@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/interface_text.h"
+
 #include <string>
 
 namespace fcw {
@@ -18,7 +20,10 @@ std::string defaultWorkFilePath(const std::string& programDirectory);
 // The help page: `programDirectory` + "FacetCraftwerk.html" (the build tree), else the
 // installed documentation folder beside it ("../share/doc/facetcraftwerk/"); the first when
 // neither exists, for the message.
-std::string helpPagePath(const std::string& programDirectory);
+// For English the English page is looked for the same way; without one the Japanese page is
+// shown.
+std::string helpPagePath(const std::string& programDirectory,
+                         InterfaceLanguage language = InterfaceLanguage::Japanese);
 bool helpPageExists(const std::string& path);
 
 } // namespace fcw

@@ -1,5 +1,7 @@
 #include "editor/dialog_number.h"
 
+#include "editor/interface_text.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -70,13 +72,12 @@ std::optional<long long> parseDialogInteger(std::string_view text) {
     return v;
 }
 
-std::string numberRangeMessage(double low, double high) {
-    return formatBound(low) + " から " + formatBound(high) + " までの数字を入力してください。";
+std::string numberRangeMessage(double low, double high, std::string_view pattern) {
+    return fillIn(pattern, {formatBound(low), formatBound(high)});
 }
 
-std::string integerRangeMessage(long long low, long long high) {
-    return std::to_string(low) + " から " + std::to_string(high) +
-           " までの整数を入力してください。";
+std::string integerRangeMessage(long long low, long long high, std::string_view pattern) {
+    return fillIn(pattern, {std::to_string(low), std::to_string(high)});
 }
 
 } // namespace fcw

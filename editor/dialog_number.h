@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/translatable.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@ namespace fcw {
 // them with.
 
 // The refusal of an entry that is not a number.
-inline constexpr char kNotANumberMessage[] = "数字を入力してください。";
+inline constexpr char kNotANumberMessage[] = FCW_TR_NOOP("Message", "数字を入力してください。");
 
 // A real number: blanks (space, tab, line breaks) around it are allowed, the rest must be one
 // number as strtod reads it in the "C" locale ('.' is the point whatever the user's locale).
@@ -26,9 +28,18 @@ std::optional<double> parseFiniteDialogNumber(std::string_view text);
 // with its range message.
 std::optional<long long> parseDialogInteger(std::string_view text);
 
-// "LOW から HIGH までの数字を入力してください。", the bounds written as %.15g writes them.
-std::string numberRangeMessage(double low, double high);
+// The range refusals: %1 the lower bound, %2 the upper one.
+inline constexpr char kNumberRangeMessage[] =
+    FCW_TR_NOOP("Message", "%1 から %2 までの数字を入力してください。");
+inline constexpr char kIntegerRangeMessage[] =
+    FCW_TR_NOOP("Message", "%1 から %2 までの整数を入力してください。");
+
+// "LOW から HIGH までの数字を入力してください。", the bounds written as %.15g writes them, into
+// `pattern` (kNumberRangeMessage or its translation).
+std::string numberRangeMessage(double low, double high,
+                               std::string_view pattern = kNumberRangeMessage);
 // "LOW から HIGH までの整数を入力してください。"
-std::string integerRangeMessage(long long low, long long high);
+std::string integerRangeMessage(long long low, long long high,
+                                std::string_view pattern = kIntegerRangeMessage);
 
 } // namespace fcw

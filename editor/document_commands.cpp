@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/file_messages.h"
+#include "editor/interface_text.h"
 #include "editor/recent_files.h"
 #include "io/native_document.h"
 
@@ -11,8 +12,8 @@ namespace fcw {
 
 namespace {
 
-constexpr char kUnexpectedFormat[] = "予期しないﾌｧｲﾙ形式です。";
-constexpr char kSavePrompt[] = "%1 への変更を保存しますか?";
+constexpr char kUnexpectedFormat[] = FCW_TR_NOOP("Message", "予期しないﾌｧｲﾙ形式です。");
+constexpr char kSavePrompt[] = FCW_TR_NOOP("Message", "%1 への変更を保存しますか?");
 
 FileDialogRequest documentDialog(const Editor& editor) {
     FileDialogRequest request;
@@ -53,7 +54,8 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
     }
     DecodedDocument doc;
     if (decodeDocument(bytes, doc) != DecodeError::None) {
-        editor.host.messageBox(kUnexpectedFormat, MessageButtons::Ok, MessageIcon::Warning);
+        editor.host.messageBox(editor.host.translate(text_context::kMessage, kUnexpectedFormat),
+                               MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
 
@@ -89,7 +91,8 @@ bool saveModifiedIfAsked(Editor& editor) {
         return true;
     }
     const MessageResult answer =
-        editor.host.messageBox(withName(kSavePrompt, editor.document.displayName()),
+        editor.host.messageBox(fillIn(editor.host.translate(text_context::kMessage, kSavePrompt),
+                                      {shownDocumentName(editor)}),
                                MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageResult::No) {
         return true;

@@ -1,5 +1,7 @@
 #include "editor/editor.h"
 
+#include "editor/interface_text.h"
+
 #include <algorithm>
 
 namespace fcw {
@@ -86,6 +88,12 @@ void showTooManyPolygons(Editor& editor) {
     editor.host.beep();
     Dialog warning(kTooManyPolygonsDialog);
     editor.host.runDialog(warning);
+}
+
+std::string shownDocumentName(const Editor& editor) {
+    return editor.document.path.empty()
+               ? editor.host.translate(text_context::kMessage, kUntitledName)
+               : editor.document.displayName();
 }
 
 } // namespace fcw

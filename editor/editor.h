@@ -10,6 +10,7 @@
 #include "io/atomic_file.h"
 #include "model/mesh_store.h"
 #include "model/selection.h"
+#include "model/translatable.h"
 #include "model/undo_history.h"
 #include "render/camera.h"
 #include "render/depth_buffer_renderer.h"
@@ -21,7 +22,7 @@
 
 namespace fcw {
 
-inline constexpr char kUntitledName[] = "無題";
+inline constexpr char kUntitledName[] = FCW_TR_NOOP("Message", "無題");
 inline constexpr char kApplicationName[] = "FacetCraftwerk";
 
 // The one document: which file it is and whether it has unsaved changes. The model itself is
@@ -101,6 +102,10 @@ class Editor {
 // Replaces the whole model with `triangles` (at most 3001): both lists rebuilt with their
 // derived data, the selection ended and its marks cleared, the view list rotated by the
 // camera. Undo history is the caller's business.
+// The document's name as the window and the save prompt show it: DocumentState::displayName
+// in the host's language ("無題" translated while untitled).
+std::string shownDocumentName(const Editor& editor);
+
 void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles);
 
 // Undo (command 32799): ends the operation in progress (dropping a provisional triangle or a

@@ -1,18 +1,22 @@
 #include "editor/file_messages.h"
 
 #include "editor/editor.h"
+#include "editor/interface_text.h"
 
 namespace fcw {
 
 namespace {
 
-constexpr char kNotFound[] =
-    "%1\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。";
-constexpr char kAccessDenied[] = "%1 にアクセスできません。";
-constexpr char kDiskFull[] = "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。";
-constexpr char kTooLarge[] = "%1 は大きすぎて読み込めません。";
-constexpr char kReadError[] = "%1 の読み込み中に予期しないエラーが発生しました。";
-constexpr char kWriteError[] = "%1 の保存中に予期しないエラーが発生しました。";
+constexpr char kNotFound[] = FCW_TR_NOOP(
+    "Message", "%1\nこのﾌｧｲﾙが見つかりません。\nﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。");
+constexpr char kAccessDenied[] = FCW_TR_NOOP("Message", "%1 にアクセスできません。");
+constexpr char kDiskFull[] =
+    FCW_TR_NOOP("Message", "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。");
+constexpr char kTooLarge[] = FCW_TR_NOOP("Message", "%1 は大きすぎて読み込めません。");
+constexpr char kReadError[] =
+    FCW_TR_NOOP("Message", "%1 の読み込み中に予期しないエラーが発生しました。");
+constexpr char kWriteError[] =
+    FCW_TR_NOOP("Message", "%1 の保存中に予期しないエラーが発生しました。");
 
 } // namespace
 
@@ -45,7 +49,8 @@ void reportFileError(Editor& editor, const FileResult& result, const std::string
     case FileError::Other:
         break;
     }
-    editor.host.messageBox(withName(pattern, path), MessageButtons::Ok, MessageIcon::Warning);
+    editor.host.messageBox(withName(editor.host.translate(text_context::kMessage, pattern), path),
+                           MessageButtons::Ok, MessageIcon::Warning);
 }
 
 } // namespace fcw

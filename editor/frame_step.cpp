@@ -1,6 +1,7 @@
 #include "editor/frame_step.h"
 
 #include "editor/editor.h"
+#include "editor/interface_text.h"
 #include "editor/operation.h"
 #include "interact/snap.h"
 #include "render/depth_order.h"
@@ -197,10 +198,12 @@ void highlight(const Editor& e, SceneFrame& f) {
         {project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2])}, tri.colour | 0x808080u};
 }
 
-std::string format(const char* pattern, double value) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
+// A read-out of the status box: the value as %f writes it, put into the pattern's "%1" in the
+// host's language (the catalogue never supplies a format of its own).
+std::string reading(const Editor& e, const char* pattern, double value) {
+    char number[512];
+    std::snprintf(number, sizeof number, "%f", value);
+    return fillIn(e.host.translate(text_context::kStatus, pattern), {number});
 }
 
 } // namespace
@@ -257,16 +260,20 @@ Rect statusBoxRectFor(const Editor& e) {
 
 std::vector<StatusLine> statusLines(const Editor& e) {
     const Camera& c = e.camera;
-    char count[64];
-    std::snprintf(count, sizeof count, "ポリゴンの数(%d)", e.store.lastIndex + 1);
+    const std::string count =
+        fillIn(e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "ポリゴンの数(%1)")),
+               {std::to_string(e.store.lastIndex + 1)});
     return {
         {20, 10, count},
-        {20, 30, format("縦軸回転 = (%f)", angleInDegrees(c.verticalAxisAngle))},
-        {20, 50, format("横軸回転 = (%f)", angleInDegrees(c.horizontalAxisAngle))},
-        {20, 70, "現在の色"},
-        {200, 10, format("縦＝(%f)", c.readoutVertical())},
-        {200, 30, format("横＝(%f)", c.readoutHorizontal())},
-        {200, 50, format("奥行き＝(%f)", c.readoutDepth())},
+        {20, 30,
+         reading(e, FCW_TR_NOOP("Status", "縦軸回転 = (%1)"), angleInDegrees(c.verticalAxisAngle))},
+        {20, 50,
+         reading(e, FCW_TR_NOOP("Status", "横軸回転 = (%1)"),
+                 angleInDegrees(c.horizontalAxisAngle))},
+        {20, 70, e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "現在の色"))},
+        {200, 10, reading(e, FCW_TR_NOOP("Status", "縦＝(%1)"), c.readoutVertical())},
+        {200, 30, reading(e, FCW_TR_NOOP("Status", "横＝(%1)"), c.readoutHorizontal())},
+        {200, 50, reading(e, FCW_TR_NOOP("Status", "奥行き＝(%1)"), c.readoutDepth())},
     };
 }
 

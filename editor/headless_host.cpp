@@ -24,6 +24,10 @@ std::string escapeLineBreaks(const std::string& text) {
 
 } // namespace
 
+std::string HeadlessHost::translate(const char* context, std::string_view source) const {
+    return translator_ ? translator_(context, source) : std::string(source);
+}
+
 void HeadlessHost::repaint() {
     if (editor_ != nullptr) {
         // Everything a paint works out, without the pixels: the state after it is the
@@ -114,6 +118,7 @@ void HeadlessHost::reportRefusal(const std::string& message) {
 
 bool HeadlessHost::runDialog(Dialog& dialog) {
     out_ << "dialog " << dialog.resourceId() << '\n';
+    dialog.setTextHost(this);
     const auto answer = nextAnswer();
     if (!answer || answer->kind == ScriptAnswer::Kind::Cancel) {
         return false;
@@ -161,6 +166,7 @@ bool HeadlessHost::runDialog(Dialog& dialog) {
 }
 
 bool HeadlessHost::runPropertySheet(PropertySheet& sheet) {
+    sheet.setTextHost(this);
     out_ << "sheet " << sheet.caption() << '\n';
     const auto answer = nextAnswer();
     if (!answer) {

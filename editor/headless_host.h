@@ -44,6 +44,14 @@ class HeadlessHost : public Host {
     // Set when a queued answer did not fit the dialog that took it; the player reports it.
     std::optional<std::string> takeScriptError() { return std::exchange(scriptError_, {}); }
     void setShiftDown(bool down) { shiftDown_ = down; }
+    // Shows the interface in `language` through `translator` (none: Japanese, as at the start).
+    void setLanguage(InterfaceLanguage language, Translator translator) {
+        language_ = language;
+        translator_ = std::move(translator);
+    }
+
+    std::string translate(const char* context, std::string_view source) const override;
+    InterfaceLanguage language() const override { return language_; }
 
     void repaint() override;
     void beep() override;
@@ -89,6 +97,8 @@ class HeadlessHost : public Host {
     bool toolbarVisible_ = true;
     bool quitRequested_ = false;
     PidLocks locks_;
+    InterfaceLanguage language_ = InterfaceLanguage::Japanese;
+    Translator translator_;
 };
 
 } // namespace fcw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/interface_text.h"
 #include "io/atomic_file.h"
 #include "model/triangle.h"
 #include "render/camera.h"
@@ -9,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -30,13 +32,31 @@ struct ButtonPress {
     static ButtonPress refused(std::string message) { return {true, std::move(message)}; }
 };
 
+class Host;
+
+// A dialog or sheet words some texts itself (its caption, its refusals of an entry). They come
+// in the language of the host that shows it: the host hands itself over before it runs the
+// dialog. Without a host (tests) the texts stay Japanese.
+class Worded {
+  public:
+    virtual ~Worded() = default;
+    virtual void setTextHost(const Host* host) { textHost_ = host; }
+    // `source` under `context` in the host's language.
+    std::string text(const char* context, std::string_view source) const;
+
+  protected:
+    Worded() = default;
+
+  private:
+    const Host* textHost_ = nullptr;
+};
+
 // A modal dialog as the logic sees it: a resource id and the values of its controls by
 // control id (edit boxes their text, check and radio buttons "0" or "1"). The host shows it,
 // lets the user change the values and press buttons, and returns whether it closed with OK.
-class Dialog {
+class Dialog : public Worded {
   public:
     explicit Dialog(int resourceId) : resourceId_(resourceId) {}
-    virtual ~Dialog() = default;
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
@@ -73,10 +93,8 @@ class Dialog {
 // A modal property sheet as the logic sees it: pages shown as tabs, OK and Cancel. Each page is
 // a Dialog whose control values the host shows and edits. Leaving a page, and pressing OK, takes
 // the page's values in and checks them; a refused value keeps the user on the page.
-class PropertySheet {
+class PropertySheet : public Worded {
   public:
-    virtual ~PropertySheet() = default;
-
     virtual std::string caption() const = 0;
     virtual int pageCount() const = 0;
     virtual Dialog& page(int index) = 0;
@@ -109,6 +127,16 @@ struct FileChoice {
 class Host {
   public:
     virtual ~Host() = default;
+
+    // The interface text for `source`, a Japanese text marked FCW_TR_NOOP(context, source), in
+    // the language this host shows; the source itself for Japanese, or when the catalogue has
+    // no entry. Everything the logic words for the user passes through here.
+    virtual std::string translate(const char* /*context*/, std::string_view source) const {
+        return std::string(source);
+    }
+
+    // The language translate() gives (the help page follows it).
+    virtual InterfaceLanguage language() const { return InterfaceLanguage::Japanese; }
 
     // Paint the whole view now (synchronously).
     virtual void repaint() = 0;
@@ -161,5 +189,9 @@ class Host {
     // Gives up a lock this instance holds and removes its file.
     virtual void releaseLockFile(const std::string& /*path*/) {}
 };
+
+inline std::string Worded::text(const char* context, std::string_view source) const {
+    return textHost_ != nullptr ? textHost_->translate(context, source) : std::string(source);
+}
 
 } // namespace fcw

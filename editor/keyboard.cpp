@@ -2,6 +2,7 @@
 
 #include "editor/dialog_number.h"
 #include "editor/editor.h"
+#include "editor/interface_text.h"
 #include "editor/tools/draw_triangle_tool.h"
 #include "interact/model_point.h"
 #include "interact/snap.h"
@@ -44,10 +45,11 @@ class NumericInputDialog : public Dialog {
         for (int id : {kHorizontal, kDepth, kVertical}) {
             const auto v = parseDialogNumber(value(id));
             if (!v) {
-                return std::string(kNotANumberMessage);
+                return text(text_context::kMessage, kNotANumberMessage);
             }
             if (!(*v >= -kNumericLimit && *v <= kNumericLimit)) {
-                return numberRangeMessage(-kNumericLimit, kNumericLimit);
+                return numberRangeMessage(-kNumericLimit, kNumericLimit,
+                                          text(text_context::kMessage, kNumberRangeMessage));
             }
         }
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "editor/command_ids.h"
 #include "editor/recent_files.h"
+#include "model/translatable.h"
 
 namespace fcw {
 
@@ -32,63 +33,76 @@ std::vector<MenuItem> cmds(std::initializer_list<int> ids) {
 MenuItem vertexMoves(std::initializer_list<int> relative, std::initializer_list<int> position,
                      std::initializer_list<int> ends, std::initializer_list<int> mean,
                      std::initializer_list<int> distance) {
-    return sub("頂点の移動",
-               {sub("縦，横，奥行き，指定量移動", cmds(relative)),
-                sub("縦，横，奥行きの位置合わせ", cmds(position)),
-                sub("端の点を基準に移動", cmds(ends)), sub("重心の位置合わせ", cmds(mean)),
-                sub("軸からの距離を合わせ", cmds(distance))});
+    return sub(FCW_TR_NOOP("Menu", "頂点の移動"),
+               {sub(FCW_TR_NOOP("Menu", "縦，横，奥行き，指定量移動"), cmds(relative)),
+                sub(FCW_TR_NOOP("Menu", "縦，横，奥行きの位置合わせ"), cmds(position)),
+                sub(FCW_TR_NOOP("Menu", "端の点を基準に移動"), cmds(ends)),
+                sub(FCW_TR_NOOP("Menu", "重心の位置合わせ"), cmds(mean)),
+                sub(FCW_TR_NOOP("Menu", "軸からの距離を合わせ"), cmds(distance))});
 }
 
 std::vector<MenuItem> buildMain() {
     return {
-        sub("ﾌｧｲﾙ(&F)", {cmd(kFileNew),
-                         cmd(kFileOpen),
-                         cmd(kFileSave),
-                         cmd(kFileSaveAs),
-                         cmd(kExportText),
-                         cmd(kImportText),
-                         sep(),
-                         {K::RecentFiles, kRecentFile1, {}, {}},
-                         sep(),
-                         cmd(kExit)}),
-        sub("編集(&E)", {cmd(kUndo), cmd(kRedo), sep(), cmd(kCut), cmd(kCopy), cmd(kPaste),
-                         cmd(kDelete), sep(), cmd(kSelectAll), sep(), sep(), cmd(kRecolour),
-                         cmd(kReverseSelection), sep(), cmd(kDeleteLineTriangles)}),
-        sub("設定",
-            {sub("サーチ", {sub("第一点", cmds({kFirstPointVertexSnap, kFirstPointGridSnap})),
-                            sub("第二点", cmds({kSecondPointVertexSnap, kSecondPointGridSnap})),
-                            sub("第三点", cmds({kThirdPointVertexSnap, kThirdPointGridSnap})),
-                            sub("全頂点", cmds({kAllVertexSnap, kAllGridSnap}))}),
-             sub("グリッド", cmds({kGrid5, kGrid10, kGrid20, kGrid40})),
-             sub("矢印キーの設定", cmds({kArrowsMoveDepth, kArrowsRotate})), cmd(kSettings)}),
-        sub("表示(&V)",
+        sub(FCW_TR_NOOP("Menu", "ﾌｧｲﾙ(&F)"), {cmd(kFileNew),
+                                              cmd(kFileOpen),
+                                              cmd(kFileSave),
+                                              cmd(kFileSaveAs),
+                                              cmd(kExportText),
+                                              cmd(kImportText),
+                                              sep(),
+                                              {K::RecentFiles, kRecentFile1, {}, {}},
+                                              sep(),
+                                              cmd(kExit)}),
+        sub(FCW_TR_NOOP("Menu", "編集(&E)"),
+            {cmd(kUndo), cmd(kRedo), sep(), cmd(kCut), cmd(kCopy), cmd(kPaste), cmd(kDelete), sep(),
+             cmd(kSelectAll), sep(), sep(), cmd(kRecolour), cmd(kReverseSelection), sep(),
+             cmd(kDeleteLineTriangles)}),
+        sub(FCW_TR_NOOP("Menu", "設定"),
+            {sub(FCW_TR_NOOP("Menu", "サーチ"),
+                 {sub(FCW_TR_NOOP("Menu", "第一点"),
+                      cmds({kFirstPointVertexSnap, kFirstPointGridSnap})),
+                  sub(FCW_TR_NOOP("Menu", "第二点"),
+                      cmds({kSecondPointVertexSnap, kSecondPointGridSnap})),
+                  sub(FCW_TR_NOOP("Menu", "第三点"),
+                      cmds({kThirdPointVertexSnap, kThirdPointGridSnap})),
+                  sub(FCW_TR_NOOP("Menu", "全頂点"), cmds({kAllVertexSnap, kAllGridSnap}))}),
+             sub(FCW_TR_NOOP("Menu", "グリッド"), cmds({kGrid5, kGrid10, kGrid20, kGrid40})),
+             sub(FCW_TR_NOOP("Menu", "矢印キーの設定"), cmds({kArrowsMoveDepth, kArrowsRotate})),
+             cmd(kSettings)}),
+        sub(FCW_TR_NOOP("Menu", "表示(&V)"),
             {cmd(kToolbar), cmd(kStatusBox),
-             sub("拡大縮小表示", cmds({kZoomDivide10, kZoomDivide4, kZoomDivide2, kZoomTimes1,
-                                       kZoomTimes2, kZoomTimes4, kZoomTimes10})),
+             sub(FCW_TR_NOOP("Menu", "拡大縮小表示"),
+                 cmds({kZoomDivide10, kZoomDivide4, kZoomDivide2, kZoomTimes1, kZoomTimes2,
+                       kZoomTimes4, kZoomTimes10})),
              cmd(kResetOrigin)}),
-        sub("加工",
-            {sub("頂点の 集合と四捨五入", cmds({kRoundVertices, kMergeVertices})),
+        sub(FCW_TR_NOOP("Menu", "加工"),
+            {sub(FCW_TR_NOOP("Menu", "頂点の 集合と四捨五入"),
+                 cmds({kRoundVertices, kMergeVertices})),
              vertexMoves(
                  {kMoveVertically, kMoveHorizontally, kMoveInDepth},
                  {kAlignVertically, kAlignHorizontally, kAlignInDepth},
                  {kAlignTop, kAlignBottom, kAlignLeft, kAlignRight, kAlignFront, kAlignBack},
                  {kMeanOnVerticalAxis, kMeanOnHorizontalAxis, kMeanOnDepthAxis},
                  {kDistanceFromVerticalAxis, kDistanceFromHorizontalAxis, kDistanceFromDepthAxis}),
-             sub("三角形の分割", {cmd(kSplitInFour), cmd(kSplitInThree), cmd(kSplitInTwo), sep(),
-                                  cmd(kSplitFourAndTwo)}),
-             sub("対称図形に変換", cmds({kMirrorLeftRight, kMirrorTopBottom, kMirrorFrontBack})),
-             sub("回転", cmds({kRotateVerticesAboutOrigin, kRotateTrianglesAboutOrigin,
-                               kRotateTriangles, kRotateVertices})),
-             sub("伸縮（拡大縮小）", cmds({kScaleTriangles, kScaleVertices}))}),
-        sub("ﾍﾙﾌﾟ(&H)", cmds({kHelp, kAbout})),
+             sub(FCW_TR_NOOP("Menu", "三角形の分割"),
+                 {cmd(kSplitInFour), cmd(kSplitInThree), cmd(kSplitInTwo), sep(),
+                  cmd(kSplitFourAndTwo)}),
+             sub(FCW_TR_NOOP("Menu", "対称図形に変換"),
+                 cmds({kMirrorLeftRight, kMirrorTopBottom, kMirrorFrontBack})),
+             sub(FCW_TR_NOOP("Menu", "回転"),
+                 cmds({kRotateVerticesAboutOrigin, kRotateTrianglesAboutOrigin, kRotateTriangles,
+                       kRotateVertices})),
+             sub(FCW_TR_NOOP("Menu", "伸縮（拡大縮小）"),
+                 cmds({kScaleTriangles, kScaleVertices}))}),
+        sub(FCW_TR_NOOP("Menu", "ﾍﾙﾌﾟ(&H)"), cmds({kHelp, kAbout})),
     };
 }
 
 MenuItem buildTrianglePopup() {
-    return sub("",
-               {cmd(kPopupDeleteTriangle), cmd(kPopupMoveTriangle), cmd(kPopupReverseTriangle),
-                cmd(kPopupColourTriangle), cmd(kPopupPickColour), cmd(kPopupCancel), sep(),
-                sub("三角形の分割", cmds({kPopupSplitPickedInFour, kPopupSplitPickedInThree}))});
+    return sub("", {cmd(kPopupDeleteTriangle), cmd(kPopupMoveTriangle), cmd(kPopupReverseTriangle),
+                    cmd(kPopupColourTriangle), cmd(kPopupPickColour), cmd(kPopupCancel), sep(),
+                    sub(FCW_TR_NOOP("Menu", "三角形の分割"),
+                        cmds({kPopupSplitPickedInFour, kPopupSplitPickedInThree}))});
 }
 
 MenuItem buildSelectionPopup() {
@@ -96,7 +110,8 @@ MenuItem buildSelectionPopup() {
         "",
         {cmd(kPopupCopy), cmd(kPopupCut), cmd(kPopupDelete), cmd(kPopupPaste), sep(),
          cmd(kPopupRecolour), cmd(kPopupReverseSelection), sep(), sep(),
-         sub("頂点の 集合と四捨五入", cmds({kPopupRoundVertices, kPopupMergeVertices})),
+         sub(FCW_TR_NOOP("Menu", "頂点の 集合と四捨五入"),
+             cmds({kPopupRoundVertices, kPopupMergeVertices})),
          vertexMoves({kPopupMoveVertically, kPopupMoveHorizontally, kPopupMoveInDepth},
                      {kPopupAlignVertically, kPopupAlignHorizontally, kPopupAlignInDepth},
                      {kPopupAlignTop, kPopupAlignBottom, kPopupAlignLeft, kPopupAlignRight,
@@ -105,13 +120,16 @@ MenuItem buildSelectionPopup() {
                      {kPopupDistanceFromVerticalAxis, kPopupDistanceFromHorizontalAxis,
                       kPopupDistanceFromDepthAxis}),
          sep(),
-         sub("対称図形に変換",
+         sub(FCW_TR_NOOP("Menu", "対称図形に変換"),
              cmds({kPopupMirrorLeftRight, kPopupMirrorTopBottom, kPopupMirrorFrontBack})),
-         sub("回転", cmds({kPopupRotateVerticesAboutOrigin, kPopupRotateTrianglesAboutOrigin,
-                           kPopupRotateTriangles, kPopupRotateVertices})),
-         sub("伸縮（拡大縮小）", cmds({kPopupScaleTriangles, kPopupScaleVertices})),
-         sub("三角形の分割", {cmd(kPopupSplitInFour), cmd(kPopupSplitInThree),
-                              cmd(kPopupSplitInTwo), sep(), cmd(kPopupSplitFourAndTwo)})});
+         sub(FCW_TR_NOOP("Menu", "回転"),
+             cmds({kPopupRotateVerticesAboutOrigin, kPopupRotateTrianglesAboutOrigin,
+                   kPopupRotateTriangles, kPopupRotateVertices})),
+         sub(FCW_TR_NOOP("Menu", "伸縮（拡大縮小）"),
+             cmds({kPopupScaleTriangles, kPopupScaleVertices})),
+         sub(FCW_TR_NOOP("Menu", "三角形の分割"),
+             {cmd(kPopupSplitInFour), cmd(kPopupSplitInThree), cmd(kPopupSplitInTwo), sep(),
+              cmd(kPopupSplitFourAndTwo)})});
 }
 
 } // namespace

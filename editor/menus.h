@@ -10,8 +10,10 @@ namespace fcw {
 struct MenuItem {
     enum class Kind { Command, Separator, Submenu, RecentFiles };
     Kind kind = Kind::Command;
-    int id = 0;                  // command id for Command items
-    std::string_view text;       // submenu title, or the command's text override ("" = table)
+    int id = 0; // command id for Command items
+    // Submenu title (Japanese, marked for the catalogue under "Menu"), or the command's text
+    // override ("" = table).
+    std::string_view text;
     std::vector<MenuItem> items; // Submenu children
 };
 

@@ -1,6 +1,7 @@
 #include "editor/mesh_commands.h"
 
 #include "editor/editor.h"
+#include "editor/interface_text.h"
 #include "editor/operation.h"
 #include "editor/palette_dialog.h"
 #include "editor/transform_dialogs.h"
@@ -66,10 +67,11 @@ void mergeSelectedVertices(Editor& e) {
                                 (client.bottom - client.top) / 2 - 10};
     MergeProgress progress;
     if (e.selection.count() >= kMergeProgressFrom) {
-        progress = [&](int done, int total) {
-            char text[64];
-            std::snprintf(text, sizeof text, "頂点の処理状況；%d/%d", done, total);
-            e.host.showProgressText(text, progressAt);
+        const std::string pattern =
+            e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "頂点の処理状況；%1/%2"));
+        progress = [&e, pattern, progressAt](int done, int total) {
+            e.host.showProgressText(fillIn(pattern, {std::to_string(done), std::to_string(total)}),
+                                    progressAt);
         };
     }
     mergeSelectedVertices(e.store, e.selection, e.camera, progress);

@@ -3,6 +3,7 @@
 #include "editor/document_commands.h"
 #include "editor/editor.h"
 #include "editor/file_messages.h"
+#include "editor/interface_text.h"
 #include "io/atomic_file.h"
 #include "io/native_document.h"
 
@@ -27,11 +28,12 @@ constexpr char kCopyPrefix[] = "recovery-";
 constexpr char kAsidePrefix[] = "aside-";
 constexpr int kMaxSlots = 1000;
 
-constexpr char kRecoveryQuestion[] = "前回、保存されないまま終了した変更が残っています。\n\n"
-                                     "文書: %1\n最後の変更: %2\n\n"
-                                     "この変更を開きますか?\n"
-                                     "（いいえを選ぶと、日付を付けた名前で %3 に残します。）";
-constexpr char kDamagedCopy[] = "%1\n予期しないﾌｧｲﾙ形式です。";
+constexpr char kRecoveryQuestion[] =
+    FCW_TR_NOOP("Message", "前回、保存されないまま終了した変更が残っています。\n\n"
+                           "文書: %1\n最後の変更: %2\n\n"
+                           "この変更を開きますか?\n"
+                           "（いいえを選ぶと、日付を付けた名前で %3 に残します。）");
+constexpr char kDamagedCopy[] = FCW_TR_NOOP("Message", "%1\n予期しないﾌｧｲﾙ形式です。");
 
 // '%' and line breaks escaped, so a path stays on its line of the trailer.
 std::string escapeLine(const std::string& text) {
@@ -228,16 +230,19 @@ void offerCopies(Editor& editor, const std::string& folder) {
             continue;
         }
         if (!copy.readable) {
-            editor.host.messageBox(withName(kDamagedCopy, copy.copyPath), MessageButtons::Ok,
-                                   MessageIcon::Warning);
+            editor.host.messageBox(
+                withName(editor.host.translate(text_context::kMessage, kDamagedCopy),
+                         copy.copyPath),
+                MessageButtons::Ok, MessageIcon::Warning);
             setAside(folder, copy);
             editor.host.releaseLockFile(copy.lockPath);
             continue;
         }
-        const std::string question =
-            withNames(kRecoveryQuestion,
-                      copy.documentPath.empty() ? std::string(kUntitledName) : copy.documentPath,
-                      localTimeText(copy.editedMs, "%Y/%m/%d %H:%M:%S"), folder);
+        const std::string question = withNames(
+            editor.host.translate(text_context::kMessage, kRecoveryQuestion),
+            copy.documentPath.empty() ? editor.host.translate(text_context::kMessage, kUntitledName)
+                                      : copy.documentPath,
+            localTimeText(copy.editedMs, "%Y/%m/%d %H:%M:%S"), folder);
         const MessageResult answer =
             editor.host.messageBox(question, MessageButtons::YesNo, MessageIcon::Question);
         if (answer == MessageResult::Yes && reopenCopy(editor, copy)) {

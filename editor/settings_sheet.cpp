@@ -4,6 +4,7 @@
 #include "editor/dialog_number.h"
 #include "editor/editor.h"
 #include "editor/file_messages.h"
+#include "editor/interface_text.h"
 #include "editor/profile.h"
 
 #include <cmath>
@@ -39,47 +40,80 @@ constexpr SheetControl realEdit(int page, int id, const char* label, const char*
 
 constexpr SheetControl kControls[] = {
     // サーチ
-    radio(0, 1044, "キャンセル", "第一点", &V::firstPointMode),
-    radio(0, 1045, "頂点", "第一点", &V::firstPointMode),
-    radio(0, 1046, "グリッド", "第一点", &V::firstPointMode),
-    radio(0, 1047, "キャンセル", "第二点", &V::secondPointMode),
-    radio(0, 1048, "頂点", "第二点", &V::secondPointMode),
-    radio(0, 1049, "グリッド", "第二点", &V::secondPointMode),
-    radio(0, 1052, "キャンセル", "第三点", &V::thirdPointMode),
-    radio(0, 1053, "頂点", "第三点", &V::thirdPointMode),
-    radio(0, 1054, "グリッド", "第三点", &V::thirdPointMode),
-    radio(0, 1039, "無し", "グリッド間隔", &V::gridIndex),
-    radio(0, 1040, "５", "グリッド間隔", &V::gridIndex),
-    radio(0, 1036, "10", "グリッド間隔", &V::gridIndex),
-    radio(0, 1037, "２０", "グリッド間隔", &V::gridIndex),
-    radio(0, 1038, "４０", "グリッド間隔", &V::gridIndex),
+    radio(0, 1044, FCW_TR_NOOP("Settings", "キャンセル"), FCW_TR_NOOP("Settings", "第一点"),
+          &V::firstPointMode),
+    radio(0, 1045, FCW_TR_NOOP("Settings", "頂点"), FCW_TR_NOOP("Settings", "第一点"),
+          &V::firstPointMode),
+    radio(0, 1046, FCW_TR_NOOP("Settings", "グリッド"), FCW_TR_NOOP("Settings", "第一点"),
+          &V::firstPointMode),
+    radio(0, 1047, FCW_TR_NOOP("Settings", "キャンセル"), FCW_TR_NOOP("Settings", "第二点"),
+          &V::secondPointMode),
+    radio(0, 1048, FCW_TR_NOOP("Settings", "頂点"), FCW_TR_NOOP("Settings", "第二点"),
+          &V::secondPointMode),
+    radio(0, 1049, FCW_TR_NOOP("Settings", "グリッド"), FCW_TR_NOOP("Settings", "第二点"),
+          &V::secondPointMode),
+    radio(0, 1052, FCW_TR_NOOP("Settings", "キャンセル"), FCW_TR_NOOP("Settings", "第三点"),
+          &V::thirdPointMode),
+    radio(0, 1053, FCW_TR_NOOP("Settings", "頂点"), FCW_TR_NOOP("Settings", "第三点"),
+          &V::thirdPointMode),
+    radio(0, 1054, FCW_TR_NOOP("Settings", "グリッド"), FCW_TR_NOOP("Settings", "第三点"),
+          &V::thirdPointMode),
+    radio(0, 1039, FCW_TR_NOOP("Settings", "無し"), FCW_TR_NOOP("Settings", "グリッド間隔"),
+          &V::gridIndex),
+    radio(0, 1040, FCW_TR_NOOP("Settings", "５"), FCW_TR_NOOP("Settings", "グリッド間隔"),
+          &V::gridIndex),
+    radio(0, 1036, "10", FCW_TR_NOOP("Settings", "グリッド間隔"), &V::gridIndex),
+    radio(0, 1037, FCW_TR_NOOP("Settings", "２０"), FCW_TR_NOOP("Settings", "グリッド間隔"),
+          &V::gridIndex),
+    radio(0, 1038, FCW_TR_NOOP("Settings", "４０"), FCW_TR_NOOP("Settings", "グリッド間隔"),
+          &V::gridIndex),
     // 図形
-    intEdit(1, 1063, "経線の数", "球の分割数", "3 to 32", &V::longitudeLines, 3, 32),
-    intEdit(1, 1008, "緯線の数", "球の分割数", "4 to 32", &V::latitudeLines, 4, 32),
+    intEdit(1, 1063, FCW_TR_NOOP("Settings", "経線の数"), FCW_TR_NOOP("Settings", "球の分割数"),
+            "3 to 32", &V::longitudeLines, 3, 32),
+    intEdit(1, 1008, FCW_TR_NOOP("Settings", "緯線の数"), FCW_TR_NOOP("Settings", "球の分割数"),
+            "4 to 32", &V::latitudeLines, 4, 32),
     // 表示と操作
-    radio(2, 1022, "回転と奥行き", "矢印キーの設定", &V::arrowIndex),
-    radio(2, 1021, "回転", "矢印キーの設定", &V::arrowIndex),
-    realEdit(2, 1050, "", "角度の変化", "0 to 90", "度", &V::rotationStep, 0, 90),
-    realEdit(2, 1008, "", "明るさの変化", " 0 to 1", "", &V::brightness, 0, 1),
-    check(2, 1111, "表示位置固定", "ステータスウィンド", &V::statusFixed),
-    check(2, 1110, "表示", "ステータスウィンド", &V::statusShown),
-    check(2, 1112, "奥行き正規表示", "ポリゴンの奥行き表示", &V::depthDisplay),
-    radio(2, 1116, "強調しない", "頂点の強調表示", &V::emphasis),
-    radio(2, 1117, "奥行きと等しいとき", "頂点の強調表示", &V::emphasis),
-    radio(2, 1118, "表向きの三角形の点", "頂点の強調表示", &V::emphasis),
-    radio(2, 1037, "すべての点", "頂点の強調表示", &V::emphasis),
+    radio(2, 1022, FCW_TR_NOOP("Settings", "回転と奥行き"),
+          FCW_TR_NOOP("Settings", "矢印キーの設定"), &V::arrowIndex),
+    radio(2, 1021, FCW_TR_NOOP("Settings", "回転"), FCW_TR_NOOP("Settings", "矢印キーの設定"),
+          &V::arrowIndex),
+    realEdit(2, 1050, "", FCW_TR_NOOP("Settings", "角度の変化"), "0 to 90",
+             FCW_TR_NOOP("Settings", "度"), &V::rotationStep, 0, 90),
+    realEdit(2, 1008, "", FCW_TR_NOOP("Settings", "明るさの変化"), " 0 to 1", "", &V::brightness, 0,
+             1),
+    check(2, 1111, FCW_TR_NOOP("Settings", "表示位置固定"),
+          FCW_TR_NOOP("Settings", "ステータスウィンド"), &V::statusFixed),
+    check(2, 1110, FCW_TR_NOOP("Settings", "表示"), FCW_TR_NOOP("Settings", "ステータスウィンド"),
+          &V::statusShown),
+    check(2, 1112, FCW_TR_NOOP("Settings", "奥行き正規表示"),
+          FCW_TR_NOOP("Settings", "ポリゴンの奥行き表示"), &V::depthDisplay),
+    radio(2, 1116, FCW_TR_NOOP("Settings", "強調しない"), FCW_TR_NOOP("Settings", "頂点の強調表示"),
+          &V::emphasis),
+    radio(2, 1117, FCW_TR_NOOP("Settings", "奥行きと等しいとき"),
+          FCW_TR_NOOP("Settings", "頂点の強調表示"), &V::emphasis),
+    radio(2, 1118, FCW_TR_NOOP("Settings", "表向きの三角形の点"),
+          FCW_TR_NOOP("Settings", "頂点の強調表示"), &V::emphasis),
+    radio(2, 1037, FCW_TR_NOOP("Settings", "すべての点"), FCW_TR_NOOP("Settings", "頂点の強調表示"),
+          &V::emphasis),
     // テキストファイル
-    check(3, 1113, "色の出力", "", &V::colourOutput),
-    realEdit(3, 1008, "入力", "倍率", "", "", &V::inputScale, 0.0001, 10000),
-    realEdit(3, 1063, "出力", "倍率", "", "", &V::outputScale, 0.0001, 10000),
-    radio(3, 1114, "DXF", "初期出力", &V::outputKind),
-    radio(3, 1115, "T.P.x", "初期出力", &V::outputKind),
-    radio(3, 1036, "T_P", "初期出力", &V::outputKind),
+    check(3, 1113, FCW_TR_NOOP("Settings", "色の出力"), "", &V::colourOutput),
+    realEdit(3, 1008, FCW_TR_NOOP("Settings", "入力"), FCW_TR_NOOP("Settings", "倍率"), "", "",
+             &V::inputScale, 0.0001, 10000),
+    realEdit(3, 1063, FCW_TR_NOOP("Settings", "出力"), FCW_TR_NOOP("Settings", "倍率"), "", "",
+             &V::outputScale, 0.0001, 10000),
+    radio(3, 1114, "DXF", FCW_TR_NOOP("Settings", "初期出力"), &V::outputKind),
+    radio(3, 1115, "T.P.x", FCW_TR_NOOP("Settings", "初期出力"), &V::outputKind),
+    radio(3, 1036, "T_P", FCW_TR_NOOP("Settings", "初期出力"), &V::outputKind),
+    // The interface language, read at the next start. Its texts name each language in its
+    // own words, the same in every interface, so they are not in the catalogue.
+    radio(2, kLanguageJapanese, "日本語", kLanguageGroup, &V::language),
+    radio(2, kLanguageEnglish, "English", kLanguageGroup, &V::language),
 };
 
 constexpr int kPageResources[kSettingsPageCount] = {315, 106, 316, 317};
-constexpr const char* kPageTitles[kSettingsPageCount] = {"サーチ", "図形", "表示と操作",
-                                                         "テキストファイル"};
+constexpr const char* kPageTitles[kSettingsPageCount] = {
+    FCW_TR_NOOP("Settings", "サーチ"), FCW_TR_NOOP("Settings", "図形"),
+    FCW_TR_NOOP("Settings", "表示と操作"), FCW_TR_NOOP("Settings", "テキストファイル")};
 
 std::string formatReal(double v) {
     char buffer[64];
@@ -87,26 +121,30 @@ std::string formatReal(double v) {
     return buffer;
 }
 
-std::optional<std::string> takeInt(const SheetControl& c, const std::string& text, V& values) {
+std::optional<std::string> takeInt(const Worded& page, const SheetControl& c,
+                                   const std::string& text, V& values) {
     const auto v = parseDialogInteger(text);
     if (!v) {
-        return std::string(kNotANumberMessage);
+        return page.text(text_context::kMessage, kNotANumberMessage);
     }
     if (*v < c.minimum || *v > c.maximum) {
         return integerRangeMessage(static_cast<long long>(c.minimum),
-                                   static_cast<long long>(c.maximum));
+                                   static_cast<long long>(c.maximum),
+                                   page.text(text_context::kMessage, kIntegerRangeMessage));
     }
     values.*c.intField = static_cast<int>(*v);
     return std::nullopt;
 }
 
-std::optional<std::string> takeReal(const SheetControl& c, const std::string& text, V& values) {
+std::optional<std::string> takeReal(const Worded& page, const SheetControl& c,
+                                    const std::string& text, V& values) {
     const auto v = parseDialogNumber(text);
     if (!v) {
-        return std::string(kNotANumberMessage);
+        return page.text(text_context::kMessage, kNotANumberMessage);
     }
     if (!(*v >= c.minimum && *v <= c.maximum)) {
-        return numberRangeMessage(c.minimum, c.maximum);
+        return numberRangeMessage(c.minimum, c.maximum,
+                                  page.text(text_context::kMessage, kNumberRangeMessage));
     }
     values.*c.realField = *v;
     return std::nullopt;
@@ -178,6 +216,7 @@ SettingsSheetValues settingsSheetValues(const Editor& e) {
     v.inputScale = e.settings.importScale;
     v.outputScale = e.settings.exportScale;
     v.outputKind = e.settings.defaultTextFormat;
+    v.language = e.settings.interfaceLanguage == InterfaceLanguage::English ? 1 : 0;
     return v;
 }
 
@@ -213,6 +252,10 @@ void applySettingsSheetValues(Editor& e, const SettingsSheetValues& v) {
     e.settings.exportScale = v.outputScale;
     e.settings.defaultTextFormat = v.outputKind;
     e.settings.exportColour = v.colourOutput;
+    if (v.language == 0 || v.language == 1) {
+        e.settings.interfaceLanguage =
+            v.language == 1 ? InterfaceLanguage::English : InterfaceLanguage::Japanese;
+    }
 }
 
 // ---- pages ----
@@ -295,12 +338,12 @@ std::optional<std::string> SettingsPage::store() {
             values_.*c.intField = value(c.id) == "1" ? 1 : 0;
             break;
         case K::IntEdit:
-            if (auto refused = takeInt(c, value(c.id), values_)) {
+            if (auto refused = takeInt(*this, c, value(c.id), values_)) {
                 return refused;
             }
             break;
         case K::RealEdit:
-            if (auto refused = takeReal(c, value(c.id), values_)) {
+            if (auto refused = takeReal(*this, c, value(c.id), values_)) {
                 return refused;
             }
             break;
@@ -314,6 +357,21 @@ std::optional<std::string> SettingsPage::store() {
 SettingsSheet::SettingsSheet(const SettingsSheetValues& initial)
     : values_(initial), pages_{SettingsPage(0, values_), SettingsPage(1, values_),
                                SettingsPage(2, values_), SettingsPage(3, values_)} {}
+
+std::string SettingsSheet::caption() const {
+    return text(text_context::kSettings, kSettingsCaption);
+}
+
+std::string SettingsSheet::pageTitle(int index) const {
+    return text(text_context::kSettings, settingsPageTitle(index));
+}
+
+void SettingsSheet::setTextHost(const Host* host) {
+    PropertySheet::setTextHost(host);
+    for (SettingsPage& page : pages_) {
+        page.setTextHost(host);
+    }
+}
 
 Dialog& SettingsSheet::page(int index) {
     return pages_[static_cast<std::size_t>(index)];
@@ -351,6 +409,7 @@ void runSettingsSheet(Editor& editor) {
             reportFileError(editor, read, path, FileAccess::Reading);
         } else {
             writeSettings(profile, editor.settings, editor.view);
+            writeLanguageChoice(profile, editor.settings.interfaceLanguage);
             if (const FileResult written = profile.save(path, editor.writeFaults); !written) {
                 reportFileError(editor, written, path, FileAccess::Writing);
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/host.h"
+#include "model/translatable.h"
 
 #include <array>
 #include <optional>
@@ -34,6 +35,8 @@ struct SettingsSheetValues {
     double inputScale = 1;
     double outputScale = 1;
     int outputKind = 0;
+    // 言語 / Language: 0 Japanese, 1 English; the profile's choice for the next start.
+    int language = 0;
 };
 
 // The page values for the editor's current settings. A click with both snap flags shows grid;
@@ -61,6 +64,11 @@ struct SheetControl {
 };
 
 inline constexpr int kSettingsPageCount = 4;
+// The language choice on the 表示と操作 page: its group box and its two radio buttons.
+inline constexpr char kLanguageGroup[] = "言語 / Language";
+inline constexpr int kLanguageJapanese = 1130;
+inline constexpr int kLanguageEnglish = 1131;
+inline constexpr char kSettingsCaption[] = FCW_TR_NOOP("Settings", "設定ダイアログ");
 std::span<const SheetControl> settingsSheetControls();
 // Resource id and title of page 0..3.
 int settingsPageResource(int page);
@@ -92,15 +100,17 @@ class SettingsSheet : public PropertySheet {
   public:
     explicit SettingsSheet(const SettingsSheetValues& initial);
 
-    std::string caption() const override { return "設定ダイアログ"; }
+    std::string caption() const override;
     int pageCount() const override { return kSettingsPageCount; }
     Dialog& page(int index) override;
-    std::string pageTitle(int index) const override { return settingsPageTitle(index); }
+    std::string pageTitle(int index) const override;
     int activePage() const override { return active_; }
     std::optional<std::string> setActivePage(int index) override;
     std::optional<std::string> acceptActivePage() override;
 
     const SettingsSheetValues& values() const { return values_; }
+    // The pages word their refusals in the host's language too.
+    void setTextHost(const Host* host) override;
 
   private:
     SettingsSheetValues values_;

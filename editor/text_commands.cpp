@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/file_messages.h"
+#include "editor/interface_text.h"
 #include "editor/operation.h"
 #include "io/text_export.h"
 #include "io/text_import.h"
@@ -14,8 +15,8 @@ namespace fcw {
 
 namespace {
 
-constexpr char kNoFileName[] = "ファイル名が指定されませんでした";
-constexpr char kUnknownType[] = "ファイルタイプを識別できませんでした";
+constexpr char kNoFileName[] = FCW_TR_NOOP("Message", "ファイル名が指定されませんでした");
+constexpr char kUnknownType[] = FCW_TR_NOOP("Message", "ファイルタイプを識別できませんでした");
 
 std::string fileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -34,12 +35,19 @@ std::string titleOf(const std::string& path) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-FileDialogRequest exportDialog(int defaultFormat) {
+void warn(Editor& editor, std::string_view message) {
+    editor.host.messageBox(editor.host.translate(text_context::kMessage, message),
+                           MessageButtons::Ok, MessageIcon::Warning);
+}
+
+FileDialogRequest exportDialog(const Host& host, int defaultFormat) {
     FileDialogRequest r;
     const std::string dxf = "DXF(*.dxf)";
-    const std::string type1 = "テキスト(1)(*.tx1)";
-    const std::string type2 = "テキスト(2)(*.tx2)";
-    const std::string all = "全て(*.*)";
+    const std::string type1 =
+        host.translate(text_context::kFiles, FCW_TR_NOOP("Files", "テキスト(1)(*.tx1)"));
+    const std::string type2 =
+        host.translate(text_context::kFiles, FCW_TR_NOOP("Files", "テキスト(2)(*.tx2)"));
+    const std::string all = host.translate(text_context::kFiles, FCW_TR_NOOP("Files", "全て(*.*)"));
     switch (defaultFormat) {
     case 0:
         r.defaultSuffix = "dxf";
@@ -133,15 +141,15 @@ bool readTextFile(Editor& editor, const std::string& path) {
     }
     const std::optional<ImportedModel> model = reader.finish();
     if (!model) {
-        editor.host.messageBox(kUnknownType, MessageButtons::Ok, MessageIcon::Warning);
+        warn(editor, kUnknownType);
         return false;
     }
     if (model->refusal) {
-        editor.host.messageBox(*model->refusal, MessageButtons::Ok, MessageIcon::Warning);
+        warn(editor, *model->refusal);
         return false;
     }
     if (model->message) {
-        editor.host.messageBox(*model->message, MessageButtons::Ok, MessageIcon::Warning);
+        warn(editor, *model->message);
     }
 
     editor.takeSnapshot();
@@ -152,24 +160,26 @@ bool readTextFile(Editor& editor, const std::string& path) {
 }
 
 void importTextFile(Editor& editor) {
-    const auto choice = editor.host.chooseOpenFile(exportDialog(editor.settings.defaultTextFormat));
+    const auto choice =
+        editor.host.chooseOpenFile(exportDialog(editor.host, editor.settings.defaultTextFormat));
     if (!choice) {
         return;
     }
     if (choice->path.empty()) {
-        editor.host.messageBox(kNoFileName, MessageButtons::Ok, MessageIcon::Warning);
+        warn(editor, kNoFileName);
         return;
     }
     readTextFile(editor, choice->path);
 }
 
 void exportTextFile(Editor& editor) {
-    const auto choice = editor.host.chooseSaveFile(exportDialog(editor.settings.defaultTextFormat));
+    const auto choice =
+        editor.host.chooseSaveFile(exportDialog(editor.host, editor.settings.defaultTextFormat));
     if (!choice) {
         return;
     }
     if (choice->path.empty()) {
-        editor.host.messageBox(kNoFileName, MessageButtons::Ok, MessageIcon::Warning);
+        warn(editor, kNoFileName);
         return;
     }
     writeTextFile(editor, choice->path);

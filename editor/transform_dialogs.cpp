@@ -1,6 +1,7 @@
 #include "editor/transform_dialogs.h"
 
 #include "editor/dialog_number.h"
+#include "editor/interface_text.h"
 
 #include <cstdio>
 
@@ -20,7 +21,7 @@ std::string formatNumber(double v) {
 
 std::optional<std::string> refuseUnlessNumber(const Dialog& d, int control) {
     if (!parseFiniteDialogNumber(d.value(control))) {
-        return std::string(kNotANumberMessage);
+        return d.text(text_context::kMessage, kNotANumberMessage);
     }
     return std::nullopt;
 }
@@ -66,7 +67,7 @@ ButtonPress RotateDialog::pressButton(int button) {
     }
     const auto angle = parseFiniteDialogNumber(value(kAngle));
     if (!angle) {
-        return ButtonPress::refused(kNotANumberMessage);
+        return ButtonPress::refused(text(text_context::kMessage, kNotANumberMessage));
     }
     double next = *angle;
     switch (button) {
@@ -119,7 +120,7 @@ std::optional<std::string> ScaleDialog::controlEdited(int control) {
     }
     const auto v = parseFiniteDialogNumber(value(control));
     if (!v) {
-        return std::string(kNotANumberMessage);
+        return text(text_context::kMessage, kNotANumberMessage);
     }
     lastEdited_ = *v;
     return std::nullopt;
@@ -152,7 +153,8 @@ double ScaleDialog::factor(int control) const {
     return parseFiniteDialogNumber(value(control)).value_or(1.0);
 }
 
-NumberInputDialog::NumberInputDialog(bool useCurrentView, const char* description, const char* sign)
+NumberInputDialog::NumberInputDialog(bool useCurrentView, const std::string& description,
+                                     const std::string& sign)
     : Dialog(kNumberInputDialog) {
     setValue(kUseCurrentView, useCurrentView ? "1" : "0");
     setValue(kDescription, description);

@@ -74,7 +74,8 @@ class NumberInputDialog : public Dialog {
     static constexpr int kNumber = 1008;
     static constexpr int kSign = 1122;
 
-    NumberInputDialog(bool useCurrentView, const char* description, const char* sign);
+    // The description and the sign convention come worded in the interface's language.
+    NumberInputDialog(bool useCurrentView, const std::string& description, const std::string& sign);
     std::optional<std::string> validate() override;
     double number() const;
     bool useCurrentView() const { return value(kUseCurrentView) == "1"; }

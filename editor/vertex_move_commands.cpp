@@ -1,6 +1,7 @@
 #include "editor/vertex_move_commands.h"
 
 #include "editor/editor.h"
+#include "editor/interface_text.h"
 #include "editor/transform_dialogs.h"
 #include "ops/vertex_move.h"
 
@@ -19,80 +20,83 @@ using namespace command_id;
 using R = MoveRule;
 using A = MoveAxis;
 
-constexpr char kSignVertical[] = "“+”が上，“-”が下";
-constexpr char kSignHorizontal[] = "“+”が右，“-”が左";
-constexpr char kSignDepth[] = "“+”が奥，“-”が手前";
+constexpr char kSignVertical[] = FCW_TR_NOOP("Dialog", "“+”が上，“-”が下");
+constexpr char kSignHorizontal[] = FCW_TR_NOOP("Dialog", "“+”が右，“-”が左");
+constexpr char kSignDepth[] = FCW_TR_NOOP("Dialog", "“+”が奥，“-”が手前");
 
 constexpr MoveCommand kCommands[] = {
     {kMoveVertically,
      kPopupMoveVertically,
      {R::Relative, A::Vertical},
-     "縦方向に移動する．\r\n（現在の点の位置から相対的に移動）"},
+     FCW_TR_NOOP("Dialog", "縦方向に移動する．\r\n（現在の点の位置から相対的に移動）")},
     {kMoveHorizontally,
      kPopupMoveHorizontally,
      {R::Relative, A::Horizontal},
-     "横方向に移動する．\r\n（現在の点の位置から相対的に移動）"},
+     FCW_TR_NOOP("Dialog", "横方向に移動する．\r\n（現在の点の位置から相対的に移動）")},
     {kMoveInDepth,
      kPopupMoveInDepth,
      {R::Relative, A::Depth},
-     "奥行き方向に移動する．\r\n(現在の点の位置から相対的に移動)"},
+     FCW_TR_NOOP("Dialog", "奥行き方向に移動する．\r\n(現在の点の位置から相対的に移動)")},
     {kAlignVertically,
      kPopupAlignVertically,
      {R::Position, A::Vertical},
-     "\r\n縦方向の位置を合わせる"},
+     FCW_TR_NOOP("Dialog", "\r\n縦方向の位置を合わせる")},
     {kAlignHorizontally,
      kPopupAlignHorizontally,
      {R::Position, A::Horizontal},
-     "\r\n横方向の位置を合わせる"},
-    {kAlignInDepth, kPopupAlignInDepth, {R::Position, A::Depth}, "\r\n奥行き向の位置を合わせる"},
+     FCW_TR_NOOP("Dialog", "\r\n横方向の位置を合わせる")},
+    {kAlignInDepth,
+     kPopupAlignInDepth,
+     {R::Position, A::Depth},
+     FCW_TR_NOOP("Dialog", "\r\n奥行き向の位置を合わせる")},
     {kAlignTop,
      kPopupAlignTop,
      {R::Smallest, A::Vertical},
-     "一番上にある点が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "一番上にある点が\r\n指定位置に来るように移動する")},
     {kAlignBottom,
      kPopupAlignBottom,
      {R::Largest, A::Vertical},
-     "一番下にある点が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "一番下にある点が\r\n指定位置に来るように移動する")},
     {kAlignLeft,
      kPopupAlignLeft,
      {R::Smallest, A::Horizontal},
-     "一番左にある点が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "一番左にある点が\r\n指定位置に来るように移動する")},
     {kAlignRight,
      kPopupAlignRight,
      {R::Largest, A::Horizontal},
-     "一番右にある点が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "一番右にある点が\r\n指定位置に来るように移動する")},
     {kAlignFront,
      kPopupAlignFront,
      {R::Largest, A::Depth},
-     "一番手前にある点が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "一番手前にある点が\r\n指定位置に来るように移動する")},
     {kAlignBack,
      kPopupAlignBack,
      {R::Smallest, A::Depth},
-     "一番奥にある点が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "一番奥にある点が\r\n指定位置に来るように移動する")},
     {kMeanOnVerticalAxis,
      kPopupMeanOnVerticalAxis,
      {R::Mean, A::Vertical},
-     "選択された点の重心が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "選択された点の重心が\r\n指定位置に来るように移動する")},
     {kMeanOnHorizontalAxis,
      kPopupMeanOnHorizontalAxis,
      {R::Mean, A::Horizontal},
-     "選択された点の重心が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "選択された点の重心が\r\n指定位置に来るように移動する")},
     {kMeanOnDepthAxis,
      kPopupMeanOnDepthAxis,
      {R::Mean, A::Depth},
-     "選択された点の重心が\r\n指定位置に来るように移動する"},
+     FCW_TR_NOOP("Dialog", "選択された点の重心が\r\n指定位置に来るように移動する")},
     {kDistanceFromVerticalAxis,
      kPopupDistanceFromVerticalAxis,
      {R::Distance, A::Vertical},
-     "\r\n縦軸からの距離を合わせる"},
+     FCW_TR_NOOP("Dialog", "\r\n縦軸からの距離を合わせる")},
     {kDistanceFromHorizontalAxis,
      kPopupDistanceFromHorizontalAxis,
      {R::Distance, A::Horizontal},
-     "\r\n横軸からの距離を合わせる"},
+     FCW_TR_NOOP("Dialog", "\r\n横軸からの距離を合わせる")},
     {kDistanceFromDepthAxis,
      kPopupDistanceFromDepthAxis,
      {R::Distance, A::Depth},
-     "\r\n奥行き軸からの距離を合わせる"},
+     FCW_TR_NOOP("Dialog", "\r\n奥行き軸からの距離を合わせる")},
 };
 
 const char* signFor(const MoveCommand& c) {
@@ -126,7 +130,10 @@ bool runVertexMove(Editor& e, int commandId) {
         return false;
     }
     InteractionState& s = e.interaction;
-    NumberInputDialog dialog(s.moveInCurrentView, command->description, signFor(*command));
+    const std::string_view sign = signFor(*command);
+    NumberInputDialog dialog(
+        s.moveInCurrentView, e.host.translate(text_context::kDialog, command->description),
+        sign.empty() ? std::string() : e.host.translate(text_context::kDialog, sign));
     if (e.host.runDialog(dialog)) {
         e.takeSnapshot(); // only now: a cancelled dialog must cost no undo step
         s.moveInCurrentView = dialog.useCurrentView();

@@ -2,6 +2,7 @@
 
 #include "model/mesh_store.h"
 #include "model/numeric.h"
+#include "model/translatable.h"
 
 #include <array>
 #include <charconv>
@@ -11,11 +12,13 @@ namespace fcw {
 
 namespace {
 
-constexpr char kTooManyType1[] = "ポリゴンの数が多すぎて全てを入力できません。";
+constexpr char kTooManyType1[] =
+    FCW_TR_NOOP("Message", "ポリゴンの数が多すぎて全てを入力できません。");
 constexpr char kTooManyType2Points[] =
-    "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます";
-constexpr char kTooManyTotal[] = "ポリゴンの数が大きすぎて全てを入力できません。";
-constexpr char kNotFinite[] = "座標の値が大きすぎて入力できません。";
+    FCW_TR_NOOP("Message", "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます");
+constexpr char kTooManyTotal[] =
+    FCW_TR_NOOP("Message", "ポリゴンの数が大きすぎて全てを入力できません。");
+constexpr char kNotFinite[] = FCW_TR_NOOP("Message", "座標の値が大きすぎて入力できません。");
 
 // A keyword counts when it occurs after the line's first character.
 bool contains(std::string_view line, std::string_view keyword) {

@@ -144,7 +144,8 @@ TEST(DroppedFiles, ADocumentOpensAndATextFileIsImported) {
 }
 
 TEST(ToolkitTexts, StandardButtonsSpeakJapanese) {
-    ASSERT_TRUE(installToolkitTranslations(*QCoreApplication::instance()));
+    ASSERT_TRUE(
+        installInterfaceTranslations(*QCoreApplication::instance(), InterfaceLanguage::Japanese));
     QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
 }

@@ -1,0 +1,1309 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Command</name>
+    <message>
+        <source>縦方向に移動</source>
+        <translation>Move Vertically</translation>
+    </message>
+    <message>
+        <source>横方向に移動</source>
+        <translation>Move Horizontally</translation>
+    </message>
+    <message>
+        <source>奥行き方向に移動</source>
+        <translation>Move in Depth</translation>
+    </message>
+    <message>
+        <source>縦の位置</source>
+        <translation>Vertical Position</translation>
+    </message>
+    <message>
+        <source>横の位置</source>
+        <translation>Horizontal Position</translation>
+    </message>
+    <message>
+        <source>奥行きの位置</source>
+        <translation>Depth Position</translation>
+    </message>
+    <message>
+        <source>上を基準</source>
+        <translation>By the Top Point</translation>
+    </message>
+    <message>
+        <source>下を基準</source>
+        <translation>By the Bottom Point</translation>
+    </message>
+    <message>
+        <source>左を基準</source>
+        <translation>By the Leftmost Point</translation>
+    </message>
+    <message>
+        <source>右を基準</source>
+        <translation>By the Rightmost Point</translation>
+    </message>
+    <message>
+        <source>手前を基準</source>
+        <translation>By the Nearest Point</translation>
+    </message>
+    <message>
+        <source>奥を基準</source>
+        <translation>By the Farthest Point</translation>
+    </message>
+    <message>
+        <source>縦軸</source>
+        <translation>Vertical Axis</translation>
+    </message>
+    <message>
+        <source>横軸</source>
+        <translation>Horizontal Axis</translation>
+    </message>
+    <message>
+        <source>奥行き軸</source>
+        <translation>Depth Axis</translation>
+    </message>
+    <message>
+        <source>縦軸からの距離</source>
+        <translation>Distance from Vertical Axis</translation>
+    </message>
+    <message>
+        <source>横軸からの距離</source>
+        <translation>Distance from Horizontal Axis</translation>
+    </message>
+    <message>
+        <source>奥行き軸からの位置</source>
+        <translation>Distance from Depth Axis</translation>
+    </message>
+    <message>
+        <source>５</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>１０</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>２０</source>
+        <translation>20</translation>
+    </message>
+    <message>
+        <source>４０</source>
+        <translation>40</translation>
+    </message>
+    <message>
+        <source>頂点</source>
+        <translation>Vertex</translation>
+    </message>
+    <message>
+        <source>グリッド点</source>
+        <translation>Grid Point</translation>
+    </message>
+    <message>
+        <source>前後 （奥行きの移動）</source>
+        <translation>Up/Down Move in Depth</translation>
+    </message>
+    <message>
+        <source>回転 １</source>
+        <translation>Rotate Only</translation>
+    </message>
+    <message>
+        <source>設定ダイアログ</source>
+        <translation>Settings...</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>三角形のポリゴンを描く</source>
+        <translation>Draw Triangles</translation>
+    </message>
+    <message>
+        <source>ポリゴンを消す</source>
+        <translation>Erase Polygons</translation>
+    </message>
+    <message>
+        <source>範囲指定して移動</source>
+        <translation>Select and Move</translation>
+    </message>
+    <message>
+        <source>色を塗る</source>
+        <translation>Paint</translation>
+    </message>
+    <message>
+        <source>ポリゴンで球を描く</source>
+        <translation>Draw a Sphere</translation>
+    </message>
+    <message>
+        <source>拡大縮小</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>原点の移動</source>
+        <translation>Move Origin</translation>
+    </message>
+    <message>
+        <source>×１</source>
+        <translation>×1</translation>
+    </message>
+    <message>
+        <source>×２</source>
+        <translation>×2</translation>
+    </message>
+    <message>
+        <source>×４</source>
+        <translation>×4</translation>
+    </message>
+    <message>
+        <source>×１０</source>
+        <translation>×10</translation>
+    </message>
+    <message>
+        <source>÷２</source>
+        <translation>÷2</translation>
+    </message>
+    <message>
+        <source>÷４</source>
+        <translation>÷4</translation>
+    </message>
+    <message>
+        <source>÷１０</source>
+        <translation>÷10</translation>
+    </message>
+    <message>
+        <source>原点に戻す</source>
+        <translation>Reset Origin</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>法泉の向きの変更</source>
+        <translation>Reverse Normal</translation>
+    </message>
+    <message>
+        <source>色の指定</source>
+        <translation>Set Color</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>テキスト形式でセーブ</source>
+        <translation>Save as Text...</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>ｺﾋﾟｰ(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>消去(&amp;d)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>切り取り</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>少数点第一位を四捨五入</source>
+        <translation>Round to Whole Numbers</translation>
+    </message>
+    <message>
+        <source>点の集合</source>
+        <translation>Merge Vertices</translation>
+    </message>
+    <message>
+        <source>四つに分割</source>
+        <translation>Split in Four</translation>
+    </message>
+    <message>
+        <source>三つに分割</source>
+        <translation>Split in Three</translation>
+    </message>
+    <message>
+        <source>色の変更</source>
+        <translation>Change Color</translation>
+    </message>
+    <message>
+        <source>色の抽出（スポイト）</source>
+        <translation>Pick Color (Eyedropper)</translation>
+    </message>
+    <message>
+        <source>左右対称</source>
+        <translation>Mirror Left-Right</translation>
+    </message>
+    <message>
+        <source>上下対称</source>
+        <translation>Mirror Top-Bottom</translation>
+    </message>
+    <message>
+        <source>奥行き対称</source>
+        <translation>Mirror Front-Back</translation>
+    </message>
+    <message>
+        <source>原点を中心点の回転</source>
+        <translation>Rotate Vertices about Origin</translation>
+    </message>
+    <message>
+        <source>三角形の回転</source>
+        <translation>Rotate Triangles</translation>
+    </message>
+    <message>
+        <source>原点を中心に三角形を回転</source>
+        <translation>Rotate Triangles about Origin</translation>
+    </message>
+    <message>
+        <source>点の回転</source>
+        <translation>Rotate Vertices</translation>
+    </message>
+    <message>
+        <source>三角形の伸縮</source>
+        <translation>Scale Triangles</translation>
+    </message>
+    <message>
+        <source>テキストの入力</source>
+        <translation>Read Text File...</translation>
+    </message>
+    <message>
+        <source>ライン状三角形の消去</source>
+        <translation>Delete Line-Shaped Triangles</translation>
+    </message>
+    <message>
+        <source>ステータスの表示</source>
+        <translation>Status Box</translation>
+    </message>
+    <message>
+        <source>点の伸縮</source>
+        <translation>Scale Vertices</translation>
+    </message>
+    <message>
+        <source>二つに分割</source>
+        <translation>Split in Two</translation>
+    </message>
+    <message>
+        <source>四つと二つに分割</source>
+        <translation>Split in Four and Two</translation>
+    </message>
+    <message>
+        <source>すべて選択(&amp;P)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>FacetCraftwerk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About FacetCraftwerk...</translation>
+    </message>
+    <message>
+        <source>最近使ったﾌｧｲﾙ</source>
+        <translation>Recent File</translation>
+    </message>
+    <message>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>“+”が上，“-”が下</source>
+        <translation>“+” is up, “-” is down</translation>
+    </message>
+    <message>
+        <source>“+”が右，“-”が左</source>
+        <translation>“+” is right, “-” is left</translation>
+    </message>
+    <message>
+        <source>“+”が奥，“-”が手前</source>
+        <translation>“+” is away from you, “-” toward you</translation>
+    </message>
+    <message>
+        <source>縦方向に移動する．<byte value="xd"/>
+（現在の点の位置から相対的に移動）</source>
+        <translation>Move vertically,
+(relative to the points&apos; current positions)</translation>
+    </message>
+    <message>
+        <source>横方向に移動する．<byte value="xd"/>
+（現在の点の位置から相対的に移動）</source>
+        <translation>Move horizontally,
+(relative to the points&apos; current positions)</translation>
+    </message>
+    <message>
+        <source>奥行き方向に移動する．<byte value="xd"/>
+(現在の点の位置から相対的に移動)</source>
+        <translation>Move in depth,
+(relative to the points&apos; current positions)</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+縦方向の位置を合わせる</source>
+        <translation>
+Align the vertical position</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+横方向の位置を合わせる</source>
+        <translation>
+Align the horizontal position</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+奥行き向の位置を合わせる</source>
+        <translation>
+Align the depth position</translation>
+    </message>
+    <message>
+        <source>一番上にある点が<byte value="xd"/>
+指定位置に来るように移動する</source>
+        <translation>Move so that the top point
+comes to the given position</translation>
+    </message>
+    <message>
+        <source>一番下にある点が<byte value="xd"/>
+指定位置に来るように移動する</source>
+        <translation>Move so that the bottom point
+comes to the given position</translation>
+    </message>
+    <message>
+        <source>一番左にある点が<byte value="xd"/>
+指定位置に来るように移動する</source>
+        <translation>Move so that the leftmost point
+comes to the given position</translation>
+    </message>
+    <message>
+        <source>一番右にある点が<byte value="xd"/>
+指定位置に来るように移動する</source>
+        <translation>Move so that the rightmost point
+comes to the given position</translation>
+    </message>
+    <message>
+        <source>一番手前にある点が<byte value="xd"/>
+指定位置に来るように移動する</source>
+        <translation>Move so that the nearest point
+comes to the given position</translation>
+    </message>
+    <message>
+        <source>一番奥にある点が<byte value="xd"/>
+指定位置に来るように移動する</source>
+        <translation>Move so that the farthest point
+comes to the given position</translation>
+    </message>
+    <message>
+        <source>選択された点の重心が<byte value="xd"/>
+指定位置に来るように移動する</source>
+        <translation>Move so that the centroid of the selected points
+comes to the given position</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+縦軸からの距離を合わせる</source>
+        <translation>
+Set the distance from the vertical axis</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+横軸からの距離を合わせる</source>
+        <translation>
+Set the distance from the horizontal axis</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+奥行き軸からの距離を合わせる</source>
+        <translation>
+Set the distance from the depth axis</translation>
+    </message>
+    <message>
+        <source>横</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>奥行き</source>
+        <translation>Depth</translation>
+    </message>
+    <message>
+        <source>縦</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>回転角</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>時計回り</source>
+        <translation>Clockwise</translation>
+    </message>
+    <message>
+        <source>反時計回り</source>
+        <translation>Counter-clockwise</translation>
+    </message>
+    <message>
+        <source>９０度</source>
+        <translation>90°</translation>
+    </message>
+    <message>
+        <source>１８０度</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>２７０度</source>
+        <translation>270°</translation>
+    </message>
+    <message>
+        <source>＋４５度</source>
+        <translation>+45°</translation>
+    </message>
+    <message>
+        <source>＋３０度</source>
+        <translation>+30°</translation>
+    </message>
+    <message>
+        <source>２倍</source>
+        <translation>×2</translation>
+    </message>
+    <message>
+        <source>４倍</source>
+        <translation>×4</translation>
+    </message>
+    <message>
+        <source>１０倍</source>
+        <translation>×10</translation>
+    </message>
+    <message>
+        <source>０．５倍</source>
+        <translation>×0.5</translation>
+    </message>
+    <message>
+        <source>０．２５倍</source>
+        <translation>×0.25</translation>
+    </message>
+    <message>
+        <source>０．１倍</source>
+        <translation>×0.1</translation>
+    </message>
+    <message>
+        <source>変更を他の二つにも反映させる</source>
+        <translation>Apply to the other two</translation>
+    </message>
+    <message>
+        <source>数値</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>現在の視点で点の移動を行う</source>
+        <translation>Move the points in the current view</translation>
+    </message>
+    <message>
+        <source>インプット</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>回転</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>伸縮</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>数値入力ダイアログ</source>
+        <translation>Numeric Input</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>三角形ポリゴンのモデラー</source>
+        <translation>A modeler for triangle polygons</translation>
+    </message>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>テキスト(1)(*.tx1)</source>
+        <translation>Text type 1 (*.tx1)</translation>
+    </message>
+    <message>
+        <source>テキスト(2)(*.tx2)</source>
+        <translation>Text type 2 (*.tx2)</translation>
+    </message>
+    <message>
+        <source>全て(*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>頂点の移動</source>
+        <translation>Move Vertices</translation>
+    </message>
+    <message>
+        <source>縦，横，奥行き，指定量移動</source>
+        <translation>Move by an Amount</translation>
+    </message>
+    <message>
+        <source>縦，横，奥行きの位置合わせ</source>
+        <translation>Align Position</translation>
+    </message>
+    <message>
+        <source>端の点を基準に移動</source>
+        <translation>Move by an End Point</translation>
+    </message>
+    <message>
+        <source>重心の位置合わせ</source>
+        <translation>Align Centroid</translation>
+    </message>
+    <message>
+        <source>軸からの距離を合わせ</source>
+        <translation>Distance from an Axis</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>サーチ</source>
+        <translation>Snap</translation>
+    </message>
+    <message>
+        <source>第一点</source>
+        <translation>First Point</translation>
+    </message>
+    <message>
+        <source>第二点</source>
+        <translation>Second Point</translation>
+    </message>
+    <message>
+        <source>第三点</source>
+        <translation>Third Point</translation>
+    </message>
+    <message>
+        <source>全頂点</source>
+        <translation>All Points</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>矢印キーの設定</source>
+        <translation>Arrow Keys</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>拡大縮小表示</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>加工</source>
+        <translation>Modify</translation>
+    </message>
+    <message>
+        <source>頂点の 集合と四捨五入</source>
+        <translation>Merge and Round Vertices</translation>
+    </message>
+    <message>
+        <source>三角形の分割</source>
+        <translation>Split Triangles</translation>
+    </message>
+    <message>
+        <source>対称図形に変換</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>回転</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>伸縮（拡大縮小）</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+</context>
+<context>
+    <name>Message</name>
+    <message>
+        <source>ポリゴンの数が多すぎて全てを入力できません。</source>
+        <translation>There are too many polygons; not all of them could be read.</translation>
+    </message>
+    <message>
+        <source>ポリゴンの数が多すぎて全てを入力できません。色情報は失われます</source>
+        <translation>There are too many polygons; not all of them could be read. The colors are lost.</translation>
+    </message>
+    <message>
+        <source>ポリゴンの数が大きすぎて全てを入力できません。</source>
+        <translation>The polygon count is too large; not all of them could be read.</translation>
+    </message>
+    <message>
+        <source>座標の値が大きすぎて入力できません。</source>
+        <translation>A coordinate is too large to be read.</translation>
+    </message>
+    <message>
+        <source>作業ファイルが壊れています</source>
+        <translation>The work file is damaged.</translation>
+    </message>
+    <message>
+        <source>%1
+このﾌｧｲﾙが見つかりません。</source>
+        <translation>%1
+This file cannot be found.</translation>
+    </message>
+    <message>
+        <source>%1
+このﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを起動できませんでした。</source>
+        <translation>%1
+No program could be started to show this file.</translation>
+    </message>
+    <message>
+        <source>数字を入力してください。</source>
+        <translation>Please enter a number.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの数字を入力してください。</source>
+        <translation>Please enter a number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの整数を入力してください。</source>
+        <translation>Please enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>予期しないﾌｧｲﾙ形式です。</source>
+        <translation>Unexpected file format.</translation>
+    </message>
+    <message>
+        <source>%1 への変更を保存しますか?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>%1
+このﾌｧｲﾙが見つかりません。
+ﾊﾟｽとﾌｧｲﾙ名が正しいかどうか確認してださい。</source>
+        <translation>%1
+File not found.
+Check that the path and file name are correct.</translation>
+    </message>
+    <message>
+        <source>%1 にアクセスできません。</source>
+        <translation>%1 cannot be accessed.</translation>
+    </message>
+    <message>
+        <source>出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。</source>
+        <translation>There is not enough space on the destination disk.</translation>
+    </message>
+    <message>
+        <source>%1 は大きすぎて読み込めません。</source>
+        <translation>%1 is too large to be read.</translation>
+    </message>
+    <message>
+        <source>%1 の読み込み中に予期しないエラーが発生しました。</source>
+        <translation>An unexpected error occurred while reading %1.</translation>
+    </message>
+    <message>
+        <source>%1 の保存中に予期しないエラーが発生しました。</source>
+        <translation>An unexpected error occurred while saving %1.</translation>
+    </message>
+    <message>
+        <source>前回、保存されないまま終了した変更が残っています。
+
+文書: %1
+最後の変更: %2
+
+この変更を開きますか?
+（いいえを選ぶと、日付を付けた名前で %3 に残します。）</source>
+        <translation>Changes from the last session were never saved.
+
+Document: %1
+Last change: %2
+
+Open these changes?
+(If you choose No, they are kept in %3 under a dated name.)</translation>
+    </message>
+    <message>
+        <source>%1
+予期しないﾌｧｲﾙ形式です。</source>
+        <translation>%1
+Unexpected file format.</translation>
+    </message>
+    <message>
+        <source>ファイル名が指定されませんでした</source>
+        <translation>No file name was given.</translation>
+    </message>
+    <message>
+        <source>ファイルタイプを識別できませんでした</source>
+        <translation>The file type could not be recognized.</translation>
+    </message>
+    <message>
+        <source>ポリゴンが多すぎます。これ以上ポリゴンを作れません。</source>
+        <translation>Too many polygons. No more polygons can be made.</translation>
+    </message>
+</context>
+<context>
+    <name>Prompt</name>
+    <message>
+        <source>間隔５のグリッドを表示</source>
+        <translation>Show a grid with spacing 5</translation>
+    </message>
+    <message>
+        <source>間隔１０のグリッドを表示</source>
+        <translation>Show a grid with spacing 10</translation>
+    </message>
+    <message>
+        <source>間隔２０のグリッドを表示</source>
+        <translation>Show a grid with spacing 20</translation>
+    </message>
+    <message>
+        <source>間隔５０のグリッドを表示</source>
+        <translation>Show a grid with spacing 40</translation>
+    </message>
+    <message>
+        <source>矢印キーの上下を奥行き移動、左右を回転に使う</source>
+        <translation>Arrow keys: up and down move in depth, left and right rotate</translation>
+    </message>
+    <message>
+        <source>矢印キーの上下左右を回転に使う</source>
+        <translation>Arrow keys: all four rotate the view</translation>
+    </message>
+    <message>
+        <source>パレットの表示</source>
+        <translation>Show the color palette</translation>
+    </message>
+    <message>
+        <source>直前に行った動作を元に戻す</source>
+        <translation>Undo the last action</translation>
+    </message>
+    <message>
+        <source>直前に元に戻した動作をやり直す</source>
+        <translation>Redo the last undone action</translation>
+    </message>
+    <message>
+        <source>三角形のポリゴンを描く</source>
+        <translation>Draw triangle polygons</translation>
+    </message>
+    <message>
+        <source>ポリゴンを消す</source>
+        <translation>Erase polygons</translation>
+    </message>
+    <message>
+        <source>範囲指定して移動</source>
+        <translation>Select vertices in a rectangle and move them</translation>
+    </message>
+    <message>
+        <source>色を塗る</source>
+        <translation>Paint polygons</translation>
+    </message>
+    <message>
+        <source>ポリゴンで球を描く</source>
+        <translation>Draw a sphere of polygons</translation>
+    </message>
+    <message>
+        <source>ポリゴンの淵なし</source>
+        <translation>Faces without edges</translation>
+    </message>
+    <message>
+        <source>ポリゴンの淵あり</source>
+        <translation>Faces with edges</translation>
+    </message>
+    <message>
+        <source>設定ダイアログを表示</source>
+        <translation>Show the settings dialog</translation>
+    </message>
+    <message>
+        <source>近くの三角形の頂点にクリックした点を飛ばす</source>
+        <translation>Snap clicked points to the nearest triangle vertex</translation>
+    </message>
+    <message>
+        <source>グリッドの交点にクリックした点を飛ばす</source>
+        <translation>Snap clicked points to the grid</translation>
+    </message>
+    <message>
+        <source>フレーム</source>
+        <translation>Wireframe</translation>
+    </message>
+    <message>
+        <source>グリッドをポリゴンの後ろに表示</source>
+        <translation>Show the grid behind the polygons</translation>
+    </message>
+    <message>
+        <source>グリッドをポリゴンより手前に表示</source>
+        <translation>Show the grid in front of the polygons</translation>
+    </message>
+    <message>
+        <source>拡大縮小</source>
+        <translation>Zoom in or out</translation>
+    </message>
+    <message>
+        <source>原点の移動</source>
+        <translation>Move the origin</translation>
+    </message>
+    <message>
+        <source>フレーム色つき</source>
+        <translation>Colored wireframe</translation>
+    </message>
+    <message>
+        <source>ﾌﾟﾛｸﾞﾗﾑ情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示</source>
+        <translation>Show program information, version and copyright</translation>
+    </message>
+    <message>
+        <source>ﾌﾟﾘﾝﾀおよびﾌﾟﾘﾝﾀ ｵﾌﾟｼｮﾝの変更</source>
+        <translation>Change the printer and printing options</translation>
+    </message>
+    <message>
+        <source>作業中のﾌｧｲﾙを印刷</source>
+        <translation>Print the current document</translation>
+    </message>
+    <message>
+        <source>指定のﾌｧｲﾙを開く</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示</source>
+        <translation>Quit the application; offers to save the document</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰの表示/非表示</source>
+        <translation>Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>新規にﾌｧｲﾙを作成</source>
+        <translation>Create a new document</translation>
+    </message>
+    <message>
+        <source>既存のﾌｧｲﾙを開く</source>
+        <translation>Open an existing document</translation>
+    </message>
+    <message>
+        <source>作業中のﾌｧｲﾙを上書きして保存</source>
+        <translation>Save the current document</translation>
+    </message>
+    <message>
+        <source>作業中のﾌｧｲﾙを新しい名前で保存</source>
+        <translation>Save the current document under a new name</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>キャンセル</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>第一点</source>
+        <translation>First point</translation>
+    </message>
+    <message>
+        <source>頂点</source>
+        <translation>Vertex</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>第二点</source>
+        <translation>Second point</translation>
+    </message>
+    <message>
+        <source>第三点</source>
+        <translation>Third point</translation>
+    </message>
+    <message>
+        <source>無し</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>グリッド間隔</source>
+        <translation>Grid spacing</translation>
+    </message>
+    <message>
+        <source>５</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>２０</source>
+        <translation>20</translation>
+    </message>
+    <message>
+        <source>４０</source>
+        <translation>40</translation>
+    </message>
+    <message>
+        <source>経線の数</source>
+        <translation>Meridians</translation>
+    </message>
+    <message>
+        <source>球の分割数</source>
+        <translation>Sphere divisions</translation>
+    </message>
+    <message>
+        <source>緯線の数</source>
+        <translation>Latitude lines</translation>
+    </message>
+    <message>
+        <source>回転と奥行き</source>
+        <translation>Rotation and depth</translation>
+    </message>
+    <message>
+        <source>矢印キーの設定</source>
+        <translation>Arrow keys</translation>
+    </message>
+    <message>
+        <source>回転</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>角度の変化</source>
+        <translation>Rotation step</translation>
+    </message>
+    <message>
+        <source>度</source>
+        <translation>degrees</translation>
+    </message>
+    <message>
+        <source>明るさの変化</source>
+        <translation>Brightness</translation>
+    </message>
+    <message>
+        <source>表示位置固定</source>
+        <translation>Fixed position</translation>
+    </message>
+    <message>
+        <source>ステータスウィンド</source>
+        <translation>Status box</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>奥行き正規表示</source>
+        <translation>Normalized depth</translation>
+    </message>
+    <message>
+        <source>ポリゴンの奥行き表示</source>
+        <translation>Polygon depth</translation>
+    </message>
+    <message>
+        <source>強調しない</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>頂点の強調表示</source>
+        <translation>Vertex emphasis</translation>
+    </message>
+    <message>
+        <source>奥行きと等しいとき</source>
+        <translation>At the drawing depth</translation>
+    </message>
+    <message>
+        <source>表向きの三角形の点</source>
+        <translation>Points of front faces</translation>
+    </message>
+    <message>
+        <source>すべての点</source>
+        <translation>All points</translation>
+    </message>
+    <message>
+        <source>色の出力</source>
+        <translation>Write colors</translation>
+    </message>
+    <message>
+        <source>入力</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>出力</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>初期出力</source>
+        <translation>Default output</translation>
+    </message>
+    <message>
+        <source>サーチ</source>
+        <translation>Snap</translation>
+    </message>
+    <message>
+        <source>図形</source>
+        <translation>Shapes</translation>
+    </message>
+    <message>
+        <source>表示と操作</source>
+        <translation>Display and Keys</translation>
+    </message>
+    <message>
+        <source>テキストファイル</source>
+        <translation>Text Files</translation>
+    </message>
+    <message>
+        <source>設定ダイアログ</source>
+        <translation>Settings</translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source>ポリゴンの数(%1)</source>
+        <translation>Polygons (%1)</translation>
+    </message>
+    <message>
+        <source>縦軸回転 = (%1)</source>
+        <translation>Yaw = (%1)</translation>
+    </message>
+    <message>
+        <source>横軸回転 = (%1)</source>
+        <translation>Pitch = (%1)</translation>
+    </message>
+    <message>
+        <source>現在の色</source>
+        <translation>Current color</translation>
+    </message>
+    <message>
+        <source>縦＝(%1)</source>
+        <translation>V=(%1)</translation>
+    </message>
+    <message>
+        <source>横＝(%1)</source>
+        <translation>H=(%1)</translation>
+    </message>
+    <message>
+        <source>奥行き＝(%1)</source>
+        <translation>Depth=(%1)</translation>
+    </message>
+    <message>
+        <source>頂点の処理状況；%1/%2</source>
+        <translation>Processing vertices: %1/%2</translation>
+    </message>
+    <message>
+        <source>ﾚﾃﾞｨ</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>ｶﾅ</source>
+        <translation>KANA</translation>
+    </message>
+</context>
+<context>
+    <name>Tip</name>
+    <message>
+        <source>間隔５のグリッドを表示</source>
+        <translation>Grid spacing 5</translation>
+    </message>
+    <message>
+        <source>間隔１０のグリッドを表示</source>
+        <translation>Grid spacing 10</translation>
+    </message>
+    <message>
+        <source>間隔２０のグリッドを表示</source>
+        <translation>Grid spacing 20</translation>
+    </message>
+    <message>
+        <source>間隔５０のグリッドを表示</source>
+        <translation>Grid spacing 40</translation>
+    </message>
+    <message>
+        <source>パレットの表示</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>元に戻す	Ctrl+Z</source>
+        <translation>Undo	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>やり直し	Ctrl+Y</source>
+        <translation>Redo	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>三角形のポリゴンを描く</source>
+        <translation>Draw triangles</translation>
+    </message>
+    <message>
+        <source>ポリゴンを消す</source>
+        <translation>Erase polygons</translation>
+    </message>
+    <message>
+        <source>範囲指定して移動</source>
+        <translation>Select and move</translation>
+    </message>
+    <message>
+        <source>色を塗る</source>
+        <translation>Paint</translation>
+    </message>
+    <message>
+        <source>ポリゴンで球を描く</source>
+        <translation>Draw a sphere</translation>
+    </message>
+    <message>
+        <source>ポリゴンの淵なし</source>
+        <translation>Faces without edges</translation>
+    </message>
+    <message>
+        <source>ポリゴンの淵あり</source>
+        <translation>Faces with edges</translation>
+    </message>
+    <message>
+        <source>設定ダイアログを表示</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>矢印キーの上下を奥行き移動使う</source>
+        <translation>Arrow keys move in depth</translation>
+    </message>
+    <message>
+        <source>矢印キーの上下を回転に使う</source>
+        <translation>Arrow keys rotate</translation>
+    </message>
+    <message>
+        <source>頂点サーチ</source>
+        <translation>Vertex snap</translation>
+    </message>
+    <message>
+        <source>グリッドサーチ</source>
+        <translation>Grid snap</translation>
+    </message>
+    <message>
+        <source>フレーム</source>
+        <translation>Wireframe</translation>
+    </message>
+    <message>
+        <source>グリッドをポリゴンの後ろに表示</source>
+        <translation>Grid behind polygons</translation>
+    </message>
+    <message>
+        <source>グリッドをポリゴンより手前に表示</source>
+        <translation>Grid in front of polygons</translation>
+    </message>
+    <message>
+        <source>拡大縮小</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>原点の移動</source>
+        <translation>Move origin</translation>
+    </message>
+    <message>
+        <source>フレーム色つき</source>
+        <translation>Colored wireframe</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>印刷設定</source>
+        <translation>Page setup</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰの表示切り替え</source>
+        <translation>Show or hide toolbar</translation>
+    </message>
+    <message>
+        <source>新規ﾌｧｲﾙ</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save as</translation>
+    </message>
+</context>
+</TS>
