@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,7 +125,10 @@ class FormDialog {
     QDialog dialog_;
     QVBoxLayout* layout_ = nullptr;
     QFormLayout* form_ = nullptr;
-    QHBoxLayout* buttons_ = nullptr;
+    // The push buttons, three to a row (a long caption takes a row of its own), so that a
+    // dialog stays narrow enough for its screen in every language.
+    QGridLayout* buttons_ = nullptr;
+    int buttonCount_ = 0;
     QButtonGroup* radios_ = nullptr;
     std::map<int, QLineEdit*> edits_;
     std::map<int, QAbstractButton*> toggles_;
@@ -136,7 +140,7 @@ FormDialog::FormDialog(QWidget* parent, Dialog& model) : model_(model), dialog_(
     layout_ = new QVBoxLayout(&dialog_);
     form_ = new QFormLayout;
     layout_->addLayout(form_);
-    buttons_ = new QHBoxLayout;
+    buttons_ = new QGridLayout;
     radios_ = new QButtonGroup(&dialog_);
     for (const ControlLayout& c : kLayouts) {
         if (c.dialog == model.resourceId()) {
@@ -205,7 +209,16 @@ void FormDialog::addPushButton(int id, const QString& label) {
         }
         load();
     });
-    buttons_->addWidget(b);
+    constexpr int kPerRow = 3;
+    constexpr int kLongCaption = 8; // characters: wider than a third of the row
+    if (label.size() > kLongCaption) {
+        const int row = (buttonCount_ + kPerRow - 1) / kPerRow;
+        buttons_->addWidget(b, row, 0, 1, kPerRow);
+        buttonCount_ = (row + 1) * kPerRow;
+    } else {
+        buttons_->addWidget(b, buttonCount_ / kPerRow, buttonCount_ % kPerRow);
+        ++buttonCount_;
+    }
 }
 
 void FormDialog::addOkCancel() {

@@ -8,7 +8,6 @@
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/frame_step.h"
-#include "editor/profile.h"
 #include "editor/recovery.h"
 #include "io/atomic_file.h"
 #include "render/qt_canvas.h"
@@ -74,16 +73,6 @@ int runBatch(int argc, char** argv) {
     return player.run(script);
 }
 
-// The profile's language choice, read before the window and its host exist (the host speaks one
-// language for the whole run).
-fcw::InterfaceLanguage profileLanguage(const std::string& profilePath) {
-    fcw::Profile profile;
-    if (profilePath.empty() || !profile.load(profilePath)) {
-        return fcw::InterfaceLanguage::Japanese;
-    }
-    return fcw::readLanguageChoice(profile);
-}
-
 // The window's command line, once the toolkit has taken its own options out.
 struct WindowArguments {
     std::optional<fcw::InterfaceLanguage> language; // --lang, if given
@@ -114,10 +103,11 @@ int runWindow(int argc, char** argv) {
     if (!arguments) {
         return usage();
     }
-    const std::optional<fcw::InterfaceLanguage> language = arguments->language;
     const char* document = arguments->document;
     const fcw::EditorPaths paths = fcw::defaultPaths();
-    const fcw::InterfaceLanguage shown = language.value_or(profileLanguage(paths.profilePath));
+    // Chosen before the window and its host exist: the host speaks one language for the run.
+    const fcw::InterfaceLanguage shown =
+        fcw::startupLanguage(arguments->language, paths.profilePath);
     fcw::installInterfaceTranslations(app, shown);
     fcw::QtHost host(shown);
     fcw::Editor editor(host);

@@ -97,6 +97,18 @@ void writeLanguageChoice(Profile& profile, InterfaceLanguage language) {
     profile.setString(kLanguageSection, kLanguageKey, languageName(language));
 }
 
+InterfaceLanguage startupLanguage(std::optional<InterfaceLanguage> commandLine,
+                                  const std::string& profilePath) {
+    if (commandLine) {
+        return *commandLine;
+    }
+    Profile profile;
+    if (profilePath.empty() || !profile.load(profilePath)) {
+        return InterfaceLanguage::Japanese;
+    }
+    return readLanguageChoice(profile);
+}
+
 void readStartupProfile(Editor& editor) {
     Profile profile;
     if (editor.paths.profilePath.empty() || !profile.load(editor.paths.profilePath)) {

@@ -4,6 +4,8 @@
 #include "render/view_options.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace fcw {
 
@@ -30,6 +32,11 @@ InterfaceLanguage readLanguageChoice(const Profile& profile);
 // Stores the choice. A profile without the entry gets none for Japanese, so the files of users
 // who never chose stay as they were.
 void writeLanguageChoice(Profile& profile, InterfaceLanguage language);
+
+// The language a start shows: the command line's --lang when given, else the choice of the
+// profile at `profilePath`; Japanese without either, whatever the locale.
+InterfaceLanguage startupLanguage(std::optional<InterfaceLanguage> commandLine,
+                                  const std::string& profilePath);
 
 // Reads the eleven settings in start-up order; a missing entry gives its default. Values are
 // used as read: ranges are enforced only by the settings sheet. Also clears

@@ -207,6 +207,7 @@ Problem verbProfile(Script& s, const Words& w) {
         return "cannot read profile '" + w[1] + "'";
     }
     readSettings(profile, s.editor.settings, s.editor.view);
+    s.editor.settings.interfaceLanguage = readLanguageChoice(profile);
     s.editor.recentFiles = readRecentFiles(profile);
     s.editor.paths.profilePath = w[1];
     return std::nullopt;

@@ -1,3 +1,4 @@
+#include "editor/app_settings.h"
 #include "editor/profile.h"
 #include "editor/settings_sheet.h"
 #include "script_fixture.h"
@@ -228,6 +229,30 @@ TEST_F(SettingsSheetTest, TheProfileGetsTheElevenEntriesAndAFreshStartReadsThem)
     EXPECT_DOUBLE_EQ(f.settings.exportScale, 0.001);
     EXPECT_EQ(f.settings.defaultTextFormat, 2);
     EXPECT_EQ(f.settings.exportColour, 0);
+}
+
+TEST_F(SettingsSheetTest, TheLanguageChoiceGoesToASectionOfItsOwnForTheNextStart) {
+    {
+        std::ofstream seed(profilePath());
+        seed << "[表示]\n明るさ=1234\n";
+    }
+    run("profile " + profilePath());
+    sheet("answer ok page=2 1131=1");
+    EXPECT_EQ(e.settings.interfaceLanguage, InterfaceLanguage::English);
+    Profile written;
+    ASSERT_TRUE(written.load(profilePath()));
+    EXPECT_EQ(written.getString("Language", "interface"), "en");
+    EXPECT_EQ(written.getInt("表示", "明るさ", 0), 1234u); // the eleven keep their places
+    EXPECT_EQ(startupLanguage(std::nullopt, profilePath()), InterfaceLanguage::English);
+
+    // The running interface stays as it is; the next start reads the choice, which the sheet
+    // shows, and choosing Japanese writes that back.
+    EXPECT_EQ(player.host().language(), InterfaceLanguage::Japanese);
+    BatchPlayer fresh(out, err);
+    ASSERT_FALSE(fresh.runLine("profile " + profilePath()));
+    EXPECT_EQ(settingsSheetValues(fresh.editor()).language, 1);
+    sheet("answer ok page=2 1130=1");
+    EXPECT_EQ(startupLanguage(std::nullopt, profilePath()), InterfaceLanguage::Japanese);
 }
 
 TEST_F(SettingsSheetTest, AFailedProfileWriteIsReportedAndLeavesTheFile) {
