@@ -1,4 +1,5 @@
 #include "editor/commands.h"
+#include "editor/default_paths.h"
 #include "editor/menus.h"
 #include "editor/recent_files.h"
 #include "test_host.h"
@@ -161,6 +162,13 @@ TEST(CommandTable, HelpOpensThePageOrSaysWhetherItIsMissingOrNoViewerStarted) {
               std::vector<std::string>{bin + "FacetCraftwerk.html\n" +
                                        "このﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを起動できませんでした。"});
     EXPECT_EQ(commandForKey("F1", {}), kHelp);
+
+    // The English interface takes the English page where there is one, else the Japanese one.
+    EXPECT_EQ(helpPagePath(bin, InterfaceLanguage::English), bin + "FacetCraftwerk.html");
+    std::ofstream(doc + "FacetCraftwerk_en.html") << "<html></html>\n";
+    EXPECT_EQ(helpPagePath(bin, InterfaceLanguage::English),
+              bin + "../share/doc/facetcraftwerk/FacetCraftwerk_en.html");
+    EXPECT_EQ(helpPagePath(bin, InterfaceLanguage::Japanese), bin + "FacetCraftwerk.html");
     std::filesystem::remove_all(root);
 }
 

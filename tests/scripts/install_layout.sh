@@ -11,6 +11,7 @@ fail() { echo "install_layout: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" > /dev/null
 for f in bin/facetcraftwerk \
          share/doc/facetcraftwerk/FacetCraftwerk.html \
+         share/doc/facetcraftwerk/FacetCraftwerk_en.html \
          share/applications/facetcraftwerk.desktop \
          share/icons/hicolor/scalable/apps/facetcraftwerk.svg \
          share/mime/packages/facetcraftwerk.xml \
@@ -18,7 +19,9 @@ for f in bin/facetcraftwerk \
          share/man/man1/facetcraftwerk.1; do
     [ -f "$prefix/$f" ] || fail "missing $f"
 done
-[ ! -e "$prefix/bin/FacetCraftwerk.html" ] || fail "the help page is still copied into bin/"
+for page in FacetCraftwerk.html FacetCraftwerk_en.html; do
+    [ ! -e "$prefix/bin/$page" ] || fail "the help page $page is still copied into bin/"
+done
 
 desktop-file-validate "$prefix/share/applications/facetcraftwerk.desktop" ||
     fail "the desktop entry does not validate"
@@ -42,4 +45,8 @@ export XDG_CONFIG_HOME="$prefix/config" XDG_DATA_HOME="$prefix/data" XDG_STATE_H
 out=$(printf 'command 32894\n' | "$prefix/bin/facetcraftwerk" --batch - 2>/dev/null)
 [ "$out" = "help $prefix/bin/../share/doc/facetcraftwerk/FacetCraftwerk.html" ] ||
     fail "the installed program did not find its help page: $out"
+# The English interface opens the English page from the same folder.
+out=$(printf 'lang en\ncommand 32894\n' | "$prefix/bin/facetcraftwerk" --batch - 2>/dev/null)
+[ "$out" = "help $prefix/bin/../share/doc/facetcraftwerk/FacetCraftwerk_en.html" ] ||
+    fail "the installed program did not find its English help page: $out"
 echo "install_layout: ok"
