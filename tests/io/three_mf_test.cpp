@@ -1,0 +1,231 @@
+#include "io/three_mf.h"
+
+#include "io/atomic_file.h"
+#include "io/frames.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fcw {
+namespace {
+
+class ThreeMf : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/fcw_three_mf_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    void writeBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+        std::ofstream(path(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+
+    std::string dir_;
+};
+
+TriangleCore triangle(Colour c, Vec3 a, Vec3 b, Vec3 d) {
+    TriangleCore t;
+    t.colour = c;
+    t.v = {a, b, d};
+    return t;
+}
+
+// Three colours (one used twice), one triangle facing away, one crossing all three axes.
+std::vector<TriangleCore> sampleModel() {
+    const Colour red = colourOf(255, 0, 0);
+    const Colour odd = colourOf(1, 128, 254);
+    const Colour grey = colourOf(77, 77, 77);
+    return {
+        triangle(red, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}),
+        triangle(odd, {5, 0, 0}, {5, 0, 10}, {5, 10, 0}), // faces away
+        triangle(red, {-3.25, -7.5, 2.125}, {4.5, 6.0, -1.0}, {1.0, -2.0, -9.75}),
+        triangle(grey, {0, 10, 0}, {0, 10, 10}, {0, 0, 10}),
+    };
+}
+
+void expectSameTriangles(const std::vector<TriangleCore>& got,
+                         const std::vector<TriangleCore>& want, double factor) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(got[i].colour, want[i].colour) << i;
+        for (std::size_t k = 0; k < 3; ++k)
+            for (std::size_t a = 0; a < 3; ++a)
+                EXPECT_NEAR(got[i].v[k][a], want[i].v[k][a] * factor, 1e-4) << i << " " << k;
+        EXPECT_EQ(faceNormal(got[i].v)[0] > 0, faceNormal(want[i].v)[0] > 0) << i;
+    }
+}
+
+// The model part of a package, through the unzip tool; empty when it is not installed.
+std::string modelXml(const std::string& file) {
+    std::string xml;
+    const std::string command = "unzip -p '" + file + "' 3D/3dmodel.model 2>/dev/null";
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            xml.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return xml;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& word) {
+    std::size_t n = 0;
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(ThreeMf, RoundTripKeepsCornersColoursAndFacing) {
+    const auto model = sampleModel();
+    std::string error;
+    ASSERT_TRUE(writeThreeMf(path("m.3mf"), model, 1.0, &error)) << error;
+    const ThreeMfRead back = readThreeMf(path("m.3mf"), 1.0);
+    EXPECT_EQ(back.error, "");
+    EXPECT_EQ(back.dropped, 0u);
+    expectSameTriangles(back.triangles, model, 1.0);
+
+    const std::string xml = modelXml(path("m.3mf"));
+    if (xml.empty())
+        GTEST_SKIP() << "unzip not available to look inside the package";
+    EXPECT_NE(xml.find("unit=\"millimeter\""), std::string::npos);
+    EXPECT_EQ(occurrences(xml, "<base "), 3u); // one material per distinct colour
+    EXPECT_NE(xml.find("displaycolor=\"#0180FEFF\""), std::string::npos); // opaque
+    EXPECT_EQ(occurrences(xml, "<object "), 1u);
+    EXPECT_EQ(occurrences(xml, "<vertex "), 10u); // corners at equal positions are shared
+}
+
+TEST_F(ThreeMf, ScaleMultipliesBothWays) {
+    const auto model = sampleModel();
+    ASSERT_TRUE(writeThreeMf(path("m.3mf"), model, 2.5, nullptr));
+    // The file holds millimetres = 2.5 x store units; reading multiplies by its own scale.
+    expectSameTriangles(readThreeMf(path("m.3mf"), 1.0).triangles, model, 2.5);
+    expectSameTriangles(readThreeMf(path("m.3mf"), 0.4).triangles, model, 1.0);
+    // The Z-up frame: store (x, y, z) is file (y, -x, -z), so the first triangle's corner
+    // (0, 10, 0) is at file x = 25 mm.
+    const std::string xml = modelXml(path("m.3mf"));
+    if (!xml.empty()) {
+        EXPECT_NE(xml.find("x=\"25.000000\" y=\"0\" z=\"0\""), std::string::npos) << xml;
+    }
+}
+
+TEST_F(ThreeMf, WriteRefusesWhatCannotBeWrittenAndKeepsTheOldFile) {
+    ASSERT_TRUE(writeThreeMf(path("m.3mf"), sampleModel(), 1.0, nullptr));
+    const auto before = std::filesystem::file_size(path("m.3mf"));
+    std::string error;
+    EXPECT_FALSE(writeThreeMf(path("m.3mf"), {}, 1.0, &error));
+    EXPECT_FALSE(error.empty());
+    auto huge = sampleModel();
+    huge[2].v[1][0] = 1e60; // beyond single precision
+    error.clear();
+    EXPECT_FALSE(writeThreeMf(path("m.3mf"), huge, 1.0, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(writeThreeMf(path("m.3mf"), sampleModel(), 1e300, &error));
+    EXPECT_EQ(std::filesystem::file_size(path("m.3mf")), before);
+    EXPECT_EQ(readThreeMf(path("m.3mf"), 1.0).triangles.size(), 4u);
+
+    error.clear();
+    EXPECT_FALSE(writeThreeMf(path("no/such/folder/m.3mf"), sampleModel(), 1.0, &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ThreeMf, WriteLeavesOutTrianglesThatCollapse) {
+    auto model = sampleModel();
+    model.push_back(triangle(0, {1, 1, 1}, {1, 1, 1}, {2, 2, 2}));
+    ASSERT_TRUE(writeThreeMf(path("m.3mf"), model, 1.0, nullptr));
+    EXPECT_EQ(readThreeMf(path("m.3mf"), 1.0).triangles.size(), 4u);
+}
+
+// A package made by hand (tests/io/data/three_mf_features/, zipped): inch units, build item
+// and component transforms, colour groups, the object's default material and a degenerate
+// triangle.
+TEST_F(ThreeMf, ReadsUnitsTransformsColourGroupsAndDefaults) {
+    const ThreeMfRead r = readThreeMf(FCW_TEST_DATA_DIR "/three_mf_features.3mf", 1.0);
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.dropped, 1u);
+    ASSERT_EQ(r.triangles.size(), 5u);
+    const std::vector<Colour> colours{colourOf(0x10, 0x80, 0x80), colourOf(255, 0, 0),
+                                      colourOf(10, 20, 30), colourOf(255, 255, 255), 0xC0C0C0u};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        EXPECT_EQ(r.triangles[i].colour, colours[i]) << i;
+    // Item 1: 2 p + (10, 0, 0) inches. The first triangle's file corners (0,0,0), (0,1,0),
+    // (1,0,0) become 25.4 * ((10,0,0), (10,2,0), (12,0,0)); in store axes (-y, x, -z),
+    // corner order reversed back.
+    const auto mm = [](double inches) { return inches * 25.4; };
+    const TriangleCore& first = r.triangles[0];
+    EXPECT_NEAR(first.v[0][1], mm(10), 1e-4);
+    EXPECT_NEAR(first.v[1][1], mm(12), 1e-4);
+    EXPECT_NEAR(first.v[2][0], mm(-2), 1e-4);
+    EXPECT_NEAR(first.v[2][1], mm(10), 1e-4);
+    // Item 2 rotates (x, y) to (-y, x) in its component, lifts by 3 and shifts y by 5: file
+    // corners (0,5,3), (0,6,3), (-1,5,3).
+    const TriangleCore& last = r.triangles[4];
+    const std::array<Vec3, 3> file{{{0, 5, 3}, {-1, 5, 3}, {0, 6, 3}}}; // reversed order
+    for (std::size_t k = 0; k < 3; ++k) {
+        const Vec3 want = pointFromExternal(ExternalFrame::ZUp, file[k]);
+        for (std::size_t a = 0; a < 3; ++a)
+            EXPECT_NEAR(last.v[k][a], mm(want[a]), 1e-4) << k << " " << a;
+    }
+}
+
+TEST_F(ThreeMf, DamagedAndHostileFilesAreRefusedCleanly) {
+    ASSERT_TRUE(writeThreeMf(path("m.3mf"), sampleModel(), 1.0, nullptr));
+    std::vector<std::uint8_t> good;
+    ASSERT_TRUE(readWholeFile(path("m.3mf"), good));
+
+    const auto refused = [&](const std::string& file) {
+        const ThreeMfRead r = readThreeMf(file, 1.0);
+        return !r.error.empty() && r.triangles.empty();
+    };
+    EXPECT_TRUE(refused(path("missing.3mf")));
+    EXPECT_TRUE(refused(dir_)); // a folder
+    writeBytes("empty.3mf", {});
+    EXPECT_TRUE(refused(path("empty.3mf")));
+    writeBytes("text.3mf", {'s', 'o', 'l', 'i', 'd', ' ', 'x'});
+    EXPECT_TRUE(refused(path("text.3mf")));
+    for (std::size_t n = 1; n < good.size(); n += 7) {
+        writeBytes("cut.3mf", {good.begin(), good.begin() + static_cast<long>(n)});
+        EXPECT_TRUE(refused(path("cut.3mf"))) << n;
+    }
+    // Flipped bytes anywhere: refused or read, never a crash or a half result.
+    for (std::size_t at = 0; at < good.size(); at += 5) {
+        auto bad = good;
+        bad[at] ^= 0x5A;
+        writeBytes("flip.3mf", bad);
+        const ThreeMfRead r = readThreeMf(path("flip.3mf"), 1.0);
+        EXPECT_NE(r.error.empty(), r.triangles.empty()) << at;
+    }
+}
+
+// A central directory that announces 3 GiB of content: refused before anything is inflated.
+TEST_F(ThreeMf, RefusesPackagesThatUnpackTooLarge) {
+    std::vector<std::uint8_t> zip(46, 0);
+    const auto put = [&](std::size_t at, std::uint64_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            zip[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put(0, 0x02014b50u, 4);  // central file header
+    put(24, 0xC0000000u, 4); // uncompressed size
+    zip.resize(46 + 22, 0);
+    put(46, 0x06054b50u, 4); // end of central directory
+    put(46 + 10, 1, 2);      // one entry
+    put(46 + 12, 46, 4);     // directory size
+    put(46 + 16, 0, 4);      // directory offset
+    writeBytes("bomb.3mf", zip);
+    const ThreeMfRead r = readThreeMf(path("bomb.3mf"), 1.0);
+    EXPECT_EQ(r.error, "3MFファイルの中身が大きすぎます。");
+}
+
+} // namespace
+} // namespace fcw
