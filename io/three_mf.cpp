@@ -2,6 +2,7 @@
 
 #include "io/atomic_file.h"
 #include "io/frames.h"
+#include "io/three_mf_package.h"
 #include "model/numeric.h"
 
 #include <Model/COM/NMR_DLLInterfaces.h>
@@ -188,7 +189,8 @@ std::vector<std::uint8_t> packageBytes(const Mesh& mesh) {
     check(NMR::lib3mf_writer_getstreamsize(writer.get(), &size));
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     check(NMR::lib3mf_writer_writetobuffer(writer.get(), bytes.data(), size));
-    return bytes;
+    // The same parts without zip64 records, which many 3MF importers cannot read.
+    return classicZip(bytes).value_or(std::move(bytes));
 }
 
 const char* writeMessage(FileError e) {
@@ -218,62 +220,6 @@ const char* readMessage(FileError e) {
 }
 
 // ---- reading ----
-
-std::uint64_t littleEndian(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | b[at + static_cast<std::size_t>(i)];
-    return v;
-}
-
-// What the package's parts unpack to, summed from the zip central directory (zip64 sizes
-// included), so a small archive that would unpack to gigabytes is refused before lib3mf
-// inflates it. Nothing when no consistent central directory is found (lib3mf needs one too).
-std::optional<std::uint64_t> unpackedSize(const std::vector<std::uint8_t>& b) {
-    constexpr std::size_t kEndRecord = 22;
-    if (b.size() < kEndRecord)
-        return std::nullopt;
-    std::size_t end = b.size() - kEndRecord;
-    const std::size_t lowest = end > 65535 ? end - 65535 : 0; // the comment is at most 64 KiB
-    while (littleEndian(b, end, 4) != 0x06054b50u) {
-        if (end == lowest)
-            return std::nullopt;
-        --end;
-    }
-    std::uint64_t entries = littleEndian(b, end + 10, 2);
-    std::uint64_t offset = littleEndian(b, end + 16, 4);
-    if (end >= 20 && littleEndian(b, end - 20, 4) == 0x07064b50u) { // zip64 locator
-        const std::uint64_t record = littleEndian(b, end - 12, 8);
-        if (record > b.size() - 56 || littleEndian(b, record, 4) != 0x06064b50u)
-            return std::nullopt;
-        entries = littleEndian(b, record + 32, 8);
-        offset = littleEndian(b, record + 48, 8);
-    }
-    std::uint64_t total = 0;
-    for (std::uint64_t n = 0; n < entries; ++n) {
-        if (offset > b.size() || b.size() - offset < 46 ||
-            littleEndian(b, offset, 4) != 0x02014b50u)
-            return std::nullopt;
-        std::uint64_t size = littleEndian(b, offset + 24, 4);
-        const std::uint64_t nameLength = littleEndian(b, offset + 28, 2);
-        const std::uint64_t extraLength = littleEndian(b, offset + 30, 2);
-        const std::uint64_t commentLength = littleEndian(b, offset + 32, 2);
-        std::uint64_t extra = offset + 46 + nameLength;
-        const std::uint64_t extraEnd = extra + extraLength;
-        if (extraEnd > b.size())
-            return std::nullopt;
-        while (size == 0xFFFFFFFFu && extra + 4 <= extraEnd) { // the zip64 field holds it
-            const std::uint64_t id = littleEndian(b, extra, 2);
-            const std::uint64_t length = littleEndian(b, extra + 2, 2);
-            if (id == 1 && length >= 8 && extra + 12 <= extraEnd)
-                size = littleEndian(b, extra + 4, 8);
-            extra += 4 + length;
-        }
-        total += std::min<std::uint64_t>(size, kMaxThreeMfUnpackedBytes + 1);
-        offset = extraEnd + commentLength;
-    }
-    return total;
-}
 
 // Row-major 3 x 4: p' = m[i][0] x + m[i][1] y + m[i][2] z + m[i][3], as lib3mf lays out
 // MODELTRANSFORM (its fourth column is the translation).
@@ -516,7 +462,7 @@ void readPackage(const std::string& path, double scale, ThreeMfRead& out) {
         out.error = readMessage(read.error);
         return;
     }
-    const std::optional<std::uint64_t> unpacked = unpackedSize(bytes);
+    const std::optional<std::uint64_t> unpacked = zipUnpackedSize(bytes);
     if (!unpacked) {
         out.error = kDamaged;
         return;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -208,23 +209,65 @@ TEST_F(ThreeMf, DamagedAndHostileFilesAreRefusedCleanly) {
     }
 }
 
-// A central directory that announces 3 GiB of content: refused before anything is inflated.
-TEST_F(ThreeMf, RefusesPackagesThatUnpackTooLarge) {
-    std::vector<std::uint8_t> zip(46, 0);
-    const auto put = [&](std::size_t at, std::uint64_t v, int bytes) {
+// Little-endian fields appended to a byte list.
+struct Bytes {
+    std::vector<std::uint8_t> b;
+    Bytes& le(std::uint64_t v, int bytes) {
         for (int i = 0; i < bytes; ++i)
-            zip[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-    };
-    put(0, 0x02014b50u, 4);  // central file header
-    put(24, 0xC0000000u, 4); // uncompressed size
-    zip.resize(46 + 22, 0);
-    put(46, 0x06054b50u, 4); // end of central directory
-    put(46 + 10, 1, 2);      // one entry
-    put(46 + 12, 46, 4);     // directory size
-    put(46 + 16, 0, 4);      // directory offset
-    writeBytes("bomb.3mf", zip);
-    const ThreeMfRead r = readThreeMf(path("bomb.3mf"), 1.0);
-    EXPECT_EQ(r.error, "3MFファイルの中身が大きすぎます。");
+            b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        return *this;
+    }
+};
+
+// A central directory of one entry announcing 3 GiB, in the classic fields or in zip64
+// records: refused before anything is inflated.
+std::vector<std::uint8_t> announcedBomb(bool zip64) {
+    Bytes z;
+    const std::uint64_t size = 3ull << 30;
+    z.le(0x02014b50u, 4).le(45, 2).le(45, 2).le(0, 2).le(8, 2).le(0, 4).le(0, 4).le(100, 4);
+    z.le(zip64 ? 0xFFFFFFFFu : size, 4).le(1, 2).le(zip64 ? 12 : 0, 2).le(0, 2).le(0, 2);
+    z.le(0, 2).le(0, 4).le(0, 4).le('m', 1);
+    if (zip64)
+        z.le(1, 2).le(8, 2).le(size, 8);
+    const std::uint64_t directorySize = z.b.size();
+    if (zip64) {
+        const std::uint64_t record = z.b.size();
+        z.le(0x06064b50u, 4).le(44, 8).le(45, 2).le(45, 2).le(0, 4).le(0, 4);
+        z.le(1, 8).le(1, 8).le(directorySize, 8).le(0, 8);
+        z.le(0x07064b50u, 4).le(0, 4).le(record, 8).le(1, 4);
+    }
+    z.le(0x06054b50u, 4).le(0, 4).le(zip64 ? 0xFFFF : 1, 2).le(zip64 ? 0xFFFF : 1, 2);
+    z.le(directorySize, 4).le(zip64 ? 0xFFFFFFFFu : 0, 4).le(0, 2);
+    return z.b;
+}
+
+TEST_F(ThreeMf, RefusesPackagesThatUnpackTooLarge) {
+    for (const bool zip64 : {false, true}) {
+        writeBytes("bomb.3mf", announcedBomb(zip64));
+        const ThreeMfRead r = readThreeMf(path("bomb.3mf"), 1.0);
+        EXPECT_EQ(r.error, "3MFファイルの中身が大きすぎます。") << zip64;
+    }
+}
+
+// lib3mf writes zip64 records into every package; the file on disk is a classic zip, which an
+// independent reader (the assimp command, when installed) opens with the written facets.
+TEST_F(ThreeMf, WrittenPackageIsAClassicZipOtherReadersOpen) {
+    ASSERT_TRUE(writeThreeMf(path("m.3mf"), sampleModel(), 1.0, nullptr));
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(path("m.3mf"), bytes));
+    const std::uint8_t zip64End[] = {0x50, 0x4b, 0x06, 0x06};
+    EXPECT_EQ(std::search(bytes.begin(), bytes.end(), std::begin(zip64End), std::end(zip64End)),
+              bytes.end());
+    const std::string command = "assimp info '" + path("m.3mf") + "' 2>&1";
+    std::string report;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            report.append(buffer, n);
+        if (::pclose(pipe) != 0 && report.find("not found") != std::string::npos)
+            GTEST_SKIP() << "assimp not installed";
+    }
+    EXPECT_NE(report.find("Faces:              4"), std::string::npos) << report;
 }
 
 } // namespace
