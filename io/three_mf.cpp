@@ -37,6 +37,13 @@ constexpr char kDamaged[] = "3MFファイルとして読めません（壊れて
 constexpr char kUnpackedTooLarge[] = "3MFファイルの中身が大きすぎます。";
 constexpr char kTooManyTriangles[] = "三角形が多すぎます（1000万まで）。";
 constexpr char kNoTriangles[] = "三角形が含まれていません。";
+constexpr char kBadScale[] = "倍率が正しくありません。";
+
+// A scale of zero would collapse every triangle and a negative one would mirror the model
+// (turning every facing around), so only positive finite scales are taken.
+bool usableScale(double scale) {
+    return std::isfinite(scale) && scale > 0.0;
+}
 
 // Triangles without any colour property in the file.
 constexpr Colour kUncolouredGrey = 0xC0C0C0u;
@@ -456,6 +463,10 @@ class ModelWalker {
 
 // Reads the file into `out`; sets out.error on refusal.
 void readPackage(const std::string& path, double scale, ThreeMfRead& out) {
+    if (!usableScale(scale)) {
+        out.error = kBadScale;
+        return;
+    }
     std::vector<std::uint8_t> bytes;
     const FileResult read = readWholeFile(path, bytes, kMaxThreeMfBytes);
     if (!read) {
@@ -493,8 +504,11 @@ bool writeThreeMf(const std::string& path, const std::vector<TriangleCore>& tria
                   std::string* error) {
     const char* reason = nullptr;
     try {
-        const std::optional<Mesh> mesh = indexedMesh(triangles, scale);
-        if (!mesh) {
+        const std::optional<Mesh> mesh =
+            usableScale(scale) ? indexedMesh(triangles, scale) : std::nullopt;
+        if (!usableScale(scale)) {
+            reason = kBadScale;
+        } else if (!mesh) {
             reason = kCoordinateTooLarge;
         } else if (mesh->triangles.empty()) {
             reason = kNothingToWrite;

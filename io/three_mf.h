@@ -30,7 +30,8 @@ struct ThreeMfRead {
 // closed model is a closed mesh for slicers. Triangles whose corners coincide once written in
 // single precision (which 3MF readers would reject) are left out. The file is replaced
 // atomically. False, with `error` (when given) set to a Japanese reason, when there is nothing
-// to write, a coordinate is beyond single precision, or the file cannot be written.
+// to write, the scale is not positive and finite, a coordinate is beyond single precision, or
+// the file cannot be written.
 bool writeThreeMf(const std::string& path, const std::vector<TriangleCore>& triangles, double scale,
                   std::string* error);
 
@@ -38,7 +39,8 @@ bool writeThreeMf(const std::string& path, const std::vector<TriangleCore>& tria
 // converted to millimetres); a store coordinate is the file's millimetres times `scale`, as
 // the text import multiplies by its scale. Colours come from base materials or colour groups
 // (the first corner's colour of a triangle), falling back to the object's default property,
-// else light grey. Never throws; a damaged or unreadable file gives `error` and no triangles.
+// else light grey. Never throws; a damaged or unreadable file, a scale that is not positive
+// and finite, or a model without a usable triangle gives `error` and no triangles.
 ThreeMfRead readThreeMf(const std::string& path, double scale);
 
 } // namespace fcw

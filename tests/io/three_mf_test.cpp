@@ -133,6 +133,10 @@ TEST_F(ThreeMf, WriteRefusesWhatCannotBeWrittenAndKeepsTheOldFile) {
     EXPECT_FALSE(writeThreeMf(path("m.3mf"), huge, 1.0, &error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(writeThreeMf(path("m.3mf"), sampleModel(), 1e300, &error));
+    for (const double scale : {0.0, -1.0, std::nan("")}) {
+        EXPECT_FALSE(writeThreeMf(path("m.3mf"), sampleModel(), scale, nullptr)) << scale;
+        EXPECT_TRUE(readThreeMf(path("m.3mf"), scale).triangles.empty()) << scale; // no mirror
+    }
     EXPECT_EQ(std::filesystem::file_size(path("m.3mf")), before);
     EXPECT_EQ(readThreeMf(path("m.3mf"), 1.0).triangles.size(), 4u);
 
