@@ -38,6 +38,7 @@ constexpr char kUnpackedTooLarge[] = "3MFファイルの中身が大きすぎま
 constexpr char kTooManyTriangles[] = "三角形が多すぎます（1000万まで）。";
 constexpr char kNoTriangles[] = "三角形が含まれていません。";
 constexpr char kBadScale[] = "倍率が正しくありません。";
+constexpr char kTooManyPlacements[] = "3MFファイルの部品の配置が多すぎます。";
 
 // A scale of zero would collapse every triangle and a negative one would mirror the model
 // (turning every facing around), so only positive finite scales are taken.
@@ -50,6 +51,9 @@ constexpr Colour kUncolouredGrey = 0xC0C0C0u;
 // Component trees deeper than this are not followed (lib3mf refuses cycles; this bounds the
 // work of a legitimately deep one).
 constexpr int kMaxComponentDepth = 32;
+// Objects placed, counting every build item and component: components that each place the
+// one below many times multiply, and even empty meshes must not make the walk endless.
+constexpr std::size_t kMaxPlacements = 100'000;
 
 // Every handle lib3mf returns is released through lib3mf_release.
 struct Release {
@@ -231,7 +235,6 @@ const char* readMessage(FileError e) {
 // Row-major 3 x 4: p' = m[i][0] x + m[i][1] y + m[i][2] z + m[i][3], as lib3mf lays out
 // MODELTRANSFORM (its fourth column is the translation).
 using Transform = std::array<std::array<double, 4>, 3>;
-constexpr Transform kIdentity{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}};
 
 Transform fromModel(const NMR::MODELTRANSFORM& t) {
     Transform m{};
@@ -316,6 +319,10 @@ class ModelWalker {
 
   private:
     bool walkObject(NMR::PLib3MFModelObjectResource* object, const Transform& m, int depth) {
+        if (++placements_ > kMaxPlacements) {
+            out_.error = kTooManyPlacements;
+            return false;
+        }
         BOOL isMesh = 0;
         check(NMR::lib3mf_object_ismeshobject(object, &isMesh));
         if (isMesh)
@@ -458,6 +465,7 @@ class ModelWalker {
     NMR::PLib3MFModel* model_;
     ThreeMfRead& out_;
     double factor_ = 1.0; // store units per file unit
+    std::size_t placements_ = 0;
     std::map<std::pair<DWORD, DWORD>, std::optional<Colour>> materials_;
 };
 

@@ -36,11 +36,12 @@ bool writeThreeMf(const std::string& path, const std::vector<TriangleCore>& tria
                   std::string* error);
 
 // Reads every build item of a 3MF package (component trees and transforms applied, units
-// converted to millimetres); a store coordinate is the file's millimetres times `scale`, as
-// the text import multiplies by its scale. Colours come from base materials or colour groups
-// (the first corner's colour of a triangle), falling back to the object's default property,
-// else light grey. Never throws; a damaged or unreadable file, a scale that is not positive
-// and finite, or a model without a usable triangle gives `error` and no triangles.
+// converted to millimetres; more than 100,000 object placements in all are refused); a store
+// coordinate is the file's millimetres times `scale`, as the text import multiplies by its scale.
+// Colours come from base materials or colour groups (the first corner's colour of a triangle),
+// falling back to the object's default property, else light grey. Never throws; a damaged or
+// unreadable file, a scale that is not positive and finite, or a model without a usable triangle
+// gives `error` and no triangles.
 ThreeMfRead readThreeMf(const std::string& path, double scale);
 
 } // namespace fcw

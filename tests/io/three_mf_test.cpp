@@ -184,6 +184,14 @@ TEST_F(ThreeMf, ReadsUnitsTransformsColourGroupsAndDefaults) {
     }
 }
 
+// Six levels of components, each placing the one below ten times: a million placements of
+// one triangle from a file of a kilobyte, refused instead of walked.
+TEST_F(ThreeMf, RefusesComponentTreesThatMultiplyWithoutEnd) {
+    const ThreeMfRead r = readThreeMf(FCW_TEST_DATA_DIR "/three_mf_nested_components.3mf", 1.0);
+    EXPECT_EQ(r.error, "3MFファイルの部品の配置が多すぎます。");
+    EXPECT_TRUE(r.triangles.empty());
+}
+
 TEST_F(ThreeMf, DamagedAndHostileFilesAreRefusedCleanly) {
     ASSERT_TRUE(writeThreeMf(path("m.3mf"), sampleModel(), 1.0, nullptr));
     std::vector<std::uint8_t> good;
