@@ -184,6 +184,19 @@ TEST_F(ThreeMf, ReadsUnitsTransformsColourGroupsAndDefaults) {
     }
 }
 
+// The sample model as this program writes it, taken through the assimp command (assimp 5.2:
+// 3MF to OBJ, OBJ to 3MF): another writer's layout (no object default, "3D/3DModel.model",
+// lower-case colours) reads back to the same corners and facing. That exporter names the
+// first colour for every triangle, so all four come back red.
+TEST_F(ThreeMf, ReadsAPackageWrittenByAnotherTool) {
+    const ThreeMfRead r = readThreeMf(FCW_TEST_DATA_DIR "/three_mf_written_by_assimp.3mf", 1.0);
+    ASSERT_EQ(r.error, "");
+    auto want = sampleModel();
+    for (auto& t : want)
+        t.colour = colourOf(255, 0, 0);
+    expectSameTriangles(r.triangles, want, 1.0);
+}
+
 // Six levels of components, each placing the one below ten times: a million placements of
 // one triangle from a file of a kilobyte, refused instead of walked.
 TEST_F(ThreeMf, RefusesComponentTreesThatMultiplyWithoutEnd) {
