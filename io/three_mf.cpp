@@ -75,15 +75,23 @@ void check(LIB3MFRESULT result) {
 
 // ---- writing ----
 
-struct FloatPoint {
-    std::array<float, 3> c{};
-    bool operator==(const FloatPoint&) const = default;
-};
-struct FloatPointHash {
-    std::size_t operator()(const FloatPoint& p) const {
+// A vertex as lib3mf prints it: a float with six decimals (whole nanometres in millimetres).
+// Two corners with the same printed text are one vertex, so a triangle that collapses in the
+// text is seen, and left out, before it is written.
+using PrintedPoint = std::array<std::int64_t, 3>;
+// Whole nanometres below 1e12 mm; beyond, where a float has no fraction left to print, the
+// float's own bits, tagged so they cannot meet a nanometre count.
+std::int64_t printedKey(float f) {
+    if (std::fabs(f) < 1e12f)
+        return std::llround(static_cast<double>(f) * 1e6);
+    return (std::int64_t{1} << 62) | std::bit_cast<std::uint32_t>(f);
+}
+
+struct PrintedPointHash {
+    std::size_t operator()(const PrintedPoint& p) const {
         std::size_t h = 0;
-        for (const float f : p.c)
-            h = h * 0x9E3779B97F4A7C15ull + std::bit_cast<std::uint32_t>(f);
+        for (const std::int64_t c : p)
+            h = h * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(c);
         return h;
     }
 };
@@ -100,28 +108,30 @@ std::optional<float> fileCoordinate(double storeValue, double scale) {
     if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
         return std::nullopt;
     const float f = static_cast<float>(v);
-    return f == 0.0f ? 0.0f : f; // -0 and +0 are one vertex
+    return f == 0.0f ? 0.0f : f; // no "-0" in the file
 }
 
 // The indexed mesh in the file's frame; nothing when a coordinate is out of range.
 std::optional<Mesh> indexedMesh(const std::vector<TriangleCore>& triangles, double scale) {
     Mesh mesh;
-    std::unordered_map<FloatPoint, std::uint32_t, FloatPointHash> index;
+    std::unordered_map<PrintedPoint, std::uint32_t, PrintedPointHash> index;
     for (const TriangleCore& t : triangles) {
         const ExternalTriangle e = triangleToExternal(ExternalFrame::ZUp, t);
         NMR::MODELMESHTRIANGLE out{};
         for (std::size_t k = 0; k < 3; ++k) {
-            FloatPoint p;
+            NMR::MODELMESHVERTEX vertex{};
+            PrintedPoint printed{};
             for (std::size_t a = 0; a < 3; ++a) {
                 const auto f = fileCoordinate(e.corner[k][a], scale);
                 if (!f)
                     return std::nullopt;
-                p.c[a] = *f;
+                vertex.m_fPosition[a] = *f;
+                printed[a] = printedKey(*f);
             }
             const auto [it, added] =
-                index.try_emplace(p, static_cast<std::uint32_t>(mesh.vertices.size()));
+                index.try_emplace(printed, static_cast<std::uint32_t>(mesh.vertices.size()));
             if (added)
-                mesh.vertices.push_back({{p.c[0], p.c[1], p.c[2]}});
+                mesh.vertices.push_back(vertex);
             out.m_nIndices[k] = it->second;
         }
         const auto* v = out.m_nIndices;

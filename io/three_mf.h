@@ -27,11 +27,12 @@ struct ThreeMfRead {
 // Writes one mesh object in millimetres: a file coordinate is the store coordinate times
 // `scale`, in the Z-up frame. Each distinct colour becomes one base material (with its display
 // colour) that the triangles name by pid/p1; corners at equal positions share one vertex, so a
-// closed model is a closed mesh for slicers. Triangles whose corners coincide once written in
-// single precision (which 3MF readers would reject) are left out. The file is replaced
-// atomically. False, with `error` (when given) set to a Japanese reason, when there is nothing
-// to write, the scale is not positive and finite, a coordinate is beyond single precision, or
-// the file cannot be written.
+// closed model is a closed mesh for slicers. Positions are written in single precision with six
+// decimals (1 nm; lib3mf's format), so detail below that is lost at small scales; triangles
+// whose corners coincide once written (which 3MF readers would reject) are left out. The file is
+// replaced atomically. False, with `error` (when given) set to a Japanese reason, when there is
+// nothing to write, the scale is not positive and finite, a coordinate is beyond single precision,
+// or the file cannot be written.
 bool writeThreeMf(const std::string& path, const std::vector<TriangleCore>& triangles, double scale,
                   std::string* error);
 

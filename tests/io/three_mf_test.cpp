@@ -145,11 +145,17 @@ TEST_F(ThreeMf, WriteRefusesWhatCannotBeWrittenAndKeepsTheOldFile) {
     EXPECT_FALSE(error.empty());
 }
 
+// A triangle that names one corner twice, or whose corners differ by less than the file's
+// six decimals of a millimetre, would be one a 3MF reader rejects.
 TEST_F(ThreeMf, WriteLeavesOutTrianglesThatCollapse) {
     auto model = sampleModel();
     model.push_back(triangle(0, {1, 1, 1}, {1, 1, 1}, {2, 2, 2}));
+    model.push_back(triangle(0, {3, 3, 3}, {3, 3 + 2e-7, 3}, {3, 3, 3 + 4e-7}));
+    model.push_back(triangle(0, {3, 3, 3}, {3, 3 + 2e-6, 3}, {3, 3, 3 + 4e-6})); // kept
     ASSERT_TRUE(writeThreeMf(path("m.3mf"), model, 1.0, nullptr));
-    EXPECT_EQ(readThreeMf(path("m.3mf"), 1.0).triangles.size(), 4u);
+    const ThreeMfRead r = readThreeMf(path("m.3mf"), 1.0);
+    EXPECT_EQ(r.triangles.size(), 5u);
+    EXPECT_EQ(r.dropped, 0u);
 }
 
 // A package made by hand (tests/io/data/three_mf_features/, zipped): inch units, build item
