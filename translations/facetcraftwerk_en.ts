@@ -817,6 +817,74 @@ Unexpected file format.</translation>
         <source>ポリゴンが多すぎます。これ以上ポリゴンを作れません。</source>
         <translation>Too many polygons. No more polygons can be made.</translation>
     </message>
+    <message>
+        <source>書き出す三角形がありません。</source>
+        <translation>There are no triangles to write.</translation>
+    </message>
+    <message>
+        <source>座標の値が大きすぎて3MFファイルに書き出せません。</source>
+        <translation>A coordinate is too large to be written to a 3MF file.</translation>
+    </message>
+    <message>
+        <source>3MFファイルを作れませんでした。</source>
+        <translation>The 3MF file could not be made.</translation>
+    </message>
+    <message>
+        <source>保存先のフォルダがありません。</source>
+        <translation>The destination folder does not exist.</translation>
+    </message>
+    <message>
+        <source>ファイルに書き込めません（アクセスが拒否されました）。</source>
+        <translation>The file cannot be written (access denied).</translation>
+    </message>
+    <message>
+        <source>ディスクの空き容量が足りません。</source>
+        <translation>There is not enough space on the disk.</translation>
+    </message>
+    <message>
+        <source>ファイルに書き込めませんでした。</source>
+        <translation>The file could not be written.</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>The file cannot be found.</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません（アクセスが拒否されました）。</source>
+        <translation>The file cannot be opened (access denied).</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます（256 MB まで）。</source>
+        <translation>The file is too large (at most 256 MB).</translation>
+    </message>
+    <message>
+        <source>ファイルを読めませんでした。</source>
+        <translation>The file could not be read.</translation>
+    </message>
+    <message>
+        <source>3MFファイルとして読めません（壊れているか、3MFではありません）。</source>
+        <translation>The file cannot be read as 3MF (it is damaged or not a 3MF file).</translation>
+    </message>
+    <message>
+        <source>3MFファイルの中身が大きすぎます。</source>
+        <translation>The contents of the 3MF file are too large.</translation>
+    </message>
+    <message>
+        <source>三角形が多すぎます（1000万まで）。</source>
+        <translation>Too many triangles (at most 10 million).</translation>
+    </message>
+    <message>
+        <source>三角形が含まれていません。</source>
+        <translation>The file holds no triangles.</translation>
+    </message>
+    <message>
+        <source>倍率が正しくありません。</source>
+        <translation>The scale is not valid.</translation>
+    </message>
+    <message>
+        <source>3MFファイルの部品の配置が多すぎます。</source>
+        <translation>The 3MF file places its parts too many times.</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
