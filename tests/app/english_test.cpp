@@ -5,6 +5,7 @@
 #include "app/form_dialog.h"
 #include "app/main_window.h"
 #include "app/qt_settings_sheet.h"
+#include "app/text_fit.h"
 #include "app/translations.h"
 #include "editor/batch_player.h"
 #include "editor/commands.h"
@@ -160,54 +161,6 @@ TEST(EnglishBatch, LangEnPrintsMessagesInEnglishAndLeavesTheDumpAsItWas) {
     EXPECT_TRUE(withoutCatalogue.runLine("lang en"));
 }
 
-// Runs `act` on the next modal dialog, once it is shown.
-void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-            static_cast<QDialog*>(modal)->reject();
-        }
-    });
-    timer->start(10);
-}
-
-// No text of `dialog` is wider than the widget that shows it.
-void expectTextsFit(QWidget* dialog, const std::string& what) {
-    for (QLabel* label : dialog->findChildren<QLabel*>()) {
-        if (!label->isVisibleTo(dialog) || label->wordWrap() || label->text().isEmpty()) {
-            continue; // a wrapping note breaks its lines to fit
-        }
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
-                  label->contentsRect().width())
-            << what << ": label " << label->text().toStdString();
-    }
-    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-        if (!button->isVisibleTo(dialog)) {
-            continue;
-        }
-        // A push button's size hint has a floor of its own; its text needs its margins.
-        const int needed =
-            qobject_cast<QPushButton*>(button) != nullptr
-                ? button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) +
-                      2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin)
-                : button->sizeHint().width();
-        EXPECT_LE(needed, button->width()) << what << ": button " << button->text().toStdString();
-    }
-    for (QGroupBox* group : dialog->findChildren<QGroupBox*>()) {
-        if (group->isVisibleTo(dialog)) {
-            EXPECT_LE(group->minimumSizeHint().width(), group->width())
-                << what << ": group " << group->title().toStdString();
-        }
-    }
-    for (QTabBar* tabs : dialog->findChildren<QTabBar*>()) {
-        // Squeezed tabs elide their titles.
-        EXPECT_LE(tabs->sizeHint().width(), tabs->width()) << what << ": tabs";
-    }
-}
-
 TEST(EnglishWidths, EveryDialogShowsItsTextsWhole) {
     EnglishWindow w;
     NumberInputDialog numbers(
@@ -220,7 +173,8 @@ TEST(EnglishWidths, EveryDialogShowsItsTextsWhole) {
     Dialog numeric(kNumericInputDialog);
     for (Dialog* d : std::initializer_list<Dialog*>{&numbers, &rotate, &scale, &numeric}) {
         const std::string what = "dialog " + std::to_string(d->resourceId());
-        whenModal([&](QWidget* dialog) { expectTextsFit(dialog, what); });
+        testing::whenModalThenClose(
+            [&](QWidget* dialog) { testing::expectTextsFit(dialog, what); });
         runFormDialog(&w.window, *d);
     }
 }
@@ -229,13 +183,13 @@ TEST(EnglishWidths, EverySettingsPageShowsItsTextsWhole) {
     EnglishWindow w;
     SettingsSheet sheet(settingsSheetValues(w.editor));
     sheet.setTextHost(&w.host);
-    whenModal([&](QWidget* dialog) {
+    testing::whenModalThenClose([&](QWidget* dialog) {
         auto* tabs = dialog->findChild<QTabWidget*>();
         ASSERT_NE(tabs, nullptr);
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
             QApplication::processEvents();
-            expectTextsFit(dialog, "settings page " + std::to_string(i));
+            testing::expectTextsFit(dialog, "settings page " + std::to_string(i));
         }
     });
     execSettingsSheet(&w.window, sheet);

@@ -1,7 +1,13 @@
 // The window's dialogs built from the control table: a refused entry is shown over the dialog,
 // which stays open with what the user typed.
 
+#include "app/form_dialog.h"
 #include "app/main_window.h"
+#include "app/qt_settings_sheet.h"
+#include "app/text_fit.h"
+#include "editor/keyboard.h"
+#include "editor/settings_sheet.h"
+#include "editor/transform_dialogs.h"
 #include "test_host.h"
 
 #include <QApplication>
@@ -9,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -75,6 +82,36 @@ TEST(FormDialog, APresetOnANonNumericAngleShowsTheMessageAndKeepsTheText) {
     EXPECT_EQ(editor.store.viewTriangles[0].v[1].y, before.v[1].y);
     EXPECT_EQ(editor.undoDepth(), 0);
     window.reset();
+}
+
+// The Japanese texts fit as well, on a screen of 800 pixels (the offscreen one): a dialog opens
+// at no more than two thirds of its screen, which once squeezed the scale dialog's row of seven
+// push buttons until "変更を他の二つにも反映させる" was cut off.
+TEST(FormDialog, EveryDialogAndSettingsPageShowsItsJapaneseTextsWhole) {
+    testing::FakeHost host;
+    Editor editor(host);
+    NumberInputDialog numbers(true, "選択された点の重心が\r\n指定位置に来るように移動する",
+                              "“+”が奥，“-”が手前");
+    RotateDialog rotate;
+    ScaleDialog scale;
+    Dialog numeric(kNumericInputDialog);
+    for (Dialog* d : std::initializer_list<Dialog*>{&numbers, &rotate, &scale, &numeric}) {
+        const std::string what = "dialog " + std::to_string(d->resourceId());
+        testing::whenModalThenClose(
+            [&](QWidget* dialog) { testing::expectTextsFit(dialog, what); });
+        runFormDialog(nullptr, *d);
+    }
+    SettingsSheet sheet(settingsSheetValues(editor));
+    testing::whenModalThenClose([&](QWidget* dialog) {
+        auto* tabs = dialog->findChild<QTabWidget*>();
+        ASSERT_NE(tabs, nullptr);
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QApplication::processEvents();
+            testing::expectTextsFit(dialog, "settings page " + std::to_string(i));
+        }
+    });
+    execSettingsSheet(nullptr, sheet);
 }
 
 } // namespace
