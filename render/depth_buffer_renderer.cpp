@@ -121,12 +121,16 @@ void DepthBufferRenderer::drawGrid(int spacing, const Camera& camera) {
         const auto offY = static_cast<double>(gridLineOffset(camera.centreY, spacing, zoom));
         const std::uint32_t grey = gridGrey(spacing, zoom);
         const Colour colour = rgb(grey, grey, 255);
-        // The loop bound is the width for both directions.
-        for (int l = 0; width_ - l * stepPixels > 0; ++l) {
-            const std::int32_t x = truncToInt32(l * stepPixels + offX);
-            const std::int32_t y = truncToInt32(l * stepPixels + offY);
-            drawLine(x, 0, x, height_, colour);
-            drawLine(0, y, width_, y, colour);
+        // Vertical lines across the width, horizontal ones down the height.
+        for (int l = 0; width_ - l * stepPixels > 0 || height_ - l * stepPixels > 0; ++l) {
+            if (width_ - l * stepPixels > 0) {
+                const std::int32_t x = truncToInt32(l * stepPixels + offX);
+                drawLine(x, 0, x, height_, colour);
+            }
+            if (height_ - l * stepPixels > 0) {
+                const std::int32_t y = truncToInt32(l * stepPixels + offY);
+                drawLine(0, y, width_, y, colour);
+            }
         }
     }
     // Axes, three pixels wide.

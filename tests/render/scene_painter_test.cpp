@@ -131,8 +131,9 @@ TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
     // 258 - 120 = 138: RGB(138, 138, 255); lines at 400 mod 40 = 0, 40, ...
     EXPECT_EQ(f.canvas.calls[2],
               "line (0,0) (0,600) pen1:" + std::to_string(138 | 138 << 8 | 255 << 16));
-    // 20 horizontal grid lines, the vertical one at x = 0 and the horizontal axis.
-    EXPECT_EQ(f.canvas.count("line (0,"), 20 + 1 + 1);
+    // 15 horizontal grid lines down the 600-pixel height (none below it), the vertical one
+    // at x = 0 and the horizontal axis.
+    EXPECT_EQ(f.canvas.count("line (0,"), 15 + 1 + 1);
     EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
                         "line (400,0) (400,600) pen3:16711680"),
               f.canvas.calls.end());

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "model/pixel_geometry.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace fcw {
+
+// The pixels of the canvas's one-pixel line from `from` to `to`, start included, end excluded,
+// as one horizontal run per row. Pixel i along the major axis (0 <= i < major length) is offset
+// on the minor axis by round(i * minor / major), halves away from the start:
+//   offset(i) = floor((2 * i * minor + major) / (2 * major)).
+// Every pixel is a closed-form function of its index, so a line is clipped to a band of rows
+// before any pixel is produced and its cost is the rows it crosses inside that band, whatever
+// its length. A filled polygon builds its row spans from the same runs, which is what makes a
+// fill meet its outline exactly.
+//
+// visit(y, xFirst, xLast, indexOfXFirst) is called for each row y in [rowFirst, rowEnd) the
+// line crosses, with xFirst <= xLast; indexOfXFirst is the position along the line of the pixel
+// at xFirst (for dotted pens). Rows come in the line's own order.
+template <typename Visit>
+void lineRuns(PixelPoint from, PixelPoint to, std::int64_t rowFirst, std::int64_t rowEnd,
+              Visit&& visit) {
+    using Wide = __int128; // products of two 33-bit deltas and an index
+    const std::int64_t dx = std::int64_t{to.x} - from.x;
+    const std::int64_t dy = std::int64_t{to.y} - from.y;
+    const std::int64_t adx = dx < 0 ? -dx : dx;
+    const std::int64_t ady = dy < 0 ? -dy : dy;
+    const std::int64_t sx = dx < 0 ? -1 : 1;
+    const std::int64_t sy = dy < 0 ? -1 : 1;
+    if (adx == 0 && ady == 0) {
+        return; // the end pixel is excluded, so nothing is left
+    }
+    auto floorDiv = [](Wide a, Wide b) { // b > 0
+        const Wide q = a / b;
+        return static_cast<std::int64_t>((a % b != 0 && a < 0) ? q - 1 : q);
+    };
+    const bool xMajor = adx >= ady;
+    const std::int64_t major = xMajor ? adx : ady;
+    const std::int64_t minor = xMajor ? ady : adx;
+    // The range of row steps k (row from.y + sy * k) the line covers, cut to the band.
+    const std::int64_t lastStep =
+        xMajor ? floorDiv(Wide{2} * (major - 1) * minor + major, Wide{2} * major) : major - 1;
+    std::int64_t kFirst = 0;
+    std::int64_t kLast = lastStep;
+    if (sy > 0) {
+        kFirst = std::max(kFirst, rowFirst - from.y);
+        kLast = std::min(kLast, rowEnd - 1 - from.y);
+    } else {
+        kFirst = std::max(kFirst, from.y - (rowEnd - 1));
+        kLast = std::min(kLast, from.y - rowFirst);
+    }
+    if (!xMajor) {
+        // One pixel per row: row step j is index j.
+        for (std::int64_t j = kFirst; j <= kLast; ++j) {
+            const std::int64_t off = floorDiv(Wide{2} * j * minor + major, Wide{2} * major);
+            const std::int64_t x = from.x + sx * off;
+            visit(from.y + sy * j, x, x, j);
+        }
+        return;
+    }
+    // The first index whose offset reaches row step k: ceil((2k - 1) * major / (2 * minor)).
+    auto firstIndex = [&](std::int64_t k) -> std::int64_t {
+        if (k <= 0) {
+            return 0;
+        }
+        if (minor == 0) {
+            return major; // a horizontal line never leaves its row
+        }
+        const Wide num = Wide{2 * k - 1} * major;
+        const Wide den = Wide{2} * minor;
+        return static_cast<std::int64_t>((num + den - 1) / den);
+    };
+    std::int64_t iStart = firstIndex(kFirst);
+    for (std::int64_t k = kFirst; k <= kLast; ++k) {
+        const std::int64_t iNext = std::min(firstIndex(k + 1), major);
+        if (iNext > iStart) {
+            const std::int64_t xA = from.x + sx * iStart;
+            const std::int64_t xB = from.x + sx * (iNext - 1);
+            visit(from.y + sy * k, std::min(xA, xB), std::max(xA, xB), sx > 0 ? iStart : iNext - 1);
+        }
+        iStart = iNext;
+    }
+}
+
+} // namespace fcw
