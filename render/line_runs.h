@@ -23,6 +23,7 @@ template <typename Visit>
 void lineRuns(PixelPoint from, PixelPoint to, std::int64_t rowFirst, std::int64_t rowEnd,
               Visit&& visit) {
     using Wide = __int128; // products of two 33-bit deltas and an index
+    constexpr std::int64_t kNarrow = std::int64_t{1} << 30; // products below 2^62 fit 64 bits
     const std::int64_t dx = std::int64_t{to.x} - from.x;
     const std::int64_t dy = std::int64_t{to.y} - from.y;
     const std::int64_t adx = dx < 0 ? -dx : dx;
@@ -52,11 +53,25 @@ void lineRuns(PixelPoint from, PixelPoint to, std::int64_t rowFirst, std::int64_
         kLast = std::min(kLast, from.y - rowFirst);
     }
     if (!xMajor) {
-        // One pixel per row: row step j is index j.
+        // One pixel per row: row step j is index j. The offset is divided out once, then
+        // carried along with its remainder.
+        if (kFirst > kLast) {
+            return;
+        }
+        const Wide twiceMajor = Wide{2} * major;
+        const Wide numerator = Wide{2} * kFirst * minor + major;
+        std::int64_t off = floorDiv(numerator, twiceMajor);
+        auto rem = static_cast<std::int64_t>(numerator - Wide{off} * twiceMajor);
+        const std::int64_t remLimit = 2 * major;
+        const std::int64_t remStep = 2 * minor; // < remLimit: at most one carry a row
         for (std::int64_t j = kFirst; j <= kLast; ++j) {
-            const std::int64_t off = floorDiv(Wide{2} * j * minor + major, Wide{2} * major);
             const std::int64_t x = from.x + sx * off;
             visit(from.y + sy * j, x, x, j);
+            rem += remStep;
+            if (rem >= remLimit) {
+                rem -= remLimit;
+                ++off;
+            }
         }
         return;
     }
@@ -67,6 +82,11 @@ void lineRuns(PixelPoint from, PixelPoint to, std::int64_t rowFirst, std::int64_
         }
         if (minor == 0) {
             return major; // a horizontal line never leaves its row
+        }
+        if (major < kNarrow && k < kNarrow) { // the common case, without 128-bit division
+            const std::int64_t num = (2 * k - 1) * major;
+            const std::int64_t den = 2 * minor;
+            return (num + den - 1) / den;
         }
         const Wide num = Wide{2 * k - 1} * major;
         const Wide den = Wide{2} * minor;
