@@ -99,6 +99,19 @@ void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
     const int colHi = steep ? hi : 0;
     const QRgb value = toRgb(pen_.colour);
     const bool dotted = pen_.style == Pen::Style::Dotted;
+    if (from.x == to.x && from.y != to.y && !dotted) {
+        // Vertical (grid lines, axes): one column strip, straight down the rows.
+        const std::int64_t a = std::max<std::int64_t>(std::int64_t{from.x} + lo, area_.left);
+        const std::int64_t b = std::min<std::int64_t>(std::int64_t{from.x} + hi, area_.right - 1);
+        const std::int64_t top = std::max<std::int64_t>(
+            std::min<std::int64_t>(from.y, std::int64_t{to.y} + 1), area_.top);
+        const std::int64_t end = std::min<std::int64_t>(
+            std::max<std::int64_t>(std::int64_t{from.y} + 1, to.y), area_.bottom);
+        for (std::int64_t y = top; y < end && a <= b; ++y) {
+            std::fill_n(pixels_ + y * stride_ + a, b - a + 1, value);
+        }
+        return;
+    }
     lineRuns(from, to, std::int64_t{area_.top} - rowHi, std::int64_t{area_.bottom} - rowLo,
              [&](std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t index) {
                  for (int d = rowLo; d <= rowHi; ++d) {
