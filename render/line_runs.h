@@ -7,6 +7,16 @@
 
 namespace fcw {
 
+namespace line_runs_detail {
+using Wide = __int128; // products of two 33-bit deltas and an index
+inline constexpr std::int64_t kNarrow = std::int64_t{1} << 30; // products below 2^62 fit 64 bits
+// Division rounding toward minus infinity; b > 0.
+inline std::int64_t floorDiv(Wide a, Wide b) {
+    const Wide q = a / b;
+    return static_cast<std::int64_t>((a % b != 0 && a < 0) ? q - 1 : q);
+}
+} // namespace line_runs_detail
+
 // The pixels of the canvas's one-pixel line from `from` to `to`, start included, end excluded,
 // as one horizontal run per row. Pixel i along the major axis (0 <= i < major length) is offset
 // on the minor axis by round(i * minor / major), halves away from the start:
@@ -22,21 +32,16 @@ namespace fcw {
 template <typename Visit>
 void lineRuns(PixelPoint from, PixelPoint to, std::int64_t rowFirst, std::int64_t rowEnd,
               Visit&& visit) {
-    using Wide = __int128; // products of two 33-bit deltas and an index
-    constexpr std::int64_t kNarrow = std::int64_t{1} << 30; // products below 2^62 fit 64 bits
+    using namespace line_runs_detail;
     const std::int64_t dx = std::int64_t{to.x} - from.x;
     const std::int64_t dy = std::int64_t{to.y} - from.y;
     const std::int64_t adx = dx < 0 ? -dx : dx;
     const std::int64_t ady = dy < 0 ? -dy : dy;
     const std::int64_t sx = dx < 0 ? -1 : 1;
     const std::int64_t sy = dy < 0 ? -1 : 1;
-    if (adx == 0 && ady == 0) {
-        return; // the end pixel is excluded, so nothing is left
+    if (adx == 0 && ady == 0) { // the end pixel is excluded, so nothing is left
+        return;
     }
-    auto floorDiv = [](Wide a, Wide b) { // b > 0
-        const Wide q = a / b;
-        return static_cast<std::int64_t>((a % b != 0 && a < 0) ? q - 1 : q);
-    };
     const bool xMajor = adx >= ady;
     const std::int64_t major = xMajor ? adx : ady;
     const std::int64_t minor = xMajor ? ady : adx;

@@ -325,3 +325,30 @@ TEST(Navigation, WheelStepsAndClamps) {
 
 } // namespace
 } // namespace fcw
+
+namespace fcw {
+namespace {
+
+// A full store (3001 triangles) with the range tool busy: the sort cannot take in a free slot,
+// and the last real triangle is drawn, not skipped as one.
+TEST(ScenePainter, FullStoreDrawsItsLastTriangleWhileTheRangeToolIsBusy) {
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    f.e.view.emphasisMode = 0;
+    for (int i = 0; i < kTriangleSlots; ++i) {
+        const double y = (i % 50) * 10.0 - 250;
+        appendTriangle(f.e, {0, y, 0}, {0, y + 5, 0}, {0, y, 5}, 0x0000FF);
+    }
+    f.e.refreshModelToView();
+    ASSERT_EQ(dispatchCommand(f.e, 32803), DispatchResult::Done); // range tool
+    ASSERT_EQ(dispatchCommand(f.e, 32930), DispatchResult::Done); // select all
+    const SceneFrame frame = stepFrame(f.e);
+    EXPECT_EQ(frame.drawCount, kTriangleSlots - 1);
+    EXPECT_EQ(frame.hiddenTriangle, -1);
+    paintScene(frame, f.canvas);
+    // Every triangle, then the eight arrow heads of the two move boxes.
+    EXPECT_EQ(f.canvas.count("polygon 3"), kTriangleSlots + 8);
+}
+
+} // namespace
+} // namespace fcw
