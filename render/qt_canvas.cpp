@@ -187,7 +187,8 @@ void QtCanvas::brushRun(std::int64_t y, std::int64_t from, std::int64_t to, cons
     }
 }
 
-void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brush) {
+void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brush,
+                           std::vector<Run>* outline) {
     if (brush.style == Brush::Style::None || points.empty()) {
         return;
     }
@@ -216,6 +217,9 @@ void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brus
                      RowSpan& s = spans_[static_cast<std::size_t>(y - top)];
                      s.left = std::min(s.left, x0);
                      s.right = std::max(s.right, x1);
+                     if (outline != nullptr) {
+                         outline->push_back({y, x0, x1});
+                     }
                  });
     }
     for (std::int64_t y = top; y < bottom; ++y) {
@@ -230,14 +234,29 @@ void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brus
 
 void QtCanvas::polygon(std::span<const PixelPoint> points) {
     detach();
-    fillPolygon(points, brush_);
-    // A thin pen in the brush's own colour would draw only pixels the fill already covered.
-    if (pen_.style == Pen::Style::Solid && pen_.width == 1 && brush_.style == Brush::Style::Solid &&
-        pen_.colour == brush_.colour) {
+    const bool thinSolidPen = pen_.style == Pen::Style::Solid && pen_.width == 1;
+    if (!thinSolidPen || brush_.style != Brush::Style::Solid) {
+        fillPolygon(points, brush_, nullptr);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            penLine(points[i], points[(i + 1) % points.size()]);
+        }
         return;
     }
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        penLine(points[i], points[(i + 1) % points.size()]);
+    if (pen_.colour == brush_.colour) {
+        // The outline would draw only pixels the fill already covered.
+        fillPolygon(points, brush_, nullptr);
+        return;
+    }
+    // The outline's runs, kept while the fill found them, are the thin pen's pixels.
+    outlineRuns_.clear();
+    fillPolygon(points, brush_, &outlineRuns_);
+    const QRgb value = toRgb(pen_.colour);
+    for (const Run& r : outlineRuns_) {
+        const std::int64_t a = std::max<std::int64_t>(r.x0, area_.left);
+        const std::int64_t b = std::min<std::int64_t>(r.x1, area_.right - 1);
+        if (a <= b) {
+            std::fill_n(pixels_ + r.y * stride_ + a, b - a + 1, value);
+        }
     }
 }
 

@@ -55,8 +55,15 @@ class QtCanvas : public Canvas {
     void penLine(PixelPoint from, PixelPoint to);
     // The current pen's dot (width x width pixels) at a point.
     void penDot(std::int64_t x, std::int64_t y);
-    // Fills each row between the leftmost and rightmost pixel of the polygon's outline.
-    void fillPolygon(std::span<const PixelPoint> points, const Brush& brush);
+    struct Run {
+        std::int64_t y;
+        std::int64_t x0;
+        std::int64_t x1;
+    };
+    // Fills each row between the leftmost and rightmost pixel of the polygon's outline; the
+    // outline's runs inside the clip's rows go to `outline` when it is set.
+    void fillPolygon(std::span<const PixelPoint> points, const Brush& brush,
+                     std::vector<Run>* outline);
     // The brush on row y from column `from` to `to`, both included and inside the clip.
     void brushRun(std::int64_t y, std::int64_t from, std::int64_t to, const Brush& brush);
     Rect clipRect() const;
@@ -74,6 +81,7 @@ class QtCanvas : public Canvas {
         std::int64_t right = INT64_MIN;
     };
     std::vector<RowSpan> spans_; // per row of the polygon being filled, kept between fills
+    std::vector<Run> outlineRuns_;
 };
 
 } // namespace fcw
