@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/batch_bench.h"
 #include "editor/editor.h"
 #include "editor/headless_host.h"
 
@@ -28,6 +29,8 @@ class BatchPlayer {
     BatchPlayer& operator=(const BatchPlayer&) = delete;
 
     void setRenderer(RenderToFile renderer) { renderer_ = std::move(renderer); }
+    // The window's full repaint, which the bench verbs time. Supplied by the program.
+    void setPainter(PaintView painter) { painter_ = std::move(painter); }
 
     int run(std::istream& script);
     // Runs one line; returns an error text for a script error.
@@ -42,6 +45,7 @@ class BatchPlayer {
     HeadlessHost host_;
     std::unique_ptr<Editor> editor_;
     RenderToFile renderer_;
+    PaintView painter_;
 };
 
 // Splits a script line into words: blanks separate, double quotes group (and are removed),

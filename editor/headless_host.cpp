@@ -25,7 +25,9 @@ std::string escapeLineBreaks(const std::string& text) {
 } // namespace
 
 void HeadlessHost::repaint() {
-    if (editor_ != nullptr) {
+    if (editor_ != nullptr && painter_) {
+        painter_(*editor_);
+    } else if (editor_ != nullptr) {
         // Everything a paint works out, without the pixels: the state after it is the
         // window's.
         stepFrame(*editor_);
