@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -53,6 +54,21 @@ std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& p
     return std::nullopt;
 }
 
+// The window's repaint without a window, for the bench verbs: the frame step, then the scene
+// into one canvas kept from paint to paint at the client size.
+fcw::PaintView batchPainter() {
+    auto canvas = std::make_shared<fcw::QtCanvas>(1, 1);
+    return [canvas](fcw::Editor& editor) {
+        const fcw::SceneFrame frame = fcw::stepFrame(editor);
+        const int w = std::max(frame.client.right, 1);
+        const int h = std::max(frame.client.bottom, 1);
+        if (canvas->width() != w || canvas->height() != h) {
+            *canvas = fcw::QtCanvas(w, h);
+        }
+        fcw::paintScene(frame, *canvas);
+    };
+}
+
 int runBatch(int argc, char** argv) {
     // Text needs the font machinery of a GUI application, but no screen.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
@@ -62,6 +78,7 @@ int runBatch(int argc, char** argv) {
     fcw::BatchPlayer player(std::cout, std::cerr);
     player.setRenderer(renderToPng);
     player.setCatalogueLoader(fcw::loadCatalogue);
+    player.setPainter(batchPainter());
     if (std::strcmp(argv[2], "-") == 0) {
         return player.run(std::cin);
     }

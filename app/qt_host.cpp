@@ -171,7 +171,7 @@ void QtHost::showProgressText(const std::string& text, PixelPoint at) {
     painter.setPen(Qt::black);
     painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), QString::fromStdString(text));
     painter.end();
-    view_->repaint();
+    view_->showBackBuffer();
 }
 
 void QtHost::documentStateChanged() {

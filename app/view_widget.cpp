@@ -80,22 +80,39 @@ QImage ViewWidget::paintScenePicture(Editor& editor) {
     return canvas.image();
 }
 
+void ViewWidget::paintBackBuffer() {
+    const SceneFrame frame = stepFrame(editor_);
+    const int w = std::max(frame.client.right, 1);
+    const int h = std::max(frame.client.bottom, 1);
+    if (canvas_.width() != w || canvas_.height() != h) {
+        canvas_ = QtCanvas(w, h);
+    }
+    paintScene(frame, canvas_);
+}
+
 void ViewWidget::paintNow() {
-    image_ = paintScenePicture(editor_);
+    paintBackBuffer();
+    showBackBuffer();
+}
+
+void ViewWidget::showBackBuffer() {
+    backBufferCurrent_ = true;
     repaint();
+    backBufferCurrent_ = false;
 }
 
 void ViewWidget::paintEvent(QPaintEvent*) {
-    if (image_.size() != size()) {
+    // A platform paint (exposure, a dialog closing) draws the current state: the frame step
+    // runs before every paint.
+    if (!backBufferCurrent_) {
         editor_.camera.clientRect = {0, 0, width(), height()};
-        image_ = paintScenePicture(editor_);
+        paintBackBuffer();
     }
-    QPainter(this).drawImage(0, 0, image_);
+    QPainter(this).drawImage(0, 0, canvas_.image());
 }
 
 void ViewWidget::resizeEvent(QResizeEvent*) {
     resizeView(editor_, width(), height());
-    image_ = QImage(); // the next paint event paints the new size
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/editor.h"
+#include "render/qt_canvas.h"
 
 #include <QImage>
 #include <QPointF>
@@ -20,9 +21,11 @@ class ViewWidget : public QWidget {
     ViewWidget(Editor& editor, QWidget* parent);
     // Paints the scene now into the back buffer and shows it.
     void paintNow();
+    // Shows the back buffer as it is (after drawing over it), without painting the scene.
+    void showBackBuffer();
     // Runs the frame step and paints the scene at the client size (at least 1 x 1).
     static QImage paintScenePicture(Editor& editor);
-    QImage& backBuffer() { return image_; }
+    QImage& backBuffer() { return canvas_.mutableImage(); }
     // Called after every mouse, wheel and key event has been handled.
     void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
 
@@ -37,9 +40,13 @@ class ViewWidget : public QWidget {
 
   private:
     void inputHandled();
+    // The frame step, then the scene into the back buffer (resized to the widget first).
+    void paintBackBuffer();
 
     Editor& editor_;
-    QImage image_;
+    // Kept from paint to paint, so a paint allocates nothing; shown without a copy.
+    QtCanvas canvas_{1, 1};
+    bool backBufferCurrent_ = false; // set while a paint just made it, so it is shown as is
     std::function<void()> afterInput_;
 };
 

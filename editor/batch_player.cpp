@@ -180,6 +180,7 @@ struct Script {
     std::ostream& out;
     const BatchPlayer::RenderToFile& renderer;
     const BatchPlayer::LoadCatalogue& loadCatalogue;
+    const PaintView& painter;
 };
 
 // A command as its menu item sends it; a greyed one is reported, not an error.
@@ -275,6 +276,21 @@ Problem verbRender(Script& s, const Words& w) {
         return "render is not available in this build";
     }
     return s.renderer(s.editor, w[1]);
+}
+
+// The pixel depth the back buffer reports from now on; the depth-buffer display supports 16,
+// 24 and 32 bits and refuses any other.
+Problem verbPixelFormat(Script& s, const Words& w) {
+    int bits = 0;
+    if (!parseInt(w[1], bits)) {
+        return "pixelformat needs a whole number of bits per pixel (16, 24 or 32)";
+    }
+    s.host.setBackBufferBitsPerPixel(bits);
+    return std::nullopt;
+}
+
+Problem verbBench(Script& s, const Words& w) {
+    return runBench(s.editor, s.host, s.out, s.painter, w);
 }
 
 // down, move, up, rdown: X Y, then the buttons and keys held.
@@ -436,6 +452,8 @@ constexpr Verb kVerbs[] = {
     {"dump", kAnyArguments, "", verbDump},
     {"recovery", kAnyArguments, "", verbRecovery},
     {"lang", 1, "lang ja|en", verbLang},
+    {"pixelformat", 1, "pixelformat BITS", verbPixelFormat},
+    {"bench", kAnyArguments, "", verbBench},
 };
 
 } // namespace
@@ -458,7 +476,7 @@ std::optional<std::string> BatchPlayer::runLine(const std::string& line) {
         w.size() != static_cast<std::size_t>(verb->arguments) + 1) {
         return "usage: " + std::string(verb->usage);
     }
-    Script script{*editor_, host_, out_, renderer_, loadCatalogue_};
+    Script script{*editor_, host_, out_, renderer_, loadCatalogue_, painter_};
     if (auto problem = verb->run(script, w)) {
         return problem;
     }

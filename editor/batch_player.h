@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/batch_bench.h"
 #include "editor/editor.h"
 #include "editor/headless_host.h"
 
@@ -33,6 +34,8 @@ class BatchPlayer {
 
     void setRenderer(RenderToFile renderer) { renderer_ = std::move(renderer); }
     void setCatalogueLoader(LoadCatalogue loader) { loadCatalogue_ = std::move(loader); }
+    // The window's full repaint, which the bench verbs time. Supplied by the program.
+    void setPainter(PaintView painter) { painter_ = std::move(painter); }
 
     int run(std::istream& script);
     // Runs one line; returns an error text for a script error.
@@ -48,6 +51,7 @@ class BatchPlayer {
     std::unique_ptr<Editor> editor_;
     RenderToFile renderer_;
     LoadCatalogue loadCatalogue_;
+    PaintView painter_;
 };
 
 // Splits a script line into words: blanks separate, double quotes group (and are removed),

@@ -14,6 +14,9 @@ namespace fcw {
 
 namespace {
 
+constexpr char kUnsupportedPixelDepth[] =
+    FCW_TR_NOOP("Message", "現在の画面の色数ではこのモードはは使用できません");
+
 PixelPoint project(const Camera& c, const Point3& p) {
     return {c.projectX(p.y), c.projectY(p.z)};
 }
@@ -51,15 +54,29 @@ void depthPass(Editor& e, SceneFrame& f) {
     if (e.view.depthNormalDisplay == 0 || e.view.frameMode != 3) {
         return;
     }
-    const InteractionState& s = e.interaction;
     const bool provisional = drawingVerticesPlaced(e) > 0;
-    f.depthPass = SceneFrame::DepthPass{&e.depthRenderer, gridSpacing(e.view), e.store.lastIndex,
-                                        provisional ? DepthBufferRenderer::LastTriangle::Provisional
-                                                    : DepthBufferRenderer::LastTriangle::Finished};
-    // Without a usable pixel depth this frame shows a blank picture and the next ones go back
-    // to drawing back to front.
-    e.view.depthNormalDisplay =
-        DepthBufferRenderer::supportsBitsPerPixel(kBackBufferBitsPerPixel) ? 1 : 0;
+    const int bits = e.host.backBufferBitsPerPixel();
+    f.depthPass =
+        SceneFrame::DepthPass{&e.depthRenderer, gridSpacing(e.view), e.store.lastIndex, bits,
+                              provisional ? DepthBufferRenderer::LastTriangle::Provisional
+                                          : DepthBufferRenderer::LastTriangle::Finished};
+    if (!DepthBufferRenderer::supportsBitsPerPixel(bits)) {
+        // This frame shows the renderer's blank picture; the option goes off, so the next
+        // frames draw back to front until the user turns it on again.
+        e.view.depthNormalDisplay = 0;
+        e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
+                          MessageButtons::Ok, MessageIcon::Warning);
+    }
+}
+
+// The slot the triangle pass leaves out: a half-drawn triangle or a sphere's reserved slot,
+// or, while the range tool is busy, the free slot after the model that the sort takes in (a
+// full store has none, and its last triangle is drawn). -1 when nothing is left out.
+int hiddenSlot(const Editor& e) {
+    if (const int slot = provisionalSlot(e); slot >= 0) {
+        return slot;
+    }
+    return rangeToolBusy(e) && e.store.lastIndex + 1 < kTriangleSlots ? e.store.lastIndex + 1 : -1;
 }
 
 void toolPreview(Editor& e, SceneFrame& f) {
@@ -100,7 +117,6 @@ void toolPreview(Editor& e, SceneFrame& f) {
 }
 
 void markers(const Editor& e, SceneFrame& f) {
-    const InteractionState& s = e.interaction;
     const Camera& c = e.camera;
     const int mode = e.view.emphasisMode;
     if (e.selection.empty() && mode >= 1 && mode <= 3) {
@@ -219,7 +235,7 @@ SceneFrame stepFrame(Editor& e) {
     f.triangles = e.store.viewTriangles;
     f.drawOrder = e.drawOrder;
     f.drawCount = e.drawOrderLast;
-    f.hiddenTriangle = toolPhaseActive(e) ? f.drawCount : -1;
+    f.hiddenTriangle = hiddenSlot(e);
     depthPass(e, f);
     shadeTriangles(e, f);
     toolPreview(e, f);

@@ -29,7 +29,9 @@ std::string HeadlessHost::translate(const char* context, std::string_view source
 }
 
 void HeadlessHost::repaint() {
-    if (editor_ != nullptr) {
+    if (editor_ != nullptr && painter_) {
+        painter_(*editor_);
+    } else if (editor_ != nullptr) {
         // Everything a paint works out, without the pixels: the state after it is the
         // window's.
         stepFrame(*editor_);

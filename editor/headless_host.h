@@ -4,6 +4,7 @@
 #include "editor/pid_lock.h"
 
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -53,6 +54,12 @@ class HeadlessHost : public Host {
     std::string translate(const char* context, std::string_view source) const override;
     InterfaceLanguage language() const override { return language_; }
 
+    // The pixel depth the next paints report for the back buffer (batch verb pixelformat).
+    void setBackBufferBitsPerPixel(int bits) { backBufferBits_ = bits; }
+    // While set, repaint() paints the pixels with it as the window does (the bench verbs);
+    // otherwise a repaint runs only the frame step.
+    void setPainter(std::function<void(Editor&)> painter) { painter_ = std::move(painter); }
+
     void repaint() override;
     void beep() override;
     MessageResult messageBox(const std::string& text, MessageButtons buttons,
@@ -64,6 +71,7 @@ class HeadlessHost : public Host {
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
     void setPointerPosition(PixelPoint) override {}
     bool isShiftDown() const override { return shiftDown_; }
+    int backBufferBitsPerPixel() const override { return backBufferBits_; }
     void setMouseCapture(bool) override {}
     void showProgressText(const std::string&, PixelPoint) override {}
     void documentStateChanged() override {}
@@ -94,6 +102,8 @@ class HeadlessHost : public Host {
     std::deque<ScriptAnswer> answers_;
     std::optional<std::string> scriptError_;
     bool shiftDown_ = false;
+    int backBufferBits_ = 32;
+    std::function<void(Editor&)> painter_;
     bool toolbarVisible_ = true;
     bool quitRequested_ = false;
     PidLocks locks_;

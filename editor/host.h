@@ -155,6 +155,9 @@ class Host {
     // Moves the pointer to a client point of the view.
     virtual void setPointerPosition(PixelPoint clientPoint) = 0;
     virtual bool isShiftDown() const = 0;
+    // Bits per pixel of the view's back buffer, which the depth-buffer display renders in
+    // (16, 24 and 32 are supported). The window's back buffer is a 32-bit image.
+    virtual int backBufferBitsPerPixel() const { return 32; }
     virtual void setMouseCapture(bool captured) = 0;
     // Draws a progress line as plain text on the view, over the picture, at a client point.
     // The next repaint covers it.

@@ -17,7 +17,11 @@ namespace fcw {
 //   their outline is drawn with the current pen inside that box, then the interior is filled
 //   with the current brush.
 // - FillRect and FrameRect use the given brush colour and exclude the right and bottom edge.
-// - Polygon fills with the current brush (alternate rule) and outlines with the current pen.
+// - Polygon (convex: the painter draws triangles) fills every pixel its 1-pixel outline
+//   encloses, the outline's own pixels included, with the current brush, then outlines with
+//   the current pen. So a fill in the pen's colour shows no seam and a black outline has no
+//   fill outside it.
+// - Rectangle with both corners at one point draws the pen's dot there.
 // Colours are 0x00BBGGRR.
 struct Pen {
     enum class Style { Solid, Dotted, None };

@@ -104,6 +104,25 @@ void DepthBufferRenderer::writePixel(std::int32_t x, std::int32_t y, Colour colo
 
 bool DepthBufferRenderer::drawLine(std::int32_t x0, std::int32_t y0, std::int32_t x1,
                                    std::int32_t y1, Colour colour) {
+    if (x0 == x1 || y0 == y1) {
+        // Grid lines and axes: the walk of an axis-parallel line is its whole range, both
+        // ends included, so only the part inside the view is visited.
+        const bool vertical = x0 == x1;
+        const std::int64_t fixed = vertical ? x0 : y0;
+        const std::int64_t limit = vertical ? width_ : height_;
+        if (fixed < 0 || fixed >= limit) {
+            return true;
+        }
+        const std::int64_t from =
+            std::max<std::int64_t>(std::min(vertical ? y0 : x0, vertical ? y1 : x1), 0);
+        const std::int64_t to = std::min<std::int64_t>(
+            std::max(vertical ? y0 : x0, vertical ? y1 : x1), (vertical ? height_ : width_) - 1);
+        for (std::int64_t i = from; i <= to; ++i) {
+            writePixel(static_cast<std::int32_t>(vertical ? fixed : i),
+                       static_cast<std::int32_t>(vertical ? i : fixed), colour);
+        }
+        return true;
+    }
     walkLine({x0, y0}, {x1, y1}, [&](std::int64_t x, std::int64_t y) {
         if (x >= 0 && x < width_ && y >= 0 && y < height_) {
             writePixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), colour);
@@ -121,12 +140,16 @@ void DepthBufferRenderer::drawGrid(int spacing, const Camera& camera) {
         const auto offY = static_cast<double>(gridLineOffset(camera.centreY, spacing, zoom));
         const std::uint32_t grey = gridGrey(spacing, zoom);
         const Colour colour = rgb(grey, grey, 255);
-        // The loop bound is the width for both directions.
-        for (int l = 0; width_ - l * stepPixels > 0; ++l) {
-            const std::int32_t x = truncToInt32(l * stepPixels + offX);
-            const std::int32_t y = truncToInt32(l * stepPixels + offY);
-            drawLine(x, 0, x, height_, colour);
-            drawLine(0, y, width_, y, colour);
+        // Vertical lines across the width, horizontal ones down the height.
+        for (int l = 0; width_ - l * stepPixels > 0 || height_ - l * stepPixels > 0; ++l) {
+            if (width_ - l * stepPixels > 0) {
+                const std::int32_t x = truncToInt32(l * stepPixels + offX);
+                drawLine(x, 0, x, height_, colour);
+            }
+            if (height_ - l * stepPixels > 0) {
+                const std::int32_t y = truncToInt32(l * stepPixels + offY);
+                drawLine(0, y, width_, y, colour);
+            }
         }
     }
     // Axes, three pixels wide.
@@ -253,12 +276,13 @@ void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangle
             const auto w = static_cast<std::size_t>(width_);
             const auto uy = static_cast<std::size_t>(y);
             if (bitsPerPixel_ == 32) {
+                // B, G, R and the fourth byte's cleared 0xFF, stored as one word.
+                const std::uint8_t bytes[4] = {bl, g, r, kClearedPixelByte};
+                std::uint32_t word;
+                std::memcpy(&word, bytes, 4);
                 std::uint8_t* row = pixels_.data() + uy * w * 4;
                 fill([&](std::int32_t x) {
-                    std::uint8_t* p = row + static_cast<std::size_t>(x) * 4;
-                    p[0] = bl;
-                    p[1] = g;
-                    p[2] = r;
+                    std::memcpy(row + static_cast<std::size_t>(x) * 4, &word, 4);
                 });
             } else {
                 fill([&](std::int32_t x) { writePixel(x, y, colour); });

@@ -1,5 +1,7 @@
 #include "render/qt_canvas.h"
 
+#include "render/line_runs.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -22,9 +24,6 @@ QRgb toRgb(Colour c) {
 QColor toColor(Colour c) {
     return QColor(toRgb(c));
 }
-
-// Lines longer than this are not drawn: only absurd coordinates produce them.
-constexpr std::int64_t kMaxLinePixels = std::int64_t{1} << 24;
 
 } // namespace
 
@@ -84,49 +83,61 @@ void QtCanvas::setClip(const Rect* clip) {
     area_ = clipRect();
 }
 
-template <typename Visit> void QtCanvas::walk(PixelPoint from, PixelPoint to, Visit&& visit) const {
-    std::int64_t x = from.x;
-    std::int64_t y = from.y;
-    const std::int64_t dx = std::llabs(static_cast<std::int64_t>(to.x) - from.x);
-    const std::int64_t dy = -std::llabs(static_cast<std::int64_t>(to.y) - from.y);
-    if (std::max(dx, -dy) > kMaxLinePixels) {
-        return;
-    }
-    const std::int64_t sx = from.x < to.x ? 1 : -1;
-    const std::int64_t sy = from.y < to.y ? 1 : -1;
-    std::int64_t err = dx + dy;
-    std::int64_t index = 0;
-    while (x != to.x || y != to.y) {
-        visit(x, y, index++);
-        const std::int64_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
-}
-
 void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
     if (pen_.style == Pen::Style::None) {
         return;
     }
     const bool steep = std::llabs(static_cast<std::int64_t>(to.y) - from.y) >
                        std::llabs(static_cast<std::int64_t>(to.x) - from.x);
-    // Wider pens add neighbours across the line: +1 for width 2, -1 and +1 for width 3.
+    // Wider pens add neighbours across the line: +1 for width 2, -1 and +1 for width 3. Steep
+    // lines widen within their row, flat ones onto the rows above and below.
     const int lo = pen_.width >= 3 ? -1 : 0;
     const int hi = pen_.width >= 2 ? 1 : 0;
-    walk(from, to, [&](std::int64_t x, std::int64_t y, std::int64_t index) {
-        if (pen_.style == Pen::Style::Dotted && index % 2 == 1) {
-            return;
+    const int rowLo = steep ? 0 : lo;
+    const int rowHi = steep ? 0 : hi;
+    const int colLo = steep ? lo : 0;
+    const int colHi = steep ? hi : 0;
+    const QRgb value = toRgb(pen_.colour);
+    const bool dotted = pen_.style == Pen::Style::Dotted;
+    if (from.x == to.x && from.y != to.y && !dotted) {
+        // Vertical (grid lines, axes): one column strip, straight down the rows.
+        const std::int64_t a = std::max<std::int64_t>(std::int64_t{from.x} + lo, area_.left);
+        const std::int64_t b = std::min<std::int64_t>(std::int64_t{from.x} + hi, area_.right - 1);
+        const std::int64_t top = std::max<std::int64_t>(
+            std::min<std::int64_t>(from.y, std::int64_t{to.y} + 1), area_.top);
+        const std::int64_t end = std::min<std::int64_t>(
+            std::max<std::int64_t>(std::int64_t{from.y} + 1, to.y), area_.bottom);
+        for (std::int64_t y = top; y < end && a <= b; ++y) {
+            std::fill_n(pixels_ + y * stride_ + a, b - a + 1, value);
         }
-        for (int d = lo; d <= hi; ++d) {
-            put(steep ? x + d : x, steep ? y : y + d, pen_.colour);
-        }
-    });
+        return;
+    }
+    lineRuns(from, to, std::int64_t{area_.top} - rowHi, std::int64_t{area_.bottom} - rowLo,
+             [&](std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t index) {
+                 for (int d = rowLo; d <= rowHi; ++d) {
+                     const std::int64_t row = y + d;
+                     if (row < area_.top || row >= area_.bottom) {
+                         continue;
+                     }
+                     QRgb* line = pixels_ + row * stride_;
+                     const std::int64_t a = std::max<std::int64_t>(x0 + colLo, area_.left);
+                     const std::int64_t b = std::min<std::int64_t>(x1 + colHi, area_.right - 1);
+                     if (!dotted) {
+                         if (a <= b) {
+                             std::fill_n(line + a, b - a + 1, value);
+                         }
+                         continue;
+                     }
+                     // Every other pixel along the line, counted from its start.
+                     const std::int64_t along = from.x <= to.x ? 1 : -1;
+                     for (std::int64_t x = a; x <= b; ++x) {
+                         const std::int64_t i = steep ? index : index + along * (x - x0);
+                         if (i % 2 == 0) {
+                             line[x] = value;
+                         }
+                     }
+                 }
+             });
 }
 
 void QtCanvas::line(PixelPoint from, PixelPoint to) {
@@ -136,7 +147,13 @@ void QtCanvas::line(PixelPoint from, PixelPoint to) {
 
 void QtCanvas::invertLine(PixelPoint from, PixelPoint to) {
     detach();
-    walk(from, to, [&](std::int64_t x, std::int64_t y, std::int64_t) { invert(x, y); });
+    lineRuns(from, to, area_.top, area_.bottom,
+             [&](std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t) {
+                 const std::int64_t b = std::min<std::int64_t>(x1, area_.right - 1);
+                 for (std::int64_t x = std::max<std::int64_t>(x0, area_.left); x <= b; ++x) {
+                     invert(x, y);
+                 }
+             });
 }
 
 void QtCanvas::polyline(std::span<const PixelPoint> points) {
@@ -146,80 +163,122 @@ void QtCanvas::polyline(std::span<const PixelPoint> points) {
     }
 }
 
-void QtCanvas::brushPixel(std::int64_t x, std::int64_t y, const Brush& brush) {
+void QtCanvas::brushRun(std::int64_t y, std::int64_t from, std::int64_t to, const Brush& brush) {
+    QRgb* line = pixels_ + y * stride_;
+    const QRgb value = toRgb(brush.colour);
     switch (brush.style) {
     case Brush::Style::Solid:
-        put(x, y, brush.colour);
+        if (from <= to) {
+            std::fill_n(line + from, to - from + 1, value);
+        }
         break;
-    case Brush::Style::BackwardDiagonalHatch:
+    case Brush::Style::BackwardDiagonalHatch: {
         // Backward diagonals ("/": up to the right, as y grows downward) every 8 pixels, in
         // the phase of the platform's hatch brushes: x + y = 7 (mod 8), counted from the
         // picture's top-left corner.
-        if (((x + y) % 8 + 8) % 8 == 7) {
-            put(x, y, brush.colour);
+        const std::int64_t phase = ((7 - y - from) % 8 + 8) % 8;
+        for (std::int64_t x = from + phase; x <= to; x += 8) {
+            line[x] = value;
         }
         break;
+    }
     case Brush::Style::None:
         break;
     }
 }
 
-void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brush) {
-    if (brush.style == Brush::Style::None || points.size() < 3) {
+void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brush,
+                           std::vector<Run>* outline) {
+    if (brush.style == Brush::Style::None || points.empty()) {
         return;
     }
-    const Rect area = clipRect();
     std::int64_t top = points[0].y;
     std::int64_t bottom = points[0].y;
     for (const PixelPoint& p : points) {
         top = std::min<std::int64_t>(top, p.y);
         bottom = std::max<std::int64_t>(bottom, p.y);
     }
-    top = std::max<std::int64_t>(top, area.top);
-    bottom = std::min<std::int64_t>(bottom, area.bottom);
-    std::vector<double> crossings;
-    // Even-odd rule, sampling each pixel at its centre.
+    // Rows of the polygon inside the clip; the lowest vertex's row belongs to the outline.
+    top = std::max<std::int64_t>(top, area_.top);
+    bottom = std::min<std::int64_t>(bottom + 1, area_.bottom);
+    if (top >= bottom) {
+        return;
+    }
+    // Each row's leftmost and rightmost outline pixel, from the outline's own runs. Columns
+    // are not clipped here, so an edge outside the clip still bounds its rows.
+    const auto rows = static_cast<std::size_t>(bottom - top);
+    if (spans_.size() < rows) {
+        spans_.resize(rows);
+    }
+    std::fill_n(spans_.begin(), rows, RowSpan{});
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        lineRuns(points[i], points[(i + 1) % points.size()], top, bottom,
+                 [&](std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t) {
+                     RowSpan& s = spans_[static_cast<std::size_t>(y - top)];
+                     s.left = std::min(s.left, x0);
+                     s.right = std::max(s.right, x1);
+                     if (outline != nullptr) {
+                         outline->push_back({y, x0, x1});
+                     }
+                 });
+    }
     for (std::int64_t y = top; y < bottom; ++y) {
-        const double cy = static_cast<double>(y) + 0.5;
-        crossings.clear();
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            const PixelPoint& a = points[i];
-            const PixelPoint& b = points[(i + 1) % points.size()];
-            if ((a.y <= cy) != (b.y <= cy)) {
-                const double ax = a.x;
-                const double ay = a.y;
-                crossings.push_back(ax + (cy - ay) * (static_cast<double>(b.x) - ax) /
-                                             (static_cast<double>(b.y) - ay));
-            }
-        }
-        std::sort(crossings.begin(), crossings.end());
-        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            const double left = std::clamp(std::ceil(crossings[i] - 0.5), -1.0, 1.0e9);
-            const double right = std::clamp(std::ceil(crossings[i + 1] - 0.5), -1.0, 1.0e9);
-            const auto from = std::max<std::int64_t>(static_cast<std::int64_t>(left), area.left);
-            const auto to = std::min<std::int64_t>(static_cast<std::int64_t>(right), area.right);
-            if (brush.style == Brush::Style::Solid && from < to) {
-                std::fill(pixels_ + y * stride_ + from, pixels_ + y * stride_ + to,
-                          toRgb(brush.colour));
-                continue;
-            }
-            for (std::int64_t x = from; x < to; ++x) {
-                brushPixel(x, y, brush);
-            }
+        const RowSpan& s = spans_[static_cast<std::size_t>(y - top)];
+        const std::int64_t from = std::max<std::int64_t>(s.left, area_.left);
+        const std::int64_t to = std::min<std::int64_t>(s.right, area_.right - 1);
+        if (from <= to) {
+            brushRun(y, from, to, brush);
         }
     }
 }
 
 void QtCanvas::polygon(std::span<const PixelPoint> points) {
     detach();
-    fillPolygon(points, brush_);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        penLine(points[i], points[(i + 1) % points.size()]);
+    const bool thinSolidPen = pen_.style == Pen::Style::Solid && pen_.width == 1;
+    if (!thinSolidPen || brush_.style != Brush::Style::Solid) {
+        fillPolygon(points, brush_, nullptr);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            penLine(points[i], points[(i + 1) % points.size()]);
+        }
+        return;
+    }
+    if (pen_.colour == brush_.colour) {
+        // The outline would draw only pixels the fill already covered.
+        fillPolygon(points, brush_, nullptr);
+        return;
+    }
+    // The outline's runs, kept while the fill found them, are the thin pen's pixels.
+    outlineRuns_.clear();
+    fillPolygon(points, brush_, &outlineRuns_);
+    const QRgb value = toRgb(pen_.colour);
+    for (const Run& r : outlineRuns_) {
+        const std::int64_t a = std::max<std::int64_t>(r.x0, area_.left);
+        const std::int64_t b = std::min<std::int64_t>(r.x1, area_.right - 1);
+        if (a <= b) {
+            std::fill_n(pixels_ + r.y * stride_ + a, b - a + 1, value);
+        }
+    }
+}
+
+void QtCanvas::penDot(std::int64_t x, std::int64_t y) {
+    const int lo = pen_.width >= 3 ? -1 : 0;
+    const int hi = pen_.width >= 2 ? 1 : 0;
+    for (int dy = lo; dy <= hi; ++dy) {
+        for (int dx = lo; dx <= hi; ++dx) {
+            put(x + dx, y + dy, pen_.colour);
+        }
     }
 }
 
 void QtCanvas::rectangle(const Rect& r) {
     detach();
+    if (r.right == r.left && r.bottom == r.top) {
+        // A rectangle shrunk to a point leaves the pen's dot there.
+        if (pen_.style != Pen::Style::None) {
+            penDot(r.left, r.top);
+        }
+        return;
+    }
     if (r.right <= r.left || r.bottom <= r.top) {
         return;
     }
@@ -229,12 +288,11 @@ void QtCanvas::rectangle(const Rect& r) {
         const std::int32_t inset = thinSolidPen ? 1 : 0;
         fillRect({r.left + inset, r.top + inset, r.right - inset, r.bottom - inset}, brush_.colour);
     } else if (brush_.style != Brush::Style::None) {
+        const std::int64_t left = std::max(r.left, area_.left);
+        const std::int64_t right = std::min(r.right, area_.right) - 1;
         for (std::int64_t y = std::max(r.top, area_.top); y < std::min(r.bottom, area_.bottom);
              ++y) {
-            for (std::int64_t x = std::max(r.left, area_.left); x < std::min(r.right, area_.right);
-                 ++x) {
-                brushPixel(x, y, brush_);
-            }
+            brushRun(y, left, right, brush_);
         }
     }
     if (pen_.style == Pen::Style::None) {

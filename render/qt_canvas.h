@@ -4,18 +4,24 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace fcw {
 
 // The drawing surface over a QImage (32 bits per pixel). Lines, rectangles, fills and the
-// marker are written pixel by pixel so that they follow the canvas rules exactly; curves and
-// text go through QPainter with antialiasing off.
+// marker are written straight into the image's rows so that they follow the canvas rules
+// exactly: lines as runs of whole rows (lineRuns), clipped once per primitive; a polygon's fill
+// spans each row between its outline's outermost pixels, so fill and outline meet with neither
+// a gap nor an overhang. Curves and text go through QPainter with antialiasing off.
 class QtCanvas : public Canvas {
   public:
     QtCanvas(int width, int height);
 
     const QImage& image() const { return image_; }
+    // For drawing over the picture with QPainter; the canvas re-reads its pixels afterwards.
+    QImage& mutableImage() { return image_; }
 
     std::int32_t width() const override { return image_.width(); }
     std::int32_t height() const override { return image_.height(); }
@@ -44,11 +50,22 @@ class QtCanvas : public Canvas {
     bool inside(std::int64_t x, std::int64_t y) const;
     void put(std::int64_t x, std::int64_t y, Colour colour);
     void invert(std::int64_t x, std::int64_t y);
-    // The pixels of a line from `from` to `to`, start included, end excluded.
-    template <typename Visit> void walk(PixelPoint from, PixelPoint to, Visit&& visit) const;
+    // The current pen along the line from `from` to `to` (lineRuns), start included, end
+    // excluded.
     void penLine(PixelPoint from, PixelPoint to);
-    void fillPolygon(std::span<const PixelPoint> points, const Brush& brush);
-    void brushPixel(std::int64_t x, std::int64_t y, const Brush& brush);
+    // The current pen's dot (width x width pixels) at a point.
+    void penDot(std::int64_t x, std::int64_t y);
+    struct Run {
+        std::int64_t y;
+        std::int64_t x0;
+        std::int64_t x1;
+    };
+    // Fills each row between the leftmost and rightmost pixel of the polygon's outline; the
+    // outline's runs inside the clip's rows go to `outline` when it is set.
+    void fillPolygon(std::span<const PixelPoint> points, const Brush& brush,
+                     std::vector<Run>* outline);
+    // The brush on row y from column `from` to `to`, both included and inside the clip.
+    void brushRun(std::int64_t y, std::int64_t from, std::int64_t to, const Brush& brush);
     Rect clipRect() const;
 
     QImage image_;
@@ -59,6 +76,12 @@ class QtCanvas : public Canvas {
     Brush brush_;
     std::optional<Rect> clip_;
     Rect area_{}; // the image bounds cut by the clip rectangle
+    struct RowSpan {
+        std::int64_t left = INT64_MAX;
+        std::int64_t right = INT64_MIN;
+    };
+    std::vector<RowSpan> spans_; // per row of the polygon being filled, kept between fills
+    std::vector<Run> outlineRuns_;
 };
 
 } // namespace fcw

@@ -43,6 +43,7 @@ struct SceneFrame {
         DepthBufferRenderer* renderer = nullptr;
         int gridSpacing = 0; // model units, 0 for no grid
         int lastIndex = -1;
+        int bitsPerPixel = kBackBufferBitsPerPixel; // an unsupported one renders a blank picture
         DepthBufferRenderer::LastTriangle last = DepthBufferRenderer::LastTriangle::Finished;
     };
     std::optional<DepthPass> depthPass;

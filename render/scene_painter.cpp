@@ -42,12 +42,17 @@ void gridPass(const SceneFrame& f, Canvas& canvas) {
         const auto offY = static_cast<double>(gridLineOffset(c.centreY, s, zoom));
         const std::uint32_t g = gridGrey(s, zoom);
         canvas.setPen({Pen::Style::Solid, 1, rgb(g, g, 255)});
-        // Both line families run while the vertical ones stay inside the width.
-        for (double l = 0; width - l * zoom > 0; l += s) {
-            const std::int32_t x = truncToInt32(l * zoom + offX);
-            const std::int32_t y = truncToInt32(l * zoom + offY);
-            canvas.line({x, 0}, {x, height});
-            canvas.line({0, y}, {width, y});
+        // Vertical lines across the width, horizontal ones down the height, so the grid
+        // fills a tall window as well as a wide one.
+        for (double l = 0; width - l * zoom > 0 || height - l * zoom > 0; l += s) {
+            if (width - l * zoom > 0) {
+                const std::int32_t x = truncToInt32(l * zoom + offX);
+                canvas.line({x, 0}, {x, height});
+            }
+            if (height - l * zoom > 0) {
+                const std::int32_t y = truncToInt32(l * zoom + offY);
+                canvas.line({0, y}, {width, y});
+            }
         }
     }
     canvas.setPen({Pen::Style::Solid, 3, rgb(0, 0, 255)});
@@ -102,7 +107,7 @@ void drawTriangles(const SceneFrame& f, Canvas& canvas) {
 
 void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {
     DepthBufferRenderer& r = *pass.renderer;
-    if (r.prepare(kBackBufferBitsPerPixel)) {
+    if (r.prepare(pass.bitsPerPixel)) {
         if (pass.gridSpacing != 0) {
             r.drawGrid(pass.gridSpacing, f.camera);
         }

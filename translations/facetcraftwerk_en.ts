@@ -885,6 +885,10 @@ Unexpected file format.</translation>
         <source>3MFファイルの部品の配置が多すぎます。</source>
         <translation>The 3MF file places its parts too many times.</translation>
     </message>
+    <message>
+        <source>現在の画面の色数ではこのモードはは使用できません</source>
+        <translation>This display mode cannot be used with the current screen color depth.</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>

@@ -374,6 +374,19 @@ TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {
     EXPECT_EQ(window->view()->backBuffer().size(), QSize(801, 501));
 }
 
+// A platform paint (a dialog closing over the view) shows the current state, not the last
+// picture: the frame step runs before it.
+TEST_F(MainWindowTest, APlatformRepaintDrawsTheCurrentState) {
+    window->view()->resize(200, 150);
+    QApplication::processEvents();
+    window->view()->repaint();
+    const QPoint swatch(105, 80); // the status box's current-colour swatch
+    ASSERT_EQ(window->view()->backBuffer().pixel(swatch), qRgb(0, 0, 0));
+    editor.interaction.currentColour = 0x000000FF; // changed without a repaint of its own
+    window->view()->repaint();
+    EXPECT_EQ(window->view()->backBuffer().pixel(swatch), qRgb(255, 0, 0));
+}
+
 TEST_F(MainWindowTest, StatusBarShowsReadyAndTheTitleNamesTheDocument) {
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("ﾚﾃﾞｨ"));
     window->statusBar()->showMessage(QStringLiteral("三角形のポリゴンを描く"));

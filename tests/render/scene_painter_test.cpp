@@ -131,8 +131,9 @@ TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
     // 258 - 120 = 138: RGB(138, 138, 255); lines at 400 mod 40 = 0, 40, ...
     EXPECT_EQ(f.canvas.calls[2],
               "line (0,0) (0,600) pen1:" + std::to_string(138 | 138 << 8 | 255 << 16));
-    // 20 horizontal grid lines, the vertical one at x = 0 and the horizontal axis.
-    EXPECT_EQ(f.canvas.count("line (0,"), 20 + 1 + 1);
+    // 15 horizontal grid lines down the 600-pixel height (none below it), the vertical one
+    // at x = 0 and the horizontal axis.
+    EXPECT_EQ(f.canvas.count("line (0,"), 15 + 1 + 1);
     EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
                         "line (400,0) (400,600) pen3:16711680"),
               f.canvas.calls.end());
@@ -320,6 +321,33 @@ TEST(Navigation, WheelStepsAndClamps) {
     EXPECT_NEAR(e.camera.zoom, 2.0, 1e-12);
     EXPECT_EQ(e.interaction.selectionRect.left, -200);
     EXPECT_EQ(e.interaction.selectionRect.bottom, 100);
+}
+
+} // namespace
+} // namespace fcw
+
+namespace fcw {
+namespace {
+
+// A full store (3001 triangles) with the range tool busy: the sort cannot take in a free slot,
+// and the last real triangle is drawn, not skipped as one.
+TEST(ScenePainter, FullStoreDrawsItsLastTriangleWhileTheRangeToolIsBusy) {
+    Fixture f;
+    f.e.view.statusVisible = 0;
+    f.e.view.emphasisMode = 0;
+    for (int i = 0; i < kTriangleSlots; ++i) {
+        const double y = (i % 50) * 10.0 - 250;
+        appendTriangle(f.e, {0, y, 0}, {0, y + 5, 0}, {0, y, 5}, 0x0000FF);
+    }
+    f.e.refreshModelToView();
+    ASSERT_EQ(dispatchCommand(f.e, 32803), DispatchResult::Done); // range tool
+    ASSERT_EQ(dispatchCommand(f.e, 32930), DispatchResult::Done); // select all
+    const SceneFrame frame = stepFrame(f.e);
+    EXPECT_EQ(frame.drawCount, kTriangleSlots - 1);
+    EXPECT_EQ(frame.hiddenTriangle, -1);
+    paintScene(frame, f.canvas);
+    // Every triangle, then the eight arrow heads of the two move boxes.
+    EXPECT_EQ(f.canvas.count("polygon 3"), kTriangleSlots + 8);
 }
 
 } // namespace

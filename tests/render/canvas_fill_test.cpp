@@ -1,0 +1,156 @@
+// Fills against their outlines on tiny pictures: whole pictures compared with references, and
+// the fill-equals-outline-span rule over many generated triangles.
+
+#include "editor/batch_player.h"
+#include "editor/frame_step.h"
+#include "render/qt_canvas.h"
+#include "render/scene_painter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fcw {
+namespace {
+
+constexpr Colour kWhite = 0x00FFFFFF;
+constexpr Colour kRed = 0x000000FF;
+
+// The picture as text, one row per line: '.' white, '#' black, 'r' red, '?' anything else.
+std::string picture(const QtCanvas& c) {
+    std::string out;
+    for (int y = 0; y < c.height(); ++y) {
+        for (int x = 0; x < c.width(); ++x) {
+            const Colour p = c.pixel(x, y);
+            out += p == kWhite ? '.' : p == 0 ? '#' : p == kRed ? 'r' : '?';
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+QtCanvas triangle(PixelPoint a, PixelPoint b, PixelPoint c, Colour pen, int w = 12, int h = 9) {
+    QtCanvas canvas(w, h);
+    canvas.setPen({Pen::Style::Solid, 1, pen});
+    canvas.setBrush({Brush::Style::Solid, kRed});
+    const PixelPoint points[3] = {a, b, c};
+    canvas.polygon(points);
+    return canvas;
+}
+
+TEST(CanvasFill, BlackEdgedTriangleHasNoFillOutsideItsOutline) {
+    EXPECT_EQ(picture(triangle({1, 1}, {10, 3}, {3, 7}, 0)), "............\n"
+                                                             ".###........\n"
+                                                             ".#rr####....\n"
+                                                             "..#rrrrr###.\n"
+                                                             "..#rrrrr##..\n"
+                                                             "..#rrr##....\n"
+                                                             "...###......\n"
+                                                             "...#........\n"
+                                                             "............\n");
+}
+
+TEST(CanvasFill, SameColourEdgeLeavesNoSeamAndClipsCleanly) {
+    EXPECT_EQ(picture(triangle({1, 1}, {10, 3}, {3, 7}, kRed)), "............\n"
+                                                                ".rrr........\n"
+                                                                ".rrrrrrr....\n"
+                                                                "..rrrrrrrrr.\n"
+                                                                "..rrrrrrrr..\n"
+                                                                "..rrrrrr....\n"
+                                                                "...rrr......\n"
+                                                                "...r........\n"
+                                                                "............\n");
+    // Corners far outside: the top edge leaves the picture at row 1 and the rows below are
+    // filled to the picture's edges.
+    EXPECT_EQ(picture(triangle({-40, -2}, {30, 4}, {-40, 20}, kRed, 6, 4)), "......\n"
+                                                                            "r.....\n"
+                                                                            "rrrrrr\n"
+                                                                            "rrrrrr\n");
+}
+
+// Every generated triangle, in both edge styles and partly outside the picture: each row's
+// fill runs exactly from the leftmost to the rightmost pixel its outline has in that row (the
+// outline drawn alone, shifted into a larger picture that holds it whole).
+TEST(CanvasFill, FillSpansExactlyTheOutlineOfAnyTriangle) {
+    std::mt19937 rng(2);
+    std::uniform_int_distribution<int> coord(-6, 26);
+    for (int n = 0; n < 400; ++n) {
+        const PixelPoint p[3] = {
+            {coord(rng), coord(rng)}, {coord(rng), coord(rng)}, {coord(rng), coord(rng)}};
+        QtCanvas outline(40, 40);
+        outline.setPen({Pen::Style::Solid, 1, 0});
+        auto shifted = [](PixelPoint q) { return PixelPoint{q.x + 10, q.y + 10}; };
+        const PixelPoint closed[4] = {shifted(p[0]), shifted(p[1]), shifted(p[2]), shifted(p[0])};
+        outline.polyline(closed);
+        const QtCanvas edged = triangle(p[0], p[1], p[2], 0, 20, 20);
+        const QtCanvas seamless = triangle(p[0], p[1], p[2], kRed, 20, 20);
+        for (int y = 0; y < 20; ++y) {
+            int left = 40;
+            int right = -40;
+            for (int x = -10; x < 30; ++x) {
+                if (outline.pixel(x + 10, y + 10) == 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+            for (int x = 0; x < 20; ++x) {
+                const bool outlined = outline.pixel(x + 10, y + 10) == 0;
+                const bool inside = x >= left && x <= right;
+                ASSERT_EQ(edged.pixel(x, y), outlined ? 0
+                                             : inside ? kRed
+                                                      : kWhite)
+                    << n << ": " << x << "," << y;
+                ASSERT_EQ(seamless.pixel(x, y), inside || outlined ? kRed : kWhite)
+                    << n << ": " << x << "," << y;
+            }
+        }
+    }
+}
+
+// The triangle (0,-40,-40), (0,40,-40), (0,0,0) in a 100 x 100 view, as the painter draws it
+// without edges: no white pixel between its outermost pixels on any row.
+TEST(CanvasFill, PaintedTriangleWithoutEdgesHasNoHoles) {
+    std::ostringstream out;
+    BatchPlayer player(out, out);
+    for (const char* line : {"size 100 100", "command 32808", "command 32895"}) {
+        ASSERT_FALSE(player.runLine(line)) << line;
+    }
+    Editor& e = player.editor();
+    e.view.emphasisMode = 0;
+    e.store.lastIndex = 0;
+    Triangle& t = e.store.viewTriangles[0];
+    t.setVertex(0, Point3(0, -40, -40));
+    t.setVertex(1, Point3(0, 40, -40));
+    t.setVertex(2, Point3(0, 0, 0));
+    t.setColour(0x00FF0000);
+    t.computePolar();
+    t.computeNormal();
+    e.refreshViewToModel();
+    const SceneFrame frame = stepFrame(e);
+    QtCanvas canvas(100, 100);
+    paintScene(frame, canvas);
+    int holes = 0;
+    int filled = 0;
+    for (int y = 0; y < 100; ++y) {
+        int left = 100;
+        int right = -1;
+        for (int x = 0; x < 100; ++x) {
+            if (canvas.pixel(x, y) != kWhite) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        for (int x = left; x <= right; ++x) {
+            holes += canvas.pixel(x, y) == kWhite ? 1 : 0;
+            filled += 1;
+        }
+    }
+    EXPECT_EQ(holes, 0);
+    EXPECT_GT(filled, 1500);
+}
+
+} // namespace
+} // namespace fcw

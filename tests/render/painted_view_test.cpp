@@ -1,0 +1,100 @@
+// Whole paints of small views through the batch player and the Qt canvas.
+
+#include "editor/batch_player.h"
+#include "editor/frame_step.h"
+#include "render/qt_canvas.h"
+#include "render/scene_painter.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace fcw {
+namespace {
+
+constexpr Colour kWhite = 0x00FFFFFF;
+constexpr Colour kLightSquare = 0x00FF9B9B; // RGB(0x9B, 0x9B, 0xFF)
+
+struct View {
+    std::ostringstream out;
+    BatchPlayer player{out, out};
+    Editor& e = player.editor();
+    explicit View(const char* size) {
+        EXPECT_FALSE(player.runLine(size));
+        EXPECT_FALSE(player.runLine("command 32895")); // no status box
+        e.view.emphasisMode = 0;
+    }
+    QtCanvas paint() {
+        const SceneFrame f = stepFrame(e);
+        QtCanvas c(f.client.right, f.client.bottom);
+        paintScene(f, c);
+        return c;
+    }
+};
+
+// Depth 0: the depth square collapses to a point at the origin in the light colour, on the
+// painter's path (the 2-pixel pen's dot) as on the depth-buffer path.
+TEST(PaintedView, DepthSquareAtDepthZeroIsALightPointAtTheOrigin) {
+    View v("size 64 48");
+    ASSERT_FALSE(v.player.runLine("command 32777")); // a grid: axes and square are drawn
+    v.e.camera.originOffsetX = 3;                    // the origin at (35, 24)
+    const QtCanvas c = v.paint();
+    const int x = 35;
+    const int y = 24;
+    EXPECT_EQ(c.pixel(x, y), kLightSquare);
+    EXPECT_EQ(c.pixel(x + 1, y + 1), kLightSquare);
+}
+
+// A window taller than wide: the horizontal grid lines go on below y = width on both paths.
+TEST(PaintedView, GridFillsATallWindowOnBothPaths) {
+    for (const bool depthBuffer : {false, true}) {
+        View v("size 40 120");
+        ASSERT_FALSE(v.player.runLine("command 32777")); // 5-unit grid
+        if (depthBuffer) {
+            ASSERT_FALSE(v.player.runLine("command 32808"));
+            v.e.view.depthNormalDisplay = 1;
+        }
+        const QtCanvas c = v.paint();
+        // Lines every 5 pixels from the origin at (20, 60); grey 258 - 15 = 243.
+        const Colour grid = 243 | 243 << 8 | 255 << 16;
+        int rowsWithGrid = 0;
+        for (int y = 45; y < 120; ++y) {
+            rowsWithGrid += c.pixel(2, y) == grid ? 1 : 0;
+        }
+        EXPECT_GE(rowsWithGrid, 14) << depthBuffer; // the rows below 45, one every 5
+        EXPECT_EQ(c.pixel(2, 100), grid) << depthBuffer;
+    }
+}
+
+// The 16-bit layout, end to end: colours lose their low bits and the fill sits one column
+// further right than in 32 bits.
+TEST(PaintedView, SixteenBitBackBufferRendersInRgb565) {
+    View v("size 64 48");
+    ASSERT_FALSE(v.player.runLine("command 32808"));
+    v.e.view.depthNormalDisplay = 1;
+    v.e.store.lastIndex = 0;
+    Triangle& t = v.e.store.viewTriangles[0];
+    t.setVertex(0, Point3(0, -10, -10));
+    t.setVertex(1, Point3(0, 10, -10));
+    t.setVertex(2, Point3(0, -10, 10));
+    t.setColour(0x00123456);
+    t.computePolar();
+    t.computeNormal();
+    v.e.refreshViewToModel();
+    const QtCanvas full = v.paint();
+    ASSERT_FALSE(v.player.runLine("pixelformat 16"));
+    const QtCanvas reduced = v.paint();
+    const Colour c32 = full.pixel(30, 20);
+    ASSERT_NE(c32, kWhite);
+    EXPECT_EQ(reduced.pixel(31, 20), c32 & 0x00F8FCF8);
+    ASSERT_FALSE(v.player.runLine("pixelformat 24"));
+    EXPECT_EQ(v.paint().pixel(30, 20), c32);
+    ASSERT_FALSE(v.player.runLine("pixelformat 15"));
+    const QtCanvas refused = v.paint();
+    EXPECT_EQ(refused.pixel(30, 20), kWhite); // the blank picture of the refused paint
+    EXPECT_EQ(v.e.view.depthNormalDisplay, 0);
+    EXPECT_EQ(v.paint().pixel(30, 20), c32 & 0x00FFFFFF); // then back to front again
+}
+
+} // namespace
+} // namespace fcw
