@@ -4,6 +4,7 @@
 #include "bench/bench_scene.h"
 #include "editor/batch_player.h"
 #include "editor/frame_step.h"
+#include "editor/mouse_tools.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
@@ -85,6 +86,33 @@ void qpainterFillBench(benchmark::State& state, int scale) {
         benchmark::DoNotOptimize(image.constBits());
     }
 }
+
+// One move event of a drag of all 3000 triangles in the range tool at 3840 x 2160, with the
+// full repaint the window does after it (as "bench drag" times it). The pointer goes one pixel
+// right and back left on alternate events.
+void BM_DragEvent3000_4K(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    setUp(player, 2, false);
+    player.runLine("command 32803"); // the range tool
+    player.runLine("command 32930"); // select all
+    Editor& e = player.editor();
+    QtCanvas canvas(3840, 2160);
+    player.host().setPainter([&](Editor& editor) { paintScene(stepFrame(editor), canvas); });
+    e.repaint();
+    PixelPoint p = centre(e.interaction.centreBox);
+    onLeftButtonDown(e, mouse_flags::kLeft, p);
+    int step = 1;
+    for (auto _ : state) {
+        p.x += step;
+        step = -step;
+        onMouseMove(e, mouse_flags::kLeft, p);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    onLeftButtonUp(e, 0, p);
+    player.host().setPainter(nullptr);
+}
+BENCHMARK(BM_DragEvent3000_4K)->Unit(benchmark::kMillisecond);
 
 void BM_PaintPolygonPath3000(benchmark::State& state) {
     paintBench(state, 1, false);
