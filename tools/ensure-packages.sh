@@ -7,11 +7,12 @@ set -euo pipefail
 # Japanese texts (standard buttons and dialogs); xdotool drives the window check;
 # desktop-file-utils and appstream validate the installed desktop entry and metadata; lib3mf-dev
 # (found through pkg-config) reads and writes 3MF and libmeshoptimizer-dev reduces dense models
-# on import.
+# on import; libegl-dev, libegl-mesa0 and libgl1-mesa-dri (Mesa's llvmpipe) run the OpenGL peer
+# benchmark.
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev libgtest-dev
           libgmock-dev libbenchmark-dev libx11-dev fonts-ipafont-gothic xvfb xauth
           clang-format qt6-translations-l10n xdotool desktop-file-utils appstream
-          pkg-config lib3mf-dev libmeshoptimizer-dev)
+          pkg-config lib3mf-dev libmeshoptimizer-dev libegl-dev libegl-mesa0 libgl1-mesa-dri)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
