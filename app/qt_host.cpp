@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 
@@ -163,6 +164,12 @@ void QtHost::showProgressText(const std::string& text, PixelPoint at) {
     painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), QString::fromStdString(text));
     painter.end();
     view_->repaint();
+}
+
+void QtHost::showStatusMessage(const std::string& text) {
+    if (window_ != nullptr) {
+        window_->statusBar()->showMessage(QString::fromStdString(text), 15000);
+    }
 }
 
 void QtHost::documentStateChanged() {

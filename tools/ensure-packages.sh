@@ -5,10 +5,12 @@ set -euo pipefail
 # clang and libclang-rt-14-dev (libFuzzer and clang's sanitizer runtimes) build the fuzz targets;
 # clang-format checks the tree's formatting; qt6-translations-l10n carries the toolkit's own
 # Japanese texts (standard buttons and dialogs); xdotool drives the window check;
-# desktop-file-utils and appstream validate the installed desktop entry and metadata.
+# desktop-file-utils and appstream validate the installed desktop entry and metadata; libassimp-dev
+# (the Open Asset Import Library) reads the formats of other 3D programs.
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev libgtest-dev
           libgmock-dev libbenchmark-dev libx11-dev fonts-ipafont-gothic xvfb xauth
-          clang-format qt6-translations-l10n xdotool desktop-file-utils appstream)
+          clang-format qt6-translations-l10n xdotool desktop-file-utils appstream
+          libassimp-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
