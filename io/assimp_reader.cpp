@@ -12,14 +12,51 @@
 #include <charconv>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 
 namespace fcw {
 
 namespace {
 
-constexpr unsigned kImportSteps =
-    aiProcess_Triangulate | aiProcess_PreTransformVertices | aiProcess_ValidateDataStructure;
+// Reading checks the scene's structure (indices in range and the like); the triangulation
+// runs after primitiveTypesFromFaces has set each mesh's primitive types from
+// its faces: the library's triangulation stops the program (an assertion) on a mesh whose
+// declared types say polygons when it holds none, as a damaged PLY face of no corners does.
+constexpr unsigned kReadSteps = aiProcess_ValidateDataStructure;
+constexpr unsigned kTriangleSteps = aiProcess_Triangulate;
+
+void primitiveTypesFromFaces(aiScene& scene) {
+    for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+        aiMesh& mesh = *scene.mMeshes[m];
+        unsigned types = 0;
+        for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+            const unsigned n = mesh.mFaces[f].mNumIndices;
+            if (n == 1) {
+                types |= aiPrimitiveType_POINT;
+            } else if (n == 2) {
+                types |= aiPrimitiveType_LINE;
+            } else if (n == 3) {
+                types |= aiPrimitiveType_TRIANGLE;
+            } else if (n > 3) {
+                types |= aiPrimitiveType_POLYGON;
+            }
+        }
+        // A mesh of faces without corners has no type; the triangulation takes "no type" as
+        // "look at the faces" and stops on those too, so it is given one it skips.
+        mesh.mPrimitiveTypes = types != 0 ? types : unsigned{aiPrimitiveType_POINT};
+    }
+}
+
+// The scene of a read that went through, turned into triangles; nullptr when either failed.
+const aiScene* triangulated(Assimp::Importer& importer, const aiScene* read) {
+    if (read == nullptr) {
+        return nullptr;
+    }
+    // The importer owns the scene and its own steps change it in place, as this does.
+    primitiveTypesFromFaces(const_cast<aiScene&>(*read));
+    return importer.ApplyPostProcessing(kTriangleSteps);
+}
 
 struct LinearColour {
     double r = 1.0;
@@ -110,22 +147,61 @@ bool degenerate(const TriangleCore& t) {
     return n[0] == 0.0 && n[1] == 0.0 && n[2] == 0.0;
 }
 
-ForeignRead sceneTriangles(const aiScene& scene, ForeignFormat format, double scale,
-                           Colour defaultColour) {
-    ForeignRead out;
-    std::uint64_t faces = 0;
-    for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
-        faces += scene.mMeshes[m]->mNumFaces;
+// Walks the node tree, placing each mesh a node names by the node's transform (a mesh named by
+// several nodes appears once for each). A mirroring transform turns the faces over, so their
+// corner order is reversed back. The walk stops at kMaxForeignFaces faces and a depth no sane
+// file reaches, so a hostile tree cannot exhaust memory or the stack.
+class SceneWalk {
+  public:
+    SceneWalk(const aiScene& scene, ForeignFormat format, double scale, Colour defaultColour)
+        : scene_(scene), format_(format), frame_(frameOf(format)), scale_(scale),
+          defaultColour_(defaultColour) {}
+
+    ForeignRead run() {
+        if (scene_.mRootNode != nullptr) {
+            visit(*scene_.mRootNode, aiMatrix4x4(), 0);
+        }
+        if (out_.error.empty() && out_.triangles.empty()) {
+            out_.error = "三角形の面が含まれていません";
+        }
+        if (!out_.error.empty()) {
+            out_.triangles.clear();
+        }
+        return std::move(out_);
     }
-    if (faces > kMaxForeignFaces) {
-        out.error = "面が多すぎます（" + std::to_string(faces) + " 面、上限 1000 万面）";
-        return out;
+
+  private:
+    static constexpr int kMaxDepth = 256;
+
+    void visit(const aiNode& node, const aiMatrix4x4& parent, int depth) {
+        if (!out_.error.empty()) {
+            return;
+        }
+        if (depth > kMaxDepth) {
+            out_.error = "ノードの階層が深すぎます";
+            return;
+        }
+        const aiMatrix4x4 place = parent * node.mTransformation;
+        for (unsigned i = 0; i < node.mNumMeshes && out_.error.empty(); ++i) {
+            if (node.mMeshes[i] < scene_.mNumMeshes) {
+                addMesh(*scene_.mMeshes[node.mMeshes[i]], place);
+            }
+        }
+        for (unsigned c = 0; c < node.mNumChildren; ++c) {
+            if (node.mChildren[c] != nullptr) {
+                visit(*node.mChildren[c], place, depth + 1);
+            }
+        }
     }
-    out.triangles.reserve(static_cast<std::size_t>(faces));
-    const ExternalFrame frame = frameOf(format);
-    for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
-        const aiMesh& mesh = *scene.mMeshes[m];
-        const MeshColouring colouring = colouringOf(scene, mesh, format);
+
+    void addMesh(const aiMesh& mesh, const aiMatrix4x4& place) {
+        faces_ += mesh.mNumFaces;
+        if (faces_ > kMaxForeignFaces) {
+            out_.error = "面が多すぎます（上限 1000 万面）";
+            return;
+        }
+        const bool mirrored = place.Determinant() < 0;
+        const MeshColouring colouring = colouringOf(scene_, mesh, format_);
         for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
             const aiFace& face = mesh.mFaces[f];
             bool usable = face.mNumIndices == 3;
@@ -133,28 +209,33 @@ ForeignRead sceneTriangles(const aiScene& scene, ForeignFormat format, double sc
                 usable = face.mIndices[k] < mesh.mNumVertices;
             }
             if (!usable) {
-                ++out.dropped;
+                ++out_.dropped;
                 continue;
             }
             ExternalTriangle e;
             for (unsigned k = 0; k < 3; ++k) {
-                const aiVector3D& p = mesh.mVertices[face.mIndices[k]];
-                e.corner[k] = {p.x * scale, p.y * scale, p.z * scale};
+                const aiVector3D p = place * mesh.mVertices[face.mIndices[k]];
+                e.corner[mirrored && k > 0 ? 3 - k : k] = {p.x * scale_, p.y * scale_,
+                                                           p.z * scale_};
             }
-            e.colour = faceColour(mesh, face, colouring, defaultColour);
-            const TriangleCore t = triangleFromExternal(frame, e);
+            e.colour = faceColour(mesh, face, colouring, defaultColour_);
+            const TriangleCore t = triangleFromExternal(frame_, e);
             if (!storable(t) || degenerate(t)) {
-                ++out.dropped;
+                ++out_.dropped;
                 continue;
             }
-            out.triangles.push_back(t);
+            out_.triangles.push_back(t);
         }
     }
-    if (out.triangles.empty()) {
-        out.error = "三角形の面が含まれていません";
-    }
-    return out;
-}
+
+    const aiScene& scene_;
+    ForeignFormat format_;
+    ExternalFrame frame_;
+    double scale_;
+    Colour defaultColour_;
+    std::uint64_t faces_ = 0;
+    ForeignRead out_;
+};
 
 ForeignRead finish(const aiScene* scene, const Assimp::Importer& importer, ForeignFormat format,
                    double scale, Colour defaultColour) {
@@ -165,7 +246,7 @@ ForeignRead finish(const aiScene* scene, const Assimp::Importer& importer, Forei
             std::string("読み込めません（") + (reason && *reason ? reason : "不明な形式") + "）";
         return out;
     }
-    return sceneTriangles(*scene, format, scale, defaultColour);
+    return SceneWalk(*scene, format, scale, defaultColour).run();
 }
 
 std::uint64_t plyFaceCount(std::string_view header) {
@@ -179,10 +260,36 @@ std::uint64_t plyFaceCount(std::string_view header) {
     return r.ec == std::errc() ? n : kMaxForeignFaces + 1; // too big to hold: too many
 }
 
-ForeignRead refusedCount(std::uint64_t announced) {
+// The library's PLY reader never returns from a header without an end_header line of its
+// own, so such a file is refused here. Headers are a few hundred bytes; kHeaderWindow is far more.
+constexpr std::size_t kHeaderWindow = 64 * 1024;
+
+// True when a line of its own says end_header (the reader looks for nothing else).
+bool plyHeaderEnds(std::string_view text) {
+    for (std::size_t at = text.find("\nend_header"); at != std::string_view::npos;
+         at = text.find("\nend_header", at + 1)) {
+        const std::size_t after = at + 11;
+        if (after < text.size() && (text[after] == '\n' || text[after] == '\r')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Refusals that need no parsing: a PLY header that does not end, a face count past the limit.
+std::optional<ForeignRead> refusedBeforeParsing(std::span<const std::uint8_t> start,
+                                                ForeignFormat format) {
+    const std::string_view text(reinterpret_cast<const char*>(start.data()), start.size());
     ForeignRead out;
-    out.error = "面が多すぎます（" + std::to_string(announced) + " 面、上限 1000 万面）";
-    return out;
+    if (format == ForeignFormat::Ply && !plyHeaderEnds(text)) {
+        out.error = "PLY のヘッダーが end_header で終わっていません";
+        return out;
+    }
+    if (const std::uint64_t n = announcedFaceCount(start, format); n > kMaxForeignFaces) {
+        out.error = "面が多すぎます（" + std::to_string(n) + " 面、上限 1000 万面）";
+        return out;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -212,17 +319,17 @@ ForeignRead readWithImportLibrary(const std::string& path, ForeignFormat format,
         return out;
     }
     std::vector<std::uint8_t> start;
-    if (!readFileStart(path, 4096, start)) {
+    if (!readFileStart(path, kHeaderWindow, start)) {
         ForeignRead out;
         out.error = "ファイルを開けません";
         return out;
     }
-    if (const std::uint64_t n = announcedFaceCount(start, format); n > kMaxForeignFaces) {
-        return refusedCount(n);
+    if (auto refused = refusedBeforeParsing(start, format)) {
+        return *refused;
     }
     try {
         Assimp::Importer importer;
-        const aiScene* scene = importer.ReadFile(path, kImportSteps);
+        const aiScene* scene = triangulated(importer, importer.ReadFile(path, kReadSteps));
         return finish(scene, importer, format, scale, defaultColour);
     } catch (const std::bad_alloc&) {
         ForeignRead out;
@@ -243,16 +350,16 @@ ForeignRead readWithImportLibrary(std::span<const std::uint8_t> bytes, std::stri
         out.error = "ファイルが大きすぎます（上限 256 MB）";
         return out;
     }
-    if (const std::uint64_t n =
-            announcedFaceCount(bytes.first(std::min<std::size_t>(bytes.size(), 4096)), format);
-        n > kMaxForeignFaces) {
-        return refusedCount(n);
+    if (auto refused =
+            refusedBeforeParsing(bytes.first(std::min(bytes.size(), kHeaderWindow)), format)) {
+        return *refused;
     }
     try {
         Assimp::Importer importer;
         const std::string hint(extension);
         const aiScene* scene =
-            importer.ReadFileFromMemory(bytes.data(), bytes.size(), kImportSteps, hint.c_str());
+            triangulated(importer, importer.ReadFileFromMemory(bytes.data(), bytes.size(),
+                                                               kReadSteps, hint.c_str()));
         return finish(scene, importer, format, scale, defaultColour);
     } catch (const std::exception& e) {
         ForeignRead out;

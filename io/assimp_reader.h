@@ -10,12 +10,12 @@
 namespace fcw {
 
 // Reads a foreign file through the import library, in the frame its format uses. Polygons are
-// triangulated and node transforms applied; points, lines, degenerate and non-finite faces are
-// dropped and counted. Colours: glTF's base colour times the mean of its corners' COLOR_0, both
-// linear; other formats take corner colours as sRGB bytes, or else the material's diffuse
-// colour as linear light; a face with neither gets `defaultColour`. Binary STL and PLY files
-// announcing more than kMaxForeignFaces faces are refused before parsing, everything else
-// right after.
+// triangulated and each mesh placed by its nodes' transforms; points, lines, degenerate and
+// non-finite faces are dropped and counted. Colours: glTF's base colour times the mean of its
+// corners' COLOR_0, both linear; other formats take corner colours as sRGB bytes, or else the
+// material's diffuse colour as linear light; a face with neither gets `defaultColour`. Binary STL
+// and PLY files announcing more than kMaxForeignFaces faces are refused before parsing, everything
+// else right after.
 ForeignRead readWithImportLibrary(const std::string& path, ForeignFormat format, double scale,
                                   Colour defaultColour);
 

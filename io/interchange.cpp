@@ -7,6 +7,8 @@
 #include "io/three_mf.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <unordered_map>
 
 namespace fcw {
@@ -51,6 +53,21 @@ bool writeBytes(const std::string& path, std::span<const std::uint8_t> bytes, st
             *error = "書き込めません（" + fileNameOf(path) + "）";
         }
         return false;
+    }
+    return true;
+}
+
+// glTF, STL and PLY store 32-bit floats: a coordinate past their range would be written as an
+// infinity, which no reader takes.
+bool fitsInFloats(std::span<const ExternalTriangle> triangles) {
+    for (const ExternalTriangle& t : triangles) {
+        for (const Vec3& c : t.corner) {
+            for (double x : c) {
+                if (!(std::abs(x) <= static_cast<double>(std::numeric_limits<float>::max()))) {
+                    return false;
+                }
+            }
+        }
     }
     return true;
 }
@@ -175,6 +192,9 @@ bool writeForeignModel(const std::string& path, std::span<const TriangleCore> tr
         return writeThreeMf(path, copy, scale, error);
     }
     const std::vector<ExternalTriangle> ext = externalTriangles(frameOf(format), triangles, scale);
+    if (format != ForeignFormat::Obj && !fitsInFloats(ext)) {
+        return fail("座標が大きすぎてこの形式では書き出せません");
+    }
     switch (format) {
     case ForeignFormat::Glb:
         return writeBytes(path, encodeGlb(ext), error);

@@ -120,6 +120,34 @@ TEST_F(Interchange, EveryColourByteSurvivesGltfAndObj) {
     }
 }
 
+// A node that mirrors its mesh (glTF X, the store's y, negated) and moves it: the corners are
+// placed by the node and every face still faces the way its mirror image does.
+TEST_F(Interchange, NodeTransformsPlaceMeshesAndMirrorsKeepFacing) {
+    const std::vector<TriangleCore> model = sampleModel();
+    ASSERT_TRUE(writeForeignModel(path("m.gltf"), model, 1.0, nullptr));
+    std::ifstream in(path("m.gltf"));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string plain = "\"nodes\":[{\"mesh\":0}]";
+    ASSERT_NE(text.find(plain), std::string::npos);
+    text.replace(text.find(plain), plain.size(),
+                 "\"nodes\":[{\"mesh\":0,\"scale\":[-1,1,1],\"translation\":[0,0,4]}]");
+    write("mirrored.gltf", text);
+    std::vector<TriangleCore> expected = model;
+    for (TriangleCore& t : expected) {
+        for (auto& v : t.v) {
+            v[1] = -v[1];
+            v[0] += 4; // glTF +Z is the store's +x
+        }
+        std::swap(t.v[1], t.v[2]); // the mirror image, turned to face as the original did
+    }
+    const ForeignRead r = readForeignModel(path("mirrored.gltf"), 1.0, kDefault);
+    ASSERT_EQ(r.error, "");
+    expectSameModel(expected, r.triangles, 1.0, true);
+    for (std::size_t i = 0; i < model.size(); ++i) {
+        EXPECT_EQ(facing(expected[i]) > 0, facing(model[i]) > 0);
+    }
+}
+
 TEST_F(Interchange, StlIsZUpWithTheViewerOnMinusY) {
     const std::vector<TriangleCore> model = {sampleModel()[0]};
     ASSERT_TRUE(writeForeignModel(path("f.stl"), model, 1.0, nullptr));
@@ -174,7 +202,12 @@ TEST_F(Interchange, RefusesWhatItCannotUse) {
     write("bad.glb", "glTF\x02\0\0\0garbage");
     write("x.nope", "v 0 0 0\n");
     write("n.obj", "v nan 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
-    for (const char* name : {"e.obj", "p.obj", "bad.glb", "x.nope", "missing.stl", "n.obj"}) {
+    // A PLY header without its end: the import library would never return from it.
+    write("open.ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n0 0 0\n");
+    write("inline.ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x "
+                        "end_header\n0\n0\n0\n");
+    for (const char* name : {"e.obj", "p.obj", "bad.glb", "x.nope", "missing.stl", "n.obj",
+                             "open.ply", "inline.ply"}) {
         SCOPED_TRACE(name);
         const ForeignRead r = readForeignModel(path(name), 1.0, kDefault);
         EXPECT_NE(r.error, "");
@@ -185,6 +218,16 @@ TEST_F(Interchange, RefusesWhatItCannotUse) {
     EXPECT_NE(error, "");
     EXPECT_FALSE(writeForeignModel(path("w.glb"), {}, 1.0, &error));
     EXPECT_FALSE(std::filesystem::exists(path("w.glb")));
+    // Past the range of the formats' 32-bit floats: refused, not written as infinities. OBJ
+    // writes every digit and takes it.
+    std::vector<TriangleCore> huge = sampleModel();
+    huge[0].v[1][1] = 1e39;
+    for (const char* name : {"h.glb", "h.gltf", "h.stl", "h.ply"}) {
+        EXPECT_FALSE(writeForeignModel(path(name), huge, 1.0, &error)) << name;
+        EXPECT_FALSE(std::filesystem::exists(path(name))) << name;
+    }
+    EXPECT_FALSE(writeForeignModel(path("s.stl"), sampleModel(), 1e37, &error));
+    EXPECT_TRUE(writeForeignModel(path("h.obj"), huge, 1.0, &error));
 }
 
 TEST_F(Interchange, HugeAnnouncedCountsAreRefusedBeforeParsing) {
