@@ -294,6 +294,32 @@ TEST(InterchangeSamples, CornerColoursInPlyStlAndGltf) {
     EXPECT_EQ(face.triangles[0].colour, kDefault);
 }
 
+// A modeller's own files: Blender 3.4 read a PLY of a red and a green triangle facing the
+// viewer and a 0x40 0x80 0xc0 one facing away, and wrote them as glTF (corner colours as a
+// linear COLOR_0, no material) and as binary STL.
+TEST(InterchangeSamples, BlenderGltfAndStlKeepColoursAndFacing) {
+    const ForeignRead glb = readForeignModel(sample("blender_corner_colours.glb"), 1.0, kDefault);
+    const ForeignRead stl = readForeignModel(sample("blender_zup.stl"), 1.0, kDefault);
+    ASSERT_EQ(glb.error, "");
+    ASSERT_EQ(stl.error, "");
+    ASSERT_EQ(glb.triangles.size(), 3u);
+    ASSERT_EQ(stl.triangles.size(), 3u);
+    for (const TriangleCore& t : glb.triangles) {
+        const bool away = t.colour == colourOf(0x40, 0x80, 0xc0);
+        EXPECT_TRUE(away || t.colour == colourOf(255, 0, 0) || t.colour == colourOf(0, 255, 0))
+            << std::hex << t.colour;
+        EXPECT_EQ(facing(t) < 0, away);
+        const auto same =
+            std::find_if(stl.triangles.begin(), stl.triangles.end(), [&](const TriangleCore& s) {
+                return std::abs(s.v[0][1] - t.v[0][1]) < 1e-4 &&
+                       std::abs(s.v[0][2] - t.v[0][2]) < 1e-4 &&
+                       std::abs(s.v[0][0] - t.v[0][0]) < 1e-4;
+            });
+        ASSERT_NE(same, stl.triangles.end());
+        EXPECT_EQ(facing(*same) < 0, away);
+    }
+}
+
 TEST(InterchangeFormats, ExtensionsAreCaseInsensitive) {
     EXPECT_EQ(foreignFormatOf("/a/b.GLB"), ForeignFormat::Glb);
     EXPECT_EQ(foreignFormatOf("x.Obj"), ForeignFormat::Obj);
