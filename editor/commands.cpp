@@ -5,6 +5,7 @@
 #include "editor/display_commands.h"
 #include "editor/document_commands.h"
 #include "editor/editor.h"
+#include "editor/interchange_commands.h"
 #include "editor/keyboard.h"
 #include "editor/mesh_commands.h"
 #include "editor/mouse_tools.h"
@@ -398,6 +399,10 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
     {kScaleTriangles, "三角形の伸縮", "", "", "", scaleCommand<ScaleKind::Triangles>, nullptr,
      canCopy},
     {kImportText, "テキストの入力", "", "", "", importTextFile, nullptr, nullptr},
+    {kImportForeign, "形式を指定して読み込み...", "glTF, OBJ, STL, PLY, 3MF などのﾓﾃﾞﾙを読み込む",
+     "", "", importForeign, nullptr, nullptr},
+    {kExportForeign, "形式を指定して書き出し...", "ﾓﾃﾞﾙを glTF, OBJ, STL, PLY, 3MF で書き出す", "",
+     "", exportForeign, nullptr, nullptr},
     {kDeleteLineTriangles, "ライン状三角形の消去", "", "", "", deleteLineTriangles, nullptr,
      nullptr},
     {kStatusBox, "ステータスの表示", "", "", "", toggleStatusBox, statusBoxShown, nullptr},
