@@ -1,6 +1,8 @@
 // FacetCraftwerk: the program's entry point. `--batch SCRIPT` runs a script of editor actions
-// without a window (SCRIPT "-" reads standard input); otherwise `[--lang ja|en] [FILE]` opens the
-// window, in the language named or else the one the profile holds (Japanese by default).
+// without a window (SCRIPT "-" reads standard input); `--convert IN OUT [--fit SIZE]` converts a
+// model file from one format to another, also without a window; otherwise
+// `[--lang ja|en] [FILE]` opens the window, in the language named or else the one the profile
+// holds (Japanese by default).
 
 #include "app/main_window.h"
 #include "app/translations.h"
@@ -10,6 +12,7 @@
 #include "editor/frame_step.h"
 #include "editor/recovery.h"
 #include "io/atomic_file.h"
+#include "io/model_files.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
@@ -20,6 +23,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -30,8 +34,31 @@ namespace {
 
 int usage() {
     std::cerr << "usage: facetcraftwerk [--lang ja|en] [FILE]\n"
-                 "       facetcraftwerk --batch SCRIPT   (SCRIPT may be - for standard input)\n";
+                 "       facetcraftwerk --batch SCRIPT   (SCRIPT may be - for standard input)\n"
+                 "       facetcraftwerk --convert IN OUT [--fit SIZE]\n";
     return 2;
+}
+
+// Exit 0 on success, else 2 with the reason on one line of standard error.
+int runConvert(int argc, char** argv) {
+    std::optional<double> fit;
+    if (argc == 6 && std::strcmp(argv[4], "--fit") == 0) {
+        char* end = nullptr;
+        const double size = std::strtod(argv[5], &end);
+        if (end == argv[5] || *end != '\0' || !(size > 0.0) || !std::isfinite(size)) {
+            std::cerr << "--fit needs a positive size, not '" << argv[5] << "'\n";
+            return 2;
+        }
+        fit = size;
+    } else if (argc != 4) {
+        return usage();
+    }
+    if (auto problem = fcw::convertModelFile(argv[2], argv[3], fit)) {
+        std::replace(problem->begin(), problem->end(), '\n', ' ');
+        std::cerr << *problem << '\n';
+        return 2;
+    }
+    return 0;
 }
 
 // Paints the scene at the view's client size and writes it as a PNG file.
@@ -156,6 +183,9 @@ int main(int argc, char** argv) {
             return usage();
         }
         return runBatch(argc, argv);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--convert") == 0) {
+        return runConvert(argc, argv);
     }
     return runWindow(argc, argv);
 }

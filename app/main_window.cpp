@@ -199,15 +199,7 @@ void MainWindow::print() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    // The view's picture, scaled to fit the printable area with its proportions kept.
-    const QImage picture = ViewWidget::paintScenePicture(editor_);
-    QPainter painter(&printer_);
-    const QRect page = painter.viewport();
-    QSize size = picture.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(picture.rect());
-    painter.drawImage(0, 0, picture);
+    ViewWidget::printView(editor_, printer_, view_->logicalDpiX());
 }
 
 void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {

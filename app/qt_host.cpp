@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 
@@ -38,6 +39,19 @@ QString filterString(const FileDialogRequest& r) {
         parts << QString::fromStdString(f);
     }
     return parts.join(QStringLiteral(";;"));
+}
+
+// The extension a filter such as "STL(*.stl)" names, or "" for none or "*.*".
+QString filterSuffix(const QString& filter) {
+    const qsizetype star = filter.indexOf(QStringLiteral("*."));
+    if (star < 0) {
+        return {};
+    }
+    qsizetype end = star + 2;
+    while (end < filter.size() && filter[end].isLetterOrNumber()) {
+        ++end;
+    }
+    return filter.mid(star + 2, end - star - 2);
 }
 
 } // namespace
@@ -136,7 +150,8 @@ int QtHost::popupMenu(int menuId, PixelPoint clientPoint) {
 
 std::optional<FileChoice> QtHost::chooseOpenFile(const FileDialogRequest& request) {
     const QString path = QFileDialog::getOpenFileName(
-        window_, QString(), QString::fromStdString(request.initialPath), filterString(request));
+        window_, QString::fromStdString(request.title), QString::fromStdString(request.initialPath),
+        filterString(request));
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -144,14 +159,26 @@ std::optional<FileChoice> QtHost::chooseOpenFile(const FileDialogRequest& reques
 }
 
 std::optional<FileChoice> QtHost::chooseSaveFile(const FileDialogRequest& request) {
-    QFileDialog dialog(window_, QString(), QString::fromStdString(request.initialPath),
-                       filterString(request));
+    QFileDialog dialog(window_, QString::fromStdString(request.title),
+                       QString::fromStdString(request.initialPath), filterString(request));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+    // A name typed without an extension takes the one of the filter chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        if (const QString suffix = filterSuffix(f); !suffix.isEmpty()) {
+            dialog.setDefaultSuffix(suffix);
+        }
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return FileChoice{dialog.selectedFiles().front().toStdString(), 0};
+    int filterIndex = 0;
+    for (std::size_t i = 0; i < request.filters.size(); ++i) {
+        if (QString::fromStdString(request.filters[i]) == dialog.selectedNameFilter()) {
+            filterIndex = static_cast<int>(i);
+        }
+    }
+    return FileChoice{dialog.selectedFiles().front().toStdString(), filterIndex};
 }
 
 void QtHost::setPointerPosition(PixelPoint clientPoint) {
@@ -172,6 +199,12 @@ void QtHost::showProgressText(const std::string& text, PixelPoint at) {
     painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), QString::fromStdString(text));
     painter.end();
     view_->showBackBuffer();
+}
+
+void QtHost::showStatusMessage(const std::string& text) {
+    if (window_ != nullptr) {
+        window_->statusBar()->showMessage(QString::fromStdString(text), 15000);
+    }
 }
 
 void QtHost::documentStateChanged() {

@@ -38,6 +38,7 @@ class QtHost : public Host {
     void setMouseCapture(bool) override {}
     void showProgressText(const std::string& text, PixelPoint at) override;
     void documentStateChanged() override;
+    void showStatusMessage(const std::string& text) override;
     void quitApplication() override;
     bool isToolbarVisible() const override;
     void toggleToolbar() override;

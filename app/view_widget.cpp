@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace fcw {
 
@@ -78,6 +79,38 @@ QImage ViewWidget::paintScenePicture(Editor& editor) {
     QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
     paintScene(frame, canvas);
     return canvas.image();
+}
+
+QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
+    const Camera screen = editor.camera;
+    Camera& c = editor.camera;
+    c.clientRect = {0, 0, std::max(truncToInt32(screen.clientRect.width() * scale), 1),
+                    std::max(truncToInt32(screen.clientRect.height() * scale), 1)};
+    c.zoom = screen.zoom * scale;
+    // The pointer readouts are pixel-scale values divided by the zoom.
+    c.cursorDepth = screen.cursorDepth * scale;
+    c.cursorHorizontal = screen.cursorHorizontal * scale;
+    c.cursorVertical = screen.cursorVertical * scale;
+    editor.depthRenderer.resize(c.clientRect);
+    QImage picture = paintScenePicture(editor);
+    editor.camera = screen;
+    editor.depthRenderer.resize(screen.clientRect);
+    stepFrame(editor); // the centre box, status box and draw order of the screen
+    return picture;
+}
+
+void ViewWidget::printView(Editor& editor, QPrinter& printer, double screenDpi) {
+    QPainter painter(&printer);
+    const QRect page = painter.viewport(); // device pixels
+    const double w = std::max(editor.camera.clientRect.width(), 1);
+    const double h = std::max(editor.camera.clientRect.height(), 1);
+    // At most 40 million pixels (160 MB), whatever the printer's resolution.
+    constexpr double kMaxPixels = 40e6;
+    const double scale =
+        std::min({printer.resolution() / std::max(screenDpi, 1.0), page.width() / w,
+                  page.height() / h, std::sqrt(kMaxPixels / (w * h))});
+    const QImage picture = paintScenePictureScaled(editor, std::max(scale, 0.01));
+    painter.drawImage(page.topLeft(), picture);
 }
 
 void ViewWidget::paintBackBuffer() {

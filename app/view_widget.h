@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QPrinter>
 #include <QWidget>
 
 #include <functional>
@@ -25,6 +26,14 @@ class ViewWidget : public QWidget {
     void showBackBuffer();
     // Runs the frame step and paints the scene at the client size (at least 1 x 1).
     static QImage paintScenePicture(Editor& editor);
+    // The scene at `scale` device pixels per screen pixel: the same painter with the zoom and
+    // the client size scaled, so lines stay one device pixel and text keeps its pixel size.
+    // Overlays placed by the pointer (boxes, bands, snap marks) stay at their screen pixels.
+    // The camera and the state the frame step keeps are the screen's again afterwards.
+    static QImage paintScenePictureScaled(Editor& editor, double scale);
+    // Prints the view on one page at the printer's resolution: the scene painted at the
+    // printer's dots per screen pixel (screenDpi), shrunk only as far as the page needs.
+    static void printView(Editor& editor, QPrinter& printer, double screenDpi);
     QImage& backBuffer() { return canvas_.mutableImage(); }
     // Called after every mouse, wheel and key event has been handled.
     void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }

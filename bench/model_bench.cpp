@@ -2,13 +2,16 @@
 
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
+#include "editor/interchange_commands.h"
 #include "editor/mesh_commands.h"
 #include "editor/text_commands.h"
+#include "io/interchange.h"
 #include "io/native_document.h"
 #include "render/depth_order.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <random>
 #include <sstream>
 
@@ -100,6 +103,71 @@ void BM_ImportDxf3000(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(BM_ImportDxf3000)->Unit(benchmark::kMillisecond);
+
+// An icosahedron split four ways five times (20,480 triangles) on a sphere of radius 300,
+// its upper half red and its lower half blue, facing outward.
+std::vector<TriangleCore> denseSphere() {
+    using V = std::array<double, 3>;
+    const double p = (1.0 + std::sqrt(5.0)) / 2.0;
+    std::vector<V> ico = {{-1, p, 0}, {1, p, 0}, {-1, -p, 0}, {1, -p, 0},
+                          {0, -1, p}, {0, 1, p}, {0, -1, -p}, {0, 1, -p},
+                          {p, 0, -1}, {p, 0, 1}, {-p, 0, -1}, {-p, 0, 1}};
+    const int faces[20][3] = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11},
+                              {1, 5, 9},  {5, 11, 4}, {11, 10, 2}, {10, 7, 6}, {7, 1, 8},
+                              {3, 9, 4},  {3, 4, 2},  {3, 2, 6},   {3, 6, 8},  {3, 8, 9},
+                              {4, 9, 5},  {2, 4, 11}, {6, 2, 10},  {8, 6, 7},  {9, 8, 1}};
+    auto onSphere = [](V v) {
+        const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        return V{300 * v[0] / n, 300 * v[1] / n, 300 * v[2] / n};
+    };
+    std::vector<std::array<V, 3>> tris;
+    for (const auto& f : faces) {
+        tris.push_back({onSphere(ico[f[0]]), onSphere(ico[f[1]]), onSphere(ico[f[2]])});
+    }
+    for (int level = 0; level < 5; ++level) {
+        std::vector<std::array<V, 3>> next;
+        for (const auto& t : tris) {
+            auto mid = [&](int a, int b) {
+                return onSphere(
+                    {(t[a][0] + t[b][0]) / 2, (t[a][1] + t[b][1]) / 2, (t[a][2] + t[b][2]) / 2});
+            };
+            const V ab = mid(0, 1), bc = mid(1, 2), ca = mid(2, 0);
+            next.push_back({t[0], ab, ca});
+            next.push_back({ab, t[1], bc});
+            next.push_back({ca, bc, t[2]});
+            next.push_back({ab, bc, ca});
+        }
+        tris = std::move(next);
+    }
+    std::vector<TriangleCore> out;
+    for (const auto& t : tris) {
+        TriangleCore c;
+        c.v = t;
+        c.colour = t[0][2] + t[1][2] + t[2][2] < 0 ? 0x0000ffu : 0xff0000u;
+        out.push_back(c);
+    }
+    return out;
+}
+
+// Importing a dense glTF file into the editor, the reduction to 3000 triangles included.
+void BM_ImportDenseGltf20480(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    Editor& e = player.editor();
+    const std::string path = "/tmp/fcw-bench-dense.glb";
+    if (!writeForeignModel(path, denseSphere(), 1.0, nullptr)) {
+        state.SkipWithError("cannot write the glTF file");
+        return;
+    }
+    for (auto _ : state) {
+        importForeignFile(e, path, OverCapacity::Reduce);
+    }
+    if (e.store.count() == 0 || e.store.count() > kMaxTriangles) {
+        state.SkipWithError("the import did not reduce the sphere");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ImportDenseGltf20480)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeDecodeDocument3000(benchmark::State& state) {
     MeshStore store;

@@ -1,9 +1,10 @@
 // Timings of one full paint (the frame step, then the painter) of a 3000-triangle scene at 1920 x
 // 1080 and 3840 x 2160 on both drawing paths, beside Qt's own fill of the same triangles.
 
+#include "bench/bench_scene.h"
 #include "editor/batch_player.h"
 #include "editor/frame_step.h"
-#include "interact/sphere.h"
+#include "editor/mouse_tools.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
@@ -22,35 +23,6 @@
 
 namespace fcw {
 namespace {
-
-// Spheres of 160 triangles in a grid filling the view, 2880 triangles in all, plus flat ones
-// up to 3000.
-void buildScene(Editor& e) {
-    MeshStore& s = e.store;
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < 6; ++col) {
-            ++s.lastIndex;
-            const double cx = -800 + col * 320.0;
-            const double cy = -360 + row * 360.0;
-            generateSphere(s, {0, cx, cy - 170}, {0, cx, cy + 170}, 10, 10, false, 1.0,
-                           static_cast<Colour>(0x204080 + 0x101010 * (row * 6 + col)));
-        }
-    }
-    while (s.lastIndex < kMaxTriangles - 1) {
-        ++s.lastIndex;
-        Triangle& t = s.viewTriangles[static_cast<std::size_t>(s.lastIndex)];
-        const double x = -900 + (s.lastIndex % 60) * 30.0;
-        t.setVertex(0, Point3(-50, x, 400));
-        t.setVertex(1, Point3(-50, x + 25, 400));
-        t.setVertex(2, Point3(-50, x, 430));
-        t.setColour(0x00808080);
-        t.computePolar();
-        t.computeNormal();
-    }
-    e.refreshViewToModel();
-    e.camera.verticalAxisAngle = 0.3;
-    e.refreshModelToView();
-}
 
 // The benchmark scene at a view size; scale 2 doubles the zoom, so 3840 x 2160 shows the
 // same picture as 1920 x 1080 at twice the resolution.
@@ -114,6 +86,33 @@ void qpainterFillBench(benchmark::State& state, int scale) {
         benchmark::DoNotOptimize(image.constBits());
     }
 }
+
+// One move event of a drag of all 3000 triangles in the range tool at 3840 x 2160, with the
+// full repaint the window does after it (as "bench drag" times it). The pointer goes one pixel
+// right and back left on alternate events.
+void BM_DragEvent3000_4K(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    setUp(player, 2, false);
+    player.runLine("command 32803"); // the range tool
+    player.runLine("command 32930"); // select all
+    Editor& e = player.editor();
+    QtCanvas canvas(3840, 2160);
+    player.host().setPainter([&](Editor& editor) { paintScene(stepFrame(editor), canvas); });
+    e.repaint();
+    PixelPoint p = centre(e.interaction.centreBox);
+    onLeftButtonDown(e, mouse_flags::kLeft, p);
+    int step = 1;
+    for (auto _ : state) {
+        p.x += step;
+        step = -step;
+        onMouseMove(e, mouse_flags::kLeft, p);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    onLeftButtonUp(e, 0, p);
+    player.host().setPainter(nullptr);
+}
+BENCHMARK(BM_DragEvent3000_4K)->Unit(benchmark::kMillisecond);
 
 void BM_PaintPolygonPath3000(benchmark::State& state) {
     paintBench(state, 1, false);

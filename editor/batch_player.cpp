@@ -5,6 +5,7 @@
 #include "editor/document_commands.h"
 #include "editor/dropped_files.h"
 #include "editor/frame_step.h"
+#include "editor/interchange_commands.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
@@ -240,6 +241,18 @@ Problem verbDrop(Script& s, const Words& w) {
     return std::nullopt;
 }
 
+// The foreign formats, as File ▸ Import and Export do without their dialogs; a file of more
+// triangles than the store holds is reduced without asking.
+Problem verbImport(Script& s, const Words& w) {
+    importForeignFile(s.editor, w[1], OverCapacity::Reduce);
+    return std::nullopt;
+}
+
+Problem verbExport(Script& s, const Words& w) {
+    exportForeignFile(s.editor, w[1]);
+    return std::nullopt;
+}
+
 Problem verbSave(Script& s, const Words& w) {
     saveDocumentFile(s.editor, w[1]);
     return std::nullopt;
@@ -440,6 +453,8 @@ constexpr Verb kVerbs[] = {
     {"open", 1, "open PATH", verbOpen},
     {"save", 1, "save PATH", verbSave},
     {"drop", 1, "drop PATH", verbDrop},
+    {"import", 1, "import PATH", verbImport},
+    {"export", 1, "export PATH", verbExport},
     {"command", 1, "command ID", verbCommand},
     {"answer", kAnyArguments, "", verbAnswer},
     {"render", 1, "render PATH", verbRender},

@@ -9,6 +9,7 @@
 #include "editor/display_commands.h"
 #include "editor/document_commands.h"
 #include "editor/editor.h"
+#include "editor/interchange_commands.h"
 #include "editor/interface_text.h"
 #include "editor/keyboard.h"
 #include "editor/mesh_commands.h"

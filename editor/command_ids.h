@@ -22,6 +22,8 @@ inline constexpr int kRecentFile4 = 57619;
 inline constexpr int kExit = 57665;
 inline constexpr int kExportText = 32841;
 inline constexpr int kImportText = 32892;
+inline constexpr int kImportForeign = 33000; // glTF, OBJ, STL, PLY, 3MF and what else is read
+inline constexpr int kExportForeign = 33001;
 
 // 編集
 inline constexpr int kUndo = 32799;

@@ -1,8 +1,10 @@
 #include "editor/dropped_files.h"
 
 #include "editor/document_commands.h"
+#include "editor/interchange_commands.h"
 #include "editor/text_commands.h"
 #include "io/atomic_file.h"
+#include "io/interchange.h"
 #include "io/native_document.h"
 
 #include <algorithm>
@@ -46,7 +48,12 @@ void openDroppedFile(Editor& editor, const std::string& path) {
         }
         break;
     case DroppedKind::Import:
-        readTextFile(editor, path);
+        // A glTF, OBJ, STL, ... goes through the import library; anything else is text.
+        if (foreignFormatOf(path) != ForeignFormat::Unknown) {
+            importForeignFile(editor, path, OverCapacity::Ask);
+        } else {
+            readTextFile(editor, path);
+        }
         break;
     }
 }

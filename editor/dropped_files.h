@@ -14,8 +14,9 @@ enum class DroppedKind { Document, Import };
 DroppedKind classifyDroppedFile(const std::string& path);
 
 // A file dropped on the window: a native document is opened as File ▸ Open would (after the
-// save prompt for a modified document); anything else is imported as File ▸ "テキストの入力"
-// would, which tells the user when it cannot read the file. Does not repaint.
+// save prompt for a modified document); a file with a foreign model's extension (.glb, .obj,
+// .stl, ...) is imported as File ▸ "形式を指定して読み込み" would, anything else as
+// File ▸ "テキストの入力" would; both tell the user when they cannot read the file.
 void openDroppedFile(Editor& editor, const std::string& path);
 
 } // namespace fcw

@@ -57,6 +57,10 @@ void HeadlessHost::wrongKind(const char* what) {
     }
 }
 
+void HeadlessHost::showStatusMessage(const std::string& text) {
+    out_ << "status " << escapeLineBreaks(text) << '\n';
+}
+
 MessageResult HeadlessHost::messageBox(const std::string& text, MessageButtons buttons,
                                        MessageIcon) {
     out_ << "message " << escapeLineBreaks(text) << '\n';

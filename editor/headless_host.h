@@ -75,6 +75,8 @@ class HeadlessHost : public Host {
     void setMouseCapture(bool) override {}
     void showProgressText(const std::string&, PixelPoint) override {}
     void documentStateChanged() override {}
+    // "status TEXT".
+    void showStatusMessage(const std::string& text) override;
     // Exit offers a modified document for saving, as the window does; unless the user
     // cancels, the player stops after the line.
     void quitApplication() override;

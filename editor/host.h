@@ -164,6 +164,8 @@ class Host {
     virtual void showProgressText(const std::string& text, PixelPoint at) = 0;
     // The document's name or modified flag changed (the window updates its title).
     virtual void documentStateChanged() = 0;
+    // A line for the status bar, such as what an import read and left out.
+    virtual void showStatusMessage(const std::string& /*text*/) {}
 
     // The window's own commands. Ends the program as closing the window does: a modified
     // document is offered for saving first, and Cancel keeps the program running.

@@ -49,6 +49,8 @@ std::vector<MenuItem> buildMain() {
                                               cmd(kFileSaveAs),
                                               cmd(kExportText),
                                               cmd(kImportText),
+                                              cmd(kImportForeign),
+                                              cmd(kExportForeign),
                                               sep(),
                                               {K::RecentFiles, kRecentFile1, {}, {}},
                                               sep(),

@@ -9,6 +9,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <iterator>
 #include <unordered_map>
 
 namespace fcw {
@@ -125,14 +126,20 @@ std::vector<TriangleCore> expand(const WeldedMesh& mesh, const std::vector<unsig
     return out;
 }
 
-} // namespace
+// The largest usable triangles of the input, unchanged: the way out when the simplifier
+// finds nothing to keep (a model of many small, unconnected pieces collapses within any error
+// measured against its size, yet its owner expects to see it).
+std::vector<TriangleCore> largestOf(const std::vector<TriangleCore>& in, std::size_t maxTriangles) {
+    std::vector<TriangleCore> out;
+    std::copy_if(in.begin(), in.end(), std::back_inserter(out), usable);
+    std::stable_sort(out.begin(), out.end(), [](const TriangleCore& x, const TriangleCore& y) {
+        return area2(x) > area2(y);
+    });
+    out.resize(std::min(out.size(), maxTriangles));
+    return out;
+}
 
-std::vector<TriangleCore> reduceTriangles(const std::vector<TriangleCore>& in,
-                                          std::size_t maxTriangles) {
-    if (in.size() <= maxTriangles)
-        return in;
-    if (maxTriangles == 0)
-        return {};
+std::vector<TriangleCore> simplify(const std::vector<TriangleCore>& in, std::size_t maxTriangles) {
     const WeldedMesh mesh = weld(in);
     const std::size_t targetIndices = maxTriangles * 3;
     if (mesh.indices.size() <= targetIndices)
@@ -152,6 +159,18 @@ std::vector<TriangleCore> reduceTriangles(const std::vector<TriangleCore>& in,
         reduced.data(), mesh.indices.data(), mesh.indices.size(), mesh.floats.data(),
         mesh.positions.size(), sizeof(float) * 3, targetIndices, 1.0f, nullptr);
     return expand(mesh, reduced, count, maxTriangles);
+}
+
+} // namespace
+
+std::vector<TriangleCore> reduceTriangles(const std::vector<TriangleCore>& in,
+                                          std::size_t maxTriangles) {
+    if (in.size() <= maxTriangles)
+        return in;
+    if (maxTriangles == 0)
+        return {};
+    std::vector<TriangleCore> out = simplify(in, maxTriangles);
+    return out.empty() ? largestOf(in, maxTriangles) : out;
 }
 
 } // namespace fcw

@@ -374,19 +374,53 @@ void QtCanvas::invertSnapMarker(std::int32_t x, std::int32_t y) {
     }
 }
 
-void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    if (clip_) {
-        painter.setClipRect(clip_->left, clip_->top, clip_->width(), clip_->height());
+// Text is drawn without antialiasing, so a line of it is a fixed set of pixels: drawn once onto
+// white with a margin round it, the pixels it set are kept and stamped while the text stays the
+// same (the status box repaints the same lines on every paint). The box is white under them.
+const QtCanvas::TextStamp& QtCanvas::textStamp(const std::string& utf8) {
+    if (const auto it = textCache_.find(utf8); it != textCache_.end()) {
+        return it->second;
+    }
+    if (textCache_.size() >= kMaxCachedTexts) {
+        textCache_.clear(); // the readouts change with the pointer; old lines are not reused
     }
     QFont font(QStringLiteral("IPAGothic"));
     font.setPixelSize(12);
     font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
     const QFontMetrics metrics(font);
-    painter.drawText(x, y + metrics.ascent(), QString::fromUtf8(utf8.c_str()));
+    const QString text = QString::fromUtf8(utf8.c_str());
+    const int margin = metrics.height();
+    QImage scratch(metrics.horizontalAdvance(text) + 2 * margin, metrics.height() + 2 * margin,
+                   QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+        QPainter painter(&scratch);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(margin, margin + metrics.ascent(), text);
+    }
+    TextStamp stamp;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (row[x] != qRgb(255, 255, 255)) {
+                stamp.pixels.push_back({x - margin, y - margin, row[x]});
+            }
+        }
+    }
+    return textCache_.emplace(utf8, std::move(stamp)).first->second;
+}
+
+void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
+    detach();
+    for (const TextStamp::Pixel& p : textStamp(utf8).pixels) {
+        const std::int64_t px = std::int64_t{x} + p.dx;
+        const std::int64_t py = std::int64_t{y} + p.dy;
+        if (inside(px, py)) {
+            pixels_[py * stride_ + px] = p.value;
+        }
+    }
 }
 
 void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t w,

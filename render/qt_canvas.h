@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace fcw {
@@ -55,6 +57,17 @@ class QtCanvas : public Canvas {
     void penLine(PixelPoint from, PixelPoint to);
     // The current pen's dot (width x width pixels) at a point.
     void penDot(std::int64_t x, std::int64_t y);
+    struct TextStamp {
+        struct Pixel {
+            int dx; // from the text's top-left corner
+            int dy;
+            QRgb value;
+        };
+        std::vector<Pixel> pixels;
+    };
+    static constexpr std::size_t kMaxCachedTexts = 64;
+    const TextStamp& textStamp(const std::string& utf8);
+
     struct Run {
         std::int64_t y;
         std::int64_t x0;
@@ -82,6 +95,7 @@ class QtCanvas : public Canvas {
     };
     std::vector<RowSpan> spans_; // per row of the polygon being filled, kept between fills
     std::vector<Run> outlineRuns_;
+    std::unordered_map<std::string, TextStamp> textCache_;
 };
 
 } // namespace fcw

@@ -55,6 +55,7 @@ class FakeHost : public Host {
         progress.push_back(text);
     }
     void documentStateChanged() override {}
+    void showStatusMessage(const std::string& text) override { statuses.push_back(text); }
     void quitApplication() override { ++quits; }
     bool isToolbarVisible() const override { return toolbarVisible; }
     void toggleToolbar() override { toolbarVisible = !toolbarVisible; }
@@ -66,6 +67,7 @@ class FakeHost : public Host {
     }
 
     int quits = 0;
+    std::vector<std::string> statuses;
     bool toolbarVisible = true;
     int pageSetups = 0;
     int prints = 0;

@@ -351,6 +351,14 @@
         <source>名前を付けて保存(&amp;A)...</source>
         <translation>Save &amp;As...</translation>
     </message>
+    <message>
+        <source>形式を指定して読み込み...</source>
+        <translation>&amp;Import...</translation>
+    </message>
+    <message>
+        <source>形式を指定して書き出し...</source>
+        <translation>Ex&amp;port...</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -592,6 +600,22 @@ Set the distance from the depth axis</translation>
     <message>
         <source>全て(*.*)</source>
         <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>glTF バイナリ(*.glb)</source>
+        <translation>glTF binary (*.glb)</translation>
+    </message>
+    <message>
+        <source>形式を指定して読み込み</source>
+        <translation>Import a model</translation>
+    </message>
+    <message>
+        <source>3D モデル(*.glb *.gltf *.obj *.stl *.ply *.3mf *.dae *.fbx *.3ds *.off)</source>
+        <translation>3D models (*.glb *.gltf *.obj *.stl *.ply *.3mf *.dae *.fbx *.3ds *.off)</translation>
+    </message>
+    <message>
+        <source>形式を指定して書き出し（STL と 3MF では 1 単位が %1 mm になります）</source>
+        <translation>Export a model (in STL and 3MF one unit becomes %1 mm)</translation>
     </message>
 </context>
 <context>
@@ -889,6 +913,70 @@ Unexpected file format.</translation>
         <source>現在の画面の色数ではこのモードはは使用できません</source>
         <translation>This display mode cannot be used with the current screen color depth.</translation>
     </message>
+    <message>
+        <source>三角形の面が含まれていません</source>
+        <translation>The file holds no triangle faces</translation>
+    </message>
+    <message>
+        <source>ノードの階層が深すぎます</source>
+        <translation>The node tree is too deep</translation>
+    </message>
+    <message>
+        <source>面が多すぎます（上限 1000 万面）</source>
+        <translation>Too many faces (at most 10 million)</translation>
+    </message>
+    <message>
+        <source>PLY のヘッダーが end_header で終わっていません</source>
+        <translation>The PLY header does not end with end_header</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます（上限 256 MB）</source>
+        <translation>The file is too large (at most 256 MB)</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません</source>
+        <translation>The file cannot be opened</translation>
+    </message>
+    <message>
+        <source>メモリが足りません</source>
+        <translation>Not enough memory</translation>
+    </message>
+    <message>
+        <source>この拡張子の形式は読めません</source>
+        <translation>Files with this extension cannot be read</translation>
+    </message>
+    <message>
+        <source>この拡張子の形式には書き出せません</source>
+        <translation>Files with this extension cannot be written</translation>
+    </message>
+    <message>
+        <source>書き出す三角形がありません</source>
+        <translation>There are no triangles to write</translation>
+    </message>
+    <message>
+        <source>座標が大きすぎてこの形式では書き出せません</source>
+        <translation>A coordinate is too large for this format</translation>
+    </message>
+    <message>
+        <source>%1
+このファイルを読み込めません: %2</source>
+        <translation>%1
+This file cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>%1
+このファイルに書き出せません: %2</source>
+        <translation>%1
+This file cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>%1
+このファイルには三角形が %2 個あります（上限 3000 個）。
+3000 個以下に減らして読み込みますか?</source>
+        <translation>%1
+This file has %2 triangles (at most 3000).
+Reduce them to 3000 or fewer and read it?</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1031,6 +1119,14 @@ Unexpected file format.</translation>
     <message>
         <source>作業中のﾌｧｲﾙを新しい名前で保存</source>
         <translation>Save the current document under a new name</translation>
+    </message>
+    <message>
+        <source>glTF, OBJ, STL, PLY, 3MF などのﾓﾃﾞﾙを読み込む</source>
+        <translation>Read a glTF, OBJ, STL, PLY, 3MF or other model</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙを glTF, OBJ, STL, PLY, 3MF で書き出す</source>
+        <translation>Write the model as glTF, OBJ, STL, PLY or 3MF</translation>
     </message>
 </context>
 <context>
@@ -1237,6 +1333,18 @@ Unexpected file format.</translation>
     <message>
         <source>ｶﾅ</source>
         <translation>KANA</translation>
+    </message>
+    <message>
+        <source>%1 個の三角形を読み込みました</source>
+        <translation>%1 triangles read</translation>
+    </message>
+    <message>
+        <source>（%1 個から減らしました）</source>
+        <translation> (reduced from %1)</translation>
+    </message>
+    <message>
+        <source>。点・線・面積のない面・不正な座標の面 %1 個を除きました</source>
+        <translation>; %1 points, lines, faces without area or with bad coordinates left out</translation>
     </message>
 </context>
 <context>

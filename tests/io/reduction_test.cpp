@@ -104,6 +104,27 @@ TEST(Reduction, CountlessColourRegionsStillMeetTheLimit) {
     }
 }
 
+// A strip of thousands of small triangles meeting corner to corner: each is tiny against the
+// strip's length, so the simplifier removes them all within any error it is allowed; some of
+// the original triangles are kept instead of nothing.
+TEST(Reduction, AModelTheSimplifierWouldEmptyKeepsOriginalTriangles) {
+    std::vector<TriangleCore> strip(3500);
+    for (std::size_t i = 0; i < strip.size(); ++i) {
+        const double y = static_cast<double>(i);
+        strip[i].colour = i < strip.size() / 2 ? 0x0000ffu : 0x00ff00u;
+        strip[i].v = {{{0, y, 0}, {0, y + 1, 0}, {0, y, 1}}};
+    }
+    const auto reduced = reduceTriangles(strip, 1000);
+    ASSERT_FALSE(reduced.empty());
+    EXPECT_LE(reduced.size(), 1000u);
+    for (const auto& t : reduced) {
+        const auto i = static_cast<std::size_t>(t.v[0][1]);
+        ASSERT_LT(i, strip.size());
+        EXPECT_EQ(t.v, strip[i].v);
+        EXPECT_EQ(t.colour, strip[i].colour);
+    }
+}
+
 TEST(Reduction, SmallModelsPassAndBadTrianglesDoNotReachTheSimplifier) {
     const auto sphere = denseSphere(10, kRadius, kUpper, kLower); // 800 triangles
     EXPECT_EQ(reduceTriangles(sphere, 800).size(), 800u);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -175,6 +177,39 @@ TEST(QtCanvas, ClipAndHugeCoordinatesStayInside) {
     c.setBrush({Brush::Style::Solid, 0});
     c.polygon(huge);
     EXPECT_EQ(c.pixel(8, 6), 0u);
+}
+
+// Text comes from a cache of stamped pixels: the same pixels as drawing it straight onto the
+// picture, at any position, clipped like everything else, and again from the cache.
+TEST(QtCanvas, CachedTextIsThePixelsTheFontDraws) {
+    const std::string line = "奥行き＝(12.500000)";
+    QImage direct(200, 40, QImage::Format_RGB32);
+    direct.fill(Qt::white);
+    {
+        QPainter painter(&direct);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        QFont font(QStringLiteral("IPAGothic"));
+        font.setPixelSize(12);
+        font.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(7, 9 + QFontMetrics(font).ascent(), QString::fromStdString(line));
+    }
+    QtCanvas c(200, 40);
+    for (int pass = 0; pass < 2; ++pass) {
+        c.fillRect({0, 0, 200, 40}, kWhite);
+        c.text(7, 9, line);
+        ASSERT_TRUE(c.image() == direct) << pass;
+    }
+    const Rect clip{0, 0, 20, 40};
+    c.fillRect({0, 0, 200, 40}, kWhite);
+    c.setClip(&clip);
+    c.text(7, 9, line);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            ASSERT_EQ(c.image().pixel(x, y), x < 20 ? direct.pixel(x, y) : qRgb(255, 255, 255));
+        }
+    }
 }
 
 TEST(QtCanvas, DepthBufferPixelsDecodeInEveryLayout) {
