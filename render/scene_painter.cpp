@@ -257,16 +257,12 @@ void markers(const SceneFrame& f, Canvas& canvas) {
     if (!f.vertexMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(0, 0, 255)});
         canvas.setBrush({Brush::Style::Solid, rgb(255, 0, 0)});
-        for (const Rect& r : f.vertexMarkers) {
-            canvas.rectangle(r);
-        }
+        canvas.rectangles(f.vertexMarkers);
     }
     if (!f.selectionMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(255, 0, 0)});
         canvas.setBrush({Brush::Style::Solid, rgb(0, 0, 255)});
-        for (const Rect& r : f.selectionMarkers) {
-            canvas.rectangle(r);
-        }
+        canvas.rectangles(f.selectionMarkers);
     }
     for (const PixelPoint& p : f.snapMarkers) {
         canvas.invertSnapMarker(p.x, p.y);
