@@ -54,6 +54,12 @@ class Canvas {
     virtual void polyline(std::span<const PixelPoint> points) = 0;
     virtual void polygon(std::span<const PixelPoint> points) = 0;
     virtual void rectangle(const Rect& r) = 0;
+    // rectangle() for each of `rects` in turn, with the same pen and brush.
+    virtual void rectangles(std::span<const Rect> rects) {
+        for (const Rect& r : rects) {
+            rectangle(r);
+        }
+    }
     virtual void roundRect(const Rect& r, int cornerWidth, int cornerHeight) = 0;
     virtual void ellipse(const Rect& r) = 0;
     virtual void fillRect(const Rect& r, Colour colour) = 0;

@@ -310,6 +310,41 @@ void QtCanvas::rectangle(const Rect& r) {
     penLine({r.left, bottom}, {r.left, r.top});
 }
 
+void QtCanvas::rectangles(std::span<const Rect> rects) {
+    const bool thinSolidPen = pen_.style == Pen::Style::Solid && pen_.width == 1;
+    if (!thinSolidPen || brush_.style != Brush::Style::Solid) {
+        Canvas::rectangles(rects);
+        return;
+    }
+    detach();
+    const QRgb edge = toRgb(pen_.colour);
+    const QRgb inside = toRgb(brush_.colour);
+    for (const Rect& r : rects) {
+        if (r.right <= r.left || r.bottom <= r.top) {
+            rectangle(r); // a point leaves the pen's dot; anything else empty draws nothing
+            continue;
+        }
+        const std::int64_t a = std::max(r.left, area_.left);
+        const std::int64_t b = std::min(r.right, area_.right); // columns [a, b)
+        if (a >= b) {
+            continue;
+        }
+        const std::int64_t last = std::int64_t{r.right} - 1;
+        const std::int64_t end = std::min(r.bottom, area_.bottom);
+        for (std::int64_t y = std::max(r.top, area_.top); y < end; ++y) {
+            QRgb* row = pixels_ + y * stride_;
+            const bool border = y == r.top || y == std::int64_t{r.bottom} - 1;
+            std::fill(row + a, row + b, border ? edge : inside);
+            if (r.left >= a) {
+                row[r.left] = edge;
+            }
+            if (last < b) {
+                row[last] = edge;
+            }
+        }
+    }
+}
+
 void QtCanvas::roundRect(const Rect& r, int cornerWidth, int cornerHeight) {
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -347,9 +382,28 @@ void QtCanvas::fillRect(const Rect& r, Colour colour) {
     const QRgb value = toRgb(colour);
     const std::int64_t left = std::max(r.left, area.left);
     const std::int64_t right = std::min(r.right, area.right);
-    for (std::int64_t y = std::max(r.top, area.top); y < std::min(r.bottom, area.bottom); ++y) {
-        std::fill(pixels_ + y * stride_ + left, pixels_ + y * stride_ + std::max(left, right),
-                  value);
+    const std::int64_t top = std::max(r.top, area.top);
+    const std::int64_t bottom = std::min(r.bottom, area.bottom);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const auto byte = static_cast<std::uint8_t>(value);
+    if (value != byte * 0x01010101u) {
+        for (std::int64_t y = top; y < bottom; ++y) {
+            std::fill(pixels_ + y * stride_ + left, pixels_ + y * stride_ + right, value);
+        }
+        return;
+    }
+    // White (the background, 0xFFFFFFFF with its opaque alpha) repeats one byte, which the C
+    // library's memset stores faster than a loop of words; whole rows are one block.
+    const auto rowBytes = static_cast<std::size_t>(right - left) * 4;
+    if (left == 0 && right == stride_) {
+        std::memset(pixels_ + top * stride_, byte,
+                    rowBytes * static_cast<std::size_t>(bottom - top));
+        return;
+    }
+    for (std::int64_t y = top; y < bottom; ++y) {
+        std::memset(pixels_ + y * stride_ + left, byte, rowBytes);
     }
 }
 

@@ -35,6 +35,9 @@ class QtCanvas : public Canvas {
     void polyline(std::span<const PixelPoint> points) override;
     void polygon(std::span<const PixelPoint> points) override;
     void rectangle(const Rect& r) override;
+    // With a thin solid pen and a solid brush (the vertex markers), each rectangle is clipped
+    // once and written row by row.
+    void rectangles(std::span<const Rect> rects) override;
     void roundRect(const Rect& r, int cornerWidth, int cornerHeight) override;
     void ellipse(const Rect& r) override;
     void fillRect(const Rect& r, Colour colour) override;

@@ -3,7 +3,12 @@
 #include "render/canvas.h"
 #include "render/grid_geometry.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <utility>
+#include <vector>
 
 namespace fcw {
 
@@ -21,11 +26,16 @@ PixelPoint project(const Camera& c, const Point3& p) {
     return {c.projectX(p.y), c.projectY(p.z)};
 }
 
-void gridPass(const SceneFrame& f, Canvas& canvas) {
+// One stroke of the grid: the pen, then a line.
+struct GridLine {
+    Pen pen;
+    PixelPoint from;
+    PixelPoint to;
+};
+
+// The grid's lines in drawing order: each spacing's lines, then the two axes.
+std::vector<GridLine> gridLines(const SceneFrame& f) {
     const ViewOptions& view = f.view;
-    if (!view.anyGridSpacing()) {
-        return;
-    }
     const Camera& c = f.camera;
     const double zoom = c.zoom;
     const std::int32_t width = c.clientRect.right - c.clientRect.left;
@@ -34,6 +44,7 @@ void gridPass(const SceneFrame& f, Canvas& canvas) {
                                           {view.gridSpacing10, 10},
                                           {view.gridSpacing20, 20},
                                           {view.gridSpacing40, 40}};
+    std::vector<GridLine> lines;
     for (const auto& [on, s] : grids) {
         if (!on || s * zoom < 4.0) { // a grid finer than 4 pixels is not drawn
             continue;
@@ -41,36 +52,71 @@ void gridPass(const SceneFrame& f, Canvas& canvas) {
         const auto offX = static_cast<double>(gridLineOffset(c.centreX, s, zoom));
         const auto offY = static_cast<double>(gridLineOffset(c.centreY, s, zoom));
         const std::uint32_t g = gridGrey(s, zoom);
-        canvas.setPen({Pen::Style::Solid, 1, rgb(g, g, 255)});
+        const Pen pen{Pen::Style::Solid, 1, rgb(g, g, 255)};
         // Vertical lines across the width, horizontal ones down the height, so the grid
         // fills a tall window as well as a wide one.
         for (double l = 0; width - l * zoom > 0 || height - l * zoom > 0; l += s) {
             if (width - l * zoom > 0) {
                 const std::int32_t x = truncToInt32(l * zoom + offX);
-                canvas.line({x, 0}, {x, height});
+                lines.push_back({pen, {x, 0}, {x, height}});
             }
             if (height - l * zoom > 0) {
                 const std::int32_t y = truncToInt32(l * zoom + offY);
-                canvas.line({0, y}, {width, y});
+                lines.push_back({pen, {0, y}, {width, y}});
             }
         }
     }
-    canvas.setPen({Pen::Style::Solid, 3, rgb(0, 0, 255)});
+    const Pen axis{Pen::Style::Solid, 3, rgb(0, 0, 255)};
     const std::int32_t ox = truncToInt32(c.centreX);
     const std::int32_t oy = truncToInt32(c.centreY);
-    canvas.line({ox, 0}, {ox, height});
-    canvas.line({0, oy}, {width, oy});
+    lines.push_back({axis, {ox, 0}, {ox, height}});
+    lines.push_back({axis, {0, oy}, {width, oy}});
+    return lines;
+}
 
-    const double d = c.depth * zoom;
+// Draws those of the grid's lines that reach the rows [top, bottom) (a pen spreads at most
+// one row either side), then the depth square.
+void gridPass(const SceneFrame& f, const std::vector<GridLine>& lines, std::int64_t top,
+              std::int64_t bottom, Canvas& canvas) {
+    std::optional<Pen> pen;
+    for (const GridLine& l : lines) {
+        if (std::max(l.from.y, l.to.y) + std::int64_t{1} < top ||
+            std::min(l.from.y, l.to.y) - std::int64_t{1} >= bottom) {
+            continue;
+        }
+        if (!pen || l.pen.colour != pen->colour || l.pen.width != pen->width) {
+            pen = l.pen;
+            canvas.setPen(*pen);
+        }
+        canvas.line(l.from, l.to);
+    }
+    const Camera& c = f.camera;
+    const double d = c.depth * c.zoom;
     canvas.setPen({Pen::Style::Solid, 2, c.depth > 0 ? rgb(0, 0, 0xC0) : rgb(0x9B, 0x9B, 0xFF)});
     canvas.setBrush({Brush::Style::None, 0});
     canvas.rectangle(normalised(Rect{truncToInt32(c.centreX - d), truncToInt32(c.centreY - d),
                                      truncToInt32(d + c.centreX), truncToInt32(d + c.centreY)}));
 }
 
-void drawTriangles(const SceneFrame& f, Canvas& canvas) {
+void gridPass(const SceneFrame& f, Canvas& canvas) {
+    if (f.view.anyGridSpacing()) {
+        gridPass(f, gridLines(f), INT64_MIN, INT64_MAX, canvas);
+    }
+}
+
+// A triangle the back-to-front pass draws, projected once for all bands.
+struct ProjectedTriangle {
+    PixelPoint points[4]; // the corners, the first repeated to close the outline
+    Colour colour = 0;
+    std::int32_t top = 0; // the rows it covers, both included
+    std::int32_t bottom = 0;
+};
+
+std::vector<ProjectedTriangle> projectTriangles(const SceneFrame& f) {
     const Camera& c = f.camera;
     const auto slots = static_cast<int>(f.triangles.size());
+    std::vector<ProjectedTriangle> out;
+    out.reserve(static_cast<std::size_t>(std::max(f.drawCount + 1, 0)));
     for (int k = 0; k <= f.drawCount; ++k) {
         const int t = f.drawOrder[static_cast<std::size_t>(k)];
         if (t < 0 || t >= slots) {
@@ -80,29 +126,72 @@ void drawTriangles(const SceneFrame& f, Canvas& canvas) {
         if (tri.normal.x < 0 || t == f.hiddenTriangle) {
             continue;
         }
-        const PixelPoint points[4] = {project(c, tri.v[0]), project(c, tri.v[1]),
-                                      project(c, tri.v[2]), project(c, tri.v[0])};
+        ProjectedTriangle p{{project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2]),
+                             project(c, tri.v[0])},
+                            tri.shadedColour};
+        p.top = std::min({p.points[0].y, p.points[1].y, p.points[2].y});
+        p.bottom = std::max({p.points[0].y, p.points[1].y, p.points[2].y});
+        out.push_back(p);
+    }
+    return out;
+}
+
+// Draws those of the triangles that reach the rows [top, bottom), back to front.
+void drawTriangles(const SceneFrame& f, std::span<const ProjectedTriangle> triangles,
+                   std::int64_t top, std::int64_t bottom, Canvas& canvas) {
+    for (const ProjectedTriangle& tri : triangles) {
+        if (tri.bottom < top || tri.top >= bottom) {
+            continue;
+        }
         switch (f.view.frameMode) {
         case 0:
             canvas.setPen({Pen::Style::Solid, 1, kBlack});
-            canvas.polyline(points);
+            canvas.polyline(tri.points);
             break;
         case 1:
-            canvas.setPen({Pen::Style::Solid, 1, tri.shadedColour});
-            canvas.polyline(points);
+            canvas.setPen({Pen::Style::Solid, 1, tri.colour});
+            canvas.polyline(tri.points);
             break;
         case 2:
             canvas.setPen({Pen::Style::Solid, 1, kBlack});
-            canvas.setBrush({Brush::Style::Solid, tri.shadedColour});
-            canvas.polygon(std::span(points, 3));
+            canvas.setBrush({Brush::Style::Solid, tri.colour});
+            canvas.polygon(std::span(tri.points, 3));
             break;
         default:
-            canvas.setPen({Pen::Style::Solid, 1, tri.shadedColour});
-            canvas.setBrush({Brush::Style::Solid, tri.shadedColour});
-            canvas.polygon(std::span(points, 3));
+            canvas.setPen({Pen::Style::Solid, 1, tri.colour});
+            canvas.setBrush({Brush::Style::Solid, tri.colour});
+            canvas.polygon(std::span(tri.points, 3));
             break;
         }
     }
+}
+
+// The background, the grid behind and the triangles. A picture taller than `bandRows` is drawn
+// band by band, each band clipped to its rows: every pixel still gets the same drawing in the
+// same order, but a band stays in the cache from its clearing to its last triangle instead of
+// the whole frame going out to memory and back once per pass.
+void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
+    const std::vector<ProjectedTriangle> triangles = projectTriangles(f);
+    const bool grid = f.view.anyGridSpacing() && !f.view.gridInFront;
+    const std::vector<GridLine> lines = grid ? gridLines(f) : std::vector<GridLine>{};
+    auto band = [&](std::int64_t top, std::int64_t bottom) {
+        canvas.fillRect(f.client, kWhite);
+        if (grid) {
+            gridPass(f, lines, top, bottom, canvas);
+        }
+        drawTriangles(f, triangles, top, bottom, canvas);
+    };
+    const std::int32_t height = canvas.height();
+    if (bandRows <= 0 || height <= bandRows) {
+        band(INT64_MIN, INT64_MAX);
+        return;
+    }
+    for (std::int32_t top = 0; top < height; top += bandRows) {
+        const Rect clip{0, top, canvas.width(), std::min(height, top + bandRows)};
+        canvas.setClip(&clip);
+        band(clip.top, clip.bottom);
+    }
+    canvas.setClip(nullptr);
 }
 
 void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {
@@ -168,16 +257,12 @@ void markers(const SceneFrame& f, Canvas& canvas) {
     if (!f.vertexMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(0, 0, 255)});
         canvas.setBrush({Brush::Style::Solid, rgb(255, 0, 0)});
-        for (const Rect& r : f.vertexMarkers) {
-            canvas.rectangle(r);
-        }
+        canvas.rectangles(f.vertexMarkers);
     }
     if (!f.selectionMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, 1, rgb(255, 0, 0)});
         canvas.setBrush({Brush::Style::Solid, rgb(0, 0, 255)});
-        for (const Rect& r : f.selectionMarkers) {
-            canvas.rectangle(r);
-        }
+        canvas.rectangles(f.selectionMarkers);
     }
     for (const PixelPoint& p : f.snapMarkers) {
         canvas.invertSnapMarker(p.x, p.y);
@@ -204,14 +289,20 @@ void highlight(const SceneFrame::Highlight& h, Canvas& canvas) {
 
 } // namespace
 
+std::int32_t paintBandRows(std::int32_t width) {
+    constexpr std::int64_t kBandBytes = 768 * 1024; // most of a 1 MiB second-level cache
+    return static_cast<std::int32_t>(
+        std::max<std::int64_t>(16, kBandBytes / (4 * std::max<std::int64_t>(width, 1))));
+}
+
 void paintScene(const SceneFrame& f, Canvas& canvas) {
+    paintScene(f, canvas, paintBandRows(canvas.width()));
+}
+
+void paintScene(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
     canvas.setClip(nullptr);
     if (!f.depthPass) {
-        canvas.fillRect(f.client, kWhite);
-        if (!f.view.gridInFront) {
-            gridPass(f, canvas);
-        }
-        drawTriangles(f, canvas);
+        backToFront(f, canvas, bandRows);
     } else {
         depthBufferPass(f, *f.depthPass, canvas);
     }

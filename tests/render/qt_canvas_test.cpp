@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <vector>
 
 namespace fcw {
 namespace {
@@ -67,6 +68,39 @@ TEST(QtCanvas, RectanglesExcludeTheirRightAndBottomEdges) {
     c.frameRect({0, 8, 4, 12}, 0);
     EXPECT_EQ(c.pixel(3, 11), 0u);
     EXPECT_EQ(c.pixel(1, 9), kWhite);
+}
+
+// The batched rectangles of the vertex markers give the pixels of one rectangle() each, for
+// boxes cut by the clip on every side, one pixel wide or tall, points, empty and huge ones.
+TEST(QtCanvas, BatchedRectanglesMatchOneByOne) {
+    // The huge one first, so that the others draw over its fill.
+    const std::vector<Rect> rects = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                                     {10, 10, 16, 16},
+                                     {1, 5, 7, 11},
+                                     {30, 1, 38, 6},
+                                     {5, 24, 11, 29},
+                                     {20, 12, 21, 18},
+                                     {12, 20, 19, 21},
+                                     {25, 15, 25, 15},
+                                     {18, 9, 14, 4},
+                                     {8, 8, 14, 14}};
+    const Rect clip{3, 2, 35, 27};
+    for (const Pen::Style style : {Pen::Style::Solid, Pen::Style::Dotted}) {
+        QtCanvas batched(40, 30);
+        QtCanvas single(40, 30);
+        for (QtCanvas* c : {&batched, &single}) {
+            c->setClip(&clip);
+            c->setPen({style, 1, 0x00FF0000});
+            c->setBrush({Brush::Style::Solid, 0x000000FF});
+        }
+        batched.rectangles(rects);
+        for (const Rect& r : rects) {
+            single.rectangle(r);
+        }
+        EXPECT_EQ(batched.image(), single.image()) << static_cast<int>(style);
+        EXPECT_EQ(batched.pixel(13, 10), 0x00FF0000u);
+        EXPECT_EQ(batched.pixel(2, 7), 0x00FFFFFFu); // left of the clip
+    }
 }
 
 TEST(QtCanvas, PolygonsFillWithTheirBrushAndHatchesLeaveGaps) {
