@@ -9,6 +9,7 @@
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
+#include "editor/dropped_files.h"
 #include "editor/frame_step.h"
 #include "editor/recovery.h"
 #include "io/atomic_file.h"
@@ -164,7 +165,7 @@ int runWindow(int argc, char** argv) {
         window.setStateFile(QString::fromStdString(stateFolder + "/window.ini"));
         window.restorePlacement();
     }
-    if (document != nullptr && !fcw::openDocumentFile(editor, document)) {
+    if (document != nullptr && !fcw::openStartupFile(editor, document)) {
         return 1; // the reason was shown
     }
     window.show();

@@ -58,4 +58,13 @@ void openDroppedFile(Editor& editor, const std::string& path) {
     }
 }
 
+bool openStartupFile(Editor& editor, const std::string& path) {
+    if (classifyDroppedFile(path) == DroppedKind::Import &&
+        foreignFormatOf(path) != ForeignFormat::Unknown) {
+        importForeignFile(editor, path, OverCapacity::Ask);
+        return true;
+    }
+    return openDocumentFile(editor, path);
+}
+
 } // namespace fcw

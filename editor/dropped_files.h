@@ -19,4 +19,10 @@ DroppedKind classifyDroppedFile(const std::string& path);
 // File ▸ "テキストの入力" would; both tell the user when they cannot read the file.
 void openDroppedFile(Editor& editor, const std::string& path);
 
+// The file named on the command line: a foreign model (by its extension, unless it carries the
+// native header) is imported into the new document; anything else is opened as a document.
+// False only when a document could not be opened (the reason was shown); a failed import has
+// shown its reason and leaves the empty document.
+bool openStartupFile(Editor& editor, const std::string& path);
+
 } // namespace fcw

@@ -52,5 +52,27 @@ TEST_F(DroppedFile, ADocumentAsksToSaveFirstAndADamagedOneIsReported) {
     EXPECT_EQ(e.store.count(), 4);
 }
 
+// The command line's file: a foreign model is imported into the new document (a failed one
+// leaves it empty and keeps the window), a native one is opened, a damaged native one refused.
+TEST_F(DroppedFile, TheStartupFileImportsAForeignModelAndOpensADocument) {
+    const std::string glb = (dir / "model.GLB").string();
+    run("drop " + std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw");
+    run("export " + glb);
+    run("new");
+    ASSERT_EQ(e.store.count(), 0);
+    EXPECT_TRUE(openStartupFile(e, glb));
+    EXPECT_EQ(e.store.count(), 4);
+    EXPECT_TRUE(e.document.modified);
+
+    run("new");
+    out.str("");
+    EXPECT_TRUE(openStartupFile(e, write("broken.obj", "f 1 2 3\n")));
+    EXPECT_NE(out.str().find("broken.obj"), std::string::npos);
+    EXPECT_EQ(e.store.count(), 0);
+    EXPECT_TRUE(openStartupFile(e, std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw"));
+    EXPECT_FALSE(e.document.modified);
+    EXPECT_FALSE(openStartupFile(e, write("broken.fcw", "garbage")));
+}
+
 } // namespace
 } // namespace fcw
