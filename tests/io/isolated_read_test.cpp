@@ -1,6 +1,7 @@
 #include "io/isolated_read.h"
 
 #include "io/byte_order.h"
+#include "io/model_files.h"
 
 #include <gtest/gtest.h>
 
@@ -199,6 +200,18 @@ TEST_F(IsolatedFileRead, FilesReadTheSameAsInProcess) {
     const ForeignRead isolated = readForeignModel(damaged, 1.0, 0);
     EXPECT_FALSE(isolated.error.empty());
     EXPECT_EQ(isolated.error, readForeignModelInProcess(damaged, ForeignFormat::Glb, 1.0, 0).error);
+}
+
+// A Collada node that instances itself sends the library's reader into endless recursion until
+// its stack runs out. The file route reports it, naming the file on the command line.
+TEST(IsolatedRead, LibraryCrashOnADamagedFileBecomesItsReason) {
+    const std::string path = FCW_TEST_DATA_DIR "/node_instancing_itself.dae";
+    const ForeignRead r = readForeignModel(path, 1.0, 0);
+    EXPECT_EQ(r.error, kFailed);
+    EXPECT_TRUE(r.triangles.empty());
+    EXPECT_EQ(convertModelFile(path, "/tmp/fcw_never_written.glb", std::nullopt),
+              path + ": " + kFailed);
+    EXPECT_FALSE(std::filesystem::exists("/tmp/fcw_never_written.glb"));
 }
 
 } // namespace
