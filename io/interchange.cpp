@@ -3,6 +3,7 @@
 #include "io/assimp_reader.h"
 #include "io/atomic_file.h"
 #include "io/gltf_writer.h"
+#include "io/isolated_read.h"
 #include "io/mesh_writers.h"
 #include "io/three_mf.h"
 #include "model/translatable.h"
@@ -159,6 +160,12 @@ ForeignRead readForeignModel(const std::string& path, double scale, Colour defau
         out.error = FCW_TR_NOOP("Message", "この拡張子の形式は読めません");
         return out;
     }
+    return readInChildProcess(
+        [&] { return readForeignModelInProcess(path, format, scale, defaultColour); });
+}
+
+ForeignRead readForeignModelInProcess(const std::string& path, ForeignFormat format, double scale,
+                                      Colour defaultColour) {
     if (format == ForeignFormat::ThreeMf) {
         ThreeMfRead r = readThreeMf(path, scale);
         ForeignRead out;

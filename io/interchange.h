@@ -45,8 +45,14 @@ struct ForeignRead {
 
 // Reads any foreign file: 3MF through its own library, everything else through the import
 // library. `scale` multiplies every coordinate; faces with no colour of their own take
-// `defaultColour`. Never throws.
+// `defaultColour`. The parse runs in a child process (isolated_read.h), so a library that
+// crashes, hangs or runs out of memory on a damaged file gives an error, never an abort.
+// Never throws.
 ForeignRead readForeignModel(const std::string& path, double scale, Colour defaultColour);
+
+// The same read in this process, for a known format: what the child runs.
+ForeignRead readForeignModelInProcess(const std::string& path, ForeignFormat format, double scale,
+                                      Colour defaultColour);
 
 // Writes `triangles` (store axes) to `path` in the format of its extension, every coordinate
 // times `scale`. The file (and an OBJ's .mtl) is replaced atomically. False with `error` set

@@ -1,0 +1,218 @@
+#include "io/isolated_read.h"
+
+#include "io/byte_order.h"
+#include "io/model_files.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace fcw {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kFailed = "読み込み中に読み取りライブラリが異常終了しました";
+
+bool sameBits(const std::vector<TriangleCore>& a, const std::vector<TriangleCore>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
+}
+
+ForeignRead sampleResult() {
+    ForeignRead r;
+    r.dropped = 7;
+    for (int i = 0; i < 5000; ++i) { // more than the pipe holds at once
+        TriangleCore t;
+        t.colour = 0x00ffffffu - static_cast<Colour>(i);
+        t.v = {{{-0.0, 1e-310, 1e300}, {i * 0.1, -i * 3.7, 2.0}, {1.0 / 3.0, 0.0, -5e-5}}};
+        r.triangles.push_back(t);
+    }
+    return r;
+}
+
+TEST(IsolatedRead, ResultCrossesTheProcessBitForBit) {
+    const ForeignRead sent = sampleResult();
+    const ForeignRead got = readInChildProcess([&] { return sent; });
+    EXPECT_EQ(got.error, "");
+    EXPECT_EQ(got.dropped, 7u);
+    EXPECT_TRUE(sameBits(got.triangles, sent.triangles));
+
+    // A reason is carried as it is; one past the stream's limit is cut between characters.
+    ForeignRead longReason;
+    for (int i = 0; i < 3000; ++i) {
+        longReason.error += "面";
+    }
+    const ForeignRead cut = readInChildProcess([&] { return longReason; });
+    ASSERT_FALSE(cut.error.empty());
+    EXPECT_LE(cut.error.size(), 4096u);
+    EXPECT_EQ(cut.error.size() % std::strlen("面"), 0u);
+    EXPECT_EQ(longReason.error.compare(0, cut.error.size(), cut.error), 0);
+}
+
+TEST(IsolatedRead, ReaderThatDiesGivesTheFailureAndNoTriangles) {
+    const std::pair<const char*, std::function<ForeignRead()>> readers[] = {
+        {"abort", []() -> ForeignRead { std::abort(); }},
+        {"segfault",
+         []() -> ForeignRead {
+             std::raise(SIGSEGV);
+             return sampleResult();
+         }},
+        {"nonzero exit", []() -> ForeignRead { ::_exit(9); }},
+        {"exit before the result", []() -> ForeignRead { ::_exit(0); }},
+        {"exception", []() -> ForeignRead { throw std::runtime_error("inside the library"); }},
+    };
+    for (const auto& [name, reader] : readers) {
+        SCOPED_TRACE(name);
+        const ForeignRead r = readInChildProcess(reader);
+        EXPECT_EQ(r.error, kFailed);
+        EXPECT_TRUE(r.triangles.empty());
+    }
+}
+
+TEST(IsolatedRead, ReaderThatHangsIsKilledAtTheTimeout) {
+    IsolationLimits limits;
+    limits.timeout = 300ms;
+    const auto start = std::chrono::steady_clock::now();
+    const ForeignRead r = readInChildProcess(
+        []() -> ForeignRead {
+            for (;;) {
+                ::pause();
+            }
+        },
+        limits);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_NE(r.error.find("時間がかかりすぎた"), std::string::npos) << r.error;
+    EXPECT_TRUE(r.triangles.empty());
+}
+
+// A result over the bound is refused from its count, and the child, blocked writing the rest,
+// is killed rather than waited for.
+TEST(IsolatedRead, ResultOverTheBoundIsRefusedAtOnce) {
+    IsolationLimits limits;
+    limits.maxTriangles = 10;
+    const auto start = std::chrono::steady_clock::now();
+    const ForeignRead r = readInChildProcess([] { return sampleResult(); }, limits);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    EXPECT_EQ(r.error, kFailed);
+    EXPECT_TRUE(r.triangles.empty());
+}
+
+// Streams fed straight into the parent's side, as a broken child could send them.
+StreamRead readBytes(const std::vector<std::uint8_t>& bytes, bool close = true) {
+    int ends[2];
+    EXPECT_EQ(::pipe(ends), 0);
+    EXPECT_EQ(::write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    if (close) {
+        ::close(ends[1]);
+    }
+    StreamRead r = readReadResult(ends[0], 1000, std::chrono::steady_clock::now() + 200ms);
+    ::close(ends[0]);
+    if (!close) {
+        ::close(ends[1]);
+    }
+    return r;
+}
+
+std::vector<std::uint8_t> header(std::uint32_t errorBytes, std::uint64_t triangles) {
+    std::vector<std::uint8_t> out;
+    putBytes<std::uint64_t>(out, 0);
+    putBytes(out, errorBytes);
+    out.resize(out.size() + (errorBytes < 100 ? errorBytes : 0), 'x');
+    putBytes(out, triangles);
+    return out;
+}
+
+TEST(IsolatedRead, BrokenStreamsAreRefused) {
+    std::vector<std::uint8_t> whole = header(0, 1);
+    whole.resize(whole.size() + 76, 0);
+    ASSERT_TRUE(readBytes(whole).result.has_value());
+
+    std::vector<std::uint8_t> trailing = whole;
+    trailing.push_back(0);
+    std::vector<std::uint8_t> cut = whole;
+    cut.pop_back();
+    std::vector<std::uint8_t> announcedMore = header(0, 1000);
+    announcedMore.resize(announcedMore.size() + 76, 0);
+    const std::vector<std::uint8_t> broken[] = {
+        {},
+        {1, 2, 3},
+        trailing,
+        cut,
+        announcedMore,
+        header(0, 1001),
+        header(0, ~0ull),
+        header(1u << 30, 0),
+    };
+    for (const auto& bytes : broken) {
+        const StreamRead r = readBytes(bytes);
+        EXPECT_FALSE(r.result.has_value());
+        EXPECT_EQ(r.fault, StreamFault::Broken);
+    }
+    // A stream whose writer neither finishes nor closes ends at the deadline.
+    EXPECT_EQ(readBytes(header(0, 1), false).fault, StreamFault::TimedOut);
+}
+
+class IsolatedFileRead : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/fcw_isolated_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    std::string dir_;
+};
+
+// The window's, the batch player's and the conversion's route reads exactly what the reader
+// reads in this process, a damaged file's reason included.
+TEST_F(IsolatedFileRead, FilesReadTheSameAsInProcess) {
+    std::vector<TriangleCore> model;
+    for (int i = 0; i < 300; ++i) {
+        const double a = i * 0.37;
+        model.push_back(
+            {colourOf(i % 7 * 30, 200, 255 - i % 5), {{{a, 1, 2}, {a, 4.5, -3}, {-a, 0, 7}}}});
+    }
+    for (const char* name : {"m.glb", "m.obj", "m.ply", "m.3mf"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir_ + "/" + name;
+        std::string error;
+        ASSERT_TRUE(writeForeignModel(path, model, 1.5, &error)) << error;
+        const ForeignRead isolated = readForeignModel(path, 2.0, 0x123456u);
+        const ForeignRead here =
+            readForeignModelInProcess(path, foreignFormatOf(path), 2.0, 0x123456u);
+        EXPECT_EQ(isolated.error, "");
+        EXPECT_EQ(isolated.dropped, here.dropped);
+        EXPECT_TRUE(sameBits(isolated.triangles, here.triangles));
+        EXPECT_FALSE(isolated.triangles.empty());
+    }
+    const std::string damaged = dir_ + "/d.glb";
+    std::ofstream(damaged, std::ios::binary) << "glTF\x02\0\0\0 and then nothing";
+    const ForeignRead isolated = readForeignModel(damaged, 1.0, 0);
+    EXPECT_FALSE(isolated.error.empty());
+    EXPECT_EQ(isolated.error, readForeignModelInProcess(damaged, ForeignFormat::Glb, 1.0, 0).error);
+}
+
+// A Collada node that instances itself sends the library's reader into endless recursion until
+// its stack runs out. The file route reports it, naming the file on the command line.
+TEST(IsolatedRead, LibraryCrashOnADamagedFileBecomesItsReason) {
+    const std::string path = FCW_TEST_DATA_DIR "/node_instancing_itself.dae";
+    const ForeignRead r = readForeignModel(path, 1.0, 0);
+    EXPECT_EQ(r.error, kFailed);
+    EXPECT_TRUE(r.triangles.empty());
+    EXPECT_EQ(convertModelFile(path, "/tmp/fcw_never_written.glb", std::nullopt),
+              path + ": " + kFailed);
+    EXPECT_FALSE(std::filesystem::exists("/tmp/fcw_never_written.glb"));
+}
+
+} // namespace
+} // namespace fcw
