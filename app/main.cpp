@@ -15,11 +15,13 @@
 #include "io/atomic_file.h"
 #include "io/model_files.h"
 #include "render/qt_canvas.h"
+#include "render/qt_vector_state.h"
 #include "render/scene_painter.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QByteArray>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QTimer>
 
@@ -32,6 +34,16 @@
 #include <memory>
 
 namespace {
+
+// Clears the vector state Qt's drawing leaves behind (see clearUpperVectorState) before every
+// event is delivered, so no handler of the editor runs its arithmetic under the penalty.
+class VectorStateGuard : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        fcw::clearUpperVectorState();
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 int usage() {
     std::cerr << "usage: facetcraftwerk [--lang ja|en] [FILE]\n"
@@ -103,6 +115,7 @@ int runBatch(int argc, char** argv) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     QGuiApplication app(argc, argv);
+    fcw::clearUpperVectorState(); // the toolkit's start-up leaves it set
     fcw::BatchPlayer player(std::cout, std::cerr);
     player.setRenderer(renderToPng);
     player.setCatalogueLoader(fcw::loadCatalogue);
@@ -144,6 +157,9 @@ std::optional<WindowArguments> readWindowArguments(int argc, char** argv) {
 // command line), then the event loop.
 int runWindow(int argc, char** argv) {
     QApplication app(argc, argv);
+    VectorStateGuard guard;
+    app.installEventFilter(&guard);
+    fcw::clearUpperVectorState(); // the toolkit's start-up leaves it set
     const auto arguments = readWindowArguments(argc, argv);
     if (!arguments) {
         return usage();

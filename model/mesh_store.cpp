@@ -1,7 +1,8 @@
 #include "model/mesh_store.h"
 
+#include "model/split_range.h"
+
 #include <cmath>
-#include <thread>
 
 namespace fcw {
 
@@ -68,17 +69,9 @@ void MeshStore::refreshView(RefreshDirection direction, double verticalAngle,
     // Each triangle is rotated independently of the others, so large models are split
     // between this thread and one helper; every result is computed exactly as it would be
     // on one thread.
-    constexpr int kParallelThreshold = 1024;
-    const int count = lastIndex + 1;
-    if (count >= kParallelThreshold) {
-        const int half = count / 2;
-        std::thread helper(
-            [&] { refreshRange(direction, verticalAngle, horizontalAngle, half, lastIndex); });
-        refreshRange(direction, verticalAngle, horizontalAngle, 0, half - 1);
-        helper.join();
-    } else {
-        refreshRange(direction, verticalAngle, horizontalAngle, 0, lastIndex);
-    }
+    splitRange(lastIndex + 1, kTriangleSplitThreshold, [&](int first, int last) {
+        refreshRange(direction, verticalAngle, horizontalAngle, first, last);
+    });
     const std::vector<Triangle>& destination =
         direction == RefreshDirection::ModelToView ? viewTriangles : modelTriangles;
     for (int i = 0; i <= lastIndex; ++i) {

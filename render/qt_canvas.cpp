@@ -1,6 +1,7 @@
 #include "render/qt_canvas.h"
 
 #include "render/line_runs.h"
+#include "render/qt_vector_state.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -30,6 +31,7 @@ QColor toColor(Colour c) {
 QtCanvas::QtCanvas(int width, int height)
     : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32) {
     image_.fill(Qt::white);
+    clearUpperVectorState();
     pixels_ = reinterpret_cast<QRgb*>(image_.bits());
     stride_ = image_.bytesPerLine() / 4;
     area_ = clipRect();
@@ -232,9 +234,75 @@ void QtCanvas::fillPolygon(std::span<const PixelPoint> points, const Brush& brus
     }
 }
 
+void QtCanvas::solidTriangle(std::span<const PixelPoint> corners, QRgb fill, const QRgb* edge) {
+    const std::int64_t top =
+        std::max<std::int64_t>(std::min({corners[0].y, corners[1].y, corners[2].y}), area_.top);
+    // The lowest corner's row belongs to the outline.
+    const std::int64_t bottom = std::min<std::int64_t>(
+        std::int64_t{std::max({corners[0].y, corners[1].y, corners[2].y})} + 1, area_.bottom);
+    if (top >= bottom) {
+        return;
+    }
+    const auto rows = static_cast<std::size_t>(bottom - top);
+    if (triangleRows_.size() < rows) {
+        triangleRows_.resize(rows);
+    }
+    TriangleRow* const first = triangleRows_.data();
+    for (std::size_t i = 0; i < rows; ++i) {
+        first[i].left = INT32_MAX;
+        first[i].right = INT32_MIN;
+        first[i].runs = 0;
+    }
+    // Columns are not clipped here, so an edge outside the clip still bounds its rows. Every
+    // run lies between its edge's two corners, so it fits 32 bits.
+    for (std::size_t i = 0; i < 3; ++i) {
+        lineRuns(corners[i], corners[(i + 1) % 3], top, bottom,
+                 [&](std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t) {
+                     TriangleRow& r = first[y - top];
+                     const auto a = static_cast<std::int32_t>(x0);
+                     const auto b = static_cast<std::int32_t>(x1);
+                     r.left = std::min(r.left, a);
+                     r.right = std::max(r.right, b);
+                     r.from[r.runs] = a;
+                     r.to[r.runs] = b;
+                     ++r.runs;
+                 });
+    }
+    const std::int64_t clipLeft = area_.left;
+    const std::int64_t clipRight = std::int64_t{area_.right} - 1;
+    QRgb* row = pixels_ + top * stride_;
+    for (std::size_t i = 0; i < rows; ++i, row += stride_) {
+        const TriangleRow& r = first[i];
+        const std::int64_t a = std::max<std::int64_t>(r.left, clipLeft);
+        const std::int64_t b = std::min<std::int64_t>(r.right, clipRight);
+        if (a > b) {
+            continue;
+        }
+        std::fill(row + a, row + b + 1, fill);
+        if (edge == nullptr) {
+            continue;
+        }
+        for (std::int32_t k = 0; k < r.runs; ++k) {
+            const std::int64_t from = std::max<std::int64_t>(r.from[k], clipLeft);
+            const std::int64_t to = std::min<std::int64_t>(r.to[k], clipRight);
+            if (from <= to) {
+                std::fill(row + from, row + to + 1, *edge);
+            }
+        }
+    }
+}
+
 void QtCanvas::polygon(std::span<const PixelPoint> points) {
     detach();
     const bool thinSolidPen = pen_.style == Pen::Style::Solid && pen_.width == 1;
+    if (points.size() == 3 && brush_.style == Brush::Style::Solid &&
+        (thinSolidPen || pen_.style == Pen::Style::None)) {
+        const QRgb fill = toRgb(brush_.colour);
+        const QRgb edge = toRgb(pen_.colour);
+        const bool outlined = thinSolidPen && pen_.colour != brush_.colour;
+        solidTriangle(points, fill, outlined ? &edge : nullptr);
+        return;
+    }
     if (!thinSolidPen || brush_.style != Brush::Style::Solid) {
         fillPolygon(points, brush_, nullptr);
         for (std::size_t i = 0; i < points.size(); ++i) {
@@ -357,6 +425,8 @@ void QtCanvas::roundRect(const Rect& r, int cornerWidth, int cornerHeight) {
                                                          : QBrush(Qt::NoBrush));
     painter.drawRoundedRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1), cornerWidth / 2.0,
                             cornerHeight / 2.0);
+    painter.end();
+    clearUpperVectorState();
 }
 
 void QtCanvas::ellipse(const Rect& r) {
@@ -374,6 +444,8 @@ void QtCanvas::ellipse(const Rect& r) {
     painter.setBrush(brush_.style == Brush::Style::Solid ? QBrush(toColor(brush_.colour))
                                                          : QBrush(Qt::NoBrush));
     painter.drawEllipse(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
+    painter.end();
+    clearUpperVectorState();
 }
 
 void QtCanvas::fillRect(const Rect& r, Colour colour) {
@@ -454,6 +526,7 @@ const QtCanvas::TextStamp& QtCanvas::textStamp(const std::string& utf8) {
         painter.setPen(Qt::black);
         painter.drawText(margin, margin + metrics.ascent(), text);
     }
+    clearUpperVectorState();
     TextStamp stamp;
     for (int y = 0; y < scratch.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
@@ -484,6 +557,7 @@ void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int3
     const int cols = std::min(w, width());
     if (rows < height() || cols < width()) {
         image_.fill(Qt::white); // parts the buffer does not cover
+        clearUpperVectorState();
     }
     const std::size_t bpp = static_cast<std::size_t>(bitsPerPixel / 8);
     for (int y = 0; y < rows; ++y) {

@@ -3,6 +3,9 @@
 #include "editor/editor.h"
 #include "editor/mouse_tools.h"
 #include "interact/snap.h"
+#include "model/split_range.h"
+
+#include <vector>
 
 namespace fcw {
 
@@ -10,16 +13,30 @@ namespace {
 
 using namespace mouse_flags;
 
+// Moves every selected vertex, then brings each moved triangle's caches up to date once: they
+// depend only on its final corners (a triangle with all three corners selected would otherwise
+// be recomputed three times on every pointer move), and each triangle's are its own, so a large
+// selection is shared with a helper thread.
 void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
     const double zoom = e.camera.zoom;
+    std::vector<std::int16_t> moved;
+    moved.reserve(e.selection.vertices().size());
     for (const SelectedVertex& v : e.selection.vertices()) {
-        Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
-        Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
+        Point3& p = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+                        .v[static_cast<std::size_t>(v.vertex)];
         p.y += dx / zoom;
         p.z += dy / zoom;
-        t.computePolar();
-        t.computeNormal();
+        if (moved.empty() || moved.back() != v.triangle) { // the list keeps corners together
+            moved.push_back(v.triangle);
+        }
     }
+    splitRange(static_cast<int>(moved.size()), kTriangleSplitThreshold, [&](int first, int last) {
+        for (int i = first; i <= last; ++i) {
+            Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(moved[i])];
+            t.computePolar();
+            t.computeNormal();
+        }
+    });
 }
 
 // The first step of a drag that moves something is where the edit goes ahead: the snapshot of

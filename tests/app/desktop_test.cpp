@@ -176,7 +176,8 @@ TEST(NumericFields, TypingReplacesTheValueShownInTheField) {
         number->clearFocus();
         QTest::mouseClick(number, Qt::LeftButton); // the focus comes with a click
         // The focus arrives once the dialog is active, which a loaded machine may deliver late.
-        QTest::qWaitFor([number] { return number->selectedText() == QStringLiteral("0"); }, 5000);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [number] { return number->selectedText() == QStringLiteral("0"); }, 5000));
         QTest::keyClicks(number, QStringLiteral("-5"));
         typed = number->text();
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();

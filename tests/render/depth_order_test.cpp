@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -51,6 +53,29 @@ TEST(DepthOrder, MatchesTheInsertionSortOnManyGeneratedCases) {
             keys[rng() % n] = std::nan(""); // NaN keys keep the insertion order's quirks
         }
         EXPECT_EQ(sorted(keys), insertionOrder(keys)) << "round " << round;
+    }
+}
+
+// Keys from every part of the double range, both zeros, infinities and subnormals, up to a
+// full store, in many sizes of store: the order never depends on how the keys are stored.
+TEST(DepthOrder, MatchesTheInsertionSortAcrossTheWholeRangeOfDoubles) {
+    std::mt19937_64 rng(7);
+    const double specials[] = {0.0, -0.0, INFINITY, -INFINITY, 5e-324, -5e-324, 1.0, -1.0};
+    for (const std::size_t n :
+         {std::size_t{1}, std::size_t{2}, std::size_t{257}, std::size_t{3001}}) {
+        std::vector<double> keys(n);
+        for (double& k : keys) {
+            const std::uint64_t r = rng();
+            if (r % 4 == 0) {
+                k = specials[(r >> 8) % std::size(specials)];
+            } else {
+                k = std::bit_cast<double>(rng());
+                if (std::isnan(k)) {
+                    k = static_cast<double>(r >> 40);
+                }
+            }
+        }
+        EXPECT_EQ(sorted(keys), insertionOrder(keys)) << n << " keys";
     }
 }
 

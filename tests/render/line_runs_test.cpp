@@ -84,5 +84,43 @@ TEST(LineRuns, StartIncludedEndExcludedAndExtremeLinesCostOnlyTheirBand) {
     EXPECT_EQ(rows, 8);
 }
 
+// Long flat lines anywhere in the 32-bit range, cut to a band of rows somewhere along them:
+// each run holds exactly the indices whose offset from the rule is that run's row, checked at
+// both ends of every run against the rule itself (128-bit, one pixel at a time).
+TEST(LineRuns, LongLinesKeepTheRuleAcrossEveryRowOfTheirBand) {
+    std::mt19937_64 rng(5);
+    for (int n = 0; n < 300; ++n) {
+        auto coordinate = [&] { return static_cast<std::int32_t>(rng() >> 32); };
+        const PixelPoint a{coordinate(), coordinate() / (n % 2 == 0 ? 1 : 4096)};
+        const PixelPoint b{coordinate(), coordinate() / (n % 2 == 0 ? 1 : 4096)};
+        const std::int64_t dx = std::int64_t{b.x} - a.x;
+        const std::int64_t dy = std::int64_t{b.y} - a.y;
+        const std::int64_t major = std::abs(dx);
+        const std::int64_t minor = std::abs(dy);
+        if (major < minor || minor == 0) {
+            continue;
+        }
+        // The row of index i, from the rule.
+        auto rowOf = [&](std::int64_t i) {
+            const __int128 off = (__int128{2} * i * minor + major) / (__int128{2} * major);
+            return a.y +
+                   (dy < 0 ? -static_cast<std::int64_t>(off) : static_cast<std::int64_t>(off));
+        };
+        const std::int64_t middle = a.y + dy / 2;
+        int rows = 0;
+        lineRuns(a, b, middle - 20, middle + 20,
+                 [&](std::int64_t y, std::int64_t x0, std::int64_t x1, std::int64_t) {
+                     const std::int64_t i0 = dx < 0 ? a.x - x1 : x0 - a.x;
+                     const std::int64_t i1 = dx < 0 ? a.x - x0 : x1 - a.x;
+                     ASSERT_EQ(rowOf(i0), y) << n;
+                     ASSERT_EQ(rowOf(i1), y) << n;
+                     ASSERT_TRUE(i0 == 0 || rowOf(i0 - 1) != y) << n;
+                     ASSERT_TRUE(i1 == major - 1 || rowOf(i1 + 1) != y) << n;
+                     ++rows;
+                 });
+        EXPECT_EQ(rows, 40) << n;
+    }
+}
+
 } // namespace
 } // namespace fcw
