@@ -40,13 +40,15 @@ void setUp(BatchPlayer& player, int scale, bool depthBuffer) {
 }
 
 // One full repaint as the window does it: the frame step, then the painter (mode 2 with grid
-// and status box, or the depth-buffer path).
-void paintBench(benchmark::State& state, int scale, bool depthBuffer) {
+// and status box, or the depth-buffer path). The painter shares its bands with a helper thread
+// unless `oneThread`; the times are wall-clock times either way.
+void paintBench(benchmark::State& state, int scale, bool depthBuffer, bool oneThread = false) {
     std::ostringstream sink;
     BatchPlayer player(sink, sink);
     setUp(player, scale, depthBuffer);
     Editor& e = player.editor();
     QtCanvas canvas(1920 * scale, 1080 * scale);
+    canvas.setConcurrentBands(!oneThread);
     for (auto _ : state) {
         paintScene(stepFrame(e), canvas);
         benchmark::DoNotOptimize(canvas.image().constBits());
@@ -113,37 +115,47 @@ void BM_DragEvent3000_4K(benchmark::State& state) {
     onLeftButtonUp(e, 0, p);
     player.host().setPainter(nullptr);
 }
-BENCHMARK(BM_DragEvent3000_4K)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragEvent3000_4K)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintPolygonPath3000(benchmark::State& state) {
     paintBench(state, 1, false);
 }
-BENCHMARK(BM_PaintPolygonPath3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPolygonPath3000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PaintPolygonPath3000_OneThread(benchmark::State& state) {
+    paintBench(state, 1, false, true);
+}
+BENCHMARK(BM_PaintPolygonPath3000_OneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintDepthBuffer3000(benchmark::State& state) {
     paintBench(state, 1, true);
 }
-BENCHMARK(BM_PaintDepthBuffer3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintDepthBuffer3000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_QPainterFillOnly3000(benchmark::State& state) {
     qpainterFillBench(state, 1);
 }
-BENCHMARK(BM_QPainterFillOnly3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QPainterFillOnly3000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintPolygonPath3000_4K(benchmark::State& state) {
     paintBench(state, 2, false);
 }
-BENCHMARK(BM_PaintPolygonPath3000_4K)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPolygonPath3000_4K)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PaintPolygonPath3000_4K_OneThread(benchmark::State& state) {
+    paintBench(state, 2, false, true);
+}
+BENCHMARK(BM_PaintPolygonPath3000_4K_OneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintDepthBuffer3000_4K(benchmark::State& state) {
     paintBench(state, 2, true);
 }
-BENCHMARK(BM_PaintDepthBuffer3000_4K)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintDepthBuffer3000_4K)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_QPainterFillOnly3000_4K(benchmark::State& state) {
     qpainterFillBench(state, 2);
 }
-BENCHMARK(BM_QPainterFillOnly3000_4K)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QPainterFillOnly3000_4K)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace fcw

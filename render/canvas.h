@@ -4,6 +4,7 @@
 #include "render/camera.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -70,6 +71,11 @@ class Canvas {
     // Text in the view's font (Japanese capable), black on the existing background, with its
     // top-left corner at (x, y). UTF-8.
     virtual void text(std::int32_t x, std::int32_t y, const std::string& utf8) = 0;
+    // A second surface over the same picture with its own pen, brush and clip, for drawing
+    // rows that nothing else draws meanwhile: the painter gives it every other band, on a
+    // helper thread. nullptr (the default) when the canvas draws on one thread only. The
+    // picture must not be resized or replaced while the surface lives.
+    virtual std::unique_ptr<Canvas> bandSurface() { return nullptr; }
     // Replaces the whole picture by a pixel buffer of the depth-buffer renderer.
     virtual void replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t width,
                                    std::int32_t height, std::size_t rowBytes, int bitsPerPixel) = 0;

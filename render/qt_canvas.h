@@ -12,6 +12,12 @@
 
 namespace fcw {
 
+// The picture's pixel value of a colour (0x00BBGGRR).
+inline QRgb toRgb(Colour c) {
+    return qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                static_cast<int>((c >> 16) & 0xFF));
+}
+
 // The drawing surface over a QImage (32 bits per pixel). Lines, rectangles, fills and the
 // marker are written straight into the image's rows so that they follow the canvas rules
 // exactly: lines as runs of whole rows (lineRuns), clipped once per primitive; a polygon's fill
@@ -46,11 +52,18 @@ class QtCanvas : public Canvas {
     void text(std::int32_t x, std::int32_t y, const std::string& utf8) override;
     void replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t width,
                            std::int32_t height, std::size_t rowBytes, int bitsPerPixel) override;
+    // A surface over this canvas's pixels, unless concurrent bands are off.
+    std::unique_ptr<Canvas> bandSurface() override;
+    // Whether the painter may draw bands on a second thread (on by default; off draws the same
+    // picture on one thread).
+    void setConcurrentBands(bool on) { concurrentBands_ = on; }
 
     // The pixel at (x, y) as 0x00BBGGRR, for tests.
     Colour pixel(int x, int y) const;
 
   private:
+    // A surface over another canvas's pixels, which it neither owns nor clears.
+    QtCanvas(QRgb* pixels, int width, int height, qsizetype bytesPerLine);
     void detach();
     bool inside(std::int64_t x, std::int64_t y) const;
     void put(std::int64_t x, std::int64_t y, Colour colour);
@@ -114,6 +127,7 @@ class QtCanvas : public Canvas {
     std::vector<TriangleRow> triangleRows_; // kept between triangles
     std::vector<Run> outlineRuns_;
     std::unordered_map<std::string, TextStamp> textCache_;
+    bool concurrentBands_ = true;
 };
 
 } // namespace fcw

@@ -4,9 +4,14 @@
 #include "render/grid_geometry.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <exception>
+#include <memory>
 #include <optional>
 #include <span>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -169,29 +174,59 @@ void drawTriangles(const SceneFrame& f, std::span<const ProjectedTriangle> trian
 // The background, the grid behind and the triangles. A picture taller than `bandRows` is drawn
 // band by band, each band clipped to its rows: every pixel still gets the same drawing in the
 // same order, but a band stays in the cache from its clearing to its last triangle instead of
-// the whole frame going out to memory and back once per pass.
+// the whole frame going out to memory and back once per pass. Bands share no pixel, so when
+// the canvas offers a second surface a helper thread draws every band it takes from the same
+// counter; the picture is the same whichever thread draws which band.
 void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
     const std::vector<ProjectedTriangle> triangles = projectTriangles(f);
     const bool grid = f.view.anyGridSpacing() && !f.view.gridInFront;
     const std::vector<GridLine> lines = grid ? gridLines(f) : std::vector<GridLine>{};
-    auto band = [&](std::int64_t top, std::int64_t bottom) {
-        canvas.fillRect(f.client, kWhite);
+    auto band = [&](Canvas& surface, std::int64_t top, std::int64_t bottom) {
+        surface.fillRect(f.client, kWhite);
         if (grid) {
-            gridPass(f, lines, top, bottom, canvas);
+            gridPass(f, lines, top, bottom, surface);
         }
-        drawTriangles(f, triangles, top, bottom, canvas);
+        drawTriangles(f, triangles, top, bottom, surface);
     };
     const std::int32_t height = canvas.height();
     if (bandRows <= 0 || height <= bandRows) {
-        band(INT64_MIN, INT64_MAX);
+        band(canvas, INT64_MIN, INT64_MAX);
         return;
     }
-    for (std::int32_t top = 0; top < height; top += bandRows) {
-        const Rect clip{0, top, canvas.width(), std::min(height, top + bandRows)};
-        canvas.setClip(&clip);
-        band(clip.top, clip.bottom);
+    const std::int32_t bands = (height - 1) / bandRows + 1;
+    std::atomic<std::int32_t> next{0};
+    auto drawBands = [&](Canvas& surface) {
+        for (std::int32_t b = next++; b < bands; b = next++) {
+            const std::int32_t top = b * bandRows;
+            const Rect clip{0, top, canvas.width(), std::min(height, top + bandRows)};
+            surface.setClip(&clip);
+            band(surface, clip.top, clip.bottom);
+        }
+        surface.setClip(nullptr);
+    };
+    std::unique_ptr<Canvas> second = canvas.bandSurface();
+    std::exception_ptr failure; // of the helper, passed on as this thread's own would be
+    std::jthread helper;
+    if (second) {
+        try {
+            helper = std::jthread([&] {
+                try {
+                    drawBands(*second);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one draws every band.
+        }
     }
-    canvas.setClip(nullptr);
+    drawBands(canvas);
+    if (helper.joinable()) {
+        helper.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {

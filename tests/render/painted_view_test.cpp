@@ -97,8 +97,9 @@ TEST(PaintedView, SixteenBitBackBufferRendersInRgb565) {
     EXPECT_EQ(v.paint().pixel(30, 20), c32 & 0x00FFFFFF); // then back to front again
 }
 
-// Drawn in bands of any height, the background, grid and triangles come out as in one pass:
-// overlapping spheres that cross the band edges, two grids and the axes, in every mode.
+// Drawn in bands of any height, on one thread or shared with a helper, the background, grid and
+// triangles come out as in one pass: overlapping spheres that cross the band edges, two grids
+// and the axes, in every mode.
 TEST(PaintedView, BandedPaintMatchesOnePass) {
     View v("size 97 71");
     v.e.view.gridSpacing5 = true;
@@ -118,11 +119,16 @@ TEST(PaintedView, BandedPaintMatchesOnePass) {
         v.e.view.frameMode = mode;
         const SceneFrame f = stepFrame(v.e);
         QtCanvas whole(97, 71);
+        whole.setConcurrentBands(false);
         paintScene(f, whole, 0);
         for (const int rows : {1, 2, 16, 70}) {
-            QtCanvas banded(97, 71);
-            paintScene(f, banded, rows);
-            EXPECT_EQ(banded.image(), whole.image()) << "mode " << mode << ", rows " << rows;
+            for (const bool concurrent : {false, true}) {
+                QtCanvas banded(97, 71);
+                banded.setConcurrentBands(concurrent);
+                paintScene(f, banded, rows);
+                EXPECT_EQ(banded.image(), whole.image())
+                    << "mode " << mode << ", rows " << rows << (concurrent ? ", two threads" : "");
+            }
         }
     }
 }
