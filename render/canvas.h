@@ -37,6 +37,11 @@ struct Brush {
     Colour colour = 0;
 };
 
+struct LineSegment {
+    PixelPoint from;
+    PixelPoint to;
+};
+
 class Canvas {
   public:
     virtual ~Canvas() = default;
@@ -53,6 +58,12 @@ class Canvas {
     // Inverts every pixel a 1-pixel line from `from` to `to` covers (raster mode NOT).
     virtual void invertLine(PixelPoint from, PixelPoint to) = 0;
     virtual void polyline(std::span<const PixelPoint> points) = 0;
+    // line() for each of `segments` in turn, with the same pen.
+    virtual void lines(std::span<const LineSegment> segments) {
+        for (const LineSegment& s : segments) {
+            line(s.from, s.to);
+        }
+    }
     virtual void polygon(std::span<const PixelPoint> points) = 0;
     virtual void rectangle(const Rect& r) = 0;
     // rectangle() for each of `rects` in turn, with the same pen and brush.

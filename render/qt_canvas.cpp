@@ -97,6 +97,61 @@ void QtCanvas::setClip(const Rect* clip) {
     area_ = clipRect();
 }
 
+QtCanvas::Strip QtCanvas::verticalStrip(PixelPoint from, PixelPoint to) const {
+    const int lo = pen_.width >= 3 ? -1 : 0;
+    const int hi = pen_.width >= 2 ? 1 : 0;
+    Strip c;
+    c.left = std::max<std::int64_t>(std::int64_t{from.x} + lo, area_.left);
+    c.right = std::min<std::int64_t>(std::int64_t{from.x} + hi, area_.right - 1);
+    c.top =
+        std::max<std::int64_t>(std::min<std::int64_t>(from.y, std::int64_t{to.y} + 1), area_.top);
+    c.end = std::min<std::int64_t>(std::max<std::int64_t>(std::int64_t{from.y} + 1, to.y),
+                                   area_.bottom);
+    if (c.left > c.right) {
+        c.end = c.top; // nothing of it is inside the clip
+    }
+    return c;
+}
+
+void QtCanvas::lines(std::span<const LineSegment> segments) {
+    detach();
+    if (pen_.style != Pen::Style::Solid) {
+        for (const LineSegment& s : segments) {
+            penLine(s.from, s.to);
+        }
+        return;
+    }
+    // A solid pen gives every pixel it covers its one colour, so the order of the lines does
+    // not matter: the vertical ones are written together, in one pass down the rows, instead
+    // of one pass down the rows for each line.
+    strips_.clear();
+    std::int64_t top = INT64_MAX;
+    std::int64_t end = INT64_MIN;
+    for (const LineSegment& s : segments) {
+        if (s.from.x != s.to.x || s.from.y == s.to.y) {
+            penLine(s.from, s.to);
+            continue;
+        }
+        const Strip c = verticalStrip(s.from, s.to);
+        if (c.top < c.end) {
+            strips_.push_back(c);
+            top = std::min(top, c.top);
+            end = std::max(end, c.end);
+        }
+    }
+    const QRgb value = toRgb(pen_.colour);
+    for (std::int64_t y = top; y < end; ++y) {
+        QRgb* row = pixels_ + y * stride_;
+        for (const Strip& c : strips_) {
+            if (y >= c.top && y < c.end) {
+                for (std::int64_t x = c.left; x <= c.right; ++x) {
+                    row[x] = value;
+                }
+            }
+        }
+    }
+}
+
 void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
     if (pen_.style == Pen::Style::None) {
         return;
@@ -115,14 +170,9 @@ void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
     const bool dotted = pen_.style == Pen::Style::Dotted;
     if (from.x == to.x && from.y != to.y && !dotted) {
         // Vertical (grid lines, axes): one column strip, straight down the rows.
-        const std::int64_t a = std::max<std::int64_t>(std::int64_t{from.x} + lo, area_.left);
-        const std::int64_t b = std::min<std::int64_t>(std::int64_t{from.x} + hi, area_.right - 1);
-        const std::int64_t top = std::max<std::int64_t>(
-            std::min<std::int64_t>(from.y, std::int64_t{to.y} + 1), area_.top);
-        const std::int64_t end = std::min<std::int64_t>(
-            std::max<std::int64_t>(std::int64_t{from.y} + 1, to.y), area_.bottom);
-        for (std::int64_t y = top; y < end && a <= b; ++y) {
-            std::fill_n(pixels_ + y * stride_ + a, b - a + 1, value);
+        const Strip c = verticalStrip(from, to);
+        for (std::int64_t y = c.top; y < c.end; ++y) {
+            std::fill_n(pixels_ + y * stride_ + c.left, c.right - c.left + 1, value);
         }
         return;
     }

@@ -39,6 +39,9 @@ class QtCanvas : public Canvas {
     void line(PixelPoint from, PixelPoint to) override;
     void invertLine(PixelPoint from, PixelPoint to) override;
     void polyline(std::span<const PixelPoint> points) override;
+    // With a solid pen, the vertical lines among `segments` are written in one pass down the
+    // rows (the grid's lines).
+    void lines(std::span<const LineSegment> segments) override;
     void polygon(std::span<const PixelPoint> points) override;
     void rectangle(const Rect& r) override;
     // With a thin solid pen and a solid brush (the vertex markers), each rectangle is clipped
@@ -71,6 +74,15 @@ class QtCanvas : public Canvas {
     // The current pen along the line from `from` to `to` (lineRuns), start included, end
     // excluded.
     void penLine(PixelPoint from, PixelPoint to);
+    // The pixels of a vertical line of the current (not dotted) pen inside the clip: columns
+    // left..right of rows [top, end); empty when top >= end.
+    struct Strip {
+        std::int64_t left = 0;
+        std::int64_t right = -1;
+        std::int64_t top = 0;
+        std::int64_t end = 0;
+    };
+    Strip verticalStrip(PixelPoint from, PixelPoint to) const;
     // The current pen's dot (width x width pixels) at a point.
     void penDot(std::int64_t x, std::int64_t y);
     struct TextStamp {
@@ -125,6 +137,7 @@ class QtCanvas : public Canvas {
         std::int32_t to[3];
     };
     std::vector<TriangleRow> triangleRows_; // kept between triangles
+    std::vector<Strip> strips_;             // the vertical lines of one lines() call
     std::vector<Run> outlineRuns_;
     std::unordered_map<std::string, TextStamp> textCache_;
     bool concurrentBands_ = true;

@@ -31,15 +31,14 @@ PixelPoint project(const Camera& c, const Point3& p) {
     return {c.projectX(p.y), c.projectY(p.z)};
 }
 
-// One stroke of the grid: the pen, then a line.
-struct GridLine {
+// The grid's lines of one pen, drawn with one call.
+struct GridStroke {
     Pen pen;
-    PixelPoint from;
-    PixelPoint to;
+    std::vector<LineSegment> segments;
 };
 
-// The grid's lines in drawing order: each spacing's lines, then the two axes.
-std::vector<GridLine> gridLines(const SceneFrame& f) {
+// The grid in drawing order: each spacing's lines, then the two axes.
+std::vector<GridStroke> gridStrokes(const SceneFrame& f) {
     const ViewOptions& view = f.view;
     const Camera& c = f.camera;
     const double zoom = c.zoom;
@@ -49,7 +48,7 @@ std::vector<GridLine> gridLines(const SceneFrame& f) {
                                           {view.gridSpacing10, 10},
                                           {view.gridSpacing20, 20},
                                           {view.gridSpacing40, 40}};
-    std::vector<GridLine> lines;
+    std::vector<GridStroke> strokes;
     for (const auto& [on, s] : grids) {
         if (!on || s * zoom < 4.0) { // a grid finer than 4 pixels is not drawn
             continue;
@@ -57,43 +56,34 @@ std::vector<GridLine> gridLines(const SceneFrame& f) {
         const auto offX = static_cast<double>(gridLineOffset(c.centreX, s, zoom));
         const auto offY = static_cast<double>(gridLineOffset(c.centreY, s, zoom));
         const std::uint32_t g = gridGrey(s, zoom);
-        const Pen pen{Pen::Style::Solid, 1, rgb(g, g, 255)};
+        GridStroke& stroke =
+            strokes.emplace_back(GridStroke{{Pen::Style::Solid, 1, rgb(g, g, 255)}, {}});
         // Vertical lines across the width, horizontal ones down the height, so the grid
         // fills a tall window as well as a wide one.
         for (double l = 0; width - l * zoom > 0 || height - l * zoom > 0; l += s) {
             if (width - l * zoom > 0) {
                 const std::int32_t x = truncToInt32(l * zoom + offX);
-                lines.push_back({pen, {x, 0}, {x, height}});
+                stroke.segments.push_back({{x, 0}, {x, height}});
             }
             if (height - l * zoom > 0) {
                 const std::int32_t y = truncToInt32(l * zoom + offY);
-                lines.push_back({pen, {0, y}, {width, y}});
+                stroke.segments.push_back({{0, y}, {width, y}});
             }
         }
     }
-    const Pen axis{Pen::Style::Solid, 3, rgb(0, 0, 255)};
     const std::int32_t ox = truncToInt32(c.centreX);
     const std::int32_t oy = truncToInt32(c.centreY);
-    lines.push_back({axis, {ox, 0}, {ox, height}});
-    lines.push_back({axis, {0, oy}, {width, oy}});
-    return lines;
+    strokes.push_back({{Pen::Style::Solid, 3, rgb(0, 0, 255)},
+                       {{{ox, 0}, {ox, height}}, {{0, oy}, {width, oy}}}});
+    return strokes;
 }
 
-// Draws those of the grid's lines that reach the rows [top, bottom) (a pen spreads at most
-// one row either side), then the depth square.
-void gridPass(const SceneFrame& f, const std::vector<GridLine>& lines, std::int64_t top,
-              std::int64_t bottom, Canvas& canvas) {
-    std::optional<Pen> pen;
-    for (const GridLine& l : lines) {
-        if (std::max(l.from.y, l.to.y) + std::int64_t{1} < top ||
-            std::min(l.from.y, l.to.y) - std::int64_t{1} >= bottom) {
-            continue;
-        }
-        if (!pen || l.pen.colour != pen->colour || l.pen.width != pen->width) {
-            pen = l.pen;
-            canvas.setPen(*pen);
-        }
-        canvas.line(l.from, l.to);
+// Draws the grid's lines (the canvas clips them to the band being drawn), then the depth
+// square.
+void gridPass(const SceneFrame& f, const std::vector<GridStroke>& strokes, Canvas& canvas) {
+    for (const GridStroke& stroke : strokes) {
+        canvas.setPen(stroke.pen);
+        canvas.lines(stroke.segments);
     }
     const Camera& c = f.camera;
     const double d = c.depth * c.zoom;
@@ -105,7 +95,7 @@ void gridPass(const SceneFrame& f, const std::vector<GridLine>& lines, std::int6
 
 void gridPass(const SceneFrame& f, Canvas& canvas) {
     if (f.view.anyGridSpacing()) {
-        gridPass(f, gridLines(f), INT64_MIN, INT64_MAX, canvas);
+        gridPass(f, gridStrokes(f), canvas);
     }
 }
 
@@ -180,11 +170,11 @@ void drawTriangles(const SceneFrame& f, std::span<const ProjectedTriangle> trian
 void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
     const std::vector<ProjectedTriangle> triangles = projectTriangles(f);
     const bool grid = f.view.anyGridSpacing() && !f.view.gridInFront;
-    const std::vector<GridLine> lines = grid ? gridLines(f) : std::vector<GridLine>{};
+    const std::vector<GridStroke> strokes = grid ? gridStrokes(f) : std::vector<GridStroke>{};
     auto band = [&](Canvas& surface, std::int64_t top, std::int64_t bottom) {
         surface.fillRect(f.client, kWhite);
         if (grid) {
-            gridPass(f, lines, top, bottom, surface);
+            gridPass(f, strokes, surface);
         }
         drawTriangles(f, triangles, top, bottom, surface);
     };
