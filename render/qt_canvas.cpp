@@ -1,6 +1,7 @@
 #include "render/qt_canvas.h"
 
 #include "render/line_runs.h"
+#include "render/qt_pixel_rows.h"
 #include "render/qt_vector_state.h"
 
 #include <QFont>
@@ -172,7 +173,7 @@ void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
         // Vertical (grid lines, axes): one column strip, straight down the rows.
         const Strip c = verticalStrip(from, to);
         for (std::int64_t y = c.top; y < c.end; ++y) {
-            std::fill_n(pixels_ + y * stride_ + c.left, c.right - c.left + 1, value);
+            setPixels(pixels_ + y * stride_ + c.left, c.right - c.left + 1, value);
         }
         return;
     }
@@ -188,7 +189,7 @@ void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
                      const std::int64_t b = std::min<std::int64_t>(x1 + colHi, area_.right - 1);
                      if (!dotted) {
                          if (a <= b) {
-                             std::fill_n(line + a, b - a + 1, value);
+                             setPixels(line + a, b - a + 1, value);
                          }
                          continue;
                      }
@@ -301,7 +302,7 @@ void QtCanvas::rectangles(std::span<const Rect> rects) {
         for (std::int64_t y = std::max(r.top, area_.top); y < end; ++y) {
             QRgb* row = pixels_ + y * stride_;
             const bool border = y == r.top || y == std::int64_t{r.bottom} - 1;
-            std::fill(row + a, row + b, border ? edge : inside);
+            setPixels(row + a, b - a, border ? edge : inside);
             if (r.left >= a) {
                 row[r.left] = edge;
             }
@@ -361,7 +362,7 @@ void QtCanvas::fillRect(const Rect& r, Colour colour) {
     const auto byte = static_cast<std::uint8_t>(value);
     if (value != byte * 0x01010101u) {
         for (std::int64_t y = top; y < bottom; ++y) {
-            std::fill(pixels_ + y * stride_ + left, pixels_ + y * stride_ + right, value);
+            setPixels(pixels_ + y * stride_ + left, right - left, value);
         }
         return;
     }

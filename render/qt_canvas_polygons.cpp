@@ -4,6 +4,7 @@
 #include "render/qt_canvas.h"
 
 #include "render/line_runs.h"
+#include "render/qt_pixel_rows.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,7 +18,7 @@ void QtCanvas::brushRun(std::int64_t y, std::int64_t from, std::int64_t to, cons
     switch (brush.style) {
     case Brush::Style::Solid:
         if (from <= to) {
-            std::fill_n(line + from, to - from + 1, value);
+            setPixels(line + from, to - from + 1, value);
         }
         break;
     case Brush::Style::BackwardDiagonalHatch: {
@@ -124,7 +125,7 @@ void QtCanvas::solidTriangle(std::span<const PixelPoint> corners, QRgb fill, con
         if (a > b) {
             continue;
         }
-        std::fill(row + a, row + b + 1, fill);
+        setPixels(row + a, b - a + 1, fill);
         if (edge == nullptr) {
             continue;
         }
@@ -132,7 +133,7 @@ void QtCanvas::solidTriangle(std::span<const PixelPoint> corners, QRgb fill, con
             const std::int64_t from = std::max<std::int64_t>(r.from[k], clipLeft);
             const std::int64_t to = std::min<std::int64_t>(r.to[k], clipRight);
             if (from <= to) {
-                std::fill(row + from, row + to + 1, *edge);
+                setPixels(row + from, to - from + 1, *edge);
             }
         }
     }
@@ -169,7 +170,7 @@ void QtCanvas::polygon(std::span<const PixelPoint> points) {
         const std::int64_t a = std::max<std::int64_t>(r.x0, area_.left);
         const std::int64_t b = std::min<std::int64_t>(r.x1, area_.right - 1);
         if (a <= b) {
-            std::fill_n(pixels_ + r.y * stride_ + a, b - a + 1, value);
+            setPixels(pixels_ + r.y * stride_ + a, b - a + 1, value);
         }
     }
 }
