@@ -87,7 +87,8 @@ class Canvas {
     // helper thread. nullptr (the default) when the canvas draws on one thread only. The
     // picture must not be resized or replaced while the surface lives.
     virtual std::unique_ptr<Canvas> bandSurface() { return nullptr; }
-    // Replaces the whole picture by a pixel buffer of the depth-buffer renderer.
+    // Replaces the picture inside the clip by a pixel buffer of the depth-buffer renderer,
+    // which starts at the picture's top-left corner; white where the buffer does not reach.
     virtual void replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t width,
                                    std::int32_t height, std::size_t rowBytes, int bitsPerPixel) = 0;
 };

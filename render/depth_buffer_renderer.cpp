@@ -4,8 +4,12 @@
 #include "render/grid_geometry.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <exception>
 #include <limits>
+#include <system_error>
+#include <thread>
 
 namespace fcw {
 
@@ -48,11 +52,12 @@ void DepthBufferRenderer::ensureCapacity() {
     }
 }
 
-void DepthBufferRenderer::clear() {
-    const auto h = static_cast<std::size_t>(height_);
-    std::memset(pixels_.data(), kClearedPixelByte, rowBytes() * h);
-    std::memset(depth_.data(), kClearedDepthByte,
-                sizeof(float) * static_cast<std::size_t>(width_) * h);
+void DepthBufferRenderer::clearRows(std::int32_t rowFirst, std::int32_t rowEnd) {
+    const auto first = static_cast<std::size_t>(rowFirst);
+    const auto rows = static_cast<std::size_t>(rowEnd - rowFirst);
+    const auto w = static_cast<std::size_t>(width_);
+    std::memset(pixels_.data() + first * rowBytes(), kClearedPixelByte, rowBytes() * rows);
+    std::memset(depth_.data() + first * w, kClearedDepthByte, sizeof(float) * w * rows);
 }
 
 void DepthBufferRenderer::resize(const Rect& clientRect) {
@@ -60,14 +65,14 @@ void DepthBufferRenderer::resize(const Rect& clientRect) {
     height_ = std::max(clientRect.bottom - clientRect.top, 0);
     ensureCapacity();
     std::fill(spans_.begin(), spans_.end(), Span{});
-    clear();
+    clearRows(0, height_);
 }
 
 bool DepthBufferRenderer::prepare(int bitsPerPixel) {
     ensureCapacity();
     const bool supported = supportsBitsPerPixel(bitsPerPixel);
     bitsPerPixel_ = supported ? bitsPerPixel : 32;
-    clear();
+    clearRows(0, height_);
     return supported;
 }
 
@@ -104,34 +109,46 @@ void DepthBufferRenderer::writePixel(std::int32_t x, std::int32_t y, Colour colo
 
 bool DepthBufferRenderer::drawLine(std::int32_t x0, std::int32_t y0, std::int32_t x1,
                                    std::int32_t y1, Colour colour) {
+    drawLineRows(x0, y0, x1, y1, colour, 0, height_);
+    return true;
+}
+
+void DepthBufferRenderer::drawLineRows(std::int32_t x0, std::int32_t y0, std::int32_t x1,
+                                       std::int32_t y1, Colour colour, std::int32_t rowFirst,
+                                       std::int32_t rowEnd) {
     if (x0 == x1 || y0 == y1) {
         // Grid lines and axes: the walk of an axis-parallel line is its whole range, both
         // ends included, so only the part inside the view is visited.
         const bool vertical = x0 == x1;
         const std::int64_t fixed = vertical ? x0 : y0;
-        const std::int64_t limit = vertical ? width_ : height_;
-        if (fixed < 0 || fixed >= limit) {
-            return true;
+        if (vertical ? fixed < 0 || fixed >= width_ : fixed < rowFirst || fixed >= rowEnd) {
+            return;
         }
-        const std::int64_t from =
-            std::max<std::int64_t>(std::min(vertical ? y0 : x0, vertical ? y1 : x1), 0);
+        const std::int64_t from = std::max<std::int64_t>(
+            std::min(vertical ? y0 : x0, vertical ? y1 : x1), vertical ? rowFirst : 0);
         const std::int64_t to = std::min<std::int64_t>(
-            std::max(vertical ? y0 : x0, vertical ? y1 : x1), (vertical ? height_ : width_) - 1);
+            std::max(vertical ? y0 : x0, vertical ? y1 : x1), (vertical ? rowEnd : width_) - 1);
         for (std::int64_t i = from; i <= to; ++i) {
             writePixel(static_cast<std::int32_t>(vertical ? fixed : i),
                        static_cast<std::int32_t>(vertical ? i : fixed), colour);
         }
-        return true;
+        return;
     }
     walkLine({x0, y0}, {x1, y1}, [&](std::int64_t x, std::int64_t y) {
-        if (x >= 0 && x < width_ && y >= 0 && y < height_) {
+        if (x >= 0 && x < width_ && y >= rowFirst && y < rowEnd) {
             writePixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), colour);
         }
     });
-    return true;
 }
 
 void DepthBufferRenderer::drawGrid(int spacing, const Camera& camera) {
+    drawGridRows(spacing, camera, 0, height_);
+}
+
+void DepthBufferRenderer::drawGridRows(int spacing, const Camera& camera, std::int32_t rowFirst,
+                                       std::int32_t rowEnd) {
+    auto drawLine = [&](std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+                        Colour colour) { drawLineRows(x0, y0, x1, y1, colour, rowFirst, rowEnd); };
     const double zoom = camera.zoom;
     const double stepPixels = spacing * zoom;
     // Grid lines, only while they are at least 4 pixels apart.
@@ -208,7 +225,7 @@ void DepthBufferRenderer::outlineSpans(const Triangle& tri, const Camera& camera
         corner[k] = {camera.projectX(tri.v[k].y), camera.projectY(tri.v[k].z)};
     }
     auto widen = [&](std::int64_t x, std::int64_t y) {
-        if (y >= 0 && y < height_) {
+        if (y >= firstRow && y < endRow) { // only the rows being filled, which no other band has
             Span& s = spans_[static_cast<std::size_t>(y)];
             const auto xi = static_cast<std::int32_t>(x);
             s.xMin = std::min(s.xMin, xi);
@@ -222,6 +239,12 @@ void DepthBufferRenderer::outlineSpans(const Triangle& tri, const Camera& camera
 
 void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex,
                                           LastTriangle lastKind, const Camera& camera) {
+    renderRows(viewTriangles, lastIndex, lastKind, camera, 0, height_);
+}
+
+void DepthBufferRenderer::renderRows(std::span<const Triangle> viewTriangles, int lastIndex,
+                                     LastTriangle lastKind, const Camera& camera,
+                                     std::int32_t rowFirst, std::int32_t rowEnd) {
     const auto zoom = static_cast<float>(camera.zoom);
     const auto centreX = static_cast<float>(camera.centreX);
     const auto centreY = static_cast<float>(camera.centreY);
@@ -234,8 +257,11 @@ void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangle
         if (!(tri.normal.x > 0.0001) || !reachesView(tri)) {
             continue;
         }
-        const std::int32_t firstRow = std::max(tri.screenTop, 0);
-        const std::int32_t endRow = std::min(tri.screenBottom, height_);
+        const std::int32_t firstRow = std::max(tri.screenTop, rowFirst);
+        const std::int32_t endRow = std::min({tri.screenBottom, height_, rowEnd});
+        if (firstRow >= endRow) {
+            continue;
+        }
         outlineSpans(tri, camera, firstRow, endRow);
 
         // The plane's depth under pixel (k, y), times the zoom, in single precision.
@@ -289,6 +315,59 @@ void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangle
             }
         }
     }
+}
+
+bool DepthBufferRenderer::renderFrame(const Frame& frame, bool concurrent) {
+    ensureCapacity();
+    const bool supported = supportsBitsPerPixel(frame.bitsPerPixel);
+    bitsPerPixel_ = supported ? frame.bitsPerPixel : 32;
+    if (!supported || width_ <= 0) {
+        clearRows(0, height_);
+        return supported;
+    }
+    // A band's pixels and depths together fill most of a 1 MiB second-level cache.
+    constexpr std::int64_t kBandBytes = 768 * 1024;
+    const auto bandRows = static_cast<std::int32_t>(
+        std::max<std::int64_t>(16, kBandBytes / ((bytesPerPixel() + 4) * std::int64_t{width_})));
+    const std::int32_t bands = height_ <= 0 ? 0 : (height_ - 1) / bandRows + 1;
+    std::atomic<std::int32_t> next{0};
+    auto drawBands = [&](int worker) {
+        for (std::int32_t b = next++; b < bands; b = next++) {
+            const std::int32_t first = b * bandRows;
+            const std::int32_t end = std::min(height_, first + bandRows);
+            clearRows(first, end);
+            if (frame.gridSpacing != 0) {
+                drawGridRows(frame.gridSpacing, *frame.camera, first, end);
+            }
+            renderRows(frame.triangles, frame.lastIndex, frame.last, *frame.camera, first, end);
+            if (frame.bandDone) {
+                frame.bandDone(worker, first, end);
+            }
+        }
+    };
+    std::exception_ptr failure; // of the helper, passed on as this thread's own would be
+    std::jthread helper;
+    if (concurrent && bands > 1) {
+        try {
+            helper = std::jthread([&] {
+                try {
+                    drawBands(1);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one draws every band.
+        }
+    }
+    drawBands(0);
+    if (helper.joinable()) {
+        helper.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return true;
 }
 
 } // namespace fcw

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -59,6 +60,22 @@ class DepthBufferRenderer {
     void renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex, LastTriangle last,
                          const Camera& camera);
 
+    // One whole paint: what prepare(), drawGrid() (unless gridSpacing is 0) and
+    // renderTriangles() draw one after the other, the same picture, drawn in bands of rows
+    // that fit the cache, shared with a helper thread when `concurrent`. Every band draws only
+    // its own rows, so the picture is the same whichever thread draws which band.
+    struct Frame {
+        std::span<const Triangle> triangles;
+        int lastIndex = -1;
+        LastTriangle last = LastTriangle::Finished;
+        const Camera* camera = nullptr;
+        int gridSpacing = 0;
+        int bitsPerPixel = kBackBufferBitsPerPixel;
+        // Called once a band's rows [first, end) are finished, by the thread that drew them
+        // (worker 0 is the caller's, 1 the helper), while they are still in the cache.
+        std::function<void(int worker, std::int32_t first, std::int32_t end)> bandDone;
+    };
+    bool renderFrame(const Frame& frame, bool concurrent = true);
     // A one-pixel line with both end points, clipped to the view, no depth test. False only
     // when no pixel layout is chosen.
     bool drawLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
@@ -91,7 +108,15 @@ class DepthBufferRenderer {
     };
 
     void ensureCapacity();
-    void clear();
+    // White pixels and "infinitely far" depths in rows [rowFirst, rowEnd).
+    void clearRows(std::int32_t rowFirst, std::int32_t rowEnd);
+    // drawLine, drawGrid and renderTriangles for the rows [rowFirst, rowEnd) only.
+    void drawLineRows(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+                      Colour colour, std::int32_t rowFirst, std::int32_t rowEnd);
+    void drawGridRows(int spacing, const Camera& camera, std::int32_t rowFirst,
+                      std::int32_t rowEnd);
+    void renderRows(std::span<const Triangle> viewTriangles, int lastIndex, LastTriangle last,
+                    const Camera& camera, std::int32_t rowFirst, std::int32_t rowEnd);
     void writePixel(std::int32_t x, std::int32_t y, Colour colour);
     void outlineSpans(const Triangle& tri, const Camera& camera, std::int32_t firstRow,
                       std::int32_t endRow);

@@ -138,9 +138,12 @@ void lineRuns(PixelPoint from, PixelPoint to, std::int64_t rowFirst, std::int64_
     const bool xMajor = adx >= ady;
     l.major = xMajor ? adx : ady;
     l.minor = xMajor ? ady : adx;
-    // The range of row steps k (row from.y + sy * k) the line covers, cut to the band.
-    const std::int64_t lastStep =
-        xMajor ? floorDiv(Wide{2} * (l.major - 1) * l.minor + l.major, 2 * l.major) : l.major - 1;
+    // The range of row steps k (row from.y + sy * k) the line covers, cut to the band. A flat
+    // line's last pixel, index major - 1, is offset by
+    //   floor(((2 * (major - 1) * minor + major) / (2 * major))
+    //     = floor(minor + (major - 2 * minor) / (2 * major)),
+    // where the fraction lies in [-1/2, 1/2): minor, less one when major < 2 * minor.
+    const std::int64_t lastStep = xMajor ? l.minor - (l.major < 2 * l.minor ? 1 : 0) : l.major - 1;
     std::int64_t kFirst = 0;
     std::int64_t kLast = lastStep;
     if (l.sy > 0) {

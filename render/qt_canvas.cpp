@@ -453,26 +453,30 @@ void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
 void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t w,
                                  std::int32_t h, std::size_t rowBytes, int bitsPerPixel) {
     detach();
-    const int rows = std::min(h, height());
-    const int cols = std::min(w, width());
-    if (rows < height() || cols < width()) {
-        image_.fill(Qt::white); // parts the buffer does not cover
-        clearUpperVectorState();
+    const std::int64_t rows = std::min<std::int64_t>(h, area_.bottom);
+    const std::int64_t left = area_.left;
+    const std::int64_t cols = std::min<std::int64_t>(w, area_.right) - left;
+    if (rows < area_.bottom || cols < area_.right - left) {
+        fillRect(area_, 0x00FFFFFF); // parts the buffer does not cover
+    }
+    if (cols <= 0) {
+        return;
     }
     const std::size_t bpp = static_cast<std::size_t>(bitsPerPixel / 8);
-    for (int y = 0; y < rows; ++y) {
-        const std::size_t rowStart = static_cast<std::size_t>(y) * rowBytes;
+    for (std::int64_t y = area_.top; y < rows; ++y) {
+        const std::size_t rowStart =
+            static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(left) * bpp;
         if (rowStart + static_cast<std::size_t>(cols) * bpp > pixels.size()) {
             return;
         }
         const std::uint8_t* p = pixels.data() + rowStart;
-        QRgb* out = pixels_ + y * stride_;
+        QRgb* out = pixels_ + y * stride_ + left;
         if (bitsPerPixel == 32) {
             // B, G, R, 0xFF is already this image's own byte order.
             std::memcpy(out, p, static_cast<std::size_t>(cols) * 4);
             continue;
         }
-        for (int x = 0; x < cols; ++x, p += bpp) {
+        for (std::int64_t x = 0; x < cols; ++x, p += bpp) {
             if (bitsPerPixel == 16) {
                 const int word = p[0] | (p[1] << 8);
                 out[x] =

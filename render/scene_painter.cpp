@@ -221,13 +221,29 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
 
 void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {
     DepthBufferRenderer& r = *pass.renderer;
-    if (r.prepare(pass.bitsPerPixel)) {
-        if (pass.gridSpacing != 0) {
-            r.drawGrid(pass.gridSpacing, f.camera);
-        }
-        r.renderTriangles(f.triangles, pass.lastIndex, pass.last, f.camera);
+    DepthBufferRenderer::Frame frame{f.triangles,      pass.lastIndex,    pass.last, &f.camera,
+                                     pass.gridSpacing, pass.bitsPerPixel, nullptr};
+    // Each finished band goes into the picture at once, by the thread that drew it, while it
+    // is still in the cache; a picture of another size than the renderer's is copied whole.
+    const bool sameSize = canvas.width() == r.width() && canvas.height() == r.height();
+    std::unique_ptr<Canvas> second = sameSize ? canvas.bandSurface() : nullptr;
+    Canvas* const surfaces[2] = {&canvas, second ? second.get() : &canvas};
+    if (sameSize) {
+        frame.bandDone = [&](int worker, std::int32_t first, std::int32_t end) {
+            Canvas& surface = *surfaces[worker];
+            const Rect rows{0, first, surface.width(), end};
+            surface.setClip(&rows);
+            surface.replaceWithPixels(r.pixels(), r.width(), r.height(), r.rowBytes(),
+                                      r.bitsPerPixel());
+        };
     }
-    canvas.replaceWithPixels(r.pixels(), r.width(), r.height(), r.rowBytes(), r.bitsPerPixel());
+    const bool drawn = r.renderFrame(frame, second != nullptr);
+    if (sameSize) {
+        canvas.setClip(nullptr);
+    }
+    if (!drawn || !sameSize) {
+        canvas.replaceWithPixels(r.pixels(), r.width(), r.height(), r.rowBytes(), r.bitsPerPixel());
+    }
 }
 
 void moveBox(Canvas& canvas, const Rect& b, Colour penColour, Colour brushColour) {

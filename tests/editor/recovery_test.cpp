@@ -48,8 +48,8 @@ class Recovery : public testing::ScriptTest {
     void drawTriangle() { run({"down 400 300", "down 500 300", "down 400 400"}); }
     bool exists(const std::string& name) { return fs::exists(fs::path(state) / name); }
     // What a crash leaves: the copy, and a lock naming a process that no longer runs.
-    void crash(BatchPlayer& player) {
-        abandonRecovery(player.editor());
+    void crash(BatchPlayer& crashed) {
+        abandonRecovery(crashed.editor());
         std::ofstream(fs::path(state) / "recovery-1.lock") << "2147483600\nFacetCraftwerk\n\n";
     }
     std::vector<std::string> namesIn(const std::string& folder) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -208,6 +210,60 @@ TEST(DepthBufferRenderer, GridDensityAxesAndTheViewGrowing) {
     ASSERT_TRUE(r.prepare(24));
     r.drawLine(299, 199, 299, 199, 0);
     EXPECT_EQ(r.pixels().size(), 200u * 900u);
+}
+
+// A whole frame in bands, on one thread or two, is the picture of prepare, drawGrid and
+// renderTriangles one after the other, in every pixel layout: interpenetrating triangles that
+// cross many bands (a view tall enough for several), the grid, the axes and the depth square.
+// Every row is handed over exactly once, by the worker that drew it.
+TEST(DepthBufferRenderer, AFrameInBandsIsTheSamePictureOnOneThreadOrTwo) {
+    std::vector<Triangle> tris;
+    for (int i = 0; i < 40; ++i) {
+        const double x = 7.0 * (i % 9);
+        const double y = 31.0 * (i / 9);
+        tris.push_back(facing({10.0 + i % 3, x, y}, {-4.0 * (i % 5), x + 60, y + 5},
+                              {3.0, x + 10, y + 150}, static_cast<Colour>(0x102030 * (i + 1))));
+    }
+    const int last = static_cast<int>(tris.size()) - 1;
+    for (const int bits : {16, 24, 32}) {
+        Scene whole(bits, 4000, 301); // wide: rows of a band fit the cache, so there are many
+        whole.camera.depth = 9;
+        whole.renderer.prepareTriangles(tris, last, DepthBufferRenderer::LastTriangle::Finished,
+                                        0.0, whole.camera);
+        whole.renderer.drawGrid(10, whole.camera);
+        whole.renderer.renderTriangles(tris, last, DepthBufferRenderer::LastTriangle::Finished,
+                                       whole.camera);
+        const std::vector<std::uint8_t> expected(whole.renderer.pixels().begin(),
+                                                 whole.renderer.pixels().end());
+        for (const bool concurrent : {false, true}) {
+            Scene banded(bits, 4000, 301);
+            std::vector<int> handedOver(301, 0);
+            std::set<int> workers;
+            DepthBufferRenderer::Frame frame{
+                tris, last,   DepthBufferRenderer::LastTriangle::Finished, &whole.camera, 10,
+                bits, nullptr};
+            std::mutex m;
+            frame.bandDone = [&](int worker, std::int32_t first, std::int32_t end) {
+                const std::lock_guard<std::mutex> lock(m);
+                workers.insert(worker);
+                for (std::int32_t y = first; y < end; ++y) {
+                    ++handedOver[static_cast<std::size_t>(y)];
+                }
+            };
+            ASSERT_TRUE(banded.renderer.renderFrame(frame, concurrent));
+            const std::vector<std::uint8_t> got(banded.renderer.pixels().begin(),
+                                                banded.renderer.pixels().end());
+            EXPECT_EQ(got, expected) << bits << " bits" << (concurrent ? ", two threads" : "");
+            EXPECT_EQ(std::count(handedOver.begin(), handedOver.end(), 1), 301);
+            if (!concurrent) {
+                EXPECT_EQ(workers, std::set<int>{0});
+            }
+        }
+    }
+    DepthBufferRenderer unsupported;
+    unsupported.resize({0, 0, 4, 4});
+    EXPECT_FALSE(unsupported.renderFrame(
+        {tris, last, DepthBufferRenderer::LastTriangle::Finished, nullptr, 0, 8, nullptr}));
 }
 
 } // namespace
