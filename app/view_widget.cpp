@@ -81,8 +81,26 @@ QImage ViewWidget::paintScenePicture(Editor& editor) {
     return canvas.image();
 }
 
+namespace {
+
+// What the pointer placed on the screen (the rubber band, a sphere's rectangle, the grab box,
+// the pointer's own snap marker and rubber line) moved to the same place in a picture `scale`
+// times the size of the screen's. The grab box keeps its size, as the centre box does.
+void scalePointerOverlays(InteractionState& s, double scale) {
+    auto scaled = [scale](std::int32_t v) { return truncToInt32(v * scale); };
+    s.lastPointer = {scaled(s.lastPointer.x), scaled(s.lastPointer.y)};
+    s.selectionRect = {scaled(s.selectionRect.left), scaled(s.selectionRect.top),
+                       scaled(s.selectionRect.right), scaled(s.selectionRect.bottom)};
+    const PixelPoint grab = centre(s.grabBox);
+    s.grabBox = boxAround(scaled(grab.x), scaled(grab.y));
+}
+
+} // namespace
+
 QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
     const Camera screen = editor.camera;
+    const InteractionState pointer = editor.interaction;
+    scalePointerOverlays(editor.interaction, scale);
     Camera& c = editor.camera;
     c.clientRect = {0, 0, std::max(truncToInt32(screen.clientRect.width() * scale), 1),
                     std::max(truncToInt32(screen.clientRect.height() * scale), 1)};
@@ -94,6 +112,7 @@ QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
     editor.depthRenderer.resize(c.clientRect);
     QImage picture = paintScenePicture(editor);
     editor.camera = screen;
+    editor.interaction = pointer;
     editor.depthRenderer.resize(screen.clientRect);
     stepFrame(editor); // the centre box, status box and draw order of the screen
     return picture;

@@ -56,6 +56,43 @@ TEST(PrintView, ScaledPictureKeepsOnePixelLinesAndRestoresTheCamera) {
     EXPECT_EQ(ViewWidget::paintScenePicture(v.e), screen);
 }
 
+// The middle of the pixels of one colour.
+QPoint middleOf(const QImage& image, QRgb colour) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == colour) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box.center();
+}
+
+// A selection dragged off the centre: its grab box is printed where it is on the screen, three
+// times as far from the corner, not at the screen's pixels; and the editor's pointer state is
+// the screen's again afterwards.
+TEST(PrintView, TheGrabBoxIsPrintedWhereTheScreenShowsIt) {
+    std::ostringstream out;
+    BatchPlayer player{out, out};
+    // A triangle, the range tool, select all, then the centre box dragged down and right.
+    for (const char* line :
+         {"size 400 300", "command 32895", "down 150 100", "down 250 100", "down 150 200",
+          "command 32803", "command 32930", "down 200 150", "move 260 190 left", "up 260 190"}) {
+        EXPECT_FALSE(player.runLine(line)) << line;
+    }
+    Editor& e = player.editor();
+    const InteractionState before = e.interaction;
+    const QRgb grabPen = qRgb(0, 0, 0x80);
+    const QPoint onScreen = middleOf(ViewWidget::paintScenePicture(e), grabPen);
+    const QPoint printed = middleOf(ViewWidget::paintScenePictureScaled(e, 3), grabPen);
+    ASSERT_GT(onScreen.x(), 220) << "the grab box moved with the drag";
+    EXPECT_NEAR(printed.x(), 3 * onScreen.x(), 3);
+    EXPECT_NEAR(printed.y(), 3 * onScreen.y(), 3);
+    EXPECT_EQ(e.interaction.grabBox, before.grabBox);
+    EXPECT_EQ(e.interaction.lastPointer.x, before.lastPointer.x);
+}
+
 TEST(PrintView, PrintsToAPdfFile) {
     SmallView v;
     QTemporaryDir dir;
