@@ -1,5 +1,6 @@
 // Timings of the whole-model operations that run after every edit.
 
+#include "bench/bench_scene.h"
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/interchange_commands.h"
@@ -208,6 +209,20 @@ void BM_SortByDepthReversed3000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SortByDepthReversed3000)->Unit(benchmark::kMicrosecond);
+
+// The keys a paint sorts: the depths of the paint benchmark's scene, in store order.
+void BM_SortByDepthOfTheBenchmarkScene3000(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    Editor& e = player.editor();
+    buildScene(e);
+    std::vector<std::int16_t> order(kTriangleSlots);
+    for (auto _ : state) {
+        sortByDepth(e.store.depthKeys, e.store.lastIndex, order);
+        benchmark::DoNotOptimize(order.data());
+    }
+}
+BENCHMARK(BM_SortByDepthOfTheBenchmarkScene3000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace fcw
