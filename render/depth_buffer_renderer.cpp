@@ -1,15 +1,13 @@
 #include "render/depth_buffer_renderer.h"
 
 #include "model/numeric.h"
+#include "model/split_range.h"
 #include "render/grid_geometry.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <exception>
 #include <limits>
-#include <system_error>
-#include <thread>
 
 namespace fcw {
 
@@ -345,28 +343,7 @@ bool DepthBufferRenderer::renderFrame(const Frame& frame, bool concurrent) {
             }
         }
     };
-    std::exception_ptr failure; // of the helper, passed on as this thread's own would be
-    std::jthread helper;
-    if (concurrent && bands > 1) {
-        try {
-            helper = std::jthread([&] {
-                try {
-                    drawBands(1);
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: this one draws every band.
-        }
-    }
-    drawBands(0);
-    if (helper.joinable()) {
-        helper.join();
-    }
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    shareWithHelper(concurrent && bands > 1, drawBands);
     return true;
 }
 

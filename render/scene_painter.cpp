@@ -1,17 +1,15 @@
 #include "render/scene_painter.h"
 
+#include "model/split_range.h"
 #include "render/canvas.h"
 #include "render/grid_geometry.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -195,28 +193,8 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
         surface.setClip(nullptr);
     };
     std::unique_ptr<Canvas> second = canvas.bandSurface();
-    std::exception_ptr failure; // of the helper, passed on as this thread's own would be
-    std::jthread helper;
-    if (second) {
-        try {
-            helper = std::jthread([&] {
-                try {
-                    drawBands(*second);
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: this one draws every band.
-        }
-    }
-    drawBands(canvas);
-    if (helper.joinable()) {
-        helper.join();
-    }
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    shareWithHelper(second != nullptr,
+                    [&](int worker) { drawBands(worker == 0 ? canvas : *second); });
 }
 
 void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {
