@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "io/atomic_file.h"
 #include "io/native_document.h"
+#include "temp_folder.h"
 #include "test_host.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +20,7 @@ using testing::FakeHost;
 
 class DocumentCommands : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/fcw-doc-XXXXXX";
-        dir_ = ::mkdtemp(pattern);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string path(const char* name) const { return dir_ + "/" + name; }
+    std::string path(const char* name) const { return folder_.path(name); }
     static std::vector<std::uint8_t> read(const std::string& p) {
         std::vector<std::uint8_t> bytes;
         readWholeFile(p, bytes);
@@ -44,7 +40,7 @@ class DocumentCommands : public ::testing::Test {
         const SelectedVertex vertex{1, 2};
         e.selection.selectVertices(e.store, {&vertex, 1});
     }
-    std::string dir_;
+    testing::TempFolder folder_{"fcw-doc"};
 };
 
 TEST_F(DocumentCommands, SaveThenOpenRoundTripsByteForByte) {
@@ -208,7 +204,7 @@ TEST_F(DocumentCommands, FailedSaveKeepsThePreviousFileAndSaysSo) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。");
     EXPECT_TRUE(e.document.modified);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.dir()),
                             std::filesystem::directory_iterator()),
               1);
 }

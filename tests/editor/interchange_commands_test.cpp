@@ -3,6 +3,7 @@
 #include "editor/interchange_commands.h"
 #include "io/interchange.h"
 #include "io/model_files.h"
+#include "temp_folder.h"
 #include "test_host.h"
 
 #include <gtest/gtest.h>
@@ -33,21 +34,17 @@ std::vector<TriangleCore> strip(std::size_t n) {
 class InterchangeCommands : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/fcw-interchange-cmd-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
         appendTriangle(e, {1, 2, 3}, {4, 5, 6}, {7, 8, 10}, 0x112233);
         appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0x0000FF);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.path(name); }
     void writeModel(const std::string& name, std::size_t n) const {
         ASSERT_TRUE(writeForeignModel(path(name), strip(n), 1.0, nullptr));
     }
 
     FakeHost host;
     Editor e{host};
-    std::string dir_;
+    testing::TempFolder folder_{"fcw-interchange-cmd"};
 };
 
 TEST_F(InterchangeCommands, ImportReplacesTheModelAsOneUndoStep) {

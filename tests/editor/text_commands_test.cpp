@@ -3,6 +3,7 @@
 #include "editor/text_commands.h"
 #include "io/atomic_file.h"
 #include "io/text_import.h"
+#include "temp_folder.h"
 #include "test_host.h"
 
 #include <gtest/gtest.h>
@@ -24,27 +25,24 @@ constexpr char kDiskFull[] = "出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの�
 class TextCommands : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/fcw-text-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
         appendTriangle(e, {1, 2, 3}, {4, 5, 6}, {7, 8, 10}, 0x112233);
         appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0x0000FF);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.path(name); }
     static std::vector<std::uint8_t> read(const std::string& p) {
         std::vector<std::uint8_t> bytes;
         EXPECT_TRUE(readWholeFile(p, bytes)) << p;
         return bytes;
     }
     std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir_),
-                                                      std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(folder_.dir()),
+                          std::filesystem::directory_iterator()));
     }
 
     FakeHost host;
     Editor e{host};
-    std::string dir_;
+    testing::TempFolder folder_{"fcw-text"};
 };
 
 // An export that fails part-way (the disk fills up) says so and leaves the previous export of

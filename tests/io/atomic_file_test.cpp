@@ -1,4 +1,5 @@
 #include "io/atomic_file.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,28 +16,18 @@ using Bytes = std::vector<std::uint8_t>;
 
 class AtomicFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/fcw_atomic_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
-
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.path(name); }
 
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir_)) {
+        for (const auto& e : std::filesystem::directory_iterator(folder_.dir())) {
             names.push_back(e.path().filename().string());
         }
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    std::string dir_;
+    testing::TempFolder folder_{"fcw_atomic"};
 };
 
 Bytes pattern(std::size_t n, std::uint8_t seed) {

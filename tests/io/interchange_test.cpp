@@ -1,6 +1,7 @@
 #include "io/assimp_reader.h"
 #include "io/interchange.h"
 #include "io/mesh_writers.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -71,20 +72,11 @@ void expectSameModel(const std::vector<TriangleCore>& original,
 
 class Interchange : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/fcw_interchange_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.path(name); }
     void write(const std::string& name, const std::string& text) const {
         std::ofstream(path(name), std::ios::binary) << text;
     }
-    std::string dir_;
+    testing::TempFolder folder_{"fcw_interchange"};
 };
 
 TEST_F(Interchange, EveryWrittenFormatReadsBackTriangleByTriangle) {

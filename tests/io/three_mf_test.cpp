@@ -2,6 +2,7 @@
 
 #include "io/atomic_file.h"
 #include "io/frames.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +18,14 @@ namespace {
 
 class ThreeMf : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/fcw_three_mf_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.path(name); }
     void writeBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
         std::ofstream(path(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
     }
 
-    std::string dir_;
+    testing::TempFolder folder_{"fcw_three_mf"};
 };
 
 TriangleCore triangle(Colour c, Vec3 a, Vec3 b, Vec3 d) {
@@ -221,7 +213,7 @@ TEST_F(ThreeMf, DamagedAndHostileFilesAreRefusedCleanly) {
         return !r.error.empty() && r.triangles.empty();
     };
     EXPECT_TRUE(refused(path("missing.3mf")));
-    EXPECT_TRUE(refused(dir_)); // a folder
+    EXPECT_TRUE(refused(folder_.dir())); // a folder
     writeBytes("empty.3mf", {});
     EXPECT_TRUE(refused(path("empty.3mf")));
     writeBytes("text.3mf", {'s', 'o', 'l', 'i', 'd', ' ', 'x'});
