@@ -2,6 +2,7 @@
 
 #include "model/numeric.h"
 #include "model/split_range.h"
+#include "render/cache_bands.h"
 #include "render/grid_geometry.h"
 
 #include <algorithm>
@@ -323,10 +324,8 @@ bool DepthBufferRenderer::renderFrame(const Frame& frame, bool concurrent) {
         clearRows(0, height_);
         return supported;
     }
-    // A band's pixels and depths together fill most of a 1 MiB second-level cache.
-    constexpr std::int64_t kBandBytes = 768 * 1024;
-    const auto bandRows = static_cast<std::int32_t>(
-        std::max<std::int64_t>(16, kBandBytes / ((bytesPerPixel() + 4) * std::int64_t{width_})));
+    // A band holds its rows' pixels and depths.
+    const std::int32_t bandRows = cacheBandRows((bytesPerPixel() + 4) * std::int64_t{width_});
     const std::int32_t bands = height_ <= 0 ? 0 : (height_ - 1) / bandRows + 1;
     std::atomic<std::int32_t> next{0};
     auto drawBands = [&](int worker) {

@@ -1,6 +1,7 @@
 #include "render/scene_painter.h"
 
 #include "model/split_range.h"
+#include "render/cache_bands.h"
 #include "render/canvas.h"
 #include "render/grid_geometry.h"
 
@@ -309,9 +310,7 @@ void highlight(const SceneFrame::Highlight& h, Canvas& canvas) {
 } // namespace
 
 std::int32_t paintBandRows(std::int32_t width) {
-    constexpr std::int64_t kBandBytes = 768 * 1024; // most of a 1 MiB second-level cache
-    return static_cast<std::int32_t>(
-        std::max<std::int64_t>(16, kBandBytes / (4 * std::max<std::int64_t>(width, 1))));
+    return cacheBandRows(4 * std::max<std::int64_t>(width, 1));
 }
 
 void paintScene(const SceneFrame& f, Canvas& canvas) {
