@@ -1,9 +1,11 @@
-// FacetCraftwerk: the program's entry point. `--batch SCRIPT` runs a script of editor actions
-// without a window (SCRIPT "-" reads standard input); `--convert IN OUT [--fit SIZE]` converts a
-// model file from one format to another, also without a window; otherwise
+// FacetCraftwerk: the program's entry point. The command line (app/command_line.h) chooses the
+// form: `--batch SCRIPT` runs a script of editor actions without a window (SCRIPT "-" reads
+// standard input); `--convert IN OUT [--fit SIZE]` converts a model file from one format to
+// another, also without a window; `--help` and `--version` print; otherwise
 // `[--lang ja|en] [FILE]` opens the window, in the language named or else the one the profile
 // holds (Japanese by default).
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/translations.h"
 #include "editor/app_settings.h"
@@ -28,10 +30,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <variant>
 
 namespace {
 
@@ -45,28 +49,20 @@ class VectorStateGuard : public QObject {
     }
 };
 
-int usage() {
-    std::cerr << "usage: facetcraftwerk [--lang ja|en] [FILE]\n"
-                 "       facetcraftwerk --batch SCRIPT   (SCRIPT may be - for standard input)\n"
-                 "       facetcraftwerk --convert IN OUT [--fit SIZE]\n";
-    return 2;
-}
-
 // Exit 0 on success, else 2 with the reason on one line of standard error.
-int runConvert(int argc, char** argv) {
+int runConvert(const fcw::CommandLine& line) {
     std::optional<double> fit;
-    if (argc == 6 && std::strcmp(argv[4], "--fit") == 0) {
+    if (const fcw::GivenOption* option = line.option("--fit")) {
+        const char* text = option->values[0].c_str();
         char* end = nullptr;
-        const double size = std::strtod(argv[5], &end);
-        if (end == argv[5] || *end != '\0' || !(size > 0.0) || !std::isfinite(size)) {
-            std::cerr << "--fit needs a positive size, not '" << argv[5] << "'\n";
+        const double size = std::strtod(text, &end);
+        if (end == text || *end != '\0' || !(size > 0.0) || !std::isfinite(size)) {
+            std::cerr << "--fit needs a positive size, not '" << text << "'\n";
             return 2;
         }
         fit = size;
-    } else if (argc != 4) {
-        return usage();
     }
-    if (auto problem = fcw::convertModelFile(argv[2], argv[3], fit)) {
+    if (auto problem = fcw::convertModelFile(line.operands[0], line.operands[1], fit)) {
         std::replace(problem->begin(), problem->end(), '\n', ' ');
         std::cerr << *problem << '\n';
         return 2;
@@ -109,7 +105,7 @@ fcw::PaintView batchPainter() {
     };
 }
 
-int runBatch(int argc, char** argv) {
+int runBatch(int argc, char** argv, const std::string& scriptPath) {
     // Text needs the font machinery of a GUI application, but no screen.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -120,55 +116,29 @@ int runBatch(int argc, char** argv) {
     player.setRenderer(renderToPng);
     player.setCatalogueLoader(fcw::loadCatalogue);
     player.setPainter(batchPainter());
-    if (std::strcmp(argv[2], "-") == 0) {
+    if (scriptPath == "-") {
         return player.run(std::cin);
     }
-    std::ifstream script(argv[2]);
+    std::ifstream script(scriptPath);
     if (!script) {
-        std::cerr << "cannot open script '" << argv[2] << "'\n";
+        std::cerr << "cannot open script '" << scriptPath << "'\n";
         return 2;
     }
     return player.run(script);
 }
 
-// The window's command line, once the toolkit has taken its own options out.
-struct WindowArguments {
-    std::optional<fcw::InterfaceLanguage> language; // --lang, if given
-    const char* document = nullptr;
-};
-
-std::optional<WindowArguments> readWindowArguments(int argc, char** argv) {
-    WindowArguments out;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--lang") == 0) {
-            out.language = i + 1 < argc ? fcw::parseLanguageName(argv[i + 1]) : std::nullopt;
-            if (!out.language) {
-                return std::nullopt;
-            }
-            ++i;
-        } else if (out.document == nullptr) {
-            out.document = argv[i]; // later names are ignored, as they always were
-        }
-    }
-    return out;
-}
-
 // The editor window: settings from the profile, an empty document (or the file named on the
 // command line), then the event loop.
-int runWindow(int argc, char** argv) {
+int runWindow(int argc, char** argv, const fcw::CommandLine& line,
+              std::optional<fcw::InterfaceLanguage> language) {
     QApplication app(argc, argv);
     VectorStateGuard guard;
     app.installEventFilter(&guard);
     fcw::clearUpperVectorState(); // the toolkit's start-up leaves it set
-    const auto arguments = readWindowArguments(argc, argv);
-    if (!arguments) {
-        return usage();
-    }
-    const char* document = arguments->document;
+    const char* document = line.operands.empty() ? nullptr : line.operands[0].c_str();
     const fcw::EditorPaths paths = fcw::defaultPaths();
     // Chosen before the window and its host exist: the host speaks one language for the run.
-    const fcw::InterfaceLanguage shown =
-        fcw::startupLanguage(arguments->language, paths.profilePath);
+    const fcw::InterfaceLanguage shown = fcw::startupLanguage(language, paths.profilePath);
     fcw::installInterfaceTranslations(app, shown);
     fcw::QtHost host(shown);
     fcw::Editor editor(host);
@@ -192,17 +162,40 @@ int runWindow(int argc, char** argv) {
     return app.exec();
 }
 
+// A wrong command line: one line on standard error, exit status 2.
+int refuse(const std::string& message) {
+    std::cerr << "facetcraftwerk: " << message << '\n';
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "--batch") == 0) {
-        if (argc != 3) {
-            return usage();
+    const auto parsed = fcw::parseCommandLine(argc, argv);
+    if (const auto* error = std::get_if<fcw::CommandLineError>(&parsed)) {
+        return refuse(error->message);
+    }
+    const auto& line = std::get<fcw::CommandLine>(parsed);
+    switch (line.form) {
+    case fcw::CommandForm::Help:
+        std::cout << fcw::usageText();
+        return 0;
+    case fcw::CommandForm::Version:
+        std::cout << fcw::versionText() << '\n';
+        return 0;
+    case fcw::CommandForm::Batch:
+        return runBatch(argc, argv, line.operands[0]);
+    case fcw::CommandForm::Convert:
+        return runConvert(line);
+    case fcw::CommandForm::Window:
+        break;
+    }
+    std::optional<fcw::InterfaceLanguage> language;
+    if (const fcw::GivenOption* lang = line.option("--lang")) {
+        language = fcw::parseLanguageName(lang->values[0]);
+        if (!language) {
+            return refuse("--lang takes ja or en, not '" + lang->values[0] + "'");
         }
-        return runBatch(argc, argv);
     }
-    if (argc >= 2 && std::strcmp(argv[1], "--convert") == 0) {
-        return runConvert(argc, argv);
-    }
-    return runWindow(argc, argv);
+    return runWindow(argc, argv, line, language);
 }
