@@ -42,6 +42,8 @@ namespace fcw {
 
 MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(host) {
     setWindowIcon(QIcon(applicationPicture(64)));
+    // The desktop matches the window to its entry and icon by this id (Wayland's app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral(FCW_APP_ID));
     view_ = new ViewWidget(editor, this);
     view_->setAfterInput([this] { refreshCommandStates(); });
     setCentralWidget(view_);

@@ -115,6 +115,11 @@ void expectMenuMatches(QMenu* menu, const MenuItem& data, const std::string& pat
     EXPECT_EQ(static_cast<qsizetype>(i), actions.size()) << path << " has extra items";
 }
 
+// The desktop matches the window to its entry and icon by the id they are installed under.
+TEST_F(MainWindowTest, TellsTheDesktopTheApplicationId) {
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral(FCW_APP_ID));
+}
+
 TEST_F(MainWindowTest, MenusFollowTheirDataWithTextsShortcutsAndStates) {
     const QList<QAction*> top = window->menuBar()->actions();
     const auto& data = mainMenu();

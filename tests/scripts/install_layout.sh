@@ -1,9 +1,10 @@
 #!/bin/sh
 # `cmake --install` lays out a standard tree, the desktop files in it pass their validators,
-# and the installed program finds its help page from bin/.
-#   install_layout.sh BUILD_DIR
+# the desktop entry, icon and metadata are named by the application's reverse-DNS id, and the
+# installed program finds its help page from bin/.
+#   install_layout.sh BUILD_DIR APP_ID
 set -eu
-build=$1
+build=$1 id=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 fail() { echo "install_layout: $*" >&2; exit 1; }
@@ -12,10 +13,10 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 for f in bin/facetcraftwerk \
          share/doc/facetcraftwerk/FacetCraftwerk.html \
          share/doc/facetcraftwerk/FacetCraftwerk_en.html \
-         share/applications/facetcraftwerk.desktop \
-         share/icons/hicolor/scalable/apps/facetcraftwerk.svg \
+         share/applications/$id.desktop \
+         share/icons/hicolor/scalable/apps/$id.svg \
          share/mime/packages/facetcraftwerk.xml \
-         share/metainfo/facetcraftwerk.metainfo.xml \
+         share/metainfo/$id.metainfo.xml \
          share/man/man1/facetcraftwerk.1; do
     [ -f "$prefix/$f" ] || fail "missing $f"
 done
@@ -23,15 +24,20 @@ for page in FacetCraftwerk.html FacetCraftwerk_en.html; do
     [ ! -e "$prefix/bin/$page" ] || fail "the help page $page is still copied into bin/"
 done
 
-desktop-file-validate "$prefix/share/applications/facetcraftwerk.desktop" ||
-    fail "the desktop entry does not validate"
-grep -q '^MimeType=application/x-facetcraftwerk;' "$prefix/share/applications/facetcraftwerk.desktop" ||
+entry="$prefix/share/applications/$id.desktop"
+metainfo="$prefix/share/metainfo/$id.metainfo.xml"
+desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+grep -q '^MimeType=application/x-facetcraftwerk;' "$entry" ||
     fail "the desktop entry names no file type"
-# The component id is the desktop entry's name: the project has no domain of its own for a
-# reverse-DNS one, which the validator otherwise asks for.
-appstreamcli validate --no-net --override=cid-desktopapp-is-not-rdns=info \
-    "$prefix/share/metainfo/facetcraftwerk.metainfo.xml" > "$prefix/appstream.log" 2>&1 ||
+grep -qx "Icon=$id" "$entry" || fail "the desktop entry's icon is not $id"
+grep -q "<id>$id</id>" "$metainfo" || fail "the metadata's component id is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metadata does not launch $id.desktop"
+# Software centres and application stores take the metadata only when it passes in full.
+appstreamcli validate --pedantic --no-net "$metainfo" > "$prefix/appstream.log" 2>&1 ||
     fail "the AppStream metadata does not validate: $(cat "$prefix/appstream.log")"
+grep -q '^[EWIP]:' "$prefix/appstream.log" &&
+    fail "the AppStream validator has remarks: $(cat "$prefix/appstream.log")"
 # The file type is told by the header's first bytes (its length 20, then the text).
 grep -q 'value="\\x14FacetCraftwerk_V.1.0"' "$prefix/share/mime/packages/facetcraftwerk.xml" ||
     fail "the file type has no magic rule for the header"
