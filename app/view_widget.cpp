@@ -1,5 +1,6 @@
 #include "app/view_widget.h"
 
+#include "app/device_frame.h"
 #include "editor/frame_step.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
@@ -81,41 +82,12 @@ QImage ViewWidget::paintScenePicture(Editor& editor) {
     return canvas.image();
 }
 
-namespace {
-
-// What the pointer placed on the screen (the rubber band, a sphere's rectangle, the grab box,
-// the pointer's own snap marker and rubber line) moved to the same place in a picture `scale`
-// times the size of the screen's. The grab box keeps its size, as the centre box does.
-void scalePointerOverlays(InteractionState& s, double scale) {
-    auto scaled = [scale](std::int32_t v) { return truncToInt32(v * scale); };
-    s.lastPointer = {scaled(s.lastPointer.x), scaled(s.lastPointer.y)};
-    s.selectionRect = {scaled(s.selectionRect.left), scaled(s.selectionRect.top),
-                       scaled(s.selectionRect.right), scaled(s.selectionRect.bottom)};
-    const PixelPoint grab = centre(s.grabBox);
-    s.grabBox = boxAround(scaled(grab.x), scaled(grab.y));
-}
-
-} // namespace
-
 QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
-    const Camera screen = editor.camera;
-    const InteractionState pointer = editor.interaction;
-    scalePointerOverlays(editor.interaction, scale);
-    Camera& c = editor.camera;
-    c.clientRect = {0, 0, std::max(truncToInt32(screen.clientRect.width() * scale), 1),
-                    std::max(truncToInt32(screen.clientRect.height() * scale), 1)};
-    c.zoom = screen.zoom * scale;
-    // The pointer readouts are pixel-scale values divided by the zoom.
-    c.cursorDepth = screen.cursorDepth * scale;
-    c.cursorHorizontal = screen.cursorHorizontal * scale;
-    c.cursorVertical = screen.cursorVertical * scale;
-    editor.depthRenderer.resize(c.clientRect);
-    QImage picture = paintScenePicture(editor);
-    editor.camera = screen;
-    editor.interaction = pointer;
-    editor.depthRenderer.resize(screen.clientRect);
-    stepFrame(editor); // the centre box, status box and draw order of the screen
-    return picture;
+    const SceneFrame frame = stepDeviceFrame(editor, scale);
+    QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
+    paintScene(frame, canvas);
+    editor.depthRenderer.resize(editor.camera.clientRect); // the screen's again
+    return canvas.image();
 }
 
 void ViewWidget::printView(Editor& editor, QPrinter& printer, double screenDpi) {
@@ -133,13 +105,20 @@ void ViewWidget::printView(Editor& editor, QPrinter& printer, double screenDpi) 
 }
 
 void ViewWidget::paintBackBuffer() {
-    const SceneFrame frame = stepFrame(editor_);
+    // Read at every paint: the toolkit reports no change of screen, so a window moved to a
+    // screen of another scale is painted at the new one the next time.
+    const double ratio = devicePixelRatioF();
+    const SceneFrame frame = stepDeviceFrame(editor_, ratio);
     const int w = std::max(frame.client.right, 1);
     const int h = std::max(frame.client.bottom, 1);
     if (canvas_.width() != w || canvas_.height() != h) {
         canvas_ = QtCanvas(w, h);
     }
+    // The canvas draws in the picture's own pixels (its QPainter too); the picture is shown at
+    // the window's size, one picture pixel to a device pixel.
+    canvas_.mutableImage().setDevicePixelRatio(1.0);
     paintScene(frame, canvas_);
+    canvas_.mutableImage().setDevicePixelRatio(ratio);
 }
 
 void ViewWidget::paintNow() {

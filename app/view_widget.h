@@ -26,10 +26,10 @@ class ViewWidget : public QWidget {
     void showBackBuffer();
     // Runs the frame step and paints the scene at the client size (at least 1 x 1).
     static QImage paintScenePicture(Editor& editor);
-    // The scene at `scale` device pixels per screen pixel: the same painter with the zoom and
-    // the client size scaled, so lines stay one device pixel and text keeps its pixel size.
-    // Overlays placed by the pointer (boxes, bands, snap marks) stay at their screen pixels.
-    // The camera and the state the frame step keeps are the screen's again afterwards.
+    // The scene at `scale` device pixels per screen pixel, as a scaled screen shows it
+    // (stepDeviceFrame): the model at scale x zoom with one-pixel edges and grid lines, the
+    // overlays and the status box `scale` times their size. The camera and the state the
+    // frame step keeps are the screen's again afterwards.
     static QImage paintScenePictureScaled(Editor& editor, double scale);
     // Prints the view on one page at the printer's resolution: the scene painted at the
     // printer's dots per screen pixel (screenDpi), shrunk only as far as the page needs.
@@ -49,7 +49,8 @@ class ViewWidget : public QWidget {
 
   private:
     void inputHandled();
-    // The frame step, then the scene into the back buffer (resized to the widget first).
+    // The frame step, then the scene into the back buffer at the widget's device pixel ratio
+    // (resized to the widget's device size first).
     void paintBackBuffer();
 
     Editor& editor_;

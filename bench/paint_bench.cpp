@@ -1,6 +1,7 @@
 // Timings of one full paint (the frame step, then the painter) of a 3000-triangle scene at 1920 x
 // 1080 and 3840 x 2160 on both drawing paths, beside Qt's own fill of the same triangles.
 
+#include "app/device_frame.h"
 #include "bench/bench_scene.h"
 #include "editor/batch_player.h"
 #include "editor/frame_step.h"
@@ -146,6 +147,22 @@ void BM_PaintPolygonPath3000_4K_OneThread(benchmark::State& state) {
     paintBench(state, 2, false, true);
 }
 BENCHMARK(BM_PaintPolygonPath3000_4K_OneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The window's repaint on a screen scaled 2 x: a 1920 x 1080 window painted at 3840 x 2160
+// device pixels (the frame step for the window, then for the device picture), the same scene
+// as the 3840 x 2160 rows above.
+void BM_PaintPolygonPath3000_Ratio2(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    setUp(player, 1, false);
+    Editor& e = player.editor();
+    QtCanvas canvas(3840, 2160);
+    for (auto _ : state) {
+        paintScene(stepDeviceFrame(e, 2.0), canvas);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+BENCHMARK(BM_PaintPolygonPath3000_Ratio2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintDepthBuffer3000_4K(benchmark::State& state) {
     paintBench(state, 2, true);

@@ -20,7 +20,11 @@ struct Camera {
     double verticalAxisAngle = 0.0;   // radians, about the vertical axis; applied first
     double horizontalAxisAngle = 0.0; // radians, about the horizontal axis; applied second
     double zoom = 1.0;                // pixels per model unit
-    double originOffsetX = 0.0;       // model units, origin relative to the window centre
+    // Device pixels per window pixel of the picture painted with this camera: 1 for the
+    // window's own camera; a scaled screen's or a printer's (render/device_pixels.h) while
+    // one is painted. The zoom includes it; the sizes of the overlays are scaled by it.
+    double pixelRatio = 1.0;
+    double originOffsetX = 0.0; // model units, origin relative to the window centre
     double originOffsetY = 0.0;
     // The drawing depth: view-frame x at which a clicked point is placed. Combined with pixel
     // offsets in modelPointFromClient (pixel scale), compared with model x by the painter.

@@ -23,6 +23,8 @@ namespace fcw {
 //   the current pen. So a fill in the pen's colour shows no seam and a black outline has no
 //   fill outside it.
 // - Rectangle with both corners at one point draws the pen's dot there.
+// - A pen of width w covers (w - 1) / 2 pixels on one side of the line and w / 2 on the other
+//   (penReach), rows above and below for flat lines, columns left and right for steep ones.
 // Colours are 0x00BBGGRR.
 struct Pen {
     enum class Style { Solid, Dotted, None };
@@ -30,6 +32,16 @@ struct Pen {
     int width = 1;
     Colour colour = 0;
 };
+
+// How far a pen of `width` reaches across its line: from -before to +after pixels.
+struct PenReach {
+    int before;
+    int after;
+};
+constexpr PenReach penReach(int width) {
+    const int w = width < 1 ? 1 : width;
+    return {(w - 1) / 2, w / 2};
+}
 
 struct Brush {
     enum class Style { Solid, BackwardDiagonalHatch, None };
@@ -51,6 +63,9 @@ class Canvas {
 
     virtual void setPen(const Pen& pen) = 0;
     virtual void setBrush(const Brush& brush) = 0;
+    // Device pixels per window pixel (the frame camera's pixelRatio): the snap marker and the
+    // text are drawn that many times their window size.
+    virtual void setPixelRatio(double /*ratio*/) {}
     // Restricts all drawing to `clip`; nullptr removes the restriction.
     virtual void setClip(const Rect* clip) = 0;
 
@@ -77,7 +92,8 @@ class Canvas {
     virtual void fillRect(const Rect& r, Colour colour) = 0;
     virtual void frameRect(const Rect& r, Colour colour) = 0;
     // XORs the 15 x 15 snap marker with its top-left corner at (x, y): white marker pixels
-    // invert the picture, black ones leave it unchanged.
+    // invert the picture, black ones leave it unchanged. At a pixel ratio r it is
+    // deviceLength(15, r) pixels square, each pixel taking the marker's nearest one.
     virtual void invertSnapMarker(std::int32_t x, std::int32_t y) = 0;
     // Text in the view's font (Japanese capable), black on the existing background, with its
     // top-left corner at (x, y). UTF-8.

@@ -3,6 +3,8 @@
 #include "model/numeric.h"
 #include "model/split_range.h"
 #include "render/cache_bands.h"
+#include "render/canvas.h"
+#include "render/device_pixels.h"
 #include "render/grid_geometry.h"
 
 #include <algorithm>
@@ -149,12 +151,13 @@ void DepthBufferRenderer::drawGridRows(int spacing, const Camera& camera, std::i
     auto drawLine = [&](std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
                         Colour colour) { drawLineRows(x0, y0, x1, y1, colour, rowFirst, rowEnd); };
     const double zoom = camera.zoom;
+    const double ratio = camera.pixelRatio;
     const double stepPixels = spacing * zoom;
-    // Grid lines, only while they are at least 4 pixels apart.
-    if (stepPixels >= 4.0) {
+    // Grid lines, only while they are at least 4 window pixels apart.
+    if (stepPixels >= 4.0 * ratio) {
         const auto offX = static_cast<double>(gridLineOffset(camera.centreX, spacing, zoom));
         const auto offY = static_cast<double>(gridLineOffset(camera.centreY, spacing, zoom));
-        const std::uint32_t grey = gridGrey(spacing, zoom);
+        const std::uint32_t grey = gridGrey(spacing, zoom / ratio); // by its window spacing
         const Colour colour = rgb(grey, grey, 255);
         // Vertical lines across the width, horizontal ones down the height.
         for (int l = 0; width_ - l * stepPixels > 0 || height_ - l * stepPixels > 0; ++l) {
@@ -168,20 +171,21 @@ void DepthBufferRenderer::drawGridRows(int spacing, const Camera& camera, std::i
             }
         }
     }
-    // Axes, three pixels wide.
+    // Axes, three window pixels wide, and the depth square of as many nested outlines of
+    // half-size depth * zoom, outermost first: offsets reach + 1 ... -(reach - 1) at ratio 1.
+    const PenReach reach = penReach(deviceLength(3, ratio));
     const Colour axis = rgb(0, 0, 255);
-    for (double d : {1.0, 0.0, -1.0}) {
+    for (int d = reach.after; d >= -reach.before; --d) {
         const std::int32_t x = truncToInt32(camera.centreX + d);
         drawLine(x, 0, x, height_, axis);
     }
-    for (double d : {1.0, 0.0, -1.0}) {
+    for (int d = reach.after; d >= -reach.before; --d) {
         const std::int32_t y = truncToInt32(camera.centreY + d);
         drawLine(0, y, width_, y, axis);
     }
-    // The depth square: three nested outlines of half-size depth * zoom.
     const double depth = camera.depth * zoom;
     const Colour squareColour = camera.depth > 0 ? rgb(0, 0, 0xC0) : rgb(0x9B, 0x9B, 0xFF);
-    for (std::int32_t k : {1, 0, -1}) {
+    for (int k = reach.after; k >= -reach.before; --k) {
         const std::int32_t left = truncToInt32(camera.centreX - depth) + k;
         const std::int32_t top = truncToInt32(camera.centreY - depth) + k;
         const std::int32_t right = truncToInt32(depth + camera.centreX) - k;

@@ -1,5 +1,6 @@
 #include "render/qt_canvas.h"
 
+#include "render/device_pixels.h"
 #include "render/line_runs.h"
 #include "render/qt_pixel_rows.h"
 #include "render/qt_vector_state.h"
@@ -99,8 +100,8 @@ void QtCanvas::setClip(const Rect* clip) {
 }
 
 QtCanvas::Strip QtCanvas::verticalStrip(PixelPoint from, PixelPoint to) const {
-    const int lo = pen_.width >= 3 ? -1 : 0;
-    const int hi = pen_.width >= 2 ? 1 : 0;
+    const int lo = -penReach(pen_.width).before;
+    const int hi = penReach(pen_.width).after;
     Strip c;
     c.left = std::max<std::int64_t>(std::int64_t{from.x} + lo, area_.left);
     c.right = std::min<std::int64_t>(std::int64_t{from.x} + hi, area_.right - 1);
@@ -161,8 +162,8 @@ void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
                        std::llabs(static_cast<std::int64_t>(to.x) - from.x);
     // Wider pens add neighbours across the line: +1 for width 2, -1 and +1 for width 3. Steep
     // lines widen within their row, flat ones onto the rows above and below.
-    const int lo = pen_.width >= 3 ? -1 : 0;
-    const int hi = pen_.width >= 2 ? 1 : 0;
+    const int lo = -penReach(pen_.width).before;
+    const int hi = penReach(pen_.width).after;
     const int rowLo = steep ? 0 : lo;
     const int rowHi = steep ? 0 : hi;
     const int colLo = steep ? lo : 0;
@@ -229,8 +230,8 @@ void QtCanvas::polyline(std::span<const PixelPoint> points) {
 }
 
 void QtCanvas::penDot(std::int64_t x, std::int64_t y) {
-    const int lo = pen_.width >= 3 ? -1 : 0;
-    const int hi = pen_.width >= 2 ? 1 : 0;
+    const int lo = -penReach(pen_.width).before;
+    const int hi = penReach(pen_.width).after;
     for (int dy = lo; dy <= hi; ++dy) {
         for (int dx = lo; dx <= hi; ++dx) {
             put(x + dx, y + dy, pen_.colour);
@@ -389,11 +390,20 @@ void QtCanvas::frameRect(const Rect& r, Colour colour) {
     fillRect({r.right - 1, r.top, r.right, r.bottom}, colour);
 }
 
+void QtCanvas::setPixelRatio(double ratio) {
+    if (ratio != pixelRatio_) {
+        pixelRatio_ = ratio;
+        textCache_.clear(); // stamped at the old size
+    }
+}
+
 void QtCanvas::invertSnapMarker(std::int32_t x, std::int32_t y) {
     detach();
-    for (int row = 0; row < 15; ++row) {
-        for (int col = 0; col < 15; ++col) {
-            if (kSnapMarkerRows[row][col] == 'X') {
+    const int size = deviceLength(15, pixelRatio_);
+    for (int row = 0; row < size; ++row) {
+        const char* cells = kSnapMarkerRows[row * 15 / size];
+        for (int col = 0; col < size; ++col) {
+            if (cells[col * 15 / size] == 'X') {
                 invert(static_cast<std::int64_t>(x) + col, static_cast<std::int64_t>(y) + row);
             }
         }
@@ -411,7 +421,7 @@ const QtCanvas::TextStamp& QtCanvas::textStamp(const std::string& utf8) {
         textCache_.clear(); // the readouts change with the pointer; old lines are not reused
     }
     QFont font(QStringLiteral("IPAGothic"));
-    font.setPixelSize(12);
+    font.setPixelSize(deviceLength(12, pixelRatio_));
     font.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics metrics(font);
     const QString text = QString::fromUtf8(utf8.c_str());

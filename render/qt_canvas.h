@@ -35,6 +35,7 @@ class QtCanvas : public Canvas {
     std::int32_t height() const override { return image_.height(); }
     void setPen(const Pen& pen) override { pen_ = pen; }
     void setBrush(const Brush& brush) override { brush_ = brush; }
+    void setPixelRatio(double ratio) override;
     void setClip(const Rect* clip) override;
     void line(PixelPoint from, PixelPoint to) override;
     void invertLine(PixelPoint from, PixelPoint to) override;
@@ -139,7 +140,8 @@ class QtCanvas : public Canvas {
     std::vector<TriangleRow> triangleRows_; // kept between triangles
     std::vector<Strip> strips_;             // the vertical lines of one lines() call
     std::vector<Run> outlineRuns_;
-    std::unordered_map<std::string, TextStamp> textCache_;
+    std::unordered_map<std::string, TextStamp> textCache_; // at pixelRatio_
+    double pixelRatio_ = 1.0;
     bool concurrentBands_ = true;
 };
 

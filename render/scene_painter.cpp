@@ -3,6 +3,7 @@
 #include "model/split_range.h"
 #include "render/cache_bands.h"
 #include "render/canvas.h"
+#include "render/device_pixels.h"
 #include "render/grid_geometry.h"
 
 #include <algorithm>
@@ -41,6 +42,7 @@ std::vector<GridStroke> gridStrokes(const SceneFrame& f) {
     const ViewOptions& view = f.view;
     const Camera& c = f.camera;
     const double zoom = c.zoom;
+    const double ratio = c.pixelRatio;
     const std::int32_t width = c.clientRect.right - c.clientRect.left;
     const std::int32_t height = c.clientRect.bottom - c.clientRect.top;
     const std::pair<bool, int> grids[] = {{view.gridSpacing5, 5},
@@ -49,12 +51,12 @@ std::vector<GridStroke> gridStrokes(const SceneFrame& f) {
                                           {view.gridSpacing40, 40}};
     std::vector<GridStroke> strokes;
     for (const auto& [on, s] : grids) {
-        if (!on || s * zoom < 4.0) { // a grid finer than 4 pixels is not drawn
+        if (!on || s * zoom < 4.0 * ratio) { // a grid finer than 4 window pixels is not drawn
             continue;
         }
         const auto offX = static_cast<double>(gridLineOffset(c.centreX, s, zoom));
         const auto offY = static_cast<double>(gridLineOffset(c.centreY, s, zoom));
-        const std::uint32_t g = gridGrey(s, zoom);
+        const std::uint32_t g = gridGrey(s, zoom / ratio); // by its window spacing
         GridStroke& stroke =
             strokes.emplace_back(GridStroke{{Pen::Style::Solid, 1, rgb(g, g, 255)}, {}});
         // Vertical lines across the width, horizontal ones down the height, so the grid
@@ -72,7 +74,7 @@ std::vector<GridStroke> gridStrokes(const SceneFrame& f) {
     }
     const std::int32_t ox = truncToInt32(c.centreX);
     const std::int32_t oy = truncToInt32(c.centreY);
-    strokes.push_back({{Pen::Style::Solid, 3, rgb(0, 0, 255)},
+    strokes.push_back({{Pen::Style::Solid, deviceLength(3, ratio), rgb(0, 0, 255)},
                        {{{ox, 0}, {ox, height}}, {{0, oy}, {width, oy}}}});
     return strokes;
 }
@@ -86,7 +88,8 @@ void gridPass(const SceneFrame& f, const std::vector<GridStroke>& strokes, Canva
     }
     const Camera& c = f.camera;
     const double d = c.depth * c.zoom;
-    canvas.setPen({Pen::Style::Solid, 2, c.depth > 0 ? rgb(0, 0, 0xC0) : rgb(0x9B, 0x9B, 0xFF)});
+    canvas.setPen({Pen::Style::Solid, deviceLength(2, c.pixelRatio),
+                   c.depth > 0 ? rgb(0, 0, 0xC0) : rgb(0x9B, 0x9B, 0xFF)});
     canvas.setBrush({Brush::Style::None, 0});
     canvas.rectangle(normalised(Rect{truncToInt32(c.centreX - d), truncToInt32(c.centreY - d),
                                      truncToInt32(d + c.centreX), truncToInt32(d + c.centreY)}));
@@ -225,20 +228,22 @@ void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Can
     }
 }
 
-void moveBox(Canvas& canvas, const Rect& b, Colour penColour, Colour brushColour) {
+void moveBox(Canvas& canvas, const Rect& b, Colour penColour, Colour brushColour, double ratio) {
     const auto [cx, cy] = centre(b);
     canvas.invertLine({b.left, cy}, {b.right, cy});
     canvas.invertLine({cx, b.top}, {cx, b.bottom});
-    canvas.setPen({Pen::Style::Solid, 2, penColour});
+    canvas.setPen({Pen::Style::Solid, deviceLength(2, ratio), penColour});
     canvas.setBrush({Brush::Style::None, 0});
-    canvas.roundRect(b, 20, 20);
-    canvas.setPen({Pen::Style::Solid, 1, kBlack});
+    const std::int32_t corner = deviceLength(20, ratio);
+    canvas.roundRect(b, corner, corner);
+    canvas.setPen({Pen::Style::Solid, deviceLength(1, ratio), kBlack});
     canvas.setBrush({Brush::Style::Solid, brushColour});
+    const std::int32_t h = deviceLength(15, ratio); // the arrow heads
     const PixelPoint heads[4][3] = {
-        {{b.left, cy}, {b.left + 15, cy + 15}, {b.left + 15, cy - 15}},
-        {{b.right, cy}, {b.right - 15, cy + 15}, {b.right - 15, cy - 15}},
-        {{cx, b.top}, {cx + 15, b.top + 15}, {cx - 15, b.top + 15}},
-        {{cx, b.bottom}, {cx + 15, b.bottom - 15}, {cx - 15, b.bottom - 15}},
+        {{b.left, cy}, {b.left + h, cy + h}, {b.left + h, cy - h}},
+        {{b.right, cy}, {b.right - h, cy + h}, {b.right - h, cy - h}},
+        {{cx, b.top}, {cx + h, b.top + h}, {cx - h, b.top + h}},
+        {{cx, b.bottom}, {cx + h, b.bottom - h}, {cx - h, b.bottom - h}},
     };
     for (const auto& head : heads) {
         canvas.polygon(head);
@@ -246,7 +251,9 @@ void moveBox(Canvas& canvas, const Rect& b, Colour penColour, Colour brushColour
 }
 
 void toolPreview(const SceneFrame& f, Canvas& canvas) {
-    const Pen dotted{Pen::Style::Dotted, 1, kBlack};
+    const double ratio = f.camera.pixelRatio;
+    const std::int32_t thin = deviceLength(1, ratio);
+    const Pen dotted{Pen::Style::Dotted, thin, kBlack};
     if (f.sphereBox) {
         canvas.setPen(dotted);
         canvas.setBrush({Brush::Style::None, 0});
@@ -254,7 +261,7 @@ void toolPreview(const SceneFrame& f, Canvas& canvas) {
         canvas.ellipse(*f.sphereBox);
     }
     if (!f.rubberLine.empty()) {
-        canvas.setPen({Pen::Style::Solid, 1, kBlack});
+        canvas.setPen({Pen::Style::Solid, thin, kBlack});
         canvas.polyline(f.rubberLine);
     }
     if (f.rubberBand) {
@@ -265,22 +272,23 @@ void toolPreview(const SceneFrame& f, Canvas& canvas) {
     if (f.moveBoxes) {
         const PixelPoint a = centre(f.moveBoxes->centreBox);
         const PixelPoint b = centre(f.moveBoxes->grabBox);
-        canvas.setPen({Pen::Style::Solid, 2, rgb(200, 0, 0)});
+        canvas.setPen({Pen::Style::Solid, deviceLength(2, ratio), rgb(200, 0, 0)});
         canvas.setBrush({Brush::Style::None, 0});
         canvas.rectangle(normalised(a, b));
-        moveBox(canvas, f.moveBoxes->grabBox, rgb(0, 0, 0x80), kGrey);
-        moveBox(canvas, f.moveBoxes->centreBox, rgb(255, 0, 0), kBlack);
+        moveBox(canvas, f.moveBoxes->grabBox, rgb(0, 0, 0x80), kGrey, ratio);
+        moveBox(canvas, f.moveBoxes->centreBox, rgb(255, 0, 0), kBlack, ratio);
     }
 }
 
 void markers(const SceneFrame& f, Canvas& canvas) {
+    const std::int32_t thin = deviceLength(1, f.camera.pixelRatio);
     if (!f.vertexMarkers.empty()) {
-        canvas.setPen({Pen::Style::Solid, 1, rgb(0, 0, 255)});
+        canvas.setPen({Pen::Style::Solid, thin, rgb(0, 0, 255)});
         canvas.setBrush({Brush::Style::Solid, rgb(255, 0, 0)});
         canvas.rectangles(f.vertexMarkers);
     }
     if (!f.selectionMarkers.empty()) {
-        canvas.setPen({Pen::Style::Solid, 1, rgb(255, 0, 0)});
+        canvas.setPen({Pen::Style::Solid, thin, rgb(255, 0, 0)});
         canvas.setBrush({Brush::Style::Solid, rgb(0, 0, 255)});
         canvas.rectangles(f.selectionMarkers);
     }
@@ -289,15 +297,19 @@ void markers(const SceneFrame& f, Canvas& canvas) {
     }
 }
 
-void statusBox(const SceneFrame::StatusBox& s, Canvas& canvas) {
+void statusBox(const SceneFrame::StatusBox& s, Canvas& canvas, double ratio) {
     const Rect& box = s.box;
     canvas.setClip(&box);
     canvas.fillRect(box, kWhite);
-    canvas.frameRect(box, kBlack);
+    for (std::int32_t k = 0; k < deviceLength(1, ratio); ++k) {
+        canvas.frameRect({box.left + k, box.top + k, box.right - k, box.bottom - k}, kBlack);
+    }
     for (const StatusLine& line : s.lines) {
         canvas.text(box.left + line.x, box.top + line.y, line.text);
     }
-    canvas.fillRect({box.left + 100, box.top + 72, box.left + 130, box.top + 88}, s.currentColour);
+    auto at = [ratio](std::int32_t windowPixels) { return devicePosition(windowPixels, ratio); };
+    canvas.fillRect({box.left + at(100), box.top + at(72), box.left + at(130), box.top + at(88)},
+                    s.currentColour);
     canvas.setClip(nullptr);
 }
 
@@ -319,6 +331,7 @@ void paintScene(const SceneFrame& f, Canvas& canvas) {
 
 void paintScene(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
     canvas.setClip(nullptr);
+    canvas.setPixelRatio(f.camera.pixelRatio);
     if (!f.depthPass) {
         backToFront(f, canvas, bandRows);
     } else {
@@ -330,7 +343,7 @@ void paintScene(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
     }
     markers(f, canvas);
     if (f.status) {
-        statusBox(*f.status, canvas);
+        statusBox(*f.status, canvas, f.camera.pixelRatio);
     }
     if (f.highlight) {
         highlight(*f.highlight, canvas);

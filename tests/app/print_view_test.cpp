@@ -34,8 +34,8 @@ int countColumnsOf(const QImage& image, int row, QRgb colour) {
 }
 
 // Three device pixels per screen pixel: three times the size, the same grid lines three times
-// as far apart and still one pixel wide (paler spacing rules give them the grey of a 15-pixel
-// grid), and the screen's camera back afterwards.
+// as far apart, still one pixel wide and in the screen's grey (a grid's grey goes by its
+// spacing on the screen), and the screen's camera back afterwards.
 TEST(PrintView, ScaledPictureKeepsOnePixelLinesAndRestoresTheCamera) {
     SmallView v;
     const Camera before = v.e.camera;
@@ -43,7 +43,7 @@ TEST(PrintView, ScaledPictureKeepsOnePixelLinesAndRestoresTheCamera) {
     const QImage printed = ViewWidget::paintScenePictureScaled(v.e, 3);
     ASSERT_EQ(printed.size(), QSize(120, 90));
     const int screenLines = countColumnsOf(screen, 2, qRgb(243, 243, 255));
-    const QRgb printedGrey = qRgb(213, 213, 255); // 258 - 3 * 15
+    const QRgb printedGrey = qRgb(243, 243, 255); // 258 - 3 * 5
     EXPECT_GT(screenLines, 4);
     EXPECT_EQ(countColumnsOf(printed, 2, printedGrey), screenLines);
     for (int x = 1; x < printed.width(); ++x) {

@@ -17,7 +17,8 @@ for f in bin/facetcraftwerk \
          share/icons/hicolor/scalable/apps/$id.svg \
          share/mime/packages/facetcraftwerk.xml \
          share/metainfo/$id.metainfo.xml \
-         share/man/man1/facetcraftwerk.1; do
+         share/doc/facetcraftwerk/copyright \
+         share/man/man1/facetcraftwerk.1.gz; do
     [ -f "$prefix/$f" ] || fail "missing $f"
 done
 for page in FacetCraftwerk.html FacetCraftwerk_en.html; do
