@@ -1,16 +1,19 @@
 // FacetCraftwerk: the program's entry point. `--batch SCRIPT` runs a script of editor actions
 // without a window (SCRIPT "-" reads standard input); `--convert IN OUT [--fit SIZE]` converts a
-// model file from one format to another, also without a window; otherwise
+// model file from one format to another, also without a window; `--render` and `--turntable`
+// write pictures of a model, also without a window (app/picture_export_cli.h); otherwise
 // `[--lang ja|en] [FILE]` opens the window, in the language named or else the one the profile
 // holds (Japanese by default).
 
 #include "app/main_window.h"
+#include "app/picture_export_cli.h"
 #include "app/translations.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/dropped_files.h"
 #include "editor/frame_step.h"
+#include "editor/picture_export.h"
 #include "editor/recovery.h"
 #include "io/atomic_file.h"
 #include "io/model_files.h"
@@ -48,7 +51,8 @@ class VectorStateGuard : public QObject {
 int usage() {
     std::cerr << "usage: facetcraftwerk [--lang ja|en] [FILE]\n"
                  "       facetcraftwerk --batch SCRIPT   (SCRIPT may be - for standard input)\n"
-                 "       facetcraftwerk --convert IN OUT [--fit SIZE]\n";
+                 "       facetcraftwerk --convert IN OUT [--fit SIZE]\n"
+              << fcw::pictureUsage();
     return 2;
 }
 
@@ -203,6 +207,9 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && std::strcmp(argv[1], "--convert") == 0) {
         return runConvert(argc, argv);
+    }
+    if (argc >= 2 && fcw::isPictureForm(argv[1])) {
+        return fcw::runPictureCommand(argc, argv);
     }
     return runWindow(argc, argv);
 }
