@@ -18,6 +18,7 @@
 #include "io/atomic_file.h"
 #include "io/model_files.h"
 #include "render/qt_canvas.h"
+#include "render/qt_picture.h"
 #include "render/qt_vector_state.h"
 #include "render/scene_painter.h"
 
@@ -124,6 +125,7 @@ int runBatch(int argc, char** argv) {
     player.setRenderer(renderToPng);
     player.setCatalogueLoader(fcw::loadCatalogue);
     player.setPainter(batchPainter());
+    player.host().setPictureRasteriser(fcw::rasterisePicture);
     if (std::strcmp(argv[2], "-") == 0) {
         return player.run(std::cin);
     }

@@ -18,10 +18,6 @@ namespace fcw {
 // Pictures of the model written to files: a still PNG and turntable animations (GIF, animated
 // PNG, WebP), for the command line and the window alike.
 
-// Paints a frame into RGBA pixels (frame.client's size, straight alpha, rows of width * 4
-// bytes). The turntable calls it from two threads at once, each with frames of its own.
-using FrameRasteriser = std::function<std::vector<std::uint8_t>(const SceneFrame&)>;
-
 // The limits every request is held to before any work.
 inline constexpr int kMinPictureSide = 16;
 inline constexpr int kMaxPictureSide = 4096;

@@ -5,6 +5,7 @@
 #include "render/scene_frame.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -19,6 +20,10 @@ struct PictureLook {
     double horizontalDegrees = 0.0;   // about the horizontal axis, as the Up key turns
     std::optional<Colour> background; // 0x00BBGGRR; none: transparent
 };
+
+// Paints a frame into RGBA pixels (frame.client's size, straight alpha, rows of width * 4
+// bytes). The turntable calls it from two threads at once, each with frames of its own.
+using FrameRasteriser = std::function<std::vector<std::uint8_t>(const SceneFrame&)>;
 
 // The share of the picture's smaller side the model's extent takes in a fitted picture.
 inline constexpr double kPictureFill = 0.9;
