@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +27,13 @@ int runPictureCommand(int argc, char** argv) {
         return 2;
     }
     clearUpperVectorState();
-    if (auto problem = runPictureRequest(*parsed.request, rasterisePicture)) {
+    std::optional<std::string> problem;
+    try {
+        problem = runPictureRequest(*parsed.request, rasterisePicture);
+    } catch (const std::exception& e) { // memory or threads ran out: say so, write nothing
+        problem = parsed.request->out + ": " + e.what();
+    }
+    if (problem) {
         std::replace(problem->begin(), problem->end(), '\n', ' ');
         std::cerr << *problem << '\n';
         return 2;

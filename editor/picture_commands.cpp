@@ -7,6 +7,7 @@
 #include "editor/operation.h"
 #include "editor/picture_export.h"
 
+#include <exception>
 #include <iterator>
 #include <vector>
 
@@ -180,10 +181,15 @@ void exportTurntable(Editor& editor) {
                                       dialog.number(TurntableDialog::kDelay)};
     const std::string title = editor.host.translate(text_context::kDialog, kProgressTitle);
     Host& host = editor.host;
-    const PictureResult result = writeTurntable(
-        finishedTriangles(editor), look, animation, *path, rasterise,
-        [&](int done, int total) { return host.showProgress(title, done, total); },
-        editor.writeFaults);
+    PictureResult result;
+    try {
+        result = writeTurntable(
+            finishedTriangles(editor), look, animation, *path, rasterise,
+            [&](int done, int total) { return host.showProgress(title, done, total); },
+            editor.writeFaults);
+    } catch (const std::exception& e) { // memory ran out for a large picture: nothing written
+        result.error = e.what();
+    }
     host.endProgress();
     if (result.error) {
         reportFailure(editor, *path);

@@ -10,7 +10,7 @@ namespace fcw {
 
 namespace {
 
-constexpr double kRadiansPerDegreeHere = 1.0 / kDegreesPerRadian;
+constexpr double kRadiansPerDegree = 1.0 / kDegreesPerRadian;
 
 // The view options of a picture: filled with edges, nothing but the model.
 ViewOptions pictureView() {
@@ -65,8 +65,8 @@ PictureScene::PictureScene(std::span<const TriangleCore> triangles) {
 
 void PictureScene::turn(double verticalDegrees, double horizontalDegrees) {
     if (store_.lastIndex >= 0) {
-        store_.refreshModelToView(verticalDegrees * kRadiansPerDegreeHere,
-                                  horizontalDegrees * kRadiansPerDegreeHere);
+        store_.refreshModelToView(verticalDegrees * kRadiansPerDegree,
+                                  horizontalDegrees * kRadiansPerDegree);
     }
 }
 
