@@ -32,6 +32,18 @@ constexpr OptionRow kWindowOptions[] = {
 constexpr OptionRow kConvertOptions[] = {
     {"--fit", "SIZE", "scale about the centre so the largest extent is SIZE units"},
 };
+constexpr OptionRow kRenderOptions[] = {
+    {"--size", "WxH", "the picture's size in pixels, 16 to 4096 a side (800x600)"},
+    {"--turn", "V,H", "degrees about the vertical and the horizontal axis (0,0)"},
+    {"--background", "transparent|RRGGBB", "what shows where nothing is drawn (transparent)"},
+};
+constexpr OptionRow kTurntableOptions[] = {
+    {"--frames", "N", "frames in one turn, 1 to 360 (36)"},
+    {"--size", "WxH", "each frame's size in pixels, 16 to 4096 a side (512x512)"},
+    {"--delay", "MS", "milliseconds a frame, 10 to 10000 (60)"},
+    {"--turn", "V,H", "degrees about the vertical and the horizontal axis of the first frame"},
+    {"--background", "transparent|RRGGBB", "what shows where nothing is drawn (transparent)"},
+};
 
 // A new form is a row here (and its case in main).
 constexpr FormRow kForms[] = {
@@ -44,6 +56,10 @@ constexpr FormRow kForms[] = {
      "run a script of editor actions without a window (- reads standard input)"},
     {CommandForm::Convert, "--convert", "IN OUT", kConvertOptions,
      "convert a model between the formats of the two extensions, without a window"},
+    {CommandForm::Render, "--render", "IN OUT.png", kRenderOptions,
+     "paint a model into a PNG picture, without a window"},
+    {CommandForm::Turntable, "--turntable", "IN OUT.gif|OUT.png|OUT.webp", kTurntableOptions,
+     "write a looping turntable of a model (GIF, animated PNG or WebP), without a window"},
     {CommandForm::Help, "--help", "", {}, "print this text"},
     {CommandForm::Version, "--version", "", {}, "print the version"},
 };

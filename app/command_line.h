@@ -11,7 +11,7 @@ namespace fcw {
 // without a display and without a window. Each form is a row of the table in
 // command_line.cpp: the option that selects it (first on the line; none for the window), its
 // operands and the options it takes. --help and the usage text come from the same table.
-enum class CommandForm { Window, Batch, Convert, Help, Version };
+enum class CommandForm { Window, Batch, Convert, Render, Turntable, Help, Version };
 
 struct GivenOption {
     std::string name;                // as written in the table, "--fit"

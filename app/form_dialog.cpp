@@ -5,6 +5,7 @@
 
 #include "editor/dialog_number.h"
 #include "editor/keyboard.h"
+#include "editor/picture_commands.h"
 #include "editor/transform_dialogs.h"
 
 #include <QButtonGroup>
@@ -82,6 +83,16 @@ constexpr ControlLayout kLayouts[] = {
     {kNumberInputDialog, NumberInputDialog::kSign, ControlLayout::ReadOnly, ""},
     {kNumberInputDialog, NumberInputDialog::kUseCurrentView, ControlLayout::Check,
      QT_TRANSLATE_NOOP("Dialog", "現在の視点で点の移動を行う")},
+    {kTurntableDialog, TurntableDialog::kFrames, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "コマ数")},
+    {kTurntableDialog, TurntableDialog::kWidth, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "幅（ピクセル）")},
+    {kTurntableDialog, TurntableDialog::kHeight, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "高さ（ピクセル）")},
+    {kTurntableDialog, TurntableDialog::kDelay, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "コマの間隔（ミリ秒）")},
+    {kTurntableDialog, TurntableDialog::kTransparent, ControlLayout::Check,
+     QT_TRANSLATE_NOOP("Dialog", "背景を透明にする")},
 };
 
 const char* captionOf(int dialog) {
@@ -94,6 +105,8 @@ const char* captionOf(int dialog) {
         return QT_TRANSLATE_NOOP("Dialog", "伸縮");
     case kNumberInputDialog:
         return QT_TRANSLATE_NOOP("Dialog", "数値入力ダイアログ");
+    case kTurntableDialog:
+        return QT_TRANSLATE_NOOP("Dialog", "回転アニメーションの書き出し");
     default:
         return "FacetCraftwerk";
     }

@@ -1,22 +1,26 @@
 // FacetCraftwerk: the program's entry point. The command line (app/command_line.h) chooses the
 // form: `--batch SCRIPT` runs a script of editor actions without a window (SCRIPT "-" reads
 // standard input); `--convert IN OUT [--fit SIZE]` converts a model file from one format to
-// another, also without a window; `--help` and `--version` print; otherwise
+// another, also without a window; `--render` and `--turntable` write pictures of a model, also
+// without a window (app/picture_export_cli.h); `--help` and `--version` print; otherwise
 // `[--lang ja|en] [FILE]` opens the window, in the language named or else the one the profile
 // holds (Japanese by default).
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/picture_export_cli.h"
 #include "app/translations.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
 #include "editor/document_commands.h"
 #include "editor/dropped_files.h"
 #include "editor/frame_step.h"
+#include "editor/picture_export.h"
 #include "editor/recovery.h"
 #include "io/atomic_file.h"
 #include "io/model_files.h"
 #include "render/qt_canvas.h"
+#include "render/qt_picture.h"
 #include "render/qt_vector_state.h"
 #include "render/scene_painter.h"
 
@@ -116,6 +120,7 @@ int runBatch(int argc, char** argv, const std::string& scriptPath) {
     player.setRenderer(renderToPng);
     player.setCatalogueLoader(fcw::loadCatalogue);
     player.setPainter(batchPainter());
+    player.host().setPictureRasteriser(fcw::rasterisePicture);
     if (scriptPath == "-") {
         return player.run(std::cin);
     }
@@ -187,6 +192,9 @@ int main(int argc, char** argv) {
         return runBatch(argc, argv, line.operands[0]);
     case fcw::CommandForm::Convert:
         return runConvert(line);
+    case fcw::CommandForm::Render:
+    case fcw::CommandForm::Turntable:
+        return fcw::runPictureCommand(argc, argv);
     case fcw::CommandForm::Window:
         break;
     }

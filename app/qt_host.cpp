@@ -10,6 +10,7 @@
 #include "editor/menus.h"
 #include "editor/palette_dialog.h"
 #include "editor/tools/triangle_popup.h"
+#include "render/qt_picture.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStatusBar>
@@ -270,6 +272,29 @@ bool QtHost::tryLockFile(const std::string& path) {
 
 void QtHost::releaseLockFile(const std::string& path) {
     locks_.erase(path); // unlocks and removes the file
+}
+
+FrameRasteriser QtHost::pictureRasteriser() const {
+    return rasterisePicture;
+}
+
+bool QtHost::showProgress(const std::string& title, int done, int total) {
+    if (!progress_) {
+        // The toolkit's own Cancel button, in the toolkit's language.
+        progress_ = std::make_unique<QProgressDialog>(window_);
+        progress_->setLabelText(QString::fromStdString(title));
+        progress_->setWindowTitle(QStringLiteral("FacetCraftwerk"));
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setMinimumDuration(0);
+    }
+    progress_->setMaximum(total);
+    progress_->setValue(done);
+    QApplication::processEvents();
+    return !progress_->wasCanceled();
+}
+
+void QtHost::endProgress() {
+    progress_.reset();
 }
 
 } // namespace fcw

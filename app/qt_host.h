@@ -6,6 +6,7 @@
 #include <memory>
 
 class QLockFile;
+class QProgressDialog;
 
 namespace fcw {
 
@@ -50,12 +51,18 @@ class QtHost : public Host {
                                std::span<const std::uint8_t> bytes) override;
     bool tryLockFile(const std::string& path) override;
     void releaseLockFile(const std::string& path) override;
+    FrameRasteriser pictureRasteriser() const override;
+    // A modal progress dialog over the window with a Cancel button; events are processed at
+    // each step so that the button answers.
+    bool showProgress(const std::string& title, int done, int total) override;
+    void endProgress() override;
 
   private:
     InterfaceLanguage language_;
     MainWindow* window_ = nullptr;
     ViewWidget* view_ = nullptr;
     std::map<std::string, std::unique_ptr<QLockFile>> locks_;
+    std::unique_ptr<QProgressDialog> progress_;
 };
 
 } // namespace fcw

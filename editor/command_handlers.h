@@ -16,6 +16,7 @@
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/palette_dialog.h"
+#include "editor/picture_commands.h"
 #include "editor/recent_files.h"
 #include "editor/settings_sheet.h"
 #include "editor/text_commands.h"

@@ -24,6 +24,8 @@ inline constexpr int kExportText = 32841;
 inline constexpr int kImportText = 32892;
 inline constexpr int kImportForeign = 33000; // glTF, OBJ, STL, PLY, 3MF and what else is read
 inline constexpr int kExportForeign = 33001;
+inline constexpr int kExportPicture = 33040;   // the view as a PNG picture
+inline constexpr int kExportTurntable = 33041; // a turning animation: GIF, APNG or WebP
 
 // 編集
 inline constexpr int kUndo = 32799;

@@ -60,6 +60,10 @@ class HeadlessHost : public Host {
     // otherwise a repaint runs only the frame step.
     void setPainter(std::function<void(Editor&)> painter) { painter_ = std::move(painter); }
 
+    // What paints the picture exports' frames (the program's Qt canvas); none in tests.
+    void setPictureRasteriser(FrameRasteriser rasteriser) { rasteriser_ = std::move(rasteriser); }
+    FrameRasteriser pictureRasteriser() const override { return rasteriser_; }
+
     void repaint() override;
     void beep() override;
     MessageResult messageBox(const std::string& text, MessageButtons buttons,
@@ -106,6 +110,7 @@ class HeadlessHost : public Host {
     bool shiftDown_ = false;
     int backBufferBits_ = 32;
     std::function<void(Editor&)> painter_;
+    FrameRasteriser rasteriser_;
     bool toolbarVisible_ = true;
     bool quitRequested_ = false;
     PidLocks locks_;

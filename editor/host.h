@@ -4,6 +4,7 @@
 #include "io/atomic_file.h"
 #include "model/triangle.h"
 #include "render/camera.h"
+#include "render/picture_scene.h"
 
 #include <cstdint>
 #include <map>
@@ -178,6 +179,17 @@ class Host {
     // Shows the help page at `path`; false when it cannot (the file is missing, or no viewer
     // takes it), and the caller says so.
     virtual bool showHelp(const std::string& path) = 0;
+
+    // ---- pictures ----
+    // What paints frames into pixels for picture files; empty when this host cannot (the
+    // export then says so).
+    virtual FrameRasteriser pictureRasteriser() const { return {}; }
+    // A long task's progress with a Cancel button: shown at the first call, updated with
+    // `done` of `total` steps at each; false once the user cancelled. endProgress() closes it.
+    virtual bool showProgress(const std::string& /*title*/, int /*done*/, int /*total*/) {
+        return true;
+    }
+    virtual void endProgress() {}
 
     // ---- recovery copies ----
     // Writes `bytes` to `path` so that a reader finds the previous file or the new one whole,

@@ -51,6 +51,8 @@ std::vector<MenuItem> buildMain() {
                                               cmd(kImportText),
                                               cmd(kImportForeign),
                                               cmd(kExportForeign),
+                                              cmd(kExportPicture),
+                                              cmd(kExportTurntable),
                                               sep(),
                                               {K::RecentFiles, kRecentFile1, {}, {}},
                                               sep(),

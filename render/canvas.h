@@ -91,6 +91,9 @@ class Canvas {
     virtual void ellipse(const Rect& r) = 0;
     virtual void fillRect(const Rect& r, Colour colour) = 0;
     virtual void frameRect(const Rect& r, Colour colour) = 0;
+    // Clears `r` to no colour at all, for pictures with a transparent background; a surface
+    // without transparency fills it white, the view's background.
+    virtual void clearToTransparent(const Rect& r) { fillRect(r, 0x00FFFFFF); }
     // XORs the 15 x 15 snap marker with its top-left corner at (x, y): white marker pixels
     // invert the picture, black ones leave it unchanged. At a pixel ratio r it is
     // deviceLength(15, r) pixels square, each pixel taking the marker's nearest one.

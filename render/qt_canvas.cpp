@@ -85,6 +85,13 @@ Colour QtCanvas::pixel(int x, int y) const {
            (static_cast<Colour>(qBlue(p)) << 16);
 }
 
+QImage QtCanvas::argbImage() const {
+    // The same bytes read with their alpha: drawn pixels carry 0xFF there, cleared ones 0.
+    return QImage(image_.constBits(), image_.width(), image_.height(), image_.bytesPerLine(),
+                  QImage::Format_ARGB32)
+        .copy();
+}
+
 void QtCanvas::detach() {
     // A copy of image() shares the pixels; writing through the old pointer would change it.
     pixels_ = reinterpret_cast<QRgb*>(image_.bits());
@@ -350,9 +357,16 @@ void QtCanvas::ellipse(const Rect& r) {
 }
 
 void QtCanvas::fillRect(const Rect& r, Colour colour) {
+    fillValue(r, toRgb(colour));
+}
+
+void QtCanvas::clearToTransparent(const Rect& r) {
+    fillValue(r, 0);
+}
+
+void QtCanvas::fillValue(const Rect& r, QRgb value) {
     detach();
     const Rect& area = area_;
-    const QRgb value = toRgb(colour);
     const std::int64_t left = std::max(r.left, area.left);
     const std::int64_t right = std::min(r.right, area.right);
     const std::int64_t top = std::max(r.top, area.top);
@@ -367,8 +381,8 @@ void QtCanvas::fillRect(const Rect& r, Colour colour) {
         }
         return;
     }
-    // White (the background, 0xFFFFFFFF with its opaque alpha) repeats one byte, which the C
-    // library's memset stores faster than a loop of words; whole rows are one block.
+    // White (the background, 0xFFFFFFFF with its opaque alpha) and transparent repeat one byte,
+    // which the C library's memset stores faster than a loop of words; whole rows are one block.
     const auto rowBytes = static_cast<std::size_t>(right - left) * 4;
     if (left == 0 && right == stride_) {
         std::memset(pixels_ + top * stride_, byte,

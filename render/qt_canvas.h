@@ -51,6 +51,8 @@ class QtCanvas : public Canvas {
     void roundRect(const Rect& r, int cornerWidth, int cornerHeight) override;
     void ellipse(const Rect& r) override;
     void fillRect(const Rect& r, Colour colour) override;
+    // Pixels of value 0: alpha 0 once the picture is read as ARGB (see argbImage).
+    void clearToTransparent(const Rect& r) override;
     void frameRect(const Rect& r, Colour colour) override;
     void invertSnapMarker(std::int32_t x, std::int32_t y) override;
     void text(std::int32_t x, std::int32_t y, const std::string& utf8) override;
@@ -62,6 +64,10 @@ class QtCanvas : public Canvas {
     // picture on one thread).
     void setConcurrentBands(bool on) { concurrentBands_ = on; }
 
+    // The picture with its alpha: opaque wherever something was drawn, transparent where only
+    // clearToTransparent reached. (The canvas draws every colour opaque.)
+    QImage argbImage() const;
+
     // The pixel at (x, y) as 0x00BBGGRR, for tests.
     Colour pixel(int x, int y) const;
 
@@ -69,6 +75,7 @@ class QtCanvas : public Canvas {
     // A surface over another canvas's pixels, which it neither owns nor clears.
     QtCanvas(QRgb* pixels, int width, int height, qsizetype bytesPerLine);
     void detach();
+    void fillValue(const Rect& r, QRgb value);
     bool inside(std::int64_t x, std::int64_t y) const;
     void put(std::int64_t x, std::int64_t y, Colour colour);
     void invert(std::int64_t x, std::int64_t y);

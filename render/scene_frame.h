@@ -29,6 +29,9 @@ struct SceneFrame {
     Camera camera; // with the origin's window position of this frame
     Rect client{};
     ViewOptions view;
+    // What the picture is cleared to before the grid and the triangles: the view's white, or
+    // none (a transparent background, for pictures written to files).
+    std::optional<Colour> background = 0x00FFFFFF;
 
     // The triangles, drawn back to front: drawOrder[0 .. drawCount] index `triangles`. Their
     // shadedColour is up to date for every one the frame draws.

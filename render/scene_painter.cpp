@@ -174,7 +174,11 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
     const bool grid = f.view.anyGridSpacing() && !f.view.gridInFront;
     const std::vector<GridStroke> strokes = grid ? gridStrokes(f) : std::vector<GridStroke>{};
     auto band = [&](Canvas& surface, std::int64_t top, std::int64_t bottom) {
-        surface.fillRect(f.client, kWhite);
+        if (f.background) {
+            surface.fillRect(f.client, *f.background);
+        } else {
+            surface.clearToTransparent(f.client);
+        }
         if (grid) {
             gridPass(f, strokes, surface);
         }

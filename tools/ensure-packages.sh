@@ -15,7 +15,8 @@ set -euo pipefail
 # qt_add_translations) and qt6-tools-dev-tools keep and compile the English catalogue.
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev
               fonts-ipafont-gothic qt6-translations-l10n libassimp-dev lib3mf-dev
-              libmeshoptimizer-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools)
+              libmeshoptimizer-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgif-dev
+              libwebp-dev zlib1g-dev)
 
 # Testing, on top: GoogleTest and Google Benchmark; clang builds the fuzz targets (with its
 # fuzzing runtime, below) and clang-format checks the tree's formatting; Xvfb, xauth and

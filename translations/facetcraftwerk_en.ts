@@ -359,6 +359,14 @@
         <source>形式を指定して書き出し...</source>
         <translation>Ex&amp;port...</translation>
     </message>
+    <message>
+        <source>画像として書き出し(&amp;G)...</source>
+        <translation>Export as &amp;Picture...</translation>
+    </message>
+    <message>
+        <source>回転アニメーションの書き出し(&amp;A)...</source>
+        <translation>Export Turntable &amp;Animation...</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -586,6 +594,34 @@ Set the distance from the depth axis</translation>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>回転アニメーションを書き出しています...</source>
+        <translation>Writing the turntable animation...</translation>
+    </message>
+    <message>
+        <source>コマ数</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>幅（ピクセル）</source>
+        <translation>Width (pixels)</translation>
+    </message>
+    <message>
+        <source>高さ（ピクセル）</source>
+        <translation>Height (pixels)</translation>
+    </message>
+    <message>
+        <source>コマの間隔（ミリ秒）</source>
+        <translation>Delay between frames (ms)</translation>
+    </message>
+    <message>
+        <source>背景を透明にする</source>
+        <translation>Transparent background</translation>
+    </message>
+    <message>
+        <source>回転アニメーションの書き出し</source>
+        <translation>Export Turntable Animation</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -616,6 +652,22 @@ Set the distance from the depth axis</translation>
     <message>
         <source>形式を指定して書き出し（STL と 3MF では 1 単位が %1 mm になります）</source>
         <translation>Export a model (in STL and 3MF one unit becomes %1 mm)</translation>
+    </message>
+    <message>
+        <source>GIF アニメーション(*.gif)</source>
+        <translation>GIF animation (*.gif)</translation>
+    </message>
+    <message>
+        <source>APNG アニメーション(*.png)</source>
+        <translation>APNG animation (*.png)</translation>
+    </message>
+    <message>
+        <source>WebP アニメーション(*.webp)</source>
+        <translation>WebP animation (*.webp)</translation>
+    </message>
+    <message>
+        <source>PNG 画像(*.png)</source>
+        <translation>PNG picture (*.png)</translation>
     </message>
 </context>
 <context>
@@ -977,6 +1029,16 @@ This file cannot be written: %2</translation>
 This file has %2 triangles (at most 3000).
 Reduce them to 3000 or fewer and read it?</translation>
     </message>
+    <message>
+        <source>%1
+この画像を書き出せませんでした。</source>
+        <translation>%1
+The picture could not be written.</translation>
+    </message>
+    <message>
+        <source>ここでは画像を描けません。</source>
+        <translation>Pictures cannot be painted here.</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1127,6 +1189,14 @@ Reduce them to 3000 or fewer and read it?</translation>
     <message>
         <source>ﾓﾃﾞﾙを glTF, OBJ, STL, PLY, 3MF で書き出す</source>
         <translation>Write the model as glTF, OBJ, STL, PLY or 3MF</translation>
+    </message>
+    <message>
+        <source>ビューを PNG 画像で書き出す</source>
+        <translation>Write the view as a PNG picture</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙが回るアニメーションを GIF, APNG, WebP で書き出す</source>
+        <translation>Write the model turning as a GIF, APNG or WebP animation</translation>
     </message>
 </context>
 <context>

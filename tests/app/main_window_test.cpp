@@ -218,12 +218,13 @@ TEST_F(MainWindowTest, RecentFilesFillTheFileMenuAndReopen) {
     QMenu* file = window->menuBar()->actions()[0]->menu();
     emit file->aboutToShow();
     const QList<QAction*> actions = file->actions();
-    // After New, Open, Save, Save As, the two text and the two 3D-format items and a separator.
-    ASSERT_GE(actions.size(), 11);
-    EXPECT_EQ(actions[9]->text(), QStringLiteral("&1 ") + QString::fromStdString(path));
-    EXPECT_EQ(actions[9]->data().toInt(), kRecentFile1);
-    EXPECT_EQ(actions[10]->text(), QStringLiteral("&2 /nowhere/b.fcw"));
-    EXPECT_TRUE(actions[10]->isEnabled());
+    // After New, Open, Save, Save As, the two text and the two 3D-format items, the picture and
+    // the animation, and a separator.
+    ASSERT_GE(actions.size(), 13);
+    EXPECT_EQ(actions[11]->text(), QStringLiteral("&1 ") + QString::fromStdString(path));
+    EXPECT_EQ(actions[11]->data().toInt(), kRecentFile1);
+    EXPECT_EQ(actions[12]->text(), QStringLiteral("&2 /nowhere/b.fcw"));
+    EXPECT_TRUE(actions[12]->isEnabled());
     window->runCommand(kRecentFile1);
     EXPECT_EQ(editor.store.lastIndex, 3);
     EXPECT_EQ(editor.document.path, path);

@@ -64,10 +64,10 @@ TEST(Menus, EveryCommandIsReachableFromAMenuTheToolbarOrAKey) {
 
 TEST(Menus, RecentFileItemStandsForAllFourEntries) {
     const std::vector<int> file = commandIdsOf(mainMenu()[0]);
-    const std::vector<int> expected = {kFileNew,     kFileOpen,    kFileSave,      kFileSaveAs,
-                                       kExportText,  kImportText,  kImportForeign, kExportForeign,
-                                       kRecentFile1, kRecentFile2, kRecentFile3,   kRecentFile4,
-                                       kExit};
+    const std::vector<int> expected = {
+        kFileNew,     kFileOpen,      kFileSave,      kFileSaveAs,    kExportText,
+        kImportText,  kImportForeign, kExportForeign, kExportPicture, kExportTurntable,
+        kRecentFile1, kRecentFile2,   kRecentFile3,   kRecentFile4,   kExit};
     EXPECT_EQ(file, expected);
 }
 
