@@ -120,6 +120,7 @@ int runBatch(int argc, char** argv) {
     player.setRenderer(renderToPng);
     player.setCatalogueLoader(fcw::loadCatalogue);
     player.setPainter(batchPainter());
+    player.setImageDecoder(fcw::decodePictureFile);
     if (std::strcmp(argv[2], "-") == 0) {
         return player.run(std::cin);
     }

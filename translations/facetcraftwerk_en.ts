@@ -359,6 +359,22 @@
         <source>形式を指定して書き出し...</source>
         <translation>Ex&amp;port...</translation>
     </message>
+    <message>
+        <source>パレットを読み込む(&amp;L)...</source>
+        <translation>&amp;Load Palette...</translation>
+    </message>
+    <message>
+        <source>パレットを書き出す(&amp;W)...</source>
+        <translation>&amp;Write Palette...</translation>
+    </message>
+    <message>
+        <source>モデルの色をパレットに(&amp;M)</source>
+        <translation>&amp;Model Colours to Palette</translation>
+    </message>
+    <message>
+        <source>パレット パネル(&amp;P)</source>
+        <translation>&amp;Palette Panel</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -586,6 +602,26 @@ Set the distance from the depth axis</translation>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>色を #RRGGBB で入力</source>
+        <translation>Type a colour as #RRGGBB</translation>
+    </message>
+    <message>
+        <source>読み込む</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>書き出す</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>モデルの色</source>
+        <translation>Model Colours</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -616,6 +652,26 @@ Set the distance from the depth axis</translation>
     <message>
         <source>形式を指定して書き出し（STL と 3MF では 1 単位が %1 mm になります）</source>
         <translation>Export a model (in STL and 3MF one unit becomes %1 mm)</translation>
+    </message>
+    <message>
+        <source>GIMP パレット(*.gpl)</source>
+        <translation>GIMP palette (*.gpl)</translation>
+    </message>
+    <message>
+        <source>16 進カラーコード(*.hex)</source>
+        <translation>Hex colour codes (*.hex)</translation>
+    </message>
+    <message>
+        <source>パレットを読み込む</source>
+        <translation>Load Palette</translation>
+    </message>
+    <message>
+        <source>パレット(*.gpl *.hex *.txt *.ase *.png)</source>
+        <translation>Palettes (*.gpl *.hex *.txt *.ase *.png)</translation>
+    </message>
+    <message>
+        <source>パレットを書き出す</source>
+        <translation>Export Palette</translation>
     </message>
 </context>
 <context>
@@ -977,6 +1033,54 @@ This file cannot be written: %2</translation>
 This file has %2 triangles (at most 3000).
 Reduce them to 3000 or fewer and read it?</translation>
     </message>
+    <message>
+        <source>ファイルが途中で終わっています</source>
+        <translation>the file ends too early</translation>
+    </message>
+    <message>
+        <source>ブロックの長さがファイルの終わりを越えています</source>
+        <translation>a block runs past the end of the file</translation>
+    </message>
+    <message>
+        <source>ASE ファイルの見出し（ASEF）がありません</source>
+        <translation>the ASE header (ASEF) is missing</translation>
+    </message>
+    <message>
+        <source>パレットに色がありません。</source>
+        <translation>The palette has no colours.</translation>
+    </message>
+    <message>
+        <source>GIMP パレットの見出し（GIMP Palette）がありません</source>
+        <translation>the GIMP palette header (GIMP Palette) is missing</translation>
+    </message>
+    <message>
+        <source>この環境では画像を読み込めません</source>
+        <translation>pictures cannot be read here</translation>
+    </message>
+    <message>
+        <source>パレットは %1 色までです。最初の %1 色を取り込み、残りの %2 色は入れませんでした。</source>
+        <translation>A palette holds up to %1 colours. The first %1 were taken and the other %2 left out.</translation>
+    </message>
+    <message>
+        <source>範囲外の値か読めない書式の %1 行（項目）を飛ばしました。</source>
+        <translation>%1 lines (or entries) out of range or malformed were skipped.</translation>
+    </message>
+    <message>
+        <source>モデルに三角形がありません。</source>
+        <translation>The model has no triangles.</translation>
+    </message>
+    <message>
+        <source>色は #RRGGBB の形で入力してください。</source>
+        <translation>Type the colour as #RRGGBB.</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます（上限 100 万画素）</source>
+        <translation>the picture is too large (at most about a million pixels)</translation>
+    </message>
+    <message>
+        <source>PNG 画像として読めません</source>
+        <translation>it cannot be read as a PNG picture</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1127,6 +1231,22 @@ Reduce them to 3000 or fewer and read it?</translation>
     <message>
         <source>ﾓﾃﾞﾙを glTF, OBJ, STL, PLY, 3MF で書き出す</source>
         <translation>Write the model as glTF, OBJ, STL, PLY or 3MF</translation>
+    </message>
+    <message>
+        <source>GPL, HEX, TXT, ASE, PNG のパレットを読み込む</source>
+        <translation>Load a GPL, HEX, TXT, ASE or PNG palette</translation>
+    </message>
+    <message>
+        <source>パレットを GPL か HEX で書き出す</source>
+        <translation>Export the palette as GPL or HEX</translation>
+    </message>
+    <message>
+        <source>モデルで使っている色をパレットにする</source>
+        <translation>Make the model&apos;s colours the palette</translation>
+    </message>
+    <message>
+        <source>パレット パネルの表示/非表示</source>
+        <translation>Show or hide the palette panel</translation>
     </message>
 </context>
 <context>
@@ -1345,6 +1465,10 @@ Reduce them to 3000 or fewer and read it?</translation>
     <message>
         <source>。点・線・面積のない面・不正な座標の面 %1 個を除きました</source>
         <translation>; %1 points, lines, faces without area or with bad coordinates left out</translation>
+    </message>
+    <message>
+        <source>保存されていたパレットを読み込めません: %1</source>
+        <translation>The kept palette cannot be read: %1</translation>
     </message>
 </context>
 <context>
