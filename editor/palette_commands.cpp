@@ -20,7 +20,8 @@ constexpr char kCannotRead[] = FCW_TR_NOOP("Message", "%1\nこのファイルを
 constexpr char kUnknownExtension[] = FCW_TR_NOOP("Message", "この拡張子の形式は読めません");
 // %1 the most a palette holds, %2 how many were left out.
 constexpr char kLeftOver[] = FCW_TR_NOOP(
-    "Message", "パレットは %1 色までです。最初の %1 色を取り込み、残りの %2 色は入れませんでした。");
+    "Message",
+    "パレットは %1 色までです。最初の %1 色を取り込み、残りの %2 色は入れませんでした。");
 constexpr char kSkipped[] =
     FCW_TR_NOOP("Message", "範囲外の値か読めない書式の %1 行（項目）を飛ばしました。");
 constexpr char kNoModelColour[] = FCW_TR_NOOP("Message", "モデルに三角形がありません。");
@@ -56,8 +57,8 @@ void tellLeftOut(Editor& editor, const PaletteRead& read) {
                       {std::to_string(kMaxPaletteColours), std::to_string(read.leftOver)});
     }
     if (read.skipped > 0) {
-        text += (text.empty() ? "" : "\n") + fillIn(editor.host.translate(kMessage, kSkipped),
-                                                    {std::to_string(read.skipped)});
+        text += (text.empty() ? "" : "\n") +
+                fillIn(editor.host.translate(kMessage, kSkipped), {std::to_string(read.skipped)});
     }
     if (!text.empty()) {
         tell(editor, text, MessageIcon::Information);
@@ -166,7 +167,8 @@ bool exportPaletteFile(Editor& editor, const std::string& path) {
 void loadPalette(Editor& editor) {
     const Host& host = editor.host;
     FileDialogRequest request;
-    request.title = host.translate(text_context::kFiles, FCW_TR_NOOP("Files", "パレットを読み込む"));
+    request.title =
+        host.translate(text_context::kFiles, FCW_TR_NOOP("Files", "パレットを読み込む"));
     request.filters = {
         host.translate(text_context::kFiles,
                        FCW_TR_NOOP("Files", "パレット(*.gpl *.hex *.txt *.ase *.png)")),
@@ -185,7 +187,8 @@ void loadPalette(Editor& editor) {
 void exportPalette(Editor& editor) {
     const Host& host = editor.host;
     FileDialogRequest request;
-    request.title = host.translate(text_context::kFiles, FCW_TR_NOOP("Files", "パレットを書き出す"));
+    request.title =
+        host.translate(text_context::kFiles, FCW_TR_NOOP("Files", "パレットを書き出す"));
     for (const PaletteFilter& f : kWritable) {
         request.filters.push_back(host.translate(text_context::kFiles, f.text));
     }

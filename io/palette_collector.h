@@ -27,8 +27,9 @@ class PaletteCollector {
     std::vector<bool> seen_; // one bit per 24-bit colour, while repeats are dropped
 };
 
-// `name` with control characters blanked and cut to kMaxPaletteNameBytes at a character
-// boundary, so any name can stand on one line of a written file.
+// `name` with control characters blanked, cut to kMaxPaletteNameBytes at a character boundary
+// and trimmed of blanks, so any name can stand on one line of a written file and read back the
+// same.
 std::string cleanPaletteName(std::string_view name);
 
 } // namespace fcw

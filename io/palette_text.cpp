@@ -20,6 +20,9 @@ std::string cleanPaletteName(std::string_view name) {
     std::string out(name.substr(0, size));
     std::replace_if(
         out.begin(), out.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+    // Blanks around a name would not survive a line of a written file: none are kept.
+    out.erase(0, std::min(out.find_first_not_of(' '), out.size()));
+    out.erase(out.find_last_not_of(' ') + 1);
     return out;
 }
 
@@ -241,8 +244,11 @@ PaletteFormat paletteFormatOf(std::string_view path) {
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
     constexpr std::pair<const char*, PaletteFormat> kExtensions[] = {
-        {"gpl", PaletteFormat::Gpl}, {"hex", PaletteFormat::Hex}, {"txt", PaletteFormat::PaintNet},
-        {"ase", PaletteFormat::Ase}, {"png", PaletteFormat::Png}};
+        {"gpl", PaletteFormat::Gpl},
+        {"hex", PaletteFormat::Hex},
+        {"txt", PaletteFormat::PaintNet},
+        {"ase", PaletteFormat::Ase},
+        {"png", PaletteFormat::Png}};
     for (const auto& [name, format] : kExtensions) {
         if (ext == name) {
             return format;

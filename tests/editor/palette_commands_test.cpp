@@ -29,7 +29,9 @@ class PaletteCommands : public testing::ScriptTest {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    void load(const std::string& path) { run({("answer file \"" + path + "\"").c_str(), "command 33045"}); }
+    void load(const std::string& path) {
+        run({("answer file \"" + path + "\"").c_str(), "command 33045"});
+    }
     std::vector<Colour> colours() const {
         std::vector<Colour> list;
         for (const PaletteColour& c : e.palette.colours) {
@@ -50,9 +52,10 @@ TEST_F(PaletteCommands, ALoadTellsWhatItSkippedAndARefusalKeepsThePalette) {
     run("dump");
     EXPECT_NE(output().find("\"currentColour\":0,\"palette\":[255,16711680],"), std::string::npos);
 
-    const std::string refusals[] = {
-        write("empty.hex", "# only\nnothing here\n"), write("cut.ase", std::string("ASEF\0\1\0\0\0\0\0\1\0\1", 14)),
-        write("none.txt", "; comments\n"), folder.path("missing.gpl"), write("x.pal", "ff0000\n")};
+    const std::string refusals[] = {write("empty.hex", "# only\nnothing here\n"),
+                                    write("cut.ase", std::string("ASEF\0\1\0\0\0\0\0\1\0\1", 14)),
+                                    write("none.txt", "; comments\n"), folder.path("missing.gpl"),
+                                    write("x.pal", "ff0000\n")};
     for (const std::string& path : refusals) {
         load(path);
         EXPECT_EQ(colours(), (std::vector<Colour>{0x0000FF, 0xFF0000})) << path;

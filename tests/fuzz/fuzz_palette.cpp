@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (r.error.empty()) {
         const PaletteRead back = readGplPalette(writeGplPalette(r.palette));
         fuzz::check(back.skipped == 0 && back.palette.colours == r.palette.colours,
-                    "the written palette reads back");
+                    "the written palette reads back, names and all");
     }
     return 0;
 }

@@ -35,20 +35,34 @@ struct TextCase {
 
 TEST(PaletteFiles, TextFormatsKeepGoodLinesAndCountBadOnes) {
     const TextCase cases[] = {
-        {"gpl", PaletteFormat::Gpl,
+        {"gpl",
+         PaletteFormat::Gpl,
          "GIMP Palette\nName: Tiny\nColumns: 4\n# comment\n255 0 0 Red\n  0 255   0\tGreen\n"
          "300 0 0 too red\n1 2\nx y z\n1.5 2 3\n-1 0 0\n\n0 0 255\n",
-         {kRed, kGreen, kBlue}, 5, false},
-        {"gpl with BOM and CRLF", PaletteFormat::Gpl, "\xEF\xBB\xBFGIMP Palette\r\n0 0 255\r\n",
-         {kBlue}, 0, false},
+         {kRed, kGreen, kBlue},
+         5,
+         false},
+        {"gpl with BOM and CRLF",
+         PaletteFormat::Gpl,
+         "\xEF\xBB\xBFGIMP Palette\r\n0 0 255\r\n",
+         {kBlue},
+         0,
+         false},
         {"gpl without its header", PaletteFormat::Gpl, "255 0 0 Red\n", {}, 0, true},
         {"gpl with no colour", PaletteFormat::Gpl, "GIMP Palette\nName: x\n300 0 0\n", {}, 0, true},
-        {"hex", PaletteFormat::Hex, "ff0000\n#00FF00\n\n12345\nzzzzzz\n#1234567\n  0000ff  \n",
-         {kRed, kGreen, kBlue}, 3, false},
+        {"hex",
+         PaletteFormat::Hex,
+         "ff0000\n#00FF00\n\n12345\nzzzzzz\n#1234567\n  0000ff  \n",
+         {kRed, kGreen, kBlue},
+         3,
+         false},
         {"empty hex", PaletteFormat::Hex, "", {}, 0, true},
-        {"paint.net", PaletteFormat::PaintNet,
+        {"paint.net",
+         PaletteFormat::PaintNet,
          "; paint.net Palette File\n;Colors: 3\nFFFF0000\n8000ff00\nFF00\nGG000000\n0000FF\n",
-         {kRed, kGreen}, 3, false},
+         {kRed, kGreen},
+         3,
+         false},
         {"paint.net of comments only", PaletteFormat::PaintNet, "; nothing\n", {}, 0, true},
     };
     for (const TextCase& c : cases) {
@@ -139,31 +153,28 @@ std::vector<std::uint8_t> aseFile(const std::vector<std::vector<std::uint8_t>>& 
 TEST(PaletteFiles, SwatchExchangeConvertsEachModelAndFlattensGroups) {
     const std::vector<std::uint8_t> group = {0, 2, 0, 'G', 0, 0};
     const auto file = aseFile({
-        block(0xC001, group),
-        entry(u"Red", "RGB ", {1.0f, 0.0f, 0.5f}),
-        entry(u"\u8d64", "CMYK", {0.0f, 1.0f, 1.0f, 0.0f}),
-        block(0xC002, {}),
-        entry(u"white", "LAB ", {1.0f, 0.0f, 0.0f}),
-        entry(u"mid", "LAB ", {0.5f, 0.0f, 0.0f}),
-        block(0x1234, {1, 2, 3}),        // a kind of block no reader knows: skipped
+        block(0xC001, group), entry(u"Red", "RGB ", {1.0f, 0.0f, 0.5f}),
+        entry(u"\u8d64", "CMYK", {0.0f, 1.0f, 1.0f, 0.0f}), block(0xC002, {}),
+        entry(u"white", "LAB ", {1.0f, 0.0f, 0.0f}), entry(u"mid", "LAB ", {0.5f, 0.0f, 0.0f}),
+        block(0x1234, {1, 2, 3}), // a kind of block no reader knows: skipped
         entry(u"grey", "Gray", {0.5f}),
-        entry(u"bad", "XYZ ", {0.1f, 0.2f, 0.3f}), // an unknown model
+        entry(u"bad", "XYZ ", {0.1f, 0.2f, 0.3f}),  // an unknown model
         entry(u"over", "RGB ", {1.5f, 0.0f, 0.0f}), // out of range
-        block(0x0001, {0, 9}),           // a name longer than its block
+        block(0x0001, {0, 9}),                      // a name longer than its block
     });
     const PaletteRead r = readAsePalette(file);
     ASSERT_EQ(r.error, "");
-    EXPECT_EQ(coloursOf(r), (std::vector<Colour>{rgbColour(255, 0, 128), kRed,
-                                                 rgbColour(255, 255, 255), rgbColour(119, 119, 119),
-                                                 rgbColour(128, 128, 128)}));
+    EXPECT_EQ(coloursOf(r),
+              (std::vector<Colour>{rgbColour(255, 0, 128), kRed, rgbColour(255, 255, 255),
+                                   rgbColour(119, 119, 119), rgbColour(128, 128, 128)}));
     EXPECT_EQ(r.palette.colours[0].name, "Red");
     EXPECT_EQ(r.palette.colours[1].name, "\xE8\xB5\xA4"); // 赤 in UTF-8
     EXPECT_EQ(r.skipped, 3);
 }
 
 TEST(PaletteFiles, DamagedSwatchExchangeFilesAreRefusedWhole) {
-    const auto good = aseFile({entry(u"Red", "RGB ", {1.0f, 0.0f, 0.0f}),
-                               entry(u"Blue", "RGB ", {0.0f, 0.0f, 1.0f})});
+    const auto good = aseFile(
+        {entry(u"Red", "RGB ", {1.0f, 0.0f, 0.0f}), entry(u"Blue", "RGB ", {0.0f, 0.0f, 1.0f})});
     ASSERT_EQ(coloursOf(readAsePalette(good)), (std::vector<Colour>{kRed, kBlue}));
     for (std::size_t size = 0; size < good.size(); ++size) {
         EXPECT_NE(readAsePalette(std::span(good).first(size)).error, "") << size;
@@ -189,8 +200,8 @@ TEST(PaletteFiles, WrittenFilesReadBackToTheSamePalette) {
     EXPECT_EQ(writeHexPalette(palette), "ff0000\n010203\n0000ff\n");
     EXPECT_EQ(coloursOf(readHexPalette(writeHexPalette(palette))),
               (std::vector<Colour>{kRed, rgbColour(1, 2, 3), kBlue}));
-    // A name that would break a line is blanked where it would.
-    const Palette odd{"two\nlines", {{kRed, "a\nb"}}};
+    // A name that would break a line is blanked where it would, and trimmed.
+    const Palette odd{"two\nlines", {{kRed, " a\nb\t"}}};
     EXPECT_EQ(readGplPalette(writeGplPalette(odd)).palette,
               (Palette{"two lines", {{kRed, "a b"}}}));
 }
