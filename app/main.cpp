@@ -121,6 +121,7 @@ int runBatch(int argc, char** argv, const std::string& scriptPath) {
     player.setCatalogueLoader(fcw::loadCatalogue);
     player.setPainter(batchPainter());
     player.host().setPictureRasteriser(fcw::rasterisePicture);
+    player.setImageDecoder(fcw::decodePictureFile);
     if (scriptPath == "-") {
         return player.run(std::cin);
     }

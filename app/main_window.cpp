@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/lock_keys.h"
+#include "app/palette_panel.h"
 #include "app/toolbar_icons.h"
 #include "app/translations.h"
 #include "app/window_placement.h"
@@ -49,6 +50,15 @@ MainWindow::MainWindow(Editor& editor, QtHost& host) : editor_(editor), host_(ho
     setCentralWidget(view_);
     buildMenus();
     buildToolbar();
+    palettePanel_ = new PalettePanel(
+        editor, [this](int id) { runCommand(id); },
+        [this] {
+            view_->update();
+            refreshCommandStates();
+        },
+        this);
+    addDockWidget(Qt::RightDockWidgetArea, palettePanel_);
+    palettePanel_->hide();
     // The message pane says "ﾚﾃﾞｨ" whenever no prompt is shown.
     const QString ready = interfaceText("Status", QT_TRANSLATE_NOOP("Status", "ﾚﾃﾞｨ"));
     QObject::connect(statusBar(), &QStatusBar::messageChanged, this,
@@ -317,6 +327,9 @@ void MainWindow::refreshCommandStates() {
         for (QAction* a : toolbar_->actions()) {
             refreshAction(a, editor_);
         }
+    }
+    if (palettePanel_ != nullptr) {
+        palettePanel_->showPalette(); // its frame follows the current colour
     }
 }
 

@@ -14,11 +14,15 @@ class QToolBar;
 
 namespace fcw {
 
+class PalettePanel;
+
 class MainWindow : public QMainWindow {
   public:
     MainWindow(Editor& editor, QtHost& host);
     ViewWidget* view() { return view_; }
     QToolBar* toolbar() { return toolbar_; }
+    // The palette panel, docked at the right and hidden until shown from menu 表示.
+    PalettePanel* palettePanel() { return palettePanel_; }
     // "name[*] - FacetCraftwerk", the mark shown while the document has unsaved changes.
     void updateTitle();
     // Where the window's size, position and maximised state are kept between runs (empty:
@@ -54,6 +58,7 @@ class MainWindow : public QMainWindow {
     QtHost& host_;
     ViewWidget* view_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    PalettePanel* palettePanel_ = nullptr;
     QLabel* indicators_[4] = {};
     QPrinter printer_;
     QString stateFile_;

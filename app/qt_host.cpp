@@ -2,6 +2,7 @@
 
 #include "app/form_dialog.h"
 #include "app/main_window.h"
+#include "app/palette_panel.h"
 #include "app/palette_widget.h"
 #include "app/qt_settings_sheet.h"
 #include "app/translations.h"
@@ -17,6 +18,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 #include <QLockFile>
 #include <QMenu>
 #include <QMessageBox>
@@ -226,6 +229,47 @@ bool QtHost::isToolbarVisible() const {
 void QtHost::toggleToolbar() {
     QToolBar* toolbar = window_->toolbar();
     toolbar->setVisible(toolbar->isHidden());
+}
+
+bool QtHost::isPalettePanelVisible() const {
+    return window_ != nullptr && window_->palettePanel() != nullptr &&
+           !window_->palettePanel()->isHidden();
+}
+
+void QtHost::togglePalettePanel() {
+    PalettePanel* panel = window_->palettePanel();
+    panel->setVisible(panel->isHidden());
+}
+
+void QtHost::paletteChanged() {
+    if (window_ != nullptr && window_->palettePanel() != nullptr) {
+        window_->palettePanel()->showPalette();
+    }
+}
+
+DecodedImage QtHost::decodeImage(const std::string& path, std::size_t maxPixels) {
+    return decodePictureFile(path, maxPixels);
+}
+
+DecodedImage decodePictureFile(const std::string& path, std::size_t maxPixels) {
+    QImageReader reader(QString::fromStdString(path), "png");
+    const QSize size = reader.size(); // from the header, before any pixel is decoded
+    if (size.isValid() &&
+        static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()) >
+            maxPixels) {
+        return {0, 0, {}, QT_TRANSLATE_NOOP("Message", "画像が大きすぎます（上限 100 万画素）")};
+    }
+    const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) {
+        return {0, 0, {}, QT_TRANSLATE_NOOP("Message", "PNG 画像として読めません")};
+    }
+    DecodedImage out{image.width(), image.height(), {}, {}};
+    out.argb.reserve(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        out.argb.insert(out.argb.end(), row, row + image.width());
+    }
+    return out;
 }
 
 void QtHost::pageSetup() {

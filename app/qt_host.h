@@ -49,6 +49,10 @@ class QtHost : public Host {
     // The toolkit's safe-save file and lock files.
     FileResult writeFileSafely(const std::string& path,
                                std::span<const std::uint8_t> bytes) override;
+    bool isPalettePanelVisible() const override;
+    void togglePalettePanel() override;
+    void paletteChanged() override;
+    DecodedImage decodeImage(const std::string& path, std::size_t maxPixels) override;
     bool tryLockFile(const std::string& path) override;
     void releaseLockFile(const std::string& path) override;
     FrameRasteriser pictureRasteriser() const override;
@@ -64,5 +68,9 @@ class QtHost : public Host {
     std::map<std::string, std::unique_ptr<QLockFile>> locks_;
     std::unique_ptr<QProgressDialog> progress_;
 };
+
+// Decodes a PNG picture with the toolkit's reader, refusing one of more than `maxPixels` pixels
+// before its pixels are decoded. The window's host and the batch player share it.
+DecodedImage decodePictureFile(const std::string& path, std::size_t maxPixels);
 
 } // namespace fcw

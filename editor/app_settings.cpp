@@ -1,6 +1,7 @@
 #include "editor/app_settings.h"
 
 #include "editor/editor.h"
+#include "editor/palette_commands.h"
 #include "editor/profile.h"
 #include "editor/recent_files.h"
 #include "model/numeric.h"
@@ -110,6 +111,7 @@ InterfaceLanguage startupLanguage(std::optional<InterfaceLanguage> commandLine,
 }
 
 void readStartupProfile(Editor& editor) {
+    readKeptPalette(editor);
     Profile profile;
     if (editor.paths.profilePath.empty() || !profile.load(editor.paths.profilePath)) {
         return;

@@ -9,6 +9,7 @@
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
+#include "editor/palette_commands.h"
 #include "editor/profile.h"
 #include "editor/recent_files.h"
 #include "editor/recovery.h"
@@ -212,6 +213,7 @@ Problem verbProfile(Script& s, const Words& w) {
     s.editor.settings.interfaceLanguage = readLanguageChoice(profile);
     s.editor.recentFiles = readRecentFiles(profile);
     s.editor.paths.profilePath = w[1];
+    readKeptPalette(s.editor);
     return std::nullopt;
 }
 
@@ -392,6 +394,19 @@ Problem verbDump(Script& s, const Words& w) {
     return std::nullopt;
 }
 
+// palette pick N: a click on swatch N (from 0) of the palette panel.
+Problem verbPalette(Script& s, const Words& w) {
+    int index = 0;
+    if (w.size() != 3 || w[1] != "pick" || !parseInt(w[2], index)) {
+        return "usage: palette pick N";
+    }
+    if (index < 0 || !pickPaletteColour(s.editor, static_cast<std::size_t>(index))) {
+        return "palette pick " + w[2] + ": the palette holds " +
+               std::to_string(s.editor.palette.colours.size()) + " colours";
+    }
+    return std::nullopt;
+}
+
 // recovery folder PATH | recovery write | recovery crash
 Problem verbRecovery(Script& s, const Words& w) {
     constexpr char kUsage[] = "usage: recovery folder PATH, recovery write or recovery crash";
@@ -469,6 +484,7 @@ constexpr Verb kVerbs[] = {
     {"lang", 1, "lang ja|en", verbLang},
     {"pixelformat", 1, "pixelformat BITS", verbPixelFormat},
     {"bench", kAnyArguments, "", verbBench},
+    {"palette", kAnyArguments, "", verbPalette},
 };
 
 } // namespace

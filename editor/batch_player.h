@@ -36,6 +36,10 @@ class BatchPlayer {
     void setCatalogueLoader(LoadCatalogue loader) { loadCatalogue_ = std::move(loader); }
     // The window's full repaint, which the bench verbs time. Supplied by the program.
     void setPainter(PaintView painter) { painter_ = std::move(painter); }
+    // Decodes swatch pictures for the palette. Supplied by the program, which has the toolkit.
+    void setImageDecoder(HeadlessHost::ImageDecoder decoder) {
+        host_.setImageDecoder(std::move(decoder));
+    }
 
     int run(std::istream& script);
     // Runs one line; returns an error text for a script error.

@@ -15,6 +15,7 @@
 #include "editor/mesh_commands.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
+#include "editor/palette_commands.h"
 #include "editor/palette_dialog.h"
 #include "editor/picture_commands.h"
 #include "editor/recent_files.h"
@@ -162,6 +163,15 @@ inline void toggleToolbar(Editor& e) {
 }
 inline bool toolbarShown(const Editor& e) {
     return e.host.isToolbarVisible();
+}
+inline void togglePalettePanel(Editor& e) {
+    e.host.togglePalettePanel();
+}
+inline bool palettePanelShown(const Editor& e) {
+    return e.host.isPalettePanelVisible();
+}
+inline bool paletteNotEmpty(const Editor& e) {
+    return !e.palette.colours.empty();
 }
 inline void pageSetup(Editor& e) {
     e.host.pageSetup();

@@ -68,6 +68,11 @@ inline constexpr int kZoomTimes2 = 32829;
 inline constexpr int kZoomTimes4 = 32830;
 inline constexpr int kZoomTimes10 = 32831;
 inline constexpr int kResetOrigin = 32835;
+// 表示: the palette panel and its files.
+inline constexpr int kLoadPalette = 33045;
+inline constexpr int kExportPalette = 33046;
+inline constexpr int kPaletteFromModel = 33047;
+inline constexpr int kPalettePanel = 33048;
 
 // 加工 and the selection popup's copies of it.
 inline constexpr int kRoundVertices = 32859;

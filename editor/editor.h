@@ -8,6 +8,7 @@
 #include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
+#include "io/palette_files.h"
 #include "model/mesh_store.h"
 #include "model/selection.h"
 #include "model/translatable.h"
@@ -74,6 +75,9 @@ class Editor {
     // drags still belong to the last undo step.
     std::uint64_t historySerial = 1;
     RecoveryState recovery; // this instance's recovery copy
+    // The palette panel's colours (empty until a palette is read or made), kept beside the
+    // settings between runs.
+    Palette palette;
 
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
     // left out.

@@ -92,6 +92,15 @@ class HeadlessHost : public Host {
     void print() override;
     // "help PATH" when the page exists.
     bool showHelp(const std::string& path) override;
+    bool isPalettePanelVisible() const override { return palettePanelVisible_; }
+    void togglePalettePanel() override { palettePanelVisible_ = !palettePanelVisible_; }
+    // Pictures are decoded by `decoder` (the program supplies the toolkit's); without one
+    // every picture is refused.
+    using ImageDecoder = std::function<DecodedImage(const std::string&, std::size_t)>;
+    void setImageDecoder(ImageDecoder decoder) { decoder_ = std::move(decoder); }
+    DecodedImage decodeImage(const std::string& path, std::size_t maxPixels) override {
+        return decoder_ ? decoder_(path, maxPixels) : Host::decodeImage(path, maxPixels);
+    }
     bool tryLockFile(const std::string& path) override { return locks_.tryLock(path); }
     void releaseLockFile(const std::string& path) override { locks_.release(path); }
 
@@ -113,6 +122,8 @@ class HeadlessHost : public Host {
     FrameRasteriser rasteriser_;
     bool toolbarVisible_ = true;
     bool quitRequested_ = false;
+    bool palettePanelVisible_ = false;
+    ImageDecoder decoder_;
     PidLocks locks_;
     InterfaceLanguage language_ = InterfaceLanguage::Japanese;
     Translator translator_;

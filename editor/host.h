@@ -118,6 +118,18 @@ struct FileDialogRequest {
     std::string initialPath;
 };
 
+// A decoded picture: `width` x `height` pixels as 0xAARRGGBB, rows top to bottom. When it could
+// not be read, `error` says why (a Japanese text marked for translation) and there are no pixels.
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;
+    std::string error;
+};
+
+inline constexpr char kNoPictureDecoder[] =
+    FCW_TR_NOOP("Message", "この環境では画像を読み込めません");
+
 struct FileChoice {
     std::string path;
     int filterIndex = 0; // the filter selected when the dialog closed
@@ -190,6 +202,16 @@ class Host {
         return true;
     }
     virtual void endProgress() {}
+    // ---- the palette panel beside the view ----
+    virtual bool isPalettePanelVisible() const { return false; }
+    virtual void togglePalettePanel() {}
+    // The editor's palette changed: the panel shows the new one.
+    virtual void paletteChanged() {}
+    // Decodes the picture file at `path` (PNG), refusing one of more than `maxPixels` pixels
+    // before decoding it. A host without a picture decoder refuses every file.
+    virtual DecodedImage decodeImage(const std::string& /*path*/, std::size_t /*maxPixels*/) {
+        return {0, 0, {}, kNoPictureDecoder};
+    }
 
     // ---- recovery copies ----
     // Writes `bytes` to `path` so that a reader finds the previous file or the new one whole,

@@ -53,6 +53,14 @@ std::string dumpState(const Editor& editor, bool includeView) {
     out += ",\"toolMode\":\"" + std::string(toolModeName(s.toolMode)) + '"';
     out += ",\"editPhase\":" + std::to_string(editPhaseNumber(editor));
     out += ",\"currentColour\":" + std::to_string(s.currentColour);
+    // Only once a palette was read or made, so that dumps without one stay as they were.
+    if (!editor.palette.colours.empty()) {
+        out += ",\"palette\":[";
+        for (std::size_t i = 0; i < editor.palette.colours.size(); ++i) {
+            out += (i > 0 ? "," : "") + std::to_string(editor.palette.colours[i].colour);
+        }
+        out += ']';
+    }
     out += std::string(",\"modified\":") + (editor.document.modified ? "true" : "false");
     const auto selected = editor.selection.vertices();
     out += ",\"selectionCount\":" + std::to_string(selected.size());

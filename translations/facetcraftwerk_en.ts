@@ -367,6 +367,22 @@
         <source>回転アニメーションの書き出し(&amp;A)...</source>
         <translation>Export Turntable &amp;Animation...</translation>
     </message>
+    <message>
+        <source>パレットを読み込む(&amp;L)...</source>
+        <translation>&amp;Load Palette...</translation>
+    </message>
+    <message>
+        <source>パレットを書き出す(&amp;W)...</source>
+        <translation>&amp;Write Palette...</translation>
+    </message>
+    <message>
+        <source>モデルの色をパレットに(&amp;M)</source>
+        <translation>&amp;Model Colours to Palette</translation>
+    </message>
+    <message>
+        <source>パレット パネル(&amp;P)</source>
+        <translation>&amp;Palette Panel</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -622,6 +638,26 @@ Set the distance from the depth axis</translation>
         <source>回転アニメーションの書き出し</source>
         <translation>Export Turntable Animation</translation>
     </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>色を #RRGGBB で入力</source>
+        <translation>Type a colour as #RRGGBB</translation>
+    </message>
+    <message>
+        <source>読み込む</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>書き出す</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>モデルの色</source>
+        <translation>Model Colours</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -668,6 +704,26 @@ Set the distance from the depth axis</translation>
     <message>
         <source>PNG 画像(*.png)</source>
         <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>GIMP パレット(*.gpl)</source>
+        <translation>GIMP palette (*.gpl)</translation>
+    </message>
+    <message>
+        <source>16 進カラーコード(*.hex)</source>
+        <translation>Hex colour codes (*.hex)</translation>
+    </message>
+    <message>
+        <source>パレットを読み込む</source>
+        <translation>Load Palette</translation>
+    </message>
+    <message>
+        <source>パレット(*.gpl *.hex *.txt *.ase *.png)</source>
+        <translation>Palettes (*.gpl *.hex *.txt *.ase *.png)</translation>
+    </message>
+    <message>
+        <source>パレットを書き出す</source>
+        <translation>Export Palette</translation>
     </message>
 </context>
 <context>
@@ -1039,6 +1095,54 @@ The picture could not be written.</translation>
         <source>ここでは画像を描けません。</source>
         <translation>Pictures cannot be painted here.</translation>
     </message>
+    <message>
+        <source>ファイルが途中で終わっています</source>
+        <translation>the file ends too early</translation>
+    </message>
+    <message>
+        <source>ブロックの長さがファイルの終わりを越えています</source>
+        <translation>a block runs past the end of the file</translation>
+    </message>
+    <message>
+        <source>ASE ファイルの見出し（ASEF）がありません</source>
+        <translation>the ASE header (ASEF) is missing</translation>
+    </message>
+    <message>
+        <source>パレットに色がありません。</source>
+        <translation>The palette has no colours.</translation>
+    </message>
+    <message>
+        <source>GIMP パレットの見出し（GIMP Palette）がありません</source>
+        <translation>the GIMP palette header (GIMP Palette) is missing</translation>
+    </message>
+    <message>
+        <source>この環境では画像を読み込めません</source>
+        <translation>pictures cannot be read here</translation>
+    </message>
+    <message>
+        <source>パレットは %1 色までです。最初の %1 色を取り込み、残りの %2 色は入れませんでした。</source>
+        <translation>A palette holds up to %1 colours. The first %1 were taken and the other %2 left out.</translation>
+    </message>
+    <message>
+        <source>範囲外の値か読めない書式の %1 行（項目）を飛ばしました。</source>
+        <translation>%1 lines (or entries) out of range or malformed were skipped.</translation>
+    </message>
+    <message>
+        <source>モデルに三角形がありません。</source>
+        <translation>The model has no triangles.</translation>
+    </message>
+    <message>
+        <source>色は #RRGGBB の形で入力してください。</source>
+        <translation>Type the colour as #RRGGBB.</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます（上限 100 万画素）</source>
+        <translation>the picture is too large (at most about a million pixels)</translation>
+    </message>
+    <message>
+        <source>PNG 画像として読めません</source>
+        <translation>it cannot be read as a PNG picture</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1197,6 +1301,22 @@ The picture could not be written.</translation>
     <message>
         <source>ﾓﾃﾞﾙが回るアニメーションを GIF, APNG, WebP で書き出す</source>
         <translation>Write the model turning as a GIF, APNG or WebP animation</translation>
+    </message>
+    <message>
+        <source>GPL, HEX, TXT, ASE, PNG のパレットを読み込む</source>
+        <translation>Load a GPL, HEX, TXT, ASE or PNG palette</translation>
+    </message>
+    <message>
+        <source>パレットを GPL か HEX で書き出す</source>
+        <translation>Export the palette as GPL or HEX</translation>
+    </message>
+    <message>
+        <source>モデルで使っている色をパレットにする</source>
+        <translation>Make the model&apos;s colours the palette</translation>
+    </message>
+    <message>
+        <source>パレット パネルの表示/非表示</source>
+        <translation>Show or hide the palette panel</translation>
     </message>
 </context>
 <context>
@@ -1415,6 +1535,10 @@ The picture could not be written.</translation>
     <message>
         <source>。点・線・面積のない面・不正な座標の面 %1 個を除きました</source>
         <translation>; %1 points, lines, faces without area or with bad coordinates left out</translation>
+    </message>
+    <message>
+        <source>保存されていたパレットを読み込めません: %1</source>
+        <translation>The kept palette cannot be read: %1</translation>
     </message>
 </context>
 <context>

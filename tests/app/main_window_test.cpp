@@ -2,6 +2,7 @@
 // wheel, resizing, the settings sheet and the save prompt.
 
 #include "app/main_window.h"
+#include "app/palette_panel.h"
 #include "app/toolbar_icons.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
@@ -469,6 +470,25 @@ TEST_F(MainWindowTest, SettingsSheetSwitchesPagesAndRefusesBadValues) {
     // Cancelled on page 2: page 1 was left, so its values stay.
     EXPECT_EQ(editor.settings.sphereLongitudeLines, 12);
     EXPECT_EQ(editor.settings.sphereLatitudeLines, 16);
+}
+
+TEST_F(MainWindowTest, ThePalettePanelShowsFromTheViewMenuAndPicksColours) {
+    PalettePanel* panel = window->palettePanel();
+    EXPECT_TRUE(panel->isHidden());
+    window->runCommand(kPalettePanel);
+    EXPECT_TRUE(host.isPalettePanelVisible());
+    editor.palette = {"", {{0x0000FF, "Red"}, {0xFF0000, "Blue"}}};
+    host.paletteChanged();
+    SwatchGrid* grid = panel->grid();
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->swatchRect(1).center());
+    EXPECT_EQ(editor.interaction.currentColour, 0xFF0000u);
+    EXPECT_EQ(editor.interaction.toolMode, ToolMode::Paint);
+    QTest::keyClicks(panel->field(), "#00ff00");
+    QTest::keyClick(panel->field(), Qt::Key_Return);
+    EXPECT_EQ(editor.interaction.currentColour, 0x00FF00u);
+    EXPECT_TRUE(panel->field()->text().isEmpty());
+    window->runCommand(kPalettePanel);
+    EXPECT_FALSE(host.isPalettePanelVisible());
 }
 
 TEST(StartupProfile, SettingsComeFromTheProfileOrKeepTheirDefaults) {
