@@ -2,6 +2,7 @@
 // wheel, resizing, the settings sheet and the save prompt.
 
 #include "app/main_window.h"
+#include "app/modal_wait.h"
 #include "app/toolbar_icons.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
@@ -21,7 +22,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 #include <QWindow>
@@ -66,17 +66,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     // Runs `act` on the next modal widget once it is shown (message box or dialog).
-    static void whenModal(std::function<void(QWidget*)> act) {
-        auto* timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, [timer, act] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
-                act(modal);
-            }
-        });
-        timer->start(10);
-    }
+    static void whenModal(std::function<void(QWidget*)> act) { testing::whenModal(std::move(act)); }
 };
 
 // Compares a built menu with its data: titles, command ids, texts from the command table,
