@@ -98,10 +98,10 @@ void scalePointerOverlays(InteractionState& s, double scale) {
 } // namespace
 
 QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
-    const Camera screen = editor.camera;
+    const Camera screen = editor.pane().camera;
     const InteractionState pointer = editor.interaction;
     scalePointerOverlays(editor.interaction, scale);
-    Camera& c = editor.camera;
+    Camera& c = editor.pane().camera;
     c.clientRect = {0, 0, std::max(truncToInt32(screen.clientRect.width() * scale), 1),
                     std::max(truncToInt32(screen.clientRect.height() * scale), 1)};
     c.zoom = screen.zoom * scale;
@@ -111,7 +111,7 @@ QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
     c.cursorVertical = screen.cursorVertical * scale;
     editor.depthRenderer.resize(c.clientRect);
     QImage picture = paintScenePicture(editor);
-    editor.camera = screen;
+    editor.pane().camera = screen;
     editor.interaction = pointer;
     editor.depthRenderer.resize(screen.clientRect);
     stepFrame(editor); // the centre box, status box and draw order of the screen
@@ -121,8 +121,8 @@ QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
 void ViewWidget::printView(Editor& editor, QPrinter& printer, double screenDpi) {
     QPainter painter(&printer);
     const QRect page = painter.viewport(); // device pixels
-    const double w = std::max(editor.camera.clientRect.width(), 1);
-    const double h = std::max(editor.camera.clientRect.height(), 1);
+    const double w = std::max(editor.pane().camera.clientRect.width(), 1);
+    const double h = std::max(editor.pane().camera.clientRect.height(), 1);
     // At most 40 million pixels (160 MB), whatever the printer's resolution.
     constexpr double kMaxPixels = 40e6;
     const double scale =
@@ -157,7 +157,7 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     // A platform paint (exposure, a dialog closing) draws the current state: the frame step
     // runs before every paint.
     if (!backBufferCurrent_) {
-        editor_.camera.clientRect = {0, 0, width(), height()};
+        editor_.pane().camera.clientRect = {0, 0, width(), height()};
         paintBackBuffer();
     }
     QPainter(this).drawImage(0, 0, canvas_.image());

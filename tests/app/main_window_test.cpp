@@ -298,9 +298,9 @@ TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
 
 TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
     window->runCommand(kZoomDivide10); // ÷１０
-    EXPECT_DOUBLE_EQ(editor.camera.zoom, 0.1);
+    EXPECT_DOUBLE_EQ(editor.pane().camera.zoom, 0.1);
     window->runCommand(kZoomTimes10); // ×１０
-    EXPECT_DOUBLE_EQ(editor.camera.zoom, 10.0);
+    EXPECT_DOUBLE_EQ(editor.pane().camera.zoom, 10.0);
     auto wheel = [&](int notches) {
         const QPointF at(100, 100);
         QWheelEvent event(at, window->view()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
@@ -308,13 +308,13 @@ TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
         QApplication::sendEvent(window->view(), &event);
     };
     wheel(3);
-    EXPECT_DOUBLE_EQ(editor.camera.zoom, 10.0);
+    EXPECT_DOUBLE_EQ(editor.pane().camera.zoom, 10.0);
     for (int i = 0; i < 200; ++i) {
         wheel(-1);
     }
-    EXPECT_NEAR(editor.camera.zoom, 0.2, 1e-9);
+    EXPECT_NEAR(editor.pane().camera.zoom, 0.2, 1e-9);
     wheel(1);
-    EXPECT_NEAR(editor.camera.zoom, 0.3, 1e-9);
+    EXPECT_NEAR(editor.pane().camera.zoom, 0.3, 1e-9);
 }
 
 // With "表示位置固定" off the status box jumps to the other corner when the pointer comes onto
@@ -323,7 +323,7 @@ TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
 TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
     window->view()->resize(640, 480);
     QApplication::processEvents();
-    ASSERT_EQ(editor.camera.clientRect.right, 640);
+    ASSERT_EQ(editor.pane().camera.clientRect.right, 640);
     std::ostringstream out;
     std::ostringstream err;
     BatchPlayer player(out, err);
@@ -341,7 +341,7 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
             player.runLine("move " + std::to_string(at.x()) + " " + std::to_string(at.y())));
         EXPECT_EQ(batch.interaction.statusCorner, editor.interaction.statusCorner)
             << at.x() << "," << at.y();
-        EXPECT_EQ(batch.interaction.statusBoxRect, editor.interaction.statusBoxRect)
+        EXPECT_EQ(batch.pane().lastPaint.statusBoxRect, editor.pane().lastPaint.statusBoxRect)
             << at.x() << "," << at.y();
     }
     // 10,10 flips to the bottom right; 600,450 onto it flips back; 20,20 flips again.
@@ -351,12 +351,12 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
 TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {
     window->view()->resize(600, 400);
     QApplication::processEvents();
-    ASSERT_EQ(editor.camera.clientRect.right, 600);
-    editor.interaction.centreBox = {295, 195, 305, 205};
+    ASSERT_EQ(editor.pane().camera.clientRect.right, 600);
+    editor.pane().lastPaint.centreBox = {295, 195, 305, 205};
     editor.interaction.grabBox = {300, 180, 320, 200}; // 10 right of and 10 above the centre
     window->view()->resize(801, 501);
     QApplication::processEvents();
-    EXPECT_EQ(editor.camera.clientRect.right, 801);
+    EXPECT_EQ(editor.pane().camera.clientRect.right, 801);
     const Rect& grab = editor.interaction.grabBox;
     EXPECT_EQ((grab.left + grab.right) / 2, 400 + 10);
     EXPECT_EQ((grab.top + grab.bottom) / 2, 250 - 10);
