@@ -28,19 +28,25 @@ void sizeDepthRenderer(Editor& editor, const Rect& client) {
 } // namespace
 
 SceneFrame stepDeviceFrame(Editor& editor, double ratio) {
+    Pane& pane = editor.pane();
     if (ratio == 1.0) {
-        sizeDepthRenderer(editor, editor.camera.clientRect);
+        sizeDepthRenderer(editor, pane.camera.clientRect);
         return stepFrame(editor);
     }
     stepFrame(editor);
-    const Camera window = editor.camera;
+    const Camera window = pane.camera;
+    const LastPaint windowPaint = pane.lastPaint;
     const InteractionState pointer = editor.interaction;
     scalePointerOverlays(editor.interaction, ratio);
-    editor.camera = deviceCamera(window, ratio);
-    sizeDepthRenderer(editor, editor.camera.clientRect);
+    pane.camera = deviceCamera(window, ratio);
+    sizeDepthRenderer(editor, pane.camera.clientRect);
     SceneFrame frame = stepFrame(editor);
     enlargeOverlays(frame);
-    editor.camera = window;
+    // The boxes input reads stay in window pixels. The draw order is the same at any scale,
+    // and the frame views it, so it stays where it is.
+    pane.camera = window;
+    pane.lastPaint.centreBox = windowPaint.centreBox;
+    pane.lastPaint.statusBoxRect = windowPaint.statusBoxRect;
     editor.interaction = pointer;
     return frame;
 }

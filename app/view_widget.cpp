@@ -86,15 +86,15 @@ QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
     const SceneFrame frame = stepDeviceFrame(editor, scale);
     QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
     paintScene(frame, canvas);
-    editor.depthRenderer.resize(editor.camera.clientRect); // the screen's again
+    editor.depthRenderer.resize(editor.pane().camera.clientRect); // the screen's again
     return canvas.image();
 }
 
 void ViewWidget::printView(Editor& editor, QPrinter& printer, double screenDpi) {
     QPainter painter(&printer);
     const QRect page = painter.viewport(); // device pixels
-    const double w = std::max(editor.camera.clientRect.width(), 1);
-    const double h = std::max(editor.camera.clientRect.height(), 1);
+    const double w = std::max(editor.pane().camera.clientRect.width(), 1);
+    const double h = std::max(editor.pane().camera.clientRect.height(), 1);
     // At most 40 million pixels (160 MB), whatever the printer's resolution.
     constexpr double kMaxPixels = 40e6;
     const double scale =
@@ -136,7 +136,7 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     // A platform paint (exposure, a dialog closing) draws the current state: the frame step
     // runs before every paint.
     if (!backBufferCurrent_) {
-        editor_.camera.clientRect = {0, 0, width(), height()};
+        editor_.pane().camera.clientRect = {0, 0, width(), height()};
         paintBackBuffer();
     }
     QPainter(this).drawImage(0, 0, canvas_.image());

@@ -32,7 +32,7 @@ inline void buildScene(Editor& e) {
         t.computeNormal();
     }
     e.refreshViewToModel();
-    e.camera.verticalAxisAngle = 0.3;
+    e.pane().camera.verticalAxisAngle = 0.3;
     e.refreshModelToView();
 }
 

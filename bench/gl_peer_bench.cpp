@@ -83,7 +83,7 @@ void llvmpipeBench(benchmark::State& state, int scale) {
     player.runLine("size " + std::to_string(width) + " " + std::to_string(height));
     Editor& e = player.editor();
     buildScene(e);
-    e.camera.zoom = scale;
+    e.pane().camera.zoom = scale;
     e.view.frameMode = 3;
     const SceneFrame f = stepFrame(e); // the shaded colours
     std::vector<float> vertices;

@@ -1,7 +1,7 @@
 // Timings of the interchange paths: the reduction a dense import goes through and a 3MF round
 // trip of a full store.
 
-#include "io/dense_sphere.h"
+#include "bench/dense_sphere.h"
 #include "io/reduction.h"
 #include "io/three_mf.h"
 

@@ -32,7 +32,7 @@ void setUp(BatchPlayer& player, int scale, bool depthBuffer) {
     player.runLine("size " + std::to_string(1920 * scale) + " " + std::to_string(1080 * scale));
     Editor& e = player.editor();
     buildScene(e);
-    e.camera.zoom = scale;
+    e.pane().camera.zoom = scale;
     e.view.gridSpacing20 = true;
     if (depthBuffer) {
         e.view.frameMode = 3;
@@ -104,7 +104,7 @@ void BM_DragEvent3000_4K(benchmark::State& state) {
     QtCanvas canvas(3840, 2160);
     player.host().setPainter([&](Editor& editor) { paintScene(stepFrame(editor), canvas); });
     e.repaint();
-    PixelPoint p = centre(e.interaction.centreBox);
+    PixelPoint p = centre(e.pane().lastPaint.centreBox);
     onLeftButtonDown(e, mouse_flags::kLeft, p);
     int step = 1;
     for (auto _ : state) {

@@ -32,7 +32,7 @@ void report(std::ostream& out, const char* kind, int n, const Timing& t) {
 
 std::vector<double> benchDrag(Editor& e, int n) {
     e.repaint(); // the centre box is where the window shows it
-    const PixelPoint start = centre(e.interaction.centreBox);
+    const PixelPoint start = centre(e.pane().lastPaint.centreBox);
     onLeftButtonDown(e, mouse_flags::kLeft, start);
     std::vector<double> times;
     times.reserve(static_cast<std::size_t>(n));

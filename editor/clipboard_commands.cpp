@@ -115,7 +115,7 @@ void pasteWorkFile(Editor& e) {
             maxZ = v[2] > maxZ ? v[2] : maxZ;
         }
     }
-    const Camera& c = e.camera;
+    const Camera& c = e.pane().camera;
     const bool status = e.view.statusVisible != 0;
     InteractionState& st = e.interaction;
     for (int i = 0; i < count; ++i) {

@@ -4,6 +4,7 @@
 #include "editor/host.h"
 #include "editor/interaction_state.h"
 #include "editor/operation.h"
+#include "editor/pane.h"
 #include "editor/recovery.h"
 #include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
@@ -53,7 +54,10 @@ class Editor {
     MeshStore store;
     Selection selection; // the only writer of the store's selection marks
     UndoHistory undo;
-    Camera camera;
+    // The views of the model; one is active (the one the pointer and the keys work in). Today
+    // there is one pane, the whole view.
+    std::vector<Pane> panes = std::vector<Pane>(1);
+    std::size_t activePane = 0;
     ViewOptions view;
     InteractionState interaction;
     ToolStates tools; // each tool's own progress
@@ -62,10 +66,6 @@ class Editor {
     DocumentState document;
     EditorPaths paths;
     WriteFaults writeFaults; // stays empty outside tests
-    // Triangle indices from the farthest to the nearest (sortByDepth); entries past the sorted
-    // range are stale.
-    std::vector<std::int16_t> drawOrder = std::vector<std::int16_t>(kTriangleSlots, 0);
-    int drawOrderLast = -1; // the last position the last sortByDepth filled; -1 before any
     DepthBufferRenderer depthRenderer;
     // The view-list triangle a right click picked, drawn hatched over the picture while its
     // menu is up; -1 for none.
@@ -88,16 +88,22 @@ class Editor {
     int undoDepth() const { return undo.undoDepth; }
     int redoDepth() const { return undo.redoDepth; }
 
+    Pane& pane() { return panes[activePane]; }
+    const Pane& pane() const { return panes[activePane]; }
+
     void setModified(bool modified);
     void repaint() { host.repaint(); }
 
+    // The store's view list is the active pane's.
     void refreshModelToView() {
+        const Camera& camera = pane().camera;
         store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     }
     // After an edit made in the view list: the model is rebuilt from it, then the view from
     // the model, so that the view's depth keys (which the draw order and every pick use) are
     // view-frame depths again and not the model's.
     void refreshViewToModel() {
+        const Camera& camera = pane().camera;
         store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
         store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     }

@@ -32,14 +32,14 @@ Rect vertexMarker(const Camera& c, const Point3& p) {
 
 // Shades what the paint draws: through the depth buffer every front-facing triangle that
 // reaches the view, otherwise every triangle of the draw order that is drawn.
-void shadeTriangles(Editor& e, SceneFrame& f) {
+void shadeTriangles(Editor& e, const SceneFrame& f) {
     if (f.depthPass) {
         e.depthRenderer.prepareTriangles(e.store.viewTriangles, f.depthPass->lastIndex,
-                                         f.depthPass->last, e.view.brightness, e.camera);
+                                         f.depthPass->last, e.view.brightness, f.camera);
         return;
     }
     for (int k = 0; k <= f.drawCount; ++k) {
-        const int t = e.drawOrder[static_cast<std::size_t>(k)];
+        const int t = f.drawOrder[static_cast<std::size_t>(k)];
         if (t < 0 || t >= kTriangleSlots) {
             continue;
         }
@@ -50,23 +50,16 @@ void shadeTriangles(Editor& e, SceneFrame& f) {
     }
 }
 
-void depthPass(Editor& e, SceneFrame& f) {
+// The depth-buffer pass of the frame, without its renderer (preparePaint lends it).
+void depthPass(const Editor& e, SceneFrame& f) {
     if (e.view.depthNormalDisplay == 0 || e.view.frameMode != 3) {
         return;
     }
     const bool provisional = drawingVerticesPlaced(e) > 0;
     const int bits = e.host.backBufferBitsPerPixel();
-    f.depthPass =
-        SceneFrame::DepthPass{&e.depthRenderer, gridSpacing(e.view), e.store.lastIndex, bits,
-                              provisional ? DepthBufferRenderer::LastTriangle::Provisional
-                                          : DepthBufferRenderer::LastTriangle::Finished};
-    if (!DepthBufferRenderer::supportsBitsPerPixel(bits)) {
-        // This frame shows the renderer's blank picture; the option goes off, so the next
-        // frames draw back to front until the user turns it on again.
-        e.view.depthNormalDisplay = 0;
-        e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
-                          MessageButtons::Ok, MessageIcon::Warning);
-    }
+    f.depthPass = SceneFrame::DepthPass{nullptr, gridSpacing(e.view), e.store.lastIndex, bits,
+                                        provisional ? DepthBufferRenderer::LastTriangle::Provisional
+                                                    : DepthBufferRenderer::LastTriangle::Finished};
 }
 
 // The slot the triangle pass leaves out: a half-drawn triangle or a sphere's reserved slot,
@@ -79,9 +72,10 @@ int hiddenSlot(const Editor& e) {
     return rangeToolBusy(e) && e.store.lastIndex + 1 < kTriangleSlots ? e.store.lastIndex + 1 : -1;
 }
 
-void toolPreview(Editor& e, SceneFrame& f) {
-    InteractionState& s = e.interaction;
-    const Camera& c = e.camera;
+void toolPreview(const Editor& e, PaneFrame& pf) {
+    const InteractionState& s = e.interaction;
+    const Camera& c = pf.camera;
+    SceneFrame& f = pf.scene;
     switch (s.toolMode) {
     case ToolMode::Sphere:
         if (sphereDragShown(e)) {
@@ -106,9 +100,9 @@ void toolPreview(Editor& e, SceneFrame& f) {
         if (!e.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
             !e.host.isShiftDown()) {
             const Rect& client = c.clientRect;
-            s.centreBox =
+            pf.lastPaint.centreBox =
                 boxAround((client.left + client.right) / 2, (client.top + client.bottom) / 2);
-            f.moveBoxes = SceneFrame::MoveBoxes{s.centreBox, s.grabBox};
+            f.moveBoxes = SceneFrame::MoveBoxes{pf.lastPaint.centreBox, s.grabBox};
         }
         break;
     default:
@@ -116,8 +110,7 @@ void toolPreview(Editor& e, SceneFrame& f) {
     }
 }
 
-void markers(const Editor& e, SceneFrame& f) {
-    const Camera& c = e.camera;
+void markers(const Editor& e, const Camera& c, SceneFrame& f) {
     const int mode = e.view.emphasisMode;
     if (e.selection.empty() && mode >= 1 && mode <= 3) {
         const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
@@ -150,8 +143,9 @@ void markers(const Editor& e, SceneFrame& f) {
 
 // Where a click would land, marked with the snap marker: on the grid and on a vertex for the
 // drawing tool's next click, on the grid for the sphere, at the snapped offset for a move.
-void snapMarkers(const Editor& e, SceneFrame& f) {
+void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
     const InteractionState& s = e.interaction;
+    const Camera& camera = pf.camera;
     PixelPoint p = s.lastPointer;
     // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
     // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
@@ -164,18 +158,18 @@ void snapMarkers(const Editor& e, SceneFrame& f) {
         const int placed = drawingVerticesPlaced(e);
         const auto next = static_cast<std::size_t>(placed + 1);
         if (e.snap.gridSnap[next] && e.view.anyGridSpacing()) {
-            roundPointToGrid(e.camera, e.view, e.snap, p);
+            roundPointToGrid(camera, e.view, e.snap, p);
             mark(p);
         }
         if (e.snap.vertexSnap[next] && e.store.lastIndex >= 0 &&
             (placed == 0 || e.store.lastIndex > 0)) {
-            previewVertexSnap(e.store, e.camera, placed, p);
+            previewVertexSnap(e.store, camera, placed, p);
             mark(p);
         }
         break;
     }
     case ToolMode::Sphere:
-        roundPointToGrid(e.camera, e.view, e.snap, p);
+        roundPointToGrid(camera, e.view, e.snap, p);
         if (anyGridSnap(e.snap)) {
             mark(p);
         }
@@ -183,9 +177,9 @@ void snapMarkers(const Editor& e, SceneFrame& f) {
     case ToolMode::RangeMove:
         if (anyGridSnap(e.snap) && selectionDragged(e)) {
             const PixelPoint g = centre(s.grabBox);
-            const PixelPoint c = centre(s.centreBox);
+            const PixelPoint c = centre(pf.lastPaint.centreBox);
             PixelPoint d{g.x - c.x, g.y - c.y};
-            roundOffsetToGrid(e.camera, e.view, e.snap, d);
+            roundOffsetToGrid(camera, e.view, e.snap, d);
             mark({c.x + d.x, c.y + d.y});
         }
         break;
@@ -194,22 +188,22 @@ void snapMarkers(const Editor& e, SceneFrame& f) {
     }
 }
 
-void statusBox(Editor& e, SceneFrame& f) {
+void statusBox(const Editor& e, PaneFrame& pf) {
     if (e.view.statusVisible == 0) {
         return; // the pointer keeps dodging where the box was last shown
     }
-    const Rect box = statusBoxRectFor(e);
-    e.interaction.statusBoxRect = box;
-    f.status = SceneFrame::StatusBox{box, statusLines(e), e.interaction.currentColour};
+    const Rect box = statusBoxRectFor(e, pf.camera.clientRect);
+    pf.lastPaint.statusBoxRect = box;
+    pf.scene.status =
+        SceneFrame::StatusBox{box, statusLines(e, pf.camera), e.interaction.currentColour};
 }
 
-void highlight(const Editor& e, SceneFrame& f) {
+void highlight(const Editor& e, const Camera& c, SceneFrame& f) {
     const int t = e.highlightedTriangle;
     if (t < 0 || t > std::min<int>(e.store.lastIndex, kTriangleSlots - 1)) {
         return;
     }
     const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
-    const Camera& c = e.camera;
     f.highlight = SceneFrame::Highlight{
         {project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2])}, tri.colour | 0x808080u};
 }
@@ -222,50 +216,84 @@ std::string reading(const Editor& e, const char* pattern, double value) {
     return fillIn(e.host.translate(text_context::kStatus, pattern), {number});
 }
 
+// The last draw-order position a sort fills: the last triangle, and while the range tool is
+// busy the free slot after it too (never past the store's last slot).
+int sortedLast(const Editor& e) {
+    int n = e.store.lastIndex;
+    if (rangeToolBusy(e)) {
+        n += 1;
+    }
+    return std::min(n, kTriangleSlots - 1);
+}
+
 } // namespace
 
-SceneFrame stepFrame(Editor& e) {
-    SceneFrame f;
-    Camera& camera = e.camera;
-    camera.computeCentre();
+PaneFrame frameFor(const Editor& e, const Pane& pane) {
+    PaneFrame pf;
+    pf.camera = pane.camera;
+    pf.camera.computeCentre();
+    const Camera& camera = pf.camera;
     const Rect& client = camera.clientRect;
-    e.interaction.centreBox =
+    pf.lastPaint.statusBoxRect = pane.lastPaint.statusBoxRect;
+    pf.lastPaint.centreBox =
         boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
-    sortByDepth(e);
+    pf.lastPaint.drawOrder = pane.lastPaint.drawOrder; // entries past the sorted range stay
+    pf.lastPaint.drawOrderLast = sortedLast(e);
+    sortByDepth(e.store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
+    SceneFrame& f = pf.scene;
     f.triangles = e.store.viewTriangles;
-    f.drawOrder = e.drawOrder;
-    f.drawCount = e.drawOrderLast;
+    f.drawOrder = pf.lastPaint.drawOrder;
+    f.drawCount = pf.lastPaint.drawOrderLast;
     f.hiddenTriangle = hiddenSlot(e);
     depthPass(e, f);
-    shadeTriangles(e, f);
-    toolPreview(e, f);
-    markers(e, f);
-    snapMarkers(e, f);
-    statusBox(e, f);
-    highlight(e, f);
+    toolPreview(e, pf);
+    markers(e, camera, f);
+    snapMarkers(e, pf, f);
+    statusBox(e, pf);
+    highlight(e, camera, f);
     f.camera = camera;
     f.client = client;
     f.view = e.view;
-    return f;
+    return pf;
+}
+
+SceneFrame preparePaint(Editor& e, Pane& pane) {
+    PaneFrame pf = frameFor(e, pane);
+    pane.camera.computeCentre(); // the origin's window position this frame used
+    pane.lastPaint = std::move(pf.lastPaint);
+    SceneFrame& f = pf.scene;
+    f.drawOrder = pane.lastPaint.drawOrder;
+    if (f.depthPass) {
+        f.depthPass->renderer = &e.depthRenderer;
+        if (!DepthBufferRenderer::supportsBitsPerPixel(f.depthPass->bitsPerPixel)) {
+            // This frame shows the renderer's blank picture; the option goes off, so the next
+            // frames draw back to front until the user turns it on again.
+            e.view.depthNormalDisplay = 0;
+            f.view.depthNormalDisplay = 0;
+            e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
+                              MessageButtons::Ok, MessageIcon::Warning);
+        }
+    }
+    shadeTriangles(e, f);
+    return std::move(pf.scene);
+}
+
+SceneFrame stepFrame(Editor& e) {
+    return preparePaint(e, e.pane());
 }
 
 void sortByDepth(Editor& editor) {
-    int n = editor.store.lastIndex;
-    if (rangeToolBusy(editor)) {
-        n += 1;
-    }
-    n = std::min(n, kTriangleSlots - 1); // never past the store's last slot
-    sortByDepth(editor.store.depthKeys, n, editor.drawOrder);
-    editor.drawOrderLast = n;
+    LastPaint& last = editor.pane().lastPaint;
+    last.drawOrderLast = sortedLast(editor);
+    sortByDepth(editor.store.depthKeys, last.drawOrderLast, last.drawOrder);
 }
 
-int drawOrderScanLast(const Editor& editor) {
-    return std::min<int>(std::max<int>(editor.drawOrderLast, editor.store.lastIndex),
+int drawOrderScanLast(const Pane& pane, int lastIndex) {
+    return std::min<int>(std::max<int>(pane.lastPaint.drawOrderLast, lastIndex),
                          kTriangleSlots - 1);
 }
 
-Rect statusBoxRectFor(const Editor& e) {
-    const Rect& client = e.camera.clientRect;
+Rect statusBoxRectFor(const Editor& e, const Rect& client) {
     const std::int32_t w = client.right - client.left;
     const std::int32_t h = client.bottom - client.top;
     if (e.interaction.statusCorner == 4) {
@@ -274,8 +302,7 @@ Rect statusBoxRectFor(const Editor& e) {
     return {0, 0, 390, 100};
 }
 
-std::vector<StatusLine> statusLines(const Editor& e) {
-    const Camera& c = e.camera;
+std::vector<StatusLine> statusLines(const Editor& e, const Camera& c) {
     const std::string count =
         fillIn(e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "ポリゴンの数(%1)")),
                {std::to_string(e.store.lastIndex + 1)});

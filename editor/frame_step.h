@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/pane.h"
 #include "render/scene_frame.h"
 
 #include <vector>
@@ -8,29 +9,50 @@ namespace fcw {
 
 class Editor;
 
-// The step run before every paint of the view, by the window, the print path, the batch player
-// and the benchmarks alike. It updates the state that handlers rely on between paints: the
-// origin's window position (the only place it is recomputed), CentreBox, the back-to-front
-// drawOrder, the status box's rectangle (which the pointer dodges), the shaded colours and the
-// depth-display fall-back. It asks the host for the Shift key once. It returns what the paint
-// draws; the frame views the store's view list and drawOrder, so it is stale after the next
-// edit. Running it twice on the same state changes nothing the second time.
+// One pane's frame: what one paint of it draws and what the paint leaves for input.
+struct PaneFrame {
+    // What the paint draws. Its draw order views lastPaint.drawOrder (or, once recorded, the
+    // pane's copy) and its triangles the store's view list.
+    SceneFrame scene;
+    // What the next event in the pane needs from this paint.
+    LastPaint lastPaint;
+    // The pane's camera with the origin's window position of this frame (computeCentre).
+    Camera camera;
+};
+
+// The frame of `pane`, worked out from the editor's state and writing nothing: the origin's
+// window position, CentreBox, the back-to-front draw order, the status box and its
+// rectangle, the tool's preview, the markers. It asks the host for the Shift key once. The
+// triangles' shaded colours are not worked out here (see preparePaint).
+PaneFrame frameFor(const Editor& editor, const Pane& pane);
+
+// The one step before every paint of a pane, run by whoever paints it (the window, the print
+// path, the batch player and the benchmarks alike): the pane's frame, then what is kept of it
+// for input (the camera's origin position and the pane's LastPaint), the shaded colours of
+// what the frame draws (in the store's view list, or the depth renderer's) and the
+// depth-display fall-back (an unsupported pixel depth turns the display off, with a message;
+// that frame shows the renderer's blank picture). Returns what the paint draws; it views the
+// store's view list and the pane's draw order, so it is stale after the next edit. Running it
+// twice on the same state changes nothing the second time.
+SceneFrame preparePaint(Editor& editor, Pane& pane);
+
+// preparePaint for the active pane.
 SceneFrame stepFrame(Editor& editor);
 
-// Sorts the editor's drawOrder by the store's depth keys. While a tool other than drawing or
-// sphere has an operation under way, the free slot after the last triangle is included too.
+// Sorts the active pane's draw order by the store's depth keys, as its next paint will. While
+// the range tool is busy, the free slot after the last triangle is included too.
 void sortByDepth(Editor& editor);
 
-// The last drawOrder position a pick looks at: the sorted range (which may hold the free slot
-// after the last triangle), or the whole model when it grew since the last sort.
-int drawOrderScanLast(const Editor& editor);
+// The last draw-order position a pick in `pane` looks at: the sorted range (which may hold the
+// free slot after the last triangle), or the whole model when it grew since the last sort.
+int drawOrderScanLast(const Pane& pane, int lastIndex);
 
 // The status box's text lines: triangle count, both view angles in degrees, the colour label
 // and the pointer position (up and away from the viewer positive).
-std::vector<StatusLine> statusLines(const Editor& editor);
+std::vector<StatusLine> statusLines(const Editor& editor, const Camera& camera);
 
-// The status box: 390 x 100 pixels in the top-left corner, or in the bottom-right one when
-// statusCorner is 4.
-Rect statusBoxRectFor(const Editor& editor);
+// The status box: 390 x 100 pixels in the top-left corner of `client`, or in the bottom-right
+// one when statusCorner is 4.
+Rect statusBoxRectFor(const Editor& editor, const Rect& client);
 
 } // namespace fcw

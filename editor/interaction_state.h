@@ -47,13 +47,10 @@ struct InteractionState {
     // origin move, zoom, middle pan), so a pan between popup-move steps does not jump.
     PixelPoint dragLast{};
     std::int16_t pickedTriangle = 0;
-    std::int32_t pickedOrderPos = 0; // position in drawOrder counted from the front
     Rect selectionRect{};
     Rect grabBox{};
-    Rect centreBox{};
     bool selectHiddenVertices = true; // the rubber band also takes back-facing vertices
     std::uint8_t statusCorner = 0;    // 0 = top-left, 4 = bottom-right
-    Rect statusBoxRect{};             // where the last paint put the status box
     Colour currentColour = 0;
     bool sphereQuadSplit = false; // spheres split each quadrilateral into four triangles
     // Up and Down move the drawing depth instead of turning the view. (The rotation mode is

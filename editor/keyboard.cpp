@@ -105,7 +105,7 @@ void numericEntry(Editor& e) {
 
 bool nudge(Editor& e, Key key) {
     NudgePhase& run = e.tools.nudge.phase;
-    const double d = 1.0 / e.camera.zoom;
+    const double d = 1.0 / e.pane().camera.zoom;
     double dy = 0.0;
     double dz = 0.0;
     switch (key) {
@@ -190,7 +190,7 @@ namespace {
 // neither, so nothing is refreshed.
 bool applyViewKey(Editor& e, Key key) {
     InteractionState& s = e.interaction;
-    Camera& c = e.camera;
+    Camera& c = e.pane().camera;
     const int spacing = gridSpacing(e.view);
     const double depthStep = spacing == 0 ? 1.0 : spacing;
     const double step = e.settings.angleStep * kRadiansPerDegree;
@@ -251,7 +251,7 @@ bool applyViewKey(Editor& e, Key key) {
 
 void onKeyDown(Editor& e, Key key, bool controlDown) {
     InteractionState& s = e.interaction;
-    Camera& c = e.camera;
+    Camera& c = e.pane().camera;
     if (!e.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
         if (nudge(e, key)) {
             e.repaint();

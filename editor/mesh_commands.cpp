@@ -25,7 +25,7 @@ void endSelection(Editor& e) {
 void runSelectionSplit(Editor& e, SelectionSplit kind) {
     abandonDrawing(e);
     e.takeSnapshot();
-    const SplitOutcome outcome = splitSelection(e.store, e.selection, kind, e.camera);
+    const SplitOutcome outcome = splitSelection(e.store, e.selection, kind, e.pane().camera);
     e.countEdit();
     if (outcome == SplitOutcome::StoppedAtCapacity) {
         showTooManyPolygons(e);
@@ -38,7 +38,7 @@ void runSelectionSplit(Editor& e, SelectionSplit kind) {
 void splitPicked(Editor& e, PickedSplit kind) {
     abandonDrawing(e);
     e.takeSnapshot();
-    switch (splitTriangle(e.store, e.interaction.pickedTriangle, kind, e.camera)) {
+    switch (splitTriangle(e.store, e.interaction.pickedTriangle, kind, e.pane().camera)) {
     case SplitOutcome::Done:
         e.countEdit();
         break;
@@ -55,14 +55,14 @@ void splitPicked(Editor& e, PickedSplit kind) {
 
 void roundSelectedVertices(Editor& e) {
     e.takeSnapshot();
-    roundSelectedVertices(e.store, e.selection, e.camera);
+    roundSelectedVertices(e.store, e.selection, e.pane().camera);
     e.repaint();
     e.countEdit();
 }
 
 void mergeSelectedVertices(Editor& e) {
     e.takeSnapshot();
-    const Rect& client = e.camera.clientRect;
+    const Rect& client = e.pane().camera.clientRect;
     const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
                                 (client.bottom - client.top) / 2 - 10};
     MergeProgress progress;
@@ -74,7 +74,7 @@ void mergeSelectedVertices(Editor& e) {
                                     progressAt);
         };
     }
-    mergeSelectedVertices(e.store, e.selection, e.camera, progress);
+    mergeSelectedVertices(e.store, e.selection, e.pane().camera, progress);
     e.repaint();
     e.countEdit();
 }
@@ -82,7 +82,7 @@ void mergeSelectedVertices(Editor& e) {
 void deleteLineTriangles(Editor& e) {
     abandonDrawing(e);
     e.takeSnapshot();
-    deleteLineTriangles(e.store, e.selection, e.camera);
+    deleteLineTriangles(e.store, e.selection, e.pane().camera);
     endSelection(e);
     e.countEdit();
     e.repaint();
@@ -122,7 +122,7 @@ void selectAll(Editor& e) {
 
 void mirrorSelection(Editor& e, MirrorAxis axis) {
     e.takeSnapshot();
-    mirrorSelection(e.store, e.selection, axis, e.camera);
+    mirrorSelection(e.store, e.selection, axis, e.pane().camera);
     e.countEdit();
     e.repaint();
 }
@@ -133,7 +133,7 @@ void rotateSelection(Editor& e, RotateKind kind) {
         return;
     }
     e.takeSnapshot();
-    rotateSelection(e.store, e.selection, kind, dialog.angleRadians(), e.camera);
+    rotateSelection(e.store, e.selection, kind, dialog.angleRadians(), e.pane().camera);
     e.countEdit();
     e.repaint();
 }
@@ -147,7 +147,7 @@ void scaleSelection(Editor& e, ScaleKind kind) {
     const ScaleFactors factors{dialog.factor(ScaleDialog::kDepth),
                                dialog.factor(ScaleDialog::kHorizontal),
                                dialog.factor(ScaleDialog::kVertical)};
-    scaleSelection(e.store, e.selection, kind, factors, e.camera);
+    scaleSelection(e.store, e.selection, kind, factors, e.pane().camera);
     e.countEdit();
     e.repaint();
 }

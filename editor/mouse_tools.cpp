@@ -47,18 +47,18 @@ void recordClick(Editor& e, int number, PixelPoint click) {
     InteractionState& s = e.interaction;
     const auto point = static_cast<std::size_t>(number);
     s.clickPoints[point] = click;
-    s.clickModelPoint = modelPointFromClient(e.camera, click.x, click.y);
+    s.clickModelPoint = modelPointFromClient(e.pane().camera, click.x, click.y);
     s.clickVertex.reset();
     if (e.snap.vertexSnap[point] && e.store.lastIndex != 0) {
-        s.clickVertex = nearestCommittedVertex(e.store, e.camera, s.clickModelPoint, click);
+        s.clickVertex = nearestCommittedVertex(e.store, e.pane().camera, s.clickModelPoint, click);
         if (s.clickVertex) {
-            const double zoom = e.camera.zoom;
+            const double zoom = e.pane().camera.zoom;
             const Point3& v = *s.clickVertex;
             s.clickModelPoint = {zoom * v.x, zoom * v.y, zoom * v.z};
         }
     }
     if (e.snap.gridSnap[point]) {
-        if (const auto snapped = snapClickToGrid(e.camera, e.view, click)) {
+        if (const auto snapped = snapClickToGrid(e.pane().camera, e.view, click)) {
             s.clickModelPoint = *snapped;
             s.clickVertex.reset();
         }
@@ -111,13 +111,13 @@ void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
 
 void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
     InteractionState& s = e.interaction;
-    if (e.view.statusFixed == 0 && s.statusBoxRect.contains(p.x, p.y)) {
+    if (e.view.statusFixed == 0 && e.pane().lastPaint.statusBoxRect.contains(p.x, p.y)) {
         s.statusCorner = s.statusCorner == 0 ? 4 : 0; // jump away from the pointer
     }
-    const ModelPoint cursor = modelPointFromClient(e.camera, p.x, p.y);
-    e.camera.cursorDepth = cursor.x;
-    e.camera.cursorHorizontal = cursor.y;
-    e.camera.cursorVertical = cursor.z;
+    const ModelPoint cursor = modelPointFromClient(e.pane().camera, p.x, p.y);
+    e.pane().camera.cursorDepth = cursor.x;
+    e.pane().camera.cursorHorizontal = cursor.y;
+    e.pane().camera.cursorVertical = cursor.z;
     s.lastPointer = p;
     if (flags == kMiddle) { // middle button alone pans in any tool
         middlePanMove(e, p);
@@ -188,7 +188,7 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
         chosen = rangeRightClick(e, click);
     } else if (toolPhaseActive(e)) {
         abandonDrawing(e); // the provisional triangle or the reserved slot
-    } else if (const auto hit = pickTriangle(e, click, false)) {
+    } else if (const auto hit = pickTriangle(e.pane(), e.store, click, false)) {
         chosen = openTrianglePopup(e, *hit, click);
     } else {
         e.selection.clear(e.store);

@@ -6,12 +6,12 @@
 namespace fcw {
 
 void setZoomLevel(Editor& editor, double zoom) {
-    editor.camera.zoom = zoom;
+    editor.pane().camera.zoom = zoom;
     editor.repaint();
 }
 
 void resetOrigin(Editor& editor) {
-    Camera& camera = editor.camera;
+    Camera& camera = editor.pane().camera;
     camera.depth = 0.0;
     camera.originOffsetX = 0.0;
     camera.originOffsetY = 0.0;
@@ -22,7 +22,7 @@ void resetOrigin(Editor& editor) {
 }
 
 void wheelZoom(Editor& editor, int wheelDelta) {
-    Camera& camera = editor.camera;
+    Camera& camera = editor.pane().camera;
     InteractionState& state = editor.interaction;
     const double oldZoom = camera.zoom;
     camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
@@ -62,13 +62,13 @@ void wheelZoom(Editor& editor, int wheelDelta) {
 void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
     InteractionState& state = editor.interaction;
     const PixelPoint grab = centre(state.grabBox);
-    const PixelPoint middle = centre(state.centreBox);
+    const PixelPoint middle = centre(editor.pane().lastPaint.centreBox);
     const std::int32_t dx = grab.x - middle.x;
     const std::int32_t dy = grab.y - middle.y;
 
-    editor.camera.clientRect = {0, 0, width, height};
+    editor.pane().camera.clientRect = {0, 0, width, height};
     state.grabBox = boxAround(width / 2 + dx, height / 2 + dy);
-    editor.depthRenderer.resize(editor.camera.clientRect);
+    editor.depthRenderer.resize(editor.pane().camera.clientRect);
 }
 
 } // namespace fcw

@@ -172,8 +172,8 @@ void exportTurntable(Editor& editor) {
     PictureLook look;
     look.width = dialog.number(TurntableDialog::kWidth);
     look.height = dialog.number(TurntableDialog::kHeight);
-    look.verticalDegrees = angleInDegrees(editor.camera.verticalAxisAngle);
-    look.horizontalDegrees = angleInDegrees(editor.camera.horizontalAxisAngle);
+    look.verticalDegrees = angleInDegrees(editor.pane().camera.verticalAxisAngle);
+    look.horizontalDegrees = angleInDegrees(editor.pane().camera.horizontalAxisAngle);
     if (dialog.value(TurntableDialog::kTransparent) != "1") {
         look.background = 0x00FFFFFF;
     }

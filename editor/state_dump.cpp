@@ -46,7 +46,7 @@ void appendTriangles(std::string& out, const std::vector<Triangle>& list, int la
 
 std::string dumpState(const Editor& editor, bool includeView) {
     const InteractionState& s = editor.interaction;
-    const Camera& c = editor.camera;
+    const Camera& c = editor.pane().camera;
     std::string out = "{";
     out += "\"lastIndex\":" + std::to_string(editor.store.lastIndex);
     out += ",\"undoDepth\":" + std::to_string(editor.undo.undoDepth);

@@ -138,7 +138,8 @@ bool runVertexMove(Editor& e, int commandId) {
         e.takeSnapshot(); // only now: a cancelled dialog must cost no undo step
         s.moveInCurrentView = dialog.useCurrentView();
         const MoveFrame frame = s.moveInCurrentView ? MoveFrame::CurrentView : MoveFrame::ModelAxes;
-        moveSelectedVertices(e.store, e.selection, command->move, dialog.number(), frame, e.camera);
+        moveSelectedVertices(e.store, e.selection, command->move, dialog.number(), frame,
+                             e.pane().camera);
         e.countEdit();
     }
     e.selection.clear(e.store);

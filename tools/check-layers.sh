@@ -3,9 +3,15 @@
 # folders below it, and Qt appears only in app/ and render/qt_*.
 #   model <- io <- render <- interact <- ops <- editor <- app
 # io/ includes model/ only; render/ includes model/ only (nothing of io/, interact/ or ops/).
+# Every source under a folder counts, at any depth (editor/tools/ is editor/).
 # Prints each include that runs the wrong way and fails when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The sources of a layer's folder and all its sub-folders, NUL-separated.
+sources_of() {
+    find "$1" \( -name '*.h' -o -name '*.cpp' \) -type f -print0 2>/dev/null
+}
 
 allowed() {
     case "$1" in
@@ -30,7 +36,7 @@ for layer in model io render interact ops editor app; do
             echo "layer check: $file includes $target ($layer may not use $folder/)"
             status=1
         fi
-    done < <(grep -Hn '^#include "' "$layer"/*.h "$layer"/*.cpp 2>/dev/null || true)
+    done < <(sources_of "$layer" | xargs -0 -r grep -Hn '^#include "' || true)
     if [[ "$layer" != app ]]; then
         while IFS= read -r hit; do
             file="${hit%%:*}"
@@ -39,7 +45,7 @@ for layer in model io render interact ops editor app; do
             fi
             echo "layer check: $hit (Qt outside app/ and render/qt_*)"
             status=1
-        done < <(grep -Hn '^#include <Q' "$layer"/*.h "$layer"/*.cpp 2>/dev/null || true)
+        done < <(sources_of "$layer" | xargs -0 -r grep -Hn '^#include <Q' || true)
     fi
 done
 exit "$status"

@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
 # Checks the shape of the sources: no file over 600 lines, no function over 80 lines, and the
 # tree formatted by its .clang-format. Prints what is out of shape and fails when something is.
+# The sources are found in the tree itself (a copy without git is checked the same), and
+# nothing here reads standard input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+exec </dev/null
 
-mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+# Every .cpp and .h below the top, leaving out build folders and hidden ones.
+mapfile -t sources < <(find . \( -path './build*' -o -path './.*' -o -path './Testing' \) -prune \
+                            -o -type f \( -name '*.cpp' -o -name '*.h' \) -print |
+                       sed 's|^\./||' | LC_ALL=C sort)
+if ((${#sources[@]} == 0)); then
+    echo "shape check: no sources found"
+    exit 1
+fi
 status=0
 
 for f in "${sources[@]}"; do

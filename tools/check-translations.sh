@@ -25,7 +25,10 @@ catalogue=translations/facetcraftwerk_en.ts
 # The same options as the build's lupdate target (app/CMakeLists.txt).
 options=(-silent -tr-function-alias QT_TRANSLATE_NOOP+=FCW_TR_NOOP -locations none
          -source-language ja -target-language en -extensions cpp,h)
-sources=(model io editor app)
+# The layers' folders, as the build names them (FCW_LAYERS in CMakeLists.txt); lupdate reads
+# every source in them, sub-folders included.
+read -r -a sources < <(sed -n 's/^set(FCW_LAYERS \(.*\))$/\1/p' CMakeLists.txt)
+((${#sources[@]} > 0)) || { echo "check-translations: no FCW_LAYERS in CMakeLists.txt"; exit 1; }
 
 if [[ "${1:-}" == --update ]]; then
     "$lupdate" "${options[@]}" -no-obsolete "${sources[@]}" -ts "$catalogue"

@@ -14,20 +14,20 @@ constexpr double kPanLimit = 15000.0; // model units, either way
 constexpr double kZoomPerPixel = 0.01;
 
 void eraseAt(Editor& e, PixelPoint p) {
-    if (const auto hit = pickTriangle(e, p, true)) {
-        removeViewTriangle(e.store, e.selection, pickedIndex(e, *hit));
+    if (const auto hit = pickTriangle(e.pane(), e.store, p, true)) {
+        removeViewTriangle(e.store, e.selection, *hit);
     }
     e.refreshViewToModel();
 }
 
 void paintAt(Editor& e, PixelPoint p) {
-    if (const auto hit = pickTriangle(e, p, false)) {
-        recolourTriangle(e.store, pickedIndex(e, *hit), e.interaction.currentColour);
+    if (const auto hit = pickTriangle(e.pane(), e.store, p, false)) {
+        recolourTriangle(e.store, *hit, e.interaction.currentColour);
     }
 }
 
 void pan(Editor& e, std::int32_t dx, std::int32_t dy) {
-    Camera& c = e.camera;
+    Camera& c = e.pane().camera;
     c.originOffsetX = std::clamp(c.originOffsetX + dx / c.zoom, -kPanLimit, kPanLimit);
     c.originOffsetY = std::clamp(c.originOffsetY + dy / c.zoom, -kPanLimit, kPanLimit);
 }
@@ -72,7 +72,8 @@ void buttonDragMove(Editor& e, PixelPoint p) {
     case ToolMode::Zoom: {
         const std::int32_t dy = p.y - last.y;
         last = p;
-        e.camera.zoom = std::clamp(e.camera.zoom - dy * kZoomPerPixel, kMinZoom, kMaxZoom);
+        e.pane().camera.zoom =
+            std::clamp(e.pane().camera.zoom - dy * kZoomPerPixel, kMinZoom, kMaxZoom);
         break;
     }
     default:

@@ -12,7 +12,7 @@ void drawTriangleDown(Editor& e, int clickNumber) {
         e.takeSnapshot();
     }
     const ModelPoint& p = e.interaction.clickModelPoint;
-    const double zoom = e.camera.zoom;
+    const double zoom = e.pane().camera.zoom;
     const auto last = static_cast<std::size_t>(e.store.lastIndex);
     Triangle& t = e.store.modelTriangles[last];
     t.setVertex(clickNumber - 1, e.interaction.clickVertex

@@ -1,7 +1,8 @@
 #include "editor/tools/pick.h"
 
-#include "editor/editor.h"
 #include "editor/frame_step.h"
+#include "editor/pane.h"
+#include "model/mesh_store.h"
 
 #include <cmath>
 
@@ -33,29 +34,27 @@ bool pointInTriangle(const Triangle& t, const Camera& c, PixelPoint point) {
     return 0.999999999999 < ratio && ratio < 1.0000000000001;
 }
 
-std::optional<int> pickTriangle(const Editor& e, PixelPoint point, bool skipBackFacing) {
+std::optional<int> pickTriangle(const Pane& pane, const MeshStore& store, PixelPoint point,
+                                bool skipBackFacing) {
     // The whole sorted range: after a paint with a selection shown it holds the free slot
     // after the last triangle too, and stopping at lastIndex would miss the nearest one.
-    const int last = e.store.lastIndex;
-    const int scanLast = drawOrderScanLast(e);
+    const int last = store.lastIndex;
+    const int scanLast = drawOrderScanLast(pane, last);
+    const std::vector<std::int16_t>& order = pane.lastPaint.drawOrder;
     for (int i = 0; i <= scanLast; ++i) {
-        const int t = e.drawOrder[static_cast<std::size_t>(scanLast - i)];
+        const int t = order[static_cast<std::size_t>(scanLast - i)];
         if (t < 0 || t > last) {
             continue; // stale order entry (no paint since the store changed)
         }
-        const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+        const Triangle& tri = store.viewTriangles[static_cast<std::size_t>(t)];
         if (skipBackFacing && tri.normal.x < 0) {
             continue;
         }
-        if (pointInTriangle(tri, e.camera, point)) {
-            return i;
+        if (pointInTriangle(tri, pane.camera, point)) {
+            return t;
         }
     }
     return std::nullopt;
-}
-
-int pickedIndex(const Editor& e, int orderPos) {
-    return e.drawOrder[static_cast<std::size_t>(drawOrderScanLast(e) - orderPos)];
 }
 
 } // namespace fcw

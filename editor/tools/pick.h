@@ -6,7 +6,8 @@
 
 namespace fcw {
 
-class Editor;
+struct MeshStore;
+struct Pane;
 struct Triangle;
 
 // True when the client point lies inside the projection of a view-frame triangle: the angles
@@ -14,11 +15,10 @@ struct Triangle;
 // edge counts as inside; one exactly on a vertex too.
 bool pointInTriangle(const Triangle& triangle, const Camera& camera, PixelPoint point);
 
-// The front-most triangle under a client point, as its position in drawOrder counted from the
-// front (0 = front-most), or nothing. With skipBackFacing, triangles facing away are ignored.
-std::optional<int> pickTriangle(const Editor& editor, PixelPoint point, bool skipBackFacing);
-
-// The triangle index at a pick's order position.
-int pickedIndex(const Editor& editor, int orderPos);
+// The index of the front-most triangle of `store`'s view list under a client point of `pane`,
+// by the draw order of the pane's last paint, or nothing. With skipBackFacing, triangles
+// facing away are ignored.
+std::optional<int> pickTriangle(const Pane& pane, const MeshStore& store, PixelPoint point,
+                                bool skipBackFacing);
 
 } // namespace fcw

@@ -18,7 +18,7 @@ using namespace mouse_flags;
 // be recomputed three times on every pointer move), and each triangle's are its own, so a large
 // selection is shared with a helper thread.
 void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
-    const double zoom = e.camera.zoom;
+    const double zoom = e.pane().camera.zoom;
     std::vector<std::int16_t> moved;
     moved.reserve(e.selection.vertices().size());
     for (const SelectedVertex& v : e.selection.vertices()) {
@@ -56,7 +56,7 @@ void startRubberBand(Editor& e, PixelPoint click) {
     InteractionState& s = e.interaction;
     e.tools.range.phase = RangePhase::RubberBand;
     s.clickPoints[1] = click;
-    roundPointToGrid(e.camera, e.view, e.snap, s.clickPoints[1]);
+    roundPointToGrid(e.pane().camera, e.view, e.snap, s.clickPoints[1]);
 }
 
 void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
@@ -64,7 +64,8 @@ void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
     RangeTool& tool = e.tools.range;
     if ((flags & kShift) != 0) {
         startRubberBand(e, click);
-    } else if (s.centreBox.contains(click.x, click.y) || s.grabBox.contains(click.x, click.y)) {
+    } else if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
+               s.grabBox.contains(click.x, click.y)) {
         if (!s.grabBox.contains(click.x, click.y)) {
             s.grabBox = boxAroundClientCentre(e);
         }
@@ -80,7 +81,7 @@ void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
 // Toggles the mark of every vertex whose screen point lies in the normalised band.
 void markVerticesInBand(Editor& e) {
     const InteractionState& s = e.interaction;
-    const Camera& c = e.camera;
+    const Camera& c = e.pane().camera;
     const std::int32_t ox = truncToInt32(c.centreX);
     const std::int32_t oy = truncToInt32(c.centreY);
     for (int i = 0; i <= e.store.lastIndex; ++i) {
@@ -131,7 +132,7 @@ void finishDrag(Editor& e, PixelPoint release) {
         offset(s.grabBox, dx, dy);
         const PixelPoint total{release.x - tool.dragStart.x, release.y - tool.dragStart.y};
         PixelPoint rounded = total;
-        roundOffsetToGrid(e.camera, e.view, e.snap, rounded);
+        roundOffsetToGrid(e.pane().camera, e.view, e.snap, rounded);
         dx = rounded.x - total.x;
         dy = rounded.y - total.y;
         offset(s.selectionRect, dx, dy);
@@ -146,7 +147,7 @@ void finishDrag(Editor& e, PixelPoint release) {
 } // namespace
 
 Rect boxAroundClientCentre(const Editor& e) {
-    const Rect& c = e.camera.clientRect;
+    const Rect& c = e.pane().camera.clientRect;
     return boxAround((c.left + c.right) / 2, (c.top + c.bottom) / 2);
 }
 
@@ -209,7 +210,8 @@ int rangeRightClick(Editor& e, PixelPoint click) {
     InteractionState& s = e.interaction;
     e.tools.range.phase = RangePhase::Idle;
     s.selectionRect = normalised(s.selectionRect);
-    if (s.centreBox.contains(click.x, click.y) || s.grabBox.contains(click.x, click.y)) {
+    if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
+        s.grabBox.contains(click.x, click.y)) {
         return e.host.popupMenu(kSelectionPopupMenu, click);
     }
     e.selection.clear(e.store);

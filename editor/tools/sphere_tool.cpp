@@ -13,9 +13,9 @@ void sphereDown(Editor& e) {
     s.selectionRect = normalised(s.selectionRect);
     s.selectionRect.right = s.selectionRect.left;
     s.selectionRect.bottom = s.selectionRect.top;
-    roundPointToGrid(e.camera, e.view, e.snap, s.clickPoints[1]);
-    tool.start = {e.camera.depth, s.clickPoints[1].x - e.camera.centreX,
-                  s.clickPoints[1].y - e.camera.centreY};
+    roundPointToGrid(e.pane().camera, e.view, e.snap, s.clickPoints[1]);
+    tool.start = {e.pane().camera.depth, s.clickPoints[1].x - e.pane().camera.centreX,
+                  s.clickPoints[1].y - e.pane().camera.centreY};
     tool.phase = SpherePhase::Dragging;
 }
 
@@ -33,15 +33,16 @@ void sphereUp(Editor& e, PixelPoint release) {
         return;
     }
     PixelPoint end = release;
-    roundPointToGrid(e.camera, e.view, e.snap, end);
+    roundPointToGrid(e.pane().camera, e.view, e.snap, end);
     s.selectionRect = normalised(s.clickPoints[1], end);
-    tool.end = {e.camera.depth, end.x - e.camera.centreX, end.y - e.camera.centreY};
+    tool.end = {e.pane().camera.depth, end.x - e.pane().camera.centreX,
+                end.y - e.pane().camera.centreY};
     if (tool.start.z == tool.end.z) {
         --e.store.lastIndex; // zero height: nothing made
     } else {
         e.takeSnapshot(); // the reserved slot is still held, so it is left out
         generateSphere(e.store, tool.start, tool.end, e.settings.sphereLongitudeLines,
-                       e.settings.sphereLatitudeLines, s.sphereQuadSplit, e.camera.zoom,
+                       e.settings.sphereLatitudeLines, s.sphereQuadSplit, e.pane().camera.zoom,
                        s.currentColour);
         e.refreshViewToModel();
         e.countEdit();

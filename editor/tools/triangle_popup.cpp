@@ -3,7 +3,6 @@
 #include "editor/editor.h"
 #include "editor/frame_step.h"
 #include "editor/palette_dialog.h"
-#include "editor/tools/pick.h"
 #include "model/mesh_edits.h"
 
 namespace fcw {
@@ -19,7 +18,7 @@ Triangle& modelAt(Editor& e, int i) {
 
 void translateView(Editor& e, int t, std::int32_t dx, std::int32_t dy) {
     Triangle& tri = viewAt(e, t);
-    const double zoom = e.camera.zoom;
+    const double zoom = e.pane().camera.zoom;
     for (Point3& p : tri.v) {
         p.y += dx / zoom;
         p.z += dy / zoom;
@@ -40,17 +39,6 @@ void stepTo(Editor& e, PixelPoint p) {
     e.refreshViewToModel();
 }
 
-// The picked triangle, found again through the draw order, or -1 when the store changed.
-int pickedAgain(const Editor& e) {
-    const int last = e.store.lastIndex;
-    const int pos = drawOrderScanLast(e) - e.interaction.pickedOrderPos;
-    if (pos < 0 || pos > drawOrderScanLast(e)) {
-        return -1;
-    }
-    const int t = e.drawOrder[static_cast<std::size_t>(pos)];
-    return t >= 0 && t <= last ? t : -1;
-}
-
 bool pickedValid(const Editor& e) {
     const int t = e.interaction.pickedTriangle;
     return t >= 0 && t <= e.store.lastIndex;
@@ -58,12 +46,13 @@ bool pickedValid(const Editor& e) {
 
 } // namespace
 
-int openTrianglePopup(Editor& e, int orderPos, PixelPoint click) {
+int openTrianglePopup(Editor& e, int triangle, PixelPoint click) {
     InteractionState& s = e.interaction;
-    s.pickedTriangle = static_cast<std::int16_t>(pickedIndex(e, orderPos));
+    // Kept as the triangle itself, not as a place in the draw order: the paint below sorts
+    // again, maybe over a different count.
+    s.pickedTriangle = static_cast<std::int16_t>(triangle);
     e.highlightedTriangle = s.pickedTriangle;
     e.repaint(); // the hatched triangle shows while the menu is up
-    s.pickedOrderPos = orderPos;
     const int chosen = e.host.popupMenu(kTrianglePopupMenu, click);
     e.highlightedTriangle = -1;
     return chosen;
@@ -136,8 +125,8 @@ void popupMoveTriangle(Editor& e) {
     e.store.scratchTriangle.assign(modelAt(e, s.pickedTriangle));
     const Triangle& v = viewAt(e, s.pickedTriangle);
     // The centroid is used as it is, not multiplied by the zoom.
-    e.host.setPointerPosition({truncToInt32(e.camera.centreX + v.centroid.y),
-                               truncToInt32(e.camera.centreY + v.centroid.z)});
+    e.host.setPointerPosition({truncToInt32(e.pane().camera.centreX + v.centroid.y),
+                               truncToInt32(e.pane().camera.centreY + v.centroid.z)});
     s.dragLast = s.lastPointer;
     e.tools.popupMove.phase = PopupMovePhase::Moving;
 }
@@ -145,10 +134,10 @@ void popupMoveTriangle(Editor& e) {
 void popupCancel(Editor&) {}
 
 void popupReverseTriangle(Editor& e) {
-    const int t = pickedAgain(e);
-    if (t < 0) {
+    if (!pickedValid(e)) {
         return;
     }
+    const int t = e.interaction.pickedTriangle;
     e.takeSnapshot();
     modelAt(e, t).reverseWinding();
     viewAt(e, t).reverseWinding();

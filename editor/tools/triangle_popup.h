@@ -11,9 +11,9 @@ class Editor;
 // edit) or a right click puts it back exactly. Each command that edits takes its own snapshot,
 // so a dismissed popup costs no undo step.
 
-// Right click on a triangle at pick position orderPos: highlights it and shows the menu.
-// Returns the chosen command (0 for none).
-int openTrianglePopup(Editor& editor, int orderPos, PixelPoint click);
+// Right click on the picked triangle (its index in the view list): highlights it and shows the
+// menu. The popup's commands act on that triangle. Returns the chosen command (0 for none).
+int openTrianglePopup(Editor& editor, int triangle, PixelPoint click);
 
 bool popupMoveUnderWay(const Editor& editor);
 // A pointer move during the popup move: the triangle follows by the pointer's delta.

@@ -3,6 +3,7 @@
 // from the menu and its keys.
 
 #include "app/main_window.h"
+#include "app/modal_wait.h"
 #include "app/translations.h"
 #include "app/window_placement.h"
 #include "editor/commands.h"
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -150,18 +150,7 @@ TEST(ToolkitTexts, StandardButtonsSpeakJapanese) {
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
 }
 
-// Runs `act` on the next modal widget once it is shown.
-void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-        }
-    });
-    timer->start(10);
-}
+using testing::whenModal;
 
 TEST(NumericFields, TypingReplacesTheValueShownInTheField) {
     Window w;

@@ -3,6 +3,7 @@
 
 #include "app/form_dialog.h"
 #include "app/main_window.h"
+#include "app/modal_wait.h"
 #include "app/qt_settings_sheet.h"
 #include "app/text_fit.h"
 #include "editor/keyboard.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -27,18 +27,7 @@
 namespace fcw {
 namespace {
 
-// Runs `act` on the next modal widget once it is shown.
-void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-        }
-    });
-    timer->start(10);
-}
+using testing::whenModal;
 
 QPushButton* buttonWithText(QWidget* dialog, const QString& text) {
     for (QPushButton* b : dialog->findChildren<QPushButton*>()) {

@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 #include "app/palette_panel.h"
+#include "app/modal_wait.h"
 #include "app/toolbar_icons.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
@@ -22,7 +23,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 #include <QWindow>
@@ -67,17 +67,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     // Runs `act` on the next modal widget once it is shown (message box or dialog).
-    static void whenModal(std::function<void(QWidget*)> act) {
-        auto* timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, [timer, act] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
-                act(modal);
-            }
-        });
-        timer->start(10);
-    }
+    static void whenModal(std::function<void(QWidget*)> act) { testing::whenModal(std::move(act)); }
 };
 
 // Compares a built menu with its data: titles, command ids, texts from the command table,
@@ -315,9 +305,9 @@ TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
 
 TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
     window->runCommand(kZoomDivide10); // ÷１０
-    EXPECT_DOUBLE_EQ(editor.camera.zoom, 0.1);
+    EXPECT_DOUBLE_EQ(editor.pane().camera.zoom, 0.1);
     window->runCommand(kZoomTimes10); // ×１０
-    EXPECT_DOUBLE_EQ(editor.camera.zoom, 10.0);
+    EXPECT_DOUBLE_EQ(editor.pane().camera.zoom, 10.0);
     auto wheel = [&](int notches) {
         const QPointF at(100, 100);
         QWheelEvent event(at, window->view()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
@@ -325,13 +315,13 @@ TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
         QApplication::sendEvent(window->view(), &event);
     };
     wheel(3);
-    EXPECT_DOUBLE_EQ(editor.camera.zoom, 10.0);
+    EXPECT_DOUBLE_EQ(editor.pane().camera.zoom, 10.0);
     for (int i = 0; i < 200; ++i) {
         wheel(-1);
     }
-    EXPECT_NEAR(editor.camera.zoom, 0.2, 1e-9);
+    EXPECT_NEAR(editor.pane().camera.zoom, 0.2, 1e-9);
     wheel(1);
-    EXPECT_NEAR(editor.camera.zoom, 0.3, 1e-9);
+    EXPECT_NEAR(editor.pane().camera.zoom, 0.3, 1e-9);
 }
 
 // With "表示位置固定" off the status box jumps to the other corner when the pointer comes onto
@@ -340,7 +330,7 @@ TEST_F(MainWindowTest, ZoomFromTheMenuAndTheWheelKeepTheirLimits) {
 TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
     window->view()->resize(640, 480);
     QApplication::processEvents();
-    ASSERT_EQ(editor.camera.clientRect.right, 640);
+    ASSERT_EQ(editor.pane().camera.clientRect.right, 640);
     std::ostringstream out;
     std::ostringstream err;
     BatchPlayer player(out, err);
@@ -358,7 +348,7 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
             player.runLine("move " + std::to_string(at.x()) + " " + std::to_string(at.y())));
         EXPECT_EQ(batch.interaction.statusCorner, editor.interaction.statusCorner)
             << at.x() << "," << at.y();
-        EXPECT_EQ(batch.interaction.statusBoxRect, editor.interaction.statusBoxRect)
+        EXPECT_EQ(batch.pane().lastPaint.statusBoxRect, editor.pane().lastPaint.statusBoxRect)
             << at.x() << "," << at.y();
     }
     // 10,10 flips to the bottom right; 600,450 onto it flips back; 20,20 flips again.
@@ -368,12 +358,12 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
 TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {
     window->view()->resize(600, 400);
     QApplication::processEvents();
-    ASSERT_EQ(editor.camera.clientRect.right, 600);
-    editor.interaction.centreBox = {295, 195, 305, 205};
+    ASSERT_EQ(editor.pane().camera.clientRect.right, 600);
+    editor.pane().lastPaint.centreBox = {295, 195, 305, 205};
     editor.interaction.grabBox = {300, 180, 320, 200}; // 10 right of and 10 above the centre
     window->view()->resize(801, 501);
     QApplication::processEvents();
-    EXPECT_EQ(editor.camera.clientRect.right, 801);
+    EXPECT_EQ(editor.pane().camera.clientRect.right, 801);
     const Rect& grab = editor.interaction.grabBox;
     EXPECT_EQ((grab.left + grab.right) / 2, 400 + 10);
     EXPECT_EQ((grab.top + grab.bottom) / 2, 250 - 10);

@@ -38,7 +38,7 @@ int countColumnsOf(const QImage& image, int row, QRgb colour) {
 // spacing on the screen), and the screen's camera back afterwards.
 TEST(PrintView, ScaledPictureKeepsOnePixelLinesAndRestoresTheCamera) {
     SmallView v;
-    const Camera before = v.e.camera;
+    const Camera before = v.e.pane().camera;
     const QImage screen = ViewWidget::paintScenePicture(v.e);
     const QImage printed = ViewWidget::paintScenePictureScaled(v.e, 3);
     ASSERT_EQ(printed.size(), QSize(120, 90));
@@ -50,9 +50,9 @@ TEST(PrintView, ScaledPictureKeepsOnePixelLinesAndRestoresTheCamera) {
         EXPECT_FALSE(printed.pixel(x, 2) == printedGrey && printed.pixel(x - 1, 2) == printedGrey)
             << x;
     }
-    EXPECT_EQ(v.e.camera.zoom, before.zoom);
-    EXPECT_EQ(v.e.camera.clientRect, before.clientRect);
-    EXPECT_EQ(v.e.camera.centreX, before.centreX);
+    EXPECT_EQ(v.e.pane().camera.zoom, before.zoom);
+    EXPECT_EQ(v.e.pane().camera.clientRect, before.clientRect);
+    EXPECT_EQ(v.e.pane().camera.centreX, before.centreX);
     EXPECT_EQ(ViewWidget::paintScenePicture(v.e), screen);
 }
 

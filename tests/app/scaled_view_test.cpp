@@ -51,7 +51,7 @@ class ScaledView : public ::testing::Test {
     // The window position of the triangle's first corner.
     QPoint firstCorner() const {
         const Point3& v = editor.store.viewTriangles[0].v[0];
-        return {editor.camera.projectX(v.y), editor.camera.projectY(v.z)};
+        return {editor.pane().camera.projectX(v.y), editor.pane().camera.projectY(v.z)};
     }
 
     void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {

@@ -2,6 +2,8 @@
 
 // Helpers of the window tests that look at dialogs as the user sees them.
 
+#include "app/modal_wait.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -19,18 +21,13 @@
 
 namespace fcw::testing {
 
-// Runs `act` on the next modal dialog, once it is shown.
+// Runs `act` on the next modal dialog, once it is shown, then closes it (within the deadline
+// of whenModal).
 inline void whenModalThenClose(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-            static_cast<QDialog*>(modal)->reject();
-        }
+    whenModal([act](QWidget* modal) {
+        act(modal);
+        static_cast<QDialog*>(modal)->reject();
     });
-    timer->start(10);
 }
 
 // No text of `dialog` is wider than the widget that shows it.

@@ -69,8 +69,8 @@ TEST_F(Clipboard, PasteKeepsTheOnScreenShapeAndBecomesTheSelection) {
         EXPECT_NEAR(pasted.v[k].y - pasted.v[0].y, copied.v[k].y - copied.v[0].y, 1e-9);
         EXPECT_NEAR(pasted.v[k].z - pasted.v[0].z, copied.v[k].z - copied.v[0].z, 1e-9);
     }
-    EXPECT_NEAR(pasted.v[0].y * e.camera.zoom + e.camera.centreX, 0.0, 1e-9);
-    EXPECT_NEAR(pasted.v[0].z * e.camera.zoom + e.camera.centreY, 100.0, 1e-9);
+    EXPECT_NEAR(pasted.v[0].y * e.pane().camera.zoom + e.pane().camera.centreX, 0.0, 1e-9);
+    EXPECT_NEAR(pasted.v[0].z * e.pane().camera.zoom + e.pane().camera.centreY, 100.0, 1e-9);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(editPhaseNumber(e), 2);
     EXPECT_EQ(e.selection.count(), 3);

@@ -52,14 +52,14 @@ TEST_F(DocumentCommands, SaveThenOpenRoundTripsByteForByte) {
     EXPECT_EQ(e.document.path, path("a.fcw"));
 
     Editor f(host);
-    f.camera.verticalAxisAngle = 0.7; // shown with the current angles, not the saved ones
+    f.pane().camera.verticalAxisAngle = 0.7; // shown with the current angles, not the saved ones
     ASSERT_TRUE(openDocumentFile(f, path("a.fcw")));
     EXPECT_EQ(f.store.lastIndex, 1);
     EXPECT_EQ(f.store.modelTriangles[0].v[2].z, 10.0);
     EXPECT_FALSE(std::signbit(f.store.modelTriangles[1].v[0].x)); // -0.0 reads back as +0.0
     EXPECT_EQ(f.undoDepth(), 0);
     Editor g(host);
-    g.camera.verticalAxisAngle = 0.7;
+    g.pane().camera.verticalAxisAngle = 0.7;
     appendTriangle(g, {1, 2, 3}, {4, 5, 6}, {7, 8, 10}, 0x112233);
     EXPECT_EQ(f.store.viewTriangles[0].v[1].x, g.store.viewTriangles[0].v[1].x);
     ASSERT_TRUE(saveDocumentFile(f, path("b.fcw")));

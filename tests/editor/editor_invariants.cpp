@@ -94,8 +94,8 @@ struct InvariantChecker::Cache {
     bool unchanged(const Editor& e, int i) const {
         const auto slot = static_cast<std::size_t>(i);
         return i < last && i != provisionalSlot &&
-               same(verticalAngle, e.camera.verticalAxisAngle) &&
-               same(horizontalAngle, e.camera.horizontalAxisAngle) &&
+               same(verticalAngle, e.pane().camera.verticalAxisAngle) &&
+               same(horizontalAngle, e.pane().camera.horizontalAxisAngle) &&
                std::memcmp(&model[slot], &e.store.modelTriangles[slot], sizeof(Triangle)) == 0 &&
                std::memcmp(&view[slot], &e.store.viewTriangles[slot], sizeof(Triangle)) == 0;
     }
@@ -158,7 +158,8 @@ std::optional<std::string> checkViewAgainstModel(const Editor& e, int checkedLas
         }
     }
     rotated.lastIndex = static_cast<std::int16_t>(static_cast<int>(toRotate.size()) - 1);
-    rotated.refreshModelToView(e.camera.verticalAxisAngle, e.camera.horizontalAxisAngle);
+    rotated.refreshModelToView(e.pane().camera.verticalAxisAngle,
+                               e.pane().camera.horizontalAxisAngle);
     for (std::size_t j = 0; j < toRotate.size(); ++j) {
         const int i = toRotate[j];
         const auto slot = static_cast<std::size_t>(i);
@@ -277,8 +278,8 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
     std::copy_n(store.viewTriangles.begin(), checkedLast + 1, cache.view.begin());
     cache.last = checkedLast + 1;
     cache.provisionalSlot = provisional ? last : -1;
-    cache.verticalAngle = e.camera.verticalAxisAngle;
-    cache.horizontalAngle = e.camera.horizontalAxisAngle;
+    cache.verticalAngle = e.pane().camera.verticalAxisAngle;
+    cache.horizontalAngle = e.pane().camera.horizontalAxisAngle;
     return std::nullopt;
 }
 
@@ -293,7 +294,7 @@ std::optional<std::string> checkDrawOrder(const Editor& e) {
     }
     std::vector<bool> seen(static_cast<std::size_t>(n) + 1, false);
     for (int k = 0; k <= n; ++k) {
-        const int t = e.drawOrder[static_cast<std::size_t>(k)];
+        const int t = e.pane().lastPaint.drawOrder[static_cast<std::size_t>(k)];
         if (t < 0 || t > n || seen[static_cast<std::size_t>(t)]) {
             return "drawOrder[" + std::to_string(k) + "] = " + std::to_string(t) +
                    " breaks the permutation of 0 .. " + std::to_string(n);
@@ -305,8 +306,8 @@ std::optional<std::string> checkDrawOrder(const Editor& e) {
         return std::nullopt; // no consistent order to check
     }
     for (int k = 0; k < n; ++k) {
-        const int a = e.drawOrder[static_cast<std::size_t>(k)];
-        const int b = e.drawOrder[static_cast<std::size_t>(k + 1)];
+        const int a = e.pane().lastPaint.drawOrder[static_cast<std::size_t>(k)];
+        const int b = e.pane().lastPaint.drawOrder[static_cast<std::size_t>(k + 1)];
         const double ka = keys[static_cast<std::size_t>(a)];
         const double kb = keys[static_cast<std::size_t>(b)];
         if (ka > kb || (ka == kb && a < b)) {

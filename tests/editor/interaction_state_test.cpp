@@ -9,36 +9,35 @@
 namespace fcw {
 namespace {
 
-using testing::FakeHost;
+// Tool switches driven as the user makes them: two clicks of a drawing, a selection shown.
+class ToolSwitch : public testing::ScriptTest {};
 
-TEST(InteractionState, SelectToolDropsAHalfDrawnTriangle) {
-    FakeHost host;
-    Editor e(host);
-    e.store.lastIndex = 4; // provisional triangle in slot 4
-    e.tools.drawing.phase = DrawPhase::TwoVertices;
-    selectTool(e, ToolMode::Erase);
-    EXPECT_EQ(e.store.lastIndex, 3);
+TEST_F(ToolSwitch, SelectToolDropsAHalfDrawnTriangle) {
+    run({"down 400 300", "down 500 300"}); // the provisional triangle holds slot 0
+    ASSERT_EQ(e.store.lastIndex, 0);
+    ASSERT_EQ(e.tools.drawing.phase, DrawPhase::TwoVertices);
+    run("command 32802"); // the erase tool
+    EXPECT_EQ(e.store.lastIndex, -1);
     EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.tools.drawing.phase, DrawPhase::Idle);
     EXPECT_EQ(e.interaction.toolMode, ToolMode::Erase);
 
     // Idle: selecting the active tool again changes nothing.
-    selectTool(e, ToolMode::Erase);
-    EXPECT_EQ(e.store.lastIndex, 3);
+    run("command 32802");
+    EXPECT_EQ(e.store.lastIndex, -1);
 }
 
-TEST(InteractionState, SelectToolEndsTheOperationButKeepsTheSelection) {
-    FakeHost host;
-    Editor e(host);
-    e.store.lastIndex = 0;
-    e.store.modelTriangles[0].v[1].selected = 1;
-    e.interaction.toolMode = ToolMode::RangeMove;
-    e.tools.range.phase = RangePhase::SelectionShown;
-    selectTool(e, ToolMode::DrawTriangle);
+TEST_F(ToolSwitch, SelectToolEndsTheOperationButKeepsTheSelection) {
+    run({"down 400 300", "down 500 300", "down 400 400", "command 32803", "command 32930"});
+    ASSERT_TRUE(selectionShown(e));
+    run("command 32801");            // the drawing tool
     EXPECT_EQ(e.store.lastIndex, 0); // only the drawing tool owns a provisional slot
     EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.tools.range.phase, RangePhase::Idle);
     EXPECT_EQ(e.store.modelTriangles[0].v[1].selected, 1);
+    // Only the active tool reports a phase: the range tool's selection is no longer shown.
+    EXPECT_FALSE(selectionShown(e));
+    EXPECT_FALSE(rangeToolBusy(e));
 }
 
 // A fresh editor: the drawing tool, idle, black, the rubber band takes hidden vertices; the
@@ -91,13 +90,6 @@ TEST_F(ToolPhases, TheDumpedPhaseFollowsEachToolsProgress) {
     EXPECT_EQ(e.tools.buttonDrag.phase, HoldPhase::Held);
     run({"up 10 10"});
     EXPECT_EQ(e.tools.buttonDrag.phase, HoldPhase::Idle);
-}
-
-TEST_F(ToolPhases, OnlyTheActiveToolReportsItsPhase) {
-    e.tools.range.phase = RangePhase::SelectionShown; // left over in another tool
-    EXPECT_FALSE(selectionShown(e));
-    EXPECT_FALSE(rangeToolBusy(e));
-    EXPECT_EQ(editPhaseNumber(e), 0);
 }
 
 } // namespace

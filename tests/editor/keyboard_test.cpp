@@ -20,33 +20,33 @@ TEST_F(Keyboard, EightFortyFiveDegreeStepsReturnExactlyToZero) {
     for (int i = 0; i < 8; ++i) {
         run({"key left"});
     }
-    EXPECT_EQ(e.camera.verticalAxisAngle, 0.0);
+    EXPECT_EQ(e.pane().camera.verticalAxisAngle, 0.0);
     for (int i = 0; i < 8; ++i) {
         run({"key numpad2"});
     }
-    EXPECT_EQ(e.camera.horizontalAxisAngle, 0.0);
+    EXPECT_EQ(e.pane().camera.horizontalAxisAngle, 0.0);
     run({"key left"});
-    EXPECT_EQ(e.camera.verticalAxisAngle, 45 * 0.017453292519943295);
+    EXPECT_EQ(e.pane().camera.verticalAxisAngle, 45 * 0.017453292519943295);
     // The view list follows the camera.
     EXPECT_NEAR(e.store.viewTriangles[0].v[1].y, 100 * std::cos(M_PI / 4), 1e-9);
 }
 
 TEST_F(Keyboard, DepthStepIsTheGridSpacingAndArrowModesSwitch) {
     run({"key pageup"});
-    EXPECT_EQ(e.camera.depth, -1.0);
+    EXPECT_EQ(e.pane().camera.depth, -1.0);
     run({"command 32782", "key end"});
-    EXPECT_EQ(e.camera.depth, 39.0);
+    EXPECT_EQ(e.pane().camera.depth, 39.0);
     run({"key up"}); // rotation mode: turns the view
-    EXPECT_EQ(e.camera.depth, 39.0);
+    EXPECT_EQ(e.pane().camera.depth, 39.0);
     run({"command 32815", "key up"});
-    EXPECT_EQ(e.camera.depth, -1.0);
+    EXPECT_EQ(e.pane().camera.depth, -1.0);
     EXPECT_FALSE(findCommand(command_id::kToolbarArrowsRotate)->isChecked(e));
     run({"command 32795", "key down"});
-    EXPECT_EQ(e.camera.depth, -1.0);
+    EXPECT_EQ(e.pane().camera.depth, -1.0);
     e.settings.angleStep = 0;
-    const double before = e.camera.horizontalAxisAngle;
+    const double before = e.pane().camera.horizontalAxisAngle;
     run({"key down"});
-    EXPECT_EQ(e.camera.horizontalAxisAngle, before);
+    EXPECT_EQ(e.pane().camera.horizontalAxisAngle, before);
 }
 
 TEST_F(Keyboard, CtrlArrowsNudgeASelectionAsOneUndoStep) {
@@ -55,13 +55,13 @@ TEST_F(Keyboard, CtrlArrowsNudgeASelectionAsOneUndoStep) {
     const int depth = e.undoDepth();
     run({"key left ctrl", "key left ctrl", "key left ctrl"});
     EXPECT_NEAR(e.store.modelTriangles[0].v[0].y, -3.0, 1e-9);
-    EXPECT_EQ(e.camera.verticalAxisAngle, 0.0);
+    EXPECT_EQ(e.pane().camera.verticalAxisAngle, 0.0);
     EXPECT_EQ(e.undoDepth(), depth + 1);
     run({"command 32799"});
     EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 0.0);
     // Without a selection, Ctrl+Left turns the view like Left.
     run({"command 32801", "key left ctrl"});
-    EXPECT_NE(e.camera.verticalAxisAngle, 0.0);
+    EXPECT_NE(e.pane().camera.verticalAxisAngle, 0.0);
 }
 
 TEST_F(Keyboard, AcceleratorsGoToTheirCommandsAndOtherKeysAreIgnored) {
@@ -72,10 +72,10 @@ TEST_F(Keyboard, AcceleratorsGoToTheirCommandsAndOtherKeysAreIgnored) {
     run({"key Z ctrl"});
     EXPECT_EQ(e.store.lastIndex, 0);
     run({"key Escape", "key F5", "key Num5", "key Q"});
-    EXPECT_EQ(e.camera.verticalAxisAngle, 0.0);
+    EXPECT_EQ(e.pane().camera.verticalAxisAngle, 0.0);
     EXPECT_TRUE(player.runLine("key Bogus").has_value());
     run({"key Num4"});
-    EXPECT_NE(e.camera.verticalAxisAngle, 0.0);
+    EXPECT_NE(e.pane().camera.verticalAxisAngle, 0.0);
 }
 
 TEST_F(Keyboard, ANudgedVertexTakesItsTriangleNormalAlong) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 namespace fcw {
 namespace {
@@ -57,7 +58,7 @@ TEST_F(MouseTools, AFullModelRefusesANewTriangle) {
 TEST_F(MouseTools, EraseTakesTheFrontMostFacingTriangleOnly) {
     // Two triangles over the same pixels at depths 0 and 20 (nearer).
     run({"down 400 300", "down 500 300", "down 400 400"});
-    e.camera.depth = 20;
+    e.pane().camera.depth = 20;
     run({"down 400 300", "down 500 300", "down 400 400"});
     EXPECT_EQ(e.store.lastIndex, 1);
     run({"command 32802", "down 420 320", "up 420 320"});
@@ -174,7 +175,7 @@ TEST_F(MouseTools, CancelledPopupMoveRestoresTheTrianglesPlane) {
 
 TEST_F(MouseTools, RubberBandOverAFarOffVertexWithTheOriginLeftOfTheWindow) {
     testing::appendTriangle(e, {0, 1e12, 0}, {0, 10, 0}, {0, 0, 10}, 1);
-    e.camera.originOffsetX = -1000; // the origin's window position becomes negative
+    e.pane().camera.originOffsetX = -1000; // the origin's window position becomes negative
     run({"size 800 600", "command 32803", "down 0 0", "up 799 599"});
     EXPECT_EQ(e.selection.count(), 0); // nothing on the screen: off to the far right
     EXPECT_EQ(editPhaseNumber(e), 0);
@@ -199,36 +200,67 @@ TEST_F(MouseTools, TrianglePopupDeletesAndMovesWithExactCancel) {
     EXPECT_EQ(e.store.lastIndex, 0);
 }
 
+// Two triangles over the same pixels, 20 apart in depth; the view turned half round puts the
+// one that started behind in front. The popup's colour pick must take the front one, however
+// the last paint before it left the draw order (a rubber band sorts the free slot in too).
+TEST(TrianglePopup, PicksTheFrontTriangleAfterTheViewTurns) {
+    const std::vector<std::vector<const char*>> beforePick = {
+        {},
+        {"command 32803", "down 50 50", "move 200 200", "up 200 200"},
+        {"command 32803", "down 50 50", "move 200 200", "up 200 200", "rdown 380 320"},
+        {"command 32803", "down 50 50", "move 200 200", "rdown 380 320"},
+        {"command 32803", "command 32930", "rdown 10 10"},
+    };
+    for (const auto& lines : beforePick) {
+        std::ostringstream out;
+        std::ostringstream err;
+        BatchPlayer player(out, err);
+        Editor& e = player.editor();
+        testing::appendTriangle(e, {10, 0, 0}, {10, 100, 0}, {10, 0, 100}, 0x0000FF);
+        testing::appendTriangle(e, {-10, 0, 0}, {-10, 100, 0}, {-10, 0, 100}, 0x00FF00);
+        for (const char* line : {"key Left", "key Left", "key Left", "key Left"}) {
+            ASSERT_FALSE(player.runLine(line));
+        }
+        for (const char* line : lines) {
+            ASSERT_FALSE(player.runLine(line)) << line;
+        }
+        // The view is mirrored: the triangles now cover x from 300 to 400.
+        ASSERT_FALSE(player.runLine("answer choose 32869"));
+        ASSERT_FALSE(player.runLine("rdown 380 320"));
+        EXPECT_EQ(e.interaction.currentColour, 0x00FF00u) << lines.size() << " lines first";
+    }
+}
+
 TEST_F(MouseTools, PanAndZoomClampAndTheMiddleButtonAloneMayPan) {
     run({"command 32825"});
     for (int i = 0; i < 20; ++i) {
         run({"down 0 0", "move 800 0 left", "up 800 0"});
     }
-    EXPECT_EQ(e.camera.originOffsetX, 15000.0);
+    EXPECT_EQ(e.pane().camera.originOffsetX, 15000.0);
     run({"command 32824", "down 0 0", "move 0 -5000 left", "up 0 -5000"});
-    EXPECT_EQ(e.camera.zoom, 10.0);
+    EXPECT_EQ(e.pane().camera.zoom, 10.0);
     run({"down 0 0", "move 0 5000 left", "up 0 5000"});
-    EXPECT_EQ(e.camera.zoom, 0.1);
+    EXPECT_EQ(e.pane().camera.zoom, 0.1);
     run({"command 32801", "move 100 100 middle", "move 110 100 middle shift"});
-    EXPECT_EQ(e.camera.originOffsetX, 15000.0);
+    EXPECT_EQ(e.pane().camera.originOffsetX, 15000.0);
     run({"move 100 100 middle", "move 90 100 middle"});
-    EXPECT_NEAR(e.camera.originOffsetX, 15000.0 - 100.0, 1e-9); // 10 pixels at zoom 0.1
+    EXPECT_NEAR(e.pane().camera.originOffsetX, 15000.0 - 100.0, 1e-9); // 10 pixels at zoom 0.1
 }
 
 TEST_F(MouseTools, StatusBoxDodgesThePointerWhenNotFixed) {
     e.view.statusFixed = 0;
-    e.interaction.statusBoxRect = {0, 0, 390, 100};
+    e.pane().lastPaint.statusBoxRect = {0, 0, 390, 100};
     run({"move 10 10"});
     EXPECT_EQ(e.interaction.statusCorner, 4);
     // The repaint after the move put the box in the bottom-right corner, as in the window.
-    EXPECT_EQ(e.interaction.statusBoxRect, (Rect{410, 500, 800, 600}));
+    EXPECT_EQ(e.pane().lastPaint.statusBoxRect, (Rect{410, 500, 800, 600}));
     run({"move 500 300"}); // outside both corners' boxes
     EXPECT_EQ(e.interaction.statusCorner, 4);
     run({"move 10 10"}); // where the box was: it stays away
     EXPECT_EQ(e.interaction.statusCorner, 4);
     run({"move 500 550"}); // onto it again: back to the top left
     EXPECT_EQ(e.interaction.statusCorner, 0);
-    EXPECT_EQ(e.interaction.statusBoxRect, (Rect{0, 0, 390, 100}));
+    EXPECT_EQ(e.pane().lastPaint.statusBoxRect, (Rect{0, 0, 390, 100}));
 }
 
 TEST_F(MouseTools, SnapsPullEachClickOntoTheGridOrAVertex) {

@@ -144,7 +144,7 @@ TEST_F(Operation, ANudgeUnderATurnedCameraKeepsViewDepthKeys) {
     drawTriangle();
     drawTriangle(150);
     run({"key left", "command 32930", "key left ctrl"});
-    ASSERT_NE(e.camera.verticalAxisAngle, 0.0);
+    ASSERT_NE(e.pane().camera.verticalAxisAngle, 0.0);
     for (int i = 0; i <= e.store.lastIndex; ++i) {
         EXPECT_EQ(e.store.depthKeys[static_cast<std::size_t>(i)], view(i).centroid.x) << i;
     }
@@ -154,12 +154,12 @@ TEST_F(Operation, AnEraseUnderATurnedCameraKeepsViewDepthKeys) {
     drawTriangle();
     drawTriangle(150);
     drawTriangle(-150);
-    e.camera.verticalAxisAngle = 0.3;
+    e.pane().camera.verticalAxisAngle = 0.3;
     e.refreshModelToView();
     run({"size 800 600", "command 32802"});
     const Triangle& t = view(1);
-    const int x = e.camera.projectX(t.centroid.y);
-    const int y = e.camera.projectY(t.centroid.z);
+    const int x = e.pane().camera.projectX(t.centroid.y);
+    const int y = e.pane().camera.projectY(t.centroid.z);
     run("down " + std::to_string(x) + " " + std::to_string(y));
     run("up " + std::to_string(x) + " " + std::to_string(y));
     ASSERT_EQ(e.store.lastIndex, 1);
@@ -192,7 +192,7 @@ TEST_F(Operation, WithAFullHistoryBandsPopupsAndCancelledDialogsKeepEveryStep) {
 // Case 10: a click snapped onto a vertex stores that vertex's coordinates themselves.
 TEST_F(Operation, AVertexSnapAtZoomOtherThanOneStoresTheVertexExactly) {
     testing::appendTriangle(e, {0, 12.34, 0}, {0, 50, 0}, {0, 12.34, 50}, 1);
-    e.camera.zoom = 1.3;
+    e.pane().camera.zoom = 1.3;
     run({"size 800 600", "command 32786"}); // vertex snap for the first point
     volatile double zoom = 1.3;
     ASSERT_NE(12.34 * zoom / zoom, 12.34); // what multiplying and dividing again stored

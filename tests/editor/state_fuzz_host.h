@@ -119,7 +119,7 @@ class FuzzHost : public Host {
         Editor& e = *editor_;
         const SceneFrame frame = stepFrame(e);
         if (chance(rng_, 0.1)) {
-            const Rect& c = e.camera.clientRect;
+            const Rect& c = e.pane().camera.clientRect;
             testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
             paintScene(frame, canvas);
         }

@@ -46,14 +46,14 @@ using namespace testing::fuzz;
 // A point in the view: mostly inside the client area, often on a projected vertex (where
 // picks and snaps happen), sometimes far outside.
 PixelPoint randomPoint(Rng& rng, const Editor& e) {
-    const Rect& c = e.camera.clientRect;
+    const Rect& c = e.pane().camera.clientRect;
     const int r = uniform(rng, 0, 19);
     if (r < 7 && e.store.lastIndex >= 0) {
         const Triangle& t =
             e.store.viewTriangles[static_cast<std::size_t>(uniform(rng, 0, e.store.lastIndex))];
         const Point3& p = r < 4 ? t.centroid : t.v[static_cast<std::size_t>(uniform(rng, 0, 2))];
-        const double x = p.y * e.camera.zoom + e.camera.centreX;
-        const double y = p.z * e.camera.zoom + e.camera.centreY;
+        const double x = p.y * e.pane().camera.zoom + e.pane().camera.centreX;
+        const double y = p.z * e.pane().camera.zoom + e.pane().camera.centreY;
         if (std::fabs(x) < 30000 && std::fabs(y) < 30000) {
             return {static_cast<std::int32_t>(x) + uniform(rng, -2, 2),
                     static_cast<std::int32_t>(y) + uniform(rng, -2, 2)};
@@ -208,7 +208,7 @@ struct Sequence {
         }
         if (kind < 63) { // select everything with the rubber band, ready for the commands
             command(command_id::kToolRangeMove);
-            const Rect& c = e.camera.clientRect;
+            const Rect& c = e.pane().camera.clientRect;
             mouse("down", 0, {c.left + 1, c.top + 1});
             mouse("up", 0, {c.right - 1, c.bottom - 1});
             return "rubber band over the view";

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::check(e.store.lastIndex >= -1 && e.store.lastIndex < kTriangleSlots,
                         "lastIndex out of range after '" + line + "'");
         }
-        const Rect& c = q.editor().camera.clientRect;
+        const Rect& c = q.editor().pane().camera.clientRect;
         const long long pixels = static_cast<long long>(c.right - c.left) * (c.bottom - c.top);
         if (pixels <= kMaxPaintedPixels && fuzz::goesDeep(fuzz::asText(data, size))) {
             fuzz::paintEveryWay(q.editor());

@@ -84,7 +84,7 @@ inline void putFile(const std::string& path, std::span<const std::uint8_t> bytes
 
 // Paints the view in every frame mode, and through the depth buffer, at the current size.
 inline void paintEveryWay(Editor& editor) {
-    const Rect& c = editor.camera.clientRect;
+    const Rect& c = editor.pane().camera.clientRect;
     const ViewOptions saved = editor.view;
     for (std::int8_t mode = 0; mode <= 3; ++mode) {
         editor.view.frameMode = mode;
@@ -118,7 +118,11 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
+<<<<<<< HEAD
 static_assert(sizeof(Editor) == 1528,
+=======
+static_assert(sizeof(Editor) == 1320,
+>>>>>>> arch
               "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
@@ -141,7 +145,8 @@ inline QuietPlayer& resetPlayer() {
     to.undo.undoDepth = from.undo.undoDepth;
     to.undo.redoCounts = from.undo.redoCounts;
     to.undo.redoDepth = from.undo.redoDepth;
-    to.camera = from.camera;
+    to.panes = from.panes;
+    to.activePane = from.activePane;
     to.view = from.view;
     to.interaction = from.interaction;
     to.snap = from.snap;
@@ -149,14 +154,12 @@ inline QuietPlayer& resetPlayer() {
     to.document = from.document;
     to.paths = from.paths;
     to.writeFaults = from.writeFaults;
-    to.drawOrder = from.drawOrder;
-    to.drawOrderLast = from.drawOrderLast;
     to.highlightedTriangle = from.highlightedTriangle;
     // Every paint and every resize clears the picture and the depth buffer, so the renderer
     // only needs the size and pixel layout of a new one; its buffers stay.
     if (to.depthRenderer.width() != from.depthRenderer.width() ||
         to.depthRenderer.height() != from.depthRenderer.height()) {
-        to.depthRenderer.resize(from.camera.clientRect);
+        to.depthRenderer.resize(from.pane().camera.clientRect);
     }
     if (to.depthRenderer.bitsPerPixel() != from.depthRenderer.bitsPerPixel()) {
         to.depthRenderer = from.depthRenderer;

@@ -91,22 +91,22 @@ TEST(Snap, VertexSnapPrefersTheDrawingDepthThenTheEarlierVertex) {
     appendTriangle(e, {50, 10, 20}, {50, 100, 20}, {50, 10, 100}, 0);
     appendTriangle(e, {0, 10, 20}, {0, 100, 20}, {0, 10, 100}, 0);
     appendTriangle(e, {0, 300, 300}, {0, 301, 300}, {0, 300, 301}, 0); // provisional: ignored
-    e.camera = cameraAt(0, 0);
-    const ModelPoint near = snapToVertex(e.store, e.camera, {0, 11, 19}, {11, 19});
+    e.pane().camera = cameraAt(0, 0);
+    const ModelPoint near = snapToVertex(e.store, e.pane().camera, {0, 11, 19}, {11, 19});
     EXPECT_EQ(near.x, 0.0);
     EXPECT_EQ(near.y, 10.0);
     EXPECT_EQ(near.z, 20.0);
-    const ModelPoint deep = snapToVertex(e.store, e.camera, {50, 11, 19}, {11, 19});
+    const ModelPoint deep = snapToVertex(e.store, e.pane().camera, {50, 11, 19}, {11, 19});
     EXPECT_EQ(deep.x, 50.0);
-    const ModelPoint far = snapToVertex(e.store, e.camera, {0, 299, 299}, {299, 299});
+    const ModelPoint far = snapToVertex(e.store, e.pane().camera, {0, 299, 299}, {299, 299});
     EXPECT_EQ(far.y, 100.0); // the provisional triangle is no candidate; no search radius
 
-    e.camera.zoom = 2.0;
-    const ModelPoint zoomed = snapToVertex(e.store, e.camera, {0, 22, 38}, {22, 38});
+    e.pane().camera.zoom = 2.0;
+    const ModelPoint zoomed = snapToVertex(e.store, e.pane().camera, {0, 22, 38}, {22, 38});
     EXPECT_EQ(zoomed.y / 2.0, 10.0); // divides back to the vertex exactly
 
     MeshStore empty;
-    const ModelPoint same = snapToVertex(empty, e.camera, {1, 2, 3}, {5, 5});
+    const ModelPoint same = snapToVertex(empty, e.pane().camera, {1, 2, 3}, {5, 5});
     EXPECT_EQ(same.z, 3.0);
 }
 
@@ -114,12 +114,13 @@ TEST(Snap, PreviewMovesThePointerOntoTheNearestProjectedVertex) {
     FakeHost host;
     Editor e(host);
     appendTriangle(e, {0, 10, 20}, {0, 100, 20}, {0, 10, 100}, 0);
-    e.camera = cameraAt(400.7, 300.2);
+    e.pane().camera = cameraAt(400.7, 300.2);
     PixelPoint p{405, 330};
-    previewVertexSnap(e.store, e.camera, 0, p);
+    previewVertexSnap(e.store, e.pane().camera, 0, p);
     EXPECT_EQ(p, (PixelPoint{410, 320}));
     PixelPoint q{405, 330};
-    previewVertexSnap(e.store, e.camera, 1, q); // slot lastIndex is provisional: no candidate
+    previewVertexSnap(e.store, e.pane().camera, 1,
+                      q); // slot lastIndex is provisional: no candidate
     EXPECT_EQ(q, (PixelPoint{405, 330}));
 }
 

@@ -1,6 +1,6 @@
 #include "io/reduction.h"
 
-#include "io/dense_sphere.h"
+#include "bench/dense_sphere.h"
 #include "io/frames.h"
 
 #include <gtest/gtest.h>

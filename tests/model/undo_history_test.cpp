@@ -40,7 +40,7 @@ TEST(Undo, ElevenEditsKeepTheLastTenSteps) {
 TEST(Undo, RestoresCoordinatesAndRefreshesTheView) {
     FakeHost host;
     Editor e(host);
-    e.camera.verticalAxisAngle = 0.5;
+    e.pane().camera.verticalAxisAngle = 0.5;
     edit(e, 7);
     e.takeSnapshot();
     e.store.modelTriangles[0].setVertex(1, Point3(5, 6, 7));
@@ -51,7 +51,7 @@ TEST(Undo, RestoresCoordinatesAndRefreshesTheView) {
     undoLast(e);
     EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 10.0);
     Editor fresh(host);
-    fresh.camera.verticalAxisAngle = 0.5;
+    fresh.pane().camera.verticalAxisAngle = 0.5;
     appendTriangle(fresh, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 7);
     EXPECT_EQ(e.store.viewTriangles[0].v[1].x, fresh.store.viewTriangles[0].v[1].x);
 }
@@ -257,7 +257,7 @@ TEST(Redo, ANewCountedEditForgetsWhatWasUndoneButARefusedOneDoesNot) {
 TEST(Redo, MarksTheDocumentModifiedEndsTheSelectionAndRefreshesTheView) {
     FakeHost host;
     Editor e(host);
-    e.camera.verticalAxisAngle = 0.5;
+    e.pane().camera.verticalAxisAngle = 0.5;
     edit(e, 1);
     edit(e, 2);
     undoLast(e);
@@ -270,7 +270,7 @@ TEST(Redo, MarksTheDocumentModifiedEndsTheSelectionAndRefreshesTheView) {
     EXPECT_TRUE(e.selection.empty());
     ASSERT_EQ(e.store.count(), 2);
     Editor fresh(host);
-    fresh.camera.verticalAxisAngle = 0.5;
+    fresh.pane().camera.verticalAxisAngle = 0.5;
     appendTriangle(fresh, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 2);
     EXPECT_EQ(e.store.viewTriangles[1].v[1].x, fresh.store.viewTriangles[0].v[1].x);
     EXPECT_EQ(e.store.viewTriangles[1].colour, 2u);

@@ -188,7 +188,7 @@ TEST(Subdivision, SplittingWhileATriangleIsBeingDrawnSplitsOnlyFinishedOnes) {
 TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
     Fixture f(2);
     Editor& e = f.e;
-    e.camera.verticalAxisAngle = 0.4;
+    e.pane().camera.verticalAxisAngle = 0.4;
     e.refreshModelToView();
     select(e, {{0, 0}, {0, 1}, {0, 2}});
     const Triangle before = e.store.viewTriangles[0];

@@ -38,7 +38,7 @@ struct View {
 TEST(PaintedView, DepthSquareAtDepthZeroIsALightPointAtTheOrigin) {
     View v("size 64 48");
     ASSERT_FALSE(v.player.runLine("command 32777")); // a grid: axes and square are drawn
-    v.e.camera.originOffsetX = 3;                    // the origin at (35, 24)
+    v.e.pane().camera.originOffsetX = 3;             // the origin at (35, 24)
     const QtCanvas c = v.paint();
     const int x = 35;
     const int y = 24;
@@ -105,7 +105,7 @@ TEST(PaintedView, BandedPaintMatchesOnePass) {
     v.e.view.gridSpacing5 = true;
     v.e.view.gridSpacing20 = true;
     v.e.view.emphasisMode = 3;
-    v.e.camera.depth = 7;
+    v.e.pane().camera.depth = 7;
     MeshStore& s = v.e.store;
     const Colour colours[] = {0x00204080, 0x00A03010, 0x0030C060};
     for (int i = 0; i < 3; ++i) {

@@ -282,12 +282,12 @@ TEST(QtCanvas, PaintedSceneHasTheGridAndAFilledTriangle) {
 // What a paint leaves behind that the JSON dump does not show.
 std::string paintState(const Editor& e) {
     std::ostringstream s;
-    const InteractionState& i = e.interaction;
-    s << dumpState(e, true) << ' ' << e.camera.centreX << ' ' << e.camera.centreY << ' '
-      << i.centreBox.left << ' ' << i.centreBox.top << ' ' << i.statusBoxRect.left << ' '
-      << i.statusBoxRect.top << ' ' << e.view.depthNormalDisplay << ' ' << e.drawOrderLast;
-    for (int k = 0; k <= e.drawOrderLast; ++k) {
-        s << ' ' << e.drawOrder[static_cast<std::size_t>(k)];
+    const LastPaint& i = e.pane().lastPaint;
+    s << dumpState(e, true) << ' ' << e.pane().camera.centreX << ' ' << e.pane().camera.centreY
+      << ' ' << i.centreBox.left << ' ' << i.centreBox.top << ' ' << i.statusBoxRect.left << ' '
+      << i.statusBoxRect.top << ' ' << e.view.depthNormalDisplay << ' ' << i.drawOrderLast;
+    for (int k = 0; k <= e.pane().lastPaint.drawOrderLast; ++k) {
+        s << ' ' << e.pane().lastPaint.drawOrder[static_cast<std::size_t>(k)];
     }
     for (int t = 0; t <= e.store.lastIndex; ++t) {
         const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
@@ -339,7 +339,7 @@ TEST(QtCanvas, AHeadlessPictureShowsTheRightClickHatchUntilTheMenuCloses) {
     PicturingHost host;
     Editor e(host);
     host.editor = &e;
-    e.camera.clientRect = {0, 0, 64, 48};
+    e.pane().camera.clientRect = {0, 0, 64, 48};
     e.view.statusVisible = 0;
     e.view.emphasisMode = 0;
     // On screen (2, 2), (62, 2), (2, 46) around the origin at (32, 24).

@@ -96,7 +96,7 @@ struct Fixture {
     FakeHost host;
     Editor e{host};
     RecordingCanvas canvas;
-    Fixture() { e.camera.clientRect = {0, 0, 800, 600}; }
+    Fixture() { e.pane().camera.clientRect = {0, 0, 800, 600}; }
 };
 
 TEST(ScenePainter, NoGridFlagDrawsNoGridAxesOrDepthSquare) {
@@ -160,7 +160,7 @@ TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
     // The depth-buffer path replaces the picture with the renderer's pixels.
     f.canvas.calls.clear();
     f.e.view.depthNormalDisplay = 1;
-    f.e.depthRenderer.resize(f.e.camera.clientRect);
+    f.e.depthRenderer.resize(f.e.pane().camera.clientRect);
     paintScene(stepFrame(f.e), f.canvas);
     ASSERT_GE(f.canvas.calls.size(), 2u);
     EXPECT_EQ(f.canvas.calls[1], "pixels 800x600@32"); // no white fill first: it is replaced
@@ -178,7 +178,7 @@ TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
         paintScene(stepFrame(f.e), f.canvas);
         EXPECT_EQ(f.canvas.count("rect"), expected[mode]) << mode;
     }
-    f.e.camera.depth = 5; // mode 1: vertices at the drawing depth, even back-facing ones
+    f.e.pane().camera.depth = 5; // mode 1: vertices at the drawing depth, even back-facing ones
     f.e.view.emphasisMode = 1;
     f.canvas.calls.clear();
     paintScene(stepFrame(f.e), f.canvas);
@@ -195,12 +195,12 @@ TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
 TEST(ScenePainter, StatusBoxTextsAndPlacement) {
     Fixture f;
     appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
-    f.e.camera.verticalAxisAngle = 0.5;
-    f.e.camera.zoom = 2;
-    f.e.camera.cursorVertical = 10;
-    f.e.camera.cursorHorizontal = -3;
-    f.e.camera.cursorDepth = 4;
-    const std::vector<StatusLine> lines = statusLines(f.e);
+    f.e.pane().camera.verticalAxisAngle = 0.5;
+    f.e.pane().camera.zoom = 2;
+    f.e.pane().camera.cursorVertical = 10;
+    f.e.pane().camera.cursorHorizontal = -3;
+    f.e.pane().camera.cursorDepth = 4;
+    const std::vector<StatusLine> lines = statusLines(f.e, f.e.pane().camera);
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0].text, "ポリゴンの数(1)");
     EXPECT_EQ(lines[1].text, "縦軸回転 = (28.647890)");
@@ -214,7 +214,7 @@ TEST(ScenePainter, StatusBoxTextsAndPlacement) {
     f.e.interaction.statusCorner = 4;
     f.e.interaction.currentColour = 0x123456;
     paintScene(stepFrame(f.e), f.canvas);
-    EXPECT_EQ(f.e.interaction.statusBoxRect, (Rect{410, 500, 800, 600}));
+    EXPECT_EQ(f.e.pane().lastPaint.statusBoxRect, (Rect{410, 500, 800, 600}));
     EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
                         "fill (510,572)-(540,588) " + std::to_string(0x123456)),
               f.canvas.calls.end());
@@ -271,7 +271,7 @@ TEST(ScenePainter, ARightClickHatchesThePickedTriangleWhileItsMenuIsUp) {
     PaintingHost host;
     Editor e(host);
     host.editor = &e;
-    e.camera.clientRect = {0, 0, 800, 600};
+    e.pane().camera.clientRect = {0, 0, 800, 600};
     e.view.statusVisible = 0;
     appendTriangle(e, {0, 0, 0}, {0, 100, 0}, {0, 0, 100}, 0x00102030);
     stepFrame(e); // the picture the click lands on
@@ -304,21 +304,21 @@ TEST(ScenePainter, DisplayCommandsAreRadioGroupsThatRepaint) {
 TEST(Navigation, WheelStepsAndClamps) {
     FakeHost host;
     Editor e(host);
-    e.camera.clientRect = {0, 0, 800, 600};
+    e.pane().camera.clientRect = {0, 0, 800, 600};
     dispatchCommand(e, command_id::kZoomDivide10); // ÷１０ is below the wheel's lower limit
-    EXPECT_EQ(e.camera.zoom, 0.1);
+    EXPECT_EQ(e.pane().camera.zoom, 0.1);
     wheelZoom(e, -120); // 0.0, clamped up to 0.2
-    EXPECT_EQ(e.camera.zoom, 0.2);
+    EXPECT_EQ(e.pane().camera.zoom, 0.2);
     dispatchCommand(e, command_id::kZoomTimes10);
     e.interaction.toolMode = ToolMode::RangeMove;
     e.tools.range.phase = RangePhase::SelectionShown;
     e.interaction.selectionRect = {100, 100, 200, 200};
     wheelZoom(e, 120); // 10.1 -> 10; the rectangle is not rescaled for that notch
-    EXPECT_EQ(e.camera.zoom, 10.0);
+    EXPECT_EQ(e.pane().camera.zoom, 10.0);
     EXPECT_EQ(e.interaction.selectionRect, (Rect{100, 100, 200, 200}));
     dispatchCommand(e, command_id::kZoomTimes1);
     wheelZoom(e, 120 * 10); // 1 -> 2: the rectangle doubles about the window centre
-    EXPECT_NEAR(e.camera.zoom, 2.0, 1e-12);
+    EXPECT_NEAR(e.pane().camera.zoom, 2.0, 1e-12);
     EXPECT_EQ(e.interaction.selectionRect.left, -200);
     EXPECT_EQ(e.interaction.selectionRect.bottom, 100);
 }

@@ -8,6 +8,7 @@
 
 namespace fcw {
 
+// The dense model of the benchmarks and the reduction tests.
 // A sphere of radius `radius` about the origin: each face of an octahedron cut into
 // frequency^2 triangles (8 * 50^2 = 20,000 at frequency 50), its points pushed out onto the
 // sphere. Points are made from whole-number octahedron coordinates, so a point shared by two
