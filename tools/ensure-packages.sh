@@ -10,12 +10,13 @@ set -euo pipefail
 # (found through pkg-config) reads and writes 3MF and libmeshoptimizer-dev reduces dense models
 # on import; libegl-dev, libegl-mesa0 and libgl1-mesa-dri (Mesa's llvmpipe) run the OpenGL peer
 # benchmark; qt6-l10n-tools (lupdate, lrelease), qt6-tools-dev (CMake's qt_add_translations) and
-# qt6-tools-dev-tools keep and compile the English catalogue.
+# qt6-tools-dev-tools keep and compile the English catalogue; libseccomp-dev builds the system-call
+# filter of the child that parses foreign files.
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev libgtest-dev
           libgmock-dev libbenchmark-dev libx11-dev fonts-ipafont-gothic xvfb xauth
           clang-format qt6-translations-l10n xdotool desktop-file-utils appstream libassimp-dev
           pkg-config lib3mf-dev libmeshoptimizer-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-          qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools)
+          qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libseccomp-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
