@@ -73,7 +73,8 @@ class Editor {
     // Grows by one with every counted edit and every undo: tells a selection whether its
     // drags still belong to the last undo step.
     std::uint64_t historySerial = 1;
-    RecoveryState recovery; // this instance's recovery copy
+    RecoveryState recovery;           // this instance's recovery copy
+    bool unconfinedReadNoted = false; // the status line said foreign files are read unconfined
 
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
     // left out.

@@ -977,6 +977,22 @@ This file cannot be written: %2</translation>
 This file has %2 triangles (at most 3000).
 Reduce them to 3000 or fewer and read it?</translation>
     </message>
+    <message>
+        <source>読み込み中に読み取りライブラリが異常終了しました</source>
+        <translation>The reading library ended abnormally while reading</translation>
+    </message>
+    <message>
+        <source>読み取り用のプロセスを起動できません</source>
+        <translation>Cannot start the reading process</translation>
+    </message>
+    <message>
+        <source>読み取りライブラリが禁止された操作（書き込み、通信、プログラムの起動）を試みたため中止しました</source>
+        <translation>Stopped: the reading library attempted a forbidden operation (writing, network access or starting a program)</translation>
+    </message>
+    <message>
+        <source>読み取り用のプロセスを保護できないため読み込みを中止しました</source>
+        <translation>Reading was stopped because the reading process could not be confined</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1345,6 +1361,10 @@ Reduce them to 3000 or fewer and read it?</translation>
     <message>
         <source>。点・線・面積のない面・不正な座標の面 %1 個を除きました</source>
         <translation>; %1 points, lines, faces without area or with bad coordinates left out</translation>
+    </message>
+    <message>
+        <source>（このシステムでは読み込み用のプロセスを隔離できないため、隔離せずに読み込みました）</source>
+        <translation> (read without confinement: this system cannot confine the reading process)</translation>
     </message>
 </context>
 <context>
