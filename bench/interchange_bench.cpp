@@ -2,6 +2,7 @@
 // trip of a full store.
 
 #include "bench/dense_sphere.h"
+#include "io/child_sandbox.h"
 #include "io/reduction.h"
 #include "io/three_mf.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fcw {
@@ -48,6 +50,31 @@ void BM_ThreeMfWriteRead3000(benchmark::State& state) {
 }
 BENCHMARK(BM_ThreeMfWriteRead3000)
     ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// What confining a reading child costs: a fork whose child exits at once, with and without
+// entering the sandbox first (the filter is compiled in the child, after the fork).
+void BM_ForkedChild(benchmark::State& state) {
+    const bool confined = state.range(0) != 0;
+    for (auto _ : state) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::_exit(!confined || enterSandbox("/tmp") ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (status != 0) {
+            state.SkipWithError("the child could not be confined");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_ForkedChild)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

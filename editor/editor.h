@@ -74,7 +74,8 @@ class Editor {
     // Grows by one with every counted edit and every undo: tells a selection whether its
     // drags still belong to the last undo step.
     std::uint64_t historySerial = 1;
-    RecoveryState recovery; // this instance's recovery copy
+    RecoveryState recovery;           // this instance's recovery copy
+    bool unconfinedReadNoted = false; // the status line said foreign files are read unconfined
     // The palette panel's colours (empty until a palette is read or made), kept beside the
     // settings between runs.
     Palette palette;

@@ -4,6 +4,7 @@
 #include "editor/file_messages.h"
 #include "editor/interface_text.h"
 #include "editor/operation.h"
+#include "io/child_sandbox.h"
 #include "io/interchange.h"
 #include "io/model_files.h"
 
@@ -28,6 +29,10 @@ constexpr char kTrianglesRead[] = FCW_TR_NOOP("Status", "%1 個の三角形を�
 constexpr char kReducedFrom[] = FCW_TR_NOOP("Status", "（%1 個から減らしました）");
 constexpr char kDroppedFaces[] =
     FCW_TR_NOOP("Status", "。点・線・面積のない面・不正な座標の面 %1 個を除きました");
+
+constexpr char kUnconfined[] = FCW_TR_NOOP(
+    "Status",
+    "（このシステムでは読み込み用のプロセスを隔離できないため、隔離せずに読み込みました）");
 
 struct FormatFilter {
     const char* text;
@@ -73,6 +78,17 @@ std::string scaleText(double scale) {
     return text;
 }
 
+// On a kernel with neither seccomp nor Landlock the reading child runs unconfined; the first
+// import of the run says so in the status line.
+std::string unconfinedNote(Editor& editor) {
+    const SandboxSupport support = sandboxSupport();
+    if (editor.unconfinedReadNoted || support.syscallFilter || support.folderLimit) {
+        return {};
+    }
+    editor.unconfinedReadNoted = true;
+    return editor.host.translate(text_context::kStatus, kUnconfined);
+}
+
 } // namespace
 
 std::string exportDialogTitle(double exportScale, std::string_view pattern) {
@@ -88,6 +104,9 @@ bool importForeignFile(Editor& editor, const std::string& path, OverCapacity ove
     ForeignRead r =
         readForeignModel(path, editor.settings.importScale, editor.interaction.currentColour);
     if (!r.error.empty()) {
+        if (const std::string note = unconfinedNote(editor); !note.empty()) {
+            editor.host.showStatusMessage(note);
+        }
         tell(editor, cannot(editor, kCannotRead, path, r.error));
         return false;
     }
@@ -111,7 +130,7 @@ bool importForeignFile(Editor& editor, const std::string& path, OverCapacity ove
     if (r.dropped > 0) {
         status += statusText(editor, kDroppedFaces, static_cast<std::size_t>(r.dropped));
     }
-    editor.host.showStatusMessage(status);
+    editor.host.showStatusMessage(status + unconfinedNote(editor));
     return true;
 }
 

@@ -160,8 +160,12 @@ ForeignRead readForeignModel(const std::string& path, double scale, Colour defau
         out.error = FCW_TR_NOOP("Message", "この拡張子の形式は読めません");
         return out;
     }
+    // The formats that name sibling files (an OBJ's .mtl, a glTF's .bin) find them beside it.
+    IsolationLimits limits;
+    const std::size_t slash = path.find_last_of('/');
+    limits.readableFolder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     return readInChildProcess(
-        [&] { return readForeignModelInProcess(path, format, scale, defaultColour); });
+        [&] { return readForeignModelInProcess(path, format, scale, defaultColour); }, limits);
 }
 
 ForeignRead readForeignModelInProcess(const std::string& path, ForeignFormat format, double scale,

@@ -1,5 +1,9 @@
 #include "io/isolated_read.h"
 
+#include "io/child_sandbox.h"
+#include "model/numeric.h"
+#include "model/translatable.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -29,8 +33,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr char kReaderFailed[] = "読み込み中に読み取りライブラリが異常終了しました";
-constexpr char kNoChild[] = "読み取り用のプロセスを起動できません";
+constexpr char kReaderFailed[] =
+    FCW_TR_NOOP("Message", "読み込み中に読み取りライブラリが異常終了しました");
+constexpr char kNoChild[] = FCW_TR_NOOP("Message", "読み取り用のプロセスを起動できません");
+constexpr char kForbidden[] =
+    FCW_TR_NOOP("Message", "読み取りライブラリが禁止された操作（書き込み、通信、プログラムの起動）"
+                           "を試みたため中止しました");
+constexpr char kNoSandbox[] =
+    FCW_TR_NOOP("Message", "読み取り用のプロセスを保護できないため読み込みを中止しました");
 // An error text longer than this is cut (at a character boundary) by the child and refused
 // by the parent: the library's messages are a line or two.
 constexpr std::uint32_t kMaxErrorBytes = 4096;
@@ -38,6 +48,7 @@ constexpr std::size_t kTriangleBytes = sizeof(std::uint32_t) + 9 * sizeof(double
 // The child's exit codes of its own; anything else nonzero came from elsewhere (a sanitizer).
 constexpr int kChildCannotWrite = 3;
 constexpr int kChildThrew = 4;
+constexpr int kChildNotConfined = 5;
 
 // ---- the child's side ----
 
@@ -142,8 +153,11 @@ int prepareChild(int writeFd, std::uint64_t addressSpaceLimit) {
 }
 
 [[noreturn]] void runChild(const std::function<ForeignRead()>& read, int writeFd,
-                           std::uint64_t addressSpaceLimit) {
+                           std::uint64_t addressSpaceLimit, const std::string& readableFolder) {
     const int out = prepareChild(writeFd, addressSpaceLimit);
+    if (!enterSandbox(readableFolder)) {
+        ::_exit(kChildNotConfined);
+    }
     int code = 0;
     try {
         code = writeReadResult(out, read()) ? 0 : kChildCannotWrite;
@@ -215,7 +229,8 @@ class StreamReader {
 };
 
 // Triangles as they arrive, a batch at a time, so a large announced count allocates nothing
-// until its bytes are there.
+// until its bytes are there. Every coordinate must be one a model may store, as the readers
+// promise.
 bool takeTriangles(StreamReader& in, std::uint64_t count, std::vector<TriangleCore>& out) {
     constexpr std::size_t kBatch = 4096;
     std::vector<std::uint8_t> raw(kBatch * kTriangleBytes);
@@ -229,6 +244,12 @@ bool takeTriangles(StreamReader& in, std::uint64_t count, std::vector<TriangleCo
             TriangleCore t;
             std::memcpy(&t.colour, p, sizeof t.colour);
             std::memcpy(t.v.data(), p + sizeof t.colour, 9 * sizeof(double));
+            for (const auto& corner : t.v) {
+                if (!isStorableCoordinate(corner[0]) || !isStorableCoordinate(corner[1]) ||
+                    !isStorableCoordinate(corner[2])) {
+                    return false;
+                }
+            }
             out.push_back(t);
         }
         count -= n;
@@ -257,6 +278,37 @@ std::optional<int> reap(pid_t child, Clock::time_point deadline) {
         const timespec pause{0, 1'000'000}; // the child is past its result: it ends at once
         ::nanosleep(&pause, nullptr);
     }
+}
+
+// Well-formed UTF-8: no stray continuation byte, no cut or overlong sequence, no surrogate,
+// nothing past U+10FFFF.
+bool isUtf8(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t n = c < 0x80                ? 1
+                              : c >= 0xC2 && c < 0xE0 ? 2
+                              : c >= 0xE0 && c < 0xF0 ? 3
+                              : c >= 0xF0 && c < 0xF5 ? 4
+                                                      : 0;
+        if (n == 0 || i + n > text.size()) {
+            return false;
+        }
+        std::uint32_t code = n == 1 ? c : c & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if ((b & 0xC0) != 0x80) {
+                return false;
+            }
+            code = code << 6 | (b & 0x3F);
+        }
+        constexpr std::uint32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < kShortest[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += n;
+    }
+    return true;
 }
 
 ForeignRead failure(std::string reason) {
@@ -297,13 +349,15 @@ StreamRead readReadResult(int fd, std::uint64_t maxTriangles, Clock::time_point 
     ForeignRead r;
     std::uint64_t dropped = 0;
     std::uint32_t errorBytes = 0;
-    if (!in.get(dropped) || !in.get(errorBytes) || errorBytes > kMaxErrorBytes) {
+    if (!in.get(dropped) || dropped > kMaxForeignFaces || !in.get(errorBytes) ||
+        errorBytes > kMaxErrorBytes) {
         return broken();
     }
     r.dropped = static_cast<std::size_t>(dropped);
     r.error.resize(errorBytes);
     std::uint64_t count = 0;
-    if (!in.take(r.error.data(), errorBytes) || !in.get(count) || count > maxTriangles ||
+    if (!in.take(r.error.data(), errorBytes) || !isUtf8(r.error) || !in.get(count) ||
+        count > maxTriangles || (count > 0 && errorBytes > 0) ||
         !takeTriangles(in, count, r.triangles) || !in.atEnd()) {
         return broken();
     }
@@ -331,7 +385,7 @@ ForeignRead readInChildProcess(const std::function<ForeignRead()>& read,
     }
     if (child == 0) {
         ::close(ends[0]);
-        runChild(read, ends[1], addressSpaceLimit);
+        runChild(read, ends[1], addressSpaceLimit, limits.readableFolder);
     }
     ::close(ends[1]);
     StreamRead stream = readReadResult(ends[0], limits.maxTriangles, deadline);
@@ -342,6 +396,12 @@ ForeignRead readInChildProcess(const std::function<ForeignRead()>& read,
     const std::optional<int> status = reap(child, deadline);
     if (stream.fault == StreamFault::TimedOut || !status) {
         return failure(tooSlow(limits.timeout));
+    }
+    if (WIFSIGNALED(*status) && WTERMSIG(*status) == SIGSYS) {
+        return failure(kForbidden);
+    }
+    if (WIFEXITED(*status) && WEXITSTATUS(*status) == kChildNotConfined) {
+        return failure(kNoSandbox);
     }
     if (!stream.result || !WIFEXITED(*status) || WEXITSTATUS(*status) != 0) {
         return failure(kReaderFailed);

@@ -12,11 +12,14 @@ set -euo pipefail
 # libassimp-dev (the Open Asset Import Library) reads the formats of other 3D programs,
 # lib3mf-dev (found through pkg-config) reads and writes 3MF and libmeshoptimizer-dev reduces
 # dense models on import; qt6-l10n-tools (lupdate, lrelease), qt6-tools-dev (CMake's
-# qt_add_translations) and qt6-tools-dev-tools keep and compile the English catalogue.
+# qt_add_translations) and qt6-tools-dev-tools keep and compile the English catalogue;
+# libgif-dev, libwebp-dev and zlib1g-dev write the still and animated pictures (GIF, WebP, PNG
+# and animated PNG); libseccomp-dev builds the system-call filter of the child that parses
+# foreign files.
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev
               fonts-ipafont-gothic qt6-translations-l10n libassimp-dev lib3mf-dev
               libmeshoptimizer-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgif-dev
-              libwebp-dev zlib1g-dev)
+              libwebp-dev zlib1g-dev libseccomp-dev)
 
 # Testing, on top: GoogleTest and Google Benchmark; clang builds the fuzz targets (with its
 # fuzzing runtime, below) and clang-format checks the tree's formatting; Xvfb, xauth and

@@ -1143,6 +1143,22 @@ The picture could not be written.</translation>
         <source>PNG 画像として読めません</source>
         <translation>it cannot be read as a PNG picture</translation>
     </message>
+    <message>
+        <source>読み込み中に読み取りライブラリが異常終了しました</source>
+        <translation>The reading library ended abnormally while reading</translation>
+    </message>
+    <message>
+        <source>読み取り用のプロセスを起動できません</source>
+        <translation>Cannot start the reading process</translation>
+    </message>
+    <message>
+        <source>読み取りライブラリが禁止された操作（書き込み、通信、プログラムの起動）を試みたため中止しました</source>
+        <translation>Stopped: the reading library attempted a forbidden operation (writing, network access or starting a program)</translation>
+    </message>
+    <message>
+        <source>読み取り用のプロセスを保護できないため読み込みを中止しました</source>
+        <translation>Reading was stopped because the reading process could not be confined</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1539,6 +1555,10 @@ The picture could not be written.</translation>
     <message>
         <source>保存されていたパレットを読み込めません: %1</source>
         <translation>The kept palette cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>（このシステムでは読み込み用のプロセスを隔離できないため、隔離せずに読み込みました）</source>
+        <translation> (read without confinement: this system cannot confine the reading process)</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,13 @@
 #include "tests/editor/state_fuzz_files.h"
 
+#include "io/interchange.h"
 #include "io/native_document.h"
 #include "io/text_export.h"
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 namespace fcw::testing::fuzz {
 
@@ -150,6 +153,40 @@ FilePool::FilePool(const fs::path& dir) : dir_(dir) {
     paths_.push_back((dir_ / "folder.fcw").string());
     paths_.push_back((dir_ / "missing.fcw").string());
     paths_.push_back((dir_ / "missing.dxf").string());
+    addForeignFiles(rng);
+}
+
+void FilePool::addForeignFiles(Rng& rng) {
+    const std::vector<TriangleCore> small = randomTriangles(rng, 8);
+    for (const char* ext : {"glb", "gltf", "obj", "stl", "ply", "3mf"}) {
+        const fs::path path = dir_ / (std::string("f.") + ext);
+        std::string error;
+        if (!writeForeignModel(path.string(), small, 1.0, &error)) {
+            throw std::runtime_error("cannot write " + path.string() + ": " + error);
+        }
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<std::uint8_t> valid{std::istreambuf_iterator<char>(in), {}};
+        add(std::string("f.") + ext, valid); // kept with the others, so restore() covers it
+        auto cut = valid;
+        cut.resize(cut.size() / 2);
+        add(std::string("fcut.") + ext, cut);
+        auto flipped = valid;
+        for (int k = 0; k < 4; ++k) {
+            flipped[rng() % flipped.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+        }
+        add(std::string("fflip.") + ext, flipped);
+    }
+    // An OBJ whose materials are missing.
+    add("fnomtl.obj", asBytes("mtllib gone.mtl\nusemtl m\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+    const fs::path large = dir_ / "flarge.glb";
+    std::string error;
+    writeForeignModel(large.string(), randomTriangles(rng, 3100), 1.0, &error);
+    foreignPaths_.push_back(large.string());
+    for (const Entry& f : files_) {
+        if (foreignFormatOf(f.path.string()) != ForeignFormat::Unknown) {
+            foreignPaths_.push_back(f.path.string());
+        }
+    }
 }
 
 void FilePool::restore() {
@@ -176,7 +213,10 @@ void FilePool::add(const std::string& name, std::vector<std::uint8_t> bytes) {
     Entry e{dir_ / name, std::move(bytes), {}};
     writeBytes(e.path, e.bytes);
     e.time = fs::last_write_time(e.path);
-    (e.bytes.size() > 100000 ? largePaths_ : paths_).push_back(e.path.string());
+    const bool foreign = foreignFormatOf(e.path.string()) != ForeignFormat::Unknown;
+    if (!foreign) {
+        (e.bytes.size() > 100000 ? largePaths_ : paths_).push_back(e.path.string());
+    }
     files_.push_back(std::move(e));
 }
 

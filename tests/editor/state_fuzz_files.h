@@ -46,6 +46,9 @@ class FilePool {
     // A file to open: one of the 3000-triangle ones now and then, a small one mostly (large
     // models make every later event of a sequence slow).
     const std::string& pickOpenPath(Rng& rng) const;
+    // A foreign file to import: small ones of every format, valid and damaged, an OBJ without
+    // its .mtl, and one past the store's capacity.
+    const std::string& pickImportPath(Rng& rng) const { return pick(rng, foreignPaths_); }
 
   private:
     struct Entry {
@@ -54,11 +57,13 @@ class FilePool {
         std::filesystem::file_time_type time;
     };
     void add(const std::string& name, std::vector<std::uint8_t> bytes);
+    void addForeignFiles(Rng& rng);
 
     std::filesystem::path dir_;
     std::vector<Entry> files_;
     std::vector<std::string> paths_;
     std::vector<std::string> largePaths_;
+    std::vector<std::string> foreignPaths_;
 };
 
 } // namespace fcw::testing::fuzz

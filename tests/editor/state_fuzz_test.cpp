@@ -21,9 +21,11 @@
 #include "editor/commands.h"
 #include "editor/document_commands.h"
 #include "editor/editor.h"
+#include "editor/interchange_commands.h"
 #include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
+#include "editor/operation.h"
 #include "editor/profile.h"
 #include "editor/text_commands.h"
 #include "io/work_file.h"
@@ -101,6 +103,18 @@ struct Sequence {
     // or Undo, 0 for anything else (a mouse event or a key after the command).
     int lastAction = 0;
     static constexpr int kEndedByFileOrUndo = -1;
+    // Whether the event's foreign import or export succeeded, and the model, undo depth and
+    // history serial just before it (after the operation in progress ended); empty for other
+    // events.
+    std::optional<bool> foreignDone;
+    std::vector<TriangleCore> foreignModel;
+    std::pair<int, std::uint64_t> foreignHistory;
+
+    void beforeForeign() {
+        endOperation(editor); // as the import does first, whether or not the file can be read
+        foreignModel = testing::modelCores(editor);
+        foreignHistory = {editor.undoDepth(), editor.historySerial};
+    }
 
     Sequence(std::uint64_t seed, const FilePool& openFrom, const std::vector<std::string>& saveTo,
              const std::string& workFile)
@@ -255,6 +269,15 @@ struct Sequence {
             host.fileOpened = true;
             return "open " + path;
         }
+        if (kind < 95 && chance(rng, 0.3)) { // as the batch player's import: no question
+            const std::string& path = pool->pickImportPath(rng);
+            beforeForeign();
+            foreignDone = importForeignFile(e, path, OverCapacity::Reduce);
+            lastAction = kEndedByFileOrUndo;
+            e.repaint();
+            host.fileOpened = true;
+            return "import foreign " + path;
+        }
         if (kind < 95) {
             const std::string& path = openPath();
             readTextFile(e, path);
@@ -262,6 +285,15 @@ struct Sequence {
             e.repaint();
             host.fileOpened = true;
             return "import " + path;
+        }
+        if (kind < 97 && chance(rng, 0.3)) {
+            static const std::vector<std::string> kExtensions = {"glb", "gltf", "obj", "stl",
+                                                                 "ply", "3mf",  "fbx"};
+            const fs::path path =
+                fs::path(pick(rng, *savePaths)).parent_path() / ("x." + pick(rng, kExtensions));
+            beforeForeign();
+            foreignDone = exportForeignFile(e, path.string());
+            return "export " + path.string();
         }
         if (kind < 97) {
             const std::string& path = pick(rng, *savePaths);
@@ -414,6 +446,24 @@ std::optional<std::string> checkEvent(Sequence& seq, const BeforeEvent& before,
     if (auto bad = testing::checkModifiedAfterEdit(e, before.serial)) {
         return *bad;
     }
+    // A foreign import that works is one undo step and leaves the document modified; one that
+    // fails, and every export, leave the model, its history and its flag as they were.
+    if (seq.foreignDone) {
+        const bool imported = *seq.foreignDone && event.rfind("import", 0) == 0;
+        const auto [undoDepth, serial] = seq.foreignHistory;
+        if (imported && (e.undoDepth() != std::min(undoDepth + 1, kUndoLevels) ||
+                         !e.document.modified || e.historySerial == serial)) {
+            return std::string("a foreign import is not one undo step that modifies");
+        }
+        if (!imported) {
+            if (auto bad = testing::checkModelUnchanged(seq.foreignModel, e)) {
+                return "a failed import or an export: " + *bad;
+            }
+            if (e.undoDepth() != undoDepth || e.historySerial != serial) {
+                return std::string("a failed import or an export changed the history");
+            }
+        }
+    }
     // Editing stops at 3000 triangles: only a file read (or an undo or redo back to what one
     // read) fills the spare slot.
     const bool readOrUndone =
@@ -456,6 +506,7 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         seq.host.tooManyShown = false;
         seq.host.notes.clear();
         seq.host.fileOpened = false;
+        seq.foreignDone.reset();
         const BeforeEvent before{e.store.lastIndex, e.undoDepth(),        e.redoDepth(),
                                  e.historySerial,   popupMoveUnderWay(e), testing::modelCores(e)};
         const std::string event = seq.step() + seq.host.notes;

@@ -118,11 +118,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-<<<<<<< HEAD
-static_assert(sizeof(Editor) == 1528,
-=======
-static_assert(sizeof(Editor) == 1320,
->>>>>>> arch
+static_assert(sizeof(Editor) == 1384,
               "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
@@ -167,6 +163,7 @@ inline QuietPlayer& resetPlayer() {
     to.recentFiles = from.recentFiles;
     to.recovery = from.recovery;
     to.palette = from.palette;
+    to.unconfinedReadNoted = from.unconfinedReadNoted;
     HeadlessHost& host = player->player.host();
     if (host.isPalettePanelVisible()) {
         host.togglePalettePanel();

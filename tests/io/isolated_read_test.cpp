@@ -10,6 +10,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <limits>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -31,7 +33,7 @@ ForeignRead sampleResult() {
     for (int i = 0; i < 5000; ++i) { // more than the pipe holds at once
         TriangleCore t;
         t.colour = 0x00ffffffu - static_cast<Colour>(i);
-        t.v = {{{-0.0, 1e-310, 1e300}, {i * 0.1, -i * 3.7, 2.0}, {1.0 / 3.0, 0.0, -5e-5}}};
+        t.v = {{{-0.0, 1e-310, 1e99}, {i * 0.1, -i * 3.7, 2.0}, {1.0 / 3.0, 0.0, -5e-5}}};
         r.triangles.push_back(t);
     }
     return r;
@@ -140,6 +142,19 @@ TEST(IsolatedRead, BrokenStreamsAreRefused) {
     cut.pop_back();
     std::vector<std::uint8_t> announcedMore = header(0, 1000);
     announcedMore.resize(announcedMore.size() + 76, 0);
+    // What a child taken over by its file could claim: a coordinate no model may store, an
+    // error that comes with triangles or is not UTF-8, more dropped faces than any file holds.
+    std::vector<std::uint8_t> notANumber = header(0, 1);
+    putBytes<std::uint32_t>(notANumber, 0);
+    putBytes(notANumber, std::numeric_limits<double>::quiet_NaN());
+    notANumber.resize(notANumber.size() + 64, 0);
+    std::vector<std::uint8_t> errorAndTriangles = header(2, 1);
+    errorAndTriangles.resize(errorAndTriangles.size() + 76, 0);
+    std::vector<std::uint8_t> notUtf8 = header(2, 0);
+    notUtf8[12] = 0xC0;
+    notUtf8[13] = 0xAF; // an overlong '/'
+    std::vector<std::uint8_t> manyDropped = header(0, 0);
+    manyDropped[7] = 0x7F;
     const std::vector<std::uint8_t> broken[] = {
         {},
         {1, 2, 3},
@@ -149,6 +164,10 @@ TEST(IsolatedRead, BrokenStreamsAreRefused) {
         header(0, 1001),
         header(0, ~0ull),
         header(1u << 30, 0),
+        notANumber,
+        errorAndTriangles,
+        notUtf8,
+        manyDropped,
     };
     for (const auto& bytes : broken) {
         const StreamRead r = readBytes(bytes);
@@ -173,8 +192,29 @@ class IsolatedFileRead : public ::testing::Test {
     std::string dir_;
 };
 
+// A glTF whose buffer is a file of its own beside it, made from the binary form: its JSON
+// chunk with the buffer's name added, and its binary chunk.
+void splitGlb(const std::string& gltfPath, const std::string& binName,
+              const std::vector<TriangleCore>& model) {
+    const std::string glb = gltfPath + ".glb";
+    std::string error;
+    ASSERT_TRUE(writeForeignModel(glb, model, 1.5, &error)) << error;
+    std::ifstream in(glb, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::uint32_t jsonLength = 0;
+    std::memcpy(&jsonLength, bytes.data() + 12, 4);
+    std::string json = bytes.substr(20, jsonLength);
+    json.insert(json.rfind("}]"), ",\"uri\":\"" + binName + "\"");
+    std::ofstream(gltfPath, std::ios::binary) << json;
+    const std::size_t binAt = 20 + jsonLength + 8;
+    const std::string folder = gltfPath.substr(0, gltfPath.rfind('/') + 1);
+    std::ofstream(folder + binName, std::ios::binary) << bytes.substr(binAt);
+    std::filesystem::remove(glb);
+}
+
 // The window's, the batch player's and the conversion's route reads exactly what the reader
-// reads in this process, a damaged file's reason included.
+// reads in this process, inside its sandbox (an OBJ's .mtl and a glTF's .bin beside it
+// included), a damaged file's reason included.
 TEST_F(IsolatedFileRead, FilesReadTheSameAsInProcess) {
     std::vector<TriangleCore> model;
     for (int i = 0; i < 300; ++i) {
@@ -182,11 +222,15 @@ TEST_F(IsolatedFileRead, FilesReadTheSameAsInProcess) {
         model.push_back(
             {colourOf(i % 7 * 30, 200, 255 - i % 5), {{{a, 1, 2}, {a, 4.5, -3}, {-a, 0, 7}}}});
     }
-    for (const char* name : {"m.glb", "m.obj", "m.ply", "m.3mf"}) {
+    for (const char* name : {"m.glb", "m.gltf", "m.obj", "m.stl", "m.ply", "m.3mf", "s.gltf"}) {
         SCOPED_TRACE(name);
         const std::string path = dir_ + "/" + name;
         std::string error;
-        ASSERT_TRUE(writeForeignModel(path, model, 1.5, &error)) << error;
+        if (std::string(name) == "s.gltf") {
+            splitGlb(path, "s.bin", model);
+        } else {
+            ASSERT_TRUE(writeForeignModel(path, model, 1.5, &error)) << error;
+        }
         const ForeignRead isolated = readForeignModel(path, 2.0, 0x123456u);
         const ForeignRead here =
             readForeignModelInProcess(path, foreignFormatOf(path), 2.0, 0x123456u);
