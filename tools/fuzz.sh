@@ -49,7 +49,8 @@ for t in "${targets[@]}"; do
   execs=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
   found=$(( $(find "$findings" -type f | wc -l) - before ))
   added_before=$(ls "$seeds" | wc -l)
-  "$binary" -merge=1 -timeout=10 -rss_limit_mb=4096 "$seeds" "$work" >>"$log" 2>&1 || true
+  "$binary" -merge=1 -timeout=10 -rss_limit_mb=4096 -artifact_prefix="$findings/" "$seeds" "$work" \
+            >>"$log" 2>&1 || true
   added=$(( $(ls "$seeds" | wc -l) - added_before ))
   summary+=("$t: ${seconds}s, ${execs:-0} executions, $found new findings, $added corpus entries added")
   echo "${summary[-1]}"
