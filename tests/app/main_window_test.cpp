@@ -2,8 +2,8 @@
 // wheel, resizing, the settings sheet and the save prompt.
 
 #include "app/main_window.h"
-#include "app/palette_panel.h"
 #include "app/modal_wait.h"
+#include "app/palette_panel.h"
 #include "app/toolbar_icons.h"
 #include "editor/app_settings.h"
 #include "editor/batch_player.h"
