@@ -16,10 +16,13 @@ if [ $# -lt 1 ] || ! [[ "$1" =~ ^[0-9]+$ ]]; then
 fi
 minutes="$1"
 shift
-build=build-fuzz
+# Absolute paths: a target may change its working folder (the batch player does), and
+# libFuzzer's fork mode resolves the corpus folder again in its children.
+build="$PWD/build-fuzz"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DFCW_FUZZ=ON \
-        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+  launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DFCW_FUZZ=ON "${launcher[@]}"
 fi
 cmake --build "$build" --target fcw_fuzz
 targets=("$@")
@@ -32,7 +35,7 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan_import_library.supp"
 summary=()
 for t in "${targets[@]}"; do
   binary="$build/tests/fuzz/fuzz_$t"
-  seeds="tests/fuzz/corpus/$t"
+  seeds="$PWD/tests/fuzz/corpus/$t"
   work="$build/fuzz-corpus/$t"
   findings="$build/fuzz-findings/$t"
   log="$build/fuzz-logs/$t.log"
@@ -46,7 +49,8 @@ for t in "${targets[@]}"; do
             -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=4096 \
             -artifact_prefix="$findings/" "$work" >"$log" 2>&1 || true
   seconds=$(( $(date +%s) - start ))
-  execs=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
+  # A run that never started (a missing binary, say) has no count: 0, and on to the next.
+  execs=$({ grep -oE '^#[0-9]+' "$log" || true; } | tail -1 | tr -d '#')
   found=$(( $(find "$findings" -type f | wc -l) - before ))
   added_before=$(ls "$seeds" | wc -l)
   "$binary" -merge=1 -timeout=10 -rss_limit_mb=4096 -artifact_prefix="$findings/" "$seeds" "$work" \
