@@ -26,7 +26,6 @@
 #include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -288,16 +287,6 @@ bool QtHost::showHelp(const std::string& path) {
 
 QtHost::QtHost(InterfaceLanguage language) : language_(language) {}
 QtHost::~QtHost() = default; // gives up the locks still held, removing their files
-
-FileResult QtHost::writeFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit()) {
-        return {FileError::Other, 0};
-    }
-    return {};
-}
 
 bool QtHost::tryLockFile(const std::string& path) {
     if (locks_.count(path) != 0) {

@@ -46,9 +46,7 @@ class QtHost : public Host {
     void pageSetup() override;
     void print() override;
     bool showHelp(const std::string& path) override;
-    // The toolkit's safe-save file and lock files.
-    FileResult writeFileSafely(const std::string& path,
-                               std::span<const std::uint8_t> bytes) override;
+    // The toolkit's lock files.
     bool isPalettePanelVisible() const override;
     void togglePalettePanel() override;
     void paletteChanged() override;

@@ -84,7 +84,7 @@ void llvmpipeBench(benchmark::State& state, int scale) {
     Editor& e = player.editor();
     buildScene(e);
     e.pane().camera.zoom = scale;
-    e.view.frameMode = 3;
+    e.view.frameMode = FrameMode::Filled;
     const SceneFrame f = stepFrame(e); // the shaded colours
     std::vector<float> vertices;
     std::vector<unsigned char> colours;

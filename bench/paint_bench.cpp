@@ -33,9 +33,9 @@ void setUp(BatchPlayer& player, int scale, bool depthBuffer) {
     Editor& e = player.editor();
     buildScene(e);
     e.pane().camera.zoom = scale;
-    e.view.gridSpacing20 = true;
+    e.view.grid = GridSpacing::Twenty;
     if (depthBuffer) {
-        e.view.frameMode = 3;
+        e.view.frameMode = FrameMode::Filled;
         e.view.depthNormalDisplay = 1;
     }
 }

@@ -66,10 +66,10 @@ template <int Point> void gridSnapCommand(Editor& e) {
 template <int Point> bool gridSnapOn(const Editor& e) {
     return e.snap.gridSnap[Point];
 }
-template <int Mode> void frameModeCommand(Editor& e) {
+template <FrameMode Mode> void frameModeCommand(Editor& e) {
     setFrameMode(e, Mode);
 }
-template <int Mode> bool frameModeIs(const Editor& e) {
+template <FrameMode Mode> bool frameModeIs(const Editor& e) {
     return e.view.frameMode == Mode;
 }
 inline void allVertexSnapCommand(Editor& e) {

@@ -4,8 +4,8 @@
 
 namespace fcw {
 
-void setFrameMode(Editor& editor, int mode) {
-    editor.view.frameMode = static_cast<std::int8_t>(mode);
+void setFrameMode(Editor& editor, FrameMode mode) {
+    editor.view.frameMode = mode;
     editor.repaint();
 }
 

@@ -52,12 +52,12 @@ void shadeTriangles(Editor& e, const SceneFrame& f) {
 
 // The depth-buffer pass of the frame, without its renderer (preparePaint lends it).
 void depthPass(const Editor& e, SceneFrame& f) {
-    if (e.view.depthNormalDisplay == 0 || e.view.frameMode != 3) {
+    if (e.view.depthNormalDisplay == 0 || e.view.frameMode != FrameMode::Filled) {
         return;
     }
     const bool provisional = drawingVerticesPlaced(e) > 0;
     const int bits = e.host.backBufferBitsPerPixel();
-    f.depthPass = SceneFrame::DepthPass{nullptr, gridSpacing(e.view), e.store.lastIndex, bits,
+    f.depthPass = SceneFrame::DepthPass{nullptr, e.view.gridUnits(), e.store.lastIndex, bits,
                                         provisional ? DepthBufferRenderer::LastTriangle::Provisional
                                                     : DepthBufferRenderer::LastTriangle::Finished};
 }
@@ -296,7 +296,7 @@ int drawOrderScanLast(const Pane& pane, int lastIndex) {
 Rect statusBoxRectFor(const Editor& e, const Rect& client) {
     const std::int32_t w = client.right - client.left;
     const std::int32_t h = client.bottom - client.top;
-    if (e.interaction.statusCorner == 4) {
+    if (e.interaction.statusCorner == StatusCorner::BottomRight) {
         return {w - 390, h - 100, w, h};
     }
     return {0, 0, 390, 100};

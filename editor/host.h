@@ -214,12 +214,6 @@ class Host {
     }
 
     // ---- recovery copies ----
-    // Writes `bytes` to `path` so that a reader finds the previous file or the new one whole,
-    // never a part of it.
-    virtual FileResult writeFileSafely(const std::string& path,
-                                       std::span<const std::uint8_t> bytes) {
-        return writeFileAtomically(path, bytes);
-    }
     // Takes the lock file `path` for this instance and holds it until releaseLockFile or the
     // end of the process. A lock left by an instance that no longer runs (a stale lock) is
     // taken over. False when a running instance holds it or it cannot be made. A host without

@@ -24,6 +24,9 @@ enum class ToolMode : std::int32_t {
 
 const char* toolModeName(ToolMode mode);
 
+// Where the status box sits in its pane (it jumps away from the pointer when not fixed).
+enum class StatusCorner : std::uint8_t { TopLeft = 0, BottomRight = 4 };
+
 inline constexpr std::int32_t kBoxHalfWidth = 100; // GrabBox and CentreBox are 200 x 140
 inline constexpr std::int32_t kBoxHalfHeight = 70;
 
@@ -50,7 +53,7 @@ struct InteractionState {
     Rect selectionRect{};
     Rect grabBox{};
     bool selectHiddenVertices = true; // the rubber band also takes back-facing vertices
-    std::uint8_t statusCorner = 0;    // 0 = top-left, 4 = bottom-right
+    StatusCorner statusCorner = StatusCorner::TopLeft;
     Colour currentColour = 0;
     bool sphereQuadSplit = false; // spheres split each quadrilateral into four triangles
     // Up and Down move the drawing depth instead of turning the view. (The rotation mode is

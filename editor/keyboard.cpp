@@ -191,7 +191,7 @@ namespace {
 bool applyViewKey(Editor& e, Key key) {
     InteractionState& s = e.interaction;
     Camera& c = e.pane().camera;
-    const int spacing = gridSpacing(e.view);
+    const int spacing = e.view.gridUnits();
     const double depthStep = spacing == 0 ? 1.0 : spacing;
     const double step = e.settings.angleStep * kRadiansPerDegree;
     switch (key) {

@@ -112,7 +112,9 @@ void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
 void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
     InteractionState& s = e.interaction;
     if (e.view.statusFixed == 0 && e.pane().lastPaint.statusBoxRect.contains(p.x, p.y)) {
-        s.statusCorner = s.statusCorner == 0 ? 4 : 0; // jump away from the pointer
+        s.statusCorner = s.statusCorner == StatusCorner::TopLeft
+                             ? StatusCorner::BottomRight
+                             : StatusCorner::TopLeft; // jump away from the pointer
     }
     const ModelPoint cursor = modelPointFromClient(e.pane().camera, p.x, p.y);
     e.pane().camera.cursorDepth = cursor.x;

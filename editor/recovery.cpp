@@ -298,7 +298,7 @@ void writeCopy(Editor& editor, std::int64_t nowMs) {
         "\nedited=" + std::to_string(r.lastEditMs != 0 ? r.lastEditMs : nowMs) + "\n";
     bytes.insert(bytes.end(), trailer.begin(), trailer.end());
     r.lastWriteMs = nowMs;
-    if (editor.host.writeFileSafely(r.copyPath, bytes)) {
+    if (writeFileAtomically(r.copyPath, bytes, editor.writeFaults)) {
         r.copyOnDisk = true;
         r.writtenSerial = editor.historySerial;
     }

@@ -7,9 +7,11 @@
 #include "editor/interface_text.h"
 #include "editor/profile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string_view>
 
 namespace fcw {
@@ -195,14 +197,10 @@ SettingsSheetValues settingsSheetValues(const Editor& e) {
         }
         *modes[p - 1] = mode;
     }
-    const bool spacing[4] = {e.view.gridSpacing5, e.view.gridSpacing10, e.view.gridSpacing20,
-                             e.view.gridSpacing40};
-    v.gridIndex = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (spacing[i]) {
-            v.gridIndex = i + 1;
-        }
-    }
+    constexpr GridSpacing kSpacings[] = {GridSpacing::None, GridSpacing::Five, GridSpacing::Ten,
+                                         GridSpacing::Twenty, GridSpacing::Forty};
+    v.gridIndex = static_cast<int>(
+        std::find(std::begin(kSpacings), std::end(kSpacings), e.view.grid) - std::begin(kSpacings));
     v.arrowIndex = e.interaction.arrowDepthMode ? 0 : 1;
     v.rotationStep = e.settings.angleStep;
     v.brightness = e.view.brightness;
@@ -223,10 +221,9 @@ SettingsSheetValues settingsSheetValues(const Editor& e) {
 void applySettingsSheetValues(Editor& e, const SettingsSheetValues& v) {
     e.settings.angleStep = static_cast<std::int8_t>(std::trunc(v.rotationStep));
     ViewOptions& view = e.view;
-    view.gridSpacing5 = v.gridIndex == 1;
-    view.gridSpacing10 = v.gridIndex == 2;
-    view.gridSpacing20 = v.gridIndex == 3;
-    view.gridSpacing40 = v.gridIndex == 4;
+    constexpr GridSpacing kChoices[] = {GridSpacing::None, GridSpacing::Five, GridSpacing::Ten,
+                                        GridSpacing::Twenty, GridSpacing::Forty};
+    view.grid = v.gridIndex >= 1 && v.gridIndex <= 4 ? kChoices[v.gridIndex] : GridSpacing::None;
     if (v.arrowIndex == 0 || v.arrowIndex == 1) {
         e.interaction.arrowDepthMode = v.arrowIndex == 0;
     }
@@ -240,7 +237,7 @@ void applySettingsSheetValues(Editor& e, const SettingsSheetValues& v) {
     }
     view.statusFixed = v.statusFixed != 0 ? 1 : 0;
     if (view.statusFixed != 0) {
-        e.interaction.statusCorner = 0;
+        e.interaction.statusCorner = StatusCorner::TopLeft;
     }
     view.statusVisible = v.statusShown != 0 ? 1 : 0;
     view.depthNormalDisplay = v.depthDisplay != 0 ? 1 : 0;

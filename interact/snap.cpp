@@ -22,36 +22,7 @@ std::int64_t pastLine(std::int64_t cMicro, double origin, std::int64_t step) {
     return (cMicro - trunc64(origin * 1.0e6) % step) % step;
 }
 
-template <typename Options> auto& spacingFlag(Options& view, int spacing) {
-    switch (spacing) {
-    case 5:
-        return view.gridSpacing5;
-    case 10:
-        return view.gridSpacing10;
-    case 20:
-        return view.gridSpacing20;
-    default:
-        return view.gridSpacing40;
-    }
-}
-
 } // namespace
-
-int gridSpacing(const ViewOptions& view) {
-    if (view.gridSpacing40) {
-        return 40;
-    }
-    if (view.gridSpacing20) {
-        return 20;
-    }
-    if (view.gridSpacing10) {
-        return 10;
-    }
-    if (view.gridSpacing5) {
-        return 5;
-    }
-    return 0;
-}
 
 std::int64_t gridStepMicroPixels(int spacing, double zoom) {
     return trunc64(static_cast<double>(spacing) * 1000000.0 * zoom);
@@ -136,7 +107,7 @@ void previewVertexSnap(const MeshStore& store, const Camera& camera, int editPha
 
 std::optional<ModelPoint> snapClickToGrid(const Camera& camera, const ViewOptions& view,
                                           PixelPoint click) {
-    const int spacing = gridSpacing(view);
+    const int spacing = view.gridUnits();
     if (spacing == 0) {
         return std::nullopt;
     }
@@ -159,7 +130,7 @@ void roundPointToGrid(const Camera& camera, const ViewOptions& view, const SnapS
     if (!anyGridSnap(snap)) {
         return;
     }
-    const int spacing = gridSpacing(view);
+    const int spacing = view.gridUnits();
     const std::int64_t step = gridStepMicroPixels(spacing == 0 ? 1 : spacing, camera.zoom);
     if (step < 4) {
         return;
@@ -182,7 +153,7 @@ void roundPointToGrid(const Camera& camera, const ViewOptions& view, const SnapS
 
 void roundOffsetToGrid(const Camera& camera, const ViewOptions& view, const SnapSettings& snap,
                        PixelPoint& offset) {
-    const int spacing = gridSpacing(view);
+    const int spacing = view.gridUnits();
     if (!anyGridSnap(snap) || spacing == 0) {
         return;
     }
@@ -247,16 +218,12 @@ void toggleAllGridSnap(SnapSettings& s) {
 }
 
 void toggleGridSpacing(ViewOptions& view, int spacing) {
-    bool& flag = spacingFlag(view, spacing);
-    const bool turnOn = !flag;
-    if (turnOn) {
-        view.gridSpacing5 = view.gridSpacing10 = view.gridSpacing20 = view.gridSpacing40 = false;
-    }
-    flag = turnOn;
+    const auto chosen = static_cast<GridSpacing>(spacing);
+    view.grid = view.grid == chosen ? GridSpacing::None : chosen;
 }
 
 bool gridSpacingIs(const ViewOptions& view, int spacing) {
-    return spacingFlag(view, spacing);
+    return view.gridUnits() == spacing;
 }
 
 } // namespace fcw

@@ -16,10 +16,6 @@ namespace fcw {
 // for pixel positions a window can have. Remainders take the sign of the dividend.
 inline constexpr std::int64_t kMicroPixelsPerPixel = 1000000;
 
-// The grid spacing in model units chosen by the flags (40 before 20 before 10 before 5), or 0
-// when no grid is shown.
-int gridSpacing(const ViewOptions& view);
-
 // The grid step in micro-pixels for a spacing in model units: trunc(spacing * 1e6 * zoom),
 // or 0 when that is not a usable number.
 std::int64_t gridStepMicroPixels(int spacing, double zoom);

@@ -15,7 +15,7 @@ constexpr double kRadiansPerDegree = 1.0 / kDegreesPerRadian;
 // The view options of a picture: filled with edges, nothing but the model.
 ViewOptions pictureView() {
     ViewOptions view;
-    view.frameMode = 2;
+    view.frameMode = FrameMode::FilledWithEdges;
     view.emphasisMode = 0;
     view.statusVisible = 0;
     view.depthNormalDisplay = 0;

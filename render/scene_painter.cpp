@@ -37,7 +37,7 @@ struct GridStroke {
     std::vector<LineSegment> segments;
 };
 
-// The grid in drawing order: each spacing's lines, then the two axes.
+// The grid in drawing order: its lines, then the two axes.
 std::vector<GridStroke> gridStrokes(const SceneFrame& f) {
     const ViewOptions& view = f.view;
     const Camera& c = f.camera;
@@ -45,15 +45,9 @@ std::vector<GridStroke> gridStrokes(const SceneFrame& f) {
     const double ratio = c.pixelRatio;
     const std::int32_t width = c.clientRect.right - c.clientRect.left;
     const std::int32_t height = c.clientRect.bottom - c.clientRect.top;
-    const std::pair<bool, int> grids[] = {{view.gridSpacing5, 5},
-                                          {view.gridSpacing10, 10},
-                                          {view.gridSpacing20, 20},
-                                          {view.gridSpacing40, 40}};
     std::vector<GridStroke> strokes;
-    for (const auto& [on, s] : grids) {
-        if (!on || s * zoom < 4.0 * ratio) { // a grid finer than 4 window pixels is not drawn
-            continue;
-        }
+    // A grid finer than 4 window pixels is not drawn.
+    if (const int s = view.gridUnits(); s != 0 && s * zoom >= 4.0 * ratio) {
         const auto offX = static_cast<double>(gridLineOffset(c.centreX, s, zoom));
         const auto offY = static_cast<double>(gridLineOffset(c.centreY, s, zoom));
         const std::uint32_t g = gridGrey(s, zoom / ratio); // by its window spacing
@@ -141,20 +135,20 @@ void drawTriangles(const SceneFrame& f, std::span<const ProjectedTriangle> trian
             continue;
         }
         switch (f.view.frameMode) {
-        case 0:
+        case FrameMode::Outline:
             canvas.setPen({Pen::Style::Solid, 1, kBlack});
             canvas.polyline(tri.points);
             break;
-        case 1:
+        case FrameMode::ColouredOutline:
             canvas.setPen({Pen::Style::Solid, 1, tri.colour});
             canvas.polyline(tri.points);
             break;
-        case 2:
+        case FrameMode::FilledWithEdges:
             canvas.setPen({Pen::Style::Solid, 1, kBlack});
             canvas.setBrush({Brush::Style::Solid, tri.colour});
             canvas.polygon(std::span(tri.points, 3));
             break;
-        default:
+        case FrameMode::Filled:
             canvas.setPen({Pen::Style::Solid, 1, tri.colour});
             canvas.setBrush({Brush::Style::Solid, tri.colour});
             canvas.polygon(std::span(tri.points, 3));

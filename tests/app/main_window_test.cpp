@@ -278,7 +278,8 @@ TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollows
             EXPECT_EQ(toolbarAction(id)->isChecked(), id == pressed) << pressed << " " << id;
         }
     }
-    EXPECT_EQ(editor.view.frameMode, 0); // kShowFrame, pressed last, is the plain outline
+    EXPECT_EQ(editor.view.frameMode,
+              FrameMode::Outline); // kShowFrame, pressed last, is the plain outline
     EXPECT_FALSE(toolbarAction(kSphereQuadSplit)->isEnabled());
     toolbarAction(kToolSphere)->trigger();
     EXPECT_TRUE(toolbarAction(kSphereQuadSplit)->isEnabled());
@@ -352,7 +353,7 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
             << at.x() << "," << at.y();
     }
     // 10,10 flips to the bottom right; 600,450 onto it flips back; 20,20 flips again.
-    EXPECT_EQ(editor.interaction.statusCorner, 4);
+    EXPECT_EQ(editor.interaction.statusCorner, StatusCorner::BottomRight);
 }
 
 TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {

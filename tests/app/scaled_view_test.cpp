@@ -69,7 +69,7 @@ TEST_F(ScaledView, TheRatioIsTheScreenScale) {
 // With the selection's boxes (drawn partly through QPainter) and the grid, painted twice.
 TEST_F(ScaledView, ThePictureHasTheDeviceSizeAndIsTheSharedScaledOne) {
     window->runCommand(command_id::kSelectAll);
-    editor.view.gridSpacing20 = true;
+    editor.view.grid = GridSpacing::Twenty;
     view->paintNow();
     view->paintNow();
     const QImage& shown = view->backBuffer();

@@ -251,15 +251,15 @@ TEST_F(MouseTools, StatusBoxDodgesThePointerWhenNotFixed) {
     e.view.statusFixed = 0;
     e.pane().lastPaint.statusBoxRect = {0, 0, 390, 100};
     run({"move 10 10"});
-    EXPECT_EQ(e.interaction.statusCorner, 4);
+    EXPECT_EQ(e.interaction.statusCorner, StatusCorner::BottomRight);
     // The repaint after the move put the box in the bottom-right corner, as in the window.
     EXPECT_EQ(e.pane().lastPaint.statusBoxRect, (Rect{410, 500, 800, 600}));
     run({"move 500 300"}); // outside both corners' boxes
-    EXPECT_EQ(e.interaction.statusCorner, 4);
+    EXPECT_EQ(e.interaction.statusCorner, StatusCorner::BottomRight);
     run({"move 10 10"}); // where the box was: it stays away
-    EXPECT_EQ(e.interaction.statusCorner, 4);
+    EXPECT_EQ(e.interaction.statusCorner, StatusCorner::BottomRight);
     run({"move 500 550"}); // onto it again: back to the top left
-    EXPECT_EQ(e.interaction.statusCorner, 0);
+    EXPECT_EQ(e.interaction.statusCorner, StatusCorner::TopLeft);
     EXPECT_EQ(e.pane().lastPaint.statusBoxRect, (Rect{0, 0, 390, 100}));
 }
 

@@ -95,6 +95,15 @@ TEST_F(Recovery, CopiesFollowTheEditsAtMostEveryTwoSecondsAndGoWhenSaved) {
     run("new");
     recoveryTick(e, kStart + 4400);
     EXPECT_FALSE(exists("recovery-1.fcw"));
+    drawTriangle();
+    e.writeFaults.failAfterBytes = 10; // a full disk: no copy now, another try after the interval
+    recoveryTick(e, kStart + 6400);
+    EXPECT_FALSE(exists("recovery-1.fcw"));
+    e.writeFaults = {};
+    recoveryTick(e, kStart + 8500);
+    EXPECT_TRUE(exists("recovery-1.fcw"));
+    run("new");
+    recoveryTick(e, kStart + 8600);
     stopRecovery(e); // a clean exit gives the slot back
     EXPECT_EQ(namesIn(state), std::vector<std::string>{});
 }

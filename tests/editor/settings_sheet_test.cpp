@@ -37,8 +37,7 @@ TEST_F(SettingsSheetTest, OkWithoutChangesKeepsSettingsButNormalisesSnapAndGrid)
     e.snap.vertexSnap[1] = true;
     e.snap.gridSnap[1] = true; // both: comes back as grid
     e.snap.vertexSnap[3] = true;
-    e.view.gridSpacing5 = true;
-    e.view.gridSpacing20 = true; // several: the largest stays
+    e.view.grid = GridSpacing::Twenty;
     e.interaction.arrowDepthMode = true;
     e.settings.angleStep = 30;
     e.settings.sphereLongitudeLines = 7;
@@ -52,7 +51,7 @@ TEST_F(SettingsSheetTest, OkWithoutChangesKeepsSettingsButNormalisesSnapAndGrid)
     e.view.statusFixed = 0;
     e.view.statusVisible = 0;
     e.view.depthNormalDisplay = 1;
-    e.interaction.statusCorner = 4;
+    e.interaction.statusCorner = StatusCorner::BottomRight;
 
     EXPECT_EQ(sheet("answer ok"), "sheet 設定ダイアログ\n");
 
@@ -61,8 +60,7 @@ TEST_F(SettingsSheetTest, OkWithoutChangesKeepsSettingsButNormalisesSnapAndGrid)
     EXPECT_TRUE(e.snap.vertexSnap[3]);
     EXPECT_FALSE(e.snap.gridSnap[3]);
     EXPECT_FALSE(e.snap.vertexSnap[2] || e.snap.gridSnap[2]);
-    EXPECT_FALSE(e.view.gridSpacing5 || e.view.gridSpacing10 || e.view.gridSpacing40);
-    EXPECT_TRUE(e.view.gridSpacing20);
+    EXPECT_EQ(e.view.grid, GridSpacing::Twenty);
     EXPECT_TRUE(e.interaction.arrowDepthMode);
     EXPECT_EQ(e.settings.angleStep, 30);
     EXPECT_EQ(e.settings.sphereLongitudeLines, 7);
@@ -76,13 +74,14 @@ TEST_F(SettingsSheetTest, OkWithoutChangesKeepsSettingsButNormalisesSnapAndGrid)
     EXPECT_EQ(e.view.statusFixed, 0);
     EXPECT_EQ(e.view.statusVisible, 0);
     EXPECT_EQ(e.view.depthNormalDisplay, 1);
-    EXPECT_EQ(e.interaction.statusCorner, 4); // not fixed: the box stays where it went
+    EXPECT_EQ(e.interaction.statusCorner,
+              StatusCorner::BottomRight); // not fixed: the box stays where it went
 
     // The toolbar button runs the same sheet; with no answer it is cancelled unchanged.
     out.str("");
     run("command 32819");
     EXPECT_EQ(out.str(), "sheet 設定ダイアログ\n");
-    EXPECT_TRUE(e.view.gridSpacing20);
+    EXPECT_EQ(e.view.grid, GridSpacing::Twenty);
 }
 
 TEST_F(SettingsSheetTest, CancelKeepsPagesThatWereLeftAndDropsTheOpenOne) {
@@ -98,7 +97,7 @@ TEST_F(SettingsSheetTest, CancelKeepsPagesThatWereLeftAndDropsTheOpenOne) {
 }
 
 TEST_F(SettingsSheetTest, EveryPageWritesBackItsControls) {
-    e.interaction.statusCorner = 4;
+    e.interaction.statusCorner = StatusCorner::BottomRight;
     e.view.statusFixed = 0;
     sheet("answer ok 1046=1 1044=0 1048=1 1047=0 1054=0 1052=1 1038=1 1039=0 "
           "page=2 1022=1 1021=0 1050=45.9 1008=0.25 1111=1 1110=0 1112=1 1116=1 1118=0 "
@@ -107,12 +106,12 @@ TEST_F(SettingsSheetTest, EveryPageWritesBackItsControls) {
     EXPECT_FALSE(e.snap.vertexSnap[1]);
     EXPECT_TRUE(e.snap.vertexSnap[2]);
     EXPECT_FALSE(e.snap.vertexSnap[3] || e.snap.gridSnap[3]);
-    EXPECT_TRUE(e.view.gridSpacing40);
+    EXPECT_EQ(e.view.grid, GridSpacing::Forty);
     EXPECT_TRUE(e.interaction.arrowDepthMode);
     EXPECT_EQ(e.settings.angleStep, 45);
     EXPECT_EQ(e.view.brightness, 0.25);
     EXPECT_EQ(e.view.statusFixed, 1);
-    EXPECT_EQ(e.interaction.statusCorner, 0); // fixed: back home
+    EXPECT_EQ(e.interaction.statusCorner, StatusCorner::TopLeft); // fixed: back home
     EXPECT_EQ(e.view.statusVisible, 0);
     EXPECT_EQ(e.view.depthNormalDisplay, 1);
     EXPECT_EQ(e.view.emphasisMode, 0);
@@ -123,7 +122,7 @@ TEST_F(SettingsSheetTest, EveryPageWritesBackItsControls) {
 
     // A radio group left with nothing checked keeps its value; "無し" clears the grid.
     sheet("answer ok 1038=0 1045=0");
-    EXPECT_TRUE(e.view.gridSpacing40);
+    EXPECT_EQ(e.view.grid, GridSpacing::Forty);
     sheet("answer ok 1039=1 1038=0");
     EXPECT_FALSE(e.view.anyGridSpacing());
 }
@@ -138,7 +137,7 @@ TEST_F(SettingsSheetTest, CheckingARadioButtonUnchecksItsGroup) {
     // The same id on another page belongs to that page's group only.
     EXPECT_FALSE(e.view.anyGridSpacing());
     sheet("answer ok 1038=1");
-    EXPECT_TRUE(e.view.gridSpacing40);
+    EXPECT_EQ(e.view.grid, GridSpacing::Forty);
     EXPECT_EQ(e.settings.defaultTextFormat, 2);
 }
 

@@ -87,12 +87,12 @@ inline void paintEveryWay(Editor& editor) {
     const Rect& c = editor.pane().camera.clientRect;
     const ViewOptions saved = editor.view;
     for (std::int8_t mode = 0; mode <= 3; ++mode) {
-        editor.view.frameMode = mode;
+        editor.view.frameMode = static_cast<FrameMode>(mode);
         editor.view.depthNormalDisplay = 0;
         testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
         paintScene(stepFrame(editor), canvas);
     }
-    editor.view.frameMode = 3;
+    editor.view.frameMode = FrameMode::Filled;
     editor.view.depthNormalDisplay = 1;
     testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
     paintScene(stepFrame(editor), canvas);

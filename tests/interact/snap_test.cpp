@@ -26,7 +26,7 @@ SnapSettings gridOn() {
 
 TEST(Snap, ClickToGridLandsOnTheNearestIntersection) {
     ViewOptions view;
-    view.gridSpacing10 = true;
+    view.grid = GridSpacing::Ten;
     const Camera c = cameraAt(400, 300);
     const auto a = snapClickToGrid(c, view, {414, 306});
     ASSERT_TRUE(a);
@@ -39,17 +39,17 @@ TEST(Snap, ClickToGridLandsOnTheNearestIntersection) {
     const auto edge = snapClickToGrid(cameraAt(3.5, 0), view, {1, 0});
     EXPECT_DOUBLE_EQ(edge->y, 0.0);
 
-    view.gridSpacing10 = false;
+    view.grid = GridSpacing::None;
     EXPECT_FALSE(snapClickToGrid(c, view, {414, 306})); // no spacing flag: no snap
-    view.gridSpacing5 = true;
+    view.grid = GridSpacing::Five;
     EXPECT_FALSE(snapClickToGrid(cameraAt(400, 300, 1e-7), view, {414, 306})); // step < 4
-    view.gridSpacing40 = true; // the larger spacing wins
+    view.grid = GridSpacing::Forty;
     EXPECT_DOUBLE_EQ(snapClickToGrid(c, view, {425, 300})->y, 40.0);
 }
 
 TEST(Snap, PointRoundingCutsTheCorrectionToWholePixels) {
     ViewOptions view;
-    view.gridSpacing10 = true;
+    view.grid = GridSpacing::Ten;
     PixelPoint p{414, 306};
     roundPointToGrid(cameraAt(400, 300), view, SnapSettings{}, p);
     EXPECT_EQ(p, (PixelPoint{414, 306})); // no click snaps to the grid: untouched
@@ -65,7 +65,7 @@ TEST(Snap, PointRoundingCutsTheCorrectionToWholePixels) {
 
 TEST(Snap, OffsetRoundingUsesMultiplesOfTheStepFromZero) {
     ViewOptions view;
-    view.gridSpacing5 = true;
+    view.grid = GridSpacing::Five;
     const Camera c = cameraAt(123.4, 56.7);
     PixelPoint d{-7, -8};
     roundOffsetToGrid(c, view, gridOn(), d);
@@ -73,12 +73,12 @@ TEST(Snap, OffsetRoundingUsesMultiplesOfTheStepFromZero) {
     PixelPoint e{7, 13};
     roundOffsetToGrid(c, view, gridOn(), e);
     EXPECT_EQ(e, (PixelPoint{5, 15}));
-    view.gridSpacing5 = false;
+    view.grid = GridSpacing::None;
     PixelPoint f{-7, 3};
     roundOffsetToGrid(c, view, gridOn(), f);
     EXPECT_EQ(f, (PixelPoint{-7, 3}));
     // Positions far beyond 32-bit micro-pixels still round like near ones.
-    view.gridSpacing10 = true;
+    view.grid = GridSpacing::Ten;
     PixelPoint far{100004, -100006};
     roundOffsetToGrid(c, view, gridOn(), far);
     EXPECT_EQ(far, (PixelPoint{100000, -100010}));
@@ -156,13 +156,13 @@ TEST(Snap, GridSpacingCommandsAreOneExclusiveGroupAndRepaint) {
     FakeHost host;
     Editor e(host);
     dispatchCommand(e, command_id::kToolbarGrid5); // toolbar 5
-    EXPECT_TRUE(e.view.gridSpacing5);
+    EXPECT_EQ(e.view.grid, GridSpacing::Five);
     dispatchCommand(e, command_id::kGrid40); // menu 40 clears 5
-    EXPECT_FALSE(e.view.gridSpacing5);
+    EXPECT_NE(e.view.grid, GridSpacing::Five);
     EXPECT_TRUE(findCommand(command_id::kToolbarGrid40)->isChecked(e));
-    EXPECT_EQ(gridSpacing(e.view), 40);
+    EXPECT_EQ(e.view.gridUnits(), 40);
     dispatchCommand(e, command_id::kToolbarGrid40); // same spacing again turns the grid off
-    EXPECT_EQ(gridSpacing(e.view), 0);
+    EXPECT_EQ(e.view.gridUnits(), 0);
     EXPECT_EQ(host.repaints, 3);
 }
 

@@ -246,16 +246,20 @@ TEST_F(IsolatedFileRead, FilesReadTheSameAsInProcess) {
     EXPECT_EQ(isolated.error, readForeignModelInProcess(damaged, ForeignFormat::Glb, 1.0, 0).error);
 }
 
-// A Collada node that instances itself sends the library's reader into endless recursion until
-// its stack runs out. The file route reports it, naming the file on the command line.
+// Damaged files that crash the library's reader: a Collada node that instances itself (endless
+// recursion until the stack runs out) and a PLY whose damaged header makes the library free a
+// pointer it never allocated (found by the fuzz target). The file route reports each, naming
+// the file on the command line.
 TEST(IsolatedRead, LibraryCrashOnADamagedFileBecomesItsReason) {
-    const std::string path = FCW_TEST_DATA_DIR "/node_instancing_itself.dae";
-    const ForeignRead r = readForeignModel(path, 1.0, 0);
-    EXPECT_EQ(r.error, kFailed);
-    EXPECT_TRUE(r.triangles.empty());
-    EXPECT_EQ(convertModelFile(path, "/tmp/fcw_never_written.glb", std::nullopt),
-              path + ": " + kFailed);
-    EXPECT_FALSE(std::filesystem::exists("/tmp/fcw_never_written.glb"));
+    for (const char* name : {"node_instancing_itself.dae", "ply_freeing_a_foreign_pointer.ply"}) {
+        const std::string path = std::string(FCW_TEST_DATA_DIR "/") + name;
+        const ForeignRead r = readForeignModel(path, 1.0, 0);
+        EXPECT_EQ(r.error, kFailed) << name;
+        EXPECT_TRUE(r.triangles.empty()) << name;
+        EXPECT_EQ(convertModelFile(path, "/tmp/fcw_never_written.glb", std::nullopt),
+                  path + ": " + kFailed);
+        EXPECT_FALSE(std::filesystem::exists("/tmp/fcw_never_written.glb"));
+    }
 }
 
 } // namespace

@@ -98,12 +98,11 @@ TEST(PaintedView, SixteenBitBackBufferRendersInRgb565) {
 }
 
 // Drawn in bands of any height, on one thread or shared with a helper, the background, grid and
-// triangles come out as in one pass: overlapping spheres that cross the band edges, two grids
+// triangles come out as in one pass: overlapping spheres that cross the band edges, the grid
 // and the axes, in every mode.
 TEST(PaintedView, BandedPaintMatchesOnePass) {
     View v("size 97 71");
-    v.e.view.gridSpacing5 = true;
-    v.e.view.gridSpacing20 = true;
+    v.e.view.grid = GridSpacing::Five;
     v.e.view.emphasisMode = 3;
     v.e.pane().camera.depth = 7;
     MeshStore& s = v.e.store;
@@ -116,7 +115,7 @@ TEST(PaintedView, BandedPaintMatchesOnePass) {
     }
     v.e.refreshViewToModel();
     for (int mode = 0; mode <= 3; ++mode) {
-        v.e.view.frameMode = mode;
+        v.e.view.frameMode = static_cast<FrameMode>(mode);
         const SceneFrame f = stepFrame(v.e);
         QtCanvas whole(97, 71);
         whole.setConcurrentBands(false);

@@ -307,7 +307,7 @@ TEST(QtCanvas, PaintingTwiceFromOneStateGivesOnePictureAndChangesNothing) {
     }
     Editor& e = player.editor();
     for (const bool depthBuffer : {false, true}) {
-        e.view.frameMode = depthBuffer ? 3 : 2;
+        e.view.frameMode = depthBuffer ? FrameMode::Filled : FrameMode::FilledWithEdges;
         e.view.depthNormalDisplay = depthBuffer ? 1 : 0;
         QtCanvas first(400, 300);
         const SceneFrame frame = stepFrame(e);

@@ -126,7 +126,7 @@ TEST(ScenePainter, SnapMarkerOnAVertexFarOffThePixelRange) {
 TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
     Fixture f;
     f.e.view.statusVisible = 0;
-    f.e.view.gridSpacing40 = true;
+    f.e.view.grid = GridSpacing::Forty;
     paintScene(stepFrame(f.e), f.canvas);
     // 258 - 120 = 138: RGB(138, 138, 255); lines at 400 mod 40 = 0, 40, ...
     EXPECT_EQ(f.canvas.calls[2],
@@ -152,7 +152,7 @@ TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
                               "polygon 3 pen1:7697919 brush:7697919"};
     for (int mode = 0; mode < 4; ++mode) {
         f.canvas.calls.clear();
-        f.e.view.frameMode = static_cast<std::int8_t>(mode);
+        f.e.view.frameMode = static_cast<FrameMode>(mode);
         paintScene(stepFrame(f.e), f.canvas);
         ASSERT_EQ(f.canvas.calls.size(), 3u) << mode;
         EXPECT_EQ(f.canvas.calls[2], expected[mode]);
@@ -211,7 +211,7 @@ TEST(ScenePainter, StatusBoxTextsAndPlacement) {
     EXPECT_EQ(lines[6].text, "奥行き＝(-2.000000)");
     EXPECT_EQ(lines[4].x, 200);
 
-    f.e.interaction.statusCorner = 4;
+    f.e.interaction.statusCorner = StatusCorner::BottomRight;
     f.e.interaction.currentColour = 0x123456;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.e.pane().lastPaint.statusBoxRect, (Rect{410, 500, 800, 600}));
@@ -229,7 +229,7 @@ TEST(ScenePainter, DrawingPreviewAndSnapMarker) {
     f.e.tools.drawing.phase = DrawPhase::OneVertex; // one point of triangle 0 placed
     f.e.interaction.lastPointer = {414, 306};
     f.e.snap.gridSnap[2] = true;
-    f.e.view.gridSpacing10 = true;
+    f.e.view.grid = GridSpacing::Ten;
     f.e.view.gridInFront = true;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("polyline 3"), 1);
@@ -289,7 +289,7 @@ TEST(ScenePainter, DisplayCommandsAreRadioGroupsThatRepaint) {
     FakeHost host;
     Editor e(host);
     dispatchCommand(e, command_id::kShowFrame);
-    EXPECT_EQ(e.view.frameMode, 0);
+    EXPECT_EQ(e.view.frameMode, FrameMode::Outline);
     EXPECT_TRUE(findCommand(command_id::kShowFrame)->isChecked(e));
     EXPECT_FALSE(findCommand(command_id::kShowFacesWithEdges)->isChecked(e));
     dispatchCommand(e, command_id::kGridInFront);
