@@ -94,6 +94,17 @@ TEST(IsolatedRead, ReaderThatHangsIsKilledAtTheTimeout) {
     EXPECT_TRUE(r.triangles.empty());
 }
 
+// A damaged PLY on which the library's reader runs for minutes (found by the fuzz target) is
+// refused by the header check before the library sees it, and at once.
+TEST(IsolatedRead, DamagedPlyThatHangsTheLibraryIsRefusedBeforeIt) {
+    const auto start = std::chrono::steady_clock::now();
+    const ForeignRead r =
+        readForeignModel(FCW_TEST_DATA_DIR "/ply_reading_without_end.ply", 1.0, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_NE(r.error.find("end_header"), std::string::npos) << r.error;
+    EXPECT_TRUE(r.triangles.empty());
+}
+
 // A result over the bound is refused from its count, and the child, blocked writing the rest,
 // is killed rather than waited for.
 TEST(IsolatedRead, ResultOverTheBoundIsRefusedAtOnce) {
