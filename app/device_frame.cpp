@@ -1,6 +1,6 @@
 #include "app/device_frame.h"
 
-#include "editor/frame_step.h"
+#include "editor/view/frame_step.h"
 #include "render/device_pixels.h"
 
 namespace fcw {

@@ -3,10 +3,10 @@
 #include "app/select_on_focus.h"
 #include "app/translations.h"
 
-#include "editor/dialog_number.h"
-#include "editor/keyboard.h"
-#include "editor/picture_commands.h"
-#include "editor/transform_dialogs.h"
+#include "editor/commands/picture_commands.h"
+#include "editor/dialogs/dialog_number.h"
+#include "editor/dialogs/transform_dialogs.h"
+#include "editor/view/keyboard.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

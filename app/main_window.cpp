@@ -5,13 +5,13 @@
 #include "app/toolbar_icons.h"
 #include "app/translations.h"
 #include "app/window_placement.h"
-#include "editor/commands.h"
-#include "editor/default_paths.h"
-#include "editor/document_commands.h"
-#include "editor/dropped_files.h"
-#include "editor/menus.h"
-#include "editor/recent_files.h"
-#include "editor/recovery.h"
+#include "editor/commands/commands.h"
+#include "editor/commands/document_commands.h"
+#include "editor/commands/dropped_files.h"
+#include "editor/commands/menus.h"
+#include "editor/session/default_paths.h"
+#include "editor/session/recent_files.h"
+#include "editor/session/recovery.h"
 
 #include <QApplication>
 #include <QCloseEvent>

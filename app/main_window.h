@@ -2,8 +2,8 @@
 
 #include "app/qt_host.h"
 #include "app/view_widget.h"
+#include "editor/commands/menus.h"
 #include "editor/editor.h"
-#include "editor/menus.h"
 
 #include <QMainWindow>
 #include <QPrinter>

@@ -2,7 +2,7 @@
 
 #include "app/translations.h"
 #include "editor/command_ids.h"
-#include "editor/palette_commands.h"
+#include "editor/commands/palette_commands.h"
 
 #include <QHBoxLayout>
 #include <QHelpEvent>

@@ -1,6 +1,6 @@
 #include "app/picture_export_cli.h"
 
-#include "editor/picture_export.h"
+#include "editor/commands/picture_export.h"
 #include "render/qt_picture.h"
 #include "render/qt_vector_state.h"
 

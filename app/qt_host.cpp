@@ -7,9 +7,9 @@
 #include "app/qt_settings_sheet.h"
 #include "app/translations.h"
 #include "app/view_widget.h"
-#include "editor/commands.h"
-#include "editor/menus.h"
-#include "editor/palette_dialog.h"
+#include "editor/commands/commands.h"
+#include "editor/commands/menus.h"
+#include "editor/dialogs/palette_dialog.h"
 #include "editor/tools/triangle_popup.h"
 #include "render/qt_picture.h"
 

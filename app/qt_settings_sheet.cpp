@@ -3,7 +3,7 @@
 #include "app/select_on_focus.h"
 #include "app/translations.h"
 
-#include "editor/settings_sheet.h"
+#include "editor/dialogs/settings_sheet.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

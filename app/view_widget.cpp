@@ -1,10 +1,10 @@
 #include "app/view_widget.h"
 
 #include "app/device_frame.h"
-#include "editor/frame_step.h"
-#include "editor/keyboard.h"
-#include "editor/mouse_tools.h"
-#include "editor/navigation.h"
+#include "editor/tools/mouse_tools.h"
+#include "editor/view/frame_step.h"
+#include "editor/view/keyboard.h"
+#include "editor/view/navigation.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 

@@ -4,8 +4,8 @@
 // depth, draws, and waits for the picture (glFinish).
 
 #include "bench/bench_scene.h"
-#include "editor/batch_player.h"
-#include "editor/frame_step.h"
+#include "editor/batch/batch_player.h"
+#include "editor/view/frame_step.h"
 
 #include <benchmark/benchmark.h>
 

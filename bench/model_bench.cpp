@@ -1,11 +1,11 @@
 // Timings of the whole-model operations that run after every edit.
 
 #include "bench/bench_scene.h"
-#include "editor/batch_player.h"
-#include "editor/document_commands.h"
-#include "editor/interchange_commands.h"
-#include "editor/mesh_commands.h"
-#include "editor/text_commands.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/document_commands.h"
+#include "editor/commands/interchange_commands.h"
+#include "editor/commands/mesh_commands.h"
+#include "editor/commands/text_commands.h"
 #include "io/interchange.h"
 #include "io/native_document.h"
 #include "render/depth_order.h"

@@ -3,9 +3,9 @@
 
 #include "app/device_frame.h"
 #include "bench/bench_scene.h"
-#include "editor/batch_player.h"
-#include "editor/frame_step.h"
-#include "editor/mouse_tools.h"
+#include "editor/batch/batch_player.h"
+#include "editor/tools/mouse_tools.h"
+#include "editor/view/frame_step.h"
 #include "render/qt_canvas.h"
 #include "render/qt_vector_state.h"
 #include "render/scene_painter.h"

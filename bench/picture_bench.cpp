@@ -4,8 +4,8 @@
 // imagemagick), or its benchmark is skipped.
 
 #include "bench/bench_scene.h"
-#include "editor/batch_player.h"
-#include "editor/picture_export.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/picture_export.h"
 #include "render/qt_picture.h"
 #include "render/qt_vector_state.h"
 

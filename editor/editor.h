@@ -1,11 +1,12 @@
 #pragma once
 
-#include "editor/app_settings.h"
+#include "editor/dialog_ids.h"
 #include "editor/host.h"
-#include "editor/interaction_state.h"
-#include "editor/operation.h"
 #include "editor/pane.h"
-#include "editor/recovery.h"
+#include "editor/session/app_settings.h"
+#include "editor/session/recovery.h"
+#include "editor/tools/interaction_state.h"
+#include "editor/tools/operation.h"
 #include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
@@ -133,6 +134,5 @@ void redoNext(Editor& editor);
 
 // The warning for an edit that would pass 3000 triangles: a beep, then dialog 302.
 void showTooManyPolygons(Editor& editor);
-inline constexpr int kTooManyPolygonsDialog = 302;
 
 } // namespace fcw

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/batch_player.h"
+#include "editor/batch/batch_player.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "editor/tools/pick.h"
 
-#include "editor/frame_step.h"
 #include "editor/pane.h"
+#include "editor/view/frame_step.h"
 #include "model/mesh_store.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "editor/tools/range_tool.h"
 
 #include "editor/editor.h"
-#include "editor/mouse_tools.h"
+#include "editor/tools/mouse_tools.h"
 #include "interact/snap.h"
 #include "model/split_range.h"
 

@@ -1,8 +1,8 @@
 #include "editor/tools/triangle_popup.h"
 
+#include "editor/dialogs/palette_dialog.h"
 #include "editor/editor.h"
-#include "editor/frame_step.h"
-#include "editor/palette_dialog.h"
+#include "editor/view/frame_step.h"
 #include "model/mesh_edits.h"
 
 namespace fcw {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/dialog_ids.h"
 #include "model/pixel_geometry.h"
 
 namespace fcw {
@@ -30,8 +31,5 @@ void popupCancel(Editor& editor);          // 32840
 void popupReverseTriangle(Editor& editor); // 32838
 void popupColourTriangle(Editor& editor);  // 32839
 void popupPickColour(Editor& editor);      // 32869
-
-inline constexpr int kTrianglePopupMenu = 306;
-inline constexpr int kSelectionPopupMenu = 310;
 
 } // namespace fcw

@@ -6,7 +6,7 @@
 #include "app/modal_wait.h"
 #include "app/translations.h"
 #include "app/window_placement.h"
-#include "editor/commands.h"
+#include "editor/commands/commands.h"
 #include "test_host.h"
 
 #include <QApplication>

@@ -7,12 +7,12 @@
 #include "app/qt_settings_sheet.h"
 #include "app/text_fit.h"
 #include "app/translations.h"
-#include "editor/batch_player.h"
-#include "editor/commands.h"
-#include "editor/keyboard.h"
-#include "editor/menus.h"
-#include "editor/settings_sheet.h"
-#include "editor/transform_dialogs.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/commands.h"
+#include "editor/commands/menus.h"
+#include "editor/dialogs/settings_sheet.h"
+#include "editor/dialogs/transform_dialogs.h"
+#include "editor/view/keyboard.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,9 +6,9 @@
 #include "app/modal_wait.h"
 #include "app/qt_settings_sheet.h"
 #include "app/text_fit.h"
-#include "editor/keyboard.h"
-#include "editor/settings_sheet.h"
-#include "editor/transform_dialogs.h"
+#include "editor/dialogs/settings_sheet.h"
+#include "editor/dialogs/transform_dialogs.h"
+#include "editor/view/keyboard.h"
 #include "test_host.h"
 
 #include <QApplication>

@@ -5,12 +5,12 @@
 #include "app/modal_wait.h"
 #include "app/palette_panel.h"
 #include "app/toolbar_icons.h"
-#include "editor/app_settings.h"
-#include "editor/batch_player.h"
-#include "editor/commands.h"
-#include "editor/document_commands.h"
-#include "editor/menus.h"
-#include "editor/profile.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/commands.h"
+#include "editor/commands/document_commands.h"
+#include "editor/commands/menus.h"
+#include "editor/session/app_settings.h"
+#include "editor/session/profile.h"
 #include "test_host.h"
 
 #include <QApplication>

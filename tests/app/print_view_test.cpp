@@ -1,7 +1,7 @@
 // The view printed at the printer's resolution rather than a screen bitmap stretched.
 
 #include "app/view_widget.h"
-#include "editor/batch_player.h"
+#include "editor/batch/batch_player.h"
 
 #include <gtest/gtest.h>
 

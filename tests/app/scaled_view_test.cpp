@@ -5,7 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/view_widget.h"
-#include "editor/commands.h"
+#include "editor/commands/commands.h"
 #include "render/device_pixels.h"
 #include "test_host.h"
 

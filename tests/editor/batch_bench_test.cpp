@@ -1,6 +1,6 @@
-#include "editor/batch_bench.h"
-#include "editor/batch_player.h"
-#include "editor/frame_step.h"
+#include "editor/batch/batch_bench.h"
+#include "editor/batch/batch_player.h"
+#include "editor/view/frame_step.h"
 
 #include <gtest/gtest.h>
 

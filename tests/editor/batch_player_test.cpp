@@ -1,5 +1,5 @@
-#include "editor/batch_player.h"
-#include "editor/state_dump.h"
+#include "editor/batch/batch_player.h"
+#include "editor/batch/state_dump.h"
 
 #include <gtest/gtest.h>
 

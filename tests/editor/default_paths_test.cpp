@@ -1,4 +1,4 @@
-#include "editor/default_paths.h"
+#include "editor/session/default_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/dialog_number.h"
+#include "editor/dialogs/dialog_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "editor/commands.h"
-#include "editor/document_commands.h"
+#include "editor/commands/commands.h"
+#include "editor/commands/document_commands.h"
 #include "editor/editor.h"
 #include "io/atomic_file.h"
 #include "io/native_document.h"

@@ -1,4 +1,4 @@
-#include "editor/dropped_files.h"
+#include "editor/commands/dropped_files.h"
 #include "script_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "editor/batch/state_dump.h"
 #include "editor/editor.h"
-#include "editor/operation.h"
-#include "editor/state_dump.h"
+#include "editor/tools/operation.h"
 #include "script_fixture.h"
 #include "test_host.h"
 

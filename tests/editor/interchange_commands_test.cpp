@@ -1,6 +1,6 @@
-#include "editor/batch_player.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/interchange_commands.h"
 #include "editor/editor.h"
-#include "editor/interchange_commands.h"
 #include "io/interchange.h"
 #include "io/model_files.h"
 #include "temp_folder.h"

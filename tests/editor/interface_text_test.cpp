@@ -1,6 +1,6 @@
-#include "editor/app_settings.h"
 #include "editor/interface_text.h"
-#include "editor/profile.h"
+#include "editor/session/app_settings.h"
+#include "editor/session/profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "editor/batch_player.h"
-#include "editor/commands.h"
-#include "editor/keyboard.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/commands.h"
+#include "editor/view/keyboard.h"
 #include "script_fixture.h"
 
 #include "editor/editor_invariants.h"

@@ -1,7 +1,7 @@
-#include "editor/commands.h"
-#include "editor/default_paths.h"
-#include "editor/menus.h"
-#include "editor/recent_files.h"
+#include "editor/commands/commands.h"
+#include "editor/commands/menus.h"
+#include "editor/session/default_paths.h"
+#include "editor/session/recent_files.h"
 #include "test_host.h"
 
 #include <gtest/gtest.h>

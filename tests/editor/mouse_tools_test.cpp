@@ -1,5 +1,5 @@
-#include "editor/batch_player.h"
-#include "editor/mouse_tools.h"
+#include "editor/batch/batch_player.h"
+#include "editor/tools/mouse_tools.h"
 #include "script_fixture.h"
 #include "test_host.h"
 

@@ -1,5 +1,5 @@
 #include "editor/editor.h"
-#include "editor/operation.h"
+#include "editor/tools/operation.h"
 #include "editor/tools/triangle_popup.h"
 #include "script_fixture.h"
 #include "test_host.h"

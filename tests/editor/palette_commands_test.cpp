@@ -2,7 +2,7 @@
 // that keep the palette, writing, the model's colours, swatch picks and the typed colour, and
 // the palette kept beside the settings from one start to the next.
 
-#include "editor/palette_commands.h"
+#include "editor/commands/palette_commands.h"
 #include "script_fixture.h"
 #include "temp_folder.h"
 

@@ -2,9 +2,9 @@
 // player and a scripted host, with a stand-in painter: what is written, what is refused, and
 // that a cancelled or failed export leaves no file.
 
-#include "editor/batch_player.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/picture_commands.h"
 #include "editor/editor.h"
-#include "editor/picture_commands.h"
 #include "temp_folder.h"
 #include "test_host.h"
 

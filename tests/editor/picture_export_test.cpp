@@ -1,6 +1,6 @@
 // The command line's picture forms: what they accept and what they refuse before any work.
 
-#include "editor/picture_export.h"
+#include "editor/commands/picture_export.h"
 
 #include <gtest/gtest.h>
 

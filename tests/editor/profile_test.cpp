@@ -1,6 +1,6 @@
-#include "editor/profile.h"
+#include "editor/session/profile.h"
 
-#include "editor/app_settings.h"
+#include "editor/session/app_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "editor/batch_player.h"
-#include "editor/document_commands.h"
-#include "editor/profile.h"
-#include "editor/recent_files.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/document_commands.h"
+#include "editor/session/profile.h"
+#include "editor/session/recent_files.h"
 #include "io/atomic_file.h"
 #include "test_host.h"
 

@@ -1,7 +1,7 @@
 // Recovery copies: written while there are unsaved changes, removed when there are none, and
 // offered back at the next start when their instance is gone.
 
-#include "editor/recovery.h"
+#include "editor/session/recovery.h"
 #include "io/atomic_file.h"
 #include "script_fixture.h"
 

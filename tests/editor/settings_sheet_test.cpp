@@ -1,6 +1,6 @@
-#include "editor/app_settings.h"
-#include "editor/profile.h"
-#include "editor/settings_sheet.h"
+#include "editor/dialogs/settings_sheet.h"
+#include "editor/session/app_settings.h"
+#include "editor/session/profile.h"
 #include "script_fixture.h"
 
 #include <gtest/gtest.h>

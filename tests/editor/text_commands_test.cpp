@@ -1,6 +1,6 @@
+#include "editor/commands/text_commands.h"
 #include "editor/editor.h"
-#include "editor/operation.h"
-#include "editor/text_commands.h"
+#include "editor/tools/operation.h"
 #include "io/atomic_file.h"
 #include "io/text_import.h"
 #include "temp_folder.h"

@@ -1,6 +1,6 @@
 // The rotation, scaling and vertex-move dialog models, and how a refused entry reaches the
 // user through the batch player.
-#include "editor/transform_dialogs.h"
+#include "editor/dialogs/transform_dialogs.h"
 #include "script_fixture.h"
 
 #include <gtest/gtest.h>

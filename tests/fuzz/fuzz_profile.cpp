@@ -5,8 +5,8 @@
 
 #include "tests/fuzz/fuzz_support.h"
 
-#include "editor/profile.h"
-#include "editor/recent_files.h"
+#include "editor/session/profile.h"
+#include "editor/session/recent_files.h"
 
 using namespace fcw;
 

@@ -4,9 +4,9 @@
 // the painter but the pixels), a scratch folder for the files a target has to put on disk, and
 // the checks that stop the run when the program breaks one of its own rules.
 
-#include "editor/batch_player.h"
+#include "editor/batch/batch_player.h"
 #include "editor/editor.h"
-#include "editor/frame_step.h"
+#include "editor/view/frame_step.h"
 #include "render/canvas.h"
 #include "render/scene_painter.h"
 #include "tests/null_canvas.h"
@@ -242,7 +242,7 @@ inline void lookAround(QuietPlayer& q) {
 
 } // namespace fcw::fuzz
 
-#include "editor/text_commands.h"
+#include "editor/commands/text_commands.h"
 #include "io/text_export.h"
 #include "io/text_import.h"
 

@@ -3,7 +3,7 @@
 
 #include "tests/fuzz/fuzz_support.h"
 
-#include "editor/clipboard_commands.h"
+#include "editor/commands/clipboard_commands.h"
 #include "io/work_file.h"
 
 using namespace fcw;

@@ -1,4 +1,4 @@
-#include "editor/commands.h"
+#include "editor/commands/commands.h"
 #include "interact/sphere.h"
 #include "test_host.h"
 

@@ -1,4 +1,4 @@
-#include "editor/batch_player.h"
+#include "editor/batch/batch_player.h"
 #include "io/text_export.h"
 
 #include <gtest/gtest.h>

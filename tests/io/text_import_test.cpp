@@ -1,5 +1,5 @@
-#include "editor/batch_player.h"
-#include "editor/text_commands.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/text_commands.h"
 #include "io/text_export.h"
 #include "io/text_import.h"
 

@@ -1,6 +1,6 @@
-#include "editor/batch_player.h"
-#include "editor/commands.h"
-#include "editor/transform_dialogs.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/commands.h"
+#include "editor/dialogs/transform_dialogs.h"
 #include "ops/rotate_scale.h"
 #include "script_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "editor/commands.h"
+#include "editor/commands/commands.h"
 #include "ops/mirror.h"
 #include "ops/subdivision.h"
 #include "test_host.h"

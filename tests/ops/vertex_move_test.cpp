@@ -1,5 +1,5 @@
-#include "editor/batch_player.h"
-#include "editor/commands.h"
+#include "editor/batch/batch_player.h"
+#include "editor/commands/commands.h"
 #include "script_fixture.h"
 
 #include <gtest/gtest.h>

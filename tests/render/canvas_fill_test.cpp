@@ -1,8 +1,8 @@
 // Fills against their outlines on tiny pictures: whole pictures compared with references, and
 // the fill-equals-outline-span rule over many generated triangles.
 
-#include "editor/batch_player.h"
-#include "editor/frame_step.h"
+#include "editor/batch/batch_player.h"
+#include "editor/view/frame_step.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 

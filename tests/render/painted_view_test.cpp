@@ -1,7 +1,7 @@
 // Whole paints of small views through the batch player and the Qt canvas.
 
-#include "editor/batch_player.h"
-#include "editor/frame_step.h"
+#include "editor/batch/batch_player.h"
+#include "editor/view/frame_step.h"
 #include "interact/sphere.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"

@@ -1,7 +1,7 @@
 // Pictures of a model as the exports paint them: fitted, transparent around the model, no
 // turntable frame clipped, and a turntable file that a cancel or a failed write leaves unmade.
 
-#include "editor/picture_export.h"
+#include "editor/commands/picture_export.h"
 #include "render/picture_scene.h"
 #include "render/qt_picture.h"
 #include "temp_folder.h"

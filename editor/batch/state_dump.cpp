@@ -1,0 +1,94 @@
+#include "editor/batch/state_dump.h"
+
+#include "editor/editor.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace fcw {
+
+std::string formatNumber(double value) {
+    if (std::isnan(value)) {
+        return "NaN";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "Infinity" : "-Infinity";
+    }
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+namespace {
+
+void appendTriangles(std::string& out, const std::vector<Triangle>& list, int lastIndex) {
+    out += '[';
+    for (int i = 0; i <= lastIndex; ++i) {
+        const Triangle& t = list[static_cast<std::size_t>(i)];
+        if (i > 0) {
+            out += ',';
+        }
+        out += "{\"colour\":" + std::to_string(t.colour) + ",\"v\":[";
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (k > 0) {
+                out += ',';
+            }
+            out += '[' + formatNumber(t.v[k].x) + ',' + formatNumber(t.v[k].y) + ',' +
+                   formatNumber(t.v[k].z) + ']';
+        }
+        out += "],\"selected\":[" + std::to_string(t.v[0].selected) + ',' +
+               std::to_string(t.v[1].selected) + ',' + std::to_string(t.v[2].selected) + "]}";
+    }
+    out += ']';
+}
+
+} // namespace
+
+std::string dumpState(const Editor& editor, bool includeView) {
+    const InteractionState& s = editor.interaction;
+    const Camera& c = editor.pane().camera;
+    std::string out = "{";
+    out += "\"lastIndex\":" + std::to_string(editor.store.lastIndex);
+    out += ",\"undoDepth\":" + std::to_string(editor.undo.undoDepth);
+    out += ",\"toolMode\":\"" + std::string(toolModeName(s.toolMode)) + '"';
+    out += ",\"editPhase\":" + std::to_string(editPhaseNumber(editor));
+    out += ",\"currentColour\":" + std::to_string(s.currentColour);
+    // Only once a palette was read or made, so that dumps without one stay as they were.
+    if (!editor.palette.colours.empty()) {
+        out += ",\"palette\":[";
+        for (std::size_t i = 0; i < editor.palette.colours.size(); ++i) {
+            out += (i > 0 ? "," : "") + std::to_string(editor.palette.colours[i].colour);
+        }
+        out += ']';
+    }
+    out += std::string(",\"modified\":") + (editor.document.modified ? "true" : "false");
+    const auto selected = editor.selection.vertices();
+    out += ",\"selectionCount\":" + std::to_string(selected.size());
+    out += ",\"selection\":[";
+    for (std::size_t i = 0; i < selected.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        out += '[' + std::to_string(selected[i].triangle) + ',' +
+               std::to_string(selected[i].vertex) + ']';
+    }
+    out += "],\"camera\":{";
+    out += "\"verticalAxisAngle\":" + formatNumber(c.verticalAxisAngle);
+    out += ",\"horizontalAxisAngle\":" + formatNumber(c.horizontalAxisAngle);
+    out += ",\"zoom\":" + formatNumber(c.zoom);
+    out += ",\"originOffsetX\":" + formatNumber(c.originOffsetX);
+    out += ",\"originOffsetY\":" + formatNumber(c.originOffsetY);
+    out += ",\"depth\":" + formatNumber(c.depth);
+    out += ",\"centreX\":" + formatNumber(c.centreX);
+    out += ",\"centreY\":" + formatNumber(c.centreY);
+    out += "},\"triangles\":";
+    appendTriangles(out, editor.store.modelTriangles, editor.store.lastIndex);
+    if (includeView) {
+        out += ",\"viewTriangles\":";
+        appendTriangles(out, editor.store.viewTriangles, editor.store.lastIndex);
+    }
+    out += '}';
+    return out;
+}
+
+} // namespace fcw

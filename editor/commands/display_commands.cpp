@@ -1,0 +1,17 @@
+#include "editor/commands/display_commands.h"
+
+#include "editor/editor.h"
+
+namespace fcw {
+
+void setFrameMode(Editor& editor, FrameMode mode) {
+    editor.view.frameMode = mode;
+    editor.repaint();
+}
+
+void setGridInFront(Editor& editor, bool inFront) {
+    editor.view.gridInFront = inFront;
+    editor.repaint();
+}
+
+} // namespace fcw

@@ -1,0 +1,206 @@
+#include "editor/tools/mouse_tools.h"
+
+#include "editor/commands/commands.h"
+#include "editor/editor.h"
+#include "editor/tools/button_drag_tools.h"
+#include "editor/tools/draw_triangle_tool.h"
+#include "editor/tools/range_tool.h"
+#include "editor/tools/sphere_tool.h"
+#include "interact/model_point.h"
+#include "interact/snap.h"
+#include "interact/sphere.h"
+
+#include <algorithm>
+
+namespace fcw {
+
+namespace {
+
+using namespace mouse_flags;
+
+bool refuseForCapacity(Editor& e) {
+    const int last = e.store.lastIndex;
+    bool refuse = false;
+    if (e.interaction.toolMode == ToolMode::DrawTriangle) {
+        refuse = drawingVerticesPlaced(e) == 0 && last + 1 >= kMaxTriangles;
+    } else if (e.interaction.toolMode == ToolMode::Sphere) {
+        refuse = last + sphereTriangleCount(e.settings.sphereLongitudeLines,
+                                            e.settings.sphereLatitudeLines,
+                                            e.interaction.sphereQuadSplit) >=
+                 kMaxTriangles;
+    }
+    if (refuse) {
+        showTooManyPolygons(e);
+    }
+    return refuse;
+}
+
+// Which of clickPoints[1..3] a press fills: the drawing tool's next vertex, 1 for a new band
+// or a sphere, 3 for a press on a shown selection, 1 for the other tools.
+int clickNumber(const Editor& e) {
+    return std::clamp(editPhaseNumber(e) + 1, 1, 3);
+}
+
+// Stores the click and its model-frame point, pulled onto a vertex or the grid where the
+// snaps for this click number are on.
+void recordClick(Editor& e, int number, PixelPoint click) {
+    InteractionState& s = e.interaction;
+    const auto point = static_cast<std::size_t>(number);
+    s.clickPoints[point] = click;
+    s.clickModelPoint = modelPointFromClient(e.pane().camera, click.x, click.y);
+    s.clickVertex.reset();
+    if (e.snap.vertexSnap[point] && e.store.lastIndex != 0) {
+        s.clickVertex = nearestCommittedVertex(e.store, e.pane().camera, s.clickModelPoint, click);
+        if (s.clickVertex) {
+            const double zoom = e.pane().camera.zoom;
+            const Point3& v = *s.clickVertex;
+            s.clickModelPoint = {zoom * v.x, zoom * v.y, zoom * v.z};
+        }
+    }
+    if (e.snap.gridSnap[point]) {
+        if (const auto snapped = snapClickToGrid(e.pane().camera, e.view, click)) {
+            s.clickModelPoint = *snapped;
+            s.clickVertex.reset();
+        }
+    }
+}
+
+} // namespace
+
+void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
+    const ToolMode mode = e.interaction.toolMode;
+    e.setModified(true);
+    if (sphereDragShown(e)) {
+        return; // the rectangle's release was lost: this press goes on with the same drag
+    }
+    if (refuseForCapacity(e)) {
+        return;
+    }
+    // No snapshot here: each tool takes its own where its edit goes ahead (the third vertex,
+    // a sphere's release, a drag's first movement, an Erase or Paint press), so an abandoned
+    // triangle, sphere or band costs no undo step.
+    const int number = clickNumber(e);
+    if (mode == ToolMode::DrawTriangle && number == 1) {
+        ++e.store.lastIndex; // the provisional triangle's slot
+    }
+    recordClick(e, number, click);
+    if (popupMoveUnderWay(e)) {
+        finishPopupMove(e, click);
+        return;
+    }
+    switch (mode) {
+    case ToolMode::DrawTriangle:
+        drawTriangleDown(e, number);
+        break;
+    case ToolMode::RangeMove:
+        rangeDown(e, flags, click);
+        break;
+    case ToolMode::Sphere:
+        sphereDown(e);
+        break;
+    case ToolMode::Erase:
+    case ToolMode::Paint:
+    case ToolMode::OriginMove:
+    case ToolMode::Zoom:
+        buttonDragDown(e, click);
+        break;
+    }
+    e.repaint();
+    e.host.setMouseCapture(true);
+}
+
+void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
+    InteractionState& s = e.interaction;
+    if (e.view.statusFixed == 0 && e.pane().lastPaint.statusBoxRect.contains(p.x, p.y)) {
+        s.statusCorner = s.statusCorner == StatusCorner::TopLeft
+                             ? StatusCorner::BottomRight
+                             : StatusCorner::TopLeft; // jump away from the pointer
+    }
+    const ModelPoint cursor = modelPointFromClient(e.pane().camera, p.x, p.y);
+    e.pane().camera.cursorDepth = cursor.x;
+    e.pane().camera.cursorHorizontal = cursor.y;
+    e.pane().camera.cursorVertical = cursor.z;
+    s.lastPointer = p;
+    if (flags == kMiddle) { // middle button alone pans in any tool
+        middlePanMove(e, p);
+        e.repaint();
+        return;
+    }
+    middlePanBreak(e);
+    if ((flags & kLeft) == 0) {
+        // The press's release never came (the capture was lost): a move with the button up
+        // must not erase, paint, pan, zoom or drag vertices. The rubber band and the sphere's
+        // rectangle edit nothing and go on following the pointer.
+        buttonDragUp(e);
+        rangeReleaseLost(e);
+    }
+    popupMoveStep(e, p);
+    switch (s.toolMode) {
+    case ToolMode::RangeMove:
+        rangeMove(e, p);
+        break;
+    case ToolMode::Sphere:
+        sphereMove(e, p);
+        break;
+    case ToolMode::Erase:
+    case ToolMode::Paint:
+    case ToolMode::OriginMove:
+    case ToolMode::Zoom:
+        buttonDragMove(e, p);
+        break;
+    case ToolMode::DrawTriangle:
+        break;
+    }
+    e.repaint();
+}
+
+void onLeftButtonUp(Editor& e, unsigned flags, PixelPoint p) {
+    switch (e.interaction.toolMode) {
+    case ToolMode::Erase:
+    case ToolMode::Paint:
+    case ToolMode::OriginMove:
+    case ToolMode::Zoom:
+        buttonDragUp(e);
+        break;
+    case ToolMode::RangeMove:
+        rangeUp(e, flags, p);
+        break;
+    case ToolMode::Sphere:
+        sphereUp(e, p);
+        break;
+    case ToolMode::DrawTriangle:
+        break;
+    }
+    e.repaint();
+    e.host.setMouseCapture(false);
+}
+
+void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
+    if (selectionDragged(e)) {
+        return;
+    }
+    e.interaction.lastPointer = click;
+    if (popupMoveUnderWay(e)) {
+        cancelPopupMove(e);
+        e.repaint();
+        return;
+    }
+    int chosen = 0;
+    if (rangeToolBusy(e)) {
+        chosen = rangeRightClick(e, click);
+    } else if (toolPhaseActive(e)) {
+        abandonDrawing(e); // the provisional triangle or the reserved slot
+    } else if (const auto hit = pickTriangle(e.pane(), e.store, click, false)) {
+        chosen = openTrianglePopup(e, *hit, click);
+    } else {
+        e.selection.clear(e.store);
+        chosen = e.host.popupMenu(kSelectionPopupMenu, click);
+    }
+    e.refreshModelToView();
+    e.repaint();
+    if (chosen != 0) {
+        dispatchCommand(e, chosen);
+    }
+}
+
+} // namespace fcw

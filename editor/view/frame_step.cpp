@@ -1,0 +1,323 @@
+#include "editor/view/frame_step.h"
+
+#include "editor/editor.h"
+#include "editor/interface_text.h"
+#include "editor/tools/operation.h"
+#include "interact/snap.h"
+#include "render/depth_order.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace fcw {
+
+namespace {
+
+constexpr char kUnsupportedPixelDepth[] =
+    FCW_TR_NOOP("Message", "現在の画面の色数ではこのモードはは使用できません");
+
+PixelPoint project(const Camera& c, const Point3& p) {
+    return {c.projectX(p.y), c.projectY(p.z)};
+}
+
+// The 6 x 6 square around a vertex. Computed from the unrounded position, so it may differ by
+// a pixel from the projected vertex +-3.
+Rect vertexMarker(const Camera& c, const Point3& p) {
+    const double z = c.zoom;
+    return normalised(
+        Rect{truncToInt32(z * p.y + c.centreX + 3), truncToInt32(z * p.z + c.centreY + 3),
+             truncToInt32(z * p.y - 3 + c.centreX), truncToInt32(z * p.z - 3 + c.centreY)});
+}
+
+// Shades what the paint draws: through the depth buffer every front-facing triangle that
+// reaches the view, otherwise every triangle of the draw order that is drawn.
+void shadeTriangles(Editor& e, const SceneFrame& f) {
+    if (f.depthPass) {
+        e.depthRenderer.prepareTriangles(e.store.viewTriangles, f.depthPass->lastIndex,
+                                         f.depthPass->last, e.view.brightness, f.camera);
+        return;
+    }
+    for (int k = 0; k <= f.drawCount; ++k) {
+        const int t = f.drawOrder[static_cast<std::size_t>(k)];
+        if (t < 0 || t >= kTriangleSlots) {
+            continue;
+        }
+        Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+        if (tri.normal.x >= 0 && t != f.hiddenTriangle) {
+            tri.shade(e.view.brightness);
+        }
+    }
+}
+
+// The depth-buffer pass of the frame, without its renderer (preparePaint lends it).
+void depthPass(const Editor& e, SceneFrame& f) {
+    if (e.view.depthNormalDisplay == 0 || e.view.frameMode != FrameMode::Filled) {
+        return;
+    }
+    const bool provisional = drawingVerticesPlaced(e) > 0;
+    const int bits = e.host.backBufferBitsPerPixel();
+    f.depthPass = SceneFrame::DepthPass{nullptr, e.view.gridUnits(), e.store.lastIndex, bits,
+                                        provisional ? DepthBufferRenderer::LastTriangle::Provisional
+                                                    : DepthBufferRenderer::LastTriangle::Finished};
+}
+
+// The slot the triangle pass leaves out: a half-drawn triangle or a sphere's reserved slot,
+// or, while the range tool is busy, the free slot after the model that the sort takes in (a
+// full store has none, and its last triangle is drawn). -1 when nothing is left out.
+int hiddenSlot(const Editor& e) {
+    if (const int slot = provisionalSlot(e); slot >= 0) {
+        return slot;
+    }
+    return rangeToolBusy(e) && e.store.lastIndex + 1 < kTriangleSlots ? e.store.lastIndex + 1 : -1;
+}
+
+void toolPreview(const Editor& e, PaneFrame& pf) {
+    const InteractionState& s = e.interaction;
+    const Camera& c = pf.camera;
+    SceneFrame& f = pf.scene;
+    switch (s.toolMode) {
+    case ToolMode::Sphere:
+        if (sphereDragShown(e)) {
+            f.sphereBox = normalised(s.selectionRect);
+        }
+        break;
+    case ToolMode::DrawTriangle:
+        if (drawingVerticesPlaced(e) > 0 && e.store.lastIndex >= 0) {
+            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(e.store.lastIndex)];
+            const PixelPoint v0 = project(c, t.v[0]);
+            if (drawingVerticesPlaced(e) == 1) {
+                f.rubberLine = {v0, s.lastPointer, v0};
+            } else {
+                f.rubberLine = {v0, project(c, t.v[1]), s.lastPointer, v0};
+            }
+        }
+        break;
+    case ToolMode::RangeMove:
+        if (rubberBandShown(e)) {
+            f.rubberBand = normalised(s.selectionRect);
+        }
+        if (!e.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
+            !e.host.isShiftDown()) {
+            const Rect& client = c.clientRect;
+            pf.lastPaint.centreBox =
+                boxAround((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+            f.moveBoxes = SceneFrame::MoveBoxes{pf.lastPaint.centreBox, s.grabBox};
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void markers(const Editor& e, const Camera& c, SceneFrame& f) {
+    const int mode = e.view.emphasisMode;
+    if (e.selection.empty() && mode >= 1 && mode <= 3) {
+        const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
+        f.vertexMarkers.reserve(3 * static_cast<std::size_t>(std::max(last + 1, 0)));
+        for (int i = 0; i <= last; ++i) {
+            if (i == e.store.lastIndex && toolPhaseActive(e)) {
+                continue;
+            }
+            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(i)];
+            for (const Point3& p : t.v) {
+                const bool show = mode == 3 || (mode == 2 && t.normal.x >= 0) ||
+                                  (mode == 1 && std::abs(p.x - c.depth) <= 0.0001);
+                if (show) {
+                    f.vertexMarkers.push_back(vertexMarker(c, p));
+                }
+            }
+        }
+    }
+    if (rangeToolBusy(e)) {
+        for (const SelectedVertex& v : e.selection.vertices()) {
+            if (v.triangle < 0 || v.triangle >= kTriangleSlots || v.vertex < 0 || v.vertex > 2) {
+                continue;
+            }
+            f.selectionMarkers.push_back(
+                vertexMarker(c, e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+                                    .v[static_cast<std::size_t>(v.vertex)]));
+        }
+    }
+}
+
+// Where a click would land, marked with the snap marker: on the grid and on a vertex for the
+// drawing tool's next click, on the grid for the sphere, at the snapped offset for a move.
+void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
+    const InteractionState& s = e.interaction;
+    const Camera& camera = pf.camera;
+    PixelPoint p = s.lastPointer;
+    // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
+    // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
+    auto mark = [&](PixelPoint at) {
+        f.snapMarkers.push_back(
+            {saturateToInt32(std::int64_t{at.x} - 8), saturateToInt32(std::int64_t{at.y} - 8)});
+    };
+    switch (s.toolMode) {
+    case ToolMode::DrawTriangle: {
+        const int placed = drawingVerticesPlaced(e);
+        const auto next = static_cast<std::size_t>(placed + 1);
+        if (e.snap.gridSnap[next] && e.view.anyGridSpacing()) {
+            roundPointToGrid(camera, e.view, e.snap, p);
+            mark(p);
+        }
+        if (e.snap.vertexSnap[next] && e.store.lastIndex >= 0 &&
+            (placed == 0 || e.store.lastIndex > 0)) {
+            previewVertexSnap(e.store, camera, placed, p);
+            mark(p);
+        }
+        break;
+    }
+    case ToolMode::Sphere:
+        roundPointToGrid(camera, e.view, e.snap, p);
+        if (anyGridSnap(e.snap)) {
+            mark(p);
+        }
+        break;
+    case ToolMode::RangeMove:
+        if (anyGridSnap(e.snap) && selectionDragged(e)) {
+            const PixelPoint g = centre(s.grabBox);
+            const PixelPoint c = centre(pf.lastPaint.centreBox);
+            PixelPoint d{g.x - c.x, g.y - c.y};
+            roundOffsetToGrid(camera, e.view, e.snap, d);
+            mark({c.x + d.x, c.y + d.y});
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void statusBox(const Editor& e, PaneFrame& pf) {
+    if (e.view.statusVisible == 0) {
+        return; // the pointer keeps dodging where the box was last shown
+    }
+    const Rect box = statusBoxRectFor(e, pf.camera.clientRect);
+    pf.lastPaint.statusBoxRect = box;
+    pf.scene.status =
+        SceneFrame::StatusBox{box, statusLines(e, pf.camera), e.interaction.currentColour};
+}
+
+void highlight(const Editor& e, const Camera& c, SceneFrame& f) {
+    const int t = e.highlightedTriangle;
+    if (t < 0 || t > std::min<int>(e.store.lastIndex, kTriangleSlots - 1)) {
+        return;
+    }
+    const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+    f.highlight = SceneFrame::Highlight{
+        {project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2])}, tri.colour | 0x808080u};
+}
+
+// A read-out of the status box: the value as %f writes it, put into the pattern's "%1" in the
+// host's language (the catalogue never supplies a format of its own).
+std::string reading(const Editor& e, const char* pattern, double value) {
+    char number[512];
+    std::snprintf(number, sizeof number, "%f", value);
+    return fillIn(e.host.translate(text_context::kStatus, pattern), {number});
+}
+
+// The last draw-order position a sort fills: the last triangle, and while the range tool is
+// busy the free slot after it too (never past the store's last slot).
+int sortedLast(const Editor& e) {
+    int n = e.store.lastIndex;
+    if (rangeToolBusy(e)) {
+        n += 1;
+    }
+    return std::min(n, kTriangleSlots - 1);
+}
+
+} // namespace
+
+PaneFrame frameFor(const Editor& e, const Pane& pane) {
+    PaneFrame pf;
+    pf.camera = pane.camera;
+    pf.camera.computeCentre();
+    const Camera& camera = pf.camera;
+    const Rect& client = camera.clientRect;
+    pf.lastPaint.statusBoxRect = pane.lastPaint.statusBoxRect;
+    pf.lastPaint.centreBox =
+        boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    pf.lastPaint.drawOrder = pane.lastPaint.drawOrder; // entries past the sorted range stay
+    pf.lastPaint.drawOrderLast = sortedLast(e);
+    sortByDepth(e.store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
+    SceneFrame& f = pf.scene;
+    f.triangles = e.store.viewTriangles;
+    f.drawOrder = pf.lastPaint.drawOrder;
+    f.drawCount = pf.lastPaint.drawOrderLast;
+    f.hiddenTriangle = hiddenSlot(e);
+    depthPass(e, f);
+    toolPreview(e, pf);
+    markers(e, camera, f);
+    snapMarkers(e, pf, f);
+    statusBox(e, pf);
+    highlight(e, camera, f);
+    f.camera = camera;
+    f.client = client;
+    f.view = e.view;
+    return pf;
+}
+
+SceneFrame preparePaint(Editor& e, Pane& pane) {
+    PaneFrame pf = frameFor(e, pane);
+    pane.camera.computeCentre(); // the origin's window position this frame used
+    pane.lastPaint = std::move(pf.lastPaint);
+    SceneFrame& f = pf.scene;
+    f.drawOrder = pane.lastPaint.drawOrder;
+    if (f.depthPass) {
+        f.depthPass->renderer = &e.depthRenderer;
+        if (!DepthBufferRenderer::supportsBitsPerPixel(f.depthPass->bitsPerPixel)) {
+            // This frame shows the renderer's blank picture; the option goes off, so the next
+            // frames draw back to front until the user turns it on again.
+            e.view.depthNormalDisplay = 0;
+            f.view.depthNormalDisplay = 0;
+            e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
+                              MessageButtons::Ok, MessageIcon::Warning);
+        }
+    }
+    shadeTriangles(e, f);
+    return std::move(pf.scene);
+}
+
+SceneFrame stepFrame(Editor& e) {
+    return preparePaint(e, e.pane());
+}
+
+void sortByDepth(Editor& editor) {
+    LastPaint& last = editor.pane().lastPaint;
+    last.drawOrderLast = sortedLast(editor);
+    sortByDepth(editor.store.depthKeys, last.drawOrderLast, last.drawOrder);
+}
+
+int drawOrderScanLast(const Pane& pane, int lastIndex) {
+    return std::min<int>(std::max<int>(pane.lastPaint.drawOrderLast, lastIndex),
+                         kTriangleSlots - 1);
+}
+
+Rect statusBoxRectFor(const Editor& e, const Rect& client) {
+    const std::int32_t w = client.right - client.left;
+    const std::int32_t h = client.bottom - client.top;
+    if (e.interaction.statusCorner == StatusCorner::BottomRight) {
+        return {w - 390, h - 100, w, h};
+    }
+    return {0, 0, 390, 100};
+}
+
+std::vector<StatusLine> statusLines(const Editor& e, const Camera& c) {
+    const std::string count =
+        fillIn(e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "ポリゴンの数(%1)")),
+               {std::to_string(e.store.lastIndex + 1)});
+    return {
+        {20, 10, count},
+        {20, 30,
+         reading(e, FCW_TR_NOOP("Status", "縦軸回転 = (%1)"), angleInDegrees(c.verticalAxisAngle))},
+        {20, 50,
+         reading(e, FCW_TR_NOOP("Status", "横軸回転 = (%1)"),
+                 angleInDegrees(c.horizontalAxisAngle))},
+        {20, 70, e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "現在の色"))},
+        {200, 10, reading(e, FCW_TR_NOOP("Status", "縦＝(%1)"), c.readoutVertical())},
+        {200, 30, reading(e, FCW_TR_NOOP("Status", "横＝(%1)"), c.readoutHorizontal())},
+        {200, 50, reading(e, FCW_TR_NOOP("Status", "奥行き＝(%1)"), c.readoutDepth())},
+    };
+}
+
+} // namespace fcw

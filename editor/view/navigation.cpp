@@ -1,0 +1,74 @@
+#include "editor/view/navigation.h"
+
+#include "editor/editor.h"
+#include "interact/snap.h"
+
+namespace fcw {
+
+void setZoomLevel(Editor& editor, double zoom) {
+    editor.pane().camera.zoom = zoom;
+    editor.repaint();
+}
+
+void resetOrigin(Editor& editor) {
+    Camera& camera = editor.pane().camera;
+    camera.depth = 0.0;
+    camera.originOffsetX = 0.0;
+    camera.originOffsetY = 0.0;
+    camera.verticalAxisAngle = 0.0;
+    camera.horizontalAxisAngle = 0.0;
+    editor.refreshModelToView();
+    editor.repaint();
+}
+
+void wheelZoom(Editor& editor, int wheelDelta) {
+    Camera& camera = editor.pane().camera;
+    InteractionState& state = editor.interaction;
+    const double oldZoom = camera.zoom;
+    camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
+    const double zoom = camera.zoom;
+    if (selectionShown(editor) && zoom > kMinWheelZoom && zoom < kMaxZoom) {
+        const double ratio = zoom / oldZoom;
+        const Rect& client = camera.clientRect;
+        // In doubles: a rectangle around far-off triangles sits near the ends of the int32 range,
+        // where the integer differences would overflow.
+        const double hw = (client.right - client.left) / 2;
+        const double hh = (client.bottom - client.top) / 2;
+        Rect& r = state.selectionRect;
+        r.left = truncToInt32((r.left - hw) * ratio + hw);
+        r.right = truncToInt32((r.right - hw) * ratio + hw);
+        r.top = truncToInt32((r.top - hh) * ratio + hh);
+        r.bottom = truncToInt32((r.bottom - hh) * ratio + hh);
+        if (anyGridSnap(editor.snap) && editor.view.anyGridSpacing()) {
+            // Each corner moves to the model-frame y and z of its grid-snapped point.
+            auto snapCorner = [&](std::int32_t& x, std::int32_t& y) {
+                if (const auto p = snapClickToGrid(camera, editor.view, {x, y})) {
+                    x = truncToInt32(camera.centreX + p->y);
+                    y = truncToInt32(camera.centreY + p->z);
+                }
+            };
+            snapCorner(r.left, r.top);
+            snapCorner(r.right, r.bottom);
+        }
+    }
+    if (camera.zoom < kMinWheelZoom) {
+        camera.zoom = kMinWheelZoom;
+    } else if (camera.zoom > kMaxZoom) {
+        camera.zoom = kMaxZoom;
+    }
+    editor.repaint();
+}
+
+void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
+    InteractionState& state = editor.interaction;
+    const PixelPoint grab = centre(state.grabBox);
+    const PixelPoint middle = centre(editor.pane().lastPaint.centreBox);
+    const std::int32_t dx = grab.x - middle.x;
+    const std::int32_t dy = grab.y - middle.y;
+
+    editor.pane().camera.clientRect = {0, 0, width, height};
+    state.grabBox = boxAround(width / 2 + dx, height / 2 + dy);
+    editor.depthRenderer.resize(editor.pane().camera.clientRect);
+}
+
+} // namespace fcw
