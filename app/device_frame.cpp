@@ -19,7 +19,7 @@ void scalePointerOverlays(InteractionState& s, double ratio) {
 }
 
 void sizeDepthRenderer(Editor& editor, const Rect& client) {
-    DepthBufferRenderer& r = editor.depthRenderer;
+    DepthBufferRenderer& r = editor.services.depthRenderer;
     if (r.width() != client.width() || r.height() != client.height()) {
         r.resize(client);
     }
@@ -36,8 +36,8 @@ SceneFrame stepDeviceFrame(Editor& editor, double ratio) {
     stepFrame(editor);
     const Camera window = pane.camera;
     const LastPaint windowPaint = pane.lastPaint;
-    const InteractionState pointer = editor.interaction;
-    scalePointerOverlays(editor.interaction, ratio);
+    const InteractionState pointer = editor.session.interaction;
+    scalePointerOverlays(editor.session.interaction, ratio);
     pane.camera = deviceCamera(window, ratio);
     sizeDepthRenderer(editor, pane.camera.clientRect);
     SceneFrame frame = stepFrame(editor);
@@ -47,7 +47,7 @@ SceneFrame stepDeviceFrame(Editor& editor, double ratio) {
     pane.camera = window;
     pane.lastPaint.centreBox = windowPaint.centreBox;
     pane.lastPaint.statusBoxRect = windowPaint.statusBoxRect;
-    editor.interaction = pointer;
+    editor.session.interaction = pointer;
     return frame;
 }
 

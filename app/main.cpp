@@ -88,7 +88,7 @@ std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& p
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(png.constData());
     if (!fcw::writeFileAtomically(path, {bytes, static_cast<std::size_t>(png.size())},
-                                  editor.writeFaults)) {
+                                  editor.services.writeFaults)) {
         return "cannot write '" + path + "'";
     }
     return std::nullopt;
@@ -148,7 +148,7 @@ int runWindow(int argc, char** argv, const fcw::CommandLine& line,
     fcw::installInterfaceTranslations(app, shown);
     fcw::QtHost host(shown);
     fcw::Editor editor(host);
-    editor.paths = paths;
+    editor.services.paths = paths;
     fcw::readStartupProfile(editor);
     fcw::MainWindow window(editor, host);
     host.attach(&window, window.view());

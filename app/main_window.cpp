@@ -225,7 +225,7 @@ void MainWindow::fillMenu(QMenu* menu, const MenuItem& item) {
             break;
         case MenuItem::Kind::RecentFiles: {
             // One item per file; with none, the first item stands greyed in their place.
-            const int shown = std::max(1, static_cast<int>(editor_.recentFiles.size()));
+            const int shown = std::max(1, static_cast<int>(editor_.services.recentFiles.size()));
             for (int i = 0; i < shown && i < kRecentFileCount; ++i) {
                 addCommandAction(menu, child.id + i);
             }

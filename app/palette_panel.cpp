@@ -41,11 +41,11 @@ int SwatchGrid::swatchAt(QPoint point) const {
         return -1;
     }
     const int index = point.y() / kSwatchPixels * kColumns + point.x() / kSwatchPixels;
-    return index < static_cast<int>(editor_.palette.colours.size()) ? index : -1;
+    return index < static_cast<int>(editor_.services.palette.colours.size()) ? index : -1;
 }
 
 void SwatchGrid::showPalette() {
-    const int count = static_cast<int>(editor_.palette.colours.size());
+    const int count = static_cast<int>(editor_.services.palette.colours.size());
     const int rows = std::max(1, (count + kColumns - 1) / kColumns);
     setFixedSize(kColumns * kSwatchPixels + 1, rows * kSwatchPixels + 1);
     update();
@@ -54,9 +54,9 @@ void SwatchGrid::showPalette() {
 void SwatchGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
-    const Colour current = editor_.interaction.currentColour;
-    for (std::size_t i = 0; i < editor_.palette.colours.size(); ++i) {
-        const Colour c = editor_.palette.colours[i].colour;
+    const Colour current = editor_.session.interaction.currentColour;
+    for (std::size_t i = 0; i < editor_.services.palette.colours.size(); ++i) {
+        const Colour c = editor_.services.palette.colours[i].colour;
         const QRect r = swatchRect(i);
         p.fillRect(r, qColour(c));
         p.setPen(QColor(64, 64, 64));
@@ -86,7 +86,7 @@ bool SwatchGrid::event(QEvent* event) {
             QToolTip::hideText();
             return true;
         }
-        const PaletteColour& c = editor_.palette.colours[static_cast<std::size_t>(index)];
+        const PaletteColour& c = editor_.services.palette.colours[static_cast<std::size_t>(index)];
         QString tip = QString::fromStdString(hexColourText(c.colour));
         if (!c.name.empty()) {
             tip = QString::fromStdString(c.name) + QStringLiteral("  ") + tip;

@@ -86,7 +86,7 @@ QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
     const SceneFrame frame = stepDeviceFrame(editor, scale);
     QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
     paintScene(frame, canvas);
-    editor.depthRenderer.resize(editor.pane().camera.clientRect); // the screen's again
+    editor.services.depthRenderer.resize(editor.pane().camera.clientRect); // the screen's again
     return canvas.image();
 }
 

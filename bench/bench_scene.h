@@ -10,7 +10,7 @@ namespace fcw {
 // Spheres of 160 triangles in a grid filling the view, 2880 triangles in all, plus flat ones
 // up to 3000.
 inline void buildScene(Editor& e) {
-    MeshStore& s = e.store;
+    MeshStore& s = e.document.store;
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 6; ++col) {
             ++s.lastIndex;

@@ -84,11 +84,11 @@ void llvmpipeBench(benchmark::State& state, int scale) {
     Editor& e = player.editor();
     buildScene(e);
     e.pane().camera.zoom = scale;
-    e.view.frameMode = FrameMode::Filled;
+    e.session.view.frameMode = FrameMode::Filled;
     const SceneFrame f = stepFrame(e); // the shaded colours
     std::vector<float> vertices;
     std::vector<unsigned char> colours;
-    for (int t = 0; t <= e.store.lastIndex; ++t) {
+    for (int t = 0; t <= e.document.store.lastIndex; ++t) {
         const Triangle& tri = f.triangles[static_cast<std::size_t>(t)];
         if (!(tri.normal.x > 0.0001)) {
             continue;

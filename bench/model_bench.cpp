@@ -73,7 +73,7 @@ void BM_SaveAndLoadDocument3000(benchmark::State& state) {
     std::ostringstream sink;
     BatchPlayer player(sink, sink);
     Editor& e = player.editor();
-    fillModel(e.store);
+    fillModel(e.document.store);
     const std::string path = "/tmp/fcw-bench-document.fcw";
     for (auto _ : state) {
         saveDocumentFile(e, path);
@@ -89,7 +89,7 @@ void BM_ImportDxf3000(benchmark::State& state) {
     std::ostringstream sink;
     BatchPlayer player(sink, sink);
     Editor& e = player.editor();
-    fillModel(e.store);
+    fillModel(e.document.store);
     const std::string path = "/tmp/fcw-bench-import.dxf";
     if (!writeTextFile(e, path)) {
         state.SkipWithError("cannot write the DXF file");
@@ -98,7 +98,7 @@ void BM_ImportDxf3000(benchmark::State& state) {
     for (auto _ : state) {
         readTextFile(e, path);
     }
-    if (e.store.lastIndex != kMaxTriangles - 1) {
+    if (e.document.store.lastIndex != kMaxTriangles - 1) {
         state.SkipWithError("the import did not read 3000 triangles");
     }
     std::remove(path.c_str());
@@ -163,7 +163,7 @@ void BM_ImportDenseGltf20480(benchmark::State& state) {
     for (auto _ : state) {
         importForeignFile(e, path, OverCapacity::Reduce);
     }
-    if (e.store.count() == 0 || e.store.count() > kMaxTriangles) {
+    if (e.document.store.count() == 0 || e.document.store.count() > kMaxTriangles) {
         state.SkipWithError("the import did not reduce the sphere");
     }
     std::remove(path.c_str());
@@ -188,7 +188,7 @@ void BM_SelectAllAndMerge3000(benchmark::State& state) {
     Editor& e = player.editor();
     for (auto _ : state) {
         state.PauseTiming();
-        fillModel(e.store);
+        fillModel(e.document.store);
         e.refreshModelToView();
         state.ResumeTiming();
         selectAll(e);
@@ -218,7 +218,7 @@ void BM_SortByDepthOfTheBenchmarkScene3000(benchmark::State& state) {
     buildScene(e);
     std::vector<std::int16_t> order(kTriangleSlots);
     for (auto _ : state) {
-        sortByDepth(e.store.depthKeys, e.store.lastIndex, order);
+        sortByDepth(e.document.store.depthKeys, e.document.store.lastIndex, order);
         benchmark::DoNotOptimize(order.data());
     }
 }

@@ -33,10 +33,10 @@ void setUp(BatchPlayer& player, int scale, bool depthBuffer) {
     Editor& e = player.editor();
     buildScene(e);
     e.pane().camera.zoom = scale;
-    e.view.grid = GridSpacing::Twenty;
+    e.session.view.grid = GridSpacing::Twenty;
     if (depthBuffer) {
-        e.view.frameMode = FrameMode::Filled;
-        e.view.depthNormalDisplay = 1;
+        e.session.view.frameMode = FrameMode::Filled;
+        e.session.view.depthNormalDisplay = 1;
     }
 }
 

@@ -33,8 +33,8 @@ std::vector<TriangleCore> sceneTriangles() {
     Editor& e = player.editor();
     buildScene(e);
     std::vector<TriangleCore> out;
-    for (int i = 0; i <= e.store.lastIndex; ++i) {
-        out.push_back(e.store.modelTriangles[static_cast<std::size_t>(i)].core());
+    for (int i = 0; i <= e.document.store.lastIndex; ++i) {
+        out.push_back(e.document.store.modelTriangles[static_cast<std::size_t>(i)].core());
     }
     return out;
 }

@@ -6,7 +6,7 @@
 
 namespace fcw {
 
-std::string DocumentState::displayName() const {
+std::string Document::displayName() const {
     if (path.empty()) {
         return kUntitledName;
     }
@@ -18,11 +18,12 @@ void Editor::takeSnapshot() {
     // The slot a half-drawn triangle or a sphere's rectangle holds is not part of the model:
     // an undo must not bring it back as a finished triangle.
     const int held = provisionalSlot(*this);
-    undo.takeSnapshot(store, held >= 0 ? store.lastIndex - 1 : store.lastIndex);
+    const MeshStore& store = document.store;
+    document.undo.takeSnapshot(store, held >= 0 ? store.lastIndex - 1 : store.lastIndex);
 }
 
 void Editor::countEdit() {
-    undo.countEdit();
+    document.undo.countEdit();
     ++historySerial;
     setModified(true);
 }
@@ -36,10 +37,10 @@ void Editor::setModified(bool modified) {
 
 void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
     clearToolPhases(editor);
-    MeshStore& store = editor.store;
+    MeshStore& store = editor.document.store;
     // A new model has no selection; marks left in the slots by the previous one would
     // otherwise come back with the next Shift+rubber band.
-    editor.selection.clear(store);
+    editor.document.selection.clear(store);
     const std::size_t count = std::min<std::size_t>(triangles.size(), kTriangleSlots);
     store.lastIndex = static_cast<std::int16_t>(static_cast<int>(count) - 1);
     for (std::size_t i = 0; i < count; ++i) {
@@ -61,15 +62,15 @@ namespace {
 void stepHistory(Editor& editor, bool (UndoHistory::*restore)(MeshStore&)) {
     endOperation(editor);
     abandonOperation(editor);
-    if (!(editor.undo.*restore)(editor.store)) {
+    if (!(editor.document.undo.*restore)(editor.document.store)) {
         return;
     }
     ++editor.historySerial;
     editor.setModified(true);
     // The restored model may hold other triangles in the selected slots: the selection ends,
     // so no later command touches a triangle the user did not choose.
-    editor.selection.clear(editor.store);
-    if (editor.store.lastIndex >= 0) {
+    editor.document.selection.clear(editor.document.store);
+    if (editor.document.store.lastIndex >= 0) {
         editor.refreshModelToView();
     }
 }

@@ -28,33 +28,20 @@ namespace fcw {
 inline constexpr char kUntitledName[] = FCW_TR_NOOP("Message", "無題");
 inline constexpr char kApplicationName[] = "FacetCraftwerk";
 
-// The one document: which file it is and whether it has unsaved changes. The model itself is
-// the store.
-struct DocumentState {
+// The document: the model with its selection and undo history, which file it is and whether
+// it has unsaved changes.
+struct Document {
+    MeshStore store;
+    Selection selection; // the only writer of the store's selection marks
+    UndoHistory undo;
     std::string path; // empty while untitled
     bool modified = false;
     // "無題" or the file's name without its folder.
     std::string displayName() const;
 };
 
-struct EditorPaths {
-    std::string programDirectory; // ends with '/'
-    std::string workFilePath;     // the copy/paste work file
-    std::string profilePath;      // settings file; empty = settings are not persisted
-};
-
-// All program-wide state. Owned by the application (or a test, or the batch player) and passed
-// by reference; nothing else in the program holds mutable state.
-class Editor {
-  public:
-    explicit Editor(Host& platform) : host(platform) {}
-    Editor(const Editor&) = delete;
-    Editor& operator=(const Editor&) = delete;
-
-    Host& host;
-    MeshStore store;
-    Selection selection; // the only writer of the store's selection marks
-    UndoHistory undo;
+// The session: how the user looks at the document and works on it. Not saved with it.
+struct Session {
     // The views of the model; one is active (the one the pointer and the keys work in). Today
     // there is one pane, the whole view.
     std::vector<Pane> panes = std::vector<Pane>(1);
@@ -63,23 +50,48 @@ class Editor {
     InteractionState interaction;
     ToolStates tools; // each tool's own progress
     SnapSettings snap;
-    AppSettings settings;
-    DocumentState document;
-    EditorPaths paths;
-    WriteFaults writeFaults; // stays empty outside tests
-    DepthBufferRenderer depthRenderer;
     // The view-list triangle a right click picked, drawn hatched over the picture while its
     // menu is up; -1 for none.
     int highlightedTriangle = -1;
+};
+
+struct EditorPaths {
+    std::string programDirectory; // ends with '/'
+    std::string workFilePath;     // the copy/paste work file
+    std::string profilePath;      // settings file; empty = settings are not persisted
+};
+
+// The services: what the program keeps beside the document and the session, from one run to
+// the next, and the one seam through which file writes can be made to fail in tests.
+struct Services {
+    EditorPaths paths;
+    AppSettings settings;
     std::vector<std::string> recentFiles; // most recent first, at most four
-    // Grows by one with every counted edit and every undo: tells a selection whether its
-    // drags still belong to the last undo step.
-    std::uint64_t historySerial = 1;
-    RecoveryState recovery;           // this instance's recovery copy
-    bool unconfinedReadNoted = false; // the status line said foreign files are read unconfined
+    RecoveryState recovery;               // this instance's recovery copy
     // The palette panel's colours (empty until a palette is read or made), kept beside the
     // settings between runs.
     Palette palette;
+    DepthBufferRenderer depthRenderer;
+    bool unconfinedReadNoted = false; // the status line said foreign files are read unconfined
+    WriteFaults writeFaults;          // every file write goes through it; empty outside tests
+};
+
+// All program-wide state. Owned by the application (or a test, or the batch player) and passed
+// by reference; nothing else in the program holds mutable state. The platform is reached
+// through `host` only.
+class Editor {
+  public:
+    explicit Editor(Host& platform) : host(platform) {}
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    Host& host;
+    Document document;
+    Session session;
+    Services services;
+    // Grows by one with every counted edit and every undo: tells a selection whether its
+    // drags still belong to the last undo step.
+    std::uint64_t historySerial = 1;
 
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
     // left out.
@@ -87,11 +99,11 @@ class Editor {
     // Counts the edit whose snapshot was taken last. Every counted edit marks the document
     // modified, whichever command, key or tool made it.
     void countEdit();
-    int undoDepth() const { return undo.undoDepth; }
-    int redoDepth() const { return undo.redoDepth; }
+    int undoDepth() const { return document.undo.undoDepth; }
+    int redoDepth() const { return document.undo.redoDepth; }
 
-    Pane& pane() { return panes[activePane]; }
-    const Pane& pane() const { return panes[activePane]; }
+    Pane& pane() { return session.panes[session.activePane]; }
+    const Pane& pane() const { return session.panes[session.activePane]; }
 
     void setModified(bool modified);
     void repaint() { host.repaint(); }
@@ -99,22 +111,22 @@ class Editor {
     // The store's view list is the active pane's.
     void refreshModelToView() {
         const Camera& camera = pane().camera;
-        store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+        document.store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     }
     // After an edit made in the view list: the model is rebuilt from it, then the view from
     // the model, so that the view's depth keys (which the draw order and every pick use) are
     // view-frame depths again and not the model's.
     void refreshViewToModel() {
         const Camera& camera = pane().camera;
-        store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
-        store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+        document.store.refreshViewToModel(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+        document.store.refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     }
 };
 
 // Replaces the whole model with `triangles` (at most 3001): both lists rebuilt with their
 // derived data, the selection ended and its marks cleared, the view list rotated by the
 // camera. Undo history is the caller's business.
-// The document's name as the window and the save prompt show it: DocumentState::displayName
+// The document's name as the window and the save prompt show it: Document::displayName
 // in the host's language ("無題" translated while untitled).
 std::string shownDocumentName(const Editor& editor);
 

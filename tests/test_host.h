@@ -87,7 +87,7 @@ class FakeHost : public Host {
 
 // Appends a triangle to the model list with derived data, then refreshes the view list.
 inline void appendTriangle(Editor& e, Point3 a, Point3 b, Point3 c, Colour colour) {
-    MeshStore& s = e.store;
+    MeshStore& s = e.document.store;
     ++s.lastIndex;
     Triangle& t = s.modelTriangles[static_cast<std::size_t>(s.lastIndex)];
     t.setVertex(0, a);

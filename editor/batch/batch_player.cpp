@@ -157,8 +157,8 @@ BatchPlayer::BatchPlayer(std::ostream& out, std::ostream& err)
     : out_(out), err_(err), host_(out), editor_(std::make_unique<Editor>(host_)) {
     host_.attach(*editor_);
     Editor& e = *editor_;
-    e.paths.programDirectory = executableDirectory();
-    e.paths.workFilePath = defaultWorkFilePath(e.paths.programDirectory);
+    e.services.paths.programDirectory = executableDirectory();
+    e.services.paths.workFilePath = defaultWorkFilePath(e.services.paths.programDirectory);
     // Start like a fresh program: defaults, an empty document, an 800 x 600 view, first paint.
     resizeView(e, 800, 600);
     e.repaint();
@@ -209,16 +209,16 @@ Problem verbProfile(Script& s, const Words& w) {
     if (const FileResult r = profile.load(w[1]); !r) {
         return "cannot read profile '" + w[1] + "'";
     }
-    readSettings(profile, s.editor.settings, s.editor.view);
-    s.editor.settings.interfaceLanguage = readLanguageChoice(profile);
-    s.editor.recentFiles = readRecentFiles(profile);
-    s.editor.paths.profilePath = w[1];
+    readSettings(profile, s.editor.services.settings, s.editor.session.view);
+    s.editor.services.settings.interfaceLanguage = readLanguageChoice(profile);
+    s.editor.services.recentFiles = readRecentFiles(profile);
+    s.editor.services.paths.profilePath = w[1];
     readKeptPalette(s.editor);
     return std::nullopt;
 }
 
 Problem verbWorkFile(Script& s, const Words& w) {
-    s.editor.paths.workFilePath = w[1];
+    s.editor.services.paths.workFilePath = w[1];
     return std::nullopt;
 }
 
@@ -402,7 +402,7 @@ Problem verbPalette(Script& s, const Words& w) {
     }
     if (index < 0 || !pickPaletteColour(s.editor, static_cast<std::size_t>(index))) {
         return "palette pick " + w[2] + ": the palette holds " +
-               std::to_string(s.editor.palette.colours.size()) + " colours";
+               std::to_string(s.editor.services.palette.colours.size()) + " colours";
     }
     return std::nullopt;
 }

@@ -45,24 +45,24 @@ void appendTriangles(std::string& out, const std::vector<Triangle>& list, int la
 } // namespace
 
 std::string dumpState(const Editor& editor, bool includeView) {
-    const InteractionState& s = editor.interaction;
+    const InteractionState& s = editor.session.interaction;
     const Camera& c = editor.pane().camera;
     std::string out = "{";
-    out += "\"lastIndex\":" + std::to_string(editor.store.lastIndex);
-    out += ",\"undoDepth\":" + std::to_string(editor.undo.undoDepth);
+    out += "\"lastIndex\":" + std::to_string(editor.document.store.lastIndex);
+    out += ",\"undoDepth\":" + std::to_string(editor.document.undo.undoDepth);
     out += ",\"toolMode\":\"" + std::string(toolModeName(s.toolMode)) + '"';
     out += ",\"editPhase\":" + std::to_string(editPhaseNumber(editor));
     out += ",\"currentColour\":" + std::to_string(s.currentColour);
     // Only once a palette was read or made, so that dumps without one stay as they were.
-    if (!editor.palette.colours.empty()) {
+    if (!editor.services.palette.colours.empty()) {
         out += ",\"palette\":[";
-        for (std::size_t i = 0; i < editor.palette.colours.size(); ++i) {
-            out += (i > 0 ? "," : "") + std::to_string(editor.palette.colours[i].colour);
+        for (std::size_t i = 0; i < editor.services.palette.colours.size(); ++i) {
+            out += (i > 0 ? "," : "") + std::to_string(editor.services.palette.colours[i].colour);
         }
         out += ']';
     }
     out += std::string(",\"modified\":") + (editor.document.modified ? "true" : "false");
-    const auto selected = editor.selection.vertices();
+    const auto selected = editor.document.selection.vertices();
     out += ",\"selectionCount\":" + std::to_string(selected.size());
     out += ",\"selection\":[";
     for (std::size_t i = 0; i < selected.size(); ++i) {
@@ -82,10 +82,10 @@ std::string dumpState(const Editor& editor, bool includeView) {
     out += ",\"centreX\":" + formatNumber(c.centreX);
     out += ",\"centreY\":" + formatNumber(c.centreY);
     out += "},\"triangles\":";
-    appendTriangles(out, editor.store.modelTriangles, editor.store.lastIndex);
+    appendTriangles(out, editor.document.store.modelTriangles, editor.document.store.lastIndex);
     if (includeView) {
         out += ",\"viewTriangles\":";
-        appendTriangles(out, editor.store.viewTriangles, editor.store.lastIndex);
+        appendTriangles(out, editor.document.store.viewTriangles, editor.document.store.lastIndex);
     }
     out += '}';
     return out;

@@ -18,14 +18,15 @@ constexpr char kBrokenWorkFile[] = FCW_TR_NOOP("Message", "作業ファイルが
 // Writes the whole-selected triangles to the work file. False after reporting a failure.
 bool writeWorkFile(Editor& e) {
     std::vector<TriangleCore> buffer;
-    forEachWholeTriangle(e.selection, [&](int t) {
-        buffer.push_back(e.store.viewTriangles[static_cast<std::size_t>(t)].core());
+    forEachWholeTriangle(e.document.selection, [&](int t) {
+        buffer.push_back(e.document.store.viewTriangles[static_cast<std::size_t>(t)].core());
         return true;
     });
     const std::vector<std::uint8_t> bytes = encodeWorkFile(buffer);
-    const FileResult r = writeFileAtomically(e.paths.workFilePath, bytes, e.writeFaults);
+    const FileResult r =
+        writeFileAtomically(e.services.paths.workFilePath, bytes, e.services.writeFaults);
     if (!r) {
-        reportFileError(e, r, e.paths.workFilePath, FileAccess::Writing);
+        reportFileError(e, r, e.services.paths.workFilePath, FileAccess::Writing);
         return false;
     }
     return true;
@@ -34,7 +35,7 @@ bool writeWorkFile(Editor& e) {
 } // namespace
 
 bool canCopy(const Editor& editor) {
-    return hasWholeTriangle(editor.selection);
+    return hasWholeTriangle(editor.document.selection);
 }
 
 bool workFileHasTriangles(const Editor& editor) {
@@ -42,7 +43,7 @@ bool workFileHasTriangles(const Editor& editor) {
     // for the records, so a large foreign file at that path costs nothing.
     std::vector<std::uint8_t> start;
     std::uint64_t size = 0;
-    if (!readFileStart(editor.paths.workFilePath, kWorkFileHeaderBytes, start, &size)) {
+    if (!readFileStart(editor.services.paths.workFilePath, kWorkFileHeaderBytes, start, &size)) {
         return false;
     }
     const std::optional<int> count = workFileCount(start, size);
@@ -51,7 +52,7 @@ bool workFileHasTriangles(const Editor& editor) {
 
 void copyToWorkFile(Editor& editor) {
     if (writeWorkFile(editor)) {
-        editor.selection.clear(editor.store);
+        editor.document.selection.clear(editor.document.store);
     }
 }
 
@@ -59,11 +60,11 @@ void deleteWholeTriangles(Editor& e) {
     abandonDrawing(e);
     e.takeSnapshot();
     std::vector<int> doomed;
-    forEachWholeTriangle(e.selection, [&](int t) {
+    forEachWholeTriangle(e.document.selection, [&](int t) {
         doomed.push_back(t);
         return true;
     });
-    removeModelTriangles(e.store, e.selection, doomed);
+    removeModelTriangles(e.document.store, e.document.selection, doomed);
     e.refreshModelToView();
     clearToolPhases(e);
     e.countEdit();
@@ -79,8 +80,9 @@ void cutToWorkFile(Editor& editor) {
 void pasteWorkFile(Editor& e) {
     e.setModified(true);
     std::vector<std::uint8_t> bytes;
-    if (const FileResult r = readFileStart(e.paths.workFilePath, kMaxWorkFileBytes, bytes); !r) {
-        reportFileError(e, r, e.paths.workFilePath, FileAccess::Reading);
+    if (const FileResult r = readFileStart(e.services.paths.workFilePath, kMaxWorkFileBytes, bytes);
+        !r) {
+        reportFileError(e, r, e.services.paths.workFilePath, FileAccess::Reading);
         return;
     }
     const auto clip = decodeWorkFile(bytes);
@@ -90,7 +92,7 @@ void pasteWorkFile(Editor& e) {
         return;
     }
     const int count = static_cast<int>(clip->size());
-    MeshStore& s = e.store;
+    MeshStore& s = e.document.store;
     if (count != 0) {
         abandonDrawing(e); // the paste becomes the selection of the range tool
     }
@@ -116,8 +118,8 @@ void pasteWorkFile(Editor& e) {
         }
     }
     const Camera& c = e.pane().camera;
-    const bool status = e.view.statusVisible != 0;
-    InteractionState& st = e.interaction;
+    const bool status = e.session.view.statusVisible != 0;
+    InteractionState& st = e.session.interaction;
     for (int i = 0; i < count; ++i) {
         const auto slot = static_cast<std::size_t>(s.lastIndex + 1 + i);
         Triangle& t = s.viewTriangles[slot];
@@ -133,7 +135,7 @@ void pasteWorkFile(Editor& e) {
         t.computeNormal();
     }
     // The pasted triangles become the whole selection, marks and all.
-    e.selection.selectTriangles(s, s.lastIndex + 1, s.lastIndex + count);
+    e.document.selection.selectTriangles(s, s.lastIndex + 1, s.lastIndex + count);
 
     const std::int32_t left = truncToInt32(minY);
     const std::int32_t top = truncToInt32(minZ);

@@ -30,11 +30,11 @@ template <ToolMode Mode> void chooseTool(Editor& e) {
     selectTool(e, Mode);
 }
 template <ToolMode Mode> bool isTool(const Editor& e) {
-    return e.interaction.toolMode == Mode;
+    return e.session.interaction.toolMode == Mode;
 }
 inline void choosePaint(Editor& e) {
     selectTool(e, ToolMode::Paint);
-    e.tools.buttonDrag.phase = HoldPhase::Idle;
+    e.session.tools.buttonDrag.phase = HoldPhase::Idle;
 }
 inline void showAbout(Editor& e) {
     Dialog about(kAboutDialog);
@@ -55,34 +55,34 @@ template <int Hundredths> void zoomTo(Editor& e) {
     setZoomLevel(e, Hundredths / 100.0);
 }
 template <int Point> void vertexSnapCommand(Editor& e) {
-    toggleVertexSnap(e.snap, Point);
+    toggleVertexSnap(e.session.snap, Point);
 }
 template <int Point> bool vertexSnapOn(const Editor& e) {
-    return e.snap.vertexSnap[Point];
+    return e.session.snap.vertexSnap[Point];
 }
 template <int Point> void gridSnapCommand(Editor& e) {
-    toggleGridSnap(e.snap, Point);
+    toggleGridSnap(e.session.snap, Point);
 }
 template <int Point> bool gridSnapOn(const Editor& e) {
-    return e.snap.gridSnap[Point];
+    return e.session.snap.gridSnap[Point];
 }
 template <FrameMode Mode> void frameModeCommand(Editor& e) {
     setFrameMode(e, Mode);
 }
 template <FrameMode Mode> bool frameModeIs(const Editor& e) {
-    return e.view.frameMode == Mode;
+    return e.session.view.frameMode == Mode;
 }
 inline void allVertexSnapCommand(Editor& e) {
-    toggleAllVertexSnap(e.snap);
+    toggleAllVertexSnap(e.session.snap);
 }
 inline bool allVertexSnapOn(const Editor& e) {
-    return allVertexSnap(e.snap);
+    return allVertexSnap(e.session.snap);
 }
 inline void allGridSnapCommand(Editor& e) {
-    toggleAllGridSnap(e.snap);
+    toggleAllGridSnap(e.session.snap);
 }
 inline bool allGridSnapOn(const Editor& e) {
-    return allGridSnap(e.snap);
+    return allGridSnap(e.session.snap);
 }
 inline void gridBehind(Editor& e) {
     setGridInFront(e, false);
@@ -91,36 +91,37 @@ inline void gridInFront(Editor& e) {
     setGridInFront(e, true);
 }
 inline bool isGridBehind(const Editor& e) {
-    return !e.view.gridInFront;
+    return !e.session.view.gridInFront;
 }
 inline bool isGridInFront(const Editor& e) {
-    return e.view.gridInFront;
+    return e.session.view.gridInFront;
 }
 inline void toggleHiddenVertices(Editor& e) {
-    e.interaction.selectHiddenVertices = !e.interaction.selectHiddenVertices;
+    e.session.interaction.selectHiddenVertices = !e.session.interaction.selectHiddenVertices;
     e.repaint();
 }
 inline bool hiddenVerticesSelectable(const Editor& e) {
-    return e.interaction.selectHiddenVertices;
+    return e.session.interaction.selectHiddenVertices;
 }
 inline void toggleStatusBox(Editor& e) {
-    e.view.statusVisible = e.view.statusVisible != 0 ? 0 : 1; // shown at the next repaint
+    e.session.view.statusVisible =
+        e.session.view.statusVisible != 0 ? 0 : 1; // shown at the next repaint
 }
 inline bool statusBoxShown(const Editor& e) {
-    return e.view.statusVisible != 0;
+    return e.session.view.statusVisible != 0;
 }
 inline void toggleQuadSplit(Editor& e) {
-    e.interaction.sphereQuadSplit = !e.interaction.sphereQuadSplit;
+    e.session.interaction.sphereQuadSplit = !e.session.interaction.sphereQuadSplit;
     e.repaint();
 }
 inline bool quadSplitOn(const Editor& e) {
-    return e.interaction.sphereQuadSplit;
+    return e.session.interaction.sphereQuadSplit;
 }
 inline bool arrowsMoveDepth(const Editor& e) {
-    return e.interaction.arrowDepthMode;
+    return e.session.interaction.arrowDepthMode;
 }
 inline bool arrowsRotate(const Editor& e) {
-    return !e.interaction.arrowDepthMode;
+    return !e.session.interaction.arrowDepthMode;
 }
 template <MirrorAxis Axis> void mirrorCommand(Editor& e) {
     mirrorSelection(e, Axis);
@@ -129,13 +130,13 @@ inline bool edgeSelected(const Editor& e) {
     return hasEdgeSelectedTriangle(e);
 }
 inline bool anySelected(const Editor& e) {
-    return !e.selection.empty();
+    return !e.document.selection.empty();
 }
 inline bool severalSelected(const Editor& e) {
-    return e.selection.count() > 1;
+    return e.document.selection.count() > 1;
 }
 inline bool modelNotEmpty(const Editor& e) {
-    return e.store.lastIndex >= 0;
+    return e.document.store.lastIndex >= 0;
 }
 template <RotateKind Kind> void rotateCommand(Editor& e) {
     rotateSelection(e, Kind);
@@ -147,11 +148,11 @@ template <int Id> void vertexMove(Editor& e) {
     runVertexMove(e, Id);
 }
 template <int Spacing> void spacingCommand(Editor& e) {
-    toggleGridSpacing(e.view, Spacing);
+    toggleGridSpacing(e.session.view, Spacing);
     e.repaint();
 }
 template <int Spacing> bool spacingOn(const Editor& e) {
-    return gridSpacingIs(e.view, Spacing);
+    return gridSpacingIs(e.session.view, Spacing);
 }
 
 // The window's own commands, through the host.
@@ -171,7 +172,7 @@ inline bool palettePanelShown(const Editor& e) {
     return e.host.isPalettePanelVisible();
 }
 inline bool paletteNotEmpty(const Editor& e) {
-    return !e.palette.colours.empty();
+    return !e.services.palette.colours.empty();
 }
 inline void pageSetup(Editor& e) {
     e.host.pageSetup();
@@ -183,7 +184,7 @@ inline constexpr char kHelpMissing[] = FCW_TR_NOOP("Message", "%1\nこのﾌｧ�
 inline constexpr char kHelpNotShown[] =
     FCW_TR_NOOP("Message", "%1\nこのﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを起動できませんでした。");
 inline void showHelp(Editor& e) {
-    const std::string path = helpPagePath(e.paths.programDirectory, e.host.language());
+    const std::string path = helpPagePath(e.services.paths.programDirectory, e.host.language());
     if (!helpPageExists(path)) {
         e.host.messageBox(fillIn(e.host.translate(text_context::kMessage, kHelpMissing), {path}),
                           MessageButtons::Ok, MessageIcon::Warning);
@@ -196,7 +197,7 @@ template <int Index> void openRecent(Editor& e) {
     openRecentFile(e, Index);
 }
 template <int Index> bool hasRecent(const Editor& e) {
-    return Index < static_cast<int>(e.recentFiles.size());
+    return Index < static_cast<int>(e.services.recentFiles.size());
 }
 
 } // namespace fcw::command_handlers

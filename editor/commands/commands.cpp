@@ -471,9 +471,9 @@ DispatchResult dispatchCommand(Editor& editor, int id) {
 std::string menuTextOf(const Editor& editor, const Command& command) {
     const int index = command.id - kRecentFile1;
     if (index >= 0 && index < kRecentFileCount &&
-        index < static_cast<int>(editor.recentFiles.size())) {
+        index < static_cast<int>(editor.services.recentFiles.size())) {
         return "&" + std::to_string(index + 1) + " " +
-               editor.recentFiles[static_cast<std::size_t>(index)];
+               editor.services.recentFiles[static_cast<std::size_t>(index)];
     }
     return shownText(editor, text_context::kCommand, command.menuText);
 }

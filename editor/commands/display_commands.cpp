@@ -5,12 +5,12 @@
 namespace fcw {
 
 void setFrameMode(Editor& editor, FrameMode mode) {
-    editor.view.frameMode = mode;
+    editor.session.view.frameMode = mode;
     editor.repaint();
 }
 
 void setGridInFront(Editor& editor, bool inFront) {
-    editor.view.gridInFront = inFront;
+    editor.session.view.gridInFront = inFront;
     editor.repaint();
 }
 

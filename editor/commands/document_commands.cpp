@@ -34,8 +34,8 @@ void nameDocument(Editor& editor, const std::string& path) {
 void newDocument(Editor& editor) {
     endOperation(editor);
     clearToolPhases(editor);
-    editor.store.lastIndex = -1;
-    editor.selection.clear(editor.store);
+    editor.document.store.lastIndex = -1;
+    editor.document.selection.clear(editor.document.store);
 }
 
 bool openDocumentFile(Editor& editor, const std::string& path) {
@@ -59,7 +59,7 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
         return false;
     }
 
-    editor.undo.clear(); // a loaded document starts a new history
+    editor.document.undo.clear(); // a loaded document starts a new history
     replaceModel(editor, doc.triangles);
     nameDocument(editor, path);
     rememberRecentFile(editor, path);
@@ -67,8 +67,8 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
 }
 
 bool saveDocumentFile(Editor& editor, const std::string& path) {
-    int lastToWrite = editor.store.lastIndex;
-    if (editor.interaction.toolMode == ToolMode::RangeMove) {
+    int lastToWrite = editor.document.store.lastIndex;
+    if (editor.session.interaction.toolMode == ToolMode::RangeMove) {
         clearToolPhases(editor); // the selection state ends; marks and list stay
     } else if (provisionalSlot(editor) >= 0) {
         // A triangle being drawn (or a sphere's reserved slot) occupies the last slot and is
@@ -76,8 +76,8 @@ bool saveDocumentFile(Editor& editor, const std::string& path) {
         lastToWrite = std::max(lastToWrite - 1, -1);
     }
     const std::vector<std::uint8_t> bytes =
-        encodeDocument(editor.store.modelTriangles, lastToWrite);
-    if (FileResult r = writeFileAtomically(path, bytes, editor.writeFaults); !r) {
+        encodeDocument(editor.document.store.modelTriangles, lastToWrite);
+    if (FileResult r = writeFileAtomically(path, bytes, editor.services.writeFaults); !r) {
         reportFileError(editor, r, path, FileAccess::Writing);
         return false;
     }

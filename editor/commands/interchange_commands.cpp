@@ -82,10 +82,10 @@ std::string scaleText(double scale) {
 // import of the run says so in the status line.
 std::string unconfinedNote(Editor& editor) {
     const SandboxSupport support = sandboxSupport();
-    if (editor.unconfinedReadNoted || support.syscallFilter || support.folderLimit) {
+    if (editor.services.unconfinedReadNoted || support.syscallFilter || support.folderLimit) {
         return {};
     }
-    editor.unconfinedReadNoted = true;
+    editor.services.unconfinedReadNoted = true;
     return editor.host.translate(text_context::kStatus, kUnconfined);
 }
 
@@ -101,8 +101,8 @@ bool importForeignFile(Editor& editor, const std::string& path, OverCapacity ove
         tell(editor, cannot(editor, kCannotRead, path, kUnknownExtension));
         return false;
     }
-    ForeignRead r =
-        readForeignModel(path, editor.settings.importScale, editor.interaction.currentColour);
+    ForeignRead r = readForeignModel(path, editor.services.settings.importScale,
+                                     editor.session.interaction.currentColour);
     if (!r.error.empty()) {
         if (const std::string note = unconfinedNote(editor); !note.empty()) {
             editor.host.showStatusMessage(note);
@@ -161,17 +161,18 @@ void importForeign(Editor& editor) {
 
 bool exportForeignFile(Editor& editor, const std::string& path) {
     // Like Save, only the finished triangles: a half-drawn one or a sphere's slot stays out.
-    int count = editor.store.count();
+    int count = editor.document.store.count();
     if (provisionalSlot(editor) >= 0 && count > 0) {
         --count;
     }
     std::vector<TriangleCore> triangles;
     triangles.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        triangles.push_back(editor.store.modelTriangles[static_cast<std::size_t>(i)].core());
+        triangles.push_back(
+            editor.document.store.modelTriangles[static_cast<std::size_t>(i)].core());
     }
     std::string error;
-    if (!writeForeignModel(path, triangles, editor.settings.exportScale, &error)) {
+    if (!writeForeignModel(path, triangles, editor.services.settings.exportScale, &error)) {
         tell(editor, cannot(editor, kCannotWrite, path, error));
         return false;
     }
@@ -180,7 +181,7 @@ bool exportForeignFile(Editor& editor, const std::string& path) {
 
 void exportForeign(Editor& editor) {
     FileDialogRequest request;
-    request.title = exportDialogTitle(editor.settings.exportScale,
+    request.title = exportDialogTitle(editor.services.settings.exportScale,
                                       editor.host.translate(text_context::kFiles, kExportTitle));
     request.filters = filtersOf(editor);
     request.defaultSuffix = kWritable[0].suffix;

@@ -18,14 +18,15 @@ namespace {
 constexpr int kMergeProgressFrom = 500;
 
 void endSelection(Editor& e) {
-    e.selection.clear(e.store);
+    e.document.selection.clear(e.document.store);
     clearToolPhases(e);
 }
 
 void runSelectionSplit(Editor& e, SelectionSplit kind) {
     abandonDrawing(e);
     e.takeSnapshot();
-    const SplitOutcome outcome = splitSelection(e.store, e.selection, kind, e.pane().camera);
+    const SplitOutcome outcome =
+        splitSelection(e.document.store, e.document.selection, kind, e.pane().camera);
     e.countEdit();
     if (outcome == SplitOutcome::StoppedAtCapacity) {
         showTooManyPolygons(e);
@@ -38,7 +39,8 @@ void runSelectionSplit(Editor& e, SelectionSplit kind) {
 void splitPicked(Editor& e, PickedSplit kind) {
     abandonDrawing(e);
     e.takeSnapshot();
-    switch (splitTriangle(e.store, e.interaction.pickedTriangle, kind, e.pane().camera)) {
+    switch (splitTriangle(e.document.store, e.session.interaction.pickedTriangle, kind,
+                          e.pane().camera)) {
     case SplitOutcome::Done:
         e.countEdit();
         break;
@@ -55,7 +57,7 @@ void splitPicked(Editor& e, PickedSplit kind) {
 
 void roundSelectedVertices(Editor& e) {
     e.takeSnapshot();
-    roundSelectedVertices(e.store, e.selection, e.pane().camera);
+    roundSelectedVertices(e.document.store, e.document.selection, e.pane().camera);
     e.repaint();
     e.countEdit();
 }
@@ -66,7 +68,7 @@ void mergeSelectedVertices(Editor& e) {
     const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
                                 (client.bottom - client.top) / 2 - 10};
     MergeProgress progress;
-    if (e.selection.count() >= kMergeProgressFrom) {
+    if (e.document.selection.count() >= kMergeProgressFrom) {
         const std::string pattern =
             e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "頂点の処理状況；%1/%2"));
         progress = [&e, pattern, progressAt](int done, int total) {
@@ -74,7 +76,7 @@ void mergeSelectedVertices(Editor& e) {
                                     progressAt);
         };
     }
-    mergeSelectedVertices(e.store, e.selection, e.pane().camera, progress);
+    mergeSelectedVertices(e.document.store, e.document.selection, e.pane().camera, progress);
     e.repaint();
     e.countEdit();
 }
@@ -82,7 +84,7 @@ void mergeSelectedVertices(Editor& e) {
 void deleteLineTriangles(Editor& e) {
     abandonDrawing(e);
     e.takeSnapshot();
-    deleteLineTriangles(e.store, e.selection, e.pane().camera);
+    deleteLineTriangles(e.document.store, e.document.selection, e.pane().camera);
     endSelection(e);
     e.countEdit();
     e.repaint();
@@ -91,7 +93,7 @@ void deleteLineTriangles(Editor& e) {
 void reverseSelection(Editor& e) {
     abandonDrawing(e);
     e.takeSnapshot();
-    reverseSelection(e.store, e.selection);
+    reverseSelection(e.document.store, e.document.selection);
     e.countEdit();
     endSelection(e);
     e.repaint();
@@ -101,7 +103,7 @@ void paintSelection(Editor& e) {
     abandonDrawing(e);
     e.takeSnapshot();
     choosePaintColour(e); // a closed palette keeps the current colour
-    paintSelection(e.store, e.selection, e.interaction.currentColour);
+    paintSelection(e.document.store, e.document.selection, e.session.interaction.currentColour);
     e.countEdit();
     endSelection(e);
     e.repaint();
@@ -109,20 +111,20 @@ void paintSelection(Editor& e) {
 
 void selectAll(Editor& e) {
     abandonDrawing(e);
-    if (e.store.lastIndex < 0) {
+    if (e.document.store.lastIndex < 0) {
         return;
     }
-    e.interaction.toolMode = ToolMode::RangeMove;
+    e.session.interaction.toolMode = ToolMode::RangeMove;
     if (rubberBandShown(e) || selectionDragged(e)) {
         return;
     }
-    selectAll(e.store, e.selection);
+    selectAll(e.document.store, e.document.selection);
     showSelection(e);
 }
 
 void mirrorSelection(Editor& e, MirrorAxis axis) {
     e.takeSnapshot();
-    mirrorSelection(e.store, e.selection, axis, e.pane().camera);
+    mirrorSelection(e.document.store, e.document.selection, axis, e.pane().camera);
     e.countEdit();
     e.repaint();
 }
@@ -133,7 +135,8 @@ void rotateSelection(Editor& e, RotateKind kind) {
         return;
     }
     e.takeSnapshot();
-    rotateSelection(e.store, e.selection, kind, dialog.angleRadians(), e.pane().camera);
+    rotateSelection(e.document.store, e.document.selection, kind, dialog.angleRadians(),
+                    e.pane().camera);
     e.countEdit();
     e.repaint();
 }
@@ -147,13 +150,13 @@ void scaleSelection(Editor& e, ScaleKind kind) {
     const ScaleFactors factors{dialog.factor(ScaleDialog::kDepth),
                                dialog.factor(ScaleDialog::kHorizontal),
                                dialog.factor(ScaleDialog::kVertical)};
-    scaleSelection(e.store, e.selection, kind, factors, e.pane().camera);
+    scaleSelection(e.document.store, e.document.selection, kind, factors, e.pane().camera);
     e.countEdit();
     e.repaint();
 }
 
 bool hasEdgeSelectedTriangle(const Editor& e) {
-    return hasEdgeSelectedTriangle(e.store, e.selection);
+    return hasEdgeSelectedTriangle(e.document.store, e.document.selection);
 }
 
 void splitSelectionInFour(Editor& e) {

@@ -71,21 +71,21 @@ std::span<const std::uint8_t> bytesOf(const std::string& text) {
 
 // Writes the palette where it is kept between runs. Without a settings file nothing is kept.
 void keepPalette(Editor& editor) {
-    if (editor.paths.profilePath.empty()) {
+    if (editor.services.paths.profilePath.empty()) {
         return;
     }
-    const std::string path = palettePathBeside(editor.paths.profilePath);
+    const std::string path = palettePathBeside(editor.services.paths.profilePath);
     std::error_code ignored; // a folder that cannot be made shows as the write's failure
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    if (const FileResult r =
-            writeFileAtomically(path, bytesOf(writeGplPalette(editor.palette)), editor.writeFaults);
+    if (const FileResult r = writeFileAtomically(
+            path, bytesOf(writeGplPalette(editor.services.palette)), editor.services.writeFaults);
         !r) {
         reportFileError(editor, r, path, FileAccess::Writing);
     }
 }
 
 void setPalette(Editor& editor, Palette palette) {
-    editor.palette = std::move(palette);
+    editor.services.palette = std::move(palette);
     keepPalette(editor);
     editor.host.paletteChanged();
 }
@@ -150,14 +150,15 @@ bool loadPaletteFile(Editor& editor, const std::string& path) {
 }
 
 bool exportPaletteFile(Editor& editor, const std::string& path) {
-    if (editor.palette.colours.empty()) {
+    if (editor.services.palette.colours.empty()) {
         tell(editor, editor.host.translate(kMessage, kPaletteEmpty));
         return false;
     }
     const std::string text = paletteFormatOf(path) == PaletteFormat::Hex
-                                 ? writeHexPalette(editor.palette)
-                                 : writeGplPalette(editor.palette);
-    if (const FileResult r = writeFileAtomically(path, bytesOf(text), editor.writeFaults); !r) {
+                                 ? writeHexPalette(editor.services.palette)
+                                 : writeGplPalette(editor.services.palette);
+    if (const FileResult r = writeFileAtomically(path, bytesOf(text), editor.services.writeFaults);
+        !r) {
         reportFileError(editor, r, path, FileAccess::Writing);
         return false;
     }
@@ -212,14 +213,14 @@ void exportPalette(Editor& editor) {
 
 void paletteFromModel(Editor& editor) {
     // The finished triangles only: a half-drawn one or a sphere's slot is not the model's yet.
-    int count = editor.store.count();
+    int count = editor.document.store.count();
     if (provisionalSlot(editor) >= 0 && count > 0) {
         --count;
     }
     std::vector<Colour> colours;
     colours.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
-        colours.push_back(editor.store.modelTriangles[static_cast<std::size_t>(i)].colour);
+        colours.push_back(editor.document.store.modelTriangles[static_cast<std::size_t>(i)].colour);
     }
     PaletteRead read = paletteFromColours(colours);
     if (!read.error.empty()) {
@@ -232,10 +233,10 @@ void paletteFromModel(Editor& editor) {
 }
 
 bool pickPaletteColour(Editor& editor, std::size_t index) {
-    if (index >= editor.palette.colours.size()) {
+    if (index >= editor.services.palette.colours.size()) {
         return false;
     }
-    editor.interaction.currentColour = editor.palette.colours[index].colour;
+    editor.session.interaction.currentColour = editor.services.palette.colours[index].colour;
     selectTool(editor, ToolMode::Paint);
     return true;
 }
@@ -246,16 +247,16 @@ bool takeTypedColour(Editor& editor, std::string_view text) {
         tell(editor, editor.host.translate(kMessage, kNotAColour));
         return false;
     }
-    editor.interaction.currentColour = *colour;
+    editor.session.interaction.currentColour = *colour;
     selectTool(editor, ToolMode::Paint);
     return true;
 }
 
 void readKeptPalette(Editor& editor) {
-    if (editor.paths.profilePath.empty()) {
+    if (editor.services.paths.profilePath.empty()) {
         return;
     }
-    const std::string path = palettePathBeside(editor.paths.profilePath);
+    const std::string path = palettePathBeside(editor.services.paths.profilePath);
     std::vector<std::uint8_t> bytes;
     const FileResult r = readWholeFile(path, bytes, kMaxPaletteFileBytes);
     if (r.error == FileError::NotFound) {
@@ -267,7 +268,7 @@ void readKeptPalette(Editor& editor) {
             fillIn(editor.host.translate(text_context::kStatus, kKeptUnreadable), {path}));
         return;
     }
-    editor.palette = std::move(read.palette);
+    editor.services.palette = std::move(read.palette);
     editor.host.paletteChanged();
 }
 

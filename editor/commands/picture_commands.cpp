@@ -79,13 +79,13 @@ std::optional<std::string> chooseTarget(Editor& editor, const PictureFilter (&fi
 
 // The finished triangles, as a save writes them: a half-drawn one or a sphere's slot stays out.
 std::vector<TriangleCore> finishedTriangles(const Editor& editor) {
-    int count = editor.store.count();
+    int count = editor.document.store.count();
     if (provisionalSlot(editor) >= 0 && count > 0) {
         --count;
     }
     std::vector<TriangleCore> out;
     for (int i = 0; i < count; ++i) {
-        out.push_back(editor.store.modelTriangles[static_cast<std::size_t>(i)].core());
+        out.push_back(editor.document.store.modelTriangles[static_cast<std::size_t>(i)].core());
     }
     return out;
 }
@@ -148,7 +148,7 @@ void exportViewPicture(Editor& editor) {
     const std::vector<std::uint8_t> png = width > 0 && height > 0
                                               ? encodePng(width, height, rasterise(frame))
                                               : std::vector<std::uint8_t>{};
-    if (png.empty() || !writeFileAtomically(*path, png, editor.writeFaults)) {
+    if (png.empty() || !writeFileAtomically(*path, png, editor.services.writeFaults)) {
         reportFailure(editor, *path);
     }
 }
@@ -186,7 +186,7 @@ void exportTurntable(Editor& editor) {
         result = writeTurntable(
             finishedTriangles(editor), look, animation, *path, rasterise,
             [&](int done, int total) { return host.showProgress(title, done, total); },
-            editor.writeFaults);
+            editor.services.writeFaults);
     } catch (const std::exception& e) { // memory ran out for a large picture: nothing written
         result.error = e.what();
     }

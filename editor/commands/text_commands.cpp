@@ -70,7 +70,7 @@ FileDialogRequest exportDialog(const Host& host, int defaultFormat) {
 } // namespace
 
 bool writeTextFile(Editor& editor, const std::string& path) {
-    int format = editor.settings.defaultTextFormat;
+    int format = editor.services.settings.defaultTextFormat;
     const std::string ext = extensionOf(path);
     if (ext == "dxf") {
         format = 0;
@@ -80,16 +80,16 @@ bool writeTextFile(Editor& editor, const std::string& path) {
         format = 2;
     }
     TextExportOptions options;
-    options.scale = editor.settings.exportScale;
-    options.writeColours = editor.settings.exportColour != 0;
+    options.scale = editor.services.settings.exportScale;
+    options.writeColours = editor.services.settings.exportColour != 0;
     options.title = titleOf(path);
     // A half-drawn triangle or a sphere's rectangle holds the last slot: like Save, export
     // only the finished triangles. The drawing goes on.
-    int count = editor.store.count();
+    int count = editor.document.store.count();
     if (provisionalSlot(editor) >= 0 && count > 0) {
         --count;
     }
-    const std::span<const Triangle> triangles(editor.store.modelTriangles.data(),
+    const std::span<const Triangle> triangles(editor.document.store.modelTriangles.data(),
                                               static_cast<std::size_t>(count));
     std::string text; // a format outside 0..2 leaves an empty file
     switch (format) {
@@ -109,7 +109,7 @@ bool writeTextFile(Editor& editor, const std::string& path) {
         writeFileAtomically(path,
                             std::span<const std::uint8_t>(
                                 reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                            editor.writeFaults);
+                            editor.services.writeFaults);
     if (!r) {
         reportFileError(editor, r, path, FileAccess::Writing);
         return false;
@@ -122,7 +122,7 @@ bool readTextFile(Editor& editor, const std::string& path) {
     const std::string ext = extensionOf(path);
     ModelReader reader(ext == "dxf" || ext == "DXF" ? ModelReader::Format::Dxf
                                                     : ModelReader::Format::Keyword,
-                       editor.settings.importScale);
+                       editor.services.settings.importScale);
     // Line by line, so memory holds the triangles kept and one line whatever the file's length,
     // and reading ends where the reader stops (at a limit, say).
     LineSplitter splitter;
@@ -160,8 +160,8 @@ bool readTextFile(Editor& editor, const std::string& path) {
 }
 
 void importTextFile(Editor& editor) {
-    const auto choice =
-        editor.host.chooseOpenFile(exportDialog(editor.host, editor.settings.defaultTextFormat));
+    const auto choice = editor.host.chooseOpenFile(
+        exportDialog(editor.host, editor.services.settings.defaultTextFormat));
     if (!choice) {
         return;
     }
@@ -173,8 +173,8 @@ void importTextFile(Editor& editor) {
 }
 
 void exportTextFile(Editor& editor) {
-    const auto choice =
-        editor.host.chooseSaveFile(exportDialog(editor.host, editor.settings.defaultTextFormat));
+    const auto choice = editor.host.chooseSaveFile(
+        exportDialog(editor.host, editor.services.settings.defaultTextFormat));
     if (!choice) {
         return;
     }

@@ -129,7 +129,7 @@ bool runVertexMove(Editor& e, int commandId) {
     if (command == nullptr) {
         return false;
     }
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     const std::string_view sign = signFor(*command);
     NumberInputDialog dialog(
         s.moveInCurrentView, e.host.translate(text_context::kDialog, command->description),
@@ -138,11 +138,11 @@ bool runVertexMove(Editor& e, int commandId) {
         e.takeSnapshot(); // only now: a cancelled dialog must cost no undo step
         s.moveInCurrentView = dialog.useCurrentView();
         const MoveFrame frame = s.moveInCurrentView ? MoveFrame::CurrentView : MoveFrame::ModelAxes;
-        moveSelectedVertices(e.store, e.selection, command->move, dialog.number(), frame,
-                             e.pane().camera);
+        moveSelectedVertices(e.document.store, e.document.selection, command->move, dialog.number(),
+                             frame, e.pane().camera);
         e.countEdit();
     }
-    e.selection.clear(e.store);
+    e.document.selection.clear(e.document.store);
     e.repaint();
     return true;
 }

@@ -15,7 +15,7 @@ bool choosePaintColour(Editor& editor) {
     if (!editor.host.runDialog(dialog) || !dialog.chosen()) {
         return false;
     }
-    editor.interaction.currentColour = *dialog.chosen();
+    editor.session.interaction.currentColour = *dialog.chosen();
     return true;
 }
 

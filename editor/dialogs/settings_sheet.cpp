@@ -189,10 +189,10 @@ SettingsSheetValues settingsSheetValues(const Editor& e) {
     int* modes[3] = {&v.firstPointMode, &v.secondPointMode, &v.thirdPointMode};
     for (int p = 1; p <= 3; ++p) {
         int mode = 0;
-        if (e.snap.vertexSnap[static_cast<std::size_t>(p)]) {
+        if (e.session.snap.vertexSnap[static_cast<std::size_t>(p)]) {
             mode = 1;
         }
-        if (e.snap.gridSnap[static_cast<std::size_t>(p)]) {
+        if (e.session.snap.gridSnap[static_cast<std::size_t>(p)]) {
             mode = 2;
         }
         *modes[p - 1] = mode;
@@ -200,57 +200,58 @@ SettingsSheetValues settingsSheetValues(const Editor& e) {
     constexpr GridSpacing kSpacings[] = {GridSpacing::None, GridSpacing::Five, GridSpacing::Ten,
                                          GridSpacing::Twenty, GridSpacing::Forty};
     v.gridIndex = static_cast<int>(
-        std::find(std::begin(kSpacings), std::end(kSpacings), e.view.grid) - std::begin(kSpacings));
-    v.arrowIndex = e.interaction.arrowDepthMode ? 0 : 1;
-    v.rotationStep = e.settings.angleStep;
-    v.brightness = e.view.brightness;
-    v.statusFixed = e.view.statusFixed != 0 ? 1 : 0;
-    v.statusShown = e.view.statusVisible != 0 ? 1 : 0;
-    v.depthDisplay = e.view.depthNormalDisplay != 0 ? 1 : 0;
-    v.emphasis = e.view.emphasisMode;
-    v.longitudeLines = e.settings.sphereLongitudeLines;
-    v.latitudeLines = e.settings.sphereLatitudeLines;
-    v.colourOutput = e.settings.exportColour != 0 ? 1 : 0;
-    v.inputScale = e.settings.importScale;
-    v.outputScale = e.settings.exportScale;
-    v.outputKind = e.settings.defaultTextFormat;
-    v.language = e.settings.interfaceLanguage == InterfaceLanguage::English ? 1 : 0;
+        std::find(std::begin(kSpacings), std::end(kSpacings), e.session.view.grid) -
+        std::begin(kSpacings));
+    v.arrowIndex = e.session.interaction.arrowDepthMode ? 0 : 1;
+    v.rotationStep = e.services.settings.angleStep;
+    v.brightness = e.session.view.brightness;
+    v.statusFixed = e.session.view.statusFixed != 0 ? 1 : 0;
+    v.statusShown = e.session.view.statusVisible != 0 ? 1 : 0;
+    v.depthDisplay = e.session.view.depthNormalDisplay != 0 ? 1 : 0;
+    v.emphasis = e.session.view.emphasisMode;
+    v.longitudeLines = e.services.settings.sphereLongitudeLines;
+    v.latitudeLines = e.services.settings.sphereLatitudeLines;
+    v.colourOutput = e.services.settings.exportColour != 0 ? 1 : 0;
+    v.inputScale = e.services.settings.importScale;
+    v.outputScale = e.services.settings.exportScale;
+    v.outputKind = e.services.settings.defaultTextFormat;
+    v.language = e.services.settings.interfaceLanguage == InterfaceLanguage::English ? 1 : 0;
     return v;
 }
 
 void applySettingsSheetValues(Editor& e, const SettingsSheetValues& v) {
-    e.settings.angleStep = static_cast<std::int8_t>(std::trunc(v.rotationStep));
-    ViewOptions& view = e.view;
+    e.services.settings.angleStep = static_cast<std::int8_t>(std::trunc(v.rotationStep));
+    ViewOptions& view = e.session.view;
     constexpr GridSpacing kChoices[] = {GridSpacing::None, GridSpacing::Five, GridSpacing::Ten,
                                         GridSpacing::Twenty, GridSpacing::Forty};
     view.grid = v.gridIndex >= 1 && v.gridIndex <= 4 ? kChoices[v.gridIndex] : GridSpacing::None;
     if (v.arrowIndex == 0 || v.arrowIndex == 1) {
-        e.interaction.arrowDepthMode = v.arrowIndex == 0;
+        e.session.interaction.arrowDepthMode = v.arrowIndex == 0;
     }
     const int modes[3] = {v.firstPointMode, v.secondPointMode, v.thirdPointMode};
     for (std::size_t p = 1; p <= 3; ++p) {
         const int mode = modes[p - 1];
         if (mode >= 0 && mode <= 2) {
-            e.snap.vertexSnap[p] = mode == 1;
-            e.snap.gridSnap[p] = mode == 2;
+            e.session.snap.vertexSnap[p] = mode == 1;
+            e.session.snap.gridSnap[p] = mode == 2;
         }
     }
     view.statusFixed = v.statusFixed != 0 ? 1 : 0;
     if (view.statusFixed != 0) {
-        e.interaction.statusCorner = StatusCorner::TopLeft;
+        e.session.interaction.statusCorner = StatusCorner::TopLeft;
     }
     view.statusVisible = v.statusShown != 0 ? 1 : 0;
     view.depthNormalDisplay = v.depthDisplay != 0 ? 1 : 0;
     view.brightness = v.brightness;
-    e.settings.sphereLatitudeLines = static_cast<std::int8_t>(v.latitudeLines);
-    e.settings.sphereLongitudeLines = static_cast<std::int8_t>(v.longitudeLines);
+    e.services.settings.sphereLatitudeLines = static_cast<std::int8_t>(v.latitudeLines);
+    e.services.settings.sphereLongitudeLines = static_cast<std::int8_t>(v.longitudeLines);
     view.emphasisMode = v.emphasis;
-    e.settings.importScale = v.inputScale;
-    e.settings.exportScale = v.outputScale;
-    e.settings.defaultTextFormat = v.outputKind;
-    e.settings.exportColour = v.colourOutput;
+    e.services.settings.importScale = v.inputScale;
+    e.services.settings.exportScale = v.outputScale;
+    e.services.settings.defaultTextFormat = v.outputKind;
+    e.services.settings.exportColour = v.colourOutput;
     if (v.language == 0 || v.language == 1) {
-        e.settings.interfaceLanguage =
+        e.services.settings.interfaceLanguage =
             v.language == 1 ? InterfaceLanguage::English : InterfaceLanguage::Japanese;
     }
 }
@@ -397,7 +398,7 @@ void runSettingsSheet(Editor& editor) {
     editor.host.runPropertySheet(sheet);
     applySettingsSheetValues(editor, sheet.values());
 
-    const std::string& path = editor.paths.profilePath;
+    const std::string& path = editor.services.paths.profilePath;
     if (!path.empty()) {
         Profile profile;
         // An unreadable profile is reported rather than overwritten: it holds entries (the
@@ -405,9 +406,10 @@ void runSettingsSheet(Editor& editor) {
         if (const FileResult read = profile.load(path); !read) {
             reportFileError(editor, read, path, FileAccess::Reading);
         } else {
-            writeSettings(profile, editor.settings, editor.view);
-            writeLanguageChoice(profile, editor.settings.interfaceLanguage);
-            if (const FileResult written = profile.save(path, editor.writeFaults); !written) {
+            writeSettings(profile, editor.services.settings, editor.session.view);
+            writeLanguageChoice(profile, editor.services.settings.interfaceLanguage);
+            if (const FileResult written = profile.save(path, editor.services.writeFaults);
+                !written) {
                 reportFileError(editor, written, path, FileAccess::Writing);
             }
         }

@@ -113,12 +113,13 @@ InterfaceLanguage startupLanguage(std::optional<InterfaceLanguage> commandLine,
 void readStartupProfile(Editor& editor) {
     readKeptPalette(editor);
     Profile profile;
-    if (editor.paths.profilePath.empty() || !profile.load(editor.paths.profilePath)) {
+    if (editor.services.paths.profilePath.empty() ||
+        !profile.load(editor.services.paths.profilePath)) {
         return;
     }
-    readSettings(profile, editor.settings, editor.view);
-    editor.settings.interfaceLanguage = readLanguageChoice(profile);
-    editor.recentFiles = readRecentFiles(profile);
+    readSettings(profile, editor.services.settings, editor.session.view);
+    editor.services.settings.interfaceLanguage = readLanguageChoice(profile);
+    editor.services.recentFiles = readRecentFiles(profile);
 }
 
 } // namespace fcw

@@ -55,8 +55,8 @@ std::int32_t settingUnits(double value);
 void writeSettings(Profile& profile, const AppSettings& settings, const ViewOptions& view);
 
 // Start-up: the eleven settings and the recent-file list from the profile at
-// editor.paths.profilePath, and the palette kept beside it. Without a readable profile everything
-// keeps its default.
+// editor.services.paths.profilePath, and the palette kept beside it. Without a readable profile
+// everything keeps its default.
 void readStartupProfile(Editor& editor);
 
 } // namespace fcw

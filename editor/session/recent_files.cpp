@@ -46,17 +46,17 @@ void rememberRecentFile(Editor& editor, const std::string& openedPath) {
     if (!Profile::holdsAsValue(path)) {
         return; // a name the profile cannot hold (a line break in it) is left out of the list
     }
-    auto& files = editor.recentFiles;
+    auto& files = editor.services.recentFiles;
     files.erase(std::remove(files.begin(), files.end(), path), files.end());
     files.insert(files.begin(), path);
     if (files.size() > static_cast<std::size_t>(kRecentFileCount)) {
         files.resize(kRecentFileCount);
     }
-    if (editor.paths.profilePath.empty()) {
+    if (editor.services.paths.profilePath.empty()) {
         return;
     }
     Profile profile;
-    if (!profile.load(editor.paths.profilePath)) {
+    if (!profile.load(editor.services.paths.profilePath)) {
         return; // an unreadable profile is left alone rather than overwritten
     }
     for (int i = 0; i < kRecentFileCount; ++i) {
@@ -66,14 +66,14 @@ void rememberRecentFile(Editor& editor, const std::string& openedPath) {
             profile.remove(kSection, keyFor(i));
         }
     }
-    profile.save(editor.paths.profilePath, editor.writeFaults);
+    profile.save(editor.services.paths.profilePath, editor.services.writeFaults);
 }
 
 void openRecentFile(Editor& editor, int index) {
-    if (index < 0 || index >= static_cast<int>(editor.recentFiles.size())) {
+    if (index < 0 || index >= static_cast<int>(editor.services.recentFiles.size())) {
         return;
     }
-    const std::string path = editor.recentFiles[static_cast<std::size_t>(index)];
+    const std::string path = editor.services.recentFiles[static_cast<std::size_t>(index)];
     if (!saveModifiedIfAsked(editor)) {
         return;
     }

@@ -198,7 +198,7 @@ bool reopenCopy(Editor& editor, const FoundCopy& copy) {
         return false;
     }
     replaceModel(editor, copy.model.triangles);
-    editor.undo.clear();
+    editor.document.undo.clear();
     editor.document.path = copy.documentPath;
     editor.document.modified = true;
     editor.host.documentStateChanged();
@@ -259,7 +259,7 @@ void offerCopies(Editor& editor, const std::string& folder) {
 
 // Takes the first free slot: its lock can be had and no copy is left in it.
 bool takeSlot(Editor& editor, const std::string& folder) {
-    RecoveryState& r = editor.recovery;
+    RecoveryState& r = editor.services.recovery;
     std::error_code ec;
     for (int n = 1; n < kMaxSlots; ++n) {
         const std::string base = folder + "/" + kCopyPrefix + std::to_string(n);
@@ -278,7 +278,7 @@ bool takeSlot(Editor& editor, const std::string& folder) {
 }
 
 void removeOwnCopy(Editor& editor) {
-    RecoveryState& r = editor.recovery;
+    RecoveryState& r = editor.services.recovery;
     if (r.copyOnDisk) {
         std::error_code ec;
         fs::remove(r.copyPath, ec);
@@ -288,17 +288,18 @@ void removeOwnCopy(Editor& editor) {
 }
 
 void writeCopy(Editor& editor, std::int64_t nowMs) {
-    RecoveryState& r = editor.recovery;
+    RecoveryState& r = editor.services.recovery;
     // The model as a save would write it: a triangle being drawn is not part of it.
     const int held = provisionalSlot(editor);
-    const int last = held >= 0 ? editor.store.lastIndex - 1 : editor.store.lastIndex;
-    std::vector<std::uint8_t> bytes = encodeDocument(editor.store.modelTriangles, last);
+    const int last =
+        held >= 0 ? editor.document.store.lastIndex - 1 : editor.document.store.lastIndex;
+    std::vector<std::uint8_t> bytes = encodeDocument(editor.document.store.modelTriangles, last);
     const std::string trailer =
         std::string(kTrailerMark) + "path=" + escapeLine(editor.document.path) +
         "\nedited=" + std::to_string(r.lastEditMs != 0 ? r.lastEditMs : nowMs) + "\n";
     bytes.insert(bytes.end(), trailer.begin(), trailer.end());
     r.lastWriteMs = nowMs;
-    if (writeFileAtomically(r.copyPath, bytes, editor.writeFaults)) {
+    if (writeFileAtomically(r.copyPath, bytes, editor.services.writeFaults)) {
         r.copyOnDisk = true;
         r.writtenSerial = editor.historySerial;
     }
@@ -340,7 +341,7 @@ bool startRecovery(Editor& editor, const std::string& folder, std::int64_t nowMs
     if (!takeSlot(editor, folder)) {
         return false;
     }
-    RecoveryState& r = editor.recovery;
+    RecoveryState& r = editor.services.recovery;
     r.folder = folder;
     r.seenSerial = editor.historySerial;
     r.lastEditMs = nowMs;
@@ -349,7 +350,7 @@ bool startRecovery(Editor& editor, const std::string& folder, std::int64_t nowMs
 }
 
 void recoveryTick(Editor& editor, std::int64_t nowMs) {
-    RecoveryState& r = editor.recovery;
+    RecoveryState& r = editor.services.recovery;
     if (r.folder.empty()) {
         return;
     }
@@ -366,7 +367,7 @@ void recoveryTick(Editor& editor, std::int64_t nowMs) {
 }
 
 void writeRecoveryCopyNow(Editor& editor, std::int64_t nowMs) {
-    RecoveryState& r = editor.recovery;
+    RecoveryState& r = editor.services.recovery;
     if (r.folder.empty()) {
         return;
     }
@@ -379,7 +380,7 @@ void writeRecoveryCopyNow(Editor& editor, std::int64_t nowMs) {
 }
 
 void stopRecovery(Editor& editor) {
-    RecoveryState& r = editor.recovery;
+    RecoveryState& r = editor.services.recovery;
     if (r.folder.empty()) {
         return;
     }
@@ -389,7 +390,7 @@ void stopRecovery(Editor& editor) {
 }
 
 void abandonRecovery(Editor& editor) {
-    editor.recovery = RecoveryState{};
+    editor.services.recovery = RecoveryState{};
 }
 
 std::int64_t wallClockMs() {

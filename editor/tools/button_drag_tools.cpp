@@ -14,15 +14,15 @@ constexpr double kPanLimit = 15000.0; // model units, either way
 constexpr double kZoomPerPixel = 0.01;
 
 void eraseAt(Editor& e, PixelPoint p) {
-    if (const auto hit = pickTriangle(e.pane(), e.store, p, true)) {
-        removeViewTriangle(e.store, e.selection, *hit);
+    if (const auto hit = pickTriangle(e.pane(), e.document.store, p, true)) {
+        removeViewTriangle(e.document.store, e.document.selection, *hit);
     }
     e.refreshViewToModel();
 }
 
 void paintAt(Editor& e, PixelPoint p) {
-    if (const auto hit = pickTriangle(e.pane(), e.store, p, false)) {
-        recolourTriangle(e.store, *hit, e.interaction.currentColour);
+    if (const auto hit = pickTriangle(e.pane(), e.document.store, p, false)) {
+        recolourTriangle(e.document.store, *hit, e.session.interaction.currentColour);
     }
 }
 
@@ -35,8 +35,8 @@ void pan(Editor& e, std::int32_t dx, std::int32_t dy) {
 } // namespace
 
 void buttonDragDown(Editor& e, PixelPoint click) {
-    e.tools.buttonDrag.phase = HoldPhase::Held;
-    switch (e.interaction.toolMode) {
+    e.session.tools.buttonDrag.phase = HoldPhase::Held;
+    switch (e.session.interaction.toolMode) {
     case ToolMode::Erase:
         e.takeSnapshot();
         e.countEdit();
@@ -48,17 +48,17 @@ void buttonDragDown(Editor& e, PixelPoint click) {
         paintAt(e, click);
         break;
     default:
-        e.interaction.dragLast = click;
+        e.session.interaction.dragLast = click;
         break;
     }
 }
 
 void buttonDragMove(Editor& e, PixelPoint p) {
-    if (e.tools.buttonDrag.phase != HoldPhase::Held) {
+    if (e.session.tools.buttonDrag.phase != HoldPhase::Held) {
         return;
     }
-    PixelPoint& last = e.interaction.dragLast;
-    switch (e.interaction.toolMode) {
+    PixelPoint& last = e.session.interaction.dragLast;
+    switch (e.session.interaction.toolMode) {
     case ToolMode::Erase:
         eraseAt(e, p);
         break;
@@ -82,15 +82,15 @@ void buttonDragMove(Editor& e, PixelPoint p) {
 }
 
 void buttonDragUp(Editor& e) {
-    e.tools.buttonDrag.phase = HoldPhase::Idle;
+    e.session.tools.buttonDrag.phase = HoldPhase::Idle;
 }
 
 void middlePanMove(Editor& e, PixelPoint p) {
-    InteractionState& s = e.interaction;
-    if (e.tools.middlePan.fresh) {
+    InteractionState& s = e.session.interaction;
+    if (e.session.tools.middlePan.fresh) {
         s.dragLast = p;
     }
-    e.tools.middlePan.fresh = false;
+    e.session.tools.middlePan.fresh = false;
     const std::int32_t dx = p.x - s.dragLast.x;
     const std::int32_t dy = p.y - s.dragLast.y;
     s.dragLast = p;
@@ -101,7 +101,7 @@ void middlePanMove(Editor& e, PixelPoint p) {
 }
 
 void middlePanBreak(Editor& e) {
-    e.tools.middlePan.fresh = true;
+    e.session.tools.middlePan.fresh = true;
 }
 
 } // namespace fcw

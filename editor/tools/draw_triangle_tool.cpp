@@ -5,28 +5,28 @@
 namespace fcw {
 
 void drawTriangleDown(Editor& e, int clickNumber) {
-    DrawTriangleTool& tool = e.tools.drawing;
+    DrawTriangleTool& tool = e.session.tools.drawing;
     if (clickNumber == 3) {
         // The triangle goes ahead: the model before it, without the provisional slot (the
         // phase still holds it).
         e.takeSnapshot();
     }
-    const ModelPoint& p = e.interaction.clickModelPoint;
+    const ModelPoint& p = e.session.interaction.clickModelPoint;
     const double zoom = e.pane().camera.zoom;
-    const auto last = static_cast<std::size_t>(e.store.lastIndex);
-    Triangle& t = e.store.modelTriangles[last];
-    t.setVertex(clickNumber - 1, e.interaction.clickVertex
-                                     ? *e.interaction.clickVertex
+    const auto last = static_cast<std::size_t>(e.document.store.lastIndex);
+    Triangle& t = e.document.store.modelTriangles[last];
+    t.setVertex(clickNumber - 1, e.session.interaction.clickVertex
+                                     ? *e.session.interaction.clickVertex
                                      : Point3(p.x / zoom, p.y / zoom, p.z / zoom));
     t.computePolar();
-    t.setColour(e.interaction.currentColour);
+    t.setColour(e.session.interaction.currentColour);
     e.refreshModelToView();
     if (clickNumber < 3) {
         tool.phase = static_cast<DrawPhase>(clickNumber);
         return;
     }
     e.countEdit();
-    Triangle& v = e.store.viewTriangles[last];
+    Triangle& v = e.document.store.viewTriangles[last];
     t.computeNormal();
     v.computeNormal();
     if (v.normal.x < 0) { // a new triangle always faces the viewer
@@ -37,12 +37,13 @@ void drawTriangleDown(Editor& e, int clickNumber) {
 }
 
 void drawTriangleTypedVertex(Editor& e, const Point3& point) {
-    DrawTriangleTool& tool = e.tools.drawing;
+    DrawTriangleTool& tool = e.session.tools.drawing;
     const int vertex = static_cast<int>(tool.phase); // vertices placed so far
     if (vertex == 0) {
-        ++e.store.lastIndex;
+        ++e.document.store.lastIndex;
     }
-    e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)].setVertex(vertex, point);
+    e.document.store.modelTriangles[static_cast<std::size_t>(e.document.store.lastIndex)].setVertex(
+        vertex, point);
     tool.phase = vertex == 2 ? DrawPhase::Idle : static_cast<DrawPhase>(vertex + 1);
 }
 

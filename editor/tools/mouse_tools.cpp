@@ -19,14 +19,14 @@ namespace {
 using namespace mouse_flags;
 
 bool refuseForCapacity(Editor& e) {
-    const int last = e.store.lastIndex;
+    const int last = e.document.store.lastIndex;
     bool refuse = false;
-    if (e.interaction.toolMode == ToolMode::DrawTriangle) {
+    if (e.session.interaction.toolMode == ToolMode::DrawTriangle) {
         refuse = drawingVerticesPlaced(e) == 0 && last + 1 >= kMaxTriangles;
-    } else if (e.interaction.toolMode == ToolMode::Sphere) {
-        refuse = last + sphereTriangleCount(e.settings.sphereLongitudeLines,
-                                            e.settings.sphereLatitudeLines,
-                                            e.interaction.sphereQuadSplit) >=
+    } else if (e.session.interaction.toolMode == ToolMode::Sphere) {
+        refuse = last + sphereTriangleCount(e.services.settings.sphereLongitudeLines,
+                                            e.services.settings.sphereLatitudeLines,
+                                            e.session.interaction.sphereQuadSplit) >=
                  kMaxTriangles;
     }
     if (refuse) {
@@ -44,21 +44,22 @@ int clickNumber(const Editor& e) {
 // Stores the click and its model-frame point, pulled onto a vertex or the grid where the
 // snaps for this click number are on.
 void recordClick(Editor& e, int number, PixelPoint click) {
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     const auto point = static_cast<std::size_t>(number);
     s.clickPoints[point] = click;
     s.clickModelPoint = modelPointFromClient(e.pane().camera, click.x, click.y);
     s.clickVertex.reset();
-    if (e.snap.vertexSnap[point] && e.store.lastIndex != 0) {
-        s.clickVertex = nearestCommittedVertex(e.store, e.pane().camera, s.clickModelPoint, click);
+    if (e.session.snap.vertexSnap[point] && e.document.store.lastIndex != 0) {
+        s.clickVertex =
+            nearestCommittedVertex(e.document.store, e.pane().camera, s.clickModelPoint, click);
         if (s.clickVertex) {
             const double zoom = e.pane().camera.zoom;
             const Point3& v = *s.clickVertex;
             s.clickModelPoint = {zoom * v.x, zoom * v.y, zoom * v.z};
         }
     }
-    if (e.snap.gridSnap[point]) {
-        if (const auto snapped = snapClickToGrid(e.pane().camera, e.view, click)) {
+    if (e.session.snap.gridSnap[point]) {
+        if (const auto snapped = snapClickToGrid(e.pane().camera, e.session.view, click)) {
             s.clickModelPoint = *snapped;
             s.clickVertex.reset();
         }
@@ -68,7 +69,7 @@ void recordClick(Editor& e, int number, PixelPoint click) {
 } // namespace
 
 void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
-    const ToolMode mode = e.interaction.toolMode;
+    const ToolMode mode = e.session.interaction.toolMode;
     e.setModified(true);
     if (sphereDragShown(e)) {
         return; // the rectangle's release was lost: this press goes on with the same drag
@@ -81,7 +82,7 @@ void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
     // triangle, sphere or band costs no undo step.
     const int number = clickNumber(e);
     if (mode == ToolMode::DrawTriangle && number == 1) {
-        ++e.store.lastIndex; // the provisional triangle's slot
+        ++e.document.store.lastIndex; // the provisional triangle's slot
     }
     recordClick(e, number, click);
     if (popupMoveUnderWay(e)) {
@@ -110,8 +111,8 @@ void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
 }
 
 void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
-    InteractionState& s = e.interaction;
-    if (e.view.statusFixed == 0 && e.pane().lastPaint.statusBoxRect.contains(p.x, p.y)) {
+    InteractionState& s = e.session.interaction;
+    if (e.session.view.statusFixed == 0 && e.pane().lastPaint.statusBoxRect.contains(p.x, p.y)) {
         s.statusCorner = s.statusCorner == StatusCorner::TopLeft
                              ? StatusCorner::BottomRight
                              : StatusCorner::TopLeft; // jump away from the pointer
@@ -155,7 +156,7 @@ void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
 }
 
 void onLeftButtonUp(Editor& e, unsigned flags, PixelPoint p) {
-    switch (e.interaction.toolMode) {
+    switch (e.session.interaction.toolMode) {
     case ToolMode::Erase:
     case ToolMode::Paint:
     case ToolMode::OriginMove:
@@ -179,7 +180,7 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
     if (selectionDragged(e)) {
         return;
     }
-    e.interaction.lastPointer = click;
+    e.session.interaction.lastPointer = click;
     if (popupMoveUnderWay(e)) {
         cancelPopupMove(e);
         e.repaint();
@@ -190,10 +191,10 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
         chosen = rangeRightClick(e, click);
     } else if (toolPhaseActive(e)) {
         abandonDrawing(e); // the provisional triangle or the reserved slot
-    } else if (const auto hit = pickTriangle(e.pane(), e.store, click, false)) {
+    } else if (const auto hit = pickTriangle(e.pane(), e.document.store, click, false)) {
         chosen = openTrianglePopup(e, *hit, click);
     } else {
-        e.selection.clear(e.store);
+        e.document.selection.clear(e.document.store);
         chosen = e.host.popupMenu(kSelectionPopupMenu, click);
     }
     e.refreshModelToView();

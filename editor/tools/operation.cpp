@@ -8,17 +8,17 @@ namespace fcw {
 namespace {
 
 bool active(const Editor& e, ToolMode mode) {
-    return e.interaction.toolMode == mode;
+    return e.session.interaction.toolMode == mode;
 }
 
 RangePhase rangePhase(const Editor& e) {
-    return active(e, ToolMode::RangeMove) ? e.tools.range.phase : RangePhase::Idle;
+    return active(e, ToolMode::RangeMove) ? e.session.tools.range.phase : RangePhase::Idle;
 }
 
 } // namespace
 
 int drawingVerticesPlaced(const Editor& e) {
-    return active(e, ToolMode::DrawTriangle) ? static_cast<int>(e.tools.drawing.phase) : 0;
+    return active(e, ToolMode::DrawTriangle) ? static_cast<int>(e.session.tools.drawing.phase) : 0;
 }
 
 bool rubberBandShown(const Editor& e) {
@@ -38,12 +38,12 @@ bool rangeToolBusy(const Editor& e) {
 }
 
 bool sphereDragShown(const Editor& e) {
-    return active(e, ToolMode::Sphere) && e.tools.sphere.phase == SpherePhase::Dragging;
+    return active(e, ToolMode::Sphere) && e.session.tools.sphere.phase == SpherePhase::Dragging;
 }
 
 int provisionalSlot(const Editor& e) {
     if (drawingVerticesPlaced(e) > 0 || sphereDragShown(e)) {
-        return e.store.lastIndex;
+        return e.document.store.lastIndex;
     }
     return -1;
 }
@@ -53,7 +53,7 @@ bool toolPhaseActive(const Editor& e) {
 }
 
 int editPhaseNumber(const Editor& e) {
-    switch (e.interaction.toolMode) {
+    switch (e.session.interaction.toolMode) {
     case ToolMode::DrawTriangle:
         return drawingVerticesPlaced(e);
     case ToolMode::RangeMove:
@@ -66,7 +66,7 @@ int editPhaseNumber(const Editor& e) {
 }
 
 bool operationPending(const Editor& e) {
-    const ToolStates& t = e.tools;
+    const ToolStates& t = e.session.tools;
     return t.drawing.phase != DrawPhase::Idle || t.sphere.phase != SpherePhase::Idle ||
            t.range.phase == RangePhase::RubberBand || t.range.phase == RangePhase::Dragging ||
            t.buttonDrag.phase != HoldPhase::Idle || t.popupMove.phase != PopupMovePhase::Idle ||
@@ -74,7 +74,7 @@ bool operationPending(const Editor& e) {
 }
 
 void endOperation(Editor& e) {
-    ToolStates& t = e.tools;
+    ToolStates& t = e.session.tools;
     if (popupMoveUnderWay(e)) {
         cancelPopupMove(e);
     }
@@ -91,17 +91,17 @@ void endOperation(Editor& e) {
 }
 
 void clearToolPhases(Editor& e) {
-    e.tools.drawing.phase = DrawPhase::Idle;
-    e.tools.range.phase = RangePhase::Idle;
-    e.tools.sphere.phase = SpherePhase::Idle;
+    e.session.tools.drawing.phase = DrawPhase::Idle;
+    e.session.tools.range.phase = RangePhase::Idle;
+    e.session.tools.sphere.phase = SpherePhase::Idle;
 }
 
 void abandonDrawing(Editor& e) {
     if (provisionalSlot(e) >= 0) {
-        e.tools.drawing.phase = DrawPhase::Idle;
-        e.tools.sphere.phase = SpherePhase::Idle;
-        if (e.store.lastIndex >= 0) {
-            --e.store.lastIndex;
+        e.session.tools.drawing.phase = DrawPhase::Idle;
+        e.session.tools.sphere.phase = SpherePhase::Idle;
+        if (e.document.store.lastIndex >= 0) {
+            --e.document.store.lastIndex;
         }
     }
 }
@@ -114,7 +114,7 @@ void abandonOperation(Editor& e) {
 void selectTool(Editor& e, ToolMode tool) {
     endOperation(e);
     abandonOperation(e);
-    e.interaction.toolMode = tool;
+    e.session.interaction.toolMode = tool;
 }
 
 } // namespace fcw

@@ -20,9 +20,9 @@ using namespace mouse_flags;
 void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
     const double zoom = e.pane().camera.zoom;
     std::vector<std::int16_t> moved;
-    moved.reserve(e.selection.vertices().size());
-    for (const SelectedVertex& v : e.selection.vertices()) {
-        Point3& p = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+    moved.reserve(e.document.selection.vertices().size());
+    for (const SelectedVertex& v : e.document.selection.vertices()) {
+        Point3& p = e.document.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
                         .v[static_cast<std::size_t>(v.vertex)];
         p.y += dx / zoom;
         p.z += dy / zoom;
@@ -32,7 +32,7 @@ void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
     }
     splitRange(static_cast<int>(moved.size()), kTriangleSplitThreshold, [&](int first, int last) {
         for (int i = first; i <= last; ++i) {
-            Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(moved[i])];
+            Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(moved[i])];
             t.computePolar();
             t.computeNormal();
         }
@@ -43,25 +43,25 @@ void moveSelection(Editor& e, std::int32_t dx, std::int32_t dy) {
 // the model before it is taken, and the edit counted, there. Later drags of the same selection
 // belong to the same undo step until another edit or an undo comes between.
 void countDragOnce(Editor& e, std::int32_t dx, std::int32_t dy) {
-    if ((dx == 0 && dy == 0) || e.selection.empty() || dragAlreadyCounted(e)) {
+    if ((dx == 0 && dy == 0) || e.document.selection.empty() || dragAlreadyCounted(e)) {
         return;
     }
     e.takeSnapshot();
     e.countEdit();
-    e.tools.range.countedAtSerial = e.historySerial;
+    e.session.tools.range.countedAtSerial = e.historySerial;
 }
 
 // A band snapshots nothing: it changes no vertex.
 void startRubberBand(Editor& e, PixelPoint click) {
-    InteractionState& s = e.interaction;
-    e.tools.range.phase = RangePhase::RubberBand;
+    InteractionState& s = e.session.interaction;
+    e.session.tools.range.phase = RangePhase::RubberBand;
     s.clickPoints[1] = click;
-    roundPointToGrid(e.pane().camera, e.view, e.snap, s.clickPoints[1]);
+    roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, s.clickPoints[1]);
 }
 
 void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
-    InteractionState& s = e.interaction;
-    RangeTool& tool = e.tools.range;
+    InteractionState& s = e.session.interaction;
+    RangeTool& tool = e.session.tools.range;
     if ((flags & kShift) != 0) {
         startRubberBand(e, click);
     } else if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
@@ -73,19 +73,19 @@ void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
         tool.phase = RangePhase::Dragging;
     } else {
         tool.phase = RangePhase::Idle;
-        e.selection.clear(e.store);
+        e.document.selection.clear(e.document.store);
         startRubberBand(e, click);
     }
 }
 
 // Toggles the mark of every vertex whose screen point lies in the normalised band.
 void markVerticesInBand(Editor& e) {
-    const InteractionState& s = e.interaction;
+    const InteractionState& s = e.session.interaction;
     const Camera& c = e.pane().camera;
     const std::int32_t ox = truncToInt32(c.centreX);
     const std::int32_t oy = truncToInt32(c.centreY);
-    for (int i = 0; i <= e.store.lastIndex; ++i) {
-        const Triangle& v = e.store.viewTriangles[static_cast<std::size_t>(i)];
+    for (int i = 0; i <= e.document.store.lastIndex; ++i) {
+        const Triangle& v = e.document.store.viewTriangles[static_cast<std::size_t>(i)];
         if (!s.selectHiddenVertices && v.normal.x < 0) {
             continue;
         }
@@ -95,25 +95,25 @@ void markVerticesInBand(Editor& e) {
             const std::int32_t py =
                 saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].z)} + oy);
             if (s.selectionRect.contains(px, py)) {
-                e.selection.toggleMark(e.store, i, static_cast<int>(k));
+                e.document.selection.toggleMark(e.document.store, i, static_cast<int>(k));
             }
         }
     }
 }
 
 void finishRubberBand(Editor& e, unsigned flags, PixelPoint release) {
-    InteractionState& s = e.interaction;
-    RangeTool& tool = e.tools.range;
+    InteractionState& s = e.session.interaction;
+    RangeTool& tool = e.session.tools.range;
     s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, release.x, release.y};
     s.grabBox = boxAroundClientCentre(e);
     if ((flags & kShift) == 0) {
-        e.selection.clear(e.store);
+        e.document.selection.clear(e.document.store);
     }
     s.selectionRect = normalised(s.selectionRect);
     markVerticesInBand(e);
-    e.selection.rebuild(e.store);
+    e.document.selection.rebuild(e.document.store);
     tool.countedAtSerial = 0;
-    if (e.selection.empty()) {
+    if (e.document.selection.empty()) {
         tool.phase = RangePhase::Idle;
         s.selectionRect = {};
         return;
@@ -122,17 +122,17 @@ void finishRubberBand(Editor& e, unsigned flags, PixelPoint release) {
 }
 
 void finishDrag(Editor& e, PixelPoint release) {
-    InteractionState& s = e.interaction;
-    RangeTool& tool = e.tools.range;
+    InteractionState& s = e.session.interaction;
+    RangeTool& tool = e.session.tools.range;
     std::int32_t dx = release.x - s.dragLast.x;
     std::int32_t dy = release.y - s.dragLast.y;
-    if (e.view.anyGridSpacing()) {
+    if (e.session.view.anyGridSpacing()) {
         // The total displacement is rounded to the grid; the rectangles follow the correction.
         offset(s.selectionRect, dx, dy);
         offset(s.grabBox, dx, dy);
         const PixelPoint total{release.x - tool.dragStart.x, release.y - tool.dragStart.y};
         PixelPoint rounded = total;
-        roundOffsetToGrid(e.pane().camera, e.view, e.snap, rounded);
+        roundOffsetToGrid(e.pane().camera, e.session.view, e.session.snap, rounded);
         dx = rounded.x - total.x;
         dy = rounded.y - total.y;
         offset(s.selectionRect, dx, dy);
@@ -152,8 +152,8 @@ Rect boxAroundClientCentre(const Editor& e) {
 }
 
 void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
-    InteractionState& s = e.interaction;
-    RangeTool& tool = e.tools.range;
+    InteractionState& s = e.session.interaction;
+    RangeTool& tool = e.session.tools.range;
     s.selectionRect = normalised(s.selectionRect);
     s.selectionRect.right = s.selectionRect.left;
     s.selectionRect.bottom = s.selectionRect.top;
@@ -161,7 +161,8 @@ void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
     case RangePhase::Idle:
         tool.phase = RangePhase::RubberBand;
         if ((flags & kShift) == 0) {
-            e.selection.clear(e.store); // a band without Shift starts a new selection
+            e.document.selection.clear(
+                e.document.store); // a band without Shift starts a new selection
         }
         break;
     case RangePhase::SelectionShown:
@@ -175,12 +176,12 @@ void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
 }
 
 void rangeMove(Editor& e, PixelPoint p) {
-    InteractionState& s = e.interaction;
-    if (e.tools.range.phase == RangePhase::RubberBand) {
+    InteractionState& s = e.session.interaction;
+    if (e.session.tools.range.phase == RangePhase::RubberBand) {
         s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
         const PixelPoint middle = centre(s.selectionRect);
         s.grabBox = boxAround(middle.x, middle.y);
-    } else if (e.tools.range.phase == RangePhase::Dragging) {
+    } else if (e.session.tools.range.phase == RangePhase::Dragging) {
         const std::int32_t dx = p.x - s.dragLast.x;
         const std::int32_t dy = p.y - s.dragLast.y;
         offset(s.selectionRect, dx, dy);
@@ -193,38 +194,39 @@ void rangeMove(Editor& e, PixelPoint p) {
 }
 
 void rangeUp(Editor& e, unsigned flags, PixelPoint release) {
-    if (e.tools.range.phase == RangePhase::RubberBand) {
+    if (e.session.tools.range.phase == RangePhase::RubberBand) {
         finishRubberBand(e, flags, release);
-    } else if (e.tools.range.phase == RangePhase::Dragging) {
+    } else if (e.session.tools.range.phase == RangePhase::Dragging) {
         finishDrag(e, release);
     }
 }
 
 void rangeReleaseLost(Editor& e) {
-    if (e.tools.range.phase == RangePhase::Dragging) {
-        e.tools.range.phase = RangePhase::SelectionShown;
+    if (e.session.tools.range.phase == RangePhase::Dragging) {
+        e.session.tools.range.phase = RangePhase::SelectionShown;
     }
 }
 
 int rangeRightClick(Editor& e, PixelPoint click) {
-    InteractionState& s = e.interaction;
-    e.tools.range.phase = RangePhase::Idle;
+    InteractionState& s = e.session.interaction;
+    e.session.tools.range.phase = RangePhase::Idle;
     s.selectionRect = normalised(s.selectionRect);
     if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
         s.grabBox.contains(click.x, click.y)) {
         return e.host.popupMenu(kSelectionPopupMenu, click);
     }
-    e.selection.clear(e.store);
+    e.document.selection.clear(e.document.store);
     return 0;
 }
 
 void showSelection(Editor& e, DragCounting counting) {
-    e.tools.range.phase = RangePhase::SelectionShown;
-    e.tools.range.countedAtSerial = counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
+    e.session.tools.range.phase = RangePhase::SelectionShown;
+    e.session.tools.range.countedAtSerial =
+        counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
 }
 
 bool dragAlreadyCounted(const Editor& e) {
-    return e.tools.range.countedAtSerial == e.historySerial;
+    return e.session.tools.range.countedAtSerial == e.historySerial;
 }
 
 } // namespace fcw

@@ -10,10 +10,10 @@ namespace fcw {
 namespace {
 
 Triangle& viewAt(Editor& e, int i) {
-    return e.store.viewTriangles[static_cast<std::size_t>(i)];
+    return e.document.store.viewTriangles[static_cast<std::size_t>(i)];
 }
 Triangle& modelAt(Editor& e, int i) {
-    return e.store.modelTriangles[static_cast<std::size_t>(i)];
+    return e.document.store.modelTriangles[static_cast<std::size_t>(i)];
 }
 
 void translateView(Editor& e, int t, std::int32_t dx, std::int32_t dy) {
@@ -30,7 +30,7 @@ void translateView(Editor& e, int t, std::int32_t dx, std::int32_t dy) {
 // One step of the move: the triangle, and the selection rectangle with it, by the pointer's
 // delta since the previous step.
 void stepTo(Editor& e, PixelPoint p) {
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     const std::int32_t dx = p.x - s.dragLast.x;
     const std::int32_t dy = p.y - s.dragLast.y;
     offset(s.selectionRect, dx, dy);
@@ -40,26 +40,26 @@ void stepTo(Editor& e, PixelPoint p) {
 }
 
 bool pickedValid(const Editor& e) {
-    const int t = e.interaction.pickedTriangle;
-    return t >= 0 && t <= e.store.lastIndex;
+    const int t = e.session.interaction.pickedTriangle;
+    return t >= 0 && t <= e.document.store.lastIndex;
 }
 
 } // namespace
 
 int openTrianglePopup(Editor& e, int triangle, PixelPoint click) {
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     // Kept as the triangle itself, not as a place in the draw order: the paint below sorts
     // again, maybe over a different count.
     s.pickedTriangle = static_cast<std::int16_t>(triangle);
-    e.highlightedTriangle = s.pickedTriangle;
+    e.session.highlightedTriangle = s.pickedTriangle;
     e.repaint(); // the hatched triangle shows while the menu is up
     const int chosen = e.host.popupMenu(kTrianglePopupMenu, click);
-    e.highlightedTriangle = -1;
+    e.session.highlightedTriangle = -1;
     return chosen;
 }
 
 bool popupMoveUnderWay(const Editor& e) {
-    return e.tools.popupMove.phase == PopupMovePhase::Moving;
+    return e.session.tools.popupMove.phase == PopupMovePhase::Moving;
 }
 
 void popupMoveStep(Editor& e, PixelPoint p) {
@@ -69,10 +69,10 @@ void popupMoveStep(Editor& e, PixelPoint p) {
 }
 
 void finishPopupMove(Editor& e, PixelPoint click) {
-    e.tools.popupMove.phase = PopupMovePhase::Idle;
+    e.session.tools.popupMove.phase = PopupMovePhase::Idle;
     // The click's common start reserved or kept a drawing slot; the click ends the drawing.
-    if (e.interaction.toolMode == ToolMode::DrawTriangle) {
-        --e.store.lastIndex;
+    if (e.session.interaction.toolMode == ToolMode::DrawTriangle) {
+        --e.document.store.lastIndex;
     }
     clearToolPhases(e);
     if (!pickedValid(e)) {
@@ -80,9 +80,9 @@ void finishPopupMove(Editor& e, PixelPoint click) {
     }
     // The move goes ahead now: its snapshot is the model with the triangle where it was
     // before the move (the copy "移動" kept), taken without the slot the click reserved.
-    Triangle& t = modelAt(e, e.interaction.pickedTriangle);
+    Triangle& t = modelAt(e, e.session.interaction.pickedTriangle);
     const TriangleCore moved = t.core();
-    t.assign(e.store.scratchTriangle);
+    t.assign(e.document.store.scratchTriangle);
     e.takeSnapshot();
     t.assign(moved);
     t.computePolar();
@@ -92,12 +92,12 @@ void finishPopupMove(Editor& e, PixelPoint click) {
 }
 
 void cancelPopupMove(Editor& e) {
-    e.tools.popupMove.phase = PopupMovePhase::Idle;
+    e.session.tools.popupMove.phase = PopupMovePhase::Idle;
     if (!pickedValid(e)) {
         return;
     }
-    Triangle& t = modelAt(e, e.interaction.pickedTriangle);
-    t.assign(e.store.scratchTriangle);
+    Triangle& t = modelAt(e, e.session.interaction.pickedTriangle);
+    t.assign(e.document.store.scratchTriangle);
     t.computePolar();
     t.computeNormal();
     e.refreshModelToView();
@@ -110,25 +110,26 @@ void popupDeleteTriangle(Editor& e) {
         return;
     }
     e.takeSnapshot();
-    removeViewTriangle(e.store, e.selection, e.interaction.pickedTriangle);
+    removeViewTriangle(e.document.store, e.document.selection,
+                       e.session.interaction.pickedTriangle);
     e.refreshViewToModel();
     e.countEdit();
     sortByDepth(e);
 }
 
 void popupMoveTriangle(Editor& e) {
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     abandonDrawing(e);
     if (!pickedValid(e)) {
         return;
     }
-    e.store.scratchTriangle.assign(modelAt(e, s.pickedTriangle));
+    e.document.store.scratchTriangle.assign(modelAt(e, s.pickedTriangle));
     const Triangle& v = viewAt(e, s.pickedTriangle);
     // The centroid is used as it is, not multiplied by the zoom.
     e.host.setPointerPosition({truncToInt32(e.pane().camera.centreX + v.centroid.y),
                                truncToInt32(e.pane().camera.centreY + v.centroid.z)});
     s.dragLast = s.lastPointer;
-    e.tools.popupMove.phase = PopupMovePhase::Moving;
+    e.session.tools.popupMove.phase = PopupMovePhase::Moving;
 }
 
 void popupCancel(Editor&) {}
@@ -137,7 +138,7 @@ void popupReverseTriangle(Editor& e) {
     if (!pickedValid(e)) {
         return;
     }
-    const int t = e.interaction.pickedTriangle;
+    const int t = e.session.interaction.pickedTriangle;
     e.takeSnapshot();
     modelAt(e, t).reverseWinding();
     viewAt(e, t).reverseWinding();
@@ -150,13 +151,15 @@ void popupColourTriangle(Editor& e) {
         return;
     }
     e.takeSnapshot();
-    recolourTriangle(e.store, e.interaction.pickedTriangle, e.interaction.currentColour);
+    recolourTriangle(e.document.store, e.session.interaction.pickedTriangle,
+                     e.session.interaction.currentColour);
     e.countEdit();
 }
 
 void popupPickColour(Editor& e) {
     if (pickedValid(e)) {
-        e.interaction.currentColour = viewAt(e, e.interaction.pickedTriangle).colour;
+        e.session.interaction.currentColour =
+            viewAt(e, e.session.interaction.pickedTriangle).colour;
     }
 }
 

@@ -34,8 +34,9 @@ Rect vertexMarker(const Camera& c, const Point3& p) {
 // reaches the view, otherwise every triangle of the draw order that is drawn.
 void shadeTriangles(Editor& e, const SceneFrame& f) {
     if (f.depthPass) {
-        e.depthRenderer.prepareTriangles(e.store.viewTriangles, f.depthPass->lastIndex,
-                                         f.depthPass->last, e.view.brightness, f.camera);
+        e.services.depthRenderer.prepareTriangles(e.document.store.viewTriangles,
+                                                  f.depthPass->lastIndex, f.depthPass->last,
+                                                  e.session.view.brightness, f.camera);
         return;
     }
     for (int k = 0; k <= f.drawCount; ++k) {
@@ -43,23 +44,24 @@ void shadeTriangles(Editor& e, const SceneFrame& f) {
         if (t < 0 || t >= kTriangleSlots) {
             continue;
         }
-        Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+        Triangle& tri = e.document.store.viewTriangles[static_cast<std::size_t>(t)];
         if (tri.normal.x >= 0 && t != f.hiddenTriangle) {
-            tri.shade(e.view.brightness);
+            tri.shade(e.session.view.brightness);
         }
     }
 }
 
 // The depth-buffer pass of the frame, without its renderer (preparePaint lends it).
 void depthPass(const Editor& e, SceneFrame& f) {
-    if (e.view.depthNormalDisplay == 0 || e.view.frameMode != FrameMode::Filled) {
+    if (e.session.view.depthNormalDisplay == 0 || e.session.view.frameMode != FrameMode::Filled) {
         return;
     }
     const bool provisional = drawingVerticesPlaced(e) > 0;
     const int bits = e.host.backBufferBitsPerPixel();
-    f.depthPass = SceneFrame::DepthPass{nullptr, e.view.gridUnits(), e.store.lastIndex, bits,
-                                        provisional ? DepthBufferRenderer::LastTriangle::Provisional
-                                                    : DepthBufferRenderer::LastTriangle::Finished};
+    f.depthPass =
+        SceneFrame::DepthPass{nullptr, e.session.view.gridUnits(), e.document.store.lastIndex, bits,
+                              provisional ? DepthBufferRenderer::LastTriangle::Provisional
+                                          : DepthBufferRenderer::LastTriangle::Finished};
 }
 
 // The slot the triangle pass leaves out: a half-drawn triangle or a sphere's reserved slot,
@@ -69,11 +71,13 @@ int hiddenSlot(const Editor& e) {
     if (const int slot = provisionalSlot(e); slot >= 0) {
         return slot;
     }
-    return rangeToolBusy(e) && e.store.lastIndex + 1 < kTriangleSlots ? e.store.lastIndex + 1 : -1;
+    return rangeToolBusy(e) && e.document.store.lastIndex + 1 < kTriangleSlots
+               ? e.document.store.lastIndex + 1
+               : -1;
 }
 
 void toolPreview(const Editor& e, PaneFrame& pf) {
-    const InteractionState& s = e.interaction;
+    const InteractionState& s = e.session.interaction;
     const Camera& c = pf.camera;
     SceneFrame& f = pf.scene;
     switch (s.toolMode) {
@@ -83,8 +87,10 @@ void toolPreview(const Editor& e, PaneFrame& pf) {
         }
         break;
     case ToolMode::DrawTriangle:
-        if (drawingVerticesPlaced(e) > 0 && e.store.lastIndex >= 0) {
-            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(e.store.lastIndex)];
+        if (drawingVerticesPlaced(e) > 0 && e.document.store.lastIndex >= 0) {
+            const Triangle& t =
+                e.document.store
+                    .viewTriangles[static_cast<std::size_t>(e.document.store.lastIndex)];
             const PixelPoint v0 = project(c, t.v[0]);
             if (drawingVerticesPlaced(e) == 1) {
                 f.rubberLine = {v0, s.lastPointer, v0};
@@ -97,7 +103,7 @@ void toolPreview(const Editor& e, PaneFrame& pf) {
         if (rubberBandShown(e)) {
             f.rubberBand = normalised(s.selectionRect);
         }
-        if (!e.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
+        if (!e.document.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
             !e.host.isShiftDown()) {
             const Rect& client = c.clientRect;
             pf.lastPaint.centreBox =
@@ -111,15 +117,15 @@ void toolPreview(const Editor& e, PaneFrame& pf) {
 }
 
 void markers(const Editor& e, const Camera& c, SceneFrame& f) {
-    const int mode = e.view.emphasisMode;
-    if (e.selection.empty() && mode >= 1 && mode <= 3) {
-        const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
+    const int mode = e.session.view.emphasisMode;
+    if (e.document.selection.empty() && mode >= 1 && mode <= 3) {
+        const int last = std::min<int>(e.document.store.lastIndex, kTriangleSlots - 1);
         f.vertexMarkers.reserve(3 * static_cast<std::size_t>(std::max(last + 1, 0)));
         for (int i = 0; i <= last; ++i) {
-            if (i == e.store.lastIndex && toolPhaseActive(e)) {
+            if (i == e.document.store.lastIndex && toolPhaseActive(e)) {
                 continue;
             }
-            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(i)];
+            const Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(i)];
             for (const Point3& p : t.v) {
                 const bool show = mode == 3 || (mode == 2 && t.normal.x >= 0) ||
                                   (mode == 1 && std::abs(p.x - c.depth) <= 0.0001);
@@ -130,12 +136,12 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
         }
     }
     if (rangeToolBusy(e)) {
-        for (const SelectedVertex& v : e.selection.vertices()) {
+        for (const SelectedVertex& v : e.document.selection.vertices()) {
             if (v.triangle < 0 || v.triangle >= kTriangleSlots || v.vertex < 0 || v.vertex > 2) {
                 continue;
             }
             f.selectionMarkers.push_back(
-                vertexMarker(c, e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+                vertexMarker(c, e.document.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
                                     .v[static_cast<std::size_t>(v.vertex)]));
         }
     }
@@ -144,7 +150,7 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
 // Where a click would land, marked with the snap marker: on the grid and on a vertex for the
 // drawing tool's next click, on the grid for the sphere, at the snapped offset for a move.
 void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
-    const InteractionState& s = e.interaction;
+    const InteractionState& s = e.session.interaction;
     const Camera& camera = pf.camera;
     PixelPoint p = s.lastPointer;
     // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
@@ -157,29 +163,29 @@ void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
     case ToolMode::DrawTriangle: {
         const int placed = drawingVerticesPlaced(e);
         const auto next = static_cast<std::size_t>(placed + 1);
-        if (e.snap.gridSnap[next] && e.view.anyGridSpacing()) {
-            roundPointToGrid(camera, e.view, e.snap, p);
+        if (e.session.snap.gridSnap[next] && e.session.view.anyGridSpacing()) {
+            roundPointToGrid(camera, e.session.view, e.session.snap, p);
             mark(p);
         }
-        if (e.snap.vertexSnap[next] && e.store.lastIndex >= 0 &&
-            (placed == 0 || e.store.lastIndex > 0)) {
-            previewVertexSnap(e.store, camera, placed, p);
+        if (e.session.snap.vertexSnap[next] && e.document.store.lastIndex >= 0 &&
+            (placed == 0 || e.document.store.lastIndex > 0)) {
+            previewVertexSnap(e.document.store, camera, placed, p);
             mark(p);
         }
         break;
     }
     case ToolMode::Sphere:
-        roundPointToGrid(camera, e.view, e.snap, p);
-        if (anyGridSnap(e.snap)) {
+        roundPointToGrid(camera, e.session.view, e.session.snap, p);
+        if (anyGridSnap(e.session.snap)) {
             mark(p);
         }
         break;
     case ToolMode::RangeMove:
-        if (anyGridSnap(e.snap) && selectionDragged(e)) {
+        if (anyGridSnap(e.session.snap) && selectionDragged(e)) {
             const PixelPoint g = centre(s.grabBox);
             const PixelPoint c = centre(pf.lastPaint.centreBox);
             PixelPoint d{g.x - c.x, g.y - c.y};
-            roundOffsetToGrid(camera, e.view, e.snap, d);
+            roundOffsetToGrid(camera, e.session.view, e.session.snap, d);
             mark({c.x + d.x, c.y + d.y});
         }
         break;
@@ -189,21 +195,21 @@ void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
 }
 
 void statusBox(const Editor& e, PaneFrame& pf) {
-    if (e.view.statusVisible == 0) {
+    if (e.session.view.statusVisible == 0) {
         return; // the pointer keeps dodging where the box was last shown
     }
     const Rect box = statusBoxRectFor(e, pf.camera.clientRect);
     pf.lastPaint.statusBoxRect = box;
     pf.scene.status =
-        SceneFrame::StatusBox{box, statusLines(e, pf.camera), e.interaction.currentColour};
+        SceneFrame::StatusBox{box, statusLines(e, pf.camera), e.session.interaction.currentColour};
 }
 
 void highlight(const Editor& e, const Camera& c, SceneFrame& f) {
-    const int t = e.highlightedTriangle;
-    if (t < 0 || t > std::min<int>(e.store.lastIndex, kTriangleSlots - 1)) {
+    const int t = e.session.highlightedTriangle;
+    if (t < 0 || t > std::min<int>(e.document.store.lastIndex, kTriangleSlots - 1)) {
         return;
     }
-    const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+    const Triangle& tri = e.document.store.viewTriangles[static_cast<std::size_t>(t)];
     f.highlight = SceneFrame::Highlight{
         {project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2])}, tri.colour | 0x808080u};
 }
@@ -219,7 +225,7 @@ std::string reading(const Editor& e, const char* pattern, double value) {
 // The last draw-order position a sort fills: the last triangle, and while the range tool is
 // busy the free slot after it too (never past the store's last slot).
 int sortedLast(const Editor& e) {
-    int n = e.store.lastIndex;
+    int n = e.document.store.lastIndex;
     if (rangeToolBusy(e)) {
         n += 1;
     }
@@ -239,9 +245,9 @@ PaneFrame frameFor(const Editor& e, const Pane& pane) {
         boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     pf.lastPaint.drawOrder = pane.lastPaint.drawOrder; // entries past the sorted range stay
     pf.lastPaint.drawOrderLast = sortedLast(e);
-    sortByDepth(e.store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
+    sortByDepth(e.document.store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
     SceneFrame& f = pf.scene;
-    f.triangles = e.store.viewTriangles;
+    f.triangles = e.document.store.viewTriangles;
     f.drawOrder = pf.lastPaint.drawOrder;
     f.drawCount = pf.lastPaint.drawOrderLast;
     f.hiddenTriangle = hiddenSlot(e);
@@ -253,7 +259,7 @@ PaneFrame frameFor(const Editor& e, const Pane& pane) {
     highlight(e, camera, f);
     f.camera = camera;
     f.client = client;
-    f.view = e.view;
+    f.view = e.session.view;
     return pf;
 }
 
@@ -264,11 +270,11 @@ SceneFrame preparePaint(Editor& e, Pane& pane) {
     SceneFrame& f = pf.scene;
     f.drawOrder = pane.lastPaint.drawOrder;
     if (f.depthPass) {
-        f.depthPass->renderer = &e.depthRenderer;
+        f.depthPass->renderer = &e.services.depthRenderer;
         if (!DepthBufferRenderer::supportsBitsPerPixel(f.depthPass->bitsPerPixel)) {
             // This frame shows the renderer's blank picture; the option goes off, so the next
             // frames draw back to front until the user turns it on again.
-            e.view.depthNormalDisplay = 0;
+            e.session.view.depthNormalDisplay = 0;
             f.view.depthNormalDisplay = 0;
             e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
                               MessageButtons::Ok, MessageIcon::Warning);
@@ -285,7 +291,7 @@ SceneFrame stepFrame(Editor& e) {
 void sortByDepth(Editor& editor) {
     LastPaint& last = editor.pane().lastPaint;
     last.drawOrderLast = sortedLast(editor);
-    sortByDepth(editor.store.depthKeys, last.drawOrderLast, last.drawOrder);
+    sortByDepth(editor.document.store.depthKeys, last.drawOrderLast, last.drawOrder);
 }
 
 int drawOrderScanLast(const Pane& pane, int lastIndex) {
@@ -296,7 +302,7 @@ int drawOrderScanLast(const Pane& pane, int lastIndex) {
 Rect statusBoxRectFor(const Editor& e, const Rect& client) {
     const std::int32_t w = client.right - client.left;
     const std::int32_t h = client.bottom - client.top;
-    if (e.interaction.statusCorner == StatusCorner::BottomRight) {
+    if (e.session.interaction.statusCorner == StatusCorner::BottomRight) {
         return {w - 390, h - 100, w, h};
     }
     return {0, 0, 390, 100};
@@ -305,7 +311,7 @@ Rect statusBoxRectFor(const Editor& e, const Rect& client) {
 std::vector<StatusLine> statusLines(const Editor& e, const Camera& c) {
     const std::string count =
         fillIn(e.host.translate(text_context::kStatus, FCW_TR_NOOP("Status", "ポリゴンの数(%1)")),
-               {std::to_string(e.store.lastIndex + 1)});
+               {std::to_string(e.document.store.lastIndex + 1)});
     return {
         {20, 10, count},
         {20, 30,

@@ -85,10 +85,10 @@ void normaliseAngles(Camera& c) {
 // Space: one vertex of the triangle being drawn, typed in model coordinates. Only the drawing
 // tool takes it; a new triangle is refused at the 3000-triangle limit like a click.
 void numericEntry(Editor& e) {
-    if (e.interaction.toolMode != ToolMode::DrawTriangle) {
+    if (e.session.interaction.toolMode != ToolMode::DrawTriangle) {
         return;
     }
-    if (drawingVerticesPlaced(e) == 0 && e.store.lastIndex + 1 >= kMaxTriangles) {
+    if (drawingVerticesPlaced(e) == 0 && e.document.store.lastIndex + 1 >= kMaxTriangles) {
         showTooManyPolygons(e);
         return;
     }
@@ -104,7 +104,7 @@ void numericEntry(Editor& e) {
 }
 
 bool nudge(Editor& e, Key key) {
-    NudgePhase& run = e.tools.nudge.phase;
+    NudgePhase& run = e.session.tools.nudge.phase;
     const double d = 1.0 / e.pane().camera.zoom;
     double dy = 0.0;
     double dz = 0.0;
@@ -128,8 +128,8 @@ bool nudge(Editor& e, Key key) {
     if (run == NudgePhase::Idle) {
         e.takeSnapshot();
     }
-    for (const SelectedVertex& v : e.selection.vertices()) {
-        Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
+    for (const SelectedVertex& v : e.document.selection.vertices()) {
+        Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
         Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
         if (key == Key::Left || key == Key::Right) {
             p.y += dy;
@@ -143,7 +143,7 @@ bool nudge(Editor& e, Key key) {
         run = NudgePhase::Running;
         e.countEdit();
     }
-    if (e.store.lastIndex >= 0) {
+    if (e.document.store.lastIndex >= 0) {
         e.refreshViewToModel();
     }
     return true;
@@ -189,11 +189,11 @@ namespace {
 // Turns the view or moves the drawing depth for one key. Returns false for a key that does
 // neither, so nothing is refreshed.
 bool applyViewKey(Editor& e, Key key) {
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     Camera& c = e.pane().camera;
-    const int spacing = e.view.gridUnits();
+    const int spacing = e.session.view.gridUnits();
     const double depthStep = spacing == 0 ? 1.0 : spacing;
-    const double step = e.settings.angleStep * kRadiansPerDegree;
+    const double step = e.services.settings.angleStep * kRadiansPerDegree;
     switch (key) {
     case Key::Enter:
         break;
@@ -250,20 +250,21 @@ bool applyViewKey(Editor& e, Key key) {
 } // namespace
 
 void onKeyDown(Editor& e, Key key, bool controlDown) {
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     Camera& c = e.pane().camera;
-    if (!e.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
+    if (!e.document.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
         if (nudge(e, key)) {
             e.repaint();
         }
         return;
     }
-    e.tools.nudge.phase = NudgePhase::Idle;
+    e.session.tools.nudge.phase = NudgePhase::Idle;
     if (!applyViewKey(e, key)) {
         return;
     }
-    if (e.store.lastIndex >= 0 && s.toolMode == ToolMode::DrawTriangle) {
-        Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)];
+    if (e.document.store.lastIndex >= 0 && s.toolMode == ToolMode::DrawTriangle) {
+        Triangle& t =
+            e.document.store.modelTriangles[static_cast<std::size_t>(e.document.store.lastIndex)];
         t.computePolar();
         t.computeNormal(); // a triangle finished by numeric entry gets its normal here
         if (drawingVerticesPlaced(e) != 0) {
@@ -271,7 +272,7 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
         }
     }
     normaliseAngles(c);
-    if (e.store.lastIndex >= 0) {
+    if (e.document.store.lastIndex >= 0) {
         e.refreshModelToView();
     }
     const ModelPoint cursor = modelPointFromClient(c, s.lastPointer.x, s.lastPointer.y);
@@ -282,11 +283,11 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
 }
 
 void useArrowsForDepth(Editor& editor) {
-    editor.interaction.arrowDepthMode = true;
+    editor.session.interaction.arrowDepthMode = true;
 }
 
 void useArrowsForRotation(Editor& editor) {
-    editor.interaction.arrowDepthMode = false;
+    editor.session.interaction.arrowDepthMode = false;
 }
 
 } // namespace fcw

@@ -23,7 +23,7 @@ void resetOrigin(Editor& editor) {
 
 void wheelZoom(Editor& editor, int wheelDelta) {
     Camera& camera = editor.pane().camera;
-    InteractionState& state = editor.interaction;
+    InteractionState& state = editor.session.interaction;
     const double oldZoom = camera.zoom;
     camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
     const double zoom = camera.zoom;
@@ -39,10 +39,10 @@ void wheelZoom(Editor& editor, int wheelDelta) {
         r.right = truncToInt32((r.right - hw) * ratio + hw);
         r.top = truncToInt32((r.top - hh) * ratio + hh);
         r.bottom = truncToInt32((r.bottom - hh) * ratio + hh);
-        if (anyGridSnap(editor.snap) && editor.view.anyGridSpacing()) {
+        if (anyGridSnap(editor.session.snap) && editor.session.view.anyGridSpacing()) {
             // Each corner moves to the model-frame y and z of its grid-snapped point.
             auto snapCorner = [&](std::int32_t& x, std::int32_t& y) {
-                if (const auto p = snapClickToGrid(camera, editor.view, {x, y})) {
+                if (const auto p = snapClickToGrid(camera, editor.session.view, {x, y})) {
                     x = truncToInt32(camera.centreX + p->y);
                     y = truncToInt32(camera.centreY + p->z);
                 }
@@ -60,7 +60,7 @@ void wheelZoom(Editor& editor, int wheelDelta) {
 }
 
 void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
-    InteractionState& state = editor.interaction;
+    InteractionState& state = editor.session.interaction;
     const PixelPoint grab = centre(state.grabBox);
     const PixelPoint middle = centre(editor.pane().lastPaint.centreBox);
     const std::int32_t dx = grab.x - middle.x;
@@ -68,7 +68,7 @@ void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
 
     editor.pane().camera.clientRect = {0, 0, width, height};
     state.grabBox = boxAround(width / 2 + dx, height / 2 + dy);
-    editor.depthRenderer.resize(editor.pane().camera.clientRect);
+    editor.services.depthRenderer.resize(editor.pane().camera.clientRect);
 }
 
 } // namespace fcw

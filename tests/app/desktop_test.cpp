@@ -124,7 +124,7 @@ TEST(DroppedFiles, ADocumentOpensAndATextFileIsImported) {
     const std::string examples = FCW_EXAMPLES_DIR;
     dropOn(w.window, QString::fromStdString(examples + "/tetrahedron.fcw"));
     EXPECT_EQ(w.editor.document.path, examples + "/tetrahedron.fcw");
-    EXPECT_EQ(w.editor.store.count(), 4);
+    EXPECT_EQ(w.editor.document.store.count(), 4);
     EXPECT_FALSE(w.editor.document.modified);
 
     TempDir dir;
@@ -140,7 +140,7 @@ TEST(DroppedFiles, ADocumentOpensAndATextFileIsImported) {
     EXPECT_EQ(w.editor.document.path, examples + "/tetrahedron.fcw");
     EXPECT_TRUE(w.editor.document.modified);
     EXPECT_EQ(w.editor.undoDepth(), 1);
-    EXPECT_EQ(w.editor.store.count(), 1);
+    EXPECT_EQ(w.editor.document.store.count(), 1);
 }
 
 TEST(ToolkitTexts, StandardButtonsSpeakJapanese) {
@@ -157,7 +157,7 @@ TEST(NumericFields, TypingReplacesTheValueShownInTheField) {
     w.window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window));
     testing::appendTriangle(w.editor, {0, 0, 0}, {0, 40, 0}, {0, 0, 40}, 1);
-    w.editor.selection.selectTriangles(w.editor.store, 0, 0);
+    w.editor.document.selection.selectTriangles(w.editor.document.store, 0, 0);
     QString typed;
     whenModal([&](QWidget* dialog) {
         auto* number = dialog->findChildren<QLineEdit*>().front();
@@ -198,12 +198,12 @@ TEST(RedoInTheWindow, TheEditMenuItemAndBothKeysRedoAfterAnUndo) {
     w.window.view()->setFocus();
     QTest::keyClick(w.window.view(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(w.window.view(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(w.editor.store.count(), 0);
+    EXPECT_EQ(w.editor.document.store.count(), 0);
     EXPECT_TRUE(redo->isEnabled());
     QTest::keyClick(w.window.view(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(w.editor.store.count(), 1);
+    EXPECT_EQ(w.editor.document.store.count(), 1);
     QTest::keyClick(w.window.view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(w.editor.store.count(), 2);
+    EXPECT_EQ(w.editor.document.store.count(), 2);
     EXPECT_FALSE(redo->isEnabled());
 }
 

@@ -46,8 +46,8 @@ TEST(FormDialog, APresetOnANonNumericAngleShowsTheMessageAndKeepsTheText) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     testing::appendTriangle(editor, {0, 0, 0}, {0, 40, 0}, {0, 0, 40}, 1);
-    editor.selection.selectTriangles(editor.store, 0, 0);
-    const Triangle before = editor.store.viewTriangles[0];
+    editor.document.selection.selectTriangles(editor.document.store, 0, 0);
+    const Triangle before = editor.document.store.viewTriangles[0];
 
     QString refusal;
     QString afterPress;
@@ -68,7 +68,7 @@ TEST(FormDialog, APresetOnANonNumericAngleShowsTheMessageAndKeepsTheText) {
     window->runCommand(32888);
     EXPECT_EQ(refusal, QStringLiteral("数字を入力してください。"));
     EXPECT_EQ(afterPress, QStringLiteral("abc"));
-    EXPECT_EQ(editor.store.viewTriangles[0].v[1].y, before.v[1].y);
+    EXPECT_EQ(editor.document.store.viewTriangles[0].v[1].y, before.v[1].y);
     EXPECT_EQ(editor.undoDepth(), 0);
     window.reset();
 }

@@ -205,7 +205,7 @@ TEST_F(MainWindowTest, WindowCommandsShowTheirPromptsAndCtrlPPrints) {
 
 TEST_F(MainWindowTest, RecentFilesFillTheFileMenuAndReopen) {
     const std::string path = std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw";
-    editor.recentFiles = {path, "/nowhere/b.fcw"};
+    editor.services.recentFiles = {path, "/nowhere/b.fcw"};
     QMenu* file = window->menuBar()->actions()[0]->menu();
     emit file->aboutToShow();
     const QList<QAction*> actions = file->actions();
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, RecentFilesFillTheFileMenuAndReopen) {
     EXPECT_EQ(actions[12]->text(), QStringLiteral("&2 /nowhere/b.fcw"));
     EXPECT_TRUE(actions[12]->isEnabled());
     window->runCommand(kRecentFile1);
-    EXPECT_EQ(editor.store.lastIndex, 3);
+    EXPECT_EQ(editor.document.store.lastIndex, 3);
     EXPECT_EQ(editor.document.path, path);
 }
 
@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollows
             EXPECT_EQ(toolbarAction(id)->isChecked(), id == pressed) << pressed << " " << id;
         }
     }
-    EXPECT_EQ(editor.view.frameMode,
+    EXPECT_EQ(editor.session.view.frameMode,
               FrameMode::Outline); // kShowFrame, pressed last, is the plain outline
     EXPECT_FALSE(toolbarAction(kSphereQuadSplit)->isEnabled());
     toolbarAction(kToolSphere)->trigger();
@@ -293,13 +293,13 @@ TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
     window->view()->setFocus();
     testing::appendTriangle(editor, {0, 0, 0}, {0, 50, 0}, {0, 0, 50}, 7);
     editor.takeSnapshot();
-    editor.store.modelTriangles[0].setColour(9);
+    editor.document.store.modelTriangles[0].setColour(9);
     editor.countEdit();
     editor.refreshModelToView();
     QTest::keyClick(window->view(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(editor.store.modelTriangles[0].colour, 7u); // undone
+    EXPECT_EQ(editor.document.store.modelTriangles[0].colour, 7u); // undone
     QTest::keyClick(window->view(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(editor.selection.count(), 3);
+    EXPECT_EQ(editor.document.selection.count(), 3);
     EXPECT_TRUE(
         toolbarAction(kToolRangeMove)->isChecked()); // select all switched to the range tool
 }
@@ -337,8 +337,8 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
     BatchPlayer player(out, err);
     ASSERT_FALSE(player.runLine("size 640 480"));
     Editor& batch = player.editor();
-    editor.view.statusFixed = 0;
-    batch.view.statusFixed = 0;
+    editor.session.view.statusFixed = 0;
+    batch.session.view.statusFixed = 0;
     window->view()->repaint();
     const QPoint moves[] = {{10, 10}, {300, 200}, {10, 10}, {600, 450}, {620, 470}, {20, 20}};
     for (const QPoint& at : moves) {
@@ -347,13 +347,13 @@ TEST_F(MainWindowTest, TheStatusBoxDodgesThePointerAsInTheBatchPlayer) {
         QApplication::sendEvent(window->view(), &event);
         ASSERT_FALSE(
             player.runLine("move " + std::to_string(at.x()) + " " + std::to_string(at.y())));
-        EXPECT_EQ(batch.interaction.statusCorner, editor.interaction.statusCorner)
+        EXPECT_EQ(batch.session.interaction.statusCorner, editor.session.interaction.statusCorner)
             << at.x() << "," << at.y();
         EXPECT_EQ(batch.pane().lastPaint.statusBoxRect, editor.pane().lastPaint.statusBoxRect)
             << at.x() << "," << at.y();
     }
     // 10,10 flips to the bottom right; 600,450 onto it flips back; 20,20 flips again.
-    EXPECT_EQ(editor.interaction.statusCorner, StatusCorner::BottomRight);
+    EXPECT_EQ(editor.session.interaction.statusCorner, StatusCorner::BottomRight);
 }
 
 TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {
@@ -361,11 +361,12 @@ TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {
     QApplication::processEvents();
     ASSERT_EQ(editor.pane().camera.clientRect.right, 600);
     editor.pane().lastPaint.centreBox = {295, 195, 305, 205};
-    editor.interaction.grabBox = {300, 180, 320, 200}; // 10 right of and 10 above the centre
+    editor.session.interaction.grabBox = {300, 180, 320,
+                                          200}; // 10 right of and 10 above the centre
     window->view()->resize(801, 501);
     QApplication::processEvents();
     EXPECT_EQ(editor.pane().camera.clientRect.right, 801);
-    const Rect& grab = editor.interaction.grabBox;
+    const Rect& grab = editor.session.interaction.grabBox;
     EXPECT_EQ((grab.left + grab.right) / 2, 400 + 10);
     EXPECT_EQ((grab.top + grab.bottom) / 2, 250 - 10);
     // The back buffer is repainted at the new size.
@@ -381,7 +382,7 @@ TEST_F(MainWindowTest, APlatformRepaintDrawsTheCurrentState) {
     window->view()->repaint();
     const QPoint swatch(105, 80); // the status box's current-colour swatch
     ASSERT_EQ(window->view()->backBuffer().pixel(swatch), qRgb(0, 0, 0));
-    editor.interaction.currentColour = 0x000000FF; // changed without a repaint of its own
+    editor.session.interaction.currentColour = 0x000000FF; // changed without a repaint of its own
     window->view()->repaint();
     EXPECT_EQ(window->view()->backBuffer().pixel(swatch), qRgb(255, 0, 0));
 }
@@ -433,7 +434,7 @@ TEST_F(MainWindowTest, ClosingAModifiedDocumentAsksFirst) {
 }
 
 TEST_F(MainWindowTest, SettingsSheetSwitchesPagesAndRefusesBadValues) {
-    editor.settings.sphereLongitudeLines = 10;
+    editor.services.settings.sphereLongitudeLines = 10;
     QString refusal;
     whenModal([&](QWidget* modal) {
         auto* tabs = modal->findChild<QTabWidget*>();
@@ -459,8 +460,8 @@ TEST_F(MainWindowTest, SettingsSheetSwitchesPagesAndRefusesBadValues) {
     window->runCommand(kSettings);
     EXPECT_EQ(refusal, QStringLiteral("4 から 32 までの整数を入力してください。"));
     // Cancelled on page 2: page 1 was left, so its values stay.
-    EXPECT_EQ(editor.settings.sphereLongitudeLines, 12);
-    EXPECT_EQ(editor.settings.sphereLatitudeLines, 16);
+    EXPECT_EQ(editor.services.settings.sphereLongitudeLines, 12);
+    EXPECT_EQ(editor.services.settings.sphereLatitudeLines, 16);
 }
 
 TEST_F(MainWindowTest, ThePalettePanelShowsFromTheViewMenuAndPicksColours) {
@@ -468,15 +469,15 @@ TEST_F(MainWindowTest, ThePalettePanelShowsFromTheViewMenuAndPicksColours) {
     EXPECT_TRUE(panel->isHidden());
     window->runCommand(kPalettePanel);
     EXPECT_TRUE(host.isPalettePanelVisible());
-    editor.palette = {"", {{0x0000FF, "Red"}, {0xFF0000, "Blue"}}};
+    editor.services.palette = {"", {{0x0000FF, "Red"}, {0xFF0000, "Blue"}}};
     host.paletteChanged();
     SwatchGrid* grid = panel->grid();
     QTest::mouseClick(grid, Qt::LeftButton, {}, grid->swatchRect(1).center());
-    EXPECT_EQ(editor.interaction.currentColour, 0xFF0000u);
-    EXPECT_EQ(editor.interaction.toolMode, ToolMode::Paint);
+    EXPECT_EQ(editor.session.interaction.currentColour, 0xFF0000u);
+    EXPECT_EQ(editor.session.interaction.toolMode, ToolMode::Paint);
     QTest::keyClicks(panel->field(), "#00ff00");
     QTest::keyClick(panel->field(), Qt::Key_Return);
-    EXPECT_EQ(editor.interaction.currentColour, 0x00FF00u);
+    EXPECT_EQ(editor.session.interaction.currentColour, 0x00FF00u);
     EXPECT_TRUE(panel->field()->text().isEmpty());
     window->runCommand(kPalettePanel);
     EXPECT_FALSE(host.isPalettePanelVisible());
@@ -487,24 +488,24 @@ TEST(StartupProfile, SettingsComeFromTheProfileOrKeepTheirDefaults) {
     Editor e(host);
     char pattern[] = "/tmp/fcw-start-XXXXXX";
     const std::filesystem::path dir = ::mkdtemp(pattern);
-    e.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
+    e.services.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
     readStartupProfile(e); // no file: defaults
-    EXPECT_EQ(e.settings.sphereLongitudeLines, 10);
-    EXPECT_DOUBLE_EQ(e.view.brightness, 0.8);
-    EXPECT_EQ(e.view.emphasisMode, 2);
+    EXPECT_EQ(e.services.settings.sphereLongitudeLines, 10);
+    EXPECT_DOUBLE_EQ(e.session.view.brightness, 0.8);
+    EXPECT_EQ(e.session.view.emphasisMode, 2);
     {
-        std::ofstream f(e.paths.profilePath);
+        std::ofstream f(e.services.paths.profilePath);
         f << "[図形]\n緯線=6\n経線=12\n[表示]\n明るさ=5000\n強調=1\n[操作]\n角度=30\n"
              "[テキストファイル]\nkind=1\n[Recent File List]\nFile1=/a.fcw\n";
     }
     readStartupProfile(e);
-    EXPECT_EQ(e.settings.sphereLongitudeLines, 6);
-    EXPECT_EQ(e.settings.sphereLatitudeLines, 12);
-    EXPECT_DOUBLE_EQ(e.view.brightness, 0.5);
-    EXPECT_EQ(e.view.emphasisMode, 1);
-    EXPECT_EQ(e.settings.angleStep, 30);
-    EXPECT_EQ(e.settings.defaultTextFormat, 1);
-    EXPECT_EQ(e.recentFiles, std::vector<std::string>{"/a.fcw"});
+    EXPECT_EQ(e.services.settings.sphereLongitudeLines, 6);
+    EXPECT_EQ(e.services.settings.sphereLatitudeLines, 12);
+    EXPECT_DOUBLE_EQ(e.session.view.brightness, 0.5);
+    EXPECT_EQ(e.session.view.emphasisMode, 1);
+    EXPECT_EQ(e.services.settings.angleStep, 30);
+    EXPECT_EQ(e.services.settings.defaultTextFormat, 1);
+    EXPECT_EQ(e.services.recentFiles, std::vector<std::string>{"/a.fcw"});
     std::filesystem::remove_all(dir);
 }
 

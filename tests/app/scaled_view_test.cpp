@@ -50,7 +50,7 @@ class ScaledView : public ::testing::Test {
 
     // The window position of the triangle's first corner.
     QPoint firstCorner() const {
-        const Point3& v = editor.store.viewTriangles[0].v[0];
+        const Point3& v = editor.document.store.viewTriangles[0].v[0];
         return {editor.pane().camera.projectX(v.y), editor.pane().camera.projectY(v.z)};
     }
 
@@ -69,7 +69,7 @@ TEST_F(ScaledView, TheRatioIsTheScreenScale) {
 // With the selection's boxes (drawn partly through QPainter) and the grid, painted twice.
 TEST_F(ScaledView, ThePictureHasTheDeviceSizeAndIsTheSharedScaledOne) {
     window->runCommand(command_id::kSelectAll);
-    editor.view.grid = GridSpacing::Twenty;
+    editor.session.view.grid = GridSpacing::Twenty;
     view->paintNow();
     view->paintNow();
     const QImage& shown = view->backBuffer();
@@ -108,9 +108,9 @@ TEST_F(ScaledView, ABandAtWindowPositionsSelectsTheVertexThereAndMarksIt) {
     send(QEvent::MouseButtonPress, corner - QPoint(6, 6), Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseMove, corner + QPoint(6, 6), Qt::NoButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, corner + QPoint(6, 6), Qt::LeftButton, Qt::NoButton);
-    ASSERT_EQ(editor.selection.count(), 1);
-    EXPECT_EQ(editor.selection.vertices()[0].triangle, 0);
-    EXPECT_EQ(editor.selection.vertices()[0].vertex, 0);
+    ASSERT_EQ(editor.document.selection.count(), 1);
+    EXPECT_EQ(editor.document.selection.vertices()[0].triangle, 0);
+    EXPECT_EQ(editor.document.selection.vertices()[0].vertex, 0);
     view->paintNow();
     // The selection marker (blue inside a red outline) around the corner's device position.
     const QImage& shown = view->backBuffer();

@@ -47,7 +47,7 @@ TEST(BatchBench, DragMovesTheShownSelectionOnePixelPerEventWithARepaintEach) {
         ASSERT_FALSE(b.run(line)) << line;
     }
     Editor& e = b.player.editor();
-    const double before = e.store.modelTriangles[0].v[0].y;
+    const double before = e.document.store.modelTriangles[0].v[0].y;
     const int undoBefore = e.undoDepth();
     ASSERT_FALSE(b.run("bench drag 4"));
     EXPECT_TRUE(std::regex_match(
@@ -55,7 +55,7 @@ TEST(BatchBench, DragMovesTheShownSelectionOnePixelPerEventWithARepaintEach) {
         << b.out.str();
     EXPECT_GE(b.paints, 4 + 2); // each move, the press and the release repaint
     // Four pixels to the right at zoom 1, one undoable edit.
-    EXPECT_DOUBLE_EQ(e.store.modelTriangles[0].v[0].y, before + 4);
+    EXPECT_DOUBLE_EQ(e.document.store.modelTriangles[0].v[0].y, before + 4);
     EXPECT_EQ(e.undoDepth(), undoBefore + 1);
 }
 
@@ -92,14 +92,14 @@ TEST(BatchBench, PixelFormatSendsTheDepthDisplayDownTheUnsupportedPath) {
     Bench b;
     Editor& e = b.player.editor();
     ASSERT_FALSE(b.run("command 32808")); // no edges: the depth display applies
-    e.view.depthNormalDisplay = 1;
+    e.session.view.depthNormalDisplay = 1;
     ASSERT_FALSE(b.run("pixelformat 16"));
     e.repaint();
-    EXPECT_EQ(e.view.depthNormalDisplay, 1);
+    EXPECT_EQ(e.session.view.depthNormalDisplay, 1);
     ASSERT_FALSE(b.run("pixelformat 8"));
     e.repaint();
     e.repaint();
-    EXPECT_EQ(e.view.depthNormalDisplay, 0);
+    EXPECT_EQ(e.session.view.depthNormalDisplay, 0);
     const std::string message = "message 現在の画面の色数ではこのモードはは使用できません\n";
     EXPECT_EQ(b.out.str(), message);
     EXPECT_TRUE(b.run("pixelformat sixteen"));

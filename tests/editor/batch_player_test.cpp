@@ -109,10 +109,10 @@ TEST(BatchPlayer, ProfileVerbReadsSettingsAsStartUpDoes) {
     std::ostringstream err;
     BatchPlayer player(out, err);
     ASSERT_FALSE(player.runLine("profile " + path));
-    EXPECT_EQ(player.editor().view.brightness, 0.5);
-    EXPECT_EQ(player.editor().settings.sphereLongitudeLines, 12);
-    EXPECT_EQ(player.editor().settings.sphereLatitudeLines, 10);
-    EXPECT_EQ(player.editor().paths.profilePath, path);
+    EXPECT_EQ(player.editor().session.view.brightness, 0.5);
+    EXPECT_EQ(player.editor().services.settings.sphereLongitudeLines, 12);
+    EXPECT_EQ(player.editor().services.settings.sphereLatitudeLines, 10);
+    EXPECT_EQ(player.editor().services.paths.profilePath, path);
     std::filesystem::remove(path);
 }
 
@@ -190,7 +190,7 @@ TEST(BatchPlayer, HelpSaysWhenItsPageIsMissing) {
     BatchPlayer player(out, err);
     const std::string dir = std::filesystem::temp_directory_path() / "fcw-batch-help/";
     std::filesystem::create_directories(dir);
-    player.editor().paths.programDirectory = dir;
+    player.editor().services.paths.programDirectory = dir;
     ASSERT_FALSE(player.runLine("command 32894"));
     EXPECT_EQ(out.str(), "message " + dir + "FacetCraftwerk.html\\nこのﾌｧｲﾙが見つかりません。\n");
     std::ofstream(dir + "FacetCraftwerk.html") << "<html></html>\n";

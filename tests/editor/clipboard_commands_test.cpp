@@ -45,10 +45,10 @@ TEST_F(Clipboard, CopyWritesWholeSelectedTrianglesOnly) {
     EXPECT_EQ(dispatchCommand(e, command_id::kPaste), DispatchResult::Disabled); // no work file yet
     run("down 390 290");
     run("up 500 350"); // the first two whole, nothing of the third
-    ASSERT_EQ(e.selection.count(), 6);
+    ASSERT_EQ(e.document.selection.count(), 6);
     run("command 32846");
     EXPECT_EQ(workFileSize(), 173u);
-    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_EQ(e.document.selection.count(), 0);
     EXPECT_EQ(e.undoDepth(), 3);
 
     run("down 395 295");
@@ -60,22 +60,22 @@ TEST_F(Clipboard, PasteKeepsTheOnScreenShapeAndBecomesTheSelection) {
     run("down 390 290");
     run("up 445 350"); // the first triangle
     run("command 32846");
-    const Triangle copied = e.store.viewTriangles[0];
+    const Triangle copied = e.document.store.viewTriangles[0];
     run("key left"); // turn the camera before pasting
     run("command 32847");
-    ASSERT_EQ(e.store.lastIndex, 3);
-    const Triangle& pasted = e.store.viewTriangles[3];
+    ASSERT_EQ(e.document.store.lastIndex, 3);
+    const Triangle& pasted = e.document.store.viewTriangles[3];
     for (std::size_t k = 0; k < 3; ++k) { // same shape on screen, moved to the top-left
         EXPECT_NEAR(pasted.v[k].y - pasted.v[0].y, copied.v[k].y - copied.v[0].y, 1e-9);
         EXPECT_NEAR(pasted.v[k].z - pasted.v[0].z, copied.v[k].z - copied.v[0].z, 1e-9);
     }
     EXPECT_NEAR(pasted.v[0].y * e.pane().camera.zoom + e.pane().camera.centreX, 0.0, 1e-9);
     EXPECT_NEAR(pasted.v[0].z * e.pane().camera.zoom + e.pane().camera.centreY, 100.0, 1e-9);
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(editPhaseNumber(e), 2);
-    EXPECT_EQ(e.selection.count(), 3);
+    EXPECT_EQ(e.document.selection.count(), 3);
     EXPECT_TRUE(dragAlreadyCounted(e)); // dragging the paste adds no undo step
-    EXPECT_EQ(e.interaction.selectionRect, (Rect{0, 100, 40, 140}));
+    EXPECT_EQ(e.session.interaction.selectionRect, (Rect{0, 100, 40, 140}));
     EXPECT_TRUE(e.document.modified);
 }
 
@@ -83,11 +83,11 @@ TEST_F(Clipboard, CutThenUndoAndDeleteKeepTheRestInOrder) {
     run("down 390 290");
     run("up 445 350");
     run("command 32845");
-    ASSERT_EQ(e.store.lastIndex, 1);
-    EXPECT_EQ(e.store.modelTriangles[0].v[0].y, 50.0);
-    EXPECT_EQ(e.store.modelTriangles[1].v[0].y, 300.0);
+    ASSERT_EQ(e.document.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.modelTriangles[0].v[0].y, 50.0);
+    EXPECT_EQ(e.document.store.modelTriangles[1].v[0].y, 300.0);
     run("command 32799");
-    EXPECT_EQ(e.store.lastIndex, 2);
+    EXPECT_EQ(e.document.store.lastIndex, 2);
     EXPECT_EQ(workFileSize(), 97u); // still there to paste
     EXPECT_EQ(dispatchCommand(e, command_id::kPaste), DispatchResult::Done);
 }
@@ -99,14 +99,14 @@ TEST_F(Clipboard, PasteWhileDrawingDropsTheHalfTriangleAndMarksOnlyThePaste) {
     run("command 32801");
     run("down 100 500"); // a triangle begun: slot 3 is provisional
     run("command 32847");
-    ASSERT_EQ(e.store.lastIndex, 3); // three old ones and the pasted one, no half triangle
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
+    ASSERT_EQ(e.document.store.lastIndex, 3); // three old ones and the pasted one, no half triangle
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(editPhaseNumber(e), 2);
-    EXPECT_EQ(e.selection.count(), 3);
+    EXPECT_EQ(e.document.selection.count(), 3);
     for (std::size_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(e.store.viewTriangles[0].v[k].selected, 0); // the old marks are gone
-        EXPECT_EQ(e.store.viewTriangles[3].v[k].selected, 1);
-        EXPECT_EQ(e.store.modelTriangles[3].v[k].selected, 1);
+        EXPECT_EQ(e.document.store.viewTriangles[0].v[k].selected, 0); // the old marks are gone
+        EXPECT_EQ(e.document.store.viewTriangles[3].v[k].selected, 1);
+        EXPECT_EQ(e.document.store.modelTriangles[3].v[k].selected, 1);
     }
     EXPECT_FALSE(testing::checkEditorInvariants(e, false));
 }
@@ -114,13 +114,13 @@ TEST_F(Clipboard, PasteWhileDrawingDropsTheHalfTriangleAndMarksOnlyThePaste) {
 TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {
     std::vector<TriangleCore> ten(10);
     writeFileAtomically(work, encodeWorkFile(ten));
-    e.store.lastIndex = 2990;
+    e.document.store.lastIndex = 2990;
     run("command 32847");
-    EXPECT_EQ(e.store.lastIndex, 2990);
+    EXPECT_EQ(e.document.store.lastIndex, 2990);
     EXPECT_NE(out.str().find("beep\ndialog 302\n"), std::string::npos);
     writeFileAtomically(work, encodeWorkFile(std::span(ten).first(9)));
     run("command 32847");
-    EXPECT_EQ(e.store.lastIndex, 2999); // the store is full
+    EXPECT_EQ(e.document.store.lastIndex, 2999); // the store is full
 
     std::vector<std::uint8_t> broken = encodeWorkFile(std::span(ten).first(2));
     broken.resize(broken.size() - 1); // ends inside the last record
@@ -136,7 +136,7 @@ TEST_F(Clipboard, PasteRespectsTheLimitAndRefusesABrokenWorkFile) {
 // work file message and the model, its history and the tool stay as they were.
 TEST_F(Clipboard, NonFiniteCoordinatesMakeABrokenWorkFile) {
     const int depth = e.undoDepth();
-    const ToolMode tool = e.interaction.toolMode;
+    const ToolMode tool = e.session.interaction.toolMode;
     for (const double bad :
          {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         for (std::size_t coordinate = 0; coordinate < 9; ++coordinate) {
@@ -146,9 +146,9 @@ TEST_F(Clipboard, NonFiniteCoordinatesMakeABrokenWorkFile) {
             out.str({});
             pasteWorkFile(e);
             EXPECT_EQ(out.str(), "message 作業ファイルが壊れています\n") << coordinate;
-            EXPECT_EQ(e.store.lastIndex, 2);
+            EXPECT_EQ(e.document.store.lastIndex, 2);
             EXPECT_EQ(e.undoDepth(), depth);
-            EXPECT_EQ(e.interaction.toolMode, tool);
+            EXPECT_EQ(e.session.interaction.toolMode, tool);
         }
     }
 }
@@ -170,7 +170,7 @@ TEST_F(Clipboard, PasteIsEnabledFromTheHeaderAndTheSize) {
     ASSERT_TRUE(writeFileAtomically(work, bytes));
     EXPECT_TRUE(workFileHasTriangles(e));
     run("command 32847");
-    EXPECT_EQ(e.store.lastIndex, 5);
+    EXPECT_EQ(e.document.store.lastIndex, 5);
 
     bytes.resize(kWorkFileHeaderBytes - 1);
     ASSERT_TRUE(writeFileAtomically(work, bytes));
@@ -183,9 +183,9 @@ TEST_F(Clipboard, PasteIsEnabledFromTheHeaderAndTheSize) {
     EXPECT_FALSE(workFileHasTriangles(e));
 
     Editor& editor = e;
-    editor.paths.workFilePath = "/dev/zero";
+    editor.services.paths.workFilePath = "/dev/zero";
     EXPECT_FALSE(workFileHasTriangles(editor));
-    editor.paths.workFilePath = dir.string();
+    editor.services.paths.workFilePath = dir.string();
     EXPECT_FALSE(workFileHasTriangles(editor));
 }
 
@@ -200,12 +200,12 @@ TEST_F(Clipboard, AFailedWorkFileWriteKeepsTheOldClipAndTheModel) {
     ASSERT_TRUE(readWholeFile(work, before));
 
     run("key A ctrl");
-    const int selected = e.selection.count();
+    const int selected = e.document.selection.count();
     ASSERT_EQ(selected, 9);
     for (const char* verb : {"key X ctrl", "key C ctrl"}) {
         for (const long long failAfter : {0LL, 21LL, 100LL}) {
             out.str({});
-            e.writeFaults.failAfterBytes = failAfter;
+            e.services.writeFaults.failAfterBytes = failAfter;
             run(verb);
             EXPECT_NE(out.str().find("message 出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。"),
                       std::string::npos)
@@ -213,8 +213,8 @@ TEST_F(Clipboard, AFailedWorkFileWriteKeepsTheOldClipAndTheModel) {
             std::vector<std::uint8_t> after;
             ASSERT_TRUE(readWholeFile(work, after));
             EXPECT_EQ(after, before) << verb << " " << failAfter;
-            EXPECT_EQ(e.store.lastIndex, 2) << verb << " " << failAfter;
-            EXPECT_EQ(e.selection.count(), selected) << verb << " " << failAfter;
+            EXPECT_EQ(e.document.store.lastIndex, 2) << verb << " " << failAfter;
+            EXPECT_EQ(e.document.selection.count(), selected) << verb << " " << failAfter;
         }
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
@@ -240,8 +240,8 @@ TEST_F(Clipboard, AFarOffPasteCanBeZoomed) {
     for (const char* line : {"command 32847", "wheel 2 400 300", "wheel -3 400 300"}) {
         ASSERT_FALSE(fresh.runLine(line)) << line;
     }
-    EXPECT_EQ(fresh.editor().store.lastIndex, 0);
-    EXPECT_EQ(fresh.editor().selection.count(), 3);
+    EXPECT_EQ(fresh.editor().document.store.lastIndex, 0);
+    EXPECT_EQ(fresh.editor().document.selection.count(), 3);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ class DocumentCommands : public ::testing::Test {
         appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0x0000FF);
         e.countEdit();
         const SelectedVertex vertex{1, 2};
-        e.selection.selectVertices(e.store, {&vertex, 1});
+        e.document.selection.selectVertices(e.document.store, {&vertex, 1});
     }
     testing::TempFolder folder_{"fcw-doc"};
 };
@@ -54,14 +54,15 @@ TEST_F(DocumentCommands, SaveThenOpenRoundTripsByteForByte) {
     Editor f(host);
     f.pane().camera.verticalAxisAngle = 0.7; // shown with the current angles, not the saved ones
     ASSERT_TRUE(openDocumentFile(f, path("a.fcw")));
-    EXPECT_EQ(f.store.lastIndex, 1);
-    EXPECT_EQ(f.store.modelTriangles[0].v[2].z, 10.0);
-    EXPECT_FALSE(std::signbit(f.store.modelTriangles[1].v[0].x)); // -0.0 reads back as +0.0
+    EXPECT_EQ(f.document.store.lastIndex, 1);
+    EXPECT_EQ(f.document.store.modelTriangles[0].v[2].z, 10.0);
+    EXPECT_FALSE(
+        std::signbit(f.document.store.modelTriangles[1].v[0].x)); // -0.0 reads back as +0.0
     EXPECT_EQ(f.undoDepth(), 0);
     Editor g(host);
     g.pane().camera.verticalAxisAngle = 0.7;
     appendTriangle(g, {1, 2, 3}, {4, 5, 6}, {7, 8, 10}, 0x112233);
-    EXPECT_EQ(f.store.viewTriangles[0].v[1].x, g.store.viewTriangles[0].v[1].x);
+    EXPECT_EQ(f.document.store.viewTriangles[0].v[1].x, g.document.store.viewTriangles[0].v[1].x);
     ASSERT_TRUE(saveDocumentFile(f, path("b.fcw")));
     EXPECT_EQ(read(path("a.fcw")), read(path("b.fcw")));
 }
@@ -71,16 +72,16 @@ TEST_F(DocumentCommands, OpeningResetsHistorySelectionAndStaleMarks) {
     Editor e(host);
     populate(e);
     saveDocumentFile(e, path("a.fcw"));
-    e.store.modelTriangles[0].v[0].selected = 1;
-    e.store.viewTriangles[0].v[0].selected = 1;
-    e.tools.drawing.phase = DrawPhase::TwoVertices;
+    e.document.store.modelTriangles[0].v[0].selected = 1;
+    e.document.store.viewTriangles[0].v[0].selected = 1;
+    e.session.tools.drawing.phase = DrawPhase::TwoVertices;
     ASSERT_TRUE(openDocumentFile(e, path("a.fcw")));
-    EXPECT_EQ(e.selection.count(), 0);
-    EXPECT_TRUE(e.selection.empty());
+    EXPECT_EQ(e.document.selection.count(), 0);
+    EXPECT_TRUE(e.document.selection.empty());
     EXPECT_EQ(editPhaseNumber(e), 0);
-    EXPECT_EQ(e.store.viewTriangles[0].v[0].selected, 0);
+    EXPECT_EQ(e.document.store.viewTriangles[0].v[0].selected, 0);
     undoLast(e); // nothing to undo after a load
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
 }
 
 TEST_F(DocumentCommands, NewLeavesNoSelectionNamingTheOldTriangles) {
@@ -88,8 +89,8 @@ TEST_F(DocumentCommands, NewLeavesNoSelectionNamingTheOldTriangles) {
     Editor e(host);
     populate(e);
     newDocument(e);
-    EXPECT_EQ(e.selection.count(), 0);
-    EXPECT_TRUE(e.selection.empty());
+    EXPECT_EQ(e.document.selection.count(), 0);
+    EXPECT_TRUE(e.document.selection.empty());
     EXPECT_EQ(dispatchCommand(e, command_id::kMoveVertically),
               DispatchResult::Disabled); // nothing left to move
 }
@@ -122,17 +123,17 @@ TEST_F(DocumentCommands, RefusedFilesLeaveEverythingAsItWas) {
         EXPECT_FALSE(openDocumentFile(e, path(name))) << name;
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0], "予期しないﾌｧｲﾙ形式です。");
-        EXPECT_EQ(e.store.lastIndex, 1);
+        EXPECT_EQ(e.document.store.lastIndex, 1);
         EXPECT_EQ(e.undoDepth(), 1);
-        EXPECT_EQ(e.selection.count(), 1);
-        EXPECT_EQ(e.store.modelTriangles[0].colour, 0x112233u);
+        EXPECT_EQ(e.document.selection.count(), 1);
+        EXPECT_EQ(e.document.store.modelTriangles[0].colour, 0x112233u);
     }
 
     host.messages.clear();
     EXPECT_FALSE(openDocumentFile(e, path("missing.fcw")));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("このﾌｧｲﾙが見つかりません。"), std::string::npos);
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
 }
 
 // Opening reads no more than a full model needs: a document followed by megabytes of other
@@ -149,13 +150,13 @@ TEST_F(DocumentCommands, OpeningReadsBoundedAmountsOfAnyFile) {
 
     Editor other(host);
     EXPECT_TRUE(openDocumentFile(other, path("padded.fcw")));
-    EXPECT_EQ(other.store.lastIndex, 1);
-    EXPECT_EQ(other.store.modelTriangles[0].colour, 0x112233u);
+    EXPECT_EQ(other.document.store.lastIndex, 1);
+    EXPECT_EQ(other.document.store.modelTriangles[0].colour, 0x112233u);
 
     host.messages.clear();
     EXPECT_FALSE(openDocumentFile(other, "/dev/zero"));
     EXPECT_EQ(host.messages, std::vector<std::string>{"/dev/zero にアクセスできません。"});
-    EXPECT_EQ(other.store.lastIndex, 1);
+    EXPECT_EQ(other.document.store.lastIndex, 1);
 }
 
 TEST_F(DocumentCommands, EmptyFileOpensWithoutTouchingTheModel) {
@@ -164,7 +165,7 @@ TEST_F(DocumentCommands, EmptyFileOpensWithoutTouchingTheModel) {
     populate(e);
     write(path("empty.fcw"), {});
     EXPECT_TRUE(openDocumentFile(e, path("empty.fcw")));
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
     EXPECT_EQ(e.undoDepth(), 1);
 }
 
@@ -172,21 +173,21 @@ TEST_F(DocumentCommands, SavingWhileDrawingLeavesOutTheProvisionalTriangle) {
     FakeHost host;
     Editor e(host);
     populate(e);
-    e.tools.drawing.phase = DrawPhase::OneVertex; // slot 1 is a triangle being drawn
+    e.session.tools.drawing.phase = DrawPhase::OneVertex; // slot 1 is a triangle being drawn
     ASSERT_TRUE(saveDocumentFile(e, path("a.fcw")));
     EXPECT_EQ(read(path("a.fcw")).size(), 23u + 76u);
     EXPECT_EQ(editPhaseNumber(e), 1); // the drawing goes on
 
-    e.store.lastIndex = 0;
+    e.document.store.lastIndex = 0;
     ASSERT_TRUE(saveDocumentFile(e, path("b.fcw")));
     EXPECT_EQ(read(path("b.fcw")).size(), 23u);
 
-    e.store.lastIndex = 1;
-    e.interaction.toolMode = ToolMode::RangeMove;
-    e.tools.range.phase = RangePhase::SelectionShown;
+    e.document.store.lastIndex = 1;
+    e.session.interaction.toolMode = ToolMode::RangeMove;
+    e.session.tools.range.phase = RangePhase::SelectionShown;
     ASSERT_TRUE(saveDocumentFile(e, path("c.fcw")));
     EXPECT_EQ(editPhaseNumber(e), 0);
-    EXPECT_EQ(e.selection.count(), 1);
+    EXPECT_EQ(e.document.selection.count(), 1);
     EXPECT_EQ(read(path("c.fcw")).size(), 23u + 2 * 76u);
 }
 
@@ -198,7 +199,7 @@ TEST_F(DocumentCommands, FailedSaveKeepsThePreviousFileAndSaysSo) {
     const std::vector<std::uint8_t> before = read(path("a.fcw"));
     appendTriangle(e, {0, 1, 0}, {0, 2, 0}, {0, 1, 3}, 5);
     e.setModified(true);
-    e.writeFaults.failAfterBytes = 50;
+    e.services.writeFaults.failAfterBytes = 50;
     EXPECT_FALSE(saveDocumentFile(e, path("a.fcw")));
     EXPECT_EQ(read(path("a.fcw")), before);
     ASSERT_EQ(host.messages.size(), 1u);
@@ -218,19 +219,19 @@ TEST_F(DocumentCommands, NewAsksBeforeDiscardingChanges) {
     host.messageAnswers = {MessageResult::Cancel};
     fileNew(e);
     EXPECT_EQ(host.messages.back(), "無題 への変更を保存しますか?");
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
 
     host.messageAnswers = {MessageResult::Yes};
     host.fileAnswers = {path("saved.fcw")};
     fileNew(e);
-    EXPECT_EQ(e.store.lastIndex, -1);
+    EXPECT_EQ(e.document.store.lastIndex, -1);
     EXPECT_EQ(read(path("saved.fcw")).size(), 23u + 2 * 76u);
     EXPECT_FALSE(e.document.modified);
     EXPECT_TRUE(e.document.path.empty());
 
     // New keeps the history: Undo brings back the previous document's last snapshot.
     undoLast(e);
-    EXPECT_EQ(e.store.lastIndex, -1); // that snapshot was taken of the empty start
+    EXPECT_EQ(e.document.store.lastIndex, -1); // that snapshot was taken of the empty start
 }
 
 TEST_F(DocumentCommands, OpenAsksAfterTheFileIsChosen) {
@@ -238,12 +239,12 @@ TEST_F(DocumentCommands, OpenAsksAfterTheFileIsChosen) {
     Editor e(host);
     populate(e);
     saveDocumentFile(e, path("a.fcw"));
-    e.store.lastIndex = 0;
+    e.document.store.lastIndex = 0;
     e.setModified(true);
     host.fileAnswers = {path("a.fcw")};
     host.messageAnswers = {MessageResult::No};
     fileOpen(e);
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
     EXPECT_FALSE(e.document.modified);
     EXPECT_EQ(e.document.displayName(), "a.fcw");
 }

@@ -42,14 +42,14 @@ TEST_F(DroppedFile, ADocumentAsksToSaveFirstAndADamagedOneIsReported) {
     run("answer cancel");
     run("drop " + std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw");
     EXPECT_NE(out.str().find("message 無題 への変更を保存しますか?"), std::string::npos);
-    EXPECT_EQ(e.store.count(), 1); // cancelled: the drawing stays
+    EXPECT_EQ(e.document.store.count(), 1); // cancelled: the drawing stays
     run("answer no");
     run("drop " + std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw");
-    EXPECT_EQ(e.store.count(), 4);
+    EXPECT_EQ(e.document.store.count(), 4);
     out.str("");
     run("drop " + write("broken.fcw", "garbage"));
     EXPECT_EQ(out.str(), "message 予期しないﾌｧｲﾙ形式です。\n");
-    EXPECT_EQ(e.store.count(), 4);
+    EXPECT_EQ(e.document.store.count(), 4);
 }
 
 // The command line's file: a foreign model is imported into the new document (a failed one
@@ -59,16 +59,16 @@ TEST_F(DroppedFile, TheStartupFileImportsAForeignModelAndOpensADocument) {
     run("drop " + std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw");
     run("export " + glb);
     run("new");
-    ASSERT_EQ(e.store.count(), 0);
+    ASSERT_EQ(e.document.store.count(), 0);
     EXPECT_TRUE(openStartupFile(e, glb));
-    EXPECT_EQ(e.store.count(), 4);
+    EXPECT_EQ(e.document.store.count(), 4);
     EXPECT_TRUE(e.document.modified);
 
     run("new");
     out.str("");
     EXPECT_TRUE(openStartupFile(e, write("broken.obj", "f 1 2 3\n")));
     EXPECT_NE(out.str().find("broken.obj"), std::string::npos);
-    EXPECT_EQ(e.store.count(), 0);
+    EXPECT_EQ(e.document.store.count(), 0);
     EXPECT_TRUE(openStartupFile(e, std::string(FCW_EXAMPLES_DIR) + "/tetrahedron.fcw"));
     EXPECT_FALSE(e.document.modified);
     EXPECT_FALSE(openStartupFile(e, write("broken.fcw", "garbage")));

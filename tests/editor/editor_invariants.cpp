@@ -96,8 +96,10 @@ struct InvariantChecker::Cache {
         return i < last && i != provisionalSlot &&
                same(verticalAngle, e.pane().camera.verticalAxisAngle) &&
                same(horizontalAngle, e.pane().camera.horizontalAxisAngle) &&
-               std::memcmp(&model[slot], &e.store.modelTriangles[slot], sizeof(Triangle)) == 0 &&
-               std::memcmp(&view[slot], &e.store.viewTriangles[slot], sizeof(Triangle)) == 0;
+               std::memcmp(&model[slot], &e.document.store.modelTriangles[slot],
+                           sizeof(Triangle)) == 0 &&
+               std::memcmp(&view[slot], &e.document.store.viewTriangles[slot], sizeof(Triangle)) ==
+                   0;
     }
 };
 
@@ -145,7 +147,7 @@ std::optional<std::string> checkTriangles(const MeshStore& store, int checkedLas
 std::optional<std::string> checkViewAgainstModel(const Editor& e, int checkedLast,
                                                  const std::vector<bool>& skip,
                                                  MeshStore& rotated) {
-    const MeshStore& store = e.store;
+    const MeshStore& store = e.document.store;
     // The view list against a fresh rotation of the model list. The editor often derives the
     // model from the view (after vertex moves), so one round trip of rounding is allowed.
     // Each triangle rotates on its own, so the ones to check are packed together first.
@@ -194,9 +196,9 @@ std::optional<std::string> checkViewAgainstModel(const Editor& e, int checkedLas
 }
 
 std::optional<std::string> checkSelectionMarks(const Editor& e, int checkedLast, int last) {
-    const MeshStore& store = e.store;
+    const MeshStore& store = e.document.store;
     // The selection names live vertices only.
-    const auto active = e.selection.vertices();
+    const auto active = e.document.selection.vertices();
     for (const SelectedVertex& v : active) {
         if (v.triangle < 0 || v.triangle > checkedLast || v.vertex < 0 || v.vertex > 2) {
             return "selection entry (" + std::to_string(v.triangle) + ", " +
@@ -234,7 +236,7 @@ std::optional<std::string> checkSelectionMarks(const Editor& e, int checkedLast,
 
 std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFullSlots) {
     Cache& cache = *cache_;
-    const MeshStore& store = e.store;
+    const MeshStore& store = e.document.store;
     const int last = store.lastIndex;
     const int limit = allowFullSlots ? kTriangleSlots - 1 : kMaxTriangles - 1;
     if (last < -1 || last > limit) {
@@ -284,7 +286,7 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
 }
 
 std::optional<std::string> checkDrawOrder(const Editor& e) {
-    int n = e.store.lastIndex;
+    int n = e.document.store.lastIndex;
     if (rangeToolBusy(e)) {
         ++n;
     }
@@ -301,7 +303,7 @@ std::optional<std::string> checkDrawOrder(const Editor& e) {
         }
         seen[static_cast<std::size_t>(t)] = true;
     }
-    const auto& keys = e.store.depthKeys;
+    const auto& keys = e.document.store.depthKeys;
     if (std::any_of(keys.begin(), keys.begin() + n + 1, [](double k) { return std::isnan(k); })) {
         return std::nullopt; // no consistent order to check
     }
@@ -321,7 +323,7 @@ std::optional<std::string> checkNoOperationPending(const Editor& e) {
     if (!operationPending(e)) {
         return std::nullopt;
     }
-    const ToolStates& t = e.tools;
+    const ToolStates& t = e.session.tools;
     std::ostringstream m;
     m << "an operation is still under way: drawing " << int(t.drawing.phase) << ", sphere "
       << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", button "
@@ -332,8 +334,8 @@ std::optional<std::string> checkNoOperationPending(const Editor& e) {
 
 std::vector<TriangleCore> modelCores(const Editor& e) {
     std::vector<TriangleCore> cores;
-    for (int i = 0; i <= e.store.lastIndex; ++i) {
-        cores.push_back(e.store.modelTriangles[static_cast<std::size_t>(i)].core());
+    for (int i = 0; i <= e.document.store.lastIndex; ++i) {
+        cores.push_back(e.document.store.modelTriangles[static_cast<std::size_t>(i)].core());
     }
     return cores;
 }

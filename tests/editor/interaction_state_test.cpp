@@ -14,27 +14,27 @@ class ToolSwitch : public testing::ScriptTest {};
 
 TEST_F(ToolSwitch, SelectToolDropsAHalfDrawnTriangle) {
     run({"down 400 300", "down 500 300"}); // the provisional triangle holds slot 0
-    ASSERT_EQ(e.store.lastIndex, 0);
-    ASSERT_EQ(e.tools.drawing.phase, DrawPhase::TwoVertices);
+    ASSERT_EQ(e.document.store.lastIndex, 0);
+    ASSERT_EQ(e.session.tools.drawing.phase, DrawPhase::TwoVertices);
     run("command 32802"); // the erase tool
-    EXPECT_EQ(e.store.lastIndex, -1);
+    EXPECT_EQ(e.document.store.lastIndex, -1);
     EXPECT_EQ(editPhaseNumber(e), 0);
-    EXPECT_EQ(e.tools.drawing.phase, DrawPhase::Idle);
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::Erase);
+    EXPECT_EQ(e.session.tools.drawing.phase, DrawPhase::Idle);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::Erase);
 
     // Idle: selecting the active tool again changes nothing.
     run("command 32802");
-    EXPECT_EQ(e.store.lastIndex, -1);
+    EXPECT_EQ(e.document.store.lastIndex, -1);
 }
 
 TEST_F(ToolSwitch, SelectToolEndsTheOperationButKeepsTheSelection) {
     run({"down 400 300", "down 500 300", "down 400 400", "command 32803", "command 32930"});
     ASSERT_TRUE(selectionShown(e));
-    run("command 32801");            // the drawing tool
-    EXPECT_EQ(e.store.lastIndex, 0); // only the drawing tool owns a provisional slot
+    run("command 32801");                     // the drawing tool
+    EXPECT_EQ(e.document.store.lastIndex, 0); // only the drawing tool owns a provisional slot
     EXPECT_EQ(editPhaseNumber(e), 0);
-    EXPECT_EQ(e.tools.range.phase, RangePhase::Idle);
-    EXPECT_EQ(e.store.modelTriangles[0].v[1].selected, 1);
+    EXPECT_EQ(e.session.tools.range.phase, RangePhase::Idle);
+    EXPECT_EQ(e.document.store.modelTriangles[0].v[1].selected, 1);
     // Only the active tool reports a phase: the range tool's selection is no longer shown.
     EXPECT_FALSE(selectionShown(e));
     EXPECT_FALSE(rangeToolBusy(e));
@@ -45,11 +45,11 @@ TEST_F(ToolSwitch, SelectToolEndsTheOperationButKeepsTheSelection) {
 class ToolPhases : public testing::ScriptTest {};
 
 TEST_F(ToolPhases, AFreshEditorIsIdleInTheDrawingTool) {
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::DrawTriangle);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::DrawTriangle);
     EXPECT_FALSE(toolPhaseActive(e));
     EXPECT_EQ(provisionalSlot(e), -1);
-    EXPECT_EQ(e.interaction.currentColour, 0u);
-    EXPECT_TRUE(e.interaction.selectHiddenVertices);
+    EXPECT_EQ(e.session.interaction.currentColour, 0u);
+    EXPECT_TRUE(e.session.interaction.selectHiddenVertices);
     EXPECT_NE(dumpState(e, false).find("\"toolMode\":\"DrawTriangle\",\"editPhase\":0,"),
               std::string::npos);
 }
@@ -79,7 +79,7 @@ TEST_F(ToolPhases, TheDumpedPhaseFollowsEachToolsProgress) {
 
     run({"command 32807", "down 100 100"});
     EXPECT_TRUE(sphereDragShown(e));
-    EXPECT_EQ(provisionalSlot(e), e.store.lastIndex);
+    EXPECT_EQ(provisionalSlot(e), e.document.store.lastIndex);
     EXPECT_EQ(editPhaseNumber(e), 1);
     run({"up 100 100"});
     EXPECT_FALSE(toolPhaseActive(e));
@@ -87,9 +87,9 @@ TEST_F(ToolPhases, TheDumpedPhaseFollowsEachToolsProgress) {
     // The held tools have no phase of their own in the dump.
     run({"command 32802", "down 10 10"});
     EXPECT_EQ(editPhaseNumber(e), 0);
-    EXPECT_EQ(e.tools.buttonDrag.phase, HoldPhase::Held);
+    EXPECT_EQ(e.session.tools.buttonDrag.phase, HoldPhase::Held);
     run({"up 10 10"});
-    EXPECT_EQ(e.tools.buttonDrag.phase, HoldPhase::Idle);
+    EXPECT_EQ(e.session.tools.buttonDrag.phase, HoldPhase::Idle);
 }
 
 } // namespace

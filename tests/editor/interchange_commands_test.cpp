@@ -49,19 +49,19 @@ class InterchangeCommands : public ::testing::Test {
 
 TEST_F(InterchangeCommands, ImportReplacesTheModelAsOneUndoStep) {
     writeModel("five.glb", 5);
-    e.settings.importScale = 2.0;
+    e.services.settings.importScale = 2.0;
     ASSERT_TRUE(importForeignFile(e, path("five.glb"), OverCapacity::Ask));
-    EXPECT_EQ(e.store.lastIndex, 4);
+    EXPECT_EQ(e.document.store.lastIndex, 4);
     EXPECT_TRUE(e.document.modified);
     EXPECT_EQ(e.undoDepth(), 1);
     // The import scale applies: the strip's second corner (0, 1, 0) is now (0, 2, 0).
-    EXPECT_NEAR(e.store.modelTriangles[0].getVertex(1).y, 2.0, 1e-6);
+    EXPECT_NEAR(e.document.store.modelTriangles[0].getVertex(1).y, 2.0, 1e-6);
     ASSERT_EQ(host.statuses.size(), 1u);
     EXPECT_NE(host.statuses[0].find("5 個の三角形"), std::string::npos);
 
     undoLast(e);
-    EXPECT_EQ(e.store.lastIndex, 1);
-    EXPECT_EQ(e.store.modelTriangles[0].getColour(), 0x112233u);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.modelTriangles[0].getColour(), 0x112233u);
 }
 
 TEST_F(InterchangeCommands, AFileThatCannotBeUsedNamesItselfAndKeepsTheModel) {
@@ -73,7 +73,7 @@ TEST_F(InterchangeCommands, AFileThatCannotBeUsedNamesItselfAndKeepsTheModel) {
         EXPECT_FALSE(importForeignFile(e, path(name), OverCapacity::Reduce));
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_NE(host.messages[0].find(path(name)), std::string::npos) << host.messages[0];
-        EXPECT_EQ(e.store.lastIndex, 1);
+        EXPECT_EQ(e.document.store.lastIndex, 1);
         EXPECT_EQ(e.undoDepth(), 0);
         EXPECT_FALSE(e.document.modified);
     }
@@ -85,22 +85,22 @@ TEST_F(InterchangeCommands, OverCapacityAsksAndNoKeepsTheModel) {
     EXPECT_FALSE(importForeignFile(e, path("dense.ply"), OverCapacity::Ask));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("3500"), std::string::npos);
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
     EXPECT_EQ(e.undoDepth(), 0);
 
     host.messageAnswers = {MessageResult::Yes};
     ASSERT_TRUE(importForeignFile(e, path("dense.ply"), OverCapacity::Ask));
-    EXPECT_LE(e.store.count(), kMaxTriangles);
-    EXPECT_GT(e.store.count(), 0);
+    EXPECT_LE(e.document.store.count(), kMaxTriangles);
+    EXPECT_GT(e.document.store.count(), 0);
 
     host.messages.clear();
     ASSERT_TRUE(importForeignFile(e, path("dense.ply"), OverCapacity::Reduce));
     EXPECT_TRUE(host.messages.empty()); // the batch player and --convert do not ask
-    EXPECT_LE(e.store.count(), kMaxTriangles);
+    EXPECT_LE(e.document.store.count(), kMaxTriangles);
 }
 
 TEST_F(InterchangeCommands, ExportAppliesTheScaleAndReportsFailures) {
-    e.settings.exportScale = 3.0;
+    e.services.settings.exportScale = 3.0;
     ASSERT_TRUE(exportForeignFile(e, path("out.stl")));
     const ForeignRead r = readForeignModel(path("out.stl"), 1.0, 0);
     ASSERT_EQ(r.triangles.size(), 2u);

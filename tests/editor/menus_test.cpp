@@ -101,7 +101,7 @@ TEST(CommandTable, RecentFilesShowTheirPathsAndOpenOnlyWhatIsListed) {
     const Command& second = *findCommand(kRecentFile2);
     EXPECT_EQ(menuTextOf(e, first), "最近使ったﾌｧｲﾙ");
     EXPECT_EQ(dispatchCommand(e, kRecentFile1), DispatchResult::Disabled);
-    e.recentFiles = {"/nowhere/a.fcw"};
+    e.services.recentFiles = {"/nowhere/a.fcw"};
     EXPECT_EQ(menuTextOf(e, first), "&1 /nowhere/a.fcw");
     EXPECT_EQ(menuTextOf(e, second), "");
     EXPECT_EQ(dispatchCommand(e, kRecentFile2), DispatchResult::Disabled);
@@ -141,7 +141,7 @@ TEST(CommandTable, HelpOpensThePageOrSaysWhetherItIsMissingOrNoViewerStarted) {
     std::filesystem::create_directories(doc);
     testing::FakeHost host;
     Editor e(host);
-    e.paths.programDirectory = bin;
+    e.services.paths.programDirectory = bin;
     dispatchCommand(e, kHelp);
     EXPECT_TRUE(host.helpPages.empty()); // nothing to show: the viewer is not started
     EXPECT_EQ(host.messages,
@@ -189,9 +189,9 @@ TEST(Accelerators, RedoHasTwoKeysAndIsGreyedUntilAnUndo) {
     e.countEdit();
     EXPECT_EQ(dispatchCommand(e, kRedo), DispatchResult::Disabled);
     dispatchCommand(e, kUndo);
-    EXPECT_EQ(e.store.count(), 0);
+    EXPECT_EQ(e.document.store.count(), 0);
     EXPECT_EQ(dispatchCommand(e, kRedo), DispatchResult::Done);
-    EXPECT_EQ(e.store.count(), 1);
+    EXPECT_EQ(e.document.store.count(), 1);
     EXPECT_EQ(dispatchCommand(e, kRedo), DispatchResult::Disabled);
 }
 

@@ -15,8 +15,12 @@ namespace {
 // point (0, y, z).
 class Operation : public testing::ScriptTest {
   protected:
-    const Triangle& model(int i) { return e.store.modelTriangles[static_cast<std::size_t>(i)]; }
-    const Triangle& view(int i) { return e.store.viewTriangles[static_cast<std::size_t>(i)]; }
+    const Triangle& model(int i) {
+        return e.document.store.modelTriangles[static_cast<std::size_t>(i)];
+    }
+    const Triangle& view(int i) {
+        return e.document.store.viewTriangles[static_cast<std::size_t>(i)];
+    }
     // (0,0,0), (0,100,0), (0,0,100) shifted by dx pixels to the right.
     void drawTriangle(int dx = 0) {
         const std::string x0 = std::to_string(400 + dx);
@@ -52,11 +56,11 @@ TEST_F(Operation, MovesWithoutTheButtonAfterALostReleaseEditNothing) {
     drawTriangle();
     drawTriangle(150);
     run({"command 32802", "down 700 500", "move 570 320"}); // no release, button up
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
     run({"move 570 320 left"}); // the press was let go: no erasing until the next one
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
     run({"down 570 320", "up 570 320"});
-    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.document.store.lastIndex, 0);
 
     selectOrigin();
     run({"down 400 300", "move 410 300 left", "move 450 300"});
@@ -78,7 +82,7 @@ TEST_F(Operation, UndoAfterSelectAllAndADragGivesBackTheDrawnTriangle) {
     run({"command 32930", "down 400 300", "move 410 300 left", "up 410 300"});
     EXPECT_NEAR(model(0).v[1].y, 110.0, 1e-9);
     run({"command 32799"});
-    ASSERT_EQ(e.store.lastIndex, 0);
+    ASSERT_EQ(e.document.store.lastIndex, 0);
     EXPECT_EQ(model(0).v[0].y, 0.0);
     EXPECT_EQ(model(0).v[1].y, 100.0);
     EXPECT_EQ(model(0).v[2].z, 100.0);
@@ -100,7 +104,7 @@ TEST_F(Operation, ADragAfterANudgeRunIsItsOwnUndoStep) {
 // Case 3: Undo cancels the popup move, so the next click overwrites nothing.
 TEST_F(Operation, UndoEndsThePopupMove) {
     for (Colour c : {1u, 2u, 3u}) {
-        e.interaction.currentColour = c;
+        e.session.interaction.currentColour = c;
         drawTriangle(static_cast<int>(c - 1) * 150);
     }
     const Triangle before = model(1);
@@ -108,7 +112,7 @@ TEST_F(Operation, UndoEndsThePopupMove) {
     ASSERT_TRUE(popupMoveUnderWay(e));
     run({"command 32799"}); // undoes the third triangle
     EXPECT_FALSE(popupMoveUnderWay(e));
-    ASSERT_EQ(e.store.lastIndex, 1);
+    ASSERT_EQ(e.document.store.lastIndex, 1);
     EXPECT_EQ(model(1).v[0].y, before.v[0].y);
     run({"down 10 10", "rdown 20 20"}); // used to finish the move onto another slot
     EXPECT_EQ(model(0).colour, 1u);
@@ -122,7 +126,7 @@ TEST_F(Operation, AKeptPopupMoveIsUndoneToWhereTheTriangleWas) {
     EXPECT_NEAR(model(0).v[1].y, 130.0, 1e-9);
     run({"command 32799"});
     EXPECT_EQ(model(0).v[1].y, 100.0);
-    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.document.store.lastIndex, 0);
 }
 
 // Case 4: a nudge run ends with Undo; the next run is undoable on its own.
@@ -135,7 +139,7 @@ TEST_F(Operation, UndoEndsANudgeRun) {
     run({"key left ctrl", "key left ctrl"});
     EXPECT_EQ(model(0).v[0].y, -2.0);
     run({"command 32799"});
-    ASSERT_EQ(e.store.lastIndex, 0); // not back before the triangle
+    ASSERT_EQ(e.document.store.lastIndex, 0); // not back before the triangle
     EXPECT_EQ(model(0).v[0].y, 0.0);
 }
 
@@ -145,8 +149,8 @@ TEST_F(Operation, ANudgeUnderATurnedCameraKeepsViewDepthKeys) {
     drawTriangle(150);
     run({"key left", "command 32930", "key left ctrl"});
     ASSERT_NE(e.pane().camera.verticalAxisAngle, 0.0);
-    for (int i = 0; i <= e.store.lastIndex; ++i) {
-        EXPECT_EQ(e.store.depthKeys[static_cast<std::size_t>(i)], view(i).centroid.x) << i;
+    for (int i = 0; i <= e.document.store.lastIndex; ++i) {
+        EXPECT_EQ(e.document.store.depthKeys[static_cast<std::size_t>(i)], view(i).centroid.x) << i;
     }
 }
 
@@ -162,9 +166,9 @@ TEST_F(Operation, AnEraseUnderATurnedCameraKeepsViewDepthKeys) {
     const int y = e.pane().camera.projectY(t.centroid.z);
     run("down " + std::to_string(x) + " " + std::to_string(y));
     run("up " + std::to_string(x) + " " + std::to_string(y));
-    ASSERT_EQ(e.store.lastIndex, 1);
-    for (int i = 0; i <= e.store.lastIndex; ++i) {
-        EXPECT_EQ(e.store.depthKeys[static_cast<std::size_t>(i)], view(i).centroid.x) << i;
+    ASSERT_EQ(e.document.store.lastIndex, 1);
+    for (int i = 0; i <= e.document.store.lastIndex; ++i) {
+        EXPECT_EQ(e.document.store.depthKeys[static_cast<std::size_t>(i)], view(i).centroid.x) << i;
     }
 }
 
@@ -178,7 +182,7 @@ TEST_F(Operation, WithAFullHistoryBandsPopupsAndCancelledDialogsKeepEveryStep) {
     }
     ASSERT_EQ(e.undoDepth(), kUndoLevels);
     run({"command 32803", "down 90 90", "up 140 140"}); // a band that selects
-    ASSERT_FALSE(e.selection.empty());
+    ASSERT_FALSE(e.document.selection.empty());
     run({"answer cancel", "command 32922"});                 // the vertex move, cancelled
     run({"answer choose 0", "rdown 105 105"});               // the triangle popup, dismissed
     run({"command 32807", "down 400 300", "command 32803"}); // a sphere abandoned
@@ -186,7 +190,7 @@ TEST_F(Operation, WithAFullHistoryBandsPopupsAndCancelledDialogsKeepEveryStep) {
     for (int i = 0; i < kUndoLevels; ++i) {
         run({"command 32799"});
     }
-    EXPECT_EQ(e.store.lastIndex, -1);
+    EXPECT_EQ(e.document.store.lastIndex, -1);
 }
 
 // Case 10: a click snapped onto a vertex stores that vertex's coordinates themselves.
@@ -197,7 +201,7 @@ TEST_F(Operation, AVertexSnapAtZoomOtherThanOneStoresTheVertexExactly) {
     volatile double zoom = 1.3;
     ASSERT_NE(12.34 * zoom / zoom, 12.34); // what multiplying and dividing again stored
     run({"down 416 301", "down 500 300", "down 416 400"});
-    ASSERT_EQ(e.store.lastIndex, 1);
+    ASSERT_EQ(e.document.store.lastIndex, 1);
     EXPECT_EQ(model(1).v[0].y, 12.34);
     EXPECT_EQ(model(1).v[0].z, 0.0);
 }
@@ -215,7 +219,7 @@ TEST_F(Operation, MenuKeyAndUndoEditsMarkTheDocumentModified) {
     e.setModified(false);
     run({"command 32799"});
     EXPECT_TRUE(e.document.modified);
-    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.document.store.lastIndex, 0);
 }
 
 // Case 5: marks never outlive their selection.
@@ -223,24 +227,24 @@ TEST_F(Operation, UndoAfterAnEraseLeavesNothingForDeleteToTake) {
     drawTriangle();
     drawTriangle(150);
     run({"command 32803", "down 540 290", "up 660 410"}); // the second triangle, whole
-    ASSERT_EQ(e.selection.count(), 3);
+    ASSERT_EQ(e.document.selection.count(), 3);
     run({"command 32802", "down 420 320", "up 420 320", "command 32799"});
-    ASSERT_EQ(e.store.lastIndex, 1);
+    ASSERT_EQ(e.document.store.lastIndex, 1);
     run({"command 32848"});
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
 }
 
 TEST_F(Operation, AfterDeleteAShiftBandOverEmptySpaceSelectsNothing) {
     drawTriangle();
     drawTriangle(150);
     run({"command 32803", "down 390 290", "up 510 410"}); // the first triangle, whole
-    ASSERT_EQ(e.selection.count(), 3);
+    ASSERT_EQ(e.document.selection.count(), 3);
     run({"command 32848"}); // the second moves into slot 0
-    ASSERT_EQ(e.store.lastIndex, 0);
+    ASSERT_EQ(e.document.store.lastIndex, 0);
     run({"down 700 500 shift", "up 790 590 shift"});
-    EXPECT_TRUE(e.selection.empty());
+    EXPECT_TRUE(e.document.selection.empty());
     run({"command 32848"});
-    EXPECT_EQ(e.store.lastIndex, 0);
+    EXPECT_EQ(e.document.store.lastIndex, 0);
 }
 
 TEST_F(Operation, EveryCommandEndsTheOperationButNotTheSelection) {
@@ -250,7 +254,7 @@ TEST_F(Operation, EveryCommandEndsTheOperationButNotTheSelection) {
     EXPECT_TRUE(selectionShown(e));
     run({"command 32801", "down 100 100", "command 32812"});
     EXPECT_FALSE(operationPending(e));
-    EXPECT_EQ(e.store.lastIndex, 0); // the half-drawn triangle's slot given back
+    EXPECT_EQ(e.document.store.lastIndex, 0); // the half-drawn triangle's slot given back
 }
 
 } // namespace

@@ -34,7 +34,7 @@ class PaletteCommands : public testing::ScriptTest {
     }
     std::vector<Colour> colours() const {
         std::vector<Colour> list;
-        for (const PaletteColour& c : e.palette.colours) {
+        for (const PaletteColour& c : e.services.palette.colours) {
             list.push_back(c.colour);
         }
         return list;
@@ -47,7 +47,7 @@ TEST_F(PaletteCommands, ALoadTellsWhatItSkippedAndARefusalKeepsThePalette) {
     EXPECT_EQ(output().find("\"palette\""), std::string::npos); // no palette, no key
     load(write("a.gpl", "GIMP Palette\n255 0 0 Red\n300 0 0\n1 2\n0 0 255 Blue\n"));
     EXPECT_EQ(colours(), (std::vector<Colour>{0x0000FF, 0xFF0000}));
-    EXPECT_EQ(e.palette.name, "a");
+    EXPECT_EQ(e.services.palette.name, "a");
     EXPECT_NE(output().find("message 範囲外の値か読めない書式の 2 行"), std::string::npos);
     run("dump");
     EXPECT_NE(output().find("\"currentColour\":0,\"palette\":[255,16711680],"), std::string::npos);
@@ -88,7 +88,7 @@ TEST_F(PaletteCommands, ExportWritesGplOrHexByTheNameAndNeedsColours) {
     EXPECT_EQ(readBack(folder.path("out.hex")), "ff0000\n00ff00\n");
     EXPECT_EQ(readBack(folder.path("out.gpl")),
               "GIMP Palette\nName: in\nColumns: 16\n#\n255   0   0\n  0 255   0\n");
-    e.writeFaults.failAfterBytes = 3; // a failed write leaves the old file whole
+    e.services.writeFaults.failAfterBytes = 3; // a failed write leaves the old file whole
     run({("answer file " + folder.path("out.hex")).c_str(), "command 33046"});
     EXPECT_EQ(readBack(folder.path("out.hex")), "ff0000\n00ff00\n");
     EXPECT_NE(output().find("message "), std::string::npos);
@@ -99,8 +99,8 @@ TEST_F(PaletteCommands, TheModelsColoursInOrderOfFirstUse) {
     EXPECT_EQ(output(), "disabled 33047\n");
     run({"open " FCW_EXAMPLES_DIR "/showcase.fcw", "command 33047"});
     std::vector<Colour> expected;
-    for (int i = 0; i <= e.store.lastIndex; ++i) {
-        const Colour c = e.store.modelTriangles[static_cast<std::size_t>(i)].colour;
+    for (int i = 0; i <= e.document.store.lastIndex; ++i) {
+        const Colour c = e.document.store.modelTriangles[static_cast<std::size_t>(i)].colour;
         if (std::find(expected.begin(), expected.end(), c) == expected.end()) {
             expected.push_back(c);
         }
@@ -113,32 +113,32 @@ TEST_F(PaletteCommands, TheModelsColoursInOrderOfFirstUse) {
 TEST_F(PaletteCommands, PicksAndTypedColoursBecomeTheCurrentColourWithThePaintTool) {
     load(write("p.hex", "ff0000\n0000ff\n"));
     run("palette pick 1");
-    EXPECT_EQ(e.interaction.currentColour, 0xFF0000u);
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::Paint);
+    EXPECT_EQ(e.session.interaction.currentColour, 0xFF0000u);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::Paint);
     EXPECT_TRUE(player.runLine("palette pick 2"));
     EXPECT_TRUE(player.runLine("palette pick -1"));
     EXPECT_TRUE(player.runLine("palette take 1"));
     run("command 32801");
     EXPECT_TRUE(takeTypedColour(e, "#00ff80"));
-    EXPECT_EQ(e.interaction.currentColour, 0x80FF00u);
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::Paint);
+    EXPECT_EQ(e.session.interaction.currentColour, 0x80FF00u);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::Paint);
     EXPECT_FALSE(takeTypedColour(e, "green"));
-    EXPECT_EQ(e.interaction.currentColour, 0x80FF00u);
+    EXPECT_EQ(e.session.interaction.currentColour, 0x80FF00u);
     EXPECT_NE(output().find("message 色は #RRGGBB の形で入力してください。"), std::string::npos);
 }
 
 TEST_F(PaletteCommands, ThePaletteIsKeptBesideTheSettingsForTheNextStart) {
     const std::string profile = write("FacetCraftwerk.ini", "");
     run(("profile " + profile).c_str()); // no palette kept yet
-    EXPECT_TRUE(e.palette.colours.empty());
+    EXPECT_TRUE(e.services.palette.colours.empty());
     load(write("k.gpl", "GIMP Palette\nName: Kept\n1 2 3 one\n"));
     EXPECT_EQ(palettePathBeside(profile), folder.path("palette.gpl"));
 
     std::ostringstream out2, err2;
     BatchPlayer next(out2, err2);
     ASSERT_FALSE(next.runLine("profile " + profile));
-    EXPECT_EQ(next.editor().palette, e.palette);
-    EXPECT_EQ(next.editor().palette.name, "Kept");
+    EXPECT_EQ(next.editor().services.palette, e.services.palette);
+    EXPECT_EQ(next.editor().services.palette.name, "Kept");
     ASSERT_FALSE(next.runLine("dump"));
     EXPECT_NE(out2.str().find("\"palette\":[197121]"), std::string::npos);
 }

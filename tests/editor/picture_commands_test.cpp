@@ -108,7 +108,7 @@ TEST(PictureCommands, CancelledOrFailedAnimationLeavesNoFile) {
     EXPECT_TRUE(host.messages.empty()) << "a cancel says nothing";
 
     host.cancelAfter = 1000;
-    e.writeFaults.failAfterBytes = 16;
+    e.services.writeFaults.failAfterBytes = 16;
     host.fileAnswers.push_back(folder.path("spin.gif"));
     exportTurntable(e);
     ASSERT_EQ(host.messages.size(), 1u);

@@ -19,28 +19,28 @@ TEST(RecentFiles, FourMostRecentFirstKeptInTheProfile) {
     const std::filesystem::path dir = std::filesystem::canonical(::mkdtemp(pattern));
     testing::FakeHost host;
     Editor e(host);
-    e.paths.profilePath = (dir / "cfg" / "FacetCraftwerk.ini").string();
+    e.services.paths.profilePath = (dir / "cfg" / "FacetCraftwerk.ini").string();
     Profile seed;
     seed.setInt("表示", "強調", 3);
-    ASSERT_TRUE(seed.save(e.paths.profilePath));
+    ASSERT_TRUE(seed.save(e.services.paths.profilePath));
 
     for (const char* name : {"a.fcw", "b.fcw", "c.fcw", "d.fcw", "e.fcw", "b.fcw"}) {
         ASSERT_TRUE(saveDocumentFile(e, (dir / name).string()));
     }
-    ASSERT_EQ(e.recentFiles.size(), 4u);
-    EXPECT_EQ(e.recentFiles[0], (dir / "b.fcw").string());
-    EXPECT_EQ(e.recentFiles[1], (dir / "e.fcw").string());
-    EXPECT_EQ(e.recentFiles[3], (dir / "c.fcw").string());
+    ASSERT_EQ(e.services.recentFiles.size(), 4u);
+    EXPECT_EQ(e.services.recentFiles[0], (dir / "b.fcw").string());
+    EXPECT_EQ(e.services.recentFiles[1], (dir / "e.fcw").string());
+    EXPECT_EQ(e.services.recentFiles[3], (dir / "c.fcw").string());
 
     Profile stored;
-    ASSERT_TRUE(stored.load(e.paths.profilePath));
-    EXPECT_EQ(readRecentFiles(stored), e.recentFiles);
+    ASSERT_TRUE(stored.load(e.services.paths.profilePath));
+    EXPECT_EQ(readRecentFiles(stored), e.services.recentFiles);
     EXPECT_EQ(stored.getInt("表示", "強調", 0), 3u); // other settings untouched
 
-    e.store.lastIndex = -1;
+    e.document.store.lastIndex = -1;
     openRecentFile(e, 2);
     EXPECT_EQ(e.document.path, (dir / "d.fcw").string());
-    EXPECT_EQ(e.recentFiles[0], (dir / "d.fcw").string());
+    EXPECT_EQ(e.services.recentFiles[0], (dir / "d.fcw").string());
     openRecentFile(e, 7); // no such entry: nothing happens
     std::filesystem::remove_all(dir);
 }
@@ -52,20 +52,20 @@ TEST(RecentFiles, AFailedProfileWriteLeavesTheProfileWhole) {
     const std::filesystem::path dir = ::mkdtemp(pattern);
     testing::FakeHost host;
     Editor e(host);
-    e.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
+    e.services.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
     Profile seed;
     seed.setInt("表示", "強調", 3);
     seed.setString("Recent File List", "File1", "/old.fcw");
-    ASSERT_TRUE(seed.save(e.paths.profilePath));
+    ASSERT_TRUE(seed.save(e.services.paths.profilePath));
     std::vector<std::uint8_t> before;
-    ASSERT_TRUE(readWholeFile(e.paths.profilePath, before));
+    ASSERT_TRUE(readWholeFile(e.services.paths.profilePath, before));
 
-    e.writeFaults.failAfterBytes = 10;
+    e.services.writeFaults.failAfterBytes = 10;
     rememberRecentFile(e, "/new.fcw");
-    EXPECT_EQ(e.recentFiles, std::vector<std::string>{"/new.fcw"});
+    EXPECT_EQ(e.services.recentFiles, std::vector<std::string>{"/new.fcw"});
     EXPECT_TRUE(host.messages.empty());
     std::vector<std::uint8_t> after;
-    ASSERT_TRUE(readWholeFile(e.paths.profilePath, after));
+    ASSERT_TRUE(readWholeFile(e.services.paths.profilePath, after));
     EXPECT_EQ(after, before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                             std::filesystem::directory_iterator()),
@@ -78,10 +78,10 @@ class RecentFileNames : public ::testing::Test {
     void SetUp() override {
         char pattern[] = "/tmp/fcw-recent-XXXXXX";
         dir = std::filesystem::canonical(::mkdtemp(pattern));
-        e.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
+        e.services.paths.profilePath = (dir / "FacetCraftwerk.ini").string();
         Profile seed;
         seed.setInt("テキストファイル", "out", 10000);
-        ASSERT_TRUE(seed.save(e.paths.profilePath));
+        ASSERT_TRUE(seed.save(e.services.paths.profilePath));
     }
     void TearDown() override {
         std::filesystem::current_path(startFolder);
@@ -89,7 +89,7 @@ class RecentFileNames : public ::testing::Test {
     }
     std::vector<std::string> stored() const {
         Profile profile;
-        EXPECT_TRUE(profile.load(e.paths.profilePath));
+        EXPECT_TRUE(profile.load(e.services.paths.profilePath));
         return readRecentFiles(profile);
     }
 
@@ -106,19 +106,19 @@ TEST_F(RecentFileNames, EntriesAreCanonicalAndEachFileIsListedOnce) {
     std::filesystem::current_path(dir);
     const std::string canonical = (dir / "a.fcw").string();
     ASSERT_TRUE(saveDocumentFile(e, "a.fcw"));
-    EXPECT_EQ(e.recentFiles, std::vector<std::string>{canonical});
+    EXPECT_EQ(e.services.recentFiles, std::vector<std::string>{canonical});
     std::filesystem::create_symlink("a.fcw", dir / "link.fcw");
     for (const char* name : {"./a.fcw", "sub/../a.fcw", "link.fcw", "sub/../link.fcw"}) {
         ASSERT_TRUE(saveDocumentFile(e, name)) << name;
         ASSERT_TRUE(openDocumentFile(e, name)) << name;
-        EXPECT_EQ(e.recentFiles, std::vector<std::string>{canonical}) << name;
+        EXPECT_EQ(e.services.recentFiles, std::vector<std::string>{canonical}) << name;
     }
     EXPECT_EQ(stored(), std::vector<std::string>{canonical});
 
     std::filesystem::current_path("/");
     openRecentFile(e, 0);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(e.recentFiles, std::vector<std::string>{canonical});
+    EXPECT_EQ(e.services.recentFiles, std::vector<std::string>{canonical});
 }
 
 // A name with line breaks is left out of the list, so it can never add sections or settings to
@@ -129,13 +129,13 @@ TEST_F(RecentFileNames, NamesWithLineBreaksStayOutOfTheList) {
     ASSERT_TRUE(saveDocumentFile(e, odd));
     ASSERT_TRUE(openDocumentFile(e, odd));
     EXPECT_EQ(e.document.path, odd);
-    EXPECT_EQ(e.recentFiles, std::vector<std::string>{(dir / "first.fcw").string()});
-    EXPECT_EQ(stored(), e.recentFiles);
+    EXPECT_EQ(e.services.recentFiles, std::vector<std::string>{(dir / "first.fcw").string()});
+    EXPECT_EQ(stored(), e.services.recentFiles);
     Profile profile;
-    ASSERT_TRUE(profile.load(e.paths.profilePath));
+    ASSERT_TRUE(profile.load(e.services.paths.profilePath));
     EXPECT_EQ(profile.getInt("テキストファイル", "out", 0), 10000u);
     std::vector<std::uint8_t> bytes;
-    ASSERT_TRUE(readWholeFile(e.paths.profilePath, bytes));
+    ASSERT_TRUE(readWholeFile(e.services.paths.profilePath, bytes));
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '['), 2); // the two sections, no more
 }
 
@@ -143,21 +143,22 @@ TEST_F(RecentFileNames, NamesWithLineBreaksStayOutOfTheList) {
 TEST_F(RecentFileNames, AnEmptyFileThatWasOpenedIsListed) {
     ASSERT_TRUE(writeFileAtomically((dir / "empty.fcw").string(), {}));
     ASSERT_TRUE(openDocumentFile(e, (dir / "empty.fcw").string()));
-    EXPECT_EQ(e.recentFiles, std::vector<std::string>{(dir / "empty.fcw").string()});
-    EXPECT_EQ(stored(), e.recentFiles);
+    EXPECT_EQ(e.services.recentFiles, std::vector<std::string>{(dir / "empty.fcw").string()});
+    EXPECT_EQ(stored(), e.services.recentFiles);
 }
 
 // The batch player's "profile" reads the recent-file list too, as start-up does.
 TEST_F(RecentFileNames, TheBatchProfileVerbLoadsTheList) {
     Profile profile;
-    ASSERT_TRUE(profile.load(e.paths.profilePath));
+    ASSERT_TRUE(profile.load(e.services.paths.profilePath));
     profile.setString("Recent File List", "File1", "/one.fcw");
     profile.setString("Recent File List", "File2", "/two.fcw");
-    ASSERT_TRUE(profile.save(e.paths.profilePath));
+    ASSERT_TRUE(profile.save(e.services.paths.profilePath));
     std::ostringstream out;
     BatchPlayer player(out, out);
-    ASSERT_FALSE(player.runLine("profile \"" + e.paths.profilePath + "\""));
-    EXPECT_EQ(player.editor().recentFiles, (std::vector<std::string>{"/one.fcw", "/two.fcw"}));
+    ASSERT_FALSE(player.runLine("profile \"" + e.services.paths.profilePath + "\""));
+    EXPECT_EQ(player.editor().services.recentFiles,
+              (std::vector<std::string>{"/one.fcw", "/two.fcw"}));
 }
 
 } // namespace

@@ -96,10 +96,11 @@ TEST_F(Recovery, CopiesFollowTheEditsAtMostEveryTwoSecondsAndGoWhenSaved) {
     recoveryTick(e, kStart + 4400);
     EXPECT_FALSE(exists("recovery-1.fcw"));
     drawTriangle();
-    e.writeFaults.failAfterBytes = 10; // a full disk: no copy now, another try after the interval
+    e.services.writeFaults.failAfterBytes =
+        10; // a full disk: no copy now, another try after the interval
     recoveryTick(e, kStart + 6400);
     EXPECT_FALSE(exists("recovery-1.fcw"));
-    e.writeFaults = {};
+    e.services.writeFaults = {};
     recoveryTick(e, kStart + 8500);
     EXPECT_TRUE(exists("recovery-1.fcw"));
     run("new");
@@ -122,7 +123,7 @@ TEST_F(Recovery, YesAfterACrashOpensTheCopyAsTheModifiedDocumentItWas) {
     EXPECT_NE(next->out.str().find("message 前回、保存されないまま終了した変更が残っています。"),
               std::string::npos);
     EXPECT_NE(next->out.str().find("文書: " + saved), std::string::npos);
-    EXPECT_EQ(restored.store.count(), 2);
+    EXPECT_EQ(restored.document.store.count(), 2);
     EXPECT_TRUE(restored.document.modified);
     EXPECT_EQ(restored.document.path, saved); // Save writes it back where it came from
     EXPECT_EQ(restored.undoDepth(), 0);
@@ -138,7 +139,7 @@ TEST_F(Recovery, NoSetsTheCopyAsideWithItsDateAndKeepsTheLastFive) {
         writeRecoveryCopyNow(e, kStart - n * 60'000);
         crash(player);
         next_.push_back(restart({"answer no"}));
-        ASSERT_TRUE(next_.back()->player.editor().store.lastIndex < 0); // nothing opened
+        ASSERT_TRUE(next_.back()->player.editor().document.store.lastIndex < 0); // nothing opened
         stopRecovery(next_.back()->player.editor());
         run("recovery folder " + state);
     }
@@ -175,7 +176,7 @@ TEST_F(Recovery, ADamagedCopyIsReportedAndSetAsideAndALiveOneIsLeftAlone) {
         aside += name.rfind("aside-", 0) == 0 ? 1 : 0;
     }
     EXPECT_EQ(aside, 1);
-    EXPECT_EQ(e.store.lastIndex, -1);
+    EXPECT_EQ(e.document.store.lastIndex, -1);
 }
 
 TEST_F(Recovery, TheBatchVerbsCheckTheirWords) {

@@ -34,111 +34,111 @@ class SettingsSheetTest : public testing::ScriptTest {
 };
 
 TEST_F(SettingsSheetTest, OkWithoutChangesKeepsSettingsButNormalisesSnapAndGrid) {
-    e.snap.vertexSnap[1] = true;
-    e.snap.gridSnap[1] = true; // both: comes back as grid
-    e.snap.vertexSnap[3] = true;
-    e.view.grid = GridSpacing::Twenty;
-    e.interaction.arrowDepthMode = true;
-    e.settings.angleStep = 30;
-    e.settings.sphereLongitudeLines = 7;
-    e.settings.sphereLatitudeLines = 9;
-    e.settings.importScale = 2.5;
-    e.settings.exportScale = 0.001;
-    e.settings.defaultTextFormat = 2;
-    e.settings.exportColour = 0;
-    e.view.brightness = 0.35;
-    e.view.emphasisMode = 3;
-    e.view.statusFixed = 0;
-    e.view.statusVisible = 0;
-    e.view.depthNormalDisplay = 1;
-    e.interaction.statusCorner = StatusCorner::BottomRight;
+    e.session.snap.vertexSnap[1] = true;
+    e.session.snap.gridSnap[1] = true; // both: comes back as grid
+    e.session.snap.vertexSnap[3] = true;
+    e.session.view.grid = GridSpacing::Twenty;
+    e.session.interaction.arrowDepthMode = true;
+    e.services.settings.angleStep = 30;
+    e.services.settings.sphereLongitudeLines = 7;
+    e.services.settings.sphereLatitudeLines = 9;
+    e.services.settings.importScale = 2.5;
+    e.services.settings.exportScale = 0.001;
+    e.services.settings.defaultTextFormat = 2;
+    e.services.settings.exportColour = 0;
+    e.session.view.brightness = 0.35;
+    e.session.view.emphasisMode = 3;
+    e.session.view.statusFixed = 0;
+    e.session.view.statusVisible = 0;
+    e.session.view.depthNormalDisplay = 1;
+    e.session.interaction.statusCorner = StatusCorner::BottomRight;
 
     EXPECT_EQ(sheet("answer ok"), "sheet 設定ダイアログ\n");
 
-    EXPECT_FALSE(e.snap.vertexSnap[1]);
-    EXPECT_TRUE(e.snap.gridSnap[1]);
-    EXPECT_TRUE(e.snap.vertexSnap[3]);
-    EXPECT_FALSE(e.snap.gridSnap[3]);
-    EXPECT_FALSE(e.snap.vertexSnap[2] || e.snap.gridSnap[2]);
-    EXPECT_EQ(e.view.grid, GridSpacing::Twenty);
-    EXPECT_TRUE(e.interaction.arrowDepthMode);
-    EXPECT_EQ(e.settings.angleStep, 30);
-    EXPECT_EQ(e.settings.sphereLongitudeLines, 7);
-    EXPECT_EQ(e.settings.sphereLatitudeLines, 9);
-    EXPECT_EQ(e.settings.importScale, 2.5);
-    EXPECT_EQ(e.settings.exportScale, 0.001);
-    EXPECT_EQ(e.settings.defaultTextFormat, 2);
-    EXPECT_EQ(e.settings.exportColour, 0);
-    EXPECT_EQ(e.view.brightness, 0.35);
-    EXPECT_EQ(e.view.emphasisMode, 3);
-    EXPECT_EQ(e.view.statusFixed, 0);
-    EXPECT_EQ(e.view.statusVisible, 0);
-    EXPECT_EQ(e.view.depthNormalDisplay, 1);
-    EXPECT_EQ(e.interaction.statusCorner,
+    EXPECT_FALSE(e.session.snap.vertexSnap[1]);
+    EXPECT_TRUE(e.session.snap.gridSnap[1]);
+    EXPECT_TRUE(e.session.snap.vertexSnap[3]);
+    EXPECT_FALSE(e.session.snap.gridSnap[3]);
+    EXPECT_FALSE(e.session.snap.vertexSnap[2] || e.session.snap.gridSnap[2]);
+    EXPECT_EQ(e.session.view.grid, GridSpacing::Twenty);
+    EXPECT_TRUE(e.session.interaction.arrowDepthMode);
+    EXPECT_EQ(e.services.settings.angleStep, 30);
+    EXPECT_EQ(e.services.settings.sphereLongitudeLines, 7);
+    EXPECT_EQ(e.services.settings.sphereLatitudeLines, 9);
+    EXPECT_EQ(e.services.settings.importScale, 2.5);
+    EXPECT_EQ(e.services.settings.exportScale, 0.001);
+    EXPECT_EQ(e.services.settings.defaultTextFormat, 2);
+    EXPECT_EQ(e.services.settings.exportColour, 0);
+    EXPECT_EQ(e.session.view.brightness, 0.35);
+    EXPECT_EQ(e.session.view.emphasisMode, 3);
+    EXPECT_EQ(e.session.view.statusFixed, 0);
+    EXPECT_EQ(e.session.view.statusVisible, 0);
+    EXPECT_EQ(e.session.view.depthNormalDisplay, 1);
+    EXPECT_EQ(e.session.interaction.statusCorner,
               StatusCorner::BottomRight); // not fixed: the box stays where it went
 
     // The toolbar button runs the same sheet; with no answer it is cancelled unchanged.
     out.str("");
     run("command 32819");
     EXPECT_EQ(out.str(), "sheet 設定ダイアログ\n");
-    EXPECT_EQ(e.view.grid, GridSpacing::Twenty);
+    EXPECT_EQ(e.session.view.grid, GridSpacing::Twenty);
 }
 
 TEST_F(SettingsSheetTest, CancelKeepsPagesThatWereLeftAndDropsTheOpenOne) {
     sheet("answer cancel page=1 1063=5 1008=7 page=2 1050=30 1111=0");
-    EXPECT_EQ(e.settings.sphereLongitudeLines, 5);
-    EXPECT_EQ(e.settings.sphereLatitudeLines, 7);
-    EXPECT_EQ(e.settings.angleStep, 45);
-    EXPECT_EQ(e.view.statusFixed, 1);
+    EXPECT_EQ(e.services.settings.sphereLongitudeLines, 5);
+    EXPECT_EQ(e.services.settings.sphereLatitudeLines, 7);
+    EXPECT_EQ(e.services.settings.angleStep, 45);
+    EXPECT_EQ(e.session.view.statusFixed, 1);
 
     // Coming back to a page shows what it handed over.
     sheet("answer ok page=1 page=0 page=1");
-    EXPECT_EQ(e.settings.sphereLongitudeLines, 5);
+    EXPECT_EQ(e.services.settings.sphereLongitudeLines, 5);
 }
 
 TEST_F(SettingsSheetTest, EveryPageWritesBackItsControls) {
-    e.interaction.statusCorner = StatusCorner::BottomRight;
-    e.view.statusFixed = 0;
+    e.session.interaction.statusCorner = StatusCorner::BottomRight;
+    e.session.view.statusFixed = 0;
     sheet("answer ok 1046=1 1044=0 1048=1 1047=0 1054=0 1052=1 1038=1 1039=0 "
           "page=2 1022=1 1021=0 1050=45.9 1008=0.25 1111=1 1110=0 1112=1 1116=1 1118=0 "
           "page=3 1113=0 1008=0.5 1063=100 1115=1 1114=0");
-    EXPECT_TRUE(e.snap.gridSnap[1]);
-    EXPECT_FALSE(e.snap.vertexSnap[1]);
-    EXPECT_TRUE(e.snap.vertexSnap[2]);
-    EXPECT_FALSE(e.snap.vertexSnap[3] || e.snap.gridSnap[3]);
-    EXPECT_EQ(e.view.grid, GridSpacing::Forty);
-    EXPECT_TRUE(e.interaction.arrowDepthMode);
-    EXPECT_EQ(e.settings.angleStep, 45);
-    EXPECT_EQ(e.view.brightness, 0.25);
-    EXPECT_EQ(e.view.statusFixed, 1);
-    EXPECT_EQ(e.interaction.statusCorner, StatusCorner::TopLeft); // fixed: back home
-    EXPECT_EQ(e.view.statusVisible, 0);
-    EXPECT_EQ(e.view.depthNormalDisplay, 1);
-    EXPECT_EQ(e.view.emphasisMode, 0);
-    EXPECT_EQ(e.settings.exportColour, 0);
-    EXPECT_EQ(e.settings.importScale, 0.5);
-    EXPECT_EQ(e.settings.exportScale, 100.0);
-    EXPECT_EQ(e.settings.defaultTextFormat, 1);
+    EXPECT_TRUE(e.session.snap.gridSnap[1]);
+    EXPECT_FALSE(e.session.snap.vertexSnap[1]);
+    EXPECT_TRUE(e.session.snap.vertexSnap[2]);
+    EXPECT_FALSE(e.session.snap.vertexSnap[3] || e.session.snap.gridSnap[3]);
+    EXPECT_EQ(e.session.view.grid, GridSpacing::Forty);
+    EXPECT_TRUE(e.session.interaction.arrowDepthMode);
+    EXPECT_EQ(e.services.settings.angleStep, 45);
+    EXPECT_EQ(e.session.view.brightness, 0.25);
+    EXPECT_EQ(e.session.view.statusFixed, 1);
+    EXPECT_EQ(e.session.interaction.statusCorner, StatusCorner::TopLeft); // fixed: back home
+    EXPECT_EQ(e.session.view.statusVisible, 0);
+    EXPECT_EQ(e.session.view.depthNormalDisplay, 1);
+    EXPECT_EQ(e.session.view.emphasisMode, 0);
+    EXPECT_EQ(e.services.settings.exportColour, 0);
+    EXPECT_EQ(e.services.settings.importScale, 0.5);
+    EXPECT_EQ(e.services.settings.exportScale, 100.0);
+    EXPECT_EQ(e.services.settings.defaultTextFormat, 1);
 
     // A radio group left with nothing checked keeps its value; "無し" clears the grid.
     sheet("answer ok 1038=0 1045=0");
-    EXPECT_EQ(e.view.grid, GridSpacing::Forty);
+    EXPECT_EQ(e.session.view.grid, GridSpacing::Forty);
     sheet("answer ok 1039=1 1038=0");
-    EXPECT_FALSE(e.view.anyGridSpacing());
+    EXPECT_FALSE(e.session.view.anyGridSpacing());
 }
 
 TEST_F(SettingsSheetTest, CheckingARadioButtonUnchecksItsGroup) {
     // As in the window's button groups: a script need not uncheck the sibling itself, and the
     // first checked button of a group no longer wins over the one the script chose.
     sheet("answer ok page=3 1115=1");
-    EXPECT_EQ(e.settings.defaultTextFormat, 1);
+    EXPECT_EQ(e.services.settings.defaultTextFormat, 1);
     sheet("answer ok page=3 1036=1");
-    EXPECT_EQ(e.settings.defaultTextFormat, 2);
+    EXPECT_EQ(e.services.settings.defaultTextFormat, 2);
     // The same id on another page belongs to that page's group only.
-    EXPECT_FALSE(e.view.anyGridSpacing());
+    EXPECT_FALSE(e.session.view.anyGridSpacing());
     sheet("answer ok 1038=1");
-    EXPECT_EQ(e.view.grid, GridSpacing::Forty);
-    EXPECT_EQ(e.settings.defaultTextFormat, 2);
+    EXPECT_EQ(e.session.view.grid, GridSpacing::Forty);
+    EXPECT_EQ(e.services.settings.defaultTextFormat, 2);
 }
 
 TEST_F(SettingsSheetTest, BoundsAreCheckedWhenLeavingAPageAndOnOk) {
@@ -179,12 +179,12 @@ TEST_F(SettingsSheetTest, BoundsAreCheckedWhenLeavingAPageAndOnOk) {
 
     // A refusal while leaving a page keeps the user there: the sheet is cancelled on page 1,
     // with the values taken before the refused one.
-    e.settings.angleStep = 45;
+    e.services.settings.angleStep = 45;
     EXPECT_EQ(sheet("answer ok page=1 1063=20 1008=3 page=2 1050=10"),
               "sheet 設定ダイアログ\nmessage 4 から 32 までの整数を入力してください。\n");
-    EXPECT_EQ(e.settings.sphereLongitudeLines, 20);
-    EXPECT_EQ(e.settings.sphereLatitudeLines, 12); // from the last accepted case
-    EXPECT_EQ(e.settings.angleStep, 45);
+    EXPECT_EQ(e.services.settings.sphereLongitudeLines, 20);
+    EXPECT_EQ(e.services.settings.sphereLatitudeLines, 12); // from the last accepted case
+    EXPECT_EQ(e.services.settings.angleStep, 45);
 }
 
 TEST_F(SettingsSheetTest, ScriptErrorsNameTheControlOrPage) {
@@ -218,16 +218,16 @@ TEST_F(SettingsSheetTest, TheProfileGetsTheElevenEntriesAndAFreshStartReadsThem)
     BatchPlayer fresh(out, err);
     ASSERT_FALSE(fresh.runLine("profile " + profilePath()));
     const Editor& f = fresh.editor();
-    EXPECT_EQ(f.settings.sphereLongitudeLines, 12);
-    EXPECT_EQ(f.settings.sphereLatitudeLines, 20);
-    EXPECT_EQ(f.settings.angleStep, 15);
-    EXPECT_DOUBLE_EQ(f.view.brightness, 0.57); // not 0.5699: binary rounding costs no unit
-    EXPECT_EQ(f.view.statusVisible, 0);
-    EXPECT_EQ(f.view.emphasisMode, 0);
-    EXPECT_EQ(f.settings.importScale, 2.5);
-    EXPECT_DOUBLE_EQ(f.settings.exportScale, 0.001);
-    EXPECT_EQ(f.settings.defaultTextFormat, 2);
-    EXPECT_EQ(f.settings.exportColour, 0);
+    EXPECT_EQ(f.services.settings.sphereLongitudeLines, 12);
+    EXPECT_EQ(f.services.settings.sphereLatitudeLines, 20);
+    EXPECT_EQ(f.services.settings.angleStep, 15);
+    EXPECT_DOUBLE_EQ(f.session.view.brightness, 0.57); // not 0.5699: binary rounding costs no unit
+    EXPECT_EQ(f.session.view.statusVisible, 0);
+    EXPECT_EQ(f.session.view.emphasisMode, 0);
+    EXPECT_EQ(f.services.settings.importScale, 2.5);
+    EXPECT_DOUBLE_EQ(f.services.settings.exportScale, 0.001);
+    EXPECT_EQ(f.services.settings.defaultTextFormat, 2);
+    EXPECT_EQ(f.services.settings.exportColour, 0);
 }
 
 TEST_F(SettingsSheetTest, TheLanguageChoiceGoesToASectionOfItsOwnForTheNextStart) {
@@ -237,7 +237,7 @@ TEST_F(SettingsSheetTest, TheLanguageChoiceGoesToASectionOfItsOwnForTheNextStart
     }
     run("profile " + profilePath());
     sheet("answer ok page=2 1131=1");
-    EXPECT_EQ(e.settings.interfaceLanguage, InterfaceLanguage::English);
+    EXPECT_EQ(e.services.settings.interfaceLanguage, InterfaceLanguage::English);
     Profile written;
     ASSERT_TRUE(written.load(profilePath()));
     EXPECT_EQ(written.getString("Language", "interface"), "en");
@@ -260,12 +260,12 @@ TEST_F(SettingsSheetTest, AFailedProfileWriteIsReportedAndLeavesTheFile) {
         seed << "[図形]\n緯線=8\n";
     }
     run("profile " + profilePath());
-    e.writeFaults.failAfterBytes = 5;
+    e.services.writeFaults.failAfterBytes = 5;
     const std::string printed = sheet("answer ok page=1 1063=30");
     EXPECT_NE(printed.find("message 出力先のﾃﾞｨｽｸ ﾄﾞﾗｲﾌﾞの空き容量が不足しています。"),
               std::string::npos)
         << printed;
-    EXPECT_EQ(e.settings.sphereLongitudeLines, 30); // the session still uses it
+    EXPECT_EQ(e.services.settings.sphereLongitudeLines, 30); // the session still uses it
     std::ifstream in(profilePath());
     std::stringstream text;
     text << in.rdbuf();

@@ -50,9 +50,9 @@ using namespace testing::fuzz;
 PixelPoint randomPoint(Rng& rng, const Editor& e) {
     const Rect& c = e.pane().camera.clientRect;
     const int r = uniform(rng, 0, 19);
-    if (r < 7 && e.store.lastIndex >= 0) {
-        const Triangle& t =
-            e.store.viewTriangles[static_cast<std::size_t>(uniform(rng, 0, e.store.lastIndex))];
+    if (r < 7 && e.document.store.lastIndex >= 0) {
+        const Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(
+            uniform(rng, 0, e.document.store.lastIndex))];
         const Point3& p = r < 4 ? t.centroid : t.v[static_cast<std::size_t>(uniform(rng, 0, 2))];
         const double x = p.y * e.pane().camera.zoom + e.pane().camera.centreX;
         const double y = p.z * e.pane().camera.zoom + e.pane().camera.centreY;
@@ -121,7 +121,7 @@ struct Sequence {
         : rng(seed), host(rng, openFrom, saveTo), editor(host), pool(&openFrom),
           savePaths(&saveTo) {
         host.attach(editor);
-        editor.paths.workFilePath = workFile;
+        editor.services.paths.workFilePath = workFile;
         resizeView(editor, 800, 600);
         editor.repaint();
     }
@@ -231,7 +231,7 @@ struct Sequence {
             // Most commands act on a selection: often make one first, with a rubber band
             // over part of the view or with Select All.
             std::string text;
-            if (e.selection.empty() && chance(rng, 0.6)) {
+            if (e.document.selection.empty() && chance(rng, 0.6)) {
                 if (chance(rng, 0.5)) {
                     const PixelPoint from = randomPoint(rng, e);
                     const PixelPoint to = randomPoint(rng, e);
@@ -335,7 +335,7 @@ struct Sequence {
             }
             Profile profile;
             profile.parse(text);
-            readSettings(profile, e.settings, e.view);
+            readSettings(profile, e.services.settings, e.session.view);
             e.repaint();
             return "profile {" + text + "}";
         }
@@ -406,8 +406,9 @@ int setUpSequence(FuzzFixture& f, Sequence& seq) {
         writeBytes(f.workFile, bytes);
     }
     if (chance(seq.rng, 0.2)) {
-        e.settings.sphereLongitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
-        e.settings.sphereLatitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
+        e.services.settings.sphereLongitudeLines =
+            static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
+        e.services.settings.sphereLatitudeLines = static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
     }
     return size;
 }
@@ -468,12 +469,14 @@ std::optional<std::string> checkEvent(Sequence& seq, const BeforeEvent& before,
     // read) fills the spare slot.
     const bool readOrUndone =
         seq.host.fileOpened || e.undoDepth() < before.undoDepth || e.redoDepth() < before.redoDepth;
-    if (e.store.lastIndex >= kMaxTriangles && before.lastIndex < kMaxTriangles && !readOrUndone) {
+    if (e.document.store.lastIndex >= kMaxTriangles && before.lastIndex < kMaxTriangles &&
+        !readOrUndone) {
         return std::string("an edit passed 3000 triangles");
     }
     if (seq.host.tooManyShown &&
-        e.store.lastIndex > std::max(before.lastIndex, kMaxTriangles - 1)) {
-        return "refused at the limit but lastIndex grew to " + std::to_string(e.store.lastIndex);
+        e.document.store.lastIndex > std::max(before.lastIndex, kMaxTriangles - 1)) {
+        return "refused at the limit but lastIndex grew to " +
+               std::to_string(e.document.store.lastIndex);
     }
     return std::nullopt;
 }
@@ -500,26 +503,29 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
     }
     int largeEventsLeft = 10; // large models are slow: a few events on them per sequence
     for (int i = 1; i <= steps && largeEventsLeft > 0; ++i) {
-        if (e.store.lastIndex > 1000) {
+        if (e.document.store.lastIndex > 1000) {
             --largeEventsLeft;
         }
         seq.host.tooManyShown = false;
         seq.host.notes.clear();
         seq.host.fileOpened = false;
         seq.foreignDone.reset();
-        const BeforeEvent before{e.store.lastIndex, e.undoDepth(),        e.redoDepth(),
-                                 e.historySerial,   popupMoveUnderWay(e), testing::modelCores(e)};
+        const BeforeEvent before{
+            e.document.store.lastIndex, e.undoDepth(),         e.redoDepth(), e.historySerial,
+            popupMoveUnderWay(e),       testing::modelCores(e)};
         const std::string event = seq.step() + seq.host.notes;
         // Only a text import fills the spare slot; undo may bring such a model back.
-        if (seq.host.fileOpened && e.store.lastIndex >= kMaxTriangles) {
+        if (seq.host.fileOpened && e.document.store.lastIndex >= kMaxTriangles) {
             seq.allowFullSlots = true;
         }
-        coverage().largestModel = std::max<int>(coverage().largestModel, e.store.lastIndex);
+        coverage().largestModel =
+            std::max<int>(coverage().largestModel, e.document.store.lastIndex);
         if (verbose) {
-            std::cout << "  " << i << ": " << event << "  -> lastIndex " << e.store.lastIndex
-                      << ", tool " << toolModeName(e.interaction.toolMode) << ", phase "
-                      << editPhaseNumber(e) << ", selection " << e.selection.count() << ", undo "
-                      << e.undoDepth() << std::endl;
+            std::cout << "  " << i << ": " << event << "  -> lastIndex "
+                      << e.document.store.lastIndex << ", tool "
+                      << toolModeName(e.session.interaction.toolMode) << ", phase "
+                      << editPhaseNumber(e) << ", selection " << e.document.selection.count()
+                      << ", undo " << e.undoDepth() << std::endl;
         }
         if (auto bad = seq.host.takeProblem()) {
             return fail(i, event, *bad);

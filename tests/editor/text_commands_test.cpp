@@ -49,7 +49,7 @@ class TextCommands : public ::testing::Test {
 // the same name as it was, in each of the three formats, wherever the write stops.
 TEST_F(TextCommands, AFailedExportKeepsThePreviousFileAndSaysSo) {
     for (const char* name : {"model.dxf", "model.tx1", "model.tx2"}) {
-        e.writeFaults = {};
+        e.services.writeFaults = {};
         ASSERT_TRUE(writeTextFile(e, path(name))) << name;
         const std::vector<std::uint8_t> before = read(path(name));
         ASSERT_GT(before.size(), 100u) << name;
@@ -57,20 +57,20 @@ TEST_F(TextCommands, AFailedExportKeepsThePreviousFileAndSaysSo) {
         appendTriangle(e, {9, 9, 9}, {9, 19, 9}, {9, 9, 19}, 0x00FF00);
         for (const long long failAfter : {0LL, 1LL, 100LL, static_cast<long long>(before.size())}) {
             host.messages.clear();
-            e.writeFaults.failAfterBytes = failAfter;
+            e.services.writeFaults.failAfterBytes = failAfter;
             EXPECT_FALSE(writeTextFile(e, path(name))) << name << " " << failAfter;
             EXPECT_EQ(read(path(name)), before) << name << " " << failAfter;
             EXPECT_EQ(host.messages, std::vector<std::string>{kDiskFull})
                 << name << " " << failAfter;
         }
-        e.store.lastIndex = 1;
+        e.document.store.lastIndex = 1;
     }
     EXPECT_EQ(entries(), 3u); // no temporary file left behind
 }
 
 // A first export that fails creates nothing.
 TEST_F(TextCommands, AFailedFirstExportLeavesNoFile) {
-    e.writeFaults.failAfterBytes = 10;
+    e.services.writeFaults.failAfterBytes = 10;
     EXPECT_FALSE(writeTextFile(e, path("new.tx1")));
     EXPECT_EQ(entries(), 0u);
     EXPECT_EQ(host.messages, std::vector<std::string>{kDiskFull});
@@ -99,8 +99,8 @@ TEST_F(TextCommands, RefusedImportsKeepTheModel) {
         host.messages.clear();
         EXPECT_FALSE(readTextFile(e, path(name))) << name;
         EXPECT_EQ(host.messages, std::vector<std::string>{message}) << name;
-        EXPECT_EQ(e.store.lastIndex, 1) << name;
-        EXPECT_EQ(e.store.modelTriangles[0].colour, 0x112233u) << name;
+        EXPECT_EQ(e.document.store.lastIndex, 1) << name;
+        EXPECT_EQ(e.document.store.modelTriangles[0].colour, 0x112233u) << name;
         EXPECT_EQ(e.undoDepth(), depth) << name;
     }
 }
@@ -120,8 +120,8 @@ TEST_F(TextCommands, LongFilesImportLineByLine) {
     EXPECT_TRUE(readTextFile(e, path("long.tx2")));
     EXPECT_EQ(host.messages, std::vector<std::string>{
                                  "ポリゴンの数が多すぎて全てを入力できません。色情報は失われます"});
-    EXPECT_EQ(e.store.count(), 3000);
-    EXPECT_EQ(e.store.modelTriangles[2999].v[2].y, 7.0);
+    EXPECT_EQ(e.document.store.count(), 3000);
+    EXPECT_EQ(e.document.store.modelTriangles[2999].v[2].y, 7.0);
 
     const std::string breaks(std::size_t{1} << 20, '\n');
     ASSERT_TRUE(writeFileAtomically(
@@ -130,7 +130,7 @@ TEST_F(TextCommands, LongFilesImportLineByLine) {
     host.messages.clear();
     EXPECT_FALSE(readTextFile(e, path("breaks.dxf")));
     EXPECT_EQ(host.messages, std::vector<std::string>{"ファイルタイプを識別できませんでした"});
-    EXPECT_EQ(e.store.count(), 3000);
+    EXPECT_EQ(e.document.store.count(), 3000);
 }
 
 // A triangle being drawn (or a sphere's rectangle) holds the last slot; the export leaves it
@@ -146,18 +146,18 @@ TEST_F(TextCommands, ExportLeavesOutTheTriangleBeingDrawn) {
     };
     for (const std::string name : {"model.dxf", "model.tx1", "model.tx2"}) {
         for (const ToolMode tool : {ToolMode::DrawTriangle, ToolMode::Sphere}) {
-            e.interaction.toolMode = tool;
-            e.tools.drawing.phase = DrawPhase::TwoVertices;
-            e.tools.sphere.phase = SpherePhase::Dragging;
+            e.session.interaction.toolMode = tool;
+            e.session.tools.drawing.phase = DrawPhase::TwoVertices;
+            e.session.tools.sphere.phase = SpherePhase::Dragging;
             EXPECT_EQ(exported(name), 1u) << name;
             EXPECT_TRUE(toolPhaseActive(e));
-            EXPECT_EQ(e.store.lastIndex, 1);
+            EXPECT_EQ(e.document.store.lastIndex, 1);
         }
-        e.tools.drawing.phase = DrawPhase::Idle;
-        e.tools.sphere.phase = SpherePhase::Idle;
-        e.interaction.toolMode = ToolMode::RangeMove;
+        e.session.tools.drawing.phase = DrawPhase::Idle;
+        e.session.tools.sphere.phase = SpherePhase::Idle;
+        e.session.interaction.toolMode = ToolMode::RangeMove;
         EXPECT_EQ(exported(name), 2u) << name;
-        e.interaction.toolMode = ToolMode::DrawTriangle;
+        e.session.interaction.toolMode = ToolMode::DrawTriangle;
         EXPECT_EQ(exported(name), 2u) << name;
     }
 }

@@ -88,7 +88,7 @@ class RefusedEntries : public testing::ScriptTest {
     void SetUp() override {
         run({"down 440 280", "down 480 280", "down 440 320", "command 32930"});
     }
-    const Triangle& view() { return e.store.viewTriangles[0]; }
+    const Triangle& view() { return e.document.store.viewTriangles[0]; }
 };
 
 TEST_F(RefusedEntries, APresetOnANonNumericAngleShowsTheMessageAndRotatesNothing) {

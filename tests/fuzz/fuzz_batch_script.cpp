@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     {
         fuzz::QuietPlayer& q = fuzz::resetPlayer();
-        q.editor().paths.workFilePath = "work.tmp";
+        q.editor().services.paths.workFilePath = "work.tmp";
         std::size_t start = 0;
         for (int n = 0; n < kMaxLines && start <= script.size(); ++n) {
             std::size_t end = script.find('\n', start);
@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // An unterminated quote is the only way splitting fails, and the player says so.
             fuzz::check(words.has_value() || problem.has_value(), "an unsplittable line ran");
             const Editor& e = q.editor();
-            fuzz::check(e.store.lastIndex >= -1 && e.store.lastIndex < kTriangleSlots,
+            fuzz::check(e.document.store.lastIndex >= -1 &&
+                            e.document.store.lastIndex < kTriangleSlots,
                         "lastIndex out of range after '" + line + "'");
         }
         const Rect& c = q.editor().pane().camera.clientRect;

@@ -66,15 +66,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     q.run("open " + path);
     const Editor& e = q.editor();
     if (error != DecodeError::None) {
-        fuzz::check(e.store.lastIndex == -1, "a refused document changed the model");
+        fuzz::check(e.document.store.lastIndex == -1, "a refused document changed the model");
         fuzz::check(q.out.str().find("message ") != std::string::npos || size == 0,
                     "a refused document was not reported");
         return 0;
     }
-    fuzz::check(e.store.lastIndex == doc.lastIndex, "the opened model has another count");
+    fuzz::check(e.document.store.lastIndex == doc.lastIndex, "the opened model has another count");
     // The editor holds what the reader read.
     for (std::size_t i = 0; i < doc.triangles.size(); ++i) {
-        fuzz::check(sameCore(e.store.modelTriangles[i].core(), doc.triangles[i]),
+        fuzz::check(sameCore(e.document.store.modelTriangles[i].core(), doc.triangles[i]),
                     "the opened model holds another triangle");
     }
     fuzz::lookAround(q);

@@ -85,18 +85,18 @@ inline void putFile(const std::string& path, std::span<const std::uint8_t> bytes
 // Paints the view in every frame mode, and through the depth buffer, at the current size.
 inline void paintEveryWay(Editor& editor) {
     const Rect& c = editor.pane().camera.clientRect;
-    const ViewOptions saved = editor.view;
+    const ViewOptions saved = editor.session.view;
     for (std::int8_t mode = 0; mode <= 3; ++mode) {
-        editor.view.frameMode = static_cast<FrameMode>(mode);
-        editor.view.depthNormalDisplay = 0;
+        editor.session.view.frameMode = static_cast<FrameMode>(mode);
+        editor.session.view.depthNormalDisplay = 0;
         testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
         paintScene(stepFrame(editor), canvas);
     }
-    editor.view.frameMode = FrameMode::Filled;
-    editor.view.depthNormalDisplay = 1;
+    editor.session.view.frameMode = FrameMode::Filled;
+    editor.session.view.depthNormalDisplay = 1;
     testing::NullCanvas canvas(c.right - c.left, c.bottom - c.top);
     paintScene(stepFrame(editor), canvas);
-    editor.view = saved;
+    editor.session.view = saved;
 }
 
 // A batch player whose output is collected and then dropped, with its work file in the
@@ -106,7 +106,7 @@ struct QuietPlayer {
     std::ostringstream err;
     BatchPlayer player{out, err};
 
-    QuietPlayer() { player.editor().paths.workFilePath = scratchPath("work.tmp"); }
+    QuietPlayer() { player.editor().services.paths.workFilePath = scratchPath("work.tmp"); }
     Editor& editor() { return player.editor(); }
     // Runs lines the target composed itself: a script error there is the target's mistake.
     void run(const std::string& line) {
@@ -130,40 +130,40 @@ inline QuietPlayer& resetPlayer() {
     static QuietPlayer* const player = new QuietPlayer;
     const Editor& from = pristine->editor();
     Editor& to = player->editor();
-    to.store = from.store;
-    to.selection = from.selection;
-    to.tools = from.tools;
-    to.historySerial = from.historySerial;
+    // The document, part by part: the store is copied whole, the undo history by its counts.
+    to.document.store = from.document.store;
+    to.document.selection = from.document.selection;
     // A slot's records past the count saved with it are never read back, so the counts make
     // the history as empty as a new one without copying megabytes of records.
     static_assert(sizeof(UndoHistory) == 96, "UndoHistory changed: reset the new member here");
-    to.undo.counts = from.undo.counts;
-    to.undo.undoDepth = from.undo.undoDepth;
-    to.undo.redoCounts = from.undo.redoCounts;
-    to.undo.redoDepth = from.undo.redoDepth;
-    to.panes = from.panes;
-    to.activePane = from.activePane;
-    to.view = from.view;
-    to.interaction = from.interaction;
-    to.snap = from.snap;
-    to.settings = from.settings;
-    to.document = from.document;
-    to.paths = from.paths;
-    to.writeFaults = from.writeFaults;
-    to.highlightedTriangle = from.highlightedTriangle;
+    const UndoHistory& undo = from.document.undo;
+    to.document.undo.counts = undo.counts;
+    to.document.undo.undoDepth = undo.undoDepth;
+    to.document.undo.redoCounts = undo.redoCounts;
+    to.document.undo.redoDepth = undo.redoDepth;
+    to.document.path = from.document.path;
+    to.document.modified = from.document.modified;
+    to.historySerial = from.historySerial;
+    to.session = from.session;
     // Every paint and every resize clears the picture and the depth buffer, so the renderer
     // only needs the size and pixel layout of a new one; its buffers stay.
-    if (to.depthRenderer.width() != from.depthRenderer.width() ||
-        to.depthRenderer.height() != from.depthRenderer.height()) {
-        to.depthRenderer.resize(from.pane().camera.clientRect);
+    const Services& fromServices = from.services;
+    Services& toServices = to.services;
+    DepthBufferRenderer& renderer = toServices.depthRenderer;
+    if (renderer.width() != fromServices.depthRenderer.width() ||
+        renderer.height() != fromServices.depthRenderer.height()) {
+        renderer.resize(from.pane().camera.clientRect);
     }
-    if (to.depthRenderer.bitsPerPixel() != from.depthRenderer.bitsPerPixel()) {
-        to.depthRenderer = from.depthRenderer;
+    if (renderer.bitsPerPixel() != fromServices.depthRenderer.bitsPerPixel()) {
+        renderer = fromServices.depthRenderer;
     }
-    to.recentFiles = from.recentFiles;
-    to.recovery = from.recovery;
-    to.palette = from.palette;
-    to.unconfinedReadNoted = from.unconfinedReadNoted;
+    toServices.paths = fromServices.paths;
+    toServices.settings = fromServices.settings;
+    toServices.recentFiles = fromServices.recentFiles;
+    toServices.recovery = fromServices.recovery;
+    toServices.palette = fromServices.palette;
+    toServices.unconfinedReadNoted = fromServices.unconfinedReadNoted;
+    toServices.writeFaults = fromServices.writeFaults;
     HeadlessHost& host = player->player.host();
     if (host.isPalettePanelVisible()) {
         host.togglePalettePanel();
@@ -235,8 +235,8 @@ inline void lookAround(QuietPlayer& q) {
         q.run(line);
     }
     const Editor& e = q.editor();
-    check(e.store.lastIndex >= -1 && e.store.lastIndex < kTriangleSlots,
-          "lastIndex out of range: " + std::to_string(e.store.lastIndex));
+    check(e.document.store.lastIndex >= -1 && e.document.store.lastIndex < kTriangleSlots,
+          "lastIndex out of range: " + std::to_string(e.document.store.lastIndex));
     paintEveryWay(q.editor());
 }
 
@@ -302,10 +302,10 @@ inline void importAndUse(std::string_view content, const std::string& name) {
     const bool read = readTextFile(e, path);
     check(read == usable, "import result differs from the reader's");
     if (!read) {
-        check(e.store.lastIndex == -1, "a refused import changed the model");
+        check(e.document.store.lastIndex == -1, "a refused import changed the model");
         return;
     }
-    check(e.store.count() == static_cast<int>(direct->triangles.size()),
+    check(e.document.store.count() == static_cast<int>(direct->triangles.size()),
           "the model does not hold what was read");
     lookAround(q);
 }

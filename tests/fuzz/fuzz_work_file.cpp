@@ -21,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fuzz::QuietPlayer& q = fuzz::resetPlayer();
     Editor& e = q.editor();
-    fuzz::putFile(e.paths.workFilePath, bytes);
+    fuzz::putFile(e.services.paths.workFilePath, bytes);
     // Paste as the menu item does, without asking whether it is enabled: another running copy
     // may have rewritten the file since the menu was drawn.
     pasteWorkFile(e);
-    const int pasted = e.store.count();
+    const int pasted = e.document.store.count();
     fuzz::check(pasted == (clip ? static_cast<int>(clip->size()) : 0),
                 "the paste does not hold the work file's triangles");
     if (!clip) {
@@ -33,19 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "a broken work file was not reported");
     }
     pasteWorkFile(e);
-    fuzz::check(e.store.count() == 2 * pasted ||
-                    (pasted > kMaxTriangles / 2 && e.store.count() == pasted),
+    fuzz::check(e.document.store.count() == 2 * pasted ||
+                    (pasted > kMaxTriangles / 2 && e.document.store.count() == pasted),
                 "a second paste went wrong");
 
     fuzz::lookAround(q);
-    if (e.store.count() > 0) {
+    if (e.document.store.count() > 0) {
         // Everything is selected now: copying writes every triangle back out.
         q.run("command 32846");
         std::vector<std::uint8_t> written;
-        fuzz::check(static_cast<bool>(readWholeFile(e.paths.workFilePath, written)),
+        fuzz::check(static_cast<bool>(readWholeFile(e.services.paths.workFilePath, written)),
                     "the copy wrote no work file");
         const auto back = decodeWorkFile(written);
-        fuzz::check(back && static_cast<int>(back->size()) == e.store.count(),
+        fuzz::check(back && static_cast<int>(back->size()) == e.document.store.count(),
                     "the copy does not hold every selected triangle");
     }
     return 0;

@@ -92,17 +92,19 @@ TEST(Snap, VertexSnapPrefersTheDrawingDepthThenTheEarlierVertex) {
     appendTriangle(e, {0, 10, 20}, {0, 100, 20}, {0, 10, 100}, 0);
     appendTriangle(e, {0, 300, 300}, {0, 301, 300}, {0, 300, 301}, 0); // provisional: ignored
     e.pane().camera = cameraAt(0, 0);
-    const ModelPoint near = snapToVertex(e.store, e.pane().camera, {0, 11, 19}, {11, 19});
+    const ModelPoint near = snapToVertex(e.document.store, e.pane().camera, {0, 11, 19}, {11, 19});
     EXPECT_EQ(near.x, 0.0);
     EXPECT_EQ(near.y, 10.0);
     EXPECT_EQ(near.z, 20.0);
-    const ModelPoint deep = snapToVertex(e.store, e.pane().camera, {50, 11, 19}, {11, 19});
+    const ModelPoint deep = snapToVertex(e.document.store, e.pane().camera, {50, 11, 19}, {11, 19});
     EXPECT_EQ(deep.x, 50.0);
-    const ModelPoint far = snapToVertex(e.store, e.pane().camera, {0, 299, 299}, {299, 299});
+    const ModelPoint far =
+        snapToVertex(e.document.store, e.pane().camera, {0, 299, 299}, {299, 299});
     EXPECT_EQ(far.y, 100.0); // the provisional triangle is no candidate; no search radius
 
     e.pane().camera.zoom = 2.0;
-    const ModelPoint zoomed = snapToVertex(e.store, e.pane().camera, {0, 22, 38}, {22, 38});
+    const ModelPoint zoomed =
+        snapToVertex(e.document.store, e.pane().camera, {0, 22, 38}, {22, 38});
     EXPECT_EQ(zoomed.y / 2.0, 10.0); // divides back to the vertex exactly
 
     MeshStore empty;
@@ -116,10 +118,10 @@ TEST(Snap, PreviewMovesThePointerOntoTheNearestProjectedVertex) {
     appendTriangle(e, {0, 10, 20}, {0, 100, 20}, {0, 10, 100}, 0);
     e.pane().camera = cameraAt(400.7, 300.2);
     PixelPoint p{405, 330};
-    previewVertexSnap(e.store, e.pane().camera, 0, p);
+    previewVertexSnap(e.document.store, e.pane().camera, 0, p);
     EXPECT_EQ(p, (PixelPoint{410, 320}));
     PixelPoint q{405, 330};
-    previewVertexSnap(e.store, e.pane().camera, 1,
+    previewVertexSnap(e.document.store, e.pane().camera, 1,
                       q); // slot lastIndex is provisional: no candidate
     EXPECT_EQ(q, (PixelPoint{405, 330}));
 }
@@ -131,20 +133,20 @@ TEST(Snap, CommandsKeepVertexAndGridExclusivePerPoint) {
     dispatchCommand(e, command_id::kFirstPointVertexSnap); // first point: vertex
     dispatchCommand(
         e, command_id::kThirdPointGridSnap); // third point: grid clears only the third vertex flag
-    EXPECT_TRUE(e.snap.vertexSnap[1]);
-    EXPECT_FALSE(e.snap.vertexSnap[3]);
-    EXPECT_TRUE(e.snap.gridSnap[3]);
+    EXPECT_TRUE(e.session.snap.vertexSnap[1]);
+    EXPECT_FALSE(e.session.snap.vertexSnap[3]);
+    EXPECT_TRUE(e.session.snap.gridSnap[3]);
 
     dispatchCommand(
         e, command_id::kAllVertexSnap); // all vertex: not all on, so all on and grid cleared
-    EXPECT_TRUE(allVertexSnap(e.snap));
-    EXPECT_FALSE(e.snap.gridSnap[3]);
+    EXPECT_TRUE(allVertexSnap(e.session.snap));
+    EXPECT_FALSE(e.session.snap.gridSnap[3]);
     EXPECT_TRUE(findCommand(command_id::kAllVertexSnap)->isChecked(e));
     dispatchCommand(e, command_id::kAllVertexSnap);
-    EXPECT_FALSE(e.snap.vertexSnap[1]);
+    EXPECT_FALSE(e.session.snap.vertexSnap[1]);
 
     dispatchCommand(e, command_id::kToolbarGridSnap); // toolbar grid search = all grid
-    EXPECT_TRUE(allGridSnap(e.snap));
+    EXPECT_TRUE(allGridSnap(e.session.snap));
 
     // The toolbar vertex search is greyed in every tool but drawing; the menu item is not.
     dispatchCommand(e, command_id::kToolRangeMove);
@@ -156,13 +158,13 @@ TEST(Snap, GridSpacingCommandsAreOneExclusiveGroupAndRepaint) {
     FakeHost host;
     Editor e(host);
     dispatchCommand(e, command_id::kToolbarGrid5); // toolbar 5
-    EXPECT_EQ(e.view.grid, GridSpacing::Five);
+    EXPECT_EQ(e.session.view.grid, GridSpacing::Five);
     dispatchCommand(e, command_id::kGrid40); // menu 40 clears 5
-    EXPECT_NE(e.view.grid, GridSpacing::Five);
+    EXPECT_NE(e.session.view.grid, GridSpacing::Five);
     EXPECT_TRUE(findCommand(command_id::kToolbarGrid40)->isChecked(e));
-    EXPECT_EQ(e.view.gridUnits(), 40);
+    EXPECT_EQ(e.session.view.gridUnits(), 40);
     dispatchCommand(e, command_id::kToolbarGrid40); // same spacing again turns the grid off
-    EXPECT_EQ(e.view.gridUnits(), 0);
+    EXPECT_EQ(e.session.view.gridUnits(), 0);
     EXPECT_EQ(host.repaints, 3);
 }
 

@@ -71,7 +71,7 @@ TEST(TextExport, CommandChoosesTheFormatByExactExtension) {
     std::ostringstream out;
     std::ostringstream err;
     BatchPlayer player(out, err);
-    player.editor().settings.defaultTextFormat = 1;
+    player.editor().services.settings.defaultTextFormat = 1;
     auto read = [](const std::filesystem::path& p) {
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});

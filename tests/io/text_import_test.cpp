@@ -310,17 +310,17 @@ TEST(TextImport, CommandKeepsTheModelWhenImportCannotStartAndIsOneUndoStep) {
          {std::string("answer cancel"), std::string("answer file \"\""), bad, missing}) {
         ASSERT_FALSE(player.runLine(line));
         ASSERT_FALSE(player.runLine("command 32892"));
-        EXPECT_EQ(e.store.lastIndex, 0) << line;
+        EXPECT_EQ(e.document.store.lastIndex, 0) << line;
     }
     EXPECT_NE(out.str().find("message ファイルタイプを識別できませんでした\n"), std::string::npos);
     const int depth = e.undoDepth();
     ASSERT_FALSE(player.runLine("answer file \"" + (dir / "good.tx2").string() + "\""));
     ASSERT_FALSE(player.runLine("command 32892"));
-    EXPECT_EQ(e.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.lastIndex, 1);
     EXPECT_EQ(e.undoDepth(), depth + 1);
     ASSERT_FALSE(player.runLine("command 32799"));
-    EXPECT_EQ(e.store.lastIndex, 0);
-    EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 100.0);
+    EXPECT_EQ(e.document.store.lastIndex, 0);
+    EXPECT_EQ(e.document.store.modelTriangles[0].v[1].y, 100.0);
     std::filesystem::remove_all(dir);
 }
 

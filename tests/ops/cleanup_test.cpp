@@ -33,21 +33,22 @@ TEST(Cleanup, SelectAllThenRoundAndMergeKeepTheSelection) {
     appendTriangle(e, {0.4, 10.6, 20}, {0, 30, 1.9}, {0, 30, 0}, 2);
     EXPECT_EQ(dispatchCommand(e, command_id::kMergeVertices), DispatchResult::Disabled);
     dispatchCommand(e, command_id::kSelectAll);
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
-    EXPECT_EQ(e.selection.count(), 6);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::RangeMove);
+    EXPECT_EQ(e.document.selection.count(), 6);
     dispatchCommand(e, command_id::kRoundVertices);
-    EXPECT_EQ(e.store.modelTriangles[1].v[0].y, 11.0);
-    EXPECT_EQ(e.store.modelTriangles[1].v[0].x, 0.0);
-    EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 2.0); // 1.5 rounds up
-    EXPECT_EQ(e.selection.count(), 6);
+    EXPECT_EQ(e.document.store.modelTriangles[1].v[0].y, 11.0);
+    EXPECT_EQ(e.document.store.modelTriangles[1].v[0].x, 0.0);
+    EXPECT_EQ(e.document.store.modelTriangles[0].v[1].y, 2.0); // 1.5 rounds up
+    EXPECT_EQ(e.document.selection.count(), 6);
 
     // Greedy merge in list order: 0, 2 (was 1.5), 3 -> the second moves to 0, the third stays.
-    e.store.modelTriangles[0].v[1].y = 1.5;
+    e.document.store.modelTriangles[0].v[1].y = 1.5;
     dispatchCommand(e, command_id::kMergeVertices);
-    EXPECT_EQ(e.store.modelTriangles[0].v[1].y, 0.0);
-    EXPECT_EQ(e.store.modelTriangles[0].v[2].y, 3.0);
-    EXPECT_EQ(e.store.modelTriangles[1].v[1].z, 2.0); // 2.0 apart after rounding: both stay
-    EXPECT_EQ(e.store.modelTriangles[1].v[2].z, 0.0);
+    EXPECT_EQ(e.document.store.modelTriangles[0].v[1].y, 0.0);
+    EXPECT_EQ(e.document.store.modelTriangles[0].v[2].y, 3.0);
+    EXPECT_EQ(e.document.store.modelTriangles[1].v[1].z,
+              2.0); // 2.0 apart after rounding: both stay
+    EXPECT_EQ(e.document.store.modelTriangles[1].v[2].z, 0.0);
     EXPECT_EQ(e.undoDepth(), 2);
     EXPECT_TRUE(host.progress.empty()); // fewer than 500 vertices
 }
@@ -61,11 +62,11 @@ TEST(Cleanup, RoundingAndMergingKeepTheModelsNormals) {
         dispatchCommand(e, command_id::kSelectAll);
         dispatchCommand(e, command);
         for (std::size_t i = 0; i < 2; ++i) {
-            Triangle fresh = e.store.modelTriangles[i];
+            Triangle fresh = e.document.store.modelTriangles[i];
             fresh.computeNormal();
-            EXPECT_EQ(e.store.modelTriangles[i].normal.x, fresh.normal.x) << command;
-            EXPECT_EQ(e.store.modelTriangles[i].normal.y, fresh.normal.y) << command;
-            EXPECT_EQ(e.store.modelTriangles[i].planeD, fresh.planeD) << command;
+            EXPECT_EQ(e.document.store.modelTriangles[i].normal.x, fresh.normal.x) << command;
+            EXPECT_EQ(e.document.store.modelTriangles[i].normal.y, fresh.normal.y) << command;
+            EXPECT_EQ(e.document.store.modelTriangles[i].planeD, fresh.planeD) << command;
         }
         EXPECT_FALSE(testing::checkEditorInvariants(e, false)) << command;
     }
@@ -75,14 +76,14 @@ TEST(Cleanup, SelectAllWhileDrawingLeavesTheHalfDrawnTriangleOut) {
     FakeHost host;
     Editor e(host);
     appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
-    e.interaction.toolMode = ToolMode::DrawTriangle;
-    e.tools.drawing.phase = DrawPhase::OneVertex;
-    ++e.store.lastIndex; // the provisional slot
+    e.session.interaction.toolMode = ToolMode::DrawTriangle;
+    e.session.tools.drawing.phase = DrawPhase::OneVertex;
+    ++e.document.store.lastIndex; // the provisional slot
     dispatchCommand(e, command_id::kSelectAll);
-    EXPECT_EQ(e.store.lastIndex, 0);
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::RangeMove);
+    EXPECT_EQ(e.document.store.lastIndex, 0);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::RangeMove);
     EXPECT_EQ(editPhaseNumber(e), 2);
-    EXPECT_EQ(e.selection.count(), 3);
+    EXPECT_EQ(e.document.selection.count(), 3);
 }
 
 TEST(Cleanup, LineTrianglesGoAndTheRestKeepTheirOrder) {
@@ -93,10 +94,10 @@ TEST(Cleanup, LineTrianglesGoAndTheRestKeepTheirOrder) {
     appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 5, 1}, 3);
     appendTriangle(e, {0, 5, 0}, {0, 6, 0}, {0, 6, 0}, 4); // in the last slot
     dispatchCommand(e, command_id::kDeleteLineTriangles);
-    ASSERT_EQ(e.store.lastIndex, 1);
-    EXPECT_EQ(e.store.modelTriangles[0].colour, 2u);
-    EXPECT_EQ(e.store.modelTriangles[1].colour, 3u);
-    EXPECT_EQ(e.store.viewTriangles[1].colour, 3u);
+    ASSERT_EQ(e.document.store.lastIndex, 1);
+    EXPECT_EQ(e.document.store.modelTriangles[0].colour, 2u);
+    EXPECT_EQ(e.document.store.modelTriangles[1].colour, 3u);
+    EXPECT_EQ(e.document.store.viewTriangles[1].colour, 3u);
     EXPECT_EQ(e.undoDepth(), 1);
 }
 
@@ -106,14 +107,14 @@ TEST(Cleanup, ReverseAndRecolourEndTheSelection) {
     appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 1);
     dispatchCommand(e, command_id::kSelectAll);
     dispatchCommand(e, command_id::kReverseSelection);
-    EXPECT_LT(e.store.viewTriangles[0].normal.x, 0.0);
-    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_LT(e.document.store.viewTriangles[0].normal.x, 0.0);
+    EXPECT_EQ(e.document.selection.count(), 0);
     EXPECT_EQ(editPhaseNumber(e), 0);
     dispatchCommand(e, command_id::kSelectAll);
-    e.interaction.currentColour = 0x123456;
+    e.session.interaction.currentColour = 0x123456;
     dispatchCommand(e,
                     command_id::kRecolour); // the palette is cancelled: the current colour is used
-    EXPECT_EQ(e.store.modelTriangles[0].colour, 0x123456u);
+    EXPECT_EQ(e.document.store.modelTriangles[0].colour, 0x123456u);
     EXPECT_EQ(host.dialogs, (std::vector<int>{141}));
     EXPECT_EQ(e.undoDepth(), 2);
 }
@@ -130,8 +131,8 @@ TEST(Cleanup, MergeMatchesTheGreedyRuleOnCrowdedPoints) {
     dispatchCommand(e, command_id::kSelectAll);
     // The rule, written plainly: each later vertex snaps to an earlier one within 2.0.
     std::vector<Point3> want;
-    for (const SelectedVertex& v : e.selection.vertices()) {
-        want.push_back(e.store.modelTriangles[static_cast<std::size_t>(v.triangle)]
+    for (const SelectedVertex& v : e.document.selection.vertices()) {
+        want.push_back(e.document.store.modelTriangles[static_cast<std::size_t>(v.triangle)]
                            .v[static_cast<std::size_t>(v.vertex)]);
     }
     for (std::size_t i = 0; i + 1 < want.size(); ++i) {
@@ -144,8 +145,8 @@ TEST(Cleanup, MergeMatchesTheGreedyRuleOnCrowdedPoints) {
     }
     dispatchCommand(e, command_id::kMergeVertices);
     for (std::size_t k = 0; k < want.size(); ++k) {
-        const SelectedVertex& v = e.selection.vertices()[k];
-        const Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(v.triangle)];
+        const SelectedVertex& v = e.document.selection.vertices()[k];
+        const Triangle& t = e.document.store.modelTriangles[static_cast<std::size_t>(v.triangle)];
         EXPECT_TRUE(sameCoords(t.v[static_cast<std::size_t>(v.vertex)], want[k])) << k;
         Triangle fresh = t;
         fresh.computePolar();

@@ -19,7 +19,7 @@ class RotateScale : public testing::ScriptTest {
             run(line);
         }
     }
-    const Triangle& view() { return e.store.viewTriangles[0]; }
+    const Triangle& view() { return e.document.store.viewTriangles[0]; }
 };
 
 TEST_F(RotateScale, PresetButtonsReadChangeAndWriteTheAngle) {
@@ -51,7 +51,7 @@ TEST_F(RotateScale, TriangleRotationKeepsItsCentreAndTurnsClockwise) {
     EXPECT_NEAR(view().v[0].y - centre.y, -(v0.z - centre.z), 1e-9);
     EXPECT_NEAR(view().v[0].z - centre.z, v0.y - centre.y, 1e-9);
     EXPECT_NEAR(view().v[0].x, v0.x, 1e-9);
-    EXPECT_EQ(e.selection.count(), 3); // the selection stays
+    EXPECT_EQ(e.document.selection.count(), 3); // the selection stays
     EXPECT_EQ(e.undoDepth(), 2);
 
     run("answer ok 1100=90");
@@ -87,7 +87,7 @@ TEST_F(RotateScale, HalvingKeepsTheCentre) {
     EXPECT_NEAR(view().centroid.y, centre.y, 1e-9);
     EXPECT_NEAR(view().v[1].y - view().v[0].y, width / 2, 1e-9);
     const SelectedVertex one{0, 0};
-    e.selection.selectVertices(e.store, {&one, 1});
+    e.document.selection.selectVertices(e.document.store, {&one, 1});
     EXPECT_EQ(dispatchCommand(e, command_id::kScaleVertices), DispatchResult::Disabled);
 }
 

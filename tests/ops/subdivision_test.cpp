@@ -15,14 +15,14 @@ using testing::FakeHost;
 
 // Selects vertices of triangles (marks in both lists and the list) as the range tool would.
 void select(Editor& e, std::initializer_list<std::pair<int, int>> vertices) {
-    InteractionState& s = e.interaction;
+    InteractionState& s = e.session.interaction;
     s.toolMode = ToolMode::RangeMove;
-    e.tools.range.phase = RangePhase::SelectionShown;
+    e.session.tools.range.phase = RangePhase::SelectionShown;
     std::vector<SelectedVertex> list;
     for (auto [t, k] : vertices) {
         list.push_back({static_cast<std::int16_t>(t), static_cast<std::int8_t>(k)});
     }
-    e.selection.selectVertices(e.store, list);
+    e.document.selection.selectVertices(e.document.store, list);
 }
 
 double area(const Triangle& t) {
@@ -49,45 +49,46 @@ TEST(Subdivision, FourSplitAppendsThreeInOrderWithTheParentsWinding) {
     Editor& e = f.e;
     EXPECT_EQ(dispatchCommand(e, command_id::kSplitInFour), DispatchResult::Disabled);
     select(e, {{4, 0}, {4, 1}, {4, 2}, {5, 0}});
-    const Triangle parent = e.store.modelTriangles[4];
+    const Triangle parent = e.document.store.modelTriangles[4];
     EXPECT_EQ(dispatchCommand(e, command_id::kSplitInFour), DispatchResult::Done);
-    ASSERT_EQ(e.store.lastIndex, 12);
-    EXPECT_EQ(e.store.modelTriangles[4].v[0].y, parent.v[0].y);  // P0 corner stays
-    EXPECT_EQ(e.store.modelTriangles[10].v[1].y, parent.v[1].y); // P1 corner
-    EXPECT_EQ(e.store.modelTriangles[11].v[2].z, parent.v[2].z); // P2 corner
+    ASSERT_EQ(e.document.store.lastIndex, 12);
+    EXPECT_EQ(e.document.store.modelTriangles[4].v[0].y, parent.v[0].y);  // P0 corner stays
+    EXPECT_EQ(e.document.store.modelTriangles[10].v[1].y, parent.v[1].y); // P1 corner
+    EXPECT_EQ(e.document.store.modelTriangles[11].v[2].z, parent.v[2].z); // P2 corner
     for (int t : {4, 10, 11, 12}) {
-        const Triangle& sub = e.store.modelTriangles[static_cast<std::size_t>(t)];
+        const Triangle& sub = e.document.store.modelTriangles[static_cast<std::size_t>(t)];
         EXPECT_NEAR(area(sub), area(parent) / 4, 1e-12);
         // The view copies carry current normals.
-        EXPECT_GT(e.store.viewTriangles[static_cast<std::size_t>(t)].normal.x * parent.normal.x,
+        EXPECT_GT(e.document.store.viewTriangles[static_cast<std::size_t>(t)].normal.x *
+                      parent.normal.x,
                   0.0);
         EXPECT_EQ(sub.colour, parent.colour);
     }
-    EXPECT_EQ(e.store.modelTriangles[10].v[0].selected, 0); // appended slots lose marks
-    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_EQ(e.document.store.modelTriangles[10].v[0].selected, 0); // appended slots lose marks
+    EXPECT_EQ(e.document.selection.count(), 0);
     EXPECT_EQ(editPhaseNumber(e), 0);
     EXPECT_EQ(e.undoDepth(), 1);
     undoLast(e);
-    EXPECT_EQ(e.store.lastIndex, 9);
+    EXPECT_EQ(e.document.store.lastIndex, 9);
 }
 
 TEST(Subdivision, ThreeAndTwoSplits) {
     Fixture f(2);
     Editor& e = f.e;
-    const Triangle parent = e.store.modelTriangles[0];
+    const Triangle parent = e.document.store.modelTriangles[0];
     select(e, {{0, 0}, {0, 1}, {0, 2}});
     dispatchCommand(e, command_id::kSplitInThree);
-    ASSERT_EQ(e.store.lastIndex, 3);
+    ASSERT_EQ(e.document.store.lastIndex, 3);
     for (int t : {0, 2, 3}) {
-        EXPECT_NEAR(area(e.store.modelTriangles[static_cast<std::size_t>(t)]), area(parent) / 3,
-                    1e-12);
+        EXPECT_NEAR(area(e.document.store.modelTriangles[static_cast<std::size_t>(t)]),
+                    area(parent) / 3, 1e-12);
     }
     // Two selected vertices of triangle 1: cut at the midpoint of the selected edge.
     select(e, {{1, 0}, {1, 2}});
     EXPECT_EQ(dispatchCommand(e, command_id::kPopupSplitInTwo), DispatchResult::Done);
-    ASSERT_EQ(e.store.lastIndex, 4);
-    EXPECT_EQ(e.store.modelTriangles[1].v[1].y, 18.0); // free vertex P1 stays
-    EXPECT_EQ(e.store.modelTriangles[4].v[2].z, 3.0);  // mid(P2, P0)
+    ASSERT_EQ(e.document.store.lastIndex, 4);
+    EXPECT_EQ(e.document.store.modelTriangles[1].v[1].y, 18.0); // free vertex P1 stays
+    EXPECT_EQ(e.document.store.modelTriangles[4].v[2].z, 3.0);  // mid(P2, P0)
     select(e, {{2, 0}});
     EXPECT_EQ(dispatchCommand(e, command_id::kPopupSplitInTwo),
               DispatchResult::Disabled); // one vertex: never split
@@ -106,15 +107,15 @@ TEST(Subdivision, LimitsAndTheFailurePath) {
 
     Fixture f(3);
     Editor& e = f.e;
-    e.store.lastIndex = 2995; // room for one four-split only
+    e.document.store.lastIndex = 2995; // room for one four-split only
     select(e, {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}});
     dispatchCommand(e, command_id::kSplitInFour);
-    EXPECT_EQ(e.store.lastIndex, 2998);
+    EXPECT_EQ(e.document.store.lastIndex, 2998);
     EXPECT_EQ(f.host.beeps, 1);
     EXPECT_EQ(f.host.dialogs, (std::vector<int>{302}));
-    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_EQ(e.document.selection.count(), 0);
     undoLast(e);
-    EXPECT_EQ(e.store.lastIndex, 2995);
+    EXPECT_EQ(e.document.store.lastIndex, 2995);
 }
 
 TEST(Subdivision, FourAndTwoLeavesNoVertexOnAnOpenEdge) {
@@ -125,10 +126,10 @@ TEST(Subdivision, FourAndTwoLeavesNoVertexOnAnOpenEdge) {
     appendTriangle(e, {0, 10, 0}, {0, 10, 10}, {0, 0, 10}, 2);
     select(e, {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 2}});
     dispatchCommand(e, command_id::kSplitFourAndTwo);
-    ASSERT_EQ(e.store.lastIndex, 5); // 4 + 2
+    ASSERT_EQ(e.document.store.lastIndex, 5); // 4 + 2
     // Triangle 1 is cut at (0, 5, 5), the midpoint the four-split used too.
     bool found = false;
-    for (const Point3& p : e.store.modelTriangles[1].v) {
+    for (const Point3& p : e.document.store.modelTriangles[1].v) {
         found = found || (p.y == 5.0 && p.z == 5.0);
     }
     EXPECT_TRUE(found);
@@ -136,9 +137,9 @@ TEST(Subdivision, FourAndTwoLeavesNoVertexOnAnOpenEdge) {
 
 TEST(Subdivision, PopupSplitsThePickedTriangle) {
     Fixture f(1);
-    f.e.interaction.pickedTriangle = 0;
+    f.e.session.interaction.pickedTriangle = 0;
     dispatchCommand(f.e, command_id::kPopupSplitPickedInFour);
-    EXPECT_EQ(f.e.store.lastIndex, 3);
+    EXPECT_EQ(f.e.document.store.lastIndex, 3);
     EXPECT_EQ(f.e.undoDepth(), 1);
     EXPECT_EQ(f.host.repaints, 1);
 }
@@ -149,15 +150,16 @@ TEST(Subdivision, EverySplitTriangleHasItsOwnNormalInTheModel) {
     for (int command :
          {command_id::kPopupSplitPickedInFour, command_id::kPopupSplitPickedInThree}) {
         Fixture f(2);
-        f.e.store.modelTriangles[0].setVertex(2, Point3(5, 0, 6)); // tilted, so halves differ
-        f.e.store.modelTriangles[0].computePolar();
-        f.e.store.modelTriangles[0].computeNormal();
+        f.e.document.store.modelTriangles[0].setVertex(2,
+                                                       Point3(5, 0, 6)); // tilted, so halves differ
+        f.e.document.store.modelTriangles[0].computePolar();
+        f.e.document.store.modelTriangles[0].computeNormal();
         f.e.refreshModelToView();
-        f.e.interaction.pickedTriangle = 0;
+        f.e.session.interaction.pickedTriangle = 0;
         dispatchCommand(f.e, command);
-        ASSERT_GT(f.e.store.lastIndex, 1) << command;
-        for (int i = 0; i <= f.e.store.lastIndex; ++i) {
-            const Triangle& t = f.e.store.modelTriangles[static_cast<std::size_t>(i)];
+        ASSERT_GT(f.e.document.store.lastIndex, 1) << command;
+        for (int i = 0; i <= f.e.document.store.lastIndex; ++i) {
+            const Triangle& t = f.e.document.store.modelTriangles[static_cast<std::size_t>(i)];
             Triangle fresh = t;
             fresh.computeNormal();
             EXPECT_EQ(t.normal.x, fresh.normal.x) << command << " slot " << i;
@@ -172,17 +174,18 @@ TEST(Subdivision, SplittingWhileATriangleIsBeingDrawnSplitsOnlyFinishedOnes) {
     Fixture f(1);
     select(f.e, {{0, 0}, {0, 1}, {0, 2}});
     // A triangle begun with the drawing tool holds slot 1.
-    f.e.interaction.toolMode = ToolMode::DrawTriangle;
-    f.e.tools.drawing.phase = DrawPhase::OneVertex;
-    ++f.e.store.lastIndex;
+    f.e.session.interaction.toolMode = ToolMode::DrawTriangle;
+    f.e.session.tools.drawing.phase = DrawPhase::OneVertex;
+    ++f.e.document.store.lastIndex;
     dispatchCommand(f.e, command_id::kSplitInFour);
-    EXPECT_EQ(f.e.store.lastIndex, 3); // triangle 0 and its three new parts, no half triangle
+    EXPECT_EQ(f.e.document.store.lastIndex,
+              3); // triangle 0 and its three new parts, no half triangle
     EXPECT_EQ(editPhaseNumber(f.e), 0);
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(f.e.store.modelTriangles[static_cast<std::size_t>(i)].colour, 0x10u);
+        EXPECT_EQ(f.e.document.store.modelTriangles[static_cast<std::size_t>(i)].colour, 0x10u);
     }
     undoLast(f.e);
-    EXPECT_EQ(f.e.store.lastIndex, 0);
+    EXPECT_EQ(f.e.document.store.lastIndex, 0);
 }
 
 TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
@@ -191,25 +194,25 @@ TEST(Mirror, ReflectsAcrossTheMeanCentroidAndTwiceRestores) {
     e.pane().camera.verticalAxisAngle = 0.4;
     e.refreshModelToView();
     select(e, {{0, 0}, {0, 1}, {0, 2}});
-    const Triangle before = e.store.viewTriangles[0];
+    const Triangle before = e.document.store.viewTriangles[0];
     dispatchCommand(e, command_id::kMirrorLeftRight);
-    const Triangle& after = e.store.viewTriangles[0];
+    const Triangle& after = e.document.store.viewTriangles[0];
     EXPECT_NEAR(after.centroid.y, before.centroid.y, 1e-9);
     EXPECT_NEAR(after.v[0].y, 2 * before.centroid.y - before.v[0].y, 1e-9);
     EXPECT_NEAR(after.v[1].y, 2 * before.centroid.y - before.v[2].y, 1e-9); // winding turned
     EXPECT_GT(after.normal.x * before.normal.x, 0.0);
-    EXPECT_EQ(e.store.modelTriangles[1].v[1].y, 18.0); // not selected: untouched
+    EXPECT_EQ(e.document.store.modelTriangles[1].v[1].y, 18.0); // not selected: untouched
     dispatchCommand(e, command_id::kPopupMirrorLeftRight);
     for (std::size_t k = 0; k < 3; ++k) {
-        EXPECT_NEAR(e.store.viewTriangles[0].v[k].y, before.v[k].y, 1e-9);
-        EXPECT_NEAR(e.store.viewTriangles[0].v[k].z, before.v[k].z, 1e-9);
+        EXPECT_NEAR(e.document.store.viewTriangles[0].v[k].y, before.v[k].y, 1e-9);
+        EXPECT_NEAR(e.document.store.viewTriangles[0].v[k].z, before.v[k].z, 1e-9);
     }
     EXPECT_EQ(e.undoDepth(), 2);
-    EXPECT_EQ(e.selection.count(), 3); // the selection stays
+    EXPECT_EQ(e.document.selection.count(), 3); // the selection stays
 
     dispatchCommand(e,
                     command_id::kPopupMirrorFrontBack); // depth: a flat triangle turns to face away
-    EXPECT_LT(e.store.viewTriangles[0].normal.x * before.normal.x, 0.0);
+    EXPECT_LT(e.document.store.viewTriangles[0].normal.x * before.normal.x, 0.0);
 }
 
 } // namespace

@@ -17,7 +17,9 @@ class VertexMove : public testing::ScriptTest {
             run(line);
         }
     }
-    const Point3& v(int k) { return e.store.modelTriangles[0].v[static_cast<std::size_t>(k)]; }
+    const Point3& v(int k) {
+        return e.document.store.modelTriangles[0].v[static_cast<std::size_t>(k)];
+    }
     void reselect() { run("command 32930"); }
 };
 
@@ -25,7 +27,7 @@ TEST_F(VertexMove, RelativeAndPositionRulesInUserDirections) {
     run("answer ok 1008=5");
     run("command 32921"); // up the screen by 5
     EXPECT_EQ(v(0).z, -25.0);
-    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_EQ(e.document.selection.count(), 0);
     reselect();
     run("answer ok 1008=10");
     run("command 32902"); // vertical position 10 above the origin
@@ -70,12 +72,12 @@ TEST_F(VertexMove, ModelAxesWhenTheOptionIsOffAndCancelEndsTheSelection) {
     run("answer ok 1121=0 1008=5");
     run("command 32918");
     EXPECT_EQ(v(0).z, before - 5); // the model's own z, whatever the view
-    EXPECT_FALSE(e.interaction.moveInCurrentView);
+    EXPECT_FALSE(e.session.interaction.moveInCurrentView);
     reselect();
     const int depth = e.undoDepth();
     run("command 32918"); // cancelled
     EXPECT_EQ(e.undoDepth(), depth);
-    EXPECT_EQ(e.selection.count(), 0);
+    EXPECT_EQ(e.document.selection.count(), 0);
     EXPECT_EQ(dispatchCommand(e, command_id::kPopupMoveVertically), DispatchResult::Disabled);
 }
 

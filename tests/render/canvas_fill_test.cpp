@@ -119,9 +119,9 @@ TEST(CanvasFill, PaintedTriangleWithoutEdgesHasNoHoles) {
         ASSERT_FALSE(player.runLine(line)) << line;
     }
     Editor& e = player.editor();
-    e.view.emphasisMode = 0;
-    e.store.lastIndex = 0;
-    Triangle& t = e.store.viewTriangles[0];
+    e.session.view.emphasisMode = 0;
+    e.document.store.lastIndex = 0;
+    Triangle& t = e.document.store.viewTriangles[0];
     t.setVertex(0, Point3(0, -40, -40));
     t.setVertex(1, Point3(0, 40, -40));
     t.setVertex(2, Point3(0, 0, 0));

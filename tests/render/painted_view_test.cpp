@@ -23,7 +23,7 @@ struct View {
     explicit View(const char* size) {
         EXPECT_FALSE(player.runLine(size));
         EXPECT_FALSE(player.runLine("command 32895")); // no status box
-        e.view.emphasisMode = 0;
+        e.session.view.emphasisMode = 0;
     }
     QtCanvas paint() {
         const SceneFrame f = stepFrame(e);
@@ -53,7 +53,7 @@ TEST(PaintedView, GridFillsATallWindowOnBothPaths) {
         ASSERT_FALSE(v.player.runLine("command 32777")); // 5-unit grid
         if (depthBuffer) {
             ASSERT_FALSE(v.player.runLine("command 32808"));
-            v.e.view.depthNormalDisplay = 1;
+            v.e.session.view.depthNormalDisplay = 1;
         }
         const QtCanvas c = v.paint();
         // Lines every 5 pixels from the origin at (20, 60); grey 258 - 15 = 243.
@@ -72,9 +72,9 @@ TEST(PaintedView, GridFillsATallWindowOnBothPaths) {
 TEST(PaintedView, SixteenBitBackBufferRendersInRgb565) {
     View v("size 64 48");
     ASSERT_FALSE(v.player.runLine("command 32808"));
-    v.e.view.depthNormalDisplay = 1;
-    v.e.store.lastIndex = 0;
-    Triangle& t = v.e.store.viewTriangles[0];
+    v.e.session.view.depthNormalDisplay = 1;
+    v.e.document.store.lastIndex = 0;
+    Triangle& t = v.e.document.store.viewTriangles[0];
     t.setVertex(0, Point3(0, -10, -10));
     t.setVertex(1, Point3(0, 10, -10));
     t.setVertex(2, Point3(0, -10, 10));
@@ -93,7 +93,7 @@ TEST(PaintedView, SixteenBitBackBufferRendersInRgb565) {
     ASSERT_FALSE(v.player.runLine("pixelformat 15"));
     const QtCanvas refused = v.paint();
     EXPECT_EQ(refused.pixel(30, 20), kWhite); // the blank picture of the refused paint
-    EXPECT_EQ(v.e.view.depthNormalDisplay, 0);
+    EXPECT_EQ(v.e.session.view.depthNormalDisplay, 0);
     EXPECT_EQ(v.paint().pixel(30, 20), c32 & 0x00FFFFFF); // then back to front again
 }
 
@@ -102,10 +102,10 @@ TEST(PaintedView, SixteenBitBackBufferRendersInRgb565) {
 // and the axes, in every mode.
 TEST(PaintedView, BandedPaintMatchesOnePass) {
     View v("size 97 71");
-    v.e.view.grid = GridSpacing::Five;
-    v.e.view.emphasisMode = 3;
+    v.e.session.view.grid = GridSpacing::Five;
+    v.e.session.view.emphasisMode = 3;
     v.e.pane().camera.depth = 7;
-    MeshStore& s = v.e.store;
+    MeshStore& s = v.e.document.store;
     const Colour colours[] = {0x00204080, 0x00A03010, 0x0030C060};
     for (int i = 0; i < 3; ++i) {
         ++s.lastIndex;
@@ -115,7 +115,7 @@ TEST(PaintedView, BandedPaintMatchesOnePass) {
     }
     v.e.refreshViewToModel();
     for (int mode = 0; mode <= 3; ++mode) {
-        v.e.view.frameMode = static_cast<FrameMode>(mode);
+        v.e.session.view.frameMode = static_cast<FrameMode>(mode);
         const SceneFrame f = stepFrame(v.e);
         QtCanvas whole(97, 71);
         whole.setConcurrentBands(false);

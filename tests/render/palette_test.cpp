@@ -40,28 +40,28 @@ TEST(Palette, ClicksChooseAndCommandsFollowUp) {
     Editor& e = player.editor();
     ASSERT_FALSE(player.runLine("answer click 5 5")); // background: stays open, then closes
     ASSERT_FALSE(player.runLine("command 32797"));
-    EXPECT_EQ(e.interaction.currentColour, 0u);
-    EXPECT_EQ(e.interaction.toolMode, ToolMode::Paint); // Paint however the palette closed
+    EXPECT_EQ(e.session.interaction.currentColour, 0u);
+    EXPECT_EQ(e.session.interaction.toolMode, ToolMode::Paint); // Paint however the palette closed
     ASSERT_FALSE(player.runLine("command 32801"));
     ASSERT_FALSE(player.runLine("answer click 310 420"));
     ASSERT_FALSE(player.runLine("command 32797"));
-    EXPECT_EQ(e.interaction.currentColour, 0xFFFFFFu);
+    EXPECT_EQ(e.session.interaction.currentColour, 0xFFFFFFu);
 
     // Triangle popup: recolour, reverse, pick.
     for (const char* line : {"command 32801", "down 400 300", "down 500 300", "down 400 400",
                              "answer choose 32839", "answer click 20 120", "rdown 420 320"}) {
         ASSERT_FALSE(player.runLine(line)) << line;
     }
-    EXPECT_EQ(e.store.modelTriangles[0].colour, 0x0000FFu);
+    EXPECT_EQ(e.document.store.modelTriangles[0].colour, 0x0000FFu);
     const int depth = e.undoDepth();
     ASSERT_FALSE(player.runLine("answer choose 32838"));
     ASSERT_FALSE(player.runLine("rdown 420 320"));
-    EXPECT_LT(e.store.viewTriangles[0].normal.x, 0.0);
+    EXPECT_LT(e.document.store.viewTriangles[0].normal.x, 0.0);
     EXPECT_EQ(e.undoDepth(), depth + 1);
-    e.interaction.currentColour = 0;
+    e.session.interaction.currentColour = 0;
     ASSERT_FALSE(player.runLine("answer choose 32869"));
     ASSERT_FALSE(player.runLine("rdown 420 320")); // back-facing triangles can be picked too
-    EXPECT_EQ(e.interaction.currentColour, 0x0000FFu);
+    EXPECT_EQ(e.session.interaction.currentColour, 0x0000FFu);
 }
 
 } // namespace

@@ -270,7 +270,7 @@ TEST(QtCanvas, PaintedSceneHasTheGridAndAFilledTriangle) {
         ASSERT_FALSE(player.runLine(line)) << line;
     }
     Editor& e = player.editor();
-    e.view.emphasisMode = 0;
+    e.session.view.emphasisMode = 0;
     QtCanvas c(64, 48);
     paintScene(stepFrame(e), c);
     EXPECT_EQ(c.pixel(32, 2), 0x00FF0000u); // the vertical axis through the origin, blue
@@ -285,12 +285,12 @@ std::string paintState(const Editor& e) {
     const LastPaint& i = e.pane().lastPaint;
     s << dumpState(e, true) << ' ' << e.pane().camera.centreX << ' ' << e.pane().camera.centreY
       << ' ' << i.centreBox.left << ' ' << i.centreBox.top << ' ' << i.statusBoxRect.left << ' '
-      << i.statusBoxRect.top << ' ' << e.view.depthNormalDisplay << ' ' << i.drawOrderLast;
+      << i.statusBoxRect.top << ' ' << e.session.view.depthNormalDisplay << ' ' << i.drawOrderLast;
     for (int k = 0; k <= e.pane().lastPaint.drawOrderLast; ++k) {
         s << ' ' << e.pane().lastPaint.drawOrder[static_cast<std::size_t>(k)];
     }
-    for (int t = 0; t <= e.store.lastIndex; ++t) {
-        const Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+    for (int t = 0; t <= e.document.store.lastIndex; ++t) {
+        const Triangle& tri = e.document.store.viewTriangles[static_cast<std::size_t>(t)];
         s << ' ' << tri.shadedColour << ' ' << tri.screenLeft << ' ' << tri.screenBottom;
     }
     return s.str();
@@ -307,8 +307,8 @@ TEST(QtCanvas, PaintingTwiceFromOneStateGivesOnePictureAndChangesNothing) {
     }
     Editor& e = player.editor();
     for (const bool depthBuffer : {false, true}) {
-        e.view.frameMode = depthBuffer ? FrameMode::Filled : FrameMode::FilledWithEdges;
-        e.view.depthNormalDisplay = depthBuffer ? 1 : 0;
+        e.session.view.frameMode = depthBuffer ? FrameMode::Filled : FrameMode::FilledWithEdges;
+        e.session.view.depthNormalDisplay = depthBuffer ? 1 : 0;
         QtCanvas first(400, 300);
         const SceneFrame frame = stepFrame(e);
         const std::string before = paintState(e);
@@ -340,8 +340,8 @@ TEST(QtCanvas, AHeadlessPictureShowsTheRightClickHatchUntilTheMenuCloses) {
     Editor e(host);
     host.editor = &e;
     e.pane().camera.clientRect = {0, 0, 64, 48};
-    e.view.statusVisible = 0;
-    e.view.emphasisMode = 0;
+    e.session.view.statusVisible = 0;
+    e.session.view.emphasisMode = 0;
     // On screen (2, 2), (62, 2), (2, 46) around the origin at (32, 24).
     testing::appendTriangle(e, {0, -30, -22}, {0, 30, -22}, {0, -30, 22}, 0x00204000);
     QtCanvas plain(64, 48);

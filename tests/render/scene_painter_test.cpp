@@ -101,11 +101,11 @@ struct Fixture {
 
 TEST(ScenePainter, NoGridFlagDrawsNoGridAxesOrDepthSquare) {
     Fixture f;
-    f.e.view.statusVisible = 0;
+    f.e.session.view.statusVisible = 0;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.calls,
               (std::vector<std::string>{"unclip", "fill (0,0)-(800,600) 16777215"}));
-    f.e.view.gridInFront = true;
+    f.e.session.view.gridInFront = true;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("line"), 0);
 }
@@ -114,19 +114,19 @@ TEST(ScenePainter, SnapMarkerOnAVertexFarOffThePixelRange) {
     // Found by the state fuzzer after opening a damaged document: the vertex snap preview
     // lands on a vertex some 1e12 pixels away, and placing the marker overflowed.
     Fixture f;
-    f.e.view.statusVisible = 0;
+    f.e.session.view.statusVisible = 0;
     appendTriangle(f.e, {0, -1e12, -1e12}, {0, -1e12 + 5, -1e12}, {0, -1e12, -1e12 + 5}, 1);
-    f.e.interaction.toolMode = ToolMode::DrawTriangle;
-    f.e.snap.vertexSnap[1] = true;
-    f.e.interaction.lastPointer = {10, 10};
+    f.e.session.interaction.toolMode = ToolMode::DrawTriangle;
+    f.e.session.snap.vertexSnap[1] = true;
+    f.e.session.interaction.lastPointer = {10, 10};
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("marker (-2147483648,-2147483648)"), 1);
 }
 
 TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
     Fixture f;
-    f.e.view.statusVisible = 0;
-    f.e.view.grid = GridSpacing::Forty;
+    f.e.session.view.statusVisible = 0;
+    f.e.session.view.grid = GridSpacing::Forty;
     paintScene(stepFrame(f.e), f.canvas);
     // 258 - 120 = 138: RGB(138, 138, 255); lines at 400 mod 40 = 0, 40, ...
     EXPECT_EQ(f.canvas.calls[2],
@@ -143,8 +143,8 @@ TEST(ScenePainter, GridSpacingFortyAtZoomOneUsesItsGreyThenAxesAndSquare) {
 
 TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
     Fixture f;
-    f.e.view.statusVisible = 0;
-    f.e.view.emphasisMode = 0;
+    f.e.session.view.statusVisible = 0;
+    f.e.session.view.emphasisMode = 0;
     appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0x0000FF); // faces the viewer
     appendTriangle(f.e, {0, 0, 0}, {0, 0, 10}, {0, 10, 0}, 0x00FF00); // faces away
     const char* expected[] = {"polyline 4 pen1:0", "polyline 4 pen1:7697919",
@@ -152,15 +152,15 @@ TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
                               "polygon 3 pen1:7697919 brush:7697919"};
     for (int mode = 0; mode < 4; ++mode) {
         f.canvas.calls.clear();
-        f.e.view.frameMode = static_cast<FrameMode>(mode);
+        f.e.session.view.frameMode = static_cast<FrameMode>(mode);
         paintScene(stepFrame(f.e), f.canvas);
         ASSERT_EQ(f.canvas.calls.size(), 3u) << mode;
         EXPECT_EQ(f.canvas.calls[2], expected[mode]);
     }
     // The depth-buffer path replaces the picture with the renderer's pixels.
     f.canvas.calls.clear();
-    f.e.view.depthNormalDisplay = 1;
-    f.e.depthRenderer.resize(f.e.pane().camera.clientRect);
+    f.e.session.view.depthNormalDisplay = 1;
+    f.e.services.depthRenderer.resize(f.e.pane().camera.clientRect);
     paintScene(stepFrame(f.e), f.canvas);
     ASSERT_GE(f.canvas.calls.size(), 2u);
     EXPECT_EQ(f.canvas.calls[1], "pixels 800x600@32"); // no white fill first: it is replaced
@@ -168,25 +168,25 @@ TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
 
 TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
     Fixture f;
-    f.e.view.statusVisible = 0;
+    f.e.session.view.statusVisible = 0;
     appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
     appendTriangle(f.e, {5, 0, 0}, {5, 0, 10}, {5, 10, 0}, 0); // back-facing, at depth 5
     const int expected[] = {0, 3, 3, 6}; // mode 1 at depth 0: triangle 0's vertices
     for (int mode = 0; mode < 4; ++mode) {
         f.canvas.calls.clear();
-        f.e.view.emphasisMode = mode;
+        f.e.session.view.emphasisMode = mode;
         paintScene(stepFrame(f.e), f.canvas);
         EXPECT_EQ(f.canvas.count("rect"), expected[mode]) << mode;
     }
     f.e.pane().camera.depth = 5; // mode 1: vertices at the drawing depth, even back-facing ones
-    f.e.view.emphasisMode = 1;
+    f.e.session.view.emphasisMode = 1;
     f.canvas.calls.clear();
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("rect"), 3);
     // Marker square around (400, 300): corners 403 and 397.
     EXPECT_EQ(f.canvas.calls[3].substr(0, 22), "rect (397,297)-(403,30");
 
-    f.e.selection.selectTriangles(f.e.store, 0, 0);
+    f.e.document.selection.selectTriangles(f.e.document.store, 0, 0);
     f.canvas.calls.clear();
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("rect"), 0);
@@ -211,8 +211,8 @@ TEST(ScenePainter, StatusBoxTextsAndPlacement) {
     EXPECT_EQ(lines[6].text, "奥行き＝(-2.000000)");
     EXPECT_EQ(lines[4].x, 200);
 
-    f.e.interaction.statusCorner = StatusCorner::BottomRight;
-    f.e.interaction.currentColour = 0x123456;
+    f.e.session.interaction.statusCorner = StatusCorner::BottomRight;
+    f.e.session.interaction.currentColour = 0x123456;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.e.pane().lastPaint.statusBoxRect, (Rect{410, 500, 800, 600}));
     EXPECT_NE(std::find(f.canvas.calls.begin(), f.canvas.calls.end(),
@@ -223,14 +223,14 @@ TEST(ScenePainter, StatusBoxTextsAndPlacement) {
 
 TEST(ScenePainter, DrawingPreviewAndSnapMarker) {
     Fixture f;
-    f.e.view.statusVisible = 0;
-    f.e.view.emphasisMode = 0;
+    f.e.session.view.statusVisible = 0;
+    f.e.session.view.emphasisMode = 0;
     appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
-    f.e.tools.drawing.phase = DrawPhase::OneVertex; // one point of triangle 0 placed
-    f.e.interaction.lastPointer = {414, 306};
-    f.e.snap.gridSnap[2] = true;
-    f.e.view.grid = GridSpacing::Ten;
-    f.e.view.gridInFront = true;
+    f.e.session.tools.drawing.phase = DrawPhase::OneVertex; // one point of triangle 0 placed
+    f.e.session.interaction.lastPointer = {414, 306};
+    f.e.session.snap.gridSnap[2] = true;
+    f.e.session.view.grid = GridSpacing::Ten;
+    f.e.session.view.gridInFront = true;
     paintScene(stepFrame(f.e), f.canvas);
     EXPECT_EQ(f.canvas.count("polyline 3"), 1);
     EXPECT_EQ(f.canvas.count("polygon"), 0);              // the provisional triangle is not filled
@@ -272,14 +272,14 @@ TEST(ScenePainter, ARightClickHatchesThePickedTriangleWhileItsMenuIsUp) {
     Editor e(host);
     host.editor = &e;
     e.pane().camera.clientRect = {0, 0, 800, 600};
-    e.view.statusVisible = 0;
+    e.session.view.statusVisible = 0;
     appendTriangle(e, {0, 0, 0}, {0, 100, 0}, {0, 0, 100}, 0x00102030);
     stepFrame(e); // the picture the click lands on
     onRightButtonDown(e, mouse_flags::kRight, {420, 320});
     // Over everything else, without an outline, in the triangle's colour with 0x808080 set.
     EXPECT_EQ(host.canvas.calls.back(),
               "polygon 3 pen0:0:none hatch:" + std::to_string(0x00102030 | 0x808080));
-    EXPECT_EQ(e.highlightedTriangle, -1); // gone with the menu
+    EXPECT_EQ(e.session.highlightedTriangle, -1); // gone with the menu
     host.canvas.calls.clear();
     paintScene(stepFrame(e), host.canvas);
     EXPECT_EQ(host.canvas.count("polygon 3 pen0:0:none"), 0);
@@ -289,15 +289,15 @@ TEST(ScenePainter, DisplayCommandsAreRadioGroupsThatRepaint) {
     FakeHost host;
     Editor e(host);
     dispatchCommand(e, command_id::kShowFrame);
-    EXPECT_EQ(e.view.frameMode, FrameMode::Outline);
+    EXPECT_EQ(e.session.view.frameMode, FrameMode::Outline);
     EXPECT_TRUE(findCommand(command_id::kShowFrame)->isChecked(e));
     EXPECT_FALSE(findCommand(command_id::kShowFacesWithEdges)->isChecked(e));
     dispatchCommand(e, command_id::kGridInFront);
-    EXPECT_TRUE(e.view.gridInFront);
+    EXPECT_TRUE(e.session.view.gridInFront);
     EXPECT_FALSE(findCommand(command_id::kGridBehind)->isChecked(e));
     EXPECT_EQ(host.repaints, 2);
     dispatchCommand(e, command_id::kStatusBox); // takes effect at the next repaint, so none now
-    EXPECT_EQ(e.view.statusVisible, 0);
+    EXPECT_EQ(e.session.view.statusVisible, 0);
     EXPECT_EQ(host.repaints, 2);
 }
 
@@ -310,17 +310,17 @@ TEST(Navigation, WheelStepsAndClamps) {
     wheelZoom(e, -120); // 0.0, clamped up to 0.2
     EXPECT_EQ(e.pane().camera.zoom, 0.2);
     dispatchCommand(e, command_id::kZoomTimes10);
-    e.interaction.toolMode = ToolMode::RangeMove;
-    e.tools.range.phase = RangePhase::SelectionShown;
-    e.interaction.selectionRect = {100, 100, 200, 200};
+    e.session.interaction.toolMode = ToolMode::RangeMove;
+    e.session.tools.range.phase = RangePhase::SelectionShown;
+    e.session.interaction.selectionRect = {100, 100, 200, 200};
     wheelZoom(e, 120); // 10.1 -> 10; the rectangle is not rescaled for that notch
     EXPECT_EQ(e.pane().camera.zoom, 10.0);
-    EXPECT_EQ(e.interaction.selectionRect, (Rect{100, 100, 200, 200}));
+    EXPECT_EQ(e.session.interaction.selectionRect, (Rect{100, 100, 200, 200}));
     dispatchCommand(e, command_id::kZoomTimes1);
     wheelZoom(e, 120 * 10); // 1 -> 2: the rectangle doubles about the window centre
     EXPECT_NEAR(e.pane().camera.zoom, 2.0, 1e-12);
-    EXPECT_EQ(e.interaction.selectionRect.left, -200);
-    EXPECT_EQ(e.interaction.selectionRect.bottom, 100);
+    EXPECT_EQ(e.session.interaction.selectionRect.left, -200);
+    EXPECT_EQ(e.session.interaction.selectionRect.bottom, 100);
 }
 
 } // namespace
@@ -333,8 +333,8 @@ namespace {
 // and the last real triangle is drawn, not skipped as one.
 TEST(ScenePainter, FullStoreDrawsItsLastTriangleWhileTheRangeToolIsBusy) {
     Fixture f;
-    f.e.view.statusVisible = 0;
-    f.e.view.emphasisMode = 0;
+    f.e.session.view.statusVisible = 0;
+    f.e.session.view.emphasisMode = 0;
     for (int i = 0; i < kTriangleSlots; ++i) {
         const double y = (i % 50) * 10.0 - 250;
         appendTriangle(f.e, {0, y, 0}, {0, y + 5, 0}, {0, y, 5}, 0x0000FF);
