@@ -1,5 +1,6 @@
 #include "editor/clipboard_commands.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/file_messages.h"
 #include "editor/interface_text.h"
@@ -56,17 +57,18 @@ void copyToWorkFile(Editor& editor) {
 }
 
 void deleteWholeTriangles(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    std::vector<int> doomed;
-    forEachWholeTriangle(e.selection, [&](int t) {
-        doomed.push_back(t);
-        return true;
-    });
-    removeModelTriangles(e.store, e.selection, doomed);
-    e.refreshModelToView();
+    runEdit(
+        e,
+        [&] {
+            std::vector<int> doomed;
+            forEachWholeTriangle(e.selection, [&](int t) {
+                doomed.push_back(t);
+                return true;
+            });
+            removeModelTriangles(e.store, e.selection, doomed);
+        },
+        EditRefresh::ModelToView);
     clearToolPhases(e);
-    e.countEdit();
     e.repaint();
 }
 
@@ -77,6 +79,7 @@ void cutToWorkFile(Editor& editor) {
 }
 
 void pasteWorkFile(Editor& e) {
+    EditTransaction edit(e); // the paste becomes the selection of the range tool
     e.setModified(true);
     std::vector<std::uint8_t> bytes;
     if (const FileResult r = readFileStart(e.paths.workFilePath, kMaxWorkFileBytes, bytes); !r) {
@@ -91,9 +94,6 @@ void pasteWorkFile(Editor& e) {
     }
     const int count = static_cast<int>(clip->size());
     MeshStore& s = e.store;
-    if (count != 0) {
-        abandonDrawing(e); // the paste becomes the selection of the range tool
-    }
     if (s.lastIndex + count >= kMaxTriangles) {
         showTooManyPolygons(e);
         return;
@@ -101,7 +101,7 @@ void pasteWorkFile(Editor& e) {
     if (count == 0) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
 
     double minY = (*clip)[0].v[0][1];
     double minZ = (*clip)[0].v[0][2];
@@ -148,9 +148,8 @@ void pasteWorkFile(Editor& e) {
     st.selectionRect = r;
 
     s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
-    e.refreshViewToModel();
     st.toolMode = ToolMode::RangeMove;
-    e.countEdit();
+    edit.commit(EditRefresh::ViewToModel);
     showSelection(e, DragCounting::AlreadyCounted); // dragging the paste is part of its step
     e.repaint();
 }

@@ -23,7 +23,6 @@ void Editor::takeSnapshot() {
 
 void Editor::countEdit() {
     undo.countEdit();
-    ++historySerial;
     setModified(true);
 }
 
@@ -64,7 +63,6 @@ void stepHistory(Editor& editor, bool (UndoHistory::*restore)(MeshStore&)) {
     if (!(editor.undo.*restore)(editor.store)) {
         return;
     }
-    ++editor.historySerial;
     editor.setModified(true);
     // The restored model may hold other triangles in the selected slots: the selection ends,
     // so no later command touches a triangle the user did not choose.

@@ -71,21 +71,20 @@ class Editor {
     // menu is up; -1 for none.
     int highlightedTriangle = -1;
     std::vector<std::string> recentFiles; // most recent first, at most four
-    // Grows by one with every counted edit and every undo: tells a selection whether its
-    // drags still belong to the last undo step.
-    std::uint64_t historySerial = 1;
-    RecoveryState recovery;           // this instance's recovery copy
-    bool unconfinedReadNoted = false; // the status line said foreign files are read unconfined
+    RecoveryState recovery;               // this instance's recovery copy
+    bool unconfinedReadNoted = false;     // the status line said foreign files are read unconfined
     // The palette panel's colours (empty until a palette is read or made), kept beside the
     // settings between runs.
     Palette palette;
 
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
-    // left out.
+    // left out. Edits go through EditTransaction (editor/edit_transaction.h), which calls these.
     void takeSnapshot();
     // Counts the edit whose snapshot was taken last. Every counted edit marks the document
     // modified, whichever command, key or tool made it.
     void countEdit();
+    // Grows by one with every counted edit, undo and redo (see UndoHistory::serial).
+    std::uint64_t historySerial() const { return undo.serial; }
     int undoDepth() const { return undo.undoDepth; }
     int redoDepth() const { return undo.redoDepth; }
 

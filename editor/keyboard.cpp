@@ -1,6 +1,7 @@
 #include "editor/keyboard.h"
 
 #include "editor/dialog_number.h"
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/tools/draw_triangle_tool.h"
@@ -125,8 +126,10 @@ bool nudge(Editor& e, Key key) {
         run = NudgePhase::Idle;
         return false;
     }
+    // The run's first nudge is its edit; the later ones belong to the same undo step.
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
     if (run == NudgePhase::Idle) {
-        e.takeSnapshot();
+        edit.goAhead();
     }
     for (const SelectedVertex& v : e.selection.vertices()) {
         Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
@@ -139,10 +142,8 @@ bool nudge(Editor& e, Key key) {
         t.computePolar();
         t.computeNormal(); // the painter culls and shades by it until the next refresh
     }
-    if (run == NudgePhase::Idle) {
-        run = NudgePhase::Running;
-        e.countEdit();
-    }
+    run = NudgePhase::Running;
+    edit.commit();
     if (e.store.lastIndex >= 0) {
         e.refreshViewToModel();
     }

@@ -1,5 +1,6 @@
 #include "editor/mesh_commands.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/operation.h"
@@ -22,11 +23,12 @@ void endSelection(Editor& e) {
     clearToolPhases(e);
 }
 
+// A split that stops at the triangle limit keeps what it split so far, as a counted edit.
 void runSelectionSplit(Editor& e, SelectionSplit kind) {
-    abandonDrawing(e);
-    e.takeSnapshot();
+    EditTransaction edit(e);
+    edit.goAhead();
     const SplitOutcome outcome = splitSelection(e.store, e.selection, kind, e.pane().camera);
-    e.countEdit();
+    edit.commit();
     if (outcome == SplitOutcome::StoppedAtCapacity) {
         showTooManyPolygons(e);
         return;
@@ -35,12 +37,15 @@ void runSelectionSplit(Editor& e, SelectionSplit kind) {
     e.repaint();
 }
 
+// A split the triangle limit refuses changes nothing and costs no undo step.
 void splitPicked(Editor& e, PickedSplit kind) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    switch (splitTriangle(e.store, e.interaction.pickedTriangle, kind, e.pane().camera)) {
+    EditTransaction edit(e);
+    const int picked = e.interaction.pickedTriangle;
+    switch (pickedSplitOutcome(e.store, picked, kind)) {
     case SplitOutcome::Done:
-        e.countEdit();
+        edit.goAhead();
+        splitTriangle(e.store, picked, kind, e.pane().camera);
+        edit.commit();
         break;
     case SplitOutcome::StoppedAtCapacity:
         showTooManyPolygons(e);
@@ -54,14 +59,13 @@ void splitPicked(Editor& e, PickedSplit kind) {
 } // namespace
 
 void roundSelectedVertices(Editor& e) {
-    e.takeSnapshot();
-    roundSelectedVertices(e.store, e.selection, e.pane().camera);
+    runEdit(e, [&] { roundSelectedVertices(e.store, e.selection, e.pane().camera); });
     e.repaint();
-    e.countEdit();
 }
 
 void mergeSelectedVertices(Editor& e) {
-    e.takeSnapshot();
+    EditTransaction edit(e);
+    edit.goAhead();
     const Rect& client = e.pane().camera.clientRect;
     const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
                                 (client.bottom - client.top) / 2 - 10};
@@ -75,34 +79,27 @@ void mergeSelectedVertices(Editor& e) {
         };
     }
     mergeSelectedVertices(e.store, e.selection, e.pane().camera, progress);
+    edit.commit();
     e.repaint();
-    e.countEdit();
 }
 
 void deleteLineTriangles(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    deleteLineTriangles(e.store, e.selection, e.pane().camera);
+    runEdit(e, [&] { deleteLineTriangles(e.store, e.selection, e.pane().camera); });
     endSelection(e);
-    e.countEdit();
     e.repaint();
 }
 
 void reverseSelection(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    reverseSelection(e.store, e.selection);
-    e.countEdit();
+    runEdit(e, [&] { reverseSelection(e.store, e.selection); });
     endSelection(e);
     e.repaint();
 }
 
 void paintSelection(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    choosePaintColour(e); // a closed palette keeps the current colour
-    paintSelection(e.store, e.selection, e.interaction.currentColour);
-    e.countEdit();
+    runEdit(e, [&] {
+        choosePaintColour(e); // a closed palette keeps the current colour
+        paintSelection(e.store, e.selection, e.interaction.currentColour);
+    });
     endSelection(e);
     e.repaint();
 }
@@ -121,34 +118,34 @@ void selectAll(Editor& e) {
 }
 
 void mirrorSelection(Editor& e, MirrorAxis axis) {
-    e.takeSnapshot();
-    mirrorSelection(e.store, e.selection, axis, e.pane().camera);
-    e.countEdit();
+    runEdit(e, [&] { mirrorSelection(e.store, e.selection, axis, e.pane().camera); });
     e.repaint();
 }
 
 void rotateSelection(Editor& e, RotateKind kind) {
+    EditTransaction edit(e);
     RotateDialog dialog;
     if (!e.host.runDialog(dialog)) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
     rotateSelection(e.store, e.selection, kind, dialog.angleRadians(), e.pane().camera);
-    e.countEdit();
+    edit.commit();
     e.repaint();
 }
 
 void scaleSelection(Editor& e, ScaleKind kind) {
+    EditTransaction edit(e);
     ScaleDialog dialog;
     if (!e.host.runDialog(dialog)) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
     const ScaleFactors factors{dialog.factor(ScaleDialog::kDepth),
                                dialog.factor(ScaleDialog::kHorizontal),
                                dialog.factor(ScaleDialog::kVertical)};
     scaleSelection(e.store, e.selection, kind, factors, e.pane().camera);
-    e.countEdit();
+    edit.commit();
     e.repaint();
 }
 

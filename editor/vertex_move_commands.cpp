@@ -1,5 +1,6 @@
 #include "editor/vertex_move_commands.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/transform_dialogs.h"
@@ -129,18 +130,19 @@ bool runVertexMove(Editor& e, int commandId) {
     if (command == nullptr) {
         return false;
     }
+    EditTransaction edit(e);
     InteractionState& s = e.interaction;
     const std::string_view sign = signFor(*command);
     NumberInputDialog dialog(
         s.moveInCurrentView, e.host.translate(text_context::kDialog, command->description),
         sign.empty() ? std::string() : e.host.translate(text_context::kDialog, sign));
     if (e.host.runDialog(dialog)) {
-        e.takeSnapshot(); // only now: a cancelled dialog must cost no undo step
+        edit.goAhead(); // only now: a cancelled dialog must cost no undo step
         s.moveInCurrentView = dialog.useCurrentView();
         const MoveFrame frame = s.moveInCurrentView ? MoveFrame::CurrentView : MoveFrame::ModelAxes;
         moveSelectedVertices(e.store, e.selection, command->move, dialog.number(), frame,
                              e.pane().camera);
-        e.countEdit();
+        edit.commit();
     }
     e.selection.clear(e.store);
     e.repaint();

@@ -1,5 +1,6 @@
 #include "editor/tools/button_drag_tools.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/tools/pick.h"
 #include "model/mesh_edits.h"
@@ -36,16 +37,18 @@ void pan(Editor& e, std::int32_t dx, std::int32_t dy) {
 
 void buttonDragDown(Editor& e, PixelPoint click) {
     e.tools.buttonDrag.phase = HoldPhase::Held;
+    // An Erase or Paint press is one edit with the moves that follow while the button is held.
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
     switch (e.interaction.toolMode) {
     case ToolMode::Erase:
-        e.takeSnapshot();
-        e.countEdit();
+        edit.goAhead();
         eraseAt(e, click);
+        edit.commit();
         break;
     case ToolMode::Paint:
-        e.takeSnapshot();
-        e.countEdit();
+        edit.goAhead();
         paintAt(e, click);
+        edit.commit();
         break;
     default:
         e.interaction.dragLast = click;

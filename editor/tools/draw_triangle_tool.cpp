@@ -1,15 +1,17 @@
 #include "editor/tools/draw_triangle_tool.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 
 namespace fcw {
 
 void drawTriangleDown(Editor& e, int clickNumber) {
     DrawTriangleTool& tool = e.tools.drawing;
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
     if (clickNumber == 3) {
         // The triangle goes ahead: the model before it, without the provisional slot (the
         // phase still holds it).
-        e.takeSnapshot();
+        edit.goAhead();
     }
     const ModelPoint& p = e.interaction.clickModelPoint;
     const double zoom = e.pane().camera.zoom;
@@ -25,7 +27,7 @@ void drawTriangleDown(Editor& e, int clickNumber) {
         tool.phase = static_cast<DrawPhase>(clickNumber);
         return;
     }
-    e.countEdit();
+    edit.commit();
     Triangle& v = e.store.viewTriangles[last];
     t.computeNormal();
     v.computeNormal();

@@ -1,5 +1,6 @@
 #include "editor/tools/range_tool.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/mouse_tools.h"
 #include "interact/snap.h"
@@ -46,9 +47,10 @@ void countDragOnce(Editor& e, std::int32_t dx, std::int32_t dy) {
     if ((dx == 0 && dy == 0) || e.selection.empty() || dragAlreadyCounted(e)) {
         return;
     }
-    e.takeSnapshot();
-    e.countEdit();
-    e.tools.range.countedAtSerial = e.historySerial;
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    edit.goAhead();
+    edit.commit();
+    e.tools.range.countedAtSerial = e.historySerial();
 }
 
 // A band snapshots nothing: it changes no vertex.
@@ -220,11 +222,12 @@ int rangeRightClick(Editor& e, PixelPoint click) {
 
 void showSelection(Editor& e, DragCounting counting) {
     e.tools.range.phase = RangePhase::SelectionShown;
-    e.tools.range.countedAtSerial = counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
+    e.tools.range.countedAtSerial =
+        counting == DragCounting::AlreadyCounted ? e.historySerial() : 0;
 }
 
 bool dragAlreadyCounted(const Editor& e) {
-    return e.tools.range.countedAtSerial == e.historySerial;
+    return e.tools.range.countedAtSerial == e.historySerial();
 }
 
 } // namespace fcw

@@ -1,5 +1,6 @@
 #include "editor/tools/sphere_tool.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "interact/snap.h"
 #include "interact/sphere.h"
@@ -40,12 +41,12 @@ void sphereUp(Editor& e, PixelPoint release) {
     if (tool.start.z == tool.end.z) {
         --e.store.lastIndex; // zero height: nothing made
     } else {
-        e.takeSnapshot(); // the reserved slot is still held, so it is left out
+        EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+        edit.goAhead(); // the reserved slot is still held, so it is left out
         generateSphere(e.store, tool.start, tool.end, e.settings.sphereLongitudeLines,
                        e.settings.sphereLatitudeLines, s.sphereQuadSplit, e.pane().camera.zoom,
                        s.currentColour);
-        e.refreshViewToModel();
-        e.countEdit();
+        edit.commit(EditRefresh::ViewToModel);
     }
     tool.phase = SpherePhase::Idle;
 }

@@ -26,7 +26,7 @@ enum class RangePhase : std::int8_t {
 };
 struct RangeTool {
     RangePhase phase = RangePhase::Idle;
-    // Editor::historySerial right after the shown selection's drags were counted as one edit
+    // UndoHistory::serial right after the shown selection's drags were counted as one edit
     // (0 = not counted). A later edit or undo leaves it behind, so the next drag is counted
     // with a snapshot of its own.
     std::uint64_t countedAtSerial = 0;

@@ -1,5 +1,6 @@
 #include "editor/tools/triangle_popup.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/frame_step.h"
 #include "editor/palette_dialog.h"
@@ -83,12 +84,13 @@ void finishPopupMove(Editor& e, PixelPoint click) {
     Triangle& t = modelAt(e, e.interaction.pickedTriangle);
     const TriangleCore moved = t.core();
     t.assign(e.store.scratchTriangle);
-    e.takeSnapshot();
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    edit.goAhead();
     t.assign(moved);
     t.computePolar();
     t.computeNormal();
     stepTo(e, click);
-    e.countEdit();
+    edit.commit();
 }
 
 void cancelPopupMove(Editor& e) {
@@ -105,14 +107,13 @@ void cancelPopupMove(Editor& e) {
 
 void popupDeleteTriangle(Editor& e) {
     // Never the unfinished triangle: the next click would write to the slot before the first.
-    abandonDrawing(e);
+    EditTransaction edit(e);
     if (!pickedValid(e)) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
     removeViewTriangle(e.store, e.selection, e.interaction.pickedTriangle);
-    e.refreshViewToModel();
-    e.countEdit();
+    edit.commit(EditRefresh::ViewToModel);
     sortByDepth(e);
 }
 
@@ -138,10 +139,10 @@ void popupReverseTriangle(Editor& e) {
         return;
     }
     const int t = e.interaction.pickedTriangle;
-    e.takeSnapshot();
-    modelAt(e, t).reverseWinding();
-    viewAt(e, t).reverseWinding();
-    e.countEdit();
+    runEdit(e, [&] {
+        modelAt(e, t).reverseWinding();
+        viewAt(e, t).reverseWinding();
+    });
 }
 
 void popupColourTriangle(Editor& e) {
@@ -149,9 +150,9 @@ void popupColourTriangle(Editor& e) {
     if (!pickedValid(e)) {
         return;
     }
-    e.takeSnapshot();
-    recolourTriangle(e.store, e.interaction.pickedTriangle, e.interaction.currentColour);
-    e.countEdit();
+    runEdit(e, [&] {
+        recolourTriangle(e.store, e.interaction.pickedTriangle, e.interaction.currentColour);
+    });
 }
 
 void popupPickColour(Editor& e) {

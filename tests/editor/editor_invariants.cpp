@@ -356,7 +356,7 @@ std::optional<std::string> checkModelUnchanged(const std::vector<TriangleCore>& 
 
 std::optional<std::string> checkModifiedAfterEdit(const Editor& e,
                                                   std::uint64_t historySerialBefore) {
-    if (e.historySerial != historySerialBefore && !e.document.modified) {
+    if (e.historySerial() != historySerialBefore && !e.document.modified) {
         return std::string("an edit was counted but the document is not marked modified");
     }
     return std::nullopt;

@@ -133,10 +133,10 @@ inline QuietPlayer& resetPlayer() {
     to.store = from.store;
     to.selection = from.selection;
     to.tools = from.tools;
-    to.historySerial = from.historySerial;
     // A slot's records past the count saved with it are never read back, so the counts make
     // the history as empty as a new one without copying megabytes of records.
-    static_assert(sizeof(UndoHistory) == 96, "UndoHistory changed: reset the new member here");
+    static_assert(sizeof(UndoHistory) == 104, "UndoHistory changed: reset the new member here");
+    to.undo.serial = from.undo.serial;
     to.undo.counts = from.undo.counts;
     to.undo.undoDepth = from.undo.undoDepth;
     to.undo.redoCounts = from.undo.redoCounts;

@@ -263,10 +263,10 @@ TEST(Redo, MarksTheDocumentModifiedEndsTheSelectionAndRefreshesTheView) {
     undoLast(e);
     e.document.modified = false; // as if saved after the undo
     e.selection.selectTriangles(e.store, 0, 0);
-    const std::uint64_t serial = e.historySerial;
+    const std::uint64_t serial = e.historySerial();
     redoNext(e);
     EXPECT_TRUE(e.document.modified);
-    EXPECT_GT(e.historySerial, serial);
+    EXPECT_GT(e.historySerial(), serial);
     EXPECT_TRUE(e.selection.empty());
     ASSERT_EQ(e.store.count(), 2);
     Editor fresh(host);
