@@ -148,7 +148,7 @@ void pasteWorkFile(Editor& e) {
     st.selectionRect = r;
 
     s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
-    st.toolMode = ToolMode::RangeMove;
+    activateRangeTool(e);
     edit.commit(EditRefresh::ViewToModel);
     showSelection(e, DragCounting::AlreadyCounted); // dragging the paste is part of its step
     e.repaint();

@@ -22,6 +22,7 @@ enum class ToolMode : std::int32_t {
     Zoom = 7,
 };
 
+// The mode's name as the state dump prints it (defined with the tool registry).
 const char* toolModeName(ToolMode mode);
 
 inline constexpr std::int32_t kBoxHalfWidth = 100; // GrabBox and CentreBox are 200 x 140

@@ -86,7 +86,7 @@ void normaliseAngles(Camera& c) {
 // Space: one vertex of the triangle being drawn, typed in model coordinates. Only the drawing
 // tool takes it; a new triangle is refused at the 3000-triangle limit like a click.
 void numericEntry(Editor& e) {
-    if (e.interaction.toolMode != ToolMode::DrawTriangle) {
+    if (!drawingToolActive(e)) {
         return;
     }
     if (drawingVerticesPlaced(e) == 0 && e.store.lastIndex + 1 >= kMaxTriangles) {
@@ -253,7 +253,7 @@ bool applyViewKey(Editor& e, Key key) {
 void onKeyDown(Editor& e, Key key, bool controlDown) {
     InteractionState& s = e.interaction;
     Camera& c = e.pane().camera;
-    if (!e.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
+    if (!e.selection.empty() && rangeToolActive(e) && controlDown) {
         if (nudge(e, key)) {
             e.repaint();
         }
@@ -263,7 +263,7 @@ void onKeyDown(Editor& e, Key key, bool controlDown) {
     if (!applyViewKey(e, key)) {
         return;
     }
-    if (e.store.lastIndex >= 0 && s.toolMode == ToolMode::DrawTriangle) {
+    if (e.store.lastIndex >= 0 && drawingToolActive(e)) {
         Triangle& t = e.store.modelTriangles[static_cast<std::size_t>(e.store.lastIndex)];
         t.computePolar();
         t.computeNormal(); // a triangle finished by numeric entry gets its normal here

@@ -109,7 +109,7 @@ void selectAll(Editor& e) {
     if (e.store.lastIndex < 0) {
         return;
     }
-    e.interaction.toolMode = ToolMode::RangeMove;
+    activateRangeTool(e);
     if (rubberBandShown(e) || selectionDragged(e)) {
         return;
     }

@@ -236,7 +236,7 @@ bool pickPaletteColour(Editor& editor, std::size_t index) {
         return false;
     }
     editor.interaction.currentColour = editor.palette.colours[index].colour;
-    selectTool(editor, ToolMode::Paint);
+    selectPaintTool(editor);
     return true;
 }
 
@@ -247,7 +247,7 @@ bool takeTypedColour(Editor& editor, std::string_view text) {
         return false;
     }
     editor.interaction.currentColour = *colour;
-    selectTool(editor, ToolMode::Paint);
+    selectPaintTool(editor);
     return true;
 }
 

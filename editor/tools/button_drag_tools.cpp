@@ -35,57 +35,60 @@ void pan(Editor& e, std::int32_t dx, std::int32_t dy) {
 
 } // namespace
 
-void buttonDragDown(Editor& e, PixelPoint click) {
-    e.tools.buttonDrag.phase = HoldPhase::Held;
-    // An Erase or Paint press is one edit with the moves that follow while the button is held.
+void HoldTool::press(Editor& e, unsigned, PixelPoint click, int) {
+    phase = HoldPhase::Held;
+    pressed(e, click);
+}
+
+void HoldTool::move(Editor& e, PixelPoint p) {
+    if (phase == HoldPhase::Held) {
+        held(e, p);
+    }
+}
+
+// An Erase or Paint press is one edit with the moves that follow while the button is held.
+void EraseTool::pressed(Editor& e, PixelPoint click) {
     EditTransaction edit(e, EditTransaction::Start::WithinOperation);
-    switch (e.interaction.toolMode) {
-    case ToolMode::Erase:
-        edit.goAhead();
-        eraseAt(e, click);
-        edit.commit();
-        break;
-    case ToolMode::Paint:
-        edit.goAhead();
-        paintAt(e, click);
-        edit.commit();
-        break;
-    default:
-        e.interaction.dragLast = click;
-        break;
-    }
+    edit.goAhead();
+    eraseAt(e, click);
+    edit.commit();
 }
 
-void buttonDragMove(Editor& e, PixelPoint p) {
-    if (e.tools.buttonDrag.phase != HoldPhase::Held) {
-        return;
-    }
+void EraseTool::held(Editor& e, PixelPoint p) {
+    eraseAt(e, p);
+}
+
+void PaintTool::pressed(Editor& e, PixelPoint click) {
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    edit.goAhead();
+    paintAt(e, click);
+    edit.commit();
+}
+
+void PaintTool::held(Editor& e, PixelPoint p) {
+    paintAt(e, p);
+}
+
+void OriginMoveTool::pressed(Editor& e, PixelPoint click) {
+    e.interaction.dragLast = click;
+}
+
+void OriginMoveTool::held(Editor& e, PixelPoint p) {
     PixelPoint& last = e.interaction.dragLast;
-    switch (e.interaction.toolMode) {
-    case ToolMode::Erase:
-        eraseAt(e, p);
-        break;
-    case ToolMode::Paint:
-        paintAt(e, p);
-        break;
-    case ToolMode::OriginMove:
-        pan(e, p.x - last.x, p.y - last.y);
-        last = p;
-        break;
-    case ToolMode::Zoom: {
-        const std::int32_t dy = p.y - last.y;
-        last = p;
-        e.pane().camera.zoom =
-            std::clamp(e.pane().camera.zoom - dy * kZoomPerPixel, kMinZoom, kMaxZoom);
-        break;
-    }
-    default:
-        break;
-    }
+    pan(e, p.x - last.x, p.y - last.y);
+    last = p;
 }
 
-void buttonDragUp(Editor& e) {
-    e.tools.buttonDrag.phase = HoldPhase::Idle;
+void ZoomTool::pressed(Editor& e, PixelPoint click) {
+    e.interaction.dragLast = click;
+}
+
+void ZoomTool::held(Editor& e, PixelPoint p) {
+    PixelPoint& last = e.interaction.dragLast;
+    const std::int32_t dy = p.y - last.y;
+    last = p;
+    e.pane().camera.zoom =
+        std::clamp(e.pane().camera.zoom - dy * kZoomPerPixel, kMinZoom, kMaxZoom);
 }
 
 void middlePanMove(Editor& e, PixelPoint p) {

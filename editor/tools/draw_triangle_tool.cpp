@@ -2,11 +2,45 @@
 
 #include "editor/edit_transaction.h"
 #include "editor/editor.h"
+#include "editor/tools/tool_registry.h"
 
 namespace fcw {
 
-void drawTriangleDown(Editor& e, int clickNumber) {
-    DrawTriangleTool& tool = e.tools.drawing;
+bool DrawTriangleTool::pressPassesLimit(const Editor& e) const {
+    return drawingVerticesPlaced(e) == 0 && e.store.lastIndex + 1 >= kMaxTriangles;
+}
+
+void DrawTriangleTool::reserveSlotForPress(Editor& e, int clickNumber) {
+    if (clickNumber == 1) {
+        ++e.store.lastIndex; // the provisional triangle's slot
+    }
+}
+
+void DrawTriangleTool::releaseSlotOfPress(Editor& e) {
+    --e.store.lastIndex;
+}
+
+int DrawTriangleTool::rightPress(Editor& e, PixelPoint) {
+    cancel(e); // the provisional triangle
+    return 0;
+}
+
+void DrawTriangleTool::end(Editor& e) {
+    cancel(e);
+    phase = DrawPhase::Idle;
+}
+
+void DrawTriangleTool::cancel(Editor& e) {
+    if (isActiveTool(e, *this) && holdsSlot()) {
+        phase = DrawPhase::Idle;
+        if (e.store.lastIndex >= 0) {
+            --e.store.lastIndex;
+        }
+    }
+}
+
+void DrawTriangleTool::press(Editor& e, unsigned, PixelPoint, int clickNumber) {
+    DrawTriangleTool& tool = *this;
     EditTransaction edit(e, EditTransaction::Start::WithinOperation);
     if (clickNumber == 3) {
         // The triangle goes ahead: the model before it, without the provisional slot (the

@@ -153,9 +153,9 @@ Rect boxAroundClientCentre(const Editor& e) {
     return boxAround((c.left + c.right) / 2, (c.top + c.bottom) / 2);
 }
 
-void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
+void RangeTool::press(Editor& e, unsigned flags, PixelPoint click, int) {
     InteractionState& s = e.interaction;
-    RangeTool& tool = e.tools.range;
+    RangeTool& tool = *this;
     s.selectionRect = normalised(s.selectionRect);
     s.selectionRect.right = s.selectionRect.left;
     s.selectionRect.bottom = s.selectionRect.top;
@@ -176,13 +176,13 @@ void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
     }
 }
 
-void rangeMove(Editor& e, PixelPoint p) {
+void RangeTool::move(Editor& e, PixelPoint p) {
     InteractionState& s = e.interaction;
-    if (e.tools.range.phase == RangePhase::RubberBand) {
+    if (phase == RangePhase::RubberBand) {
         s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
         const PixelPoint middle = centre(s.selectionRect);
         s.grabBox = boxAround(middle.x, middle.y);
-    } else if (e.tools.range.phase == RangePhase::Dragging) {
+    } else if (phase == RangePhase::Dragging) {
         const std::int32_t dx = p.x - s.dragLast.x;
         const std::int32_t dy = p.y - s.dragLast.y;
         offset(s.selectionRect, dx, dy);
@@ -194,23 +194,31 @@ void rangeMove(Editor& e, PixelPoint p) {
     }
 }
 
-void rangeUp(Editor& e, unsigned flags, PixelPoint release) {
-    if (e.tools.range.phase == RangePhase::RubberBand) {
+void RangeTool::release(Editor& e, unsigned flags, PixelPoint release) {
+    if (phase == RangePhase::RubberBand) {
         finishRubberBand(e, flags, release);
-    } else if (e.tools.range.phase == RangePhase::Dragging) {
+    } else if (phase == RangePhase::Dragging) {
         finishDrag(e, release);
     }
 }
 
-void rangeReleaseLost(Editor& e) {
-    if (e.tools.range.phase == RangePhase::Dragging) {
-        e.tools.range.phase = RangePhase::SelectionShown;
+void RangeTool::releaseLost(Editor&) {
+    if (phase == RangePhase::Dragging) {
+        phase = RangePhase::SelectionShown;
     }
 }
 
-int rangeRightClick(Editor& e, PixelPoint click) {
+void RangeTool::end(Editor&) {
+    if (phase == RangePhase::Dragging) {
+        phase = RangePhase::SelectionShown;
+    } else if (phase == RangePhase::RubberBand) {
+        phase = RangePhase::Idle;
+    }
+}
+
+int RangeTool::rightPress(Editor& e, PixelPoint click) {
     InteractionState& s = e.interaction;
-    e.tools.range.phase = RangePhase::Idle;
+    phase = RangePhase::Idle;
     s.selectionRect = normalised(s.selectionRect);
     if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
         s.grabBox.contains(click.x, click.y)) {

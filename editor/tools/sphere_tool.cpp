@@ -2,14 +2,41 @@
 
 #include "editor/edit_transaction.h"
 #include "editor/editor.h"
+#include "editor/tools/tool_registry.h"
 #include "interact/snap.h"
 #include "interact/sphere.h"
 
 namespace fcw {
 
-void sphereDown(Editor& e) {
+bool SphereTool::pressPassesLimit(const Editor& e) const {
+    return e.store.lastIndex + sphereTriangleCount(e.settings.sphereLongitudeLines,
+                                                   e.settings.sphereLatitudeLines,
+                                                   e.interaction.sphereQuadSplit) >=
+           kMaxTriangles;
+}
+
+int SphereTool::rightPress(Editor& e, PixelPoint) {
+    cancel(e); // the reserved slot
+    return 0;
+}
+
+void SphereTool::end(Editor& e) {
+    cancel(e);
+    phase = SpherePhase::Idle;
+}
+
+void SphereTool::cancel(Editor& e) {
+    if (isActiveTool(e, *this) && holdsSlot()) {
+        phase = SpherePhase::Idle;
+        if (e.store.lastIndex >= 0) {
+            --e.store.lastIndex;
+        }
+    }
+}
+
+void SphereTool::press(Editor& e, unsigned, PixelPoint, int) {
     InteractionState& s = e.interaction;
-    SphereTool& tool = e.tools.sphere;
+    SphereTool& tool = *this;
     ++e.store.lastIndex; // the reserved slot
     s.selectionRect = normalised(s.selectionRect);
     s.selectionRect.right = s.selectionRect.left;
@@ -20,30 +47,30 @@ void sphereDown(Editor& e) {
     tool.phase = SpherePhase::Dragging;
 }
 
-void sphereMove(Editor& e, PixelPoint p) {
-    if (e.tools.sphere.phase == SpherePhase::Dragging) {
+void SphereTool::move(Editor& e, PixelPoint p) {
+    if (phase == SpherePhase::Dragging) {
         InteractionState& s = e.interaction;
         s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
     }
 }
 
-void sphereUp(Editor& e, PixelPoint release) {
+void SphereTool::release(Editor& e, unsigned, PixelPoint release) {
     InteractionState& s = e.interaction;
-    SphereTool& tool = e.tools.sphere;
+    SphereTool& tool = *this;
     if (tool.phase != SpherePhase::Dragging) {
         return;
     }
     PixelPoint end = release;
     roundPointToGrid(e.pane().camera, e.view, e.snap, end);
     s.selectionRect = normalised(s.clickPoints[1], end);
-    tool.end = {e.pane().camera.depth, end.x - e.pane().camera.centreX,
-                end.y - e.pane().camera.centreY};
-    if (tool.start.z == tool.end.z) {
+    tool.finish = {e.pane().camera.depth, end.x - e.pane().camera.centreX,
+                   end.y - e.pane().camera.centreY};
+    if (tool.start.z == tool.finish.z) {
         --e.store.lastIndex; // zero height: nothing made
     } else {
         EditTransaction edit(e, EditTransaction::Start::WithinOperation);
         edit.goAhead(); // the reserved slot is still held, so it is left out
-        generateSphere(e.store, tool.start, tool.end, e.settings.sphereLongitudeLines,
+        generateSphere(e.store, tool.start, tool.finish, e.settings.sphereLongitudeLines,
                        e.settings.sphereLatitudeLines, s.sphereQuadSplit, e.pane().camera.zoom,
                        s.currentColour);
         edit.commit(EditRefresh::ViewToModel);

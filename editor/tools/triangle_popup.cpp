@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "editor/frame_step.h"
 #include "editor/palette_dialog.h"
+#include "editor/tools/tool_registry.h"
 #include "model/mesh_edits.h"
 
 namespace fcw {
@@ -72,9 +73,7 @@ void popupMoveStep(Editor& e, PixelPoint p) {
 void finishPopupMove(Editor& e, PixelPoint click) {
     e.tools.popupMove.phase = PopupMovePhase::Idle;
     // The click's common start reserved or kept a drawing slot; the click ends the drawing.
-    if (e.interaction.toolMode == ToolMode::DrawTriangle) {
-        --e.store.lastIndex;
-    }
+    activeTool(e).releaseSlotOfPress(e);
     clearToolPhases(e);
     if (!pickedValid(e)) {
         return;

@@ -324,9 +324,9 @@ std::optional<std::string> checkNoOperationPending(const Editor& e) {
     const ToolStates& t = e.tools;
     std::ostringstream m;
     m << "an operation is still under way: drawing " << int(t.drawing.phase) << ", sphere "
-      << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", button "
-      << int(t.buttonDrag.phase) << ", popup move " << int(t.popupMove.phase) << ", nudge "
-      << int(t.nudge.phase);
+      << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", held buttons "
+      << int(t.erase.phase) << int(t.paint.phase) << int(t.originMove.phase) << int(t.zoom.phase)
+      << ", popup move " << int(t.popupMove.phase) << ", nudge " << int(t.nudge.phase);
     return m.str();
 }
 

@@ -155,7 +155,7 @@ TEST(Undo, SnapshotsSaveTheModelAndNoSlotPastIt) {
     // A held Paint button is no reason to save the free slot: undoing the stroke must not
     // bring it back as a triangle.
     e.interaction.toolMode = ToolMode::Paint;
-    e.tools.buttonDrag.phase = HoldPhase::Held;
+    e.tools.paint.phase = HoldPhase::Held;
     e.takeSnapshot();
     EXPECT_EQ(e.undo.counts[1], 0);
     e.countEdit();
