@@ -1,10 +1,10 @@
 #include "editor/keyboard.h"
 
 #include "editor/dialog_number.h"
-#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/tools/draw_triangle_tool.h"
+#include "editor/tools/tool_registry.h"
 #include "interact/model_point.h"
 #include "interact/snap.h"
 #include "ops/selection_walk.h"
@@ -102,52 +102,6 @@ void numericEntry(Editor& e) {
     drawTriangleTypedVertex(e, Point3(-dialog.number(NumericInputDialog::kDepth),
                                       dialog.number(NumericInputDialog::kHorizontal),
                                       -dialog.number(NumericInputDialog::kVertical)));
-}
-
-bool nudge(Editor& e, Key key) {
-    NudgePhase& run = e.tools.nudge.phase;
-    const double d = 1.0 / e.pane().camera.zoom;
-    double dy = 0.0;
-    double dz = 0.0;
-    switch (key) {
-    case Key::Left:
-        dy = -d;
-        break;
-    case Key::Up:
-        dz = -d;
-        break;
-    case Key::Right:
-        dy = d;
-        break;
-    case Key::Down:
-        dz = d;
-        break;
-    default:
-        run = NudgePhase::Idle;
-        return false;
-    }
-    // The run's first nudge is its edit; the later ones belong to the same undo step.
-    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
-    if (run == NudgePhase::Idle) {
-        edit.goAhead();
-    }
-    for (const SelectedVertex& v : e.selection.vertices()) {
-        Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
-        Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
-        if (key == Key::Left || key == Key::Right) {
-            p.y += dy;
-        } else {
-            p.z += dz;
-        }
-        t.computePolar();
-        t.computeNormal(); // the painter culls and shades by it until the next refresh
-    }
-    run = NudgePhase::Running;
-    edit.commit();
-    if (e.store.lastIndex >= 0) {
-        e.refreshViewToModel();
-    }
-    return true;
 }
 
 } // namespace
@@ -253,13 +207,9 @@ bool applyViewKey(Editor& e, Key key) {
 void onKeyDown(Editor& e, Key key, bool controlDown) {
     InteractionState& s = e.interaction;
     Camera& c = e.pane().camera;
-    if (!e.selection.empty() && rangeToolActive(e) && controlDown) {
-        if (nudge(e, key)) {
-            e.repaint();
-        }
+    if (activeTool(e).key(e, key, controlDown)) {
         return;
     }
-    e.tools.nudge.phase = NudgePhase::Idle;
     if (!applyViewKey(e, key)) {
         return;
     }

@@ -62,8 +62,7 @@ bool operationPending(const Editor& e) {
     bool underWay = false;
     forEachTool(e.tools,
                 [&](const Tool& tool) { underWay = underWay || tool.operationUnderWay(); });
-    return underWay || e.tools.popupMove.phase != PopupMovePhase::Idle ||
-           e.tools.nudge.phase != NudgePhase::Idle;
+    return underWay || e.tools.popupMove.phase != PopupMovePhase::Idle;
 }
 
 void endOperation(Editor& e) {
@@ -71,7 +70,6 @@ void endOperation(Editor& e) {
         cancelPopupMove(e);
     }
     forEachTool(e.tools, [&](Tool& tool) { tool.end(e); });
-    e.tools.nudge.phase = NudgePhase::Idle;
 }
 
 void clearToolPhases(Editor& e) {

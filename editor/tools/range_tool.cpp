@@ -2,6 +2,7 @@
 
 #include "editor/edit_transaction.h"
 #include "editor/editor.h"
+#include "editor/keyboard.h"
 #include "editor/mouse_tools.h"
 #include "interact/snap.h"
 #include "model/split_range.h"
@@ -146,6 +147,54 @@ void finishDrag(Editor& e, PixelPoint release) {
     tool.phase = RangePhase::SelectionShown;
 }
 
+// Ctrl+arrow: the selection moves by one pixel of the view. The first nudge of a run is its
+// edit; the later ones belong to the same undo step.
+bool nudgeSelection(Editor& e, Key key) {
+    NudgePhase& run = e.tools.range.nudge;
+    const double d = 1.0 / e.pane().camera.zoom;
+    double dy = 0.0;
+    double dz = 0.0;
+    switch (key) {
+    case Key::Left:
+        dy = -d;
+        break;
+    case Key::Up:
+        dz = -d;
+        break;
+    case Key::Right:
+        dy = d;
+        break;
+    case Key::Down:
+        dz = d;
+        break;
+    default:
+        run = NudgePhase::Idle;
+        return false;
+    }
+    // The run's first nudge is its edit; the later ones belong to the same undo step.
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    if (run == NudgePhase::Idle) {
+        edit.goAhead();
+    }
+    for (const SelectedVertex& v : e.selection.vertices()) {
+        Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
+        Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
+        if (key == Key::Left || key == Key::Right) {
+            p.y += dy;
+        } else {
+            p.z += dz;
+        }
+        t.computePolar();
+        t.computeNormal(); // the painter culls and shades by it until the next refresh
+    }
+    run = NudgePhase::Running;
+    edit.commit();
+    if (e.store.lastIndex >= 0) {
+        e.refreshViewToModel();
+    }
+    return true;
+}
+
 } // namespace
 
 Rect boxAroundClientCentre(const Editor& e) {
@@ -208,7 +257,19 @@ void RangeTool::releaseLost(Editor&) {
     }
 }
 
+bool RangeTool::key(Editor& e, Key pressed, bool controlDown) {
+    if (!e.selection.empty() && controlDown) {
+        if (nudgeSelection(e, pressed)) {
+            e.repaint();
+        }
+        return true;
+    }
+    nudge = NudgePhase::Idle;
+    return false;
+}
+
 void RangeTool::end(Editor&) {
+    nudge = NudgePhase::Idle;
     if (phase == RangePhase::Dragging) {
         phase = RangePhase::SelectionShown;
     } else if (phase == RangePhase::RubberBand) {

@@ -16,9 +16,13 @@ enum class RangePhase : std::int8_t {
     Dragging = 3,       // button down in CentreBox or GrabBox: the selection follows the pointer
 };
 
+// A run of Ctrl+arrow nudges of the selection: one snapshot and one counted edit per run.
+enum class NudgePhase : std::int8_t { Idle = 0, Running = 1 };
+
 class RangeTool final : public Tool {
   public:
     RangePhase phase = RangePhase::Idle;
+    NudgePhase nudge = NudgePhase::Idle; // not a phase: a reset leaves it
     // UndoHistory::serial right after the shown selection's drags were counted as one edit
     // (0 = not counted). A later edit or undo leaves it behind, so the next drag is counted
     // with a snapshot of its own.
@@ -36,8 +40,11 @@ class RangeTool final : public Tool {
     // choice is returned, 0 for none), one elsewhere ends the selection.
     int rightPress(Editor& editor, PixelPoint click) override;
     int phaseNumber() const override { return static_cast<int>(phase); }
+    // Ctrl+arrows nudge a shown selection; any other key ends the nudge run.
+    bool key(Editor& editor, Key pressed, bool controlDown) override;
     bool operationUnderWay() const override {
-        return phase == RangePhase::RubberBand || phase == RangePhase::Dragging;
+        return phase == RangePhase::RubberBand || phase == RangePhase::Dragging ||
+               nudge != NudgePhase::Idle;
     }
     void end(Editor& editor) override;
     void reset() override { phase = RangePhase::Idle; }

@@ -5,6 +5,7 @@
 namespace fcw {
 
 class Editor;
+enum class Key;
 
 // One mouse tool: what it does with the view's pointer events, how far its operation has got
 // (its phase, which it keeps with its own state) and how that operation ends or is cancelled.
@@ -32,6 +33,9 @@ class Tool {
     // A right press while the tool's phase is active; returns the command a menu it showed
     // chose (0 for none).
     virtual int rightPress(Editor&, PixelPoint) { return 0; }
+    // A key in the view, before the view's own keys: true when the tool took it (nothing
+    // else happens then).
+    virtual bool key(Editor&, Key, bool /*controlDown*/) { return false; }
 
     // The phase as one number, as the state dump prints it (0 = idle).
     virtual int phaseNumber() const { return 0; }

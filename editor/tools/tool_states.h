@@ -24,12 +24,6 @@ struct PopupMove {
     PopupMovePhase phase = PopupMovePhase::Idle;
 };
 
-// A run of Ctrl+arrow nudges of the selection: one snapshot and one counted edit per run.
-enum class NudgePhase : std::int8_t { Idle = 0, Running = 1 };
-struct NudgeRun {
-    NudgePhase phase = NudgePhase::Idle;
-};
-
 // One object of each tool; the registry (tool_registry.h) maps the tool mode to them.
 struct ToolStates {
     DrawTriangleTool drawing;
@@ -41,7 +35,6 @@ struct ToolStates {
     ZoomTool zoom;
     MiddlePan middlePan;
     PopupMove popupMove;
-    NudgeRun nudge;
 };
 
 } // namespace fcw

@@ -326,7 +326,7 @@ std::optional<std::string> checkNoOperationPending(const Editor& e) {
     m << "an operation is still under way: drawing " << int(t.drawing.phase) << ", sphere "
       << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", held buttons "
       << int(t.erase.phase) << int(t.paint.phase) << int(t.originMove.phase) << int(t.zoom.phase)
-      << ", popup move " << int(t.popupMove.phase) << ", nudge " << int(t.nudge.phase);
+      << ", popup move " << int(t.popupMove.phase) << ", nudge " << int(t.range.nudge);
     return m.str();
 }
 
