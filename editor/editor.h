@@ -89,16 +89,14 @@ class Editor {
     Document document;
     Session session;
     Services services;
-    // Grows by one with every counted edit and every undo: tells a selection whether its
-    // drags still belong to the last undo step.
-    std::uint64_t historySerial = 1;
-
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
-    // left out.
+    // left out. Edits go through EditTransaction (editor/edit_transaction.h), which calls these.
     void takeSnapshot();
     // Counts the edit whose snapshot was taken last. Every counted edit marks the document
     // modified, whichever command, key or tool made it.
     void countEdit();
+    // Grows by one with every counted edit, undo and redo (see UndoHistory::serial).
+    std::uint64_t historySerial() const { return document.undo.serial; }
     int undoDepth() const { return document.undo.undoDepth; }
     int redoDepth() const { return document.undo.redoDepth; }
 

@@ -26,15 +26,8 @@
 
 namespace fcw::command_handlers {
 
-template <ToolMode Mode> void chooseTool(Editor& e) {
-    selectTool(e, Mode);
-}
-template <ToolMode Mode> bool isTool(const Editor& e) {
-    return e.session.interaction.toolMode == Mode;
-}
 inline void choosePaint(Editor& e) {
-    selectTool(e, ToolMode::Paint);
-    e.session.tools.buttonDrag.phase = HoldPhase::Idle;
+    selectPaintTool(e);
 }
 inline void showAbout(Editor& e) {
     Dialog about(kAboutDialog);

@@ -2,6 +2,7 @@
 
 #include "editor/commands/command_handlers.h"
 #include "editor/interface_text.h"
+#include "editor/tools/tool_registry.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,13 @@ using namespace command_id;
 
 namespace {
 using namespace command_handlers;
+
+template <ToolMode Mode> void chooseTool(Editor& e) {
+    selectTool(e, Mode);
+}
+template <ToolMode Mode> bool isTool(const Editor& e) {
+    return e.session.interaction.toolMode == Mode;
+}
 
 template <std::size_t N> constexpr std::array<Command, N> sortedById(std::array<Command, N> rows) {
     std::sort(rows.begin(), rows.end(),

@@ -19,6 +19,9 @@ bool selectionShown(const Editor& editor);
 bool selectionDragged(const Editor& editor);
 // RangeMove: a band, a shown selection or a drag.
 bool rangeToolBusy(const Editor& editor);
+// The range tool, or the drawing tool, is the active tool.
+bool rangeToolActive(const Editor& editor);
+bool drawingToolActive(const Editor& editor);
 // Sphere: the rectangle is being dragged (one slot reserved after the model).
 bool sphereDragShown(const Editor& editor);
 // The slot after the model held by a half-drawn triangle or a sphere's rectangle (it is
@@ -67,7 +70,10 @@ void abandonDrawing(Editor& editor);
 // Ends the active tool's phase: the held slot is given back, every phase is idle.
 void abandonOperation(Editor& editor);
 
-// Changes the tool, abandoning the operation in progress.
-void selectTool(Editor& editor, ToolMode tool);
+// Makes the range tool the active one without ending anything (select-all and paste, which
+// show their selection in it). Defined with the tool registry.
+void activateRangeTool(Editor& editor);
+// Changes to the Paint tool as selectTool does (the palette's choices).
+void selectPaintTool(Editor& editor);
 
 } // namespace fcw
