@@ -56,15 +56,17 @@ bool operationPending(const Editor& editor);
 // reserved slot is given back, the popup move is cancelled (the triangle returns to where it
 // was), a rubber band is dropped, a drag stops where it is (it counted as an edit when it
 // first moved something), a held button is let go, a nudge run ends. Nothing else changes.
+// The popup move is this file's own; the rest is every tool's Tool::end.
 void endOperation(Editor& editor);
 
 // Every tool's phase back to idle, the store untouched (for a model that is replaced anyway).
-// Held buttons, a popup move and a nudge run are not phases and are left.
+// Held buttons, a popup move and a nudge run are not phases and are left (Tool::reset).
 void clearToolPhases(Editor& editor);
 
 // Gives back the slot after the model that a half-drawn triangle or a sphere's rectangle holds
 // (their phase becomes idle). Edits that add, remove or select whole triangles call it first,
 // so they never take the unfinished triangle for a finished one. Other tools' state is kept.
+// The active tool's Tool::cancel.
 void abandonDrawing(Editor& editor);
 
 // Ends the active tool's phase: the held slot is given back, every phase is idle.
