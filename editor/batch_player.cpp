@@ -301,6 +301,7 @@ Problem verbPixelFormat(Script& s, const Words& w) {
         return "pixelformat needs a whole number of bits per pixel (16, 24 or 32)";
     }
     s.host.setBackBufferBitsPerPixel(bits);
+    settleDepthDisplay(s.editor);
     return std::nullopt;
 }
 

@@ -1,11 +1,13 @@
 #include "editor/display_commands.h"
 
 #include "editor/editor.h"
+#include "editor/frame_step.h"
 
 namespace fcw {
 
 void setFrameMode(Editor& editor, int mode) {
     editor.view.frameMode = static_cast<std::int8_t>(mode);
+    settleDepthDisplay(editor);
     editor.repaint();
 }
 

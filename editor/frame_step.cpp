@@ -55,8 +55,11 @@ void depthPass(const Editor& e, SceneFrame& f) {
     if (e.view.depthNormalDisplay == 0 || e.view.frameMode != 3) {
         return;
     }
-    const bool provisional = drawingVerticesPlaced(e) > 0;
     const int bits = e.host.backBufferBitsPerPixel();
+    if (!DepthBufferRenderer::supportsBitsPerPixel(bits)) {
+        return; // settleDepthDisplay turns the display off before a paint could meet this
+    }
+    const bool provisional = drawingVerticesPlaced(e) > 0;
     f.depthPass = SceneFrame::DepthPass{nullptr, gridSpacing(e.view), e.store.lastIndex, bits,
                                         provisional ? DepthBufferRenderer::LastTriangle::Provisional
                                                     : DepthBufferRenderer::LastTriangle::Finished};
@@ -265,17 +268,19 @@ SceneFrame preparePaint(Editor& e, Pane& pane) {
     f.drawOrder = pane.lastPaint.drawOrder;
     if (f.depthPass) {
         f.depthPass->renderer = &e.depthRenderer;
-        if (!DepthBufferRenderer::supportsBitsPerPixel(f.depthPass->bitsPerPixel)) {
-            // This frame shows the renderer's blank picture; the option goes off, so the next
-            // frames draw back to front until the user turns it on again.
-            e.view.depthNormalDisplay = 0;
-            f.view.depthNormalDisplay = 0;
-            e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
-                              MessageButtons::Ok, MessageIcon::Warning);
-        }
     }
     shadeTriangles(e, f);
     return std::move(pf.scene);
+}
+
+void settleDepthDisplay(Editor& e) {
+    if (e.view.depthNormalDisplay == 0 || e.view.frameMode != 3 ||
+        DepthBufferRenderer::supportsBitsPerPixel(e.host.backBufferBitsPerPixel())) {
+        return;
+    }
+    e.view.depthNormalDisplay = 0;
+    e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
+                      MessageButtons::Ok, MessageIcon::Warning);
 }
 
 SceneFrame stepFrame(Editor& e) {

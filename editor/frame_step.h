@@ -28,13 +28,18 @@ PaneFrame frameFor(const Editor& editor, const Pane& pane);
 
 // The one step before every paint of a pane, run by whoever paints it (the window, the print
 // path, the batch player and the benchmarks alike): the pane's frame, then what is kept of it
-// for input (the camera's origin position and the pane's LastPaint), the shaded colours of
-// what the frame draws (in the store's view list, or the depth renderer's) and the
-// depth-display fall-back (an unsupported pixel depth turns the display off, with a message;
-// that frame shows the renderer's blank picture). Returns what the paint draws; it views the
-// store's view list and the pane's draw order, so it is stale after the next edit. Running it
-// twice on the same state changes nothing the second time.
+// for input (the camera's origin position and the pane's LastPaint) and the shaded colours of
+// what the frame draws (in the store's view list, or the depth renderer's). It opens no
+// dialog. Returns what the paint draws; it views the store's view list and the pane's draw
+// order, so it is stale after the next edit. Running it twice on the same state changes
+// nothing the second time.
 SceneFrame preparePaint(Editor& editor, Pane& pane);
+
+// The depth-buffer display needs a pixel depth its renderer supports. Decided whenever the
+// pixel depth or the display mode is set, never in a paint: with the display on, frame mode 3
+// and an unsupported depth, the display is turned off, with a message. (A frame that meets an
+// unsupported depth all the same draws back to front.)
+void settleDepthDisplay(Editor& editor);
 
 // preparePaint for the active pane.
 SceneFrame stepFrame(Editor& editor);

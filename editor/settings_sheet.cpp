@@ -4,6 +4,7 @@
 #include "editor/dialog_number.h"
 #include "editor/editor.h"
 #include "editor/file_messages.h"
+#include "editor/frame_step.h"
 #include "editor/interface_text.h"
 #include "editor/profile.h"
 
@@ -415,6 +416,7 @@ void runSettingsSheet(Editor& editor) {
             }
         }
     }
+    settleDepthDisplay(editor);
     editor.repaint();
 }
 
