@@ -46,7 +46,7 @@ struct EditorPaths {
 // by reference; nothing else in the program holds mutable state.
 class Editor {
   public:
-    explicit Editor(Host& platform) : host(platform) {}
+    explicit Editor(Host& platform) : host(platform) { host.attach(*this); }
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 

@@ -5,6 +5,7 @@
 #include "editor/operation.h"
 #include "interact/snap.h"
 #include "render/depth_order.h"
+#include "render/device_pixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,11 +76,31 @@ int hiddenSlot(const Editor& e) {
     return rangeToolBusy(e) && e.store.lastIndex + 1 < kTriangleSlots ? e.store.lastIndex + 1 : -1;
 }
 
-void toolPreview(const Editor& e, PaneFrame& pf) {
-    const InteractionState& s = e.interaction;
+// What the pointer placed, in the frame's pixels: the window's, or moved to the same place
+// in a picture `ratio` times as fine. The grab box keeps its window size (the painter
+// enlarges it about its centre, as the centre box).
+struct PointerPlaces {
+    PixelPoint lastPointer;
+    Rect selectionRect;
+    Rect grabBox;
+};
+
+PointerPlaces pointerPlaces(const InteractionState& s, double ratio) {
+    if (ratio == 1.0) {
+        return {s.lastPointer, s.selectionRect, s.grabBox};
+    }
+    auto scaled = [ratio](std::int32_t v) { return devicePosition(v, ratio); };
+    const PixelPoint grab = centre(s.grabBox);
+    return {{scaled(s.lastPointer.x), scaled(s.lastPointer.y)},
+            {scaled(s.selectionRect.left), scaled(s.selectionRect.top),
+             scaled(s.selectionRect.right), scaled(s.selectionRect.bottom)},
+            boxAround(scaled(grab.x), scaled(grab.y))};
+}
+
+void toolPreview(const Editor& e, const PointerPlaces& s, PaneFrame& pf) {
     const Camera& c = pf.camera;
     SceneFrame& f = pf.scene;
-    switch (s.toolMode) {
+    switch (e.interaction.toolMode) {
     case ToolMode::Sphere:
         if (sphereDragShown(e)) {
             f.sphereBox = normalised(s.selectionRect);
@@ -146,8 +167,7 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
 
 // Where a click would land, marked with the snap marker: on the grid and on a vertex for the
 // drawing tool's next click, on the grid for the sphere, at the snapped offset for a move.
-void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
-    const InteractionState& s = e.interaction;
+void snapMarkers(const Editor& e, const PointerPlaces& s, const PaneFrame& pf, SceneFrame& f) {
     const Camera& camera = pf.camera;
     PixelPoint p = s.lastPointer;
     // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
@@ -156,7 +176,7 @@ void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
         f.snapMarkers.push_back(
             {saturateToInt32(std::int64_t{at.x} - 8), saturateToInt32(std::int64_t{at.y} - 8)});
     };
-    switch (s.toolMode) {
+    switch (e.interaction.toolMode) {
     case ToolMode::DrawTriangle: {
         const int placed = drawingVerticesPlaced(e);
         const auto next = static_cast<std::size_t>(placed + 1);
@@ -231,7 +251,7 @@ int sortedLast(const Editor& e) {
 
 } // namespace
 
-PaneFrame frameFor(const Editor& e, const Pane& pane) {
+PaneFrame frameFor(const Editor& e, const Pane& pane, double pointerRatio) {
     PaneFrame pf;
     pf.camera = pane.camera;
     pf.camera.computeCentre();
@@ -249,9 +269,10 @@ PaneFrame frameFor(const Editor& e, const Pane& pane) {
     f.drawCount = pf.lastPaint.drawOrderLast;
     f.hiddenTriangle = hiddenSlot(e);
     depthPass(e, f);
-    toolPreview(e, pf);
+    const PointerPlaces pointer = pointerPlaces(e.interaction, pointerRatio);
+    toolPreview(e, pointer, pf);
     markers(e, camera, f);
-    snapMarkers(e, pf, f);
+    snapMarkers(e, pointer, pf, f);
     statusBox(e, pf);
     highlight(e, camera, f);
     f.camera = camera;
@@ -260,17 +281,41 @@ PaneFrame frameFor(const Editor& e, const Pane& pane) {
     return pf;
 }
 
-SceneFrame preparePaint(Editor& e, Pane& pane) {
-    PaneFrame pf = frameFor(e, pane);
-    pane.camera.computeCentre(); // the origin's window position this frame used
-    pane.lastPaint = std::move(pf.lastPaint);
+namespace {
+
+// Lends the frame the depth renderer and shades what it draws.
+SceneFrame finishFrame(Editor& e, PaneFrame& pf) {
     SceneFrame& f = pf.scene;
-    f.drawOrder = pane.lastPaint.drawOrder;
     if (f.depthPass) {
         f.depthPass->renderer = &e.depthRenderer;
     }
     shadeTriangles(e, f);
     return std::move(pf.scene);
+}
+
+} // namespace
+
+SceneFrame preparePaint(Editor& e, Pane& pane) {
+    PaneFrame pf = frameFor(e, pane);
+    pane.camera.computeCentre(); // the origin's window position this frame used
+    pane.lastPaint = std::move(pf.lastPaint);
+    pf.scene.drawOrder = pane.lastPaint.drawOrder;
+    return finishFrame(e, pf);
+}
+
+SceneFrame prepareScaledPaint(Editor& e, Pane& pane, const Camera& device, double ratio) {
+    if (ratio == 1.0) {
+        return preparePaint(e, pane);
+    }
+    preparePaint(e, pane);
+    Pane scaled;
+    scaled.camera = device;
+    scaled.lastPaint.statusBoxRect = pane.lastPaint.statusBoxRect;
+    scaled.lastPaint.drawOrder = pane.lastPaint.drawOrder;
+    PaneFrame pf = frameFor(e, scaled, ratio);
+    // The same depth keys sort the same: the frame draws the window's order.
+    pf.scene.drawOrder = pane.lastPaint.drawOrder;
+    return finishFrame(e, pf);
 }
 
 void settleDepthDisplay(Editor& e) {

@@ -24,7 +24,9 @@ struct PaneFrame {
 // window position, CentreBox, the back-to-front draw order, the status box and its
 // rectangle, the tool's preview, the markers. It asks the host for the Shift key once. The
 // triangles' shaded colours are not worked out here (see preparePaint).
-PaneFrame frameFor(const Editor& editor, const Pane& pane);
+// `pointerRatio` places what the pointer placed (the rubber band, a sphere's rectangle, the
+// grab box, the snap marker and the rubber line) in a picture that many times as fine.
+PaneFrame frameFor(const Editor& editor, const Pane& pane, double pointerRatio = 1.0);
 
 // The one step before every paint of a pane, run by whoever paints it (the window, the print
 // path, the batch player and the benchmarks alike): the pane's frame, then what is kept of it
@@ -34,6 +36,13 @@ PaneFrame frameFor(const Editor& editor, const Pane& pane);
 // order, so it is stale after the next edit. Running it twice on the same state changes
 // nothing the second time.
 SceneFrame preparePaint(Editor& editor, Pane& pane);
+
+// preparePaint for a picture `ratio` device pixels per window pixel (a scaled screen or a
+// printer), drawn with `device`, the pane's camera scaled (deviceCamera): what input keeps is
+// recorded from the window's frame, as preparePaint does; the picture is the frame at the
+// device camera with the pointer's overlays moved to their device places. Nothing is saved
+// and restored: the pane keeps the window's frame. At ratio 1 it is preparePaint.
+SceneFrame prepareScaledPaint(Editor& editor, Pane& pane, const Camera& device, double ratio);
 
 // The depth-buffer display needs a pixel depth its renderer supports. Decided whenever the
 // pixel depth or the display mode is set, never in a paint: with the display on, frame mode 3
