@@ -67,7 +67,7 @@ std::string QtHost::translate(const char* context, std::string_view source) cons
 
 void QtHost::repaint() {
     if (view_ != nullptr) {
-        view_->paintNow();
+        view_->schedulePaint();
     }
     if (window_ != nullptr) {
         window_->refreshCommandStates(); // whatever changed the picture may change the rules
@@ -195,6 +195,7 @@ bool QtHost::isShiftDown() const {
 }
 
 void QtHost::showProgressText(const std::string& text, PixelPoint at) {
+    view_->paintPending(); // the text goes over the current picture
     QImage& image = view_->backBuffer();
     if (image.isNull()) {
         return;

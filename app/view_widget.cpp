@@ -109,6 +109,7 @@ void ViewWidget::paintBackBuffer() {
     // screen of another scale is painted at the new one the next time.
     const double ratio = devicePixelRatioF();
     const SceneFrame frame = stepDeviceFrame(editor_, ratio);
+    paintScheduled_ = false;
     const int w = std::max(frame.client.right, 1);
     const int h = std::max(frame.client.bottom, 1);
     if (canvas_.width() != w || canvas_.height() != h) {
@@ -124,6 +125,18 @@ void ViewWidget::paintBackBuffer() {
 void ViewWidget::paintNow() {
     paintBackBuffer();
     showBackBuffer();
+}
+
+void ViewWidget::schedulePaint() {
+    recordFrame(editor_, editor_.pane());
+    paintScheduled_ = true;
+    update();
+}
+
+void ViewWidget::paintPending() {
+    if (paintScheduled_) {
+        paintBackBuffer();
+    }
 }
 
 void ViewWidget::showBackBuffer() {

@@ -22,6 +22,11 @@ class ViewWidget : public QWidget {
     ViewWidget(Editor& editor, QWidget* parent);
     // Paints the scene now into the back buffer and shows it.
     void paintNow();
+    // Records the frame for input at once (recordFrame) and leaves the pixels to the next
+    // paint the toolkit runs (update()), so a burst of repaints paints once.
+    void schedulePaint();
+    // Paints the back buffer now if a scheduled paint has not run yet (before drawing over it).
+    void paintPending();
     // Shows the back buffer as it is (after drawing over it), without painting the scene.
     void showBackBuffer();
     // Runs the frame step and paints the scene at the client size (at least 1 x 1).
@@ -57,6 +62,7 @@ class ViewWidget : public QWidget {
     // Kept from paint to paint, so a paint allocates nothing; shown without a copy.
     QtCanvas canvas_{1, 1};
     bool backBufferCurrent_ = false; // set while a paint just made it, so it is shown as is
+    bool paintScheduled_ = false;    // schedulePaint ran and no paint since
     std::function<void()> afterInput_;
 };
 

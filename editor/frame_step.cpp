@@ -303,6 +303,12 @@ SceneFrame preparePaint(Editor& e, Pane& pane) {
     return finishFrame(e, pf);
 }
 
+void recordFrame(Editor& e, Pane& pane) {
+    PaneFrame pf = frameFor(e, pane);
+    pane.camera.computeCentre();
+    pane.lastPaint = std::move(pf.lastPaint);
+}
+
 SceneFrame prepareScaledPaint(Editor& e, Pane& pane, const Camera& device, double ratio) {
     if (ratio == 1.0) {
         return preparePaint(e, pane);

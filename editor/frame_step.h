@@ -37,6 +37,10 @@ PaneFrame frameFor(const Editor& editor, const Pane& pane, double pointerRatio =
 // nothing the second time.
 SceneFrame preparePaint(Editor& editor, Pane& pane);
 
+// What preparePaint keeps of the frame for input, without what the paint draws: for a window
+// that paints later (update()), so the next event sees the frame the paint will show.
+void recordFrame(Editor& editor, Pane& pane);
+
 // preparePaint for a picture `ratio` device pixels per window pixel (a scaled screen or a
 // printer), drawn with `device`, the pane's camera scaled (deviceCamera): what input keeps is
 // recorded from the window's frame, as preparePaint does; the picture is the frame at the
