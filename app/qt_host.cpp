@@ -149,7 +149,7 @@ bool QtHost::runPropertySheet(PropertySheet& sheet) {
 int QtHost::popupMenu(int menuId, PixelPoint clientPoint) {
     QMenu menu(window_);
     window_->fillMenu(&menu, menuId == kTrianglePopupMenu ? trianglePopup() : selectionPopup());
-    QAction* chosen = menu.exec(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+    QAction* chosen = menu.exec(view_->mapToGlobal(view_->fromActivePane(clientPoint)));
     return chosen != nullptr ? chosen->data().toInt() : 0;
 }
 
@@ -187,7 +187,7 @@ std::optional<FileChoice> QtHost::chooseSaveFile(const FileDialogRequest& reques
 }
 
 void QtHost::setPointerPosition(PixelPoint clientPoint) {
-    QCursor::setPos(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+    QCursor::setPos(view_->mapToGlobal(view_->fromActivePane(clientPoint)));
 }
 
 bool QtHost::isShiftDown() const {

@@ -10,6 +10,7 @@
 #include "editor/mouse_tools.h"
 #include "editor/navigation.h"
 #include "editor/palette_commands.h"
+#include "editor/panes.h"
 #include "editor/profile.h"
 #include "editor/recent_files.h"
 #include "editor/recovery.h"
@@ -333,7 +334,9 @@ Problem verbMouse(Script& s, const Words& w) {
         flags |= flag->second;
     }
     s.host.setShiftDown((flags & mouse_flags::kShift) != 0);
-    const PixelPoint point{x, y};
+    // As the window's: a press makes the pane under it active; the tool works in its pixels.
+    const PixelPoint point = verb == "down" || verb == "rdown" ? pressInPane(s.editor, {x, y})
+                                                               : inActivePane(s.editor, {x, y});
     if (verb == "down") {
         onLeftButtonDown(s.editor, flags, point);
     } else if (verb == "move") {
@@ -355,6 +358,7 @@ Problem verbWheel(Script& s, const Words& w) {
         notches < -1000 || notches > 1000) {
         return "usage: wheel NOTCHES X Y (positive away from the user)";
     }
+    pressInPane(s.editor, {x, y}); // the wheel zooms the pane under the pointer
     wheelZoom(s.editor, 120 * notches);
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/frame_step.h"
+#include "editor/panes.h"
 
 namespace fcw {
 
@@ -13,6 +14,17 @@ void setFrameMode(Editor& editor, int mode) {
 
 void setGridInFront(Editor& editor, bool inFront) {
     editor.view.gridInFront = inFront;
+    editor.repaint();
+}
+
+void toggleQuadLayout(Editor& editor) {
+    setPaneLayout(editor,
+                  editor.paneLayout == PaneLayout::Quad ? PaneLayout::Single : PaneLayout::Quad);
+    editor.repaint();
+}
+
+void activatePane(Editor& editor, std::size_t index) {
+    setActivePane(editor, index);
     editor.repaint();
 }
 

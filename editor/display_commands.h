@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace fcw {
 
 class Editor;
@@ -8,5 +10,10 @@ class Editor;
 // 3 filled) and grid placement. Both repaint.
 void setFrameMode(Editor& editor, int mode);
 void setGridInFront(Editor& editor, bool inFront);
+
+// "4画面": the quad layout, or back to the single one. Repaints.
+void toggleQuadLayout(Editor& editor);
+// "正面", "右側面", "上面", "自由視点": makes that pane (a pane_index) active. Repaints.
+void activatePane(Editor& editor, std::size_t index);
 
 } // namespace fcw

@@ -5,6 +5,7 @@
 #include "editor/interaction_state.h"
 #include "editor/operation.h"
 #include "editor/pane.h"
+#include "editor/panes.h"
 #include "editor/recovery.h"
 #include "editor/tools/tool_states.h"
 #include "interact/snap_settings.h"
@@ -54,10 +55,11 @@ class Editor {
     MeshStore store;
     Selection selection; // the only writer of the store's selection marks
     UndoHistory undo;
-    // The views of the model; one is active (the one the pointer and the keys work in). Today
-    // there is one pane, the whole view.
-    std::vector<Pane> panes = std::vector<Pane>(1);
-    std::size_t activePane = 0;
+    // The views of the model (editor/panes.h): 自由視点 and the three orthographic ones. One is
+    // active, the one the pointer and the keys work in; the layout shows it alone or all four.
+    std::vector<Pane> panes = initialPanes();
+    std::size_t activePane = pane_index::kFree;
+    PaneLayout paneLayout = PaneLayout::Single;
     ViewOptions view;
     InteractionState interaction;
     ToolStates tools; // each tool's own progress
@@ -93,7 +95,11 @@ class Editor {
     const Pane& pane() const { return panes[activePane]; }
 
     void setModified(bool modified);
-    void repaint() { host.repaint(); }
+    // The orthographic panes follow the active one's zoom and offsets, then the host paints.
+    void repaint() {
+        followActiveOrthographicPane(*this);
+        host.repaint();
+    }
 
     // The store's view list is the active pane's.
     void refreshModelToView() {

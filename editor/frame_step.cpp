@@ -33,9 +33,9 @@ Rect vertexMarker(const Camera& c, const Point3& p) {
 
 // Shades what the paint draws: through the depth buffer every front-facing triangle that
 // reaches the view, otherwise every triangle of the draw order that is drawn.
-void shadeTriangles(Editor& e, const SceneFrame& f) {
+void shadeTriangles(Editor& e, MeshStore& store, const SceneFrame& f) {
     if (f.depthPass) {
-        e.depthRenderer.prepareTriangles(e.store.viewTriangles, f.depthPass->lastIndex,
+        e.depthRenderer.prepareTriangles(store.viewTriangles, f.depthPass->lastIndex,
                                          f.depthPass->last, e.view.brightness, f.camera);
         return;
     }
@@ -44,7 +44,7 @@ void shadeTriangles(Editor& e, const SceneFrame& f) {
         if (t < 0 || t >= kTriangleSlots) {
             continue;
         }
-        Triangle& tri = e.store.viewTriangles[static_cast<std::size_t>(t)];
+        Triangle& tri = store.viewTriangles[static_cast<std::size_t>(t)];
         if (tri.normal.x >= 0 && t != f.hiddenTriangle) {
             tri.shade(e.view.brightness);
         }
@@ -134,7 +134,7 @@ void toolPreview(const Editor& e, const PointerPlaces& s, PaneFrame& pf) {
     }
 }
 
-void markers(const Editor& e, const Camera& c, SceneFrame& f) {
+void markers(const Editor& e, const MeshStore& store, const Camera& c, SceneFrame& f) {
     const int mode = e.view.emphasisMode;
     if (e.selection.empty() && mode >= 1 && mode <= 3) {
         const int last = std::min<int>(e.store.lastIndex, kTriangleSlots - 1);
@@ -143,7 +143,7 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
             if (i == e.store.lastIndex && toolPhaseActive(e)) {
                 continue;
             }
-            const Triangle& t = e.store.viewTriangles[static_cast<std::size_t>(i)];
+            const Triangle& t = store.viewTriangles[static_cast<std::size_t>(i)];
             for (const Point3& p : t.v) {
                 const bool show = mode == 3 || (mode == 2 && t.normal.x >= 0) ||
                                   (mode == 1 && std::abs(p.x - c.depth) <= 0.0001);
@@ -159,7 +159,7 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
                 continue;
             }
             f.selectionMarkers.push_back(
-                vertexMarker(c, e.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+                vertexMarker(c, store.viewTriangles[static_cast<std::size_t>(v.triangle)]
                                     .v[static_cast<std::size_t>(v.vertex)]));
         }
     }
@@ -251,7 +251,12 @@ int sortedLast(const Editor& e) {
 
 } // namespace
 
-PaneFrame frameFor(const Editor& e, const Pane& pane, double pointerRatio) {
+namespace {
+
+// The frame of `pane` with `store`'s view list turned by its camera. Only the active pane
+// shows the tool's preview, the snap markers, the status box and the highlight.
+PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, double pointerRatio,
+                    bool active) {
     PaneFrame pf;
     pf.camera = pane.camera;
     pf.camera.computeCentre();
@@ -262,34 +267,44 @@ PaneFrame frameFor(const Editor& e, const Pane& pane, double pointerRatio) {
         boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     pf.lastPaint.drawOrder = pane.lastPaint.drawOrder; // entries past the sorted range stay
     pf.lastPaint.drawOrderLast = sortedLast(e);
-    sortByDepth(e.store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
+    sortByDepth(store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
     SceneFrame& f = pf.scene;
-    f.triangles = e.store.viewTriangles;
+    f.triangles = store.viewTriangles;
     f.drawOrder = pf.lastPaint.drawOrder;
     f.drawCount = pf.lastPaint.drawOrderLast;
     f.hiddenTriangle = hiddenSlot(e);
     depthPass(e, f);
     const PointerPlaces pointer = pointerPlaces(e.interaction, pointerRatio);
-    toolPreview(e, pointer, pf);
-    markers(e, camera, f);
-    snapMarkers(e, pointer, pf, f);
-    statusBox(e, pf);
-    highlight(e, camera, f);
+    if (active) {
+        toolPreview(e, pointer, pf);
+    }
+    markers(e, store, camera, f);
+    if (active) {
+        snapMarkers(e, pointer, pf, f);
+        statusBox(e, pf);
+        highlight(e, camera, f);
+    }
     f.camera = camera;
     f.client = client;
     f.view = e.view;
     return pf;
 }
 
+} // namespace
+
+PaneFrame frameFor(const Editor& e, const Pane& pane, double pointerRatio) {
+    return paneFrame(e, e.store, pane, pointerRatio, true);
+}
+
 namespace {
 
 // Lends the frame the depth renderer and shades what it draws.
-SceneFrame finishFrame(Editor& e, PaneFrame& pf) {
+SceneFrame finishFrame(Editor& e, MeshStore& store, PaneFrame& pf) {
     SceneFrame& f = pf.scene;
     if (f.depthPass) {
         f.depthPass->renderer = &e.depthRenderer;
     }
-    shadeTriangles(e, f);
+    shadeTriangles(e, store, f);
     return std::move(pf.scene);
 }
 
@@ -300,7 +315,7 @@ SceneFrame preparePaint(Editor& e, Pane& pane) {
     pane.camera.computeCentre(); // the origin's window position this frame used
     pane.lastPaint = std::move(pf.lastPaint);
     pf.scene.drawOrder = pane.lastPaint.drawOrder;
-    return finishFrame(e, pf);
+    return finishFrame(e, e.store, pf);
 }
 
 void recordFrame(Editor& e, Pane& pane) {
@@ -321,7 +336,26 @@ SceneFrame prepareScaledPaint(Editor& e, Pane& pane, const Camera& device, doubl
     PaneFrame pf = frameFor(e, scaled, ratio);
     // The same depth keys sort the same: the frame draws the window's order.
     pf.scene.drawOrder = pane.lastPaint.drawOrder;
-    return finishFrame(e, pf);
+    return finishFrame(e, e.store, pf);
+}
+
+SceneFrame prepareOtherPanePaint(Editor& e, Pane& pane, MeshStore& scratch, const Camera& device,
+                                 double ratio) {
+    scratch = e.store;
+    scratch.refreshModelToView(pane.camera.verticalAxisAngle, pane.camera.horizontalAxisAngle);
+    PaneFrame window = paneFrame(e, scratch, pane, 1.0, false);
+    pane.camera.computeCentre();
+    pane.lastPaint = std::move(window.lastPaint);
+    if (ratio == 1.0) {
+        window.scene.drawOrder = pane.lastPaint.drawOrder;
+        return finishFrame(e, scratch, window);
+    }
+    Pane scaled;
+    scaled.camera = device;
+    scaled.lastPaint.drawOrder = pane.lastPaint.drawOrder;
+    PaneFrame pf = paneFrame(e, scratch, scaled, ratio, false);
+    pf.scene.drawOrder = pane.lastPaint.drawOrder;
+    return finishFrame(e, scratch, pf);
 }
 
 void settleDepthDisplay(Editor& e) {

@@ -48,6 +48,14 @@ void recordFrame(Editor& editor, Pane& pane);
 // and restored: the pane keeps the window's frame. At ratio 1 it is preparePaint.
 SceneFrame prepareScaledPaint(Editor& editor, Pane& pane, const Camera& device, double ratio);
 
+// prepareScaledPaint for a pane beside the active one (the quad layout). The store's view list
+// stays the active pane's: `scratch` takes the model turned by this pane's camera, and the
+// frame views it, so it must outlive the paint. The frame shows the model and the vertex
+// markers, no tool's preview, snap marker, highlight or status box; what input keeps is
+// recorded in the pane.
+SceneFrame prepareOtherPanePaint(Editor& editor, Pane& pane, MeshStore& scratch,
+                                 const Camera& device, double ratio);
+
 // The depth-buffer display needs a pixel depth its renderer supports. Decided whenever the
 // pixel depth or the display mode is set, never in a paint: with the display on, frame mode 3
 // and an unsupported depth, the display is turned off, with a message. (A frame that meets an

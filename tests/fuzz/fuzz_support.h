@@ -118,7 +118,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1384,
+static_assert(sizeof(Editor) == 1392,
               "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
@@ -143,6 +143,7 @@ inline QuietPlayer& resetPlayer() {
     to.undo.redoDepth = from.undo.redoDepth;
     to.panes = from.panes;
     to.activePane = from.activePane;
+    to.paneLayout = from.paneLayout;
     to.view = from.view;
     to.interaction = from.interaction;
     to.snap = from.snap;
