@@ -158,6 +158,18 @@ inline void toggleToolbar(Editor& e) {
 inline bool toolbarShown(const Editor& e) {
     return e.host.isToolbarVisible();
 }
+inline void quadLayout(Editor& e) {
+    toggleQuadLayout(e);
+}
+inline bool quadLayoutShown(const Editor& e) {
+    return e.session.paneLayout == PaneLayout::Quad;
+}
+template <std::size_t Index> void paneCommand(Editor& e) {
+    activatePane(e, Index);
+}
+template <std::size_t Index> bool paneActive(const Editor& e) {
+    return e.session.activePane == Index;
+}
 inline void togglePalettePanel(Editor& e) {
     e.host.togglePalettePanel();
 }

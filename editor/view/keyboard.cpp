@@ -149,6 +149,7 @@ bool applyViewKey(Editor& e, Key key) {
     const int spacing = e.session.view.gridUnits();
     const double depthStep = spacing == 0 ? 1.0 : spacing;
     const double step = e.services.settings.angleStep * kRadiansPerDegree;
+    const Camera before = c;
     switch (key) {
     case Key::Enter:
         break;
@@ -198,6 +199,10 @@ bool applyViewKey(Editor& e, Key key) {
     case Key::Numpad5:
     case Key::Other:
         return false;
+    }
+    if (isOrthographic(e.pane())) { // only 自由視点 turns
+        c.verticalAxisAngle = before.verticalAxisAngle;
+        c.horizontalAxisAngle = before.horizontalAxisAngle;
     }
     return true;
 }
