@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/picture_export_cli.h"
 #include "app/translations.h"
+#include "app/view_picture.h"
 #include "editor/batch/batch_player.h"
 #include "editor/commands/document_commands.h"
 #include "editor/commands/dropped_files.h"
@@ -76,9 +77,9 @@ int runConvert(const fcw::CommandLine& line) {
 
 // Paints the scene at the view's client size and writes it as a PNG file.
 std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& path) {
-    const fcw::SceneFrame frame = fcw::stepFrame(editor);
-    fcw::QtCanvas canvas(frame.client.right, frame.client.bottom);
-    fcw::paintScene(frame, canvas);
+    fcw::ViewPicture picture;
+    picture.paint(editor, 1.0);
+    const fcw::QtCanvas& canvas = picture.canvas();
     // Encoded in memory, then written like every other file: a failed write leaves any
     // previous picture of that name whole.
     QByteArray png;
@@ -97,16 +98,8 @@ std::optional<std::string> renderToPng(fcw::Editor& editor, const std::string& p
 // The window's repaint without a window, for the bench verbs: the frame step, then the scene
 // into one canvas kept from paint to paint at the client size.
 fcw::PaintView batchPainter() {
-    auto canvas = std::make_shared<fcw::QtCanvas>(1, 1);
-    return [canvas](fcw::Editor& editor) {
-        const fcw::SceneFrame frame = fcw::stepFrame(editor);
-        const int w = std::max(frame.client.right, 1);
-        const int h = std::max(frame.client.bottom, 1);
-        if (canvas->width() != w || canvas->height() != h) {
-            *canvas = fcw::QtCanvas(w, h);
-        }
-        fcw::paintScene(frame, *canvas);
-    };
+    auto picture = std::make_shared<fcw::ViewPicture>();
+    return [picture](fcw::Editor& editor) { picture->paint(editor, 1.0); };
 }
 
 int runBatch(int argc, char** argv, const std::string& scriptPath) {

@@ -139,6 +139,7 @@ void MainWindow::updateTitle() {
 
 void MainWindow::restorePlacement() {
     restoreWindowPlacement(*this, stateFile_);
+    restorePaneLayout(editor_, stateFile_);
 }
 
 namespace {
@@ -337,6 +338,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (saveModifiedIfAsked(editor_)) {
         stopRecovery(editor_); // a clean exit leaves no copy behind
         saveWindowPlacement(*this, stateFile_);
+        savePaneLayout(editor_, stateFile_);
         event->accept();
     } else {
         event->ignore();

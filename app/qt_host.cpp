@@ -66,7 +66,7 @@ std::string QtHost::translate(const char* context, std::string_view source) cons
 
 void QtHost::repaint() {
     if (view_ != nullptr) {
-        view_->paintNow();
+        view_->schedulePaint();
     }
     if (window_ != nullptr) {
         window_->refreshCommandStates(); // whatever changed the picture may change the rules
@@ -148,7 +148,7 @@ bool QtHost::runPropertySheet(PropertySheet& sheet) {
 int QtHost::popupMenu(int menuId, PixelPoint clientPoint) {
     QMenu menu(window_);
     window_->fillMenu(&menu, menuId == kTrianglePopupMenu ? trianglePopup() : selectionPopup());
-    QAction* chosen = menu.exec(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+    QAction* chosen = menu.exec(view_->mapToGlobal(view_->fromActivePane(clientPoint)));
     return chosen != nullptr ? chosen->data().toInt() : 0;
 }
 
@@ -186,7 +186,7 @@ std::optional<FileChoice> QtHost::chooseSaveFile(const FileDialogRequest& reques
 }
 
 void QtHost::setPointerPosition(PixelPoint clientPoint) {
-    QCursor::setPos(view_->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
+    QCursor::setPos(view_->mapToGlobal(view_->fromActivePane(clientPoint)));
 }
 
 bool QtHost::isShiftDown() const {
@@ -194,6 +194,7 @@ bool QtHost::isShiftDown() const {
 }
 
 void QtHost::showProgressText(const std::string& text, PixelPoint at) {
+    view_->paintPending(); // the text goes over the current picture
     QImage& image = view_->backBuffer();
     if (image.isNull()) {
         return;

@@ -460,6 +460,14 @@ void gridInFront(Pixels& p) { // the grid drawn over the model
     orderGrid(p);
 }
 
+void quadLayout(Pixels& p) { // four panes, the top-right one active
+    p.frame(0, 0, 6, 6, kInk);
+    p.frame(8, 0, 14, 6, kBlue);
+    p.frame(0, 8, 6, 14, kInk);
+    p.frame(8, 8, 14, 14, kInk);
+    p.triangle({10, 5}, {13, 5}, {11, 2}, kSky);
+}
+
 struct Picture {
     int id;
     void (*draw)(Pixels&);
@@ -495,6 +503,7 @@ constexpr Picture kPictures[] = {
     {command_id::kToolbarArrowsRotate, arrowsRotate},
     {command_id::kGridBehind, gridBehind},
     {command_id::kGridInFront, gridInFront},
+    {command_id::kQuadLayout, quadLayout},
 };
 
 } // namespace

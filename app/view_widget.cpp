@@ -5,6 +5,7 @@
 #include "editor/view/frame_step.h"
 #include "editor/view/keyboard.h"
 #include "editor/view/navigation.h"
+#include "editor/view/panes.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
 
@@ -76,25 +77,24 @@ ViewWidget::ViewWidget(Editor& editor, QWidget* parent) : QWidget(parent), edito
 }
 
 QImage ViewWidget::paintScenePicture(Editor& editor) {
-    const SceneFrame frame = stepFrame(editor);
-    QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
-    paintScene(frame, canvas);
-    return canvas.image();
+    ViewPicture picture;
+    picture.paint(editor, 1.0);
+    return picture.canvas().image();
 }
 
 QImage ViewWidget::paintScenePictureScaled(Editor& editor, double scale) {
-    const SceneFrame frame = stepDeviceFrame(editor, scale);
-    QtCanvas canvas(std::max(frame.client.right, 1), std::max(frame.client.bottom, 1));
-    paintScene(frame, canvas);
+    ViewPicture picture;
+    picture.paint(editor, scale);
     editor.services.depthRenderer.resize(editor.pane().camera.clientRect); // the screen's again
-    return canvas.image();
+    return picture.canvas().image();
 }
 
 void ViewWidget::printView(Editor& editor, QPrinter& printer, double screenDpi) {
     QPainter painter(&printer);
     const QRect page = painter.viewport(); // device pixels
-    const double w = std::max(editor.pane().camera.clientRect.width(), 1);
-    const double h = std::max(editor.pane().camera.clientRect.height(), 1);
+    const PixelPoint view = viewSize(editor);
+    const double w = std::max(view.x, 1);
+    const double h = std::max(view.y, 1);
     // At most 40 million pixels (160 MB), whatever the printer's resolution.
     constexpr double kMaxPixels = 40e6;
     const double scale =
@@ -108,22 +108,30 @@ void ViewWidget::paintBackBuffer() {
     // Read at every paint: the toolkit reports no change of screen, so a window moved to a
     // screen of another scale is painted at the new one the next time.
     const double ratio = devicePixelRatioF();
-    const SceneFrame frame = stepDeviceFrame(editor_, ratio);
-    const int w = std::max(frame.client.right, 1);
-    const int h = std::max(frame.client.bottom, 1);
-    if (canvas_.width() != w || canvas_.height() != h) {
-        canvas_ = QtCanvas(w, h);
-    }
+    QtCanvas& canvas = picture_.canvas();
     // The canvas draws in the picture's own pixels (its QPainter too); the picture is shown at
     // the window's size, one picture pixel to a device pixel.
-    canvas_.mutableImage().setDevicePixelRatio(1.0);
-    paintScene(frame, canvas_);
-    canvas_.mutableImage().setDevicePixelRatio(ratio);
+    canvas.mutableImage().setDevicePixelRatio(1.0);
+    picture_.paint(editor_, ratio);
+    paintScheduled_ = false;
+    picture_.canvas().mutableImage().setDevicePixelRatio(ratio);
 }
 
 void ViewWidget::paintNow() {
     paintBackBuffer();
     showBackBuffer();
+}
+
+void ViewWidget::schedulePaint() {
+    recordFrame(editor_, editor_.pane());
+    paintScheduled_ = true;
+    update();
+}
+
+void ViewWidget::paintPending() {
+    if (paintScheduled_) {
+        paintBackBuffer();
+    }
 }
 
 void ViewWidget::showBackBuffer() {
@@ -136,10 +144,10 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     // A platform paint (exposure, a dialog closing) draws the current state: the frame step
     // runs before every paint.
     if (!backBufferCurrent_) {
-        editor_.pane().camera.clientRect = {0, 0, width(), height()};
+        layOutPanes(editor_, width(), height());
         paintBackBuffer();
     }
-    QPainter(this).drawImage(0, 0, canvas_.image());
+    QPainter(this).drawImage(0, 0, picture_.canvas().image());
 }
 
 void ViewWidget::resizeEvent(QResizeEvent*) {
@@ -149,28 +157,29 @@ void ViewWidget::resizeEvent(QResizeEvent*) {
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
     const unsigned flags = flagsOf(event->buttons(), event->modifiers());
     if (event->button() == Qt::LeftButton) {
-        onLeftButtonDown(editor_, flags, pixelPointOf(event->position()));
+        onLeftButtonDown(editor_, flags, pressInPane(editor_, pixelPointOf(event->position())));
     } else if (event->button() == Qt::RightButton) {
-        onRightButtonDown(editor_, flags, pixelPointOf(event->position()));
+        onRightButtonDown(editor_, flags, pressInPane(editor_, pixelPointOf(event->position())));
     }
     inputHandled();
 }
 
 void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
     onMouseMove(editor_, flagsOf(event->buttons(), event->modifiers()),
-                pixelPointOf(event->position()));
+                inActivePane(editor_, pixelPointOf(event->position())));
     inputHandled();
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         onLeftButtonUp(editor_, flagsOf(event->buttons(), event->modifiers()),
-                       pixelPointOf(event->position()));
+                       inActivePane(editor_, pixelPointOf(event->position())));
     }
     inputHandled();
 }
 
 void ViewWidget::wheelEvent(QWheelEvent* event) {
+    pressInPane(editor_, pixelPointOf(event->position())); // the pane under the pointer
     wheelZoom(editor_, event->angleDelta().y());
     inputHandled();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/view_picture.h"
 #include "editor/editor.h"
 #include "render/qt_canvas.h"
 
@@ -22,6 +23,16 @@ class ViewWidget : public QWidget {
     ViewWidget(Editor& editor, QWidget* parent);
     // Paints the scene now into the back buffer and shows it.
     void paintNow();
+    // A point in the active pane's pixels, in the widget's.
+    QPoint fromActivePane(PixelPoint point) const {
+        const PixelPoint o = editor_.pane().origin;
+        return {point.x + o.x, point.y + o.y};
+    }
+    // Records the frame for input at once (recordFrame) and leaves the pixels to the next
+    // paint the toolkit runs (update()), so a burst of repaints paints once.
+    void schedulePaint();
+    // Paints the back buffer now if a scheduled paint has not run yet (before drawing over it).
+    void paintPending();
     // Shows the back buffer as it is (after drawing over it), without painting the scene.
     void showBackBuffer();
     // Runs the frame step and paints the scene at the client size (at least 1 x 1).
@@ -34,7 +45,7 @@ class ViewWidget : public QWidget {
     // Prints the view on one page at the printer's resolution: the scene painted at the
     // printer's dots per screen pixel (screenDpi), shrunk only as far as the page needs.
     static void printView(Editor& editor, QPrinter& printer, double screenDpi);
-    QImage& backBuffer() { return canvas_.mutableImage(); }
+    QImage& backBuffer() { return picture_.canvas().mutableImage(); }
     // Called after every mouse, wheel and key event has been handled.
     void setAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
 
@@ -55,8 +66,9 @@ class ViewWidget : public QWidget {
 
     Editor& editor_;
     // Kept from paint to paint, so a paint allocates nothing; shown without a copy.
-    QtCanvas canvas_{1, 1};
+    ViewPicture picture_;
     bool backBufferCurrent_ = false; // set while a paint just made it, so it is shown as is
+    bool paintScheduled_ = false;    // schedulePaint ran and no paint since
     std::function<void()> afterInput_;
 };
 

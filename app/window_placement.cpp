@@ -1,5 +1,7 @@
 #include "app/window_placement.h"
 
+#include "editor/view/panes.h"
+
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -12,6 +14,8 @@ namespace fcw {
 namespace {
 
 constexpr char kGeometryKey[] = "window/geometry";
+constexpr char kPaneLayoutKey[] = "window/paneLayout";
+constexpr char kActivePaneKey[] = "window/activePane";
 // Room for the window manager's frame and title bar around the client area.
 constexpr int kFrameMargin = 48;
 
@@ -63,6 +67,34 @@ void saveWindowPlacement(const QMainWindow& window, const QString& stateFile) {
     }
     QSettings state(stateFile, QSettings::IniFormat);
     state.setValue(kGeometryKey, window.saveGeometry());
+    state.sync();
+}
+
+void restorePaneLayout(Editor& editor, const QString& stateFile) {
+    if (stateFile.isEmpty()) {
+        return;
+    }
+    const QSettings state(stateFile, QSettings::IniFormat);
+    const QString active = state.value(kActivePaneKey).toString();
+    for (std::size_t i = 0; i < editor.session.panes.size(); ++i) {
+        if (active == QLatin1String(paneName(editor.session.panes[i].kind))) {
+            setActivePane(editor, i);
+        }
+    }
+    if (state.value(kPaneLayoutKey).toString() == QLatin1String("quad")) {
+        setPaneLayout(editor, PaneLayout::Quad);
+    }
+}
+
+void savePaneLayout(const Editor& editor, const QString& stateFile) {
+    if (stateFile.isEmpty()) {
+        return;
+    }
+    QSettings state(stateFile, QSettings::IniFormat);
+    state.setValue(
+        kPaneLayoutKey,
+        QLatin1String(editor.session.paneLayout == PaneLayout::Quad ? "quad" : "single"));
+    state.setValue(kActivePaneKey, QLatin1String(paneName(editor.pane().kind)));
     state.sync();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/editor.h"
+
 #include <QRect>
 #include <QString>
 
@@ -23,5 +25,11 @@ void restoreWindowPlacement(QMainWindow& window, const QString& stateFile);
 
 // Keeps the window's size, position and maximised state in `stateFile` for the next run.
 void saveWindowPlacement(const QMainWindow& window, const QString& stateFile);
+
+// The pane layout and the active pane, kept beside the window's placement (the cameras are
+// not kept). What the file lacks or cannot name leaves the start's single layout with
+// 自由視点 active.
+void restorePaneLayout(Editor& editor, const QString& stateFile);
+void savePaneLayout(const Editor& editor, const QString& stateFile);
 
 } // namespace fcw

@@ -68,6 +68,12 @@ inline constexpr int kZoomTimes2 = 32829;
 inline constexpr int kZoomTimes4 = 32830;
 inline constexpr int kZoomTimes10 = 32831;
 inline constexpr int kResetOrigin = 32835;
+// The panes: the quad layout and which pane is active.
+inline constexpr int kQuadLayout = 33011;
+inline constexpr int kFrontPane = 33012;
+inline constexpr int kRightPane = 33013;
+inline constexpr int kTopPane = 33014;
+inline constexpr int kFreePane = 33015;
 // 表示: the palette panel and its files.
 inline constexpr int kLoadPalette = 33045;
 inline constexpr int kExportPalette = 33046;

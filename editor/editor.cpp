@@ -24,7 +24,6 @@ void Editor::takeSnapshot() {
 
 void Editor::countEdit() {
     document.undo.countEdit();
-    ++historySerial;
     setModified(true);
 }
 
@@ -65,7 +64,6 @@ void stepHistory(Editor& editor, bool (UndoHistory::*restore)(MeshStore&)) {
     if (!(editor.document.undo.*restore)(editor.document.store)) {
         return;
     }
-    ++editor.historySerial;
     editor.setModified(true);
     // The restored model may hold other triangles in the selected slots: the selection ends,
     // so no later command touches a triangle the user did not choose.

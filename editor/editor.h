@@ -8,6 +8,7 @@
 #include "editor/tools/interaction_state.h"
 #include "editor/tools/operation.h"
 #include "editor/tools/tool_states.h"
+#include "editor/view/panes.h"
 #include "interact/snap_settings.h"
 #include "io/atomic_file.h"
 #include "io/palette_files.h"
@@ -42,10 +43,12 @@ struct Document {
 
 // The session: how the user looks at the document and works on it. Not saved with it.
 struct Session {
-    // The views of the model; one is active (the one the pointer and the keys work in). Today
-    // there is one pane, the whole view.
-    std::vector<Pane> panes = std::vector<Pane>(1);
-    std::size_t activePane = 0;
+    // The views of the model (editor/view/panes.h): 自由視点 and the three orthographic ones.
+    // One is active, the one the pointer and the keys work in; the layout shows it alone or
+    // all four.
+    std::vector<Pane> panes = initialPanes();
+    std::size_t activePane = pane_index::kFree;
+    PaneLayout paneLayout = PaneLayout::Single;
     ViewOptions view;
     InteractionState interaction;
     ToolStates tools; // each tool's own progress
@@ -81,7 +84,7 @@ struct Services {
 // through `host` only.
 class Editor {
   public:
-    explicit Editor(Host& platform) : host(platform) {}
+    explicit Editor(Host& platform) : host(platform) { host.attach(*this); }
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
@@ -89,16 +92,14 @@ class Editor {
     Document document;
     Session session;
     Services services;
-    // Grows by one with every counted edit and every undo: tells a selection whether its
-    // drags still belong to the last undo step.
-    std::uint64_t historySerial = 1;
-
     // Saves the model before an edit. A triangle being drawn and a sphere's reserved slot are
-    // left out.
+    // left out. Edits go through EditTransaction (editor/edit_transaction.h), which calls these.
     void takeSnapshot();
     // Counts the edit whose snapshot was taken last. Every counted edit marks the document
     // modified, whichever command, key or tool made it.
     void countEdit();
+    // Grows by one with every counted edit, undo and redo (see UndoHistory::serial).
+    std::uint64_t historySerial() const { return document.undo.serial; }
     int undoDepth() const { return document.undo.undoDepth; }
     int redoDepth() const { return document.undo.redoDepth; }
 
@@ -106,7 +107,11 @@ class Editor {
     const Pane& pane() const { return session.panes[session.activePane]; }
 
     void setModified(bool modified);
-    void repaint() { host.repaint(); }
+    // The orthographic panes follow the active one's zoom and offsets, then the host paints.
+    void repaint() {
+        followActiveOrthographicPane(*this);
+        host.repaint();
+    }
 
     // The store's view list is the active pane's.
     void refreshModelToView() {

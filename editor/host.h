@@ -34,6 +34,7 @@ struct ButtonPress {
 };
 
 class Host;
+class Editor;
 
 // A dialog or sheet words some texts itself (its caption, its refusals of an entry). They come
 // in the language of the host that shows it: the host hands itself over before it runs the
@@ -151,7 +152,10 @@ class Host {
     // The language translate() gives (the help page follows it).
     virtual InterfaceLanguage language() const { return InterfaceLanguage::Japanese; }
 
-    // Paint the whole view now (synchronously).
+    // The editor this host shows; the editor's constructor tells it.
+    virtual void attach(Editor&) {}
+    // Paint the whole view: every host runs the frame step of each paint (preparePaint), the
+    // window when it paints, the hosts without a window at once.
     virtual void repaint() = 0;
     // The exclamation beep.
     virtual void beep() = 0;

@@ -20,6 +20,10 @@ struct LastPaint {
     Rect statusBoxRect{};   // where the paint put the status box (the pointer dodges it)
 };
 
+// Which view a pane is: the free view the arrow keys turn, or one of the three orthographic
+// views at fixed angles.
+enum class PaneKind : std::uint8_t { Free, Front, Right, Top };
+
 // One view of the model: its camera (view angles, zoom, origin offsets, drawing depth), its
 // rectangle in the window (the camera's clientRect, window pixels) and what its last paint
 // left for input. Everything that turns a pointer into the model, picks, snaps or paints
@@ -27,6 +31,8 @@ struct LastPaint {
 struct Pane {
     Camera camera;
     LastPaint lastPaint;
+    PaneKind kind = PaneKind::Free;
+    PixelPoint origin{}; // the top-left corner of the pane's rectangle in the view
 
     const Rect& rect() const { return camera.clientRect; }
 };

@@ -58,6 +58,7 @@ bool UndoHistory::restoreLast(MeshStore& store) {
     --undoDepth;
     const auto slot = static_cast<std::size_t>(undoDepth);
     loadModel(store, slots[slot], counts[slot]);
+    ++serial;
     return true;
 }
 
@@ -70,6 +71,7 @@ bool UndoHistory::restoreNext(MeshStore& store) {
     --redoDepth;
     const auto slot = static_cast<std::size_t>(redoDepth);
     loadModel(store, redoSlots[slot], redoCounts[slot]);
+    ++serial;
     return true;
 }
 

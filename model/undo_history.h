@@ -28,6 +28,9 @@ struct UndoHistory {
         kUndoLevels, std::vector<TriangleCore>(kTriangleSlots));
     std::array<std::int16_t, kUndoLevels> redoCounts{}; // last index saved with each redo slot
     int redoDepth = 0;                                  // states an undo replaced, 0..10
+    // Grows by one with every counted edit, undo and redo: a drag that was counted as an edit
+    // at serial N still belongs to the last undo step while the serial is N.
+    std::uint64_t serial = 1;
 
     // Saves modelTriangles[0 .. lastIndex] (or one slot more when includeSlotAfterLast, for
     // the tools whose in-progress state sits past the end) into slot undoDepth, first dropping
@@ -44,6 +47,7 @@ struct UndoHistory {
     void countEdit() {
         countSnapshot();
         redoDepth = 0;
+        ++serial;
     }
 
     // Pops the most recent counted slot into the store's modelTriangles (colour and
@@ -57,7 +61,8 @@ struct UndoHistory {
     // since the last counted edit (or load).
     bool restoreNext(MeshStore& store);
 
-    // Forgets every step: history and redo (a loaded document starts a new history).
+    // Forgets every step: history and redo (a loaded document starts a new history). The
+    // serial goes on growing.
     void clear() {
         undoDepth = 0;
         redoDepth = 0;

@@ -91,9 +91,18 @@ bool walk(MeshStore& store, const Selection& selection, SelectionSplit kind, con
 
 } // namespace
 
+namespace {
+
+// The triangles a picked split adds to the store.
+int addedBy(PickedSplit kind) {
+    return kind == PickedSplit::InFour ? 3 : 2;
+}
+
+} // namespace
+
 bool splitInFour(MeshStore& store, int t) {
     const int n = store.lastIndex;
-    if (n + 3 >= kMaxTriangles) {
+    if (n + addedBy(PickedSplit::InFour) >= kMaxTriangles) {
         return false;
     }
     const Triangle& tri = store.modelTriangles[static_cast<std::size_t>(t)];
@@ -110,7 +119,7 @@ bool splitInFour(MeshStore& store, int t) {
 
 bool splitInThree(MeshStore& store, int t) {
     const int n = store.lastIndex;
-    if (n + 2 >= kMaxTriangles) {
+    if (n + addedBy(PickedSplit::InThree) >= kMaxTriangles) {
         return false;
     }
     const Triangle& tri = store.modelTriangles[static_cast<std::size_t>(t)];
@@ -182,6 +191,14 @@ SplitOutcome splitSelection(MeshStore& store, Selection& selection, SelectionSpl
     refreshForward(store, camera);
     selection.clear(store);
     return complete ? SplitOutcome::Done : SplitOutcome::StoppedAtCapacity;
+}
+
+SplitOutcome pickedSplitOutcome(const MeshStore& store, int t, PickedSplit kind) {
+    if (t < 0 || t > store.lastIndex) {
+        return SplitOutcome::NotLive;
+    }
+    return store.lastIndex + addedBy(kind) >= kMaxTriangles ? SplitOutcome::StoppedAtCapacity
+                                                            : SplitOutcome::Done;
 }
 
 SplitOutcome splitTriangle(MeshStore& store, int t, PickedSplit kind, const Camera& camera) {

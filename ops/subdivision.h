@@ -42,4 +42,8 @@ SplitOutcome splitSelection(MeshStore& store, Selection& selection, SelectionSpl
 // selection stays: the parent keeps its marks and the new triangles have none.
 SplitOutcome splitTriangle(MeshStore& store, int t, PickedSplit kind, const Camera& camera);
 
+// What splitTriangle would return, without changing anything (so that an edit the triangle
+// limit refuses is known before the model is saved for undo).
+SplitOutcome pickedSplitOutcome(const MeshStore& store, int t, PickedSplit kind);
+
 } // namespace fcw

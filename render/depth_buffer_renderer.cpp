@@ -54,6 +54,9 @@ void DepthBufferRenderer::ensureCapacity() {
 }
 
 void DepthBufferRenderer::clearRows(std::int32_t rowFirst, std::int32_t rowEnd) {
+    if (rowEnd <= rowFirst || width_ <= 0) {
+        return; // an empty view has no buffers to clear (their data() may be null)
+    }
     const auto first = static_cast<std::size_t>(rowFirst);
     const auto rows = static_cast<std::size_t>(rowEnd - rowFirst);
     const auto w = static_cast<std::size_t>(width_);

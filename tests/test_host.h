@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/host.h"
+#include "editor/view/frame_step.h"
 
 #include <deque>
 #include <string>
@@ -22,7 +23,14 @@ class FakeHost : public Host {
     std::deque<std::string> fileAnswers;
     bool shift = false;
 
-    void repaint() override { ++repaints; }
+    // Runs the frame step of a paint, without the pixels, as the headless host does.
+    void attach(Editor& e) override { editor_ = &e; }
+    void repaint() override {
+        ++repaints;
+        if (editor_ != nullptr) {
+            stepFrame(*editor_);
+        }
+    }
     void beep() override { ++beeps; }
     MessageResult messageBox(const std::string& text, MessageButtons buttons,
                              MessageIcon) override {
@@ -75,6 +83,7 @@ class FakeHost : public Host {
     bool helpAvailable = true;
 
   private:
+    Editor* editor_ = nullptr;
     std::optional<FileChoice> nextFile() {
         if (fileAnswers.empty()) {
             return std::nullopt;

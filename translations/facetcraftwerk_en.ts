@@ -383,6 +383,26 @@
         <source>パレット パネル(&amp;P)</source>
         <translation>&amp;Palette Panel</translation>
     </message>
+    <message>
+        <source>4画面(&amp;4)</source>
+        <translation>&amp;4 Views</translation>
+    </message>
+    <message>
+        <source>正面(&amp;F)</source>
+        <translation>&amp;Front</translation>
+    </message>
+    <message>
+        <source>右側面(&amp;R)</source>
+        <translation>&amp;Right Side</translation>
+    </message>
+    <message>
+        <source>上面(&amp;T)</source>
+        <translation>&amp;Top</translation>
+    </message>
+    <message>
+        <source>自由視点(&amp;V)</source>
+        <translation>Free &amp;View</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -1334,6 +1354,26 @@ The picture could not be written.</translation>
         <source>パレット パネルの表示/非表示</source>
         <translation>Show or hide the palette panel</translation>
     </message>
+    <message>
+        <source>上面、自由視点、正面、右側面の4画面と1画面を切り替える</source>
+        <translation>Switch between four views (top, free, front, right side) and one</translation>
+    </message>
+    <message>
+        <source>正面のビューで作業する</source>
+        <translation>Work in the front view</translation>
+    </message>
+    <message>
+        <source>右側面のビューで作業する</source>
+        <translation>Work in the right side view</translation>
+    </message>
+    <message>
+        <source>上面のビューで作業する</source>
+        <translation>Work in the top view</translation>
+    </message>
+    <message>
+        <source>自由視点のビューで作業する</source>
+        <translation>Work in the free view</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1698,6 +1738,10 @@ The picture could not be written.</translation>
     <message>
         <source>名前を付けて保存</source>
         <translation>Save as</translation>
+    </message>
+    <message>
+        <source>4画面</source>
+        <translation>Four views</translation>
     </message>
 </context>
 </TS>

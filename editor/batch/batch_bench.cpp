@@ -73,7 +73,7 @@ std::optional<std::string> runBench(Editor& e, HeadlessHost& host, std::ostream&
         return "bench is not available in this build";
     }
     const bool drag = w[1] == "drag";
-    if (drag && (e.session.interaction.toolMode != ToolMode::RangeMove || !selectionShown(e))) {
+    if (drag && (!rangeToolActive(e) || !selectionShown(e))) {
         return "bench drag needs a selection shown in the range tool (select all or draw a band "
                "first)";
     }

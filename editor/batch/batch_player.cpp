@@ -14,6 +14,7 @@
 #include "editor/view/frame_step.h"
 #include "editor/view/keyboard.h"
 #include "editor/view/navigation.h"
+#include "editor/view/panes.h"
 
 #include <algorithm>
 #include <charconv>
@@ -301,6 +302,7 @@ Problem verbPixelFormat(Script& s, const Words& w) {
         return "pixelformat needs a whole number of bits per pixel (16, 24 or 32)";
     }
     s.host.setBackBufferBitsPerPixel(bits);
+    settleDepthDisplay(s.editor);
     return std::nullopt;
 }
 
@@ -332,7 +334,9 @@ Problem verbMouse(Script& s, const Words& w) {
         flags |= flag->second;
     }
     s.host.setShiftDown((flags & mouse_flags::kShift) != 0);
-    const PixelPoint point{x, y};
+    // As the window's: a press makes the pane under it active; the tool works in its pixels.
+    const PixelPoint point = verb == "down" || verb == "rdown" ? pressInPane(s.editor, {x, y})
+                                                               : inActivePane(s.editor, {x, y});
     if (verb == "down") {
         onLeftButtonDown(s.editor, flags, point);
     } else if (verb == "move") {
@@ -354,6 +358,7 @@ Problem verbWheel(Script& s, const Words& w) {
         notches < -1000 || notches > 1000) {
         return "usage: wheel NOTCHES X Y (positive away from the user)";
     }
+    pressInPane(s.editor, {x, y}); // the wheel zooms the pane under the pointer
     wheelZoom(s.editor, 120 * notches);
     return std::nullopt;
 }

@@ -40,7 +40,7 @@ class HeadlessHost : public Host {
   public:
     explicit HeadlessHost(std::ostream& out) : out_(out) {}
 
-    void attach(Editor& editor) { editor_ = &editor; }
+    void attach(Editor& editor) override { editor_ = &editor; }
     void queue(ScriptAnswer answer) { answers_.push_back(std::move(answer)); }
     // Set when a queued answer did not fit the dialog that took it; the player reports it.
     std::optional<std::string> takeScriptError() { return std::exchange(scriptError_, {}); }

@@ -44,6 +44,39 @@ void appendTriangles(std::string& out, const std::vector<Triangle>& list, int la
 
 } // namespace
 
+namespace {
+
+// The layout, the active pane and every pane's rectangle and camera, once a user has asked for
+// panes (the quad layout, or another pane than 自由視点 active); before that the dump is as it
+// was without panes.
+void appendPanes(std::string& out, const Editor& editor) {
+    if (editor.session.paneLayout == PaneLayout::Single &&
+        editor.session.activePane == pane_index::kFree) {
+        return;
+    }
+    out += std::string(",\"layout\":\"") +
+           (editor.session.paneLayout == PaneLayout::Quad ? "quad" : "single") + '"';
+    out += ",\"activePane\":\"" + std::string(paneName(editor.pane().kind)) + '"';
+    out += ",\"panes\":[";
+    for (std::size_t i = 0; i < editor.session.panes.size(); ++i) {
+        const Pane& p = editor.session.panes[i];
+        const Camera& c = p.camera;
+        out += (i > 0 ? ",{" : "{");
+        out += "\"name\":\"" + std::string(paneName(p.kind)) + '"';
+        out += ",\"rect\":[" + std::to_string(p.origin.x) + ',' + std::to_string(p.origin.y) + ',' +
+               std::to_string(p.rect().width()) + ',' + std::to_string(p.rect().height()) + ']';
+        out += ",\"verticalAxisAngle\":" + formatNumber(c.verticalAxisAngle);
+        out += ",\"horizontalAxisAngle\":" + formatNumber(c.horizontalAxisAngle);
+        out += ",\"zoom\":" + formatNumber(c.zoom);
+        out += ",\"originOffsetX\":" + formatNumber(c.originOffsetX);
+        out += ",\"originOffsetY\":" + formatNumber(c.originOffsetY);
+        out += ",\"depth\":" + formatNumber(c.depth) + '}';
+    }
+    out += ']';
+}
+
+} // namespace
+
 std::string dumpState(const Editor& editor, bool includeView) {
     const InteractionState& s = editor.session.interaction;
     const Camera& c = editor.pane().camera;
@@ -81,7 +114,9 @@ std::string dumpState(const Editor& editor, bool includeView) {
     out += ",\"depth\":" + formatNumber(c.depth);
     out += ",\"centreX\":" + formatNumber(c.centreX);
     out += ",\"centreY\":" + formatNumber(c.centreY);
-    out += "},\"triangles\":";
+    out += '}';
+    appendPanes(out, editor);
+    out += ",\"triangles\":";
     appendTriangles(out, editor.document.store.modelTriangles, editor.document.store.lastIndex);
     if (includeView) {
         out += ",\"viewTriangles\":";

@@ -1,6 +1,7 @@
 #include "editor/commands/clipboard_commands.h"
 
 #include "editor/commands/file_messages.h"
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "io/work_file.h"
@@ -57,17 +58,18 @@ void copyToWorkFile(Editor& editor) {
 }
 
 void deleteWholeTriangles(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    std::vector<int> doomed;
-    forEachWholeTriangle(e.document.selection, [&](int t) {
-        doomed.push_back(t);
-        return true;
-    });
-    removeModelTriangles(e.document.store, e.document.selection, doomed);
-    e.refreshModelToView();
+    runEdit(
+        e,
+        [&] {
+            std::vector<int> doomed;
+            forEachWholeTriangle(e.document.selection, [&](int t) {
+                doomed.push_back(t);
+                return true;
+            });
+            removeModelTriangles(e.document.store, e.document.selection, doomed);
+        },
+        EditRefresh::ModelToView);
     clearToolPhases(e);
-    e.countEdit();
     e.repaint();
 }
 
@@ -78,6 +80,7 @@ void cutToWorkFile(Editor& editor) {
 }
 
 void pasteWorkFile(Editor& e) {
+    EditTransaction edit(e); // the paste becomes the selection of the range tool
     e.setModified(true);
     std::vector<std::uint8_t> bytes;
     if (const FileResult r = readFileStart(e.services.paths.workFilePath, kMaxWorkFileBytes, bytes);
@@ -93,9 +96,6 @@ void pasteWorkFile(Editor& e) {
     }
     const int count = static_cast<int>(clip->size());
     MeshStore& s = e.document.store;
-    if (count != 0) {
-        abandonDrawing(e); // the paste becomes the selection of the range tool
-    }
     if (s.lastIndex + count >= kMaxTriangles) {
         showTooManyPolygons(e);
         return;
@@ -103,7 +103,7 @@ void pasteWorkFile(Editor& e) {
     if (count == 0) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
 
     double minY = (*clip)[0].v[0][1];
     double minZ = (*clip)[0].v[0][2];
@@ -150,9 +150,8 @@ void pasteWorkFile(Editor& e) {
     st.selectionRect = r;
 
     s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
-    e.refreshViewToModel();
-    st.toolMode = ToolMode::RangeMove;
-    e.countEdit();
+    activateRangeTool(e);
+    edit.commit(EditRefresh::ViewToModel);
     showSelection(e, DragCounting::AlreadyCounted); // dragging the paste is part of its step
     e.repaint();
 }

@@ -26,15 +26,8 @@
 
 namespace fcw::command_handlers {
 
-template <ToolMode Mode> void chooseTool(Editor& e) {
-    selectTool(e, Mode);
-}
-template <ToolMode Mode> bool isTool(const Editor& e) {
-    return e.session.interaction.toolMode == Mode;
-}
 inline void choosePaint(Editor& e) {
-    selectTool(e, ToolMode::Paint);
-    e.session.tools.buttonDrag.phase = HoldPhase::Idle;
+    selectPaintTool(e);
 }
 inline void showAbout(Editor& e) {
     Dialog about(kAboutDialog);
@@ -164,6 +157,18 @@ inline void toggleToolbar(Editor& e) {
 }
 inline bool toolbarShown(const Editor& e) {
     return e.host.isToolbarVisible();
+}
+inline void quadLayout(Editor& e) {
+    toggleQuadLayout(e);
+}
+inline bool quadLayoutShown(const Editor& e) {
+    return e.session.paneLayout == PaneLayout::Quad;
+}
+template <std::size_t Index> void paneCommand(Editor& e) {
+    activatePane(e, Index);
+}
+template <std::size_t Index> bool paneActive(const Editor& e) {
+    return e.session.activePane == Index;
 }
 inline void togglePalettePanel(Editor& e) {
     e.host.togglePalettePanel();

@@ -2,6 +2,7 @@
 
 #include "editor/commands/command_handlers.h"
 #include "editor/interface_text.h"
+#include "editor/tools/tool_registry.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,13 @@ using namespace command_id;
 
 namespace {
 using namespace command_handlers;
+
+template <ToolMode Mode> void chooseTool(Editor& e) {
+    selectTool(e, Mode);
+}
+template <ToolMode Mode> bool isTool(const Editor& e) {
+    return e.session.interaction.toolMode == Mode;
+}
 
 template <std::size_t N> constexpr std::array<Command, N> sortedById(std::array<Command, N> rows) {
     std::sort(rows.begin(), rows.end(),
@@ -209,6 +217,20 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
     {kZoomDivide4, FCW_TR_NOOP("Command", "÷４"), "", "", "", zoomTo<25>, nullptr, nullptr},
     {kZoomDivide10, FCW_TR_NOOP("Command", "÷１０"), "", "", "", zoomTo<10>, nullptr, nullptr},
     {kResetOrigin, FCW_TR_NOOP("Command", "原点に戻す"), "", "", "", resetOrigin, nullptr, nullptr},
+    {kQuadLayout, FCW_TR_NOOP("Command", "4画面(&4)"),
+     FCW_TR_NOOP("Prompt", "上面、自由視点、正面、右側面の4画面と1画面を切り替える"),
+     FCW_TR_NOOP("Tip", "4画面"), "Ctrl+5", quadLayout, quadLayoutShown, nullptr},
+    {kFrontPane, FCW_TR_NOOP("Command", "正面(&F)"),
+     FCW_TR_NOOP("Prompt", "正面のビューで作業する"), "", "Ctrl+1", paneCommand<pane_index::kFront>,
+     paneActive<pane_index::kFront>, nullptr},
+    {kRightPane, FCW_TR_NOOP("Command", "右側面(&R)"),
+     FCW_TR_NOOP("Prompt", "右側面のビューで作業する"), "", "Ctrl+2",
+     paneCommand<pane_index::kRight>, paneActive<pane_index::kRight>, nullptr},
+    {kTopPane, FCW_TR_NOOP("Command", "上面(&T)"), FCW_TR_NOOP("Prompt", "上面のビューで作業する"),
+     "", "Ctrl+3", paneCommand<pane_index::kTop>, paneActive<pane_index::kTop>, nullptr},
+    {kFreePane, FCW_TR_NOOP("Command", "自由視点(&V)"),
+     FCW_TR_NOOP("Prompt", "自由視点のビューで作業する"), "", "Ctrl+4",
+     paneCommand<pane_index::kFree>, paneActive<pane_index::kFree>, nullptr},
     {kPopupDeleteTriangle, FCW_TR_NOOP("Command", "削除"), "", "", "", popupDeleteTriangle, nullptr,
      nullptr},
     {kPopupMoveTriangle, FCW_TR_NOOP("Command", "移動"), "", "", "", popupMoveTriangle, nullptr,

@@ -90,7 +90,8 @@ constexpr std::optional<KeyChord> parseShortcut(std::string_view text) {
     if (text == "del" || text == "Delete") {
         return KeyChord{"Delete", modifiers};
     }
-    if (text.size() == 1 && text[0] >= 'A' && text[0] <= 'Z') {
+    if (text.size() == 1 &&
+        ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= '0' && text[0] <= '9'))) {
         return KeyChord{text, modifiers};
     }
     const bool function =

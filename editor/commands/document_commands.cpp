@@ -68,7 +68,7 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
 
 bool saveDocumentFile(Editor& editor, const std::string& path) {
     int lastToWrite = editor.document.store.lastIndex;
-    if (editor.session.interaction.toolMode == ToolMode::RangeMove) {
+    if (rangeToolActive(editor)) {
         clearToolPhases(editor); // the selection state ends; marks and list stay
     } else if (provisionalSlot(editor) >= 0) {
         // A triangle being drawn (or a sphere's reserved slot) occupies the last slot and is

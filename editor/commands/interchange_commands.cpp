@@ -1,6 +1,7 @@
 #include "editor/commands/interchange_commands.h"
 
 #include "editor/commands/file_messages.h"
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/tools/operation.h"
@@ -96,7 +97,7 @@ std::string exportDialogTitle(double exportScale, std::string_view pattern) {
 }
 
 bool importForeignFile(Editor& editor, const std::string& path, OverCapacity overCapacity) {
-    endOperation(editor); // as every import does, whether or not the file can be read
+    EditTransaction edit(editor); // ends the operation whether or not the file can be read
     if (foreignFormatOf(path) == ForeignFormat::Unknown) {
         tell(editor, cannot(editor, kCannotRead, path, kUnknownExtension));
         return false;
@@ -119,9 +120,9 @@ bool importForeignFile(Editor& editor, const std::string& path, OverCapacity ove
     }
     reduceToCapacity(r.triangles);
 
-    editor.takeSnapshot();
+    edit.goAhead();
     replaceModel(editor, r.triangles);
-    editor.countEdit();
+    edit.commit();
     editor.repaint();
     std::string status = statusText(editor, kTrianglesRead, r.triangles.size());
     if (found != r.triangles.size()) {

@@ -78,7 +78,8 @@ std::vector<MenuItem> buildMain() {
              sub(FCW_TR_NOOP("Menu", "拡大縮小表示"),
                  cmds({kZoomDivide10, kZoomDivide4, kZoomDivide2, kZoomTimes1, kZoomTimes2,
                        kZoomTimes4, kZoomTimes10})),
-             cmd(kResetOrigin), sep(), cmd(kLoadPalette), cmd(kExportPalette),
+             cmd(kResetOrigin), sep(), cmd(kQuadLayout), cmd(kFrontPane), cmd(kRightPane),
+             cmd(kTopPane), cmd(kFreePane), sep(), cmd(kLoadPalette), cmd(kExportPalette),
              cmd(kPaletteFromModel)}),
         sub(FCW_TR_NOOP("Menu", "加工"),
             {sub(FCW_TR_NOOP("Menu", "頂点の 集合と四捨五入"),
@@ -195,6 +196,8 @@ const std::vector<int>& toolbarButtons() {
         0,
         kGridBehind,
         kGridInFront,
+        0,
+        kQuadLayout,
     };
     return buttons;
 }

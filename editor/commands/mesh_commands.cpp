@@ -2,6 +2,7 @@
 
 #include "editor/dialogs/palette_dialog.h"
 #include "editor/dialogs/transform_dialogs.h"
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/tools/operation.h"
@@ -22,12 +23,13 @@ void endSelection(Editor& e) {
     clearToolPhases(e);
 }
 
+// A split that stops at the triangle limit keeps what it split so far, as a counted edit.
 void runSelectionSplit(Editor& e, SelectionSplit kind) {
-    abandonDrawing(e);
-    e.takeSnapshot();
+    EditTransaction edit(e);
+    edit.goAhead();
     const SplitOutcome outcome =
         splitSelection(e.document.store, e.document.selection, kind, e.pane().camera);
-    e.countEdit();
+    edit.commit();
     if (outcome == SplitOutcome::StoppedAtCapacity) {
         showTooManyPolygons(e);
         return;
@@ -36,13 +38,15 @@ void runSelectionSplit(Editor& e, SelectionSplit kind) {
     e.repaint();
 }
 
+// A split the triangle limit refuses changes nothing and costs no undo step.
 void splitPicked(Editor& e, PickedSplit kind) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    switch (splitTriangle(e.document.store, e.session.interaction.pickedTriangle, kind,
-                          e.pane().camera)) {
+    EditTransaction edit(e);
+    const int picked = e.session.interaction.pickedTriangle;
+    switch (pickedSplitOutcome(e.document.store, picked, kind)) {
     case SplitOutcome::Done:
-        e.countEdit();
+        edit.goAhead();
+        splitTriangle(e.document.store, picked, kind, e.pane().camera);
+        edit.commit();
         break;
     case SplitOutcome::StoppedAtCapacity:
         showTooManyPolygons(e);
@@ -56,14 +60,14 @@ void splitPicked(Editor& e, PickedSplit kind) {
 } // namespace
 
 void roundSelectedVertices(Editor& e) {
-    e.takeSnapshot();
-    roundSelectedVertices(e.document.store, e.document.selection, e.pane().camera);
+    runEdit(
+        e, [&] { roundSelectedVertices(e.document.store, e.document.selection, e.pane().camera); });
     e.repaint();
-    e.countEdit();
 }
 
 void mergeSelectedVertices(Editor& e) {
-    e.takeSnapshot();
+    EditTransaction edit(e);
+    edit.goAhead();
     const Rect& client = e.pane().camera.clientRect;
     const PixelPoint progressAt{(client.right - client.left) / 2 - 100,
                                 (client.bottom - client.top) / 2 - 10};
@@ -77,34 +81,28 @@ void mergeSelectedVertices(Editor& e) {
         };
     }
     mergeSelectedVertices(e.document.store, e.document.selection, e.pane().camera, progress);
+    edit.commit();
     e.repaint();
-    e.countEdit();
 }
 
 void deleteLineTriangles(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    deleteLineTriangles(e.document.store, e.document.selection, e.pane().camera);
+    runEdit(e,
+            [&] { deleteLineTriangles(e.document.store, e.document.selection, e.pane().camera); });
     endSelection(e);
-    e.countEdit();
     e.repaint();
 }
 
 void reverseSelection(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    reverseSelection(e.document.store, e.document.selection);
-    e.countEdit();
+    runEdit(e, [&] { reverseSelection(e.document.store, e.document.selection); });
     endSelection(e);
     e.repaint();
 }
 
 void paintSelection(Editor& e) {
-    abandonDrawing(e);
-    e.takeSnapshot();
-    choosePaintColour(e); // a closed palette keeps the current colour
-    paintSelection(e.document.store, e.document.selection, e.session.interaction.currentColour);
-    e.countEdit();
+    runEdit(e, [&] {
+        choosePaintColour(e); // a closed palette keeps the current colour
+        paintSelection(e.document.store, e.document.selection, e.session.interaction.currentColour);
+    });
     endSelection(e);
     e.repaint();
 }
@@ -114,7 +112,7 @@ void selectAll(Editor& e) {
     if (e.document.store.lastIndex < 0) {
         return;
     }
-    e.session.interaction.toolMode = ToolMode::RangeMove;
+    activateRangeTool(e);
     if (rubberBandShown(e) || selectionDragged(e)) {
         return;
     }
@@ -123,35 +121,36 @@ void selectAll(Editor& e) {
 }
 
 void mirrorSelection(Editor& e, MirrorAxis axis) {
-    e.takeSnapshot();
-    mirrorSelection(e.document.store, e.document.selection, axis, e.pane().camera);
-    e.countEdit();
+    runEdit(
+        e, [&] { mirrorSelection(e.document.store, e.document.selection, axis, e.pane().camera); });
     e.repaint();
 }
 
 void rotateSelection(Editor& e, RotateKind kind) {
+    EditTransaction edit(e);
     RotateDialog dialog;
     if (!e.host.runDialog(dialog)) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
     rotateSelection(e.document.store, e.document.selection, kind, dialog.angleRadians(),
                     e.pane().camera);
-    e.countEdit();
+    edit.commit();
     e.repaint();
 }
 
 void scaleSelection(Editor& e, ScaleKind kind) {
+    EditTransaction edit(e);
     ScaleDialog dialog;
     if (!e.host.runDialog(dialog)) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
     const ScaleFactors factors{dialog.factor(ScaleDialog::kDepth),
                                dialog.factor(ScaleDialog::kHorizontal),
                                dialog.factor(ScaleDialog::kVertical)};
     scaleSelection(e.document.store, e.document.selection, kind, factors, e.pane().camera);
-    e.countEdit();
+    edit.commit();
     e.repaint();
 }
 

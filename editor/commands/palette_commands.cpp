@@ -237,7 +237,7 @@ bool pickPaletteColour(Editor& editor, std::size_t index) {
         return false;
     }
     editor.session.interaction.currentColour = editor.services.palette.colours[index].colour;
-    selectTool(editor, ToolMode::Paint);
+    selectPaintTool(editor);
     return true;
 }
 
@@ -248,7 +248,7 @@ bool takeTypedColour(Editor& editor, std::string_view text) {
         return false;
     }
     editor.session.interaction.currentColour = *colour;
-    selectTool(editor, ToolMode::Paint);
+    selectPaintTool(editor);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "editor/commands/text_commands.h"
 
 #include "editor/commands/file_messages.h"
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/tools/operation.h"
@@ -118,7 +119,7 @@ bool writeTextFile(Editor& editor, const std::string& path) {
 }
 
 bool readTextFile(Editor& editor, const std::string& path) {
-    endOperation(editor); // as Open does, whether or not the file can be read
+    EditTransaction edit(editor); // ends the operation as Open does, read or not
     const std::string ext = extensionOf(path);
     ModelReader reader(ext == "dxf" || ext == "DXF" ? ModelReader::Format::Dxf
                                                     : ModelReader::Format::Keyword,
@@ -152,9 +153,9 @@ bool readTextFile(Editor& editor, const std::string& path) {
         warn(editor, *model->message);
     }
 
-    editor.takeSnapshot();
+    edit.goAhead();
     replaceModel(editor, model->triangles);
-    editor.countEdit();
+    edit.commit();
     editor.repaint();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "editor/commands/vertex_move_commands.h"
 
 #include "editor/dialogs/transform_dialogs.h"
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "ops/vertex_move.h"
@@ -129,18 +130,19 @@ bool runVertexMove(Editor& e, int commandId) {
     if (command == nullptr) {
         return false;
     }
+    EditTransaction edit(e);
     InteractionState& s = e.session.interaction;
     const std::string_view sign = signFor(*command);
     NumberInputDialog dialog(
         s.moveInCurrentView, e.host.translate(text_context::kDialog, command->description),
         sign.empty() ? std::string() : e.host.translate(text_context::kDialog, sign));
     if (e.host.runDialog(dialog)) {
-        e.takeSnapshot(); // only now: a cancelled dialog must cost no undo step
+        edit.goAhead(); // only now: a cancelled dialog must cost no undo step
         s.moveInCurrentView = dialog.useCurrentView();
         const MoveFrame frame = s.moveInCurrentView ? MoveFrame::CurrentView : MoveFrame::ModelAxes;
         moveSelectedVertices(e.document.store, e.document.selection, command->move, dialog.number(),
                              frame, e.pane().camera);
-        e.countEdit();
+        edit.commit();
     }
     e.document.selection.clear(e.document.store);
     e.repaint();

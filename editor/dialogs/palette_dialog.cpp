@@ -21,7 +21,7 @@ bool choosePaintColour(Editor& editor) {
 
 void showPaletteAndPaint(Editor& editor) {
     choosePaintColour(editor);
-    selectTool(editor, ToolMode::Paint);
+    selectPaintTool(editor);
 }
 
 } // namespace fcw

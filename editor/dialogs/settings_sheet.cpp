@@ -6,6 +6,7 @@
 #include "editor/interface_text.h"
 #include "editor/session/app_settings.h"
 #include "editor/session/profile.h"
+#include "editor/view/frame_step.h"
 
 #include <algorithm>
 #include <cmath>
@@ -414,6 +415,7 @@ void runSettingsSheet(Editor& editor) {
             }
         }
     }
+    settleDepthDisplay(editor);
     editor.repaint();
 }
 

@@ -301,14 +301,14 @@ void writeCopy(Editor& editor, std::int64_t nowMs) {
     r.lastWriteMs = nowMs;
     if (writeFileAtomically(r.copyPath, bytes, editor.services.writeFaults)) {
         r.copyOnDisk = true;
-        r.writtenSerial = editor.historySerial;
+        r.writtenSerial = editor.historySerial();
     }
     // A failed write is tried again after the interval; the user is not interrupted for it.
 }
 
 void noteEdits(RecoveryState& r, const Editor& editor, std::int64_t nowMs) {
-    if (r.seenSerial != editor.historySerial) {
-        r.seenSerial = editor.historySerial;
+    if (r.seenSerial != editor.historySerial()) {
+        r.seenSerial = editor.historySerial();
         r.lastEditMs = nowMs;
     }
 }
@@ -343,7 +343,7 @@ bool startRecovery(Editor& editor, const std::string& folder, std::int64_t nowMs
     }
     RecoveryState& r = editor.services.recovery;
     r.folder = folder;
-    r.seenSerial = editor.historySerial;
+    r.seenSerial = editor.historySerial();
     r.lastEditMs = nowMs;
     r.lastWriteMs = 0;
     return true;
@@ -359,7 +359,7 @@ void recoveryTick(Editor& editor, std::int64_t nowMs) {
         removeOwnCopy(editor);
         return;
     }
-    const bool changed = !r.copyOnDisk || r.writtenSerial != editor.historySerial;
+    const bool changed = !r.copyOnDisk || r.writtenSerial != editor.historySerial();
     const bool intervalPassed = r.lastWriteMs == 0 || nowMs - r.lastWriteMs >= kRecoveryIntervalMs;
     if (changed && intervalPassed) {
         writeCopy(editor, nowMs);

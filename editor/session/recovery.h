@@ -23,8 +23,8 @@ struct RecoveryState {
     std::string folder;              // empty: no recovery copies
     std::string copyPath;            // this instance's copy, "recovery-N.fcw" in the folder
     std::string lockPath;            // its lock, "recovery-N.lock"
-    std::uint64_t writtenSerial = 0; // historySerial the copy on disk holds; 0 for none
-    std::uint64_t seenSerial = 0;    // historySerial the last tick saw
+    std::uint64_t writtenSerial = 0; // the history serial the copy on disk holds; 0 for none
+    std::uint64_t seenSerial = 0;    // the history serial the last tick saw
     std::int64_t lastEditMs = 0;     // wall clock (ms since 1970) when it was seen changing
     std::int64_t lastWriteMs = 0;    // wall clock of the last write; 0 for never
     bool copyOnDisk = false;

@@ -1,5 +1,6 @@
 #include "editor/tools/button_drag_tools.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/tools/pick.h"
 #include "model/mesh_edits.h"
@@ -34,55 +35,60 @@ void pan(Editor& e, std::int32_t dx, std::int32_t dy) {
 
 } // namespace
 
-void buttonDragDown(Editor& e, PixelPoint click) {
-    e.session.tools.buttonDrag.phase = HoldPhase::Held;
-    switch (e.session.interaction.toolMode) {
-    case ToolMode::Erase:
-        e.takeSnapshot();
-        e.countEdit();
-        eraseAt(e, click);
-        break;
-    case ToolMode::Paint:
-        e.takeSnapshot();
-        e.countEdit();
-        paintAt(e, click);
-        break;
-    default:
-        e.session.interaction.dragLast = click;
-        break;
+void HoldTool::press(Editor& e, unsigned, PixelPoint click, int) {
+    phase = HoldPhase::Held;
+    pressed(e, click);
+}
+
+void HoldTool::move(Editor& e, PixelPoint p) {
+    if (phase == HoldPhase::Held) {
+        held(e, p);
     }
 }
 
-void buttonDragMove(Editor& e, PixelPoint p) {
-    if (e.session.tools.buttonDrag.phase != HoldPhase::Held) {
-        return;
-    }
+// An Erase or Paint press is one edit with the moves that follow while the button is held.
+void EraseTool::pressed(Editor& e, PixelPoint click) {
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    edit.goAhead();
+    eraseAt(e, click);
+    edit.commit();
+}
+
+void EraseTool::held(Editor& e, PixelPoint p) {
+    eraseAt(e, p);
+}
+
+void PaintTool::pressed(Editor& e, PixelPoint click) {
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    edit.goAhead();
+    paintAt(e, click);
+    edit.commit();
+}
+
+void PaintTool::held(Editor& e, PixelPoint p) {
+    paintAt(e, p);
+}
+
+void OriginMoveTool::pressed(Editor& e, PixelPoint click) {
+    e.session.interaction.dragLast = click;
+}
+
+void OriginMoveTool::held(Editor& e, PixelPoint p) {
     PixelPoint& last = e.session.interaction.dragLast;
-    switch (e.session.interaction.toolMode) {
-    case ToolMode::Erase:
-        eraseAt(e, p);
-        break;
-    case ToolMode::Paint:
-        paintAt(e, p);
-        break;
-    case ToolMode::OriginMove:
-        pan(e, p.x - last.x, p.y - last.y);
-        last = p;
-        break;
-    case ToolMode::Zoom: {
-        const std::int32_t dy = p.y - last.y;
-        last = p;
-        e.pane().camera.zoom =
-            std::clamp(e.pane().camera.zoom - dy * kZoomPerPixel, kMinZoom, kMaxZoom);
-        break;
-    }
-    default:
-        break;
-    }
+    pan(e, p.x - last.x, p.y - last.y);
+    last = p;
 }
 
-void buttonDragUp(Editor& e) {
-    e.session.tools.buttonDrag.phase = HoldPhase::Idle;
+void ZoomTool::pressed(Editor& e, PixelPoint click) {
+    e.session.interaction.dragLast = click;
+}
+
+void ZoomTool::held(Editor& e, PixelPoint p) {
+    PixelPoint& last = e.session.interaction.dragLast;
+    const std::int32_t dy = p.y - last.y;
+    last = p;
+    e.pane().camera.zoom =
+        std::clamp(e.pane().camera.zoom - dy * kZoomPerPixel, kMinZoom, kMaxZoom);
 }
 
 void middlePanMove(Editor& e, PixelPoint p) {

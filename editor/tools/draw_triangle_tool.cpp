@@ -1,15 +1,51 @@
 #include "editor/tools/draw_triangle_tool.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
+#include "editor/tools/tool_registry.h"
 
 namespace fcw {
 
-void drawTriangleDown(Editor& e, int clickNumber) {
-    DrawTriangleTool& tool = e.session.tools.drawing;
+bool DrawTriangleTool::pressPassesLimit(const Editor& e) const {
+    return drawingVerticesPlaced(e) == 0 && e.document.store.lastIndex + 1 >= kMaxTriangles;
+}
+
+void DrawTriangleTool::reserveSlotForPress(Editor& e, int clickNumber) {
+    if (clickNumber == 1) {
+        ++e.document.store.lastIndex; // the provisional triangle's slot
+    }
+}
+
+void DrawTriangleTool::releaseSlotOfPress(Editor& e) {
+    --e.document.store.lastIndex;
+}
+
+int DrawTriangleTool::rightPress(Editor& e, PixelPoint) {
+    cancel(e); // the provisional triangle
+    return 0;
+}
+
+void DrawTriangleTool::end(Editor& e) {
+    cancel(e);
+    phase = DrawPhase::Idle;
+}
+
+void DrawTriangleTool::cancel(Editor& e) {
+    if (isActiveTool(e, *this) && holdsSlot()) {
+        phase = DrawPhase::Idle;
+        if (e.document.store.lastIndex >= 0) {
+            --e.document.store.lastIndex;
+        }
+    }
+}
+
+void DrawTriangleTool::press(Editor& e, unsigned, PixelPoint, int clickNumber) {
+    DrawTriangleTool& tool = *this;
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
     if (clickNumber == 3) {
         // The triangle goes ahead: the model before it, without the provisional slot (the
         // phase still holds it).
-        e.takeSnapshot();
+        edit.goAhead();
     }
     const ModelPoint& p = e.session.interaction.clickModelPoint;
     const double zoom = e.pane().camera.zoom;
@@ -25,7 +61,7 @@ void drawTriangleDown(Editor& e, int clickNumber) {
         tool.phase = static_cast<DrawPhase>(clickNumber);
         return;
     }
-    e.countEdit();
+    edit.commit();
     Triangle& v = e.document.store.viewTriangles[last];
     t.computeNormal();
     v.computeNormal();

@@ -1,17 +1,35 @@
 #pragma once
 
+#include "editor/tools/tool.h"
+
+#include <cstdint>
+
 namespace fcw {
 
-class Editor;
 struct Point3;
 
-// The drawing tool. The first vertex reserves the slot after the model (the mouse handler's
-// common start does it, before the snaps look at lastIndex); the third commits the triangle.
+// The drawing tool: three clicks make a triangle. The first click reserves the slot after the
+// model (before the snaps look at lastIndex); while vertices are placed the triangle occupies
+// it and gives it back if the drawing is abandoned. Each click's vertex is clickModelPoint
+// divided by the zoom; the third counts the edit and turns the triangle to face the viewer.
+enum class DrawPhase : std::int8_t { Idle = 0, OneVertex = 1, TwoVertices = 2 };
 
-// Button-down: vertex clickNumber (1..3) of the triangle at lastIndex becomes clickModelPoint
-// divided by the zoom. The third click counts the edit and turns the triangle to face the
-// viewer.
-void drawTriangleDown(Editor& editor, int clickNumber);
+class DrawTriangleTool final : public Tool {
+  public:
+    DrawPhase phase = DrawPhase::Idle;
+
+    bool pressPassesLimit(const Editor& editor) const override;
+    void reserveSlotForPress(Editor& editor, int clickNumber) override;
+    void releaseSlotOfPress(Editor& editor) override;
+    void press(Editor& editor, unsigned flags, PixelPoint click, int clickNumber) override;
+    int rightPress(Editor& editor, PixelPoint click) override;
+    int phaseNumber() const override { return static_cast<int>(phase); }
+    bool holdsSlot() const override { return phase != DrawPhase::Idle; }
+    bool operationUnderWay() const override { return phase != DrawPhase::Idle; }
+    void end(Editor& editor) override;
+    void cancel(Editor& editor) override;
+    void reset() override { phase = DrawPhase::Idle; }
+};
 
 // Space with a typed point (model coordinates): the next vertex, without snapshot, count or
 // winding correction. The caller checks the capacity first.

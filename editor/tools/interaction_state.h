@@ -22,6 +22,7 @@ enum class ToolMode : std::int32_t {
     Zoom = 7,
 };
 
+// The mode's name as the state dump prints it (defined with the tool registry).
 const char* toolModeName(ToolMode mode);
 
 // Where the status box sits in its pane (it jumps away from the pointer when not fixed).

@@ -6,6 +6,7 @@
 #include "editor/tools/draw_triangle_tool.h"
 #include "editor/tools/range_tool.h"
 #include "editor/tools/sphere_tool.h"
+#include "editor/tools/tool_registry.h"
 #include "interact/model_point.h"
 #include "interact/snap.h"
 #include "interact/sphere.h"
@@ -17,23 +18,6 @@ namespace fcw {
 namespace {
 
 using namespace mouse_flags;
-
-bool refuseForCapacity(Editor& e) {
-    const int last = e.document.store.lastIndex;
-    bool refuse = false;
-    if (e.session.interaction.toolMode == ToolMode::DrawTriangle) {
-        refuse = drawingVerticesPlaced(e) == 0 && last + 1 >= kMaxTriangles;
-    } else if (e.session.interaction.toolMode == ToolMode::Sphere) {
-        refuse = last + sphereTriangleCount(e.services.settings.sphereLongitudeLines,
-                                            e.services.settings.sphereLatitudeLines,
-                                            e.session.interaction.sphereQuadSplit) >=
-                 kMaxTriangles;
-    }
-    if (refuse) {
-        showTooManyPolygons(e);
-    }
-    return refuse;
-}
 
 // Which of clickPoints[1..3] a press fills: the drawing tool's next vertex, 1 for a new band
 // or a sphere, 3 for a press on a shown selection, 1 for the other tools.
@@ -69,43 +53,26 @@ void recordClick(Editor& e, int number, PixelPoint click) {
 } // namespace
 
 void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
-    const ToolMode mode = e.session.interaction.toolMode;
+    Tool& tool = activeTool(e);
     e.setModified(true);
     if (sphereDragShown(e)) {
         return; // the rectangle's release was lost: this press goes on with the same drag
     }
-    if (refuseForCapacity(e)) {
+    if (tool.pressPassesLimit(e)) {
+        showTooManyPolygons(e);
         return;
     }
     // No snapshot here: each tool takes its own where its edit goes ahead (the third vertex,
     // a sphere's release, a drag's first movement, an Erase or Paint press), so an abandoned
     // triangle, sphere or band costs no undo step.
     const int number = clickNumber(e);
-    if (mode == ToolMode::DrawTriangle && number == 1) {
-        ++e.document.store.lastIndex; // the provisional triangle's slot
-    }
+    tool.reserveSlotForPress(e, number);
     recordClick(e, number, click);
     if (popupMoveUnderWay(e)) {
         finishPopupMove(e, click);
         return;
     }
-    switch (mode) {
-    case ToolMode::DrawTriangle:
-        drawTriangleDown(e, number);
-        break;
-    case ToolMode::RangeMove:
-        rangeDown(e, flags, click);
-        break;
-    case ToolMode::Sphere:
-        sphereDown(e);
-        break;
-    case ToolMode::Erase:
-    case ToolMode::Paint:
-    case ToolMode::OriginMove:
-    case ToolMode::Zoom:
-        buttonDragDown(e, click);
-        break;
-    }
+    tool.press(e, flags, click, number);
     e.repaint();
     e.host.setMouseCapture(true);
 }
@@ -132,46 +99,15 @@ void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
         // The press's release never came (the capture was lost): a move with the button up
         // must not erase, paint, pan, zoom or drag vertices. The rubber band and the sphere's
         // rectangle edit nothing and go on following the pointer.
-        buttonDragUp(e);
-        rangeReleaseLost(e);
+        forEachTool(e.session.tools, [&](Tool& tool) { tool.releaseLost(e); });
     }
     popupMoveStep(e, p);
-    switch (s.toolMode) {
-    case ToolMode::RangeMove:
-        rangeMove(e, p);
-        break;
-    case ToolMode::Sphere:
-        sphereMove(e, p);
-        break;
-    case ToolMode::Erase:
-    case ToolMode::Paint:
-    case ToolMode::OriginMove:
-    case ToolMode::Zoom:
-        buttonDragMove(e, p);
-        break;
-    case ToolMode::DrawTriangle:
-        break;
-    }
+    activeTool(e).move(e, p);
     e.repaint();
 }
 
 void onLeftButtonUp(Editor& e, unsigned flags, PixelPoint p) {
-    switch (e.session.interaction.toolMode) {
-    case ToolMode::Erase:
-    case ToolMode::Paint:
-    case ToolMode::OriginMove:
-    case ToolMode::Zoom:
-        buttonDragUp(e);
-        break;
-    case ToolMode::RangeMove:
-        rangeUp(e, flags, p);
-        break;
-    case ToolMode::Sphere:
-        sphereUp(e, p);
-        break;
-    case ToolMode::DrawTriangle:
-        break;
-    }
+    activeTool(e).release(e, flags, p);
     e.repaint();
     e.host.setMouseCapture(false);
 }
@@ -187,10 +123,8 @@ void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
         return;
     }
     int chosen = 0;
-    if (rangeToolBusy(e)) {
-        chosen = rangeRightClick(e, click);
-    } else if (toolPhaseActive(e)) {
-        abandonDrawing(e); // the provisional triangle or the reserved slot
+    if (toolPhaseActive(e)) {
+        chosen = activeTool(e).rightPress(e, click);
     } else if (const auto hit = pickTriangle(e.pane(), e.document.store, click, false)) {
         chosen = openTrianglePopup(e, *hit, click);
     } else {

@@ -19,6 +19,9 @@ bool selectionShown(const Editor& editor);
 bool selectionDragged(const Editor& editor);
 // RangeMove: a band, a shown selection or a drag.
 bool rangeToolBusy(const Editor& editor);
+// The range tool, or the drawing tool, is the active tool.
+bool rangeToolActive(const Editor& editor);
+bool drawingToolActive(const Editor& editor);
 // Sphere: the rectangle is being dragged (one slot reserved after the model).
 bool sphereDragShown(const Editor& editor);
 // The slot after the model held by a half-drawn triangle or a sphere's rectangle (it is
@@ -53,21 +56,26 @@ bool operationPending(const Editor& editor);
 // reserved slot is given back, the popup move is cancelled (the triangle returns to where it
 // was), a rubber band is dropped, a drag stops where it is (it counted as an edit when it
 // first moved something), a held button is let go, a nudge run ends. Nothing else changes.
+// The popup move is this file's own; the rest is every tool's Tool::end.
 void endOperation(Editor& editor);
 
 // Every tool's phase back to idle, the store untouched (for a model that is replaced anyway).
-// Held buttons, a popup move and a nudge run are not phases and are left.
+// Held buttons, a popup move and a nudge run are not phases and are left (Tool::reset).
 void clearToolPhases(Editor& editor);
 
 // Gives back the slot after the model that a half-drawn triangle or a sphere's rectangle holds
 // (their phase becomes idle). Edits that add, remove or select whole triangles call it first,
 // so they never take the unfinished triangle for a finished one. Other tools' state is kept.
+// The active tool's Tool::cancel.
 void abandonDrawing(Editor& editor);
 
 // Ends the active tool's phase: the held slot is given back, every phase is idle.
 void abandonOperation(Editor& editor);
 
-// Changes the tool, abandoning the operation in progress.
-void selectTool(Editor& editor, ToolMode tool);
+// Makes the range tool the active one without ending anything (select-all and paste, which
+// show their selection in it). Defined with the tool registry.
+void activateRangeTool(Editor& editor);
+// Changes to the Paint tool as selectTool does (the palette's choices).
+void selectPaintTool(Editor& editor);
 
 } // namespace fcw

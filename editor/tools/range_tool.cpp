@@ -1,7 +1,9 @@
 #include "editor/tools/range_tool.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/tools/mouse_tools.h"
+#include "editor/view/keyboard.h"
 #include "interact/snap.h"
 #include "model/split_range.h"
 
@@ -46,9 +48,10 @@ void countDragOnce(Editor& e, std::int32_t dx, std::int32_t dy) {
     if ((dx == 0 && dy == 0) || e.document.selection.empty() || dragAlreadyCounted(e)) {
         return;
     }
-    e.takeSnapshot();
-    e.countEdit();
-    e.session.tools.range.countedAtSerial = e.historySerial;
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    edit.goAhead();
+    edit.commit();
+    e.session.tools.range.countedAtSerial = e.historySerial();
 }
 
 // A band snapshots nothing: it changes no vertex.
@@ -144,6 +147,54 @@ void finishDrag(Editor& e, PixelPoint release) {
     tool.phase = RangePhase::SelectionShown;
 }
 
+// Ctrl+arrow: the selection moves by one pixel of the view. The first nudge of a run is its
+// edit; the later ones belong to the same undo step.
+bool nudgeSelection(Editor& e, Key key) {
+    NudgePhase& run = e.session.tools.range.nudge;
+    const double d = 1.0 / e.pane().camera.zoom;
+    double dy = 0.0;
+    double dz = 0.0;
+    switch (key) {
+    case Key::Left:
+        dy = -d;
+        break;
+    case Key::Up:
+        dz = -d;
+        break;
+    case Key::Right:
+        dy = d;
+        break;
+    case Key::Down:
+        dz = d;
+        break;
+    default:
+        run = NudgePhase::Idle;
+        return false;
+    }
+    // The run's first nudge is its edit; the later ones belong to the same undo step.
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    if (run == NudgePhase::Idle) {
+        edit.goAhead();
+    }
+    for (const SelectedVertex& v : e.document.selection.vertices()) {
+        Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
+        Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
+        if (key == Key::Left || key == Key::Right) {
+            p.y += dy;
+        } else {
+            p.z += dz;
+        }
+        t.computePolar();
+        t.computeNormal(); // the painter culls and shades by it until the next refresh
+    }
+    run = NudgePhase::Running;
+    edit.commit();
+    if (e.document.store.lastIndex >= 0) {
+        e.refreshViewToModel();
+    }
+    return true;
+}
+
 } // namespace
 
 Rect boxAroundClientCentre(const Editor& e) {
@@ -151,9 +202,9 @@ Rect boxAroundClientCentre(const Editor& e) {
     return boxAround((c.left + c.right) / 2, (c.top + c.bottom) / 2);
 }
 
-void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
+void RangeTool::press(Editor& e, unsigned flags, PixelPoint click, int) {
     InteractionState& s = e.session.interaction;
-    RangeTool& tool = e.session.tools.range;
+    RangeTool& tool = *this;
     s.selectionRect = normalised(s.selectionRect);
     s.selectionRect.right = s.selectionRect.left;
     s.selectionRect.bottom = s.selectionRect.top;
@@ -175,13 +226,13 @@ void rangeDown(Editor& e, unsigned flags, PixelPoint click) {
     }
 }
 
-void rangeMove(Editor& e, PixelPoint p) {
+void RangeTool::move(Editor& e, PixelPoint p) {
     InteractionState& s = e.session.interaction;
-    if (e.session.tools.range.phase == RangePhase::RubberBand) {
+    if (phase == RangePhase::RubberBand) {
         s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
         const PixelPoint middle = centre(s.selectionRect);
         s.grabBox = boxAround(middle.x, middle.y);
-    } else if (e.session.tools.range.phase == RangePhase::Dragging) {
+    } else if (phase == RangePhase::Dragging) {
         const std::int32_t dx = p.x - s.dragLast.x;
         const std::int32_t dy = p.y - s.dragLast.y;
         offset(s.selectionRect, dx, dy);
@@ -193,23 +244,43 @@ void rangeMove(Editor& e, PixelPoint p) {
     }
 }
 
-void rangeUp(Editor& e, unsigned flags, PixelPoint release) {
-    if (e.session.tools.range.phase == RangePhase::RubberBand) {
+void RangeTool::release(Editor& e, unsigned flags, PixelPoint release) {
+    if (phase == RangePhase::RubberBand) {
         finishRubberBand(e, flags, release);
-    } else if (e.session.tools.range.phase == RangePhase::Dragging) {
+    } else if (phase == RangePhase::Dragging) {
         finishDrag(e, release);
     }
 }
 
-void rangeReleaseLost(Editor& e) {
-    if (e.session.tools.range.phase == RangePhase::Dragging) {
-        e.session.tools.range.phase = RangePhase::SelectionShown;
+void RangeTool::releaseLost(Editor&) {
+    if (phase == RangePhase::Dragging) {
+        phase = RangePhase::SelectionShown;
     }
 }
 
-int rangeRightClick(Editor& e, PixelPoint click) {
+bool RangeTool::key(Editor& e, Key pressed, bool controlDown) {
+    if (!e.document.selection.empty() && controlDown) {
+        if (nudgeSelection(e, pressed)) {
+            e.repaint();
+        }
+        return true;
+    }
+    nudge = NudgePhase::Idle;
+    return false;
+}
+
+void RangeTool::end(Editor&) {
+    nudge = NudgePhase::Idle;
+    if (phase == RangePhase::Dragging) {
+        phase = RangePhase::SelectionShown;
+    } else if (phase == RangePhase::RubberBand) {
+        phase = RangePhase::Idle;
+    }
+}
+
+int RangeTool::rightPress(Editor& e, PixelPoint click) {
     InteractionState& s = e.session.interaction;
-    e.session.tools.range.phase = RangePhase::Idle;
+    phase = RangePhase::Idle;
     s.selectionRect = normalised(s.selectionRect);
     if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
         s.grabBox.contains(click.x, click.y)) {
@@ -222,11 +293,11 @@ int rangeRightClick(Editor& e, PixelPoint click) {
 void showSelection(Editor& e, DragCounting counting) {
     e.session.tools.range.phase = RangePhase::SelectionShown;
     e.session.tools.range.countedAtSerial =
-        counting == DragCounting::AlreadyCounted ? e.historySerial : 0;
+        counting == DragCounting::AlreadyCounted ? e.historySerial() : 0;
 }
 
 bool dragAlreadyCounted(const Editor& e) {
-    return e.session.tools.range.countedAtSerial == e.historySerial;
+    return e.session.tools.range.countedAtSerial == e.historySerial();
 }
 
 } // namespace fcw

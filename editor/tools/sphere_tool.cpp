@@ -1,14 +1,43 @@
 #include "editor/tools/sphere_tool.h"
 
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
+#include "editor/tools/tool_registry.h"
 #include "interact/snap.h"
 #include "interact/sphere.h"
 
 namespace fcw {
 
-void sphereDown(Editor& e) {
+bool SphereTool::pressPassesLimit(const Editor& e) const {
+    return e.document.store.lastIndex +
+               sphereTriangleCount(e.services.settings.sphereLongitudeLines,
+                                   e.services.settings.sphereLatitudeLines,
+                                   e.session.interaction.sphereQuadSplit) >=
+           kMaxTriangles;
+}
+
+int SphereTool::rightPress(Editor& e, PixelPoint) {
+    cancel(e); // the reserved slot
+    return 0;
+}
+
+void SphereTool::end(Editor& e) {
+    cancel(e);
+    phase = SpherePhase::Idle;
+}
+
+void SphereTool::cancel(Editor& e) {
+    if (isActiveTool(e, *this) && holdsSlot()) {
+        phase = SpherePhase::Idle;
+        if (e.document.store.lastIndex >= 0) {
+            --e.document.store.lastIndex;
+        }
+    }
+}
+
+void SphereTool::press(Editor& e, unsigned, PixelPoint, int) {
     InteractionState& s = e.session.interaction;
-    SphereTool& tool = e.session.tools.sphere;
+    SphereTool& tool = *this;
     ++e.document.store.lastIndex; // the reserved slot
     s.selectionRect = normalised(s.selectionRect);
     s.selectionRect.right = s.selectionRect.left;
@@ -19,34 +48,34 @@ void sphereDown(Editor& e) {
     tool.phase = SpherePhase::Dragging;
 }
 
-void sphereMove(Editor& e, PixelPoint p) {
-    if (e.session.tools.sphere.phase == SpherePhase::Dragging) {
+void SphereTool::move(Editor& e, PixelPoint p) {
+    if (phase == SpherePhase::Dragging) {
         InteractionState& s = e.session.interaction;
         s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
     }
 }
 
-void sphereUp(Editor& e, PixelPoint release) {
+void SphereTool::release(Editor& e, unsigned, PixelPoint release) {
     InteractionState& s = e.session.interaction;
-    SphereTool& tool = e.session.tools.sphere;
+    SphereTool& tool = *this;
     if (tool.phase != SpherePhase::Dragging) {
         return;
     }
     PixelPoint end = release;
     roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, end);
     s.selectionRect = normalised(s.clickPoints[1], end);
-    tool.end = {e.pane().camera.depth, end.x - e.pane().camera.centreX,
-                end.y - e.pane().camera.centreY};
-    if (tool.start.z == tool.end.z) {
+    tool.finish = {e.pane().camera.depth, end.x - e.pane().camera.centreX,
+                   end.y - e.pane().camera.centreY};
+    if (tool.start.z == tool.finish.z) {
         --e.document.store.lastIndex; // zero height: nothing made
     } else {
-        e.takeSnapshot(); // the reserved slot is still held, so it is left out
-        generateSphere(e.document.store, tool.start, tool.end,
+        EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+        edit.goAhead(); // the reserved slot is still held, so it is left out
+        generateSphere(e.document.store, tool.start, tool.finish,
                        e.services.settings.sphereLongitudeLines,
                        e.services.settings.sphereLatitudeLines, s.sphereQuadSplit,
                        e.pane().camera.zoom, s.currentColour);
-        e.refreshViewToModel();
-        e.countEdit();
+        edit.commit(EditRefresh::ViewToModel);
     }
     tool.phase = SpherePhase::Idle;
 }

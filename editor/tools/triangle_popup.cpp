@@ -1,7 +1,9 @@
 #include "editor/tools/triangle_popup.h"
 
 #include "editor/dialogs/palette_dialog.h"
+#include "editor/edit_transaction.h"
 #include "editor/editor.h"
+#include "editor/tools/tool_registry.h"
 #include "editor/view/frame_step.h"
 #include "model/mesh_edits.h"
 
@@ -71,9 +73,7 @@ void popupMoveStep(Editor& e, PixelPoint p) {
 void finishPopupMove(Editor& e, PixelPoint click) {
     e.session.tools.popupMove.phase = PopupMovePhase::Idle;
     // The click's common start reserved or kept a drawing slot; the click ends the drawing.
-    if (e.session.interaction.toolMode == ToolMode::DrawTriangle) {
-        --e.document.store.lastIndex;
-    }
+    activeTool(e).releaseSlotOfPress(e);
     clearToolPhases(e);
     if (!pickedValid(e)) {
         return;
@@ -83,12 +83,13 @@ void finishPopupMove(Editor& e, PixelPoint click) {
     Triangle& t = modelAt(e, e.session.interaction.pickedTriangle);
     const TriangleCore moved = t.core();
     t.assign(e.document.store.scratchTriangle);
-    e.takeSnapshot();
+    EditTransaction edit(e, EditTransaction::Start::WithinOperation);
+    edit.goAhead();
     t.assign(moved);
     t.computePolar();
     t.computeNormal();
     stepTo(e, click);
-    e.countEdit();
+    edit.commit();
 }
 
 void cancelPopupMove(Editor& e) {
@@ -105,15 +106,14 @@ void cancelPopupMove(Editor& e) {
 
 void popupDeleteTriangle(Editor& e) {
     // Never the unfinished triangle: the next click would write to the slot before the first.
-    abandonDrawing(e);
+    EditTransaction edit(e);
     if (!pickedValid(e)) {
         return;
     }
-    e.takeSnapshot();
+    edit.goAhead();
     removeViewTriangle(e.document.store, e.document.selection,
                        e.session.interaction.pickedTriangle);
-    e.refreshViewToModel();
-    e.countEdit();
+    edit.commit(EditRefresh::ViewToModel);
     sortByDepth(e);
 }
 
@@ -139,10 +139,10 @@ void popupReverseTriangle(Editor& e) {
         return;
     }
     const int t = e.session.interaction.pickedTriangle;
-    e.takeSnapshot();
-    modelAt(e, t).reverseWinding();
-    viewAt(e, t).reverseWinding();
-    e.countEdit();
+    runEdit(e, [&] {
+        modelAt(e, t).reverseWinding();
+        viewAt(e, t).reverseWinding();
+    });
 }
 
 void popupColourTriangle(Editor& e) {
@@ -150,10 +150,10 @@ void popupColourTriangle(Editor& e) {
     if (!pickedValid(e)) {
         return;
     }
-    e.takeSnapshot();
-    recolourTriangle(e.document.store, e.session.interaction.pickedTriangle,
-                     e.session.interaction.currentColour);
-    e.countEdit();
+    runEdit(e, [&] {
+        recolourTriangle(e.document.store, e.session.interaction.pickedTriangle,
+                         e.session.interaction.currentColour);
+    });
 }
 
 void popupPickColour(Editor& e) {

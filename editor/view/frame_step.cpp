@@ -5,6 +5,7 @@
 #include "editor/tools/operation.h"
 #include "interact/snap.h"
 #include "render/depth_order.h"
+#include "render/device_pixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,11 +33,11 @@ Rect vertexMarker(const Camera& c, const Point3& p) {
 
 // Shades what the paint draws: through the depth buffer every front-facing triangle that
 // reaches the view, otherwise every triangle of the draw order that is drawn.
-void shadeTriangles(Editor& e, const SceneFrame& f) {
+void shadeTriangles(Editor& e, MeshStore& store, const SceneFrame& f) {
     if (f.depthPass) {
-        e.services.depthRenderer.prepareTriangles(e.document.store.viewTriangles,
-                                                  f.depthPass->lastIndex, f.depthPass->last,
-                                                  e.session.view.brightness, f.camera);
+        e.services.depthRenderer.prepareTriangles(store.viewTriangles, f.depthPass->lastIndex,
+                                                  f.depthPass->last, e.session.view.brightness,
+                                                  f.camera);
         return;
     }
     for (int k = 0; k <= f.drawCount; ++k) {
@@ -44,7 +45,7 @@ void shadeTriangles(Editor& e, const SceneFrame& f) {
         if (t < 0 || t >= kTriangleSlots) {
             continue;
         }
-        Triangle& tri = e.document.store.viewTriangles[static_cast<std::size_t>(t)];
+        Triangle& tri = store.viewTriangles[static_cast<std::size_t>(t)];
         if (tri.normal.x >= 0 && t != f.hiddenTriangle) {
             tri.shade(e.session.view.brightness);
         }
@@ -56,8 +57,11 @@ void depthPass(const Editor& e, SceneFrame& f) {
     if (e.session.view.depthNormalDisplay == 0 || e.session.view.frameMode != FrameMode::Filled) {
         return;
     }
-    const bool provisional = drawingVerticesPlaced(e) > 0;
     const int bits = e.host.backBufferBitsPerPixel();
+    if (!DepthBufferRenderer::supportsBitsPerPixel(bits)) {
+        return; // settleDepthDisplay turns the display off before a paint could meet this
+    }
+    const bool provisional = drawingVerticesPlaced(e) > 0;
     f.depthPass =
         SceneFrame::DepthPass{nullptr, e.session.view.gridUnits(), e.document.store.lastIndex, bits,
                               provisional ? DepthBufferRenderer::LastTriangle::Provisional
@@ -76,11 +80,31 @@ int hiddenSlot(const Editor& e) {
                : -1;
 }
 
-void toolPreview(const Editor& e, PaneFrame& pf) {
-    const InteractionState& s = e.session.interaction;
+// What the pointer placed, in the frame's pixels: the window's, or moved to the same place
+// in a picture `ratio` times as fine. The grab box keeps its window size (the painter
+// enlarges it about its centre, as the centre box).
+struct PointerPlaces {
+    PixelPoint lastPointer;
+    Rect selectionRect;
+    Rect grabBox;
+};
+
+PointerPlaces pointerPlaces(const InteractionState& s, double ratio) {
+    if (ratio == 1.0) {
+        return {s.lastPointer, s.selectionRect, s.grabBox};
+    }
+    auto scaled = [ratio](std::int32_t v) { return devicePosition(v, ratio); };
+    const PixelPoint grab = centre(s.grabBox);
+    return {{scaled(s.lastPointer.x), scaled(s.lastPointer.y)},
+            {scaled(s.selectionRect.left), scaled(s.selectionRect.top),
+             scaled(s.selectionRect.right), scaled(s.selectionRect.bottom)},
+            boxAround(scaled(grab.x), scaled(grab.y))};
+}
+
+void toolPreview(const Editor& e, const PointerPlaces& s, PaneFrame& pf) {
     const Camera& c = pf.camera;
     SceneFrame& f = pf.scene;
-    switch (s.toolMode) {
+    switch (e.session.interaction.toolMode) {
     case ToolMode::Sphere:
         if (sphereDragShown(e)) {
             f.sphereBox = normalised(s.selectionRect);
@@ -116,7 +140,7 @@ void toolPreview(const Editor& e, PaneFrame& pf) {
     }
 }
 
-void markers(const Editor& e, const Camera& c, SceneFrame& f) {
+void markers(const Editor& e, const MeshStore& store, const Camera& c, SceneFrame& f) {
     const int mode = e.session.view.emphasisMode;
     if (e.document.selection.empty() && mode >= 1 && mode <= 3) {
         const int last = std::min<int>(e.document.store.lastIndex, kTriangleSlots - 1);
@@ -125,7 +149,7 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
             if (i == e.document.store.lastIndex && toolPhaseActive(e)) {
                 continue;
             }
-            const Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(i)];
+            const Triangle& t = store.viewTriangles[static_cast<std::size_t>(i)];
             for (const Point3& p : t.v) {
                 const bool show = mode == 3 || (mode == 2 && t.normal.x >= 0) ||
                                   (mode == 1 && std::abs(p.x - c.depth) <= 0.0001);
@@ -141,7 +165,7 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
                 continue;
             }
             f.selectionMarkers.push_back(
-                vertexMarker(c, e.document.store.viewTriangles[static_cast<std::size_t>(v.triangle)]
+                vertexMarker(c, store.viewTriangles[static_cast<std::size_t>(v.triangle)]
                                     .v[static_cast<std::size_t>(v.vertex)]));
         }
     }
@@ -149,8 +173,7 @@ void markers(const Editor& e, const Camera& c, SceneFrame& f) {
 
 // Where a click would land, marked with the snap marker: on the grid and on a vertex for the
 // drawing tool's next click, on the grid for the sphere, at the snapped offset for a move.
-void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
-    const InteractionState& s = e.session.interaction;
+void snapMarkers(const Editor& e, const PointerPlaces& s, const PaneFrame& pf, SceneFrame& f) {
     const Camera& camera = pf.camera;
     PixelPoint p = s.lastPointer;
     // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
@@ -159,7 +182,7 @@ void snapMarkers(const Editor& e, const PaneFrame& pf, SceneFrame& f) {
         f.snapMarkers.push_back(
             {saturateToInt32(std::int64_t{at.x} - 8), saturateToInt32(std::int64_t{at.y} - 8)});
     };
-    switch (s.toolMode) {
+    switch (e.session.interaction.toolMode) {
     case ToolMode::DrawTriangle: {
         const int placed = drawingVerticesPlaced(e);
         const auto next = static_cast<std::size_t>(placed + 1);
@@ -234,7 +257,12 @@ int sortedLast(const Editor& e) {
 
 } // namespace
 
-PaneFrame frameFor(const Editor& e, const Pane& pane) {
+namespace {
+
+// The frame of `pane` with `store`'s view list turned by its camera. Only the active pane
+// shows the tool's preview, the snap markers, the status box and the highlight.
+PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, double pointerRatio,
+                    bool active) {
     PaneFrame pf;
     pf.camera = pane.camera;
     pf.camera.computeCentre();
@@ -245,43 +273,105 @@ PaneFrame frameFor(const Editor& e, const Pane& pane) {
         boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     pf.lastPaint.drawOrder = pane.lastPaint.drawOrder; // entries past the sorted range stay
     pf.lastPaint.drawOrderLast = sortedLast(e);
-    sortByDepth(e.document.store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
+    sortByDepth(store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
     SceneFrame& f = pf.scene;
-    f.triangles = e.document.store.viewTriangles;
+    f.triangles = store.viewTriangles;
     f.drawOrder = pf.lastPaint.drawOrder;
     f.drawCount = pf.lastPaint.drawOrderLast;
     f.hiddenTriangle = hiddenSlot(e);
     depthPass(e, f);
-    toolPreview(e, pf);
-    markers(e, camera, f);
-    snapMarkers(e, pf, f);
-    statusBox(e, pf);
-    highlight(e, camera, f);
+    const PointerPlaces pointer = pointerPlaces(e.session.interaction, pointerRatio);
+    if (active) {
+        toolPreview(e, pointer, pf);
+    }
+    markers(e, store, camera, f);
+    if (active) {
+        snapMarkers(e, pointer, pf, f);
+        statusBox(e, pf);
+        highlight(e, camera, f);
+    }
     f.camera = camera;
     f.client = client;
     f.view = e.session.view;
     return pf;
 }
 
+} // namespace
+
+PaneFrame frameFor(const Editor& e, const Pane& pane, double pointerRatio) {
+    return paneFrame(e, e.document.store, pane, pointerRatio, true);
+}
+
+namespace {
+
+// Lends the frame the depth renderer and shades what it draws.
+SceneFrame finishFrame(Editor& e, MeshStore& store, PaneFrame& pf) {
+    SceneFrame& f = pf.scene;
+    if (f.depthPass) {
+        f.depthPass->renderer = &e.services.depthRenderer;
+    }
+    shadeTriangles(e, store, f);
+    return std::move(pf.scene);
+}
+
+} // namespace
+
 SceneFrame preparePaint(Editor& e, Pane& pane) {
     PaneFrame pf = frameFor(e, pane);
     pane.camera.computeCentre(); // the origin's window position this frame used
     pane.lastPaint = std::move(pf.lastPaint);
-    SceneFrame& f = pf.scene;
-    f.drawOrder = pane.lastPaint.drawOrder;
-    if (f.depthPass) {
-        f.depthPass->renderer = &e.services.depthRenderer;
-        if (!DepthBufferRenderer::supportsBitsPerPixel(f.depthPass->bitsPerPixel)) {
-            // This frame shows the renderer's blank picture; the option goes off, so the next
-            // frames draw back to front until the user turns it on again.
-            e.session.view.depthNormalDisplay = 0;
-            f.view.depthNormalDisplay = 0;
-            e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
-                              MessageButtons::Ok, MessageIcon::Warning);
-        }
+    pf.scene.drawOrder = pane.lastPaint.drawOrder;
+    return finishFrame(e, e.document.store, pf);
+}
+
+void recordFrame(Editor& e, Pane& pane) {
+    PaneFrame pf = frameFor(e, pane);
+    pane.camera.computeCentre();
+    pane.lastPaint = std::move(pf.lastPaint);
+}
+
+SceneFrame prepareScaledPaint(Editor& e, Pane& pane, const Camera& device, double ratio) {
+    if (ratio == 1.0) {
+        return preparePaint(e, pane);
     }
-    shadeTriangles(e, f);
-    return std::move(pf.scene);
+    preparePaint(e, pane);
+    Pane scaled;
+    scaled.camera = device;
+    scaled.lastPaint.statusBoxRect = pane.lastPaint.statusBoxRect;
+    scaled.lastPaint.drawOrder = pane.lastPaint.drawOrder;
+    PaneFrame pf = frameFor(e, scaled, ratio);
+    // The same depth keys sort the same: the frame draws the window's order.
+    pf.scene.drawOrder = pane.lastPaint.drawOrder;
+    return finishFrame(e, e.document.store, pf);
+}
+
+SceneFrame prepareOtherPanePaint(Editor& e, Pane& pane, MeshStore& scratch, const Camera& device,
+                                 double ratio) {
+    scratch = e.document.store;
+    scratch.refreshModelToView(pane.camera.verticalAxisAngle, pane.camera.horizontalAxisAngle);
+    PaneFrame window = paneFrame(e, scratch, pane, 1.0, false);
+    pane.camera.computeCentre();
+    pane.lastPaint = std::move(window.lastPaint);
+    if (ratio == 1.0) {
+        window.scene.drawOrder = pane.lastPaint.drawOrder;
+        return finishFrame(e, scratch, window);
+    }
+    Pane scaled;
+    scaled.camera = device;
+    scaled.lastPaint.drawOrder = pane.lastPaint.drawOrder;
+    PaneFrame pf = paneFrame(e, scratch, scaled, ratio, false);
+    pf.scene.drawOrder = pane.lastPaint.drawOrder;
+    return finishFrame(e, scratch, pf);
+}
+
+void settleDepthDisplay(Editor& e) {
+    if (e.session.view.depthNormalDisplay == 0 || e.session.view.frameMode != FrameMode::Filled ||
+        DepthBufferRenderer::supportsBitsPerPixel(e.host.backBufferBitsPerPixel())) {
+        return;
+    }
+    e.session.view.depthNormalDisplay = 0;
+    e.host.messageBox(e.host.translate(text_context::kMessage, kUnsupportedPixelDepth),
+                      MessageButtons::Ok, MessageIcon::Warning);
 }
 
 SceneFrame stepFrame(Editor& e) {

@@ -24,17 +24,43 @@ struct PaneFrame {
 // window position, CentreBox, the back-to-front draw order, the status box and its
 // rectangle, the tool's preview, the markers. It asks the host for the Shift key once. The
 // triangles' shaded colours are not worked out here (see preparePaint).
-PaneFrame frameFor(const Editor& editor, const Pane& pane);
+// `pointerRatio` places what the pointer placed (the rubber band, a sphere's rectangle, the
+// grab box, the snap marker and the rubber line) in a picture that many times as fine.
+PaneFrame frameFor(const Editor& editor, const Pane& pane, double pointerRatio = 1.0);
 
 // The one step before every paint of a pane, run by whoever paints it (the window, the print
 // path, the batch player and the benchmarks alike): the pane's frame, then what is kept of it
-// for input (the camera's origin position and the pane's LastPaint), the shaded colours of
-// what the frame draws (in the store's view list, or the depth renderer's) and the
-// depth-display fall-back (an unsupported pixel depth turns the display off, with a message;
-// that frame shows the renderer's blank picture). Returns what the paint draws; it views the
-// store's view list and the pane's draw order, so it is stale after the next edit. Running it
-// twice on the same state changes nothing the second time.
+// for input (the camera's origin position and the pane's LastPaint) and the shaded colours of
+// what the frame draws (in the store's view list, or the depth renderer's). It opens no
+// dialog. Returns what the paint draws; it views the store's view list and the pane's draw
+// order, so it is stale after the next edit. Running it twice on the same state changes
+// nothing the second time.
 SceneFrame preparePaint(Editor& editor, Pane& pane);
+
+// What preparePaint keeps of the frame for input, without what the paint draws: for a window
+// that paints later (update()), so the next event sees the frame the paint will show.
+void recordFrame(Editor& editor, Pane& pane);
+
+// preparePaint for a picture `ratio` device pixels per window pixel (a scaled screen or a
+// printer), drawn with `device`, the pane's camera scaled (deviceCamera): what input keeps is
+// recorded from the window's frame, as preparePaint does; the picture is the frame at the
+// device camera with the pointer's overlays moved to their device places. Nothing is saved
+// and restored: the pane keeps the window's frame. At ratio 1 it is preparePaint.
+SceneFrame prepareScaledPaint(Editor& editor, Pane& pane, const Camera& device, double ratio);
+
+// prepareScaledPaint for a pane beside the active one (the quad layout). The store's view list
+// stays the active pane's: `scratch` takes the model turned by this pane's camera, and the
+// frame views it, so it must outlive the paint. The frame shows the model and the vertex
+// markers, no tool's preview, snap marker, highlight or status box; what input keeps is
+// recorded in the pane.
+SceneFrame prepareOtherPanePaint(Editor& editor, Pane& pane, MeshStore& scratch,
+                                 const Camera& device, double ratio);
+
+// The depth-buffer display needs a pixel depth its renderer supports. Decided whenever the
+// pixel depth or the display mode is set, never in a paint: with the display on, frame mode 3
+// and an unsupported depth, the display is turned off, with a message. (A frame that meets an
+// unsupported depth all the same draws back to front.)
+void settleDepthDisplay(Editor& editor);
 
 // preparePaint for the active pane.
 SceneFrame stepFrame(Editor& editor);

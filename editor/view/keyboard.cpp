@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/tools/draw_triangle_tool.h"
+#include "editor/tools/tool_registry.h"
 #include "interact/model_point.h"
 #include "interact/snap.h"
 #include "ops/selection_walk.h"
@@ -85,7 +86,7 @@ void normaliseAngles(Camera& c) {
 // Space: one vertex of the triangle being drawn, typed in model coordinates. Only the drawing
 // tool takes it; a new triangle is refused at the 3000-triangle limit like a click.
 void numericEntry(Editor& e) {
-    if (e.session.interaction.toolMode != ToolMode::DrawTriangle) {
+    if (!drawingToolActive(e)) {
         return;
     }
     if (drawingVerticesPlaced(e) == 0 && e.document.store.lastIndex + 1 >= kMaxTriangles) {
@@ -101,52 +102,6 @@ void numericEntry(Editor& e) {
     drawTriangleTypedVertex(e, Point3(-dialog.number(NumericInputDialog::kDepth),
                                       dialog.number(NumericInputDialog::kHorizontal),
                                       -dialog.number(NumericInputDialog::kVertical)));
-}
-
-bool nudge(Editor& e, Key key) {
-    NudgePhase& run = e.session.tools.nudge.phase;
-    const double d = 1.0 / e.pane().camera.zoom;
-    double dy = 0.0;
-    double dz = 0.0;
-    switch (key) {
-    case Key::Left:
-        dy = -d;
-        break;
-    case Key::Up:
-        dz = -d;
-        break;
-    case Key::Right:
-        dy = d;
-        break;
-    case Key::Down:
-        dz = d;
-        break;
-    default:
-        run = NudgePhase::Idle;
-        return false;
-    }
-    if (run == NudgePhase::Idle) {
-        e.takeSnapshot();
-    }
-    for (const SelectedVertex& v : e.document.selection.vertices()) {
-        Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(v.triangle)];
-        Point3& p = t.v[static_cast<std::size_t>(v.vertex)];
-        if (key == Key::Left || key == Key::Right) {
-            p.y += dy;
-        } else {
-            p.z += dz;
-        }
-        t.computePolar();
-        t.computeNormal(); // the painter culls and shades by it until the next refresh
-    }
-    if (run == NudgePhase::Idle) {
-        run = NudgePhase::Running;
-        e.countEdit();
-    }
-    if (e.document.store.lastIndex >= 0) {
-        e.refreshViewToModel();
-    }
-    return true;
 }
 
 } // namespace
@@ -194,6 +149,7 @@ bool applyViewKey(Editor& e, Key key) {
     const int spacing = e.session.view.gridUnits();
     const double depthStep = spacing == 0 ? 1.0 : spacing;
     const double step = e.services.settings.angleStep * kRadiansPerDegree;
+    const Camera before = c;
     switch (key) {
     case Key::Enter:
         break;
@@ -244,6 +200,10 @@ bool applyViewKey(Editor& e, Key key) {
     case Key::Other:
         return false;
     }
+    if (isOrthographic(e.pane())) { // only 自由視点 turns
+        c.verticalAxisAngle = before.verticalAxisAngle;
+        c.horizontalAxisAngle = before.horizontalAxisAngle;
+    }
     return true;
 }
 
@@ -252,17 +212,13 @@ bool applyViewKey(Editor& e, Key key) {
 void onKeyDown(Editor& e, Key key, bool controlDown) {
     InteractionState& s = e.session.interaction;
     Camera& c = e.pane().camera;
-    if (!e.document.selection.empty() && s.toolMode == ToolMode::RangeMove && controlDown) {
-        if (nudge(e, key)) {
-            e.repaint();
-        }
+    if (activeTool(e).key(e, key, controlDown)) {
         return;
     }
-    e.session.tools.nudge.phase = NudgePhase::Idle;
     if (!applyViewKey(e, key)) {
         return;
     }
-    if (e.document.store.lastIndex >= 0 && s.toolMode == ToolMode::DrawTriangle) {
+    if (e.document.store.lastIndex >= 0 && drawingToolActive(e)) {
         Triangle& t =
             e.document.store.modelTriangles[static_cast<std::size_t>(e.document.store.lastIndex)];
         t.computePolar();

@@ -1,6 +1,7 @@
 #include "editor/view/navigation.h"
 
 #include "editor/editor.h"
+#include "editor/view/panes.h"
 #include "interact/snap.h"
 
 namespace fcw {
@@ -15,8 +16,10 @@ void resetOrigin(Editor& editor) {
     camera.depth = 0.0;
     camera.originOffsetX = 0.0;
     camera.originOffsetY = 0.0;
-    camera.verticalAxisAngle = 0.0;
-    camera.horizontalAxisAngle = 0.0;
+    if (!isOrthographic(editor.pane())) { // the orthographic panes keep their angles
+        camera.verticalAxisAngle = 0.0;
+        camera.horizontalAxisAngle = 0.0;
+    }
     editor.refreshModelToView();
     editor.repaint();
 }
@@ -66,8 +69,9 @@ void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
     const std::int32_t dx = grab.x - middle.x;
     const std::int32_t dy = grab.y - middle.y;
 
-    editor.pane().camera.clientRect = {0, 0, width, height};
-    state.grabBox = boxAround(width / 2 + dx, height / 2 + dy);
+    layOutPanes(editor, width, height);
+    const Rect& client = editor.pane().camera.clientRect;
+    state.grabBox = boxAround(client.width() / 2 + dx, client.height() / 2 + dy);
     editor.services.depthRenderer.resize(editor.pane().camera.clientRect);
 }
 

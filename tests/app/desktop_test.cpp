@@ -7,6 +7,7 @@
 #include "app/translations.h"
 #include "app/window_placement.h"
 #include "editor/commands/commands.h"
+#include "editor/view/panes.h"
 #include "test_host.h"
 
 #include <QApplication>
@@ -87,6 +88,9 @@ TEST(WindowPlacement, LaterStartsComeBackWhereTheLastOneEndedButNotOffScreen) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&first.window));
         first.window.setGeometry(40, 50, 500, 400);
         QApplication::processEvents();
+        EXPECT_EQ(first.editor.session.paneLayout, PaneLayout::Single); // the start's layout
+        setPaneLayout(first.editor, PaneLayout::Quad);
+        setActivePane(first.editor, pane_index::kTop);
         first.window.close();
     }
     ASSERT_TRUE(QFileInfo::exists(state));
@@ -96,6 +100,9 @@ TEST(WindowPlacement, LaterStartsComeBackWhereTheLastOneEndedButNotOffScreen) {
         second.window.restorePlacement();
         EXPECT_EQ(second.window.size(), QSize(500, 400));
         EXPECT_EQ(second.window.geometry().topLeft(), QPoint(40, 50));
+        // The layout and the active pane come back beside the placement.
+        EXPECT_EQ(second.editor.session.paneLayout, PaneLayout::Quad);
+        EXPECT_EQ(second.editor.session.activePane, pane_index::kTop);
         // The next run's screen lost the place: the window is put back on it.
         second.window.setGeometry(5000, 4000, 500, 400);
         saveWindowPlacement(second.window, state);

@@ -225,7 +225,7 @@ TEST_F(MainWindowTest, ToolbarHasItsEntriesInOrderWithTips) {
     const QList<QAction*> actions = window->toolbar()->actions();
     const auto& ids = toolbarButtons();
     ASSERT_EQ(static_cast<std::size_t>(actions.size()), ids.size());
-    ASSERT_EQ(ids.size(), 39u);
+    ASSERT_EQ(ids.size(), 41u);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         QAction* a = actions[static_cast<qsizetype>(i)];
         EXPECT_EQ(a->isSeparator(), ids[i] == 0) << i;
@@ -265,7 +265,7 @@ TEST(ToolbarIcons, EveryButtonHasAPictureOfItsOwn) {
         }
         seen.push_back(image);
     }
-    EXPECT_EQ(seen.size(), 29u);
+    EXPECT_EQ(seen.size(), 30u);
 }
 
 TEST_F(MainWindowTest, FrameModeButtonsBehaveAsRadioButtonsAndSphereSplitFollowsTheTool) {

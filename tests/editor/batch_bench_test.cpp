@@ -86,22 +86,29 @@ TEST(BatchBench, MedianOfOddAndEvenCounts) {
     EXPECT_DOUBLE_EQ(summarise({}).medianMs, 0);
 }
 
-// An unsupported pixel depth: the next depth-buffer paint shows the message once and turns
-// the display off; a supported one keeps it.
+// An unsupported pixel depth turns the depth display off, with one message, when the depth
+// or the display mode is set (never in a paint); a supported one keeps it.
 TEST(BatchBench, PixelFormatSendsTheDepthDisplayDownTheUnsupportedPath) {
     Bench b;
     Editor& e = b.player.editor();
+    const std::string message = "message 現在の画面の色数ではこのモードはは使用できません\n";
     ASSERT_FALSE(b.run("command 32808")); // no edges: the depth display applies
     e.session.view.depthNormalDisplay = 1;
     ASSERT_FALSE(b.run("pixelformat 16"));
     e.repaint();
     EXPECT_EQ(e.session.view.depthNormalDisplay, 1);
     ASSERT_FALSE(b.run("pixelformat 8"));
-    e.repaint();
-    e.repaint();
     EXPECT_EQ(e.session.view.depthNormalDisplay, 0);
-    const std::string message = "message 現在の画面の色数ではこのモードはは使用できません\n";
+    e.repaint();
     EXPECT_EQ(b.out.str(), message);
+    // Set while another mode shows: the choice of mode 3 decides.
+    e.session.view.depthNormalDisplay = 1;
+    ASSERT_FALSE(b.run("command 32809"));
+    e.repaint();
+    EXPECT_EQ(b.out.str(), message);
+    ASSERT_FALSE(b.run("command 32808"));
+    EXPECT_EQ(e.session.view.depthNormalDisplay, 0);
+    EXPECT_EQ(b.out.str(), message + message);
     EXPECT_TRUE(b.run("pixelformat sixteen"));
 }
 

@@ -326,9 +326,9 @@ std::optional<std::string> checkNoOperationPending(const Editor& e) {
     const ToolStates& t = e.session.tools;
     std::ostringstream m;
     m << "an operation is still under way: drawing " << int(t.drawing.phase) << ", sphere "
-      << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", button "
-      << int(t.buttonDrag.phase) << ", popup move " << int(t.popupMove.phase) << ", nudge "
-      << int(t.nudge.phase);
+      << int(t.sphere.phase) << ", range " << int(t.range.phase) << ", held buttons "
+      << int(t.erase.phase) << int(t.paint.phase) << int(t.originMove.phase) << int(t.zoom.phase)
+      << ", popup move " << int(t.popupMove.phase) << ", nudge " << int(t.range.nudge);
     return m.str();
 }
 
@@ -358,7 +358,7 @@ std::optional<std::string> checkModelUnchanged(const std::vector<TriangleCore>& 
 
 std::optional<std::string> checkModifiedAfterEdit(const Editor& e,
                                                   std::uint64_t historySerialBefore) {
-    if (e.historySerial != historySerialBefore && !e.document.modified) {
+    if (e.historySerial() != historySerialBefore && !e.document.modified) {
         return std::string("an edit was counted but the document is not marked modified");
     }
     return std::nullopt;

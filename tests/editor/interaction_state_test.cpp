@@ -87,9 +87,9 @@ TEST_F(ToolPhases, TheDumpedPhaseFollowsEachToolsProgress) {
     // The held tools have no phase of their own in the dump.
     run({"command 32802", "down 10 10"});
     EXPECT_EQ(editPhaseNumber(e), 0);
-    EXPECT_EQ(e.session.tools.buttonDrag.phase, HoldPhase::Held);
+    EXPECT_EQ(e.session.tools.erase.phase, HoldPhase::Held);
     run({"up 10 10"});
-    EXPECT_EQ(e.session.tools.buttonDrag.phase, HoldPhase::Idle);
+    EXPECT_EQ(e.session.tools.erase.phase, HoldPhase::Idle);
 }
 
 } // namespace

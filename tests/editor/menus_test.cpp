@@ -43,7 +43,7 @@ TEST(Menus, EveryItemReachesAHandler) {
         ASSERT_NE(c, nullptr) << id;
         EXPECT_NE(c->handler, nullptr) << id;
     }
-    EXPECT_EQ(toolbarButtons().size(), 39u);
+    EXPECT_EQ(toolbarButtons().size(), 41u);
 }
 
 TEST(Menus, EveryCommandIsReachableFromAMenuTheToolbarOrAKey) {
@@ -216,8 +216,10 @@ TEST(Accelerators, KeysFindTheirCommandsFromTheShortcutColumn) {
     EXPECT_EQ(commandForKey("Delete", {.shift = true}), 0);
     EXPECT_EQ(commandForKey("Q", {.ctrl = true}), 0);
     EXPECT_EQ(commandForKey("", {.ctrl = true}), 0);
+    EXPECT_EQ(commandForKey("3", {.ctrl = true}), kTopPane);
+    EXPECT_EQ(commandForKey("3", {}), 0);
     EXPECT_EQ(commandForKey("Del", {}), 0);    // "del" is how the table writes it, not a key name
-    EXPECT_EQ(acceleratorTable().size(), 13u); // eleven commands, and Redo with two keys
+    EXPECT_EQ(acceleratorTable().size(), 18u); // sixteen commands, and Redo with two keys
 }
 
 TEST(Accelerators, ShortcutsParseAndPrintBack) {

@@ -113,7 +113,7 @@ struct Sequence {
     void beforeForeign() {
         endOperation(editor); // as the import does first, whether or not the file can be read
         foreignModel = testing::modelCores(editor);
-        foreignHistory = {editor.undoDepth(), editor.historySerial};
+        foreignHistory = {editor.undoDepth(), editor.historySerial()};
     }
 
     Sequence(std::uint64_t seed, const FilePool& openFrom, const std::vector<std::string>& saveTo,
@@ -453,14 +453,14 @@ std::optional<std::string> checkEvent(Sequence& seq, const BeforeEvent& before,
         const bool imported = *seq.foreignDone && event.rfind("import", 0) == 0;
         const auto [undoDepth, serial] = seq.foreignHistory;
         if (imported && (e.undoDepth() != std::min(undoDepth + 1, kUndoLevels) ||
-                         !e.document.modified || e.historySerial == serial)) {
+                         !e.document.modified || e.historySerial() == serial)) {
             return std::string("a foreign import is not one undo step that modifies");
         }
         if (!imported) {
             if (auto bad = testing::checkModelUnchanged(seq.foreignModel, e)) {
                 return "a failed import or an export: " + *bad;
             }
-            if (e.undoDepth() != undoDepth || e.historySerial != serial) {
+            if (e.undoDepth() != undoDepth || e.historySerial() != serial) {
                 return std::string("a failed import or an export changed the history");
             }
         }
@@ -511,8 +511,8 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         seq.host.fileOpened = false;
         seq.foreignDone.reset();
         const BeforeEvent before{
-            e.document.store.lastIndex, e.undoDepth(),         e.redoDepth(), e.historySerial,
-            popupMoveUnderWay(e),       testing::modelCores(e)};
+            e.document.store.lastIndex, e.undoDepth(),        e.redoDepth(),
+            e.historySerial(),          popupMoveUnderWay(e), testing::modelCores(e)};
         const std::string event = seq.step() + seq.host.notes;
         // Only a text import fills the spare slot; undo may bring such a model back.
         if (seq.host.fileOpened && e.document.store.lastIndex >= kMaxTriangles) {

@@ -118,7 +118,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1384,
+static_assert(sizeof(Editor) == 1480,
               "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
@@ -135,15 +135,15 @@ inline QuietPlayer& resetPlayer() {
     to.document.selection = from.document.selection;
     // A slot's records past the count saved with it are never read back, so the counts make
     // the history as empty as a new one without copying megabytes of records.
-    static_assert(sizeof(UndoHistory) == 96, "UndoHistory changed: reset the new member here");
+    static_assert(sizeof(UndoHistory) == 104, "UndoHistory changed: reset the new member here");
     const UndoHistory& undo = from.document.undo;
+    to.document.undo.serial = undo.serial;
     to.document.undo.counts = undo.counts;
     to.document.undo.undoDepth = undo.undoDepth;
     to.document.undo.redoCounts = undo.redoCounts;
     to.document.undo.redoDepth = undo.redoDepth;
     to.document.path = from.document.path;
     to.document.modified = from.document.modified;
-    to.historySerial = from.historySerial;
     to.session = from.session;
     // Every paint and every resize clears the picture and the depth buffer, so the renderer
     // only needs the size and pixel layout of a new one; its buffers stay.

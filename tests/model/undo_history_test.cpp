@@ -160,7 +160,7 @@ TEST(Undo, SnapshotsSaveTheModelAndNoSlotPastIt) {
     // A held Paint button is no reason to save the free slot: undoing the stroke must not
     // bring it back as a triangle.
     e.session.interaction.toolMode = ToolMode::Paint;
-    e.session.tools.buttonDrag.phase = HoldPhase::Held;
+    e.session.tools.paint.phase = HoldPhase::Held;
     e.takeSnapshot();
     EXPECT_EQ(e.document.undo.counts[1], 0);
     e.countEdit();
@@ -268,10 +268,10 @@ TEST(Redo, MarksTheDocumentModifiedEndsTheSelectionAndRefreshesTheView) {
     undoLast(e);
     e.document.modified = false; // as if saved after the undo
     e.document.selection.selectTriangles(e.document.store, 0, 0);
-    const std::uint64_t serial = e.historySerial;
+    const std::uint64_t serial = e.historySerial();
     redoNext(e);
     EXPECT_TRUE(e.document.modified);
-    EXPECT_GT(e.historySerial, serial);
+    EXPECT_GT(e.historySerial(), serial);
     EXPECT_TRUE(e.document.selection.empty());
     ASSERT_EQ(e.document.store.count(), 2);
     Editor fresh(host);

@@ -144,6 +144,33 @@ TEST(Subdivision, PopupSplitsThePickedTriangle) {
     EXPECT_EQ(f.host.repaints, 1);
 }
 
+TEST(Subdivision, APickedSplitTheLimitRefusesCostsNoUndoStep) {
+    Fixture f(1);
+    Editor& e = f.e;
+    e.document.store.lastIndex = kMaxTriangles - 3; // a split in four would pass the limit by one
+    for (int i = 1; i <= e.document.store.lastIndex; ++i) {
+        e.document.store.modelTriangles[static_cast<std::size_t>(i)] =
+            e.document.store.modelTriangles[0];
+    }
+    e.refreshModelToView();
+    for (Colour c = 1; c <= kUndoLevels; ++c) { // a full history: triangle 0 recoloured ten times
+        e.takeSnapshot();
+        e.document.store.modelTriangles[0].setColour(c);
+        e.countEdit();
+    }
+    e.session.interaction.pickedTriangle = 0;
+    dispatchCommand(e, command_id::kPopupSplitPickedInFour);
+    EXPECT_EQ(f.host.dialogs, std::vector<int>{kTooManyPolygonsDialog});
+    EXPECT_EQ(e.document.store.lastIndex, kMaxTriangles - 3);
+    EXPECT_EQ(f.host.repaints, 1);
+    // The oldest step is still there: ten undos bring back the colour before the first edit.
+    EXPECT_EQ(e.undoDepth(), kUndoLevels);
+    for (int i = 0; i < kUndoLevels; ++i) {
+        undoLast(e);
+    }
+    EXPECT_EQ(e.document.store.modelTriangles[0].colour, 0x10u);
+}
+
 TEST(Subdivision, EverySplitTriangleHasItsOwnNormalInTheModel) {
     // The parent's slot and the appended ones must carry the normal and plane of their new
     // corners, not what the slot held before.

@@ -179,6 +179,10 @@ TEST(DepthBufferRenderer, HugeAndOffscreenTrianglesStayInsideTheBuffers) {
     };
     s.render(tris, 1, DepthBufferRenderer::LastTriangle::Finished);
     s.renderer.drawLine(-100, -100, 100, 100, 0);
+    // A view of no pixels (a window not shown yet, a pane too small) clears nothing.
+    DepthBufferRenderer empty;
+    empty.resize({0, 0, 0, 0});
+    empty.resize({0, 0, 5, 0});
     SUCCEED(); // AddressSanitizer reports any write outside the buffers
 }
 

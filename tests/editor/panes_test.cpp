@@ -1,0 +1,123 @@
+#include "editor/batch/batch_player.h"
+#include "editor/view/panes.h"
+#include "script_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace fcw {
+namespace {
+
+// An 800 x 600 view: in the quad layout each pane is 400 x 300, its origin at its centre
+// (上面 200,150; 自由視点 600,150; 正面 200,450; 右側面 600,450 in the view).
+class Panes : public testing::ScriptTest {
+  protected:
+    const Camera& camera(std::size_t pane) { return e.session.panes[pane].camera; }
+};
+
+// Three clicks in a pane (its centre, 50 below, 50 right) draw a triangle in that pane's
+// frame, facing its viewer: 正面 right +y down +z, 右側面 right -x down +z, 上面 right +y
+// down +x.
+TEST(PanesFrames, AClickInEachPaneLandsInItsFrame) {
+    struct Case {
+        std::size_t pane;
+        int x, y; // the pane's centre in the view
+        Point3 right, down;
+    };
+    const Case cases[] = {
+        {pane_index::kFront, 200, 450, {0, 50, 0}, {0, 0, 50}},
+        {pane_index::kRight, 600, 450, {-50, 0, 0}, {0, 0, 50}},
+        {pane_index::kTop, 200, 150, {0, 50, 0}, {50, 0, 0}},
+        {pane_index::kFree, 600, 150, {0, 50, 0}, {0, 0, 50}},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        BatchPlayer player(out, err);
+        Editor& e = player.editor();
+        const auto at = [&](int dx, int dy) {
+            return "down " + std::to_string(c.x + dx) + ' ' + std::to_string(c.y + dy);
+        };
+        for (const std::string& line :
+             {std::string("command 33011"), at(0, 0), at(0, 50), at(50, 0)}) {
+            ASSERT_FALSE(player.runLine(line)) << line;
+        }
+        EXPECT_EQ(e.session.activePane, c.pane);
+        ASSERT_EQ(e.document.store.lastIndex, 0) << c.pane;
+        const Triangle& t = e.document.store.modelTriangles[0];
+        for (const auto& [got, want] : {std::pair{t.v[0], Point3{0, 0, 0}},
+                                        std::pair{t.v[1], c.right}, std::pair{t.v[2], c.down}}) {
+            EXPECT_NEAR(got.x, want.x, 1e-9) << c.pane;
+            EXPECT_NEAR(got.y, want.y, 1e-9) << c.pane;
+            EXPECT_NEAR(got.z, want.z, 1e-9) << c.pane;
+        }
+        EXPECT_GT(e.document.store.viewTriangles[0].normal.x, 0.0)
+            << c.pane; // faces the pane's viewer
+    }
+}
+
+TEST_F(Panes, TheQuadSplitsTheViewInIntegerHalvesAndTheSingleShowsTheActivePane) {
+    run({"size 401 301", "command 33011"});
+    const std::pair<PixelPoint, PixelPoint> expected[] = {
+        {{200, 0}, {201, 150}},
+        {{0, 150}, {200, 151}},
+        {{200, 150}, {201, 151}},
+        {{0, 0}, {200, 150}}}; // free, front, right, top
+    for (std::size_t i = 0; i < pane_index::kCount; ++i) {
+        EXPECT_EQ(e.session.panes[i].origin, expected[i].first) << i;
+        EXPECT_EQ(e.session.panes[i].rect(),
+                  (Rect{0, 0, expected[i].second.x, expected[i].second.y}));
+    }
+    run({"command 33013", "command 33011"});
+    EXPECT_EQ(e.session.paneLayout, PaneLayout::Single);
+    EXPECT_EQ(e.session.activePane, pane_index::kRight);
+    EXPECT_EQ(e.pane().origin, (PixelPoint{0, 0}));
+    EXPECT_EQ(e.pane().rect(), (Rect{0, 0, 401, 301}));
+    // The view list is the active pane's: 右側面 sees model x from the right, mirrored.
+    EXPECT_NEAR(camera(pane_index::kRight).verticalAxisAngle, 1.5707963267948966, 1e-15);
+}
+
+TEST_F(Panes, OnlyTheFreePaneTurnsAndEachPaneHasItsOwnDepth) {
+    run({"command 33014", "key Left", "key Down", "key PageUp"});
+    EXPECT_EQ(camera(pane_index::kTop).verticalAxisAngle, 0.0);
+    EXPECT_NEAR(camera(pane_index::kTop).horizontalAxisAngle, -1.5707963267948966, 1e-15);
+    EXPECT_EQ(camera(pane_index::kTop).depth, -1.0);
+    EXPECT_EQ(camera(pane_index::kFree).depth, 0.0);
+    run({"command 32835"}); // 原点に戻す keeps an orthographic pane's angles
+    EXPECT_NEAR(camera(pane_index::kTop).horizontalAxisAngle, -1.5707963267948966, 1e-15);
+    EXPECT_EQ(camera(pane_index::kTop).depth, 0.0);
+    run({"command 33015", "key Left"});
+    EXPECT_NE(camera(pane_index::kFree).verticalAxisAngle, 0.0);
+}
+
+TEST_F(Panes, ZoomAndPanFollowAcrossTheOrthographicPanes) {
+    run({"command 33011", "command 33012", "command 32832"});
+    EXPECT_EQ(camera(pane_index::kTop).zoom, 0.5);
+    EXPECT_EQ(camera(pane_index::kRight).zoom, 0.5);
+    EXPECT_EQ(camera(pane_index::kFree).zoom, 1.0);
+    run({"command 32825", "down 200 450", "move 230 430 left", "up 230 430"});
+    const Camera& front = camera(pane_index::kFront);
+    ASSERT_NE(front.originOffsetX, 0.0);
+    ASSERT_NE(front.originOffsetY, 0.0);
+    EXPECT_EQ(camera(pane_index::kTop).originOffsetX, front.originOffsetX);   // model y
+    EXPECT_EQ(camera(pane_index::kRight).originOffsetY, front.originOffsetY); // model z
+    run({"down 200 150", "move 200 170 left", "up 200 170"});                 // in 上面: model x
+    EXPECT_EQ(e.session.activePane, pane_index::kTop);
+    ASSERT_NE(camera(pane_index::kTop).originOffsetY, 0.0);
+    EXPECT_EQ(camera(pane_index::kRight).originOffsetX, -camera(pane_index::kTop).originOffsetY);
+    EXPECT_EQ(camera(pane_index::kFree).originOffsetX, 0.0);
+}
+
+// A press in another pane makes it active before the tool sees it: erase in 上面 while
+// 自由視点 was active.
+TEST_F(Panes, EraseWorksInThePanePressed) {
+    run({"command 33011", "down 200 150", "down 200 200", "down 250 150"});
+    ASSERT_EQ(e.document.store.lastIndex, 0);
+    run({"command 33015", "command 32802", "down 215 165", "up 215 165"});
+    EXPECT_EQ(e.session.activePane, pane_index::kTop);
+    EXPECT_EQ(e.document.store.lastIndex, -1);
+}
+
+} // namespace
+} // namespace fcw
