@@ -2,6 +2,7 @@
 // 1080 and 3840 x 2160 on both drawing paths, beside Qt's own fill of the same triangles.
 
 #include "app/device_frame.h"
+#include "app/view_picture.h"
 #include "bench/bench_scene.h"
 #include "editor/batch/batch_player.h"
 #include "editor/tools/mouse_tools.h"
@@ -175,6 +176,58 @@ void BM_QPainterFillOnly3000_4K(benchmark::State& state) {
     qpainterFillBench(state, 2);
 }
 BENCHMARK(BM_QPainterFillOnly3000_4K)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The quad layout at 3840 x 2160: four 1920 x 1080 panes, each showing the scene at zoom 1 (the
+// picture of the 1920 x 1080 rows), painted as the window paints them.
+void setUpQuad(BatchPlayer& player) {
+    player.runLine("size 3840 2160");
+    Editor& e = player.editor();
+    buildScene(e);
+    e.session.view.grid = GridSpacing::Twenty;
+    player.runLine("command 33011"); // 4画面
+}
+
+void BM_PaintQuad3000_4K(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    setUpQuad(player);
+    Editor& e = player.editor();
+    ViewPicture picture;
+    picture.paint(e, 1.0); // sizes the canvases and the scratch model
+    for (auto _ : state) {
+        picture.paint(e, 1.0);
+        benchmark::DoNotOptimize(picture.canvas().image().constBits());
+    }
+}
+BENCHMARK(BM_PaintQuad3000_4K)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One move event of a drag of all 3000 triangles in 自由視点 of the quad layout at 3840 x 2160,
+// with the repaint of all four panes after it.
+void BM_DragEvent3000_4K_Quad(benchmark::State& state) {
+    std::ostringstream sink;
+    BatchPlayer player(sink, sink);
+    setUpQuad(player);
+    player.runLine("command 32803"); // the range tool
+    player.runLine("command 32930"); // select all
+    Editor& e = player.editor();
+    ViewPicture picture;
+    player.host().setPainter([&](Editor& editor) { picture.paint(editor, 1.0); });
+    e.repaint();
+    // The tools take points in the active pane's own pixels, as the window hands them on.
+    PixelPoint p = centre(e.pane().lastPaint.centreBox);
+    onLeftButtonDown(e, mouse_flags::kLeft, p);
+    int step = 1;
+    for (auto _ : state) {
+        p.x += step;
+        step = -step;
+        onMouseMove(e, mouse_flags::kLeft, p);
+        benchmark::DoNotOptimize(picture.canvas().image().constBits());
+    }
+    onLeftButtonUp(e, 0, p);
+    state.counters["undo_steps"] = e.undoDepth(); // 1 when the drag moved the selection
+    player.host().setPainter(nullptr);
+}
+BENCHMARK(BM_DragEvent3000_4K_Quad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace fcw
