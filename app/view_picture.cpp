@@ -4,6 +4,7 @@
 #include "editor/view/frame_step.h"
 #include "editor/view/panes.h"
 #include "render/device_pixels.h"
+#include "render/qt_vector_state.h"
 #include "render/scene_painter.h"
 
 #include <QPainter>
@@ -75,6 +76,9 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
         paintScene(frame, paneCanvas_);
         painter.drawImage(devicePosition(pane.origin.x, ratio),
                           devicePosition(pane.origin.y, ratio), paneCanvas_.image());
+        // The toolkit's copy leaves the vector registers' upper halves in use, which would
+        // slow every trigonometric call of the next pane's turning several times over.
+        clearUpperVectorState();
     }
     painter.setBrush(Qt::NoBrush);
     for (const std::size_t i : order) {
@@ -88,6 +92,8 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
         painter.setPen(QPen(i == editor.session.activePane ? kActivePaneEdge : kPaneEdge, 1));
         painter.drawRect(x, y, c.width() - 1, c.height() - 1);
     }
+    painter.end();
+    clearUpperVectorState();
 }
 
 } // namespace fcw
