@@ -160,6 +160,10 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
         onLeftButtonDown(editor_, flags, pressInPane(editor_, pixelPointOf(event->position())));
     } else if (event->button() == Qt::RightButton) {
         onRightButtonDown(editor_, flags, pressInPane(editor_, pixelPointOf(event->position())));
+    } else if (event->button() == Qt::MiddleButton) {
+        // The middle-button pan moves the pane it starts in, as the wheel zooms the one under
+        // the pointer.
+        pressInPane(editor_, pixelPointOf(event->position()));
     }
     inputHandled();
 }

@@ -11,6 +11,7 @@
 #include "editor/commands/menus.h"
 #include "editor/session/app_settings.h"
 #include "editor/session/profile.h"
+#include "editor/view/panes.h"
 #include "test_host.h"
 
 #include <QApplication>
@@ -69,6 +70,27 @@ class MainWindowTest : public ::testing::Test {
     // Runs `act` on the next modal widget once it is shown (message box or dialog).
     static void whenModal(std::function<void(QWidget*)> act) { testing::whenModal(std::move(act)); }
 };
+
+// In the quad layout a middle-button drag pans the pane it starts in, which becomes active.
+TEST_F(MainWindowTest, MiddleButtonPansThePaneItStartsIn) {
+    window->runCommand(kQuadLayout);
+    ASSERT_EQ(editor.session.activePane, pane_index::kFree);
+    const Camera before = editor.session.panes[pane_index::kTop].camera;
+    QWidget* view = window->view();
+    const QPoint start(view->width() / 4, view->height() / 4); // inside 上面, top left
+    QTest::mousePress(view, Qt::MiddleButton, {}, start);
+    for (const QPoint step : {QPoint(1, 1), QPoint(30, 20)}) {
+        const QPointF at(start + step);
+        QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton,
+                         Qt::MiddleButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+    }
+    QTest::mouseRelease(view, Qt::MiddleButton, {}, start + QPoint(30, 20));
+    EXPECT_EQ(editor.session.activePane, pane_index::kTop);
+    const Camera& after = editor.session.panes[pane_index::kTop].camera;
+    EXPECT_NE(after.originOffsetX, before.originOffsetX);
+    EXPECT_NE(after.originOffsetY, before.originOffsetY);
+}
 
 // Compares a built menu with its data: titles, command ids, texts from the command table,
 // separators, all in order.
