@@ -3,6 +3,8 @@
 #include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/tools/tool_registry.h"
+#include "editor/view/frame_step.h"
+#include "interact/snap.h"
 
 namespace fcw {
 
@@ -81,6 +83,40 @@ void drawTriangleTypedVertex(Editor& e, const Point3& point) {
     e.document.store.modelTriangles[static_cast<std::size_t>(e.document.store.lastIndex)].setVertex(
         vertex, point);
     tool.phase = vertex == 2 ? DrawPhase::Idle : static_cast<DrawPhase>(vertex + 1);
+}
+
+void DrawTriangleTool::addPreview(const Editor& e, const PointerPlaces& pointer,
+                                  PaneFrame& pf) const {
+    const MeshStore& store = e.document.store;
+    if (drawingVerticesPlaced(e) > 0 && store.lastIndex >= 0) {
+        const Camera& c = pf.camera;
+        const Triangle& t = store.viewTriangles[static_cast<std::size_t>(store.lastIndex)];
+        const PixelPoint v0{c.projectX(t.v[0].y), c.projectY(t.v[0].z)};
+        if (drawingVerticesPlaced(e) == 1) {
+            pf.scene.rubberLine = {v0, pointer.lastPointer, v0};
+        } else {
+            const PixelPoint v1{c.projectX(t.v[1].y), c.projectY(t.v[1].z)};
+            pf.scene.rubberLine = {v0, v1, pointer.lastPointer, v0};
+        }
+    }
+}
+
+// On the grid and on a vertex for the next click, as the snaps chosen for it would place it.
+void DrawTriangleTool::addSnapMarkers(const Editor& e, const PointerPlaces& pointer,
+                                      PaneFrame& pf) const {
+    PixelPoint p = pointer.lastPointer;
+    const int placed = drawingVerticesPlaced(e);
+    const auto next = static_cast<std::size_t>(placed + 1);
+    if (e.session.snap.gridSnap[next] && e.session.view.anyGridSpacing()) {
+        roundPointToGrid(pf.camera, e.session.view, e.session.snap, p);
+        addSnapMarker(pf.scene, p);
+    }
+    const MeshStore& store = e.document.store;
+    if (e.session.snap.vertexSnap[next] && store.lastIndex >= 0 &&
+        (placed == 0 || store.lastIndex > 0)) {
+        previewVertexSnap(store, pf.camera, placed, p);
+        addSnapMarker(pf.scene, p);
+    }
 }
 
 } // namespace fcw

@@ -23,6 +23,10 @@ class DrawTriangleTool final : public Tool {
     void releaseSlotOfPress(Editor& editor) override;
     void press(Editor& editor, unsigned flags, PixelPoint click, int clickNumber) override;
     int rightPress(Editor& editor, PixelPoint click) override;
+    void addPreview(const Editor& editor, const PointerPlaces& pointer,
+                    PaneFrame& frame) const override;
+    void addSnapMarkers(const Editor& editor, const PointerPlaces& pointer,
+                        PaneFrame& frame) const override;
     int phaseNumber() const override { return static_cast<int>(phase); }
     bool holdsSlot() const override { return phase != DrawPhase::Idle; }
     bool operationUnderWay() const override { return phase != DrawPhase::Idle; }

@@ -3,6 +3,7 @@
 #include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/tools/mouse_tools.h"
+#include "editor/view/frame_step.h"
 #include "editor/view/keyboard.h"
 #include "interact/snap.h"
 #include "model/split_range.h"
@@ -298,6 +299,32 @@ void showSelection(Editor& e, DragCounting counting) {
 
 bool dragAlreadyCounted(const Editor& e) {
     return e.session.tools.range.countedAtSerial == e.historySerial();
+}
+
+// The band while it is drawn; the centre and grab boxes while a selection is shown or dragged
+// (hidden while Shift adds to it).
+void RangeTool::addPreview(const Editor& e, const PointerPlaces& pointer, PaneFrame& pf) const {
+    if (rubberBandShown(e)) {
+        pf.scene.rubberBand = normalised(pointer.selectionRect);
+    }
+    if (!e.document.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
+        !e.host.isShiftDown()) {
+        const Rect& client = pf.camera.clientRect;
+        pf.lastPaint.centreBox =
+            boxAround((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+        pf.scene.moveBoxes = SceneFrame::MoveBoxes{pf.lastPaint.centreBox, pointer.grabBox};
+    }
+}
+
+// Where a drag would put the selection: the grab box's offset from the centre box, snapped.
+void RangeTool::addSnapMarkers(const Editor& e, const PointerPlaces& pointer, PaneFrame& pf) const {
+    if (anyGridSnap(e.session.snap) && selectionDragged(e)) {
+        const PixelPoint g = centre(pointer.grabBox);
+        const PixelPoint c = centre(pf.lastPaint.centreBox);
+        PixelPoint d{g.x - c.x, g.y - c.y};
+        roundOffsetToGrid(pf.camera, e.session.view, e.session.snap, d);
+        addSnapMarker(pf.scene, {c.x + d.x, c.y + d.y});
+    }
 }
 
 } // namespace fcw

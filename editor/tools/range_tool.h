@@ -40,6 +40,10 @@ class RangeTool final : public Tool {
     // The phase ends; a click in one of the selection's boxes shows the selection menu (its
     // choice is returned, 0 for none), one elsewhere ends the selection.
     int rightPress(Editor& editor, PixelPoint click) override;
+    void addPreview(const Editor& editor, const PointerPlaces& pointer,
+                    PaneFrame& frame) const override;
+    void addSnapMarkers(const Editor& editor, const PointerPlaces& pointer,
+                        PaneFrame& frame) const override;
     int phaseNumber() const override { return static_cast<int>(phase); }
     // Ctrl+arrows nudge a shown selection; any other key ends the nudge run.
     bool key(Editor& editor, Key pressed, bool controlDown) override;

@@ -3,6 +3,7 @@
 #include "editor/edit_transaction.h"
 #include "editor/editor.h"
 #include "editor/tools/tool_registry.h"
+#include "editor/view/frame_step.h"
 #include "interact/snap.h"
 #include "interact/sphere.h"
 
@@ -78,6 +79,21 @@ void SphereTool::release(Editor& e, unsigned, PixelPoint release) {
         edit.commit(EditRefresh::ViewToModel);
     }
     tool.phase = SpherePhase::Idle;
+}
+
+void SphereTool::addPreview(const Editor& e, const PointerPlaces& pointer, PaneFrame& pf) const {
+    if (sphereDragShown(e)) {
+        pf.scene.sphereBox = normalised(pointer.selectionRect);
+    }
+}
+
+void SphereTool::addSnapMarkers(const Editor& e, const PointerPlaces& pointer,
+                                PaneFrame& pf) const {
+    PixelPoint p = pointer.lastPointer;
+    roundPointToGrid(pf.camera, e.session.view, e.session.snap, p);
+    if (anyGridSnap(e.session.snap)) {
+        addSnapMarker(pf.scene, p);
+    }
 }
 
 } // namespace fcw

@@ -24,6 +24,10 @@ class SphereTool final : public Tool {
     void move(Editor& editor, PixelPoint pointer) override;
     void release(Editor& editor, unsigned flags, PixelPoint release) override;
     int rightPress(Editor& editor, PixelPoint click) override;
+    void addPreview(const Editor& editor, const PointerPlaces& pointer,
+                    PaneFrame& frame) const override;
+    void addSnapMarkers(const Editor& editor, const PointerPlaces& pointer,
+                        PaneFrame& frame) const override;
     int phaseNumber() const override { return phase == SpherePhase::Dragging ? 1 : 0; }
     bool holdsSlot() const override { return phase == SpherePhase::Dragging; }
     bool operationUnderWay() const override { return phase != SpherePhase::Idle; }

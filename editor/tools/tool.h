@@ -6,6 +6,8 @@ namespace fcw {
 
 class Editor;
 enum class Key;
+struct PaneFrame;
+struct PointerPlaces;
 
 // One mouse tool: what it does with the view's pointer events, how far its operation has got
 // (its phase, which it keeps with its own state) and how that operation ends or is cancelled.
@@ -36,6 +38,13 @@ class Tool {
     // A key in the view, before the view's own keys: true when the tool took it (nothing
     // else happens then).
     virtual bool key(Editor&, Key, bool /*controlDown*/) { return false; }
+
+    // What the tool adds to the active pane's frame: first its preview (the rubber line, the
+    // band, the sphere's rectangle, the move boxes), then, over the vertex markers, where a
+    // click would land (the snap markers). `pointer` is in the frame's pixels.
+    virtual void addPreview(const Editor&, const PointerPlaces& /*pointer*/, PaneFrame&) const {}
+    virtual void addSnapMarkers(const Editor&, const PointerPlaces& /*pointer*/, PaneFrame&) const {
+    }
 
     // The phase as one number, as the state dump prints it (0 = idle).
     virtual int phaseNumber() const { return 0; }

@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/tools/operation.h"
+#include "editor/tools/tool_registry.h"
 #include "interact/snap.h"
 #include "render/depth_order.h"
 #include "render/device_pixels.h"
@@ -83,12 +84,6 @@ int hiddenSlot(const Editor& e) {
 // What the pointer placed, in the frame's pixels: the window's, or moved to the same place
 // in a picture `ratio` times as fine. The grab box keeps its window size (the painter
 // enlarges it about its centre, as the centre box).
-struct PointerPlaces {
-    PixelPoint lastPointer;
-    Rect selectionRect;
-    Rect grabBox;
-};
-
 PointerPlaces pointerPlaces(const InteractionState& s, double ratio) {
     if (ratio == 1.0) {
         return {s.lastPointer, s.selectionRect, s.grabBox};
@@ -99,45 +94,6 @@ PointerPlaces pointerPlaces(const InteractionState& s, double ratio) {
             {scaled(s.selectionRect.left), scaled(s.selectionRect.top),
              scaled(s.selectionRect.right), scaled(s.selectionRect.bottom)},
             boxAround(scaled(grab.x), scaled(grab.y))};
-}
-
-void toolPreview(const Editor& e, const PointerPlaces& s, PaneFrame& pf) {
-    const Camera& c = pf.camera;
-    SceneFrame& f = pf.scene;
-    switch (e.session.interaction.toolMode) {
-    case ToolMode::Sphere:
-        if (sphereDragShown(e)) {
-            f.sphereBox = normalised(s.selectionRect);
-        }
-        break;
-    case ToolMode::DrawTriangle:
-        if (drawingVerticesPlaced(e) > 0 && e.document.store.lastIndex >= 0) {
-            const Triangle& t =
-                e.document.store
-                    .viewTriangles[static_cast<std::size_t>(e.document.store.lastIndex)];
-            const PixelPoint v0 = project(c, t.v[0]);
-            if (drawingVerticesPlaced(e) == 1) {
-                f.rubberLine = {v0, s.lastPointer, v0};
-            } else {
-                f.rubberLine = {v0, project(c, t.v[1]), s.lastPointer, v0};
-            }
-        }
-        break;
-    case ToolMode::RangeMove:
-        if (rubberBandShown(e)) {
-            f.rubberBand = normalised(s.selectionRect);
-        }
-        if (!e.document.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
-            !e.host.isShiftDown()) {
-            const Rect& client = c.clientRect;
-            pf.lastPaint.centreBox =
-                boxAround((client.left + client.right) / 2, (client.top + client.bottom) / 2);
-            f.moveBoxes = SceneFrame::MoveBoxes{pf.lastPaint.centreBox, s.grabBox};
-        }
-        break;
-    default:
-        break;
-    }
 }
 
 void markers(const Editor& e, const MeshStore& store, const Camera& c, SceneFrame& f) {
@@ -168,52 +124,6 @@ void markers(const Editor& e, const MeshStore& store, const Camera& c, SceneFram
                 vertexMarker(c, store.viewTriangles[static_cast<std::size_t>(v.triangle)]
                                     .v[static_cast<std::size_t>(v.vertex)]));
         }
-    }
-}
-
-// Where a click would land, marked with the snap marker: on the grid and on a vertex for the
-// drawing tool's next click, on the grid for the sphere, at the snapped offset for a move.
-void snapMarkers(const Editor& e, const PointerPlaces& s, const PaneFrame& pf, SceneFrame& f) {
-    const Camera& camera = pf.camera;
-    PixelPoint p = s.lastPointer;
-    // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
-    // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
-    auto mark = [&](PixelPoint at) {
-        f.snapMarkers.push_back(
-            {saturateToInt32(std::int64_t{at.x} - 8), saturateToInt32(std::int64_t{at.y} - 8)});
-    };
-    switch (e.session.interaction.toolMode) {
-    case ToolMode::DrawTriangle: {
-        const int placed = drawingVerticesPlaced(e);
-        const auto next = static_cast<std::size_t>(placed + 1);
-        if (e.session.snap.gridSnap[next] && e.session.view.anyGridSpacing()) {
-            roundPointToGrid(camera, e.session.view, e.session.snap, p);
-            mark(p);
-        }
-        if (e.session.snap.vertexSnap[next] && e.document.store.lastIndex >= 0 &&
-            (placed == 0 || e.document.store.lastIndex > 0)) {
-            previewVertexSnap(e.document.store, camera, placed, p);
-            mark(p);
-        }
-        break;
-    }
-    case ToolMode::Sphere:
-        roundPointToGrid(camera, e.session.view, e.session.snap, p);
-        if (anyGridSnap(e.session.snap)) {
-            mark(p);
-        }
-        break;
-    case ToolMode::RangeMove:
-        if (anyGridSnap(e.session.snap) && selectionDragged(e)) {
-            const PixelPoint g = centre(s.grabBox);
-            const PixelPoint c = centre(pf.lastPaint.centreBox);
-            PixelPoint d{g.x - c.x, g.y - c.y};
-            roundOffsetToGrid(camera, e.session.view, e.session.snap, d);
-            mark({c.x + d.x, c.y + d.y});
-        }
-        break;
-    default:
-        break;
     }
 }
 
@@ -257,6 +167,13 @@ int sortedLast(const Editor& e) {
 
 } // namespace
 
+void addSnapMarker(SceneFrame& f, PixelPoint at) {
+    // The marker's corner is 8 pixels up and left of the point; a snap onto a vertex off the
+    // 32-bit pixel range (a damaged file's coordinates) stays at the range's end.
+    f.snapMarkers.push_back(
+        {saturateToInt32(std::int64_t{at.x} - 8), saturateToInt32(std::int64_t{at.y} - 8)});
+}
+
 namespace {
 
 // The frame of `pane` with `store`'s view list turned by its camera. Only the active pane
@@ -282,11 +199,11 @@ PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, d
     depthPass(e, f);
     const PointerPlaces pointer = pointerPlaces(e.session.interaction, pointerRatio);
     if (active) {
-        toolPreview(e, pointer, pf);
+        activeTool(e).addPreview(e, pointer, pf);
     }
     markers(e, store, camera, f);
     if (active) {
-        snapMarkers(e, pointer, pf, f);
+        activeTool(e).addSnapMarkers(e, pointer, pf);
         statusBox(e, pf);
         highlight(e, camera, f);
     }

@@ -20,6 +20,17 @@ struct PaneFrame {
     Camera camera;
 };
 
+// Where the pointer's overlays sit in a frame's pixels (the window's, or a scaled picture's):
+// the pointer, the rubber band or sphere rectangle, the grab box.
+struct PointerPlaces {
+    PixelPoint lastPointer;
+    Rect selectionRect;
+    Rect grabBox;
+};
+
+// Marks `at` with the snap marker: where a click would land.
+void addSnapMarker(SceneFrame& frame, PixelPoint at);
+
 // The frame of `pane`, worked out from the editor's state and writing nothing: the origin's
 // window position, CentreBox, the back-to-front draw order, the status box and its
 // rectangle, the tool's preview, the markers. It asks the host for the Shift key once. The
