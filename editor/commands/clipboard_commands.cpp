@@ -147,7 +147,7 @@ void pasteWorkFile(Editor& e) {
     }
     r.right = truncToInt32(r.right * c.zoom);
     r.bottom = truncToInt32(r.bottom * c.zoom);
-    st.selectionRect = r;
+    e.session.tools.range.band = r;
 
     s.lastIndex = static_cast<std::int16_t>(s.lastIndex + count);
     activateRangeTool(e);

@@ -102,7 +102,7 @@ void middlePanMove(Editor& e, PixelPoint p) {
     s.dragLast = p;
     pan(e, dx, dy);
     if (selectionShown(e)) {
-        offset(s.selectionRect, dx, dy);
+        offset(e.session.tools.range.band, dx, dy);
     }
 }
 

@@ -51,8 +51,6 @@ struct InteractionState {
     // origin move, zoom, middle pan), so a pan between popup-move steps does not jump.
     PixelPoint dragLast{};
     std::int16_t pickedTriangle = 0;
-    Rect selectionRect{};
-    Rect grabBox{};
     bool selectHiddenVertices = true; // the rubber band also takes back-facing vertices
     StatusCorner statusCorner = StatusCorner::TopLeft;
     Colour currentColour = 0;

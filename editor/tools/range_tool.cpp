@@ -69,9 +69,9 @@ void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
     if ((flags & kShift) != 0) {
         startRubberBand(e, click);
     } else if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
-               s.grabBox.contains(click.x, click.y)) {
-        if (!s.grabBox.contains(click.x, click.y)) {
-            s.grabBox = boxAroundClientCentre(e);
+               e.session.tools.range.grabBox.contains(click.x, click.y)) {
+        if (!e.session.tools.range.grabBox.contains(click.x, click.y)) {
+            e.session.tools.range.grabBox = boxAroundClientCentre(e);
         }
         s.dragLast = tool.dragStart = click;
         tool.phase = RangePhase::Dragging;
@@ -98,7 +98,7 @@ void markVerticesInBand(Editor& e) {
                 saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].y)} + ox);
             const std::int32_t py =
                 saturateToInt32(std::int64_t{truncToInt32(c.zoom * v.v[k].z)} + oy);
-            if (s.selectionRect.contains(px, py)) {
+            if (e.session.tools.range.band.contains(px, py)) {
                 e.document.selection.toggleMark(e.document.store, i, static_cast<int>(k));
             }
         }
@@ -108,18 +108,18 @@ void markVerticesInBand(Editor& e) {
 void finishRubberBand(Editor& e, unsigned flags, PixelPoint release) {
     InteractionState& s = e.session.interaction;
     RangeTool& tool = e.session.tools.range;
-    s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, release.x, release.y};
-    s.grabBox = boxAroundClientCentre(e);
+    e.session.tools.range.band = {s.clickPoints[1].x, s.clickPoints[1].y, release.x, release.y};
+    e.session.tools.range.grabBox = boxAroundClientCentre(e);
     if ((flags & kShift) == 0) {
         e.document.selection.clear(e.document.store);
     }
-    s.selectionRect = normalised(s.selectionRect);
+    e.session.tools.range.band = normalised(e.session.tools.range.band);
     markVerticesInBand(e);
     e.document.selection.rebuild(e.document.store);
     tool.countedAtSerial = 0;
     if (e.document.selection.empty()) {
         tool.phase = RangePhase::Idle;
-        s.selectionRect = {};
+        e.session.tools.range.band = {};
         return;
     }
     tool.phase = RangePhase::SelectionShown;
@@ -132,15 +132,15 @@ void finishDrag(Editor& e, PixelPoint release) {
     std::int32_t dy = release.y - s.dragLast.y;
     if (e.session.view.anyGridSpacing()) {
         // The total displacement is rounded to the grid; the rectangles follow the correction.
-        offset(s.selectionRect, dx, dy);
-        offset(s.grabBox, dx, dy);
+        offset(e.session.tools.range.band, dx, dy);
+        offset(e.session.tools.range.grabBox, dx, dy);
         const PixelPoint total{release.x - tool.dragStart.x, release.y - tool.dragStart.y};
         PixelPoint rounded = total;
         roundOffsetToGrid(e.pane().camera, e.session.view, e.session.snap, rounded);
         dx = rounded.x - total.x;
         dy = rounded.y - total.y;
-        offset(s.selectionRect, dx, dy);
-        offset(s.grabBox, dx, dy);
+        offset(e.session.tools.range.band, dx, dy);
+        offset(e.session.tools.range.grabBox, dx, dy);
     }
     countDragOnce(e, dx, dy);
     moveSelection(e, dx, dy);
@@ -206,9 +206,9 @@ Rect boxAroundClientCentre(const Editor& e) {
 void RangeTool::press(Editor& e, unsigned flags, PixelPoint click, int) {
     InteractionState& s = e.session.interaction;
     RangeTool& tool = *this;
-    s.selectionRect = normalised(s.selectionRect);
-    s.selectionRect.right = s.selectionRect.left;
-    s.selectionRect.bottom = s.selectionRect.top;
+    e.session.tools.range.band = normalised(e.session.tools.range.band);
+    e.session.tools.range.band.right = e.session.tools.range.band.left;
+    e.session.tools.range.band.bottom = e.session.tools.range.band.top;
     switch (tool.phase) {
     case RangePhase::Idle:
         tool.phase = RangePhase::RubberBand;
@@ -230,14 +230,14 @@ void RangeTool::press(Editor& e, unsigned flags, PixelPoint click, int) {
 void RangeTool::move(Editor& e, PixelPoint p) {
     InteractionState& s = e.session.interaction;
     if (phase == RangePhase::RubberBand) {
-        s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
-        const PixelPoint middle = centre(s.selectionRect);
-        s.grabBox = boxAround(middle.x, middle.y);
+        e.session.tools.range.band = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
+        const PixelPoint middle = centre(e.session.tools.range.band);
+        e.session.tools.range.grabBox = boxAround(middle.x, middle.y);
     } else if (phase == RangePhase::Dragging) {
         const std::int32_t dx = p.x - s.dragLast.x;
         const std::int32_t dy = p.y - s.dragLast.y;
-        offset(s.selectionRect, dx, dy);
-        offset(s.grabBox, dx, dy);
+        offset(e.session.tools.range.band, dx, dy);
+        offset(e.session.tools.range.grabBox, dx, dy);
         s.dragLast = p;
         countDragOnce(e, dx, dy);
         moveSelection(e, dx, dy);
@@ -282,9 +282,9 @@ void RangeTool::end(Editor&) {
 int RangeTool::rightPress(Editor& e, PixelPoint click) {
     InteractionState& s = e.session.interaction;
     phase = RangePhase::Idle;
-    s.selectionRect = normalised(s.selectionRect);
+    e.session.tools.range.band = normalised(e.session.tools.range.band);
     if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||
-        s.grabBox.contains(click.x, click.y)) {
+        e.session.tools.range.grabBox.contains(click.x, click.y)) {
         return e.host.popupMenu(kSelectionPopupMenu, click);
     }
     e.document.selection.clear(e.document.store);
@@ -305,7 +305,7 @@ bool dragAlreadyCounted(const Editor& e) {
 // (hidden while Shift adds to it).
 void RangeTool::addPreview(const Editor& e, const PointerPlaces& pointer, PaneFrame& pf) const {
     if (rubberBandShown(e)) {
-        pf.scene.rubberBand = normalised(pointer.selectionRect);
+        pf.scene.rubberBand = normalised(pointer.band);
     }
     if (!e.document.selection.empty() && (selectionDragged(e) || selectionShown(e)) &&
         !e.host.isShiftDown()) {

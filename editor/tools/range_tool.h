@@ -29,6 +29,12 @@ class RangeTool final : public Tool {
     // with a snapshot of its own.
     std::uint64_t countedAtSerial = 0;
     PixelPoint dragStart{}; // client pixel where the drag began (grid rounding is of the total)
+    // The rubber band while it is drawn, then the shown selection's rectangle (moved with the
+    // view's pans and zooms), in the pane's pixels.
+    Rect band{};
+    // The grab box: the 200 x 140 box the selection is dragged by, about the point the drag
+    // has reached (at the pane's centre when the selection is first shown).
+    Rect grabBox{};
 
     // The press comes after the common start (the click is in clickPoints[1] when the band
     // starts).

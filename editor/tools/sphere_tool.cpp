@@ -40,9 +40,9 @@ void SphereTool::press(Editor& e, unsigned, PixelPoint, int) {
     InteractionState& s = e.session.interaction;
     SphereTool& tool = *this;
     ++e.document.store.lastIndex; // the reserved slot
-    s.selectionRect = normalised(s.selectionRect);
-    s.selectionRect.right = s.selectionRect.left;
-    s.selectionRect.bottom = s.selectionRect.top;
+    e.session.tools.sphere.rectangle = normalised(e.session.tools.sphere.rectangle);
+    e.session.tools.sphere.rectangle.right = e.session.tools.sphere.rectangle.left;
+    e.session.tools.sphere.rectangle.bottom = e.session.tools.sphere.rectangle.top;
     roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, s.clickPoints[1]);
     tool.start = {e.pane().camera.depth, s.clickPoints[1].x - e.pane().camera.centreX,
                   s.clickPoints[1].y - e.pane().camera.centreY};
@@ -52,7 +52,7 @@ void SphereTool::press(Editor& e, unsigned, PixelPoint, int) {
 void SphereTool::move(Editor& e, PixelPoint p) {
     if (phase == SpherePhase::Dragging) {
         InteractionState& s = e.session.interaction;
-        s.selectionRect = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
+        e.session.tools.sphere.rectangle = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
     }
 }
 
@@ -64,7 +64,7 @@ void SphereTool::release(Editor& e, unsigned, PixelPoint release) {
     }
     PixelPoint end = release;
     roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, end);
-    s.selectionRect = normalised(s.clickPoints[1], end);
+    e.session.tools.sphere.rectangle = normalised(s.clickPoints[1], end);
     tool.finish = {e.pane().camera.depth, end.x - e.pane().camera.centreX,
                    end.y - e.pane().camera.centreY};
     if (tool.start.z == tool.finish.z) {
@@ -83,7 +83,7 @@ void SphereTool::release(Editor& e, unsigned, PixelPoint release) {
 
 void SphereTool::addPreview(const Editor& e, const PointerPlaces& pointer, PaneFrame& pf) const {
     if (sphereDragShown(e)) {
-        pf.scene.sphereBox = normalised(pointer.selectionRect);
+        pf.scene.sphereBox = normalised(pointer.sphereRectangle);
     }
 }
 

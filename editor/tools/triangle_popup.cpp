@@ -35,7 +35,7 @@ void stepTo(Editor& e, PixelPoint p) {
     InteractionState& s = e.session.interaction;
     const std::int32_t dx = p.x - s.dragLast.x;
     const std::int32_t dy = p.y - s.dragLast.y;
-    offset(s.selectionRect, dx, dy);
+    offset(e.session.tools.range.band, dx, dy);
     s.dragLast = p;
     translateView(e, s.pickedTriangle, dx, dy);
     e.refreshViewToModel();

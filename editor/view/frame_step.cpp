@@ -84,16 +84,22 @@ int hiddenSlot(const Editor& e) {
 // What the pointer placed, in the frame's pixels: the window's, or moved to the same place
 // in a picture `ratio` times as fine. The grab box keeps its window size (the painter
 // enlarges it about its centre, as the centre box).
-PointerPlaces pointerPlaces(const InteractionState& s, double ratio) {
+PointerPlaces pointerPlaces(const Editor& e, double ratio) {
+    const PixelPoint pointer = e.session.interaction.lastPointer;
+    const RangeTool& range = e.session.tools.range;
+    const Rect& sphere = e.session.tools.sphere.rectangle;
     if (ratio == 1.0) {
-        return {s.lastPointer, s.selectionRect, s.grabBox};
+        return {pointer, range.band, range.grabBox, sphere};
     }
     auto scaled = [ratio](std::int32_t v) { return devicePosition(v, ratio); };
-    const PixelPoint grab = centre(s.grabBox);
-    return {{scaled(s.lastPointer.x), scaled(s.lastPointer.y)},
-            {scaled(s.selectionRect.left), scaled(s.selectionRect.top),
-             scaled(s.selectionRect.right), scaled(s.selectionRect.bottom)},
-            boxAround(scaled(grab.x), scaled(grab.y))};
+    auto scaledRect = [&](const Rect& r) {
+        return Rect{scaled(r.left), scaled(r.top), scaled(r.right), scaled(r.bottom)};
+    };
+    const PixelPoint grab = centre(range.grabBox);
+    return {{scaled(pointer.x), scaled(pointer.y)},
+            scaledRect(range.band),
+            boxAround(scaled(grab.x), scaled(grab.y)),
+            scaledRect(sphere)};
 }
 
 void markers(const Editor& e, const MeshStore& store, const Camera& c, SceneFrame& f) {
@@ -197,7 +203,7 @@ PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, d
     f.drawCount = pf.lastPaint.drawOrderLast;
     f.hiddenTriangle = hiddenSlot(e);
     depthPass(e, f);
-    const PointerPlaces pointer = pointerPlaces(e.session.interaction, pointerRatio);
+    const PointerPlaces pointer = pointerPlaces(e, pointerRatio);
     if (active) {
         activeTool(e).addPreview(e, pointer, pf);
     }

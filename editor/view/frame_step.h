@@ -21,11 +21,12 @@ struct PaneFrame {
 };
 
 // Where the pointer's overlays sit in a frame's pixels (the window's, or a scaled picture's):
-// the pointer, the rubber band or sphere rectangle, the grab box.
+// the pointer, the range tool's band and grab box, the sphere's rectangle.
 struct PointerPlaces {
     PixelPoint lastPointer;
-    Rect selectionRect;
+    Rect band;
     Rect grabBox;
+    Rect sphereRectangle;
 };
 
 // Marks `at` with the snap marker: where a click would land.

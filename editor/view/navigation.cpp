@@ -37,7 +37,7 @@ void wheelZoom(Editor& editor, int wheelDelta) {
         // where the integer differences would overflow.
         const double hw = (client.right - client.left) / 2;
         const double hh = (client.bottom - client.top) / 2;
-        Rect& r = state.selectionRect;
+        Rect& r = editor.session.tools.range.band;
         r.left = truncToInt32((r.left - hw) * ratio + hw);
         r.right = truncToInt32((r.right - hw) * ratio + hw);
         r.top = truncToInt32((r.top - hh) * ratio + hh);
@@ -64,14 +64,15 @@ void wheelZoom(Editor& editor, int wheelDelta) {
 
 void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
     InteractionState& state = editor.session.interaction;
-    const PixelPoint grab = centre(state.grabBox);
+    const PixelPoint grab = centre(editor.session.tools.range.grabBox);
     const PixelPoint middle = centre(editor.pane().lastPaint.centreBox);
     const std::int32_t dx = grab.x - middle.x;
     const std::int32_t dy = grab.y - middle.y;
 
     layOutPanes(editor, width, height);
     const Rect& client = editor.pane().camera.clientRect;
-    state.grabBox = boxAround(client.width() / 2 + dx, client.height() / 2 + dy);
+    editor.session.tools.range.grabBox =
+        boxAround(client.width() / 2 + dx, client.height() / 2 + dy);
     editor.services.depthRenderer.resize(editor.pane().camera.clientRect);
 }
 

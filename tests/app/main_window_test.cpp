@@ -383,12 +383,12 @@ TEST_F(MainWindowTest, ResizingKeepsTheGrabBoxAtItsOffsetFromTheCentre) {
     QApplication::processEvents();
     ASSERT_EQ(editor.pane().camera.clientRect.right, 600);
     editor.pane().lastPaint.centreBox = {295, 195, 305, 205};
-    editor.session.interaction.grabBox = {300, 180, 320,
+    editor.session.tools.range.grabBox = {300, 180, 320,
                                           200}; // 10 right of and 10 above the centre
     window->view()->resize(801, 501);
     QApplication::processEvents();
     EXPECT_EQ(editor.pane().camera.clientRect.right, 801);
-    const Rect& grab = editor.session.interaction.grabBox;
+    const Rect& grab = editor.session.tools.range.grabBox;
     EXPECT_EQ((grab.left + grab.right) / 2, 400 + 10);
     EXPECT_EQ((grab.top + grab.bottom) / 2, 250 - 10);
     // The back buffer is repainted at the new size.

@@ -83,13 +83,14 @@ TEST(PrintView, TheGrabBoxIsPrintedWhereTheScreenShowsIt) {
     }
     Editor& e = player.editor();
     const InteractionState before = e.session.interaction;
+    const Rect beforeGrab = e.session.tools.range.grabBox;
     const QRgb grabPen = qRgb(0, 0, 0x80);
     const QPoint onScreen = middleOf(ViewWidget::paintScenePicture(e), grabPen);
     const QPoint printed = middleOf(ViewWidget::paintScenePictureScaled(e, 3), grabPen);
     ASSERT_GT(onScreen.x(), 220) << "the grab box moved with the drag";
     EXPECT_NEAR(printed.x(), 3 * onScreen.x(), 3);
     EXPECT_NEAR(printed.y(), 3 * onScreen.y(), 3);
-    EXPECT_EQ(e.session.interaction.grabBox, before.grabBox);
+    EXPECT_EQ(e.session.tools.range.grabBox, beforeGrab);
     EXPECT_EQ(e.session.interaction.lastPointer.x, before.lastPointer.x);
 }
 

@@ -75,7 +75,7 @@ TEST_F(Clipboard, PasteKeepsTheOnScreenShapeAndBecomesTheSelection) {
     EXPECT_EQ(editPhaseNumber(e), 2);
     EXPECT_EQ(e.document.selection.count(), 3);
     EXPECT_TRUE(dragAlreadyCounted(e)); // dragging the paste adds no undo step
-    EXPECT_EQ(e.session.interaction.selectionRect, (Rect{0, 100, 40, 140}));
+    EXPECT_EQ(e.session.tools.range.band, (Rect{0, 100, 40, 140}));
     EXPECT_TRUE(e.document.modified);
 }
 

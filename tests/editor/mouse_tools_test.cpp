@@ -92,7 +92,7 @@ TEST_F(MouseTools, RubberBandSelectsAndShiftToggles) {
     EXPECT_EQ(model(0).v[0].selected, 0);
     run({"down 600 600", "up 601 601"}); // an empty band ends the selection
     EXPECT_EQ(editPhaseNumber(e), 0);
-    EXPECT_EQ(e.session.interaction.selectionRect, Rect{});
+    EXPECT_EQ(e.session.tools.range.band, Rect{});
 }
 
 TEST_F(MouseTools, DraggingASelectionMovesItsVerticesAndCountsOnce) {

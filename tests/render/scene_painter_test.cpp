@@ -312,15 +312,15 @@ TEST(Navigation, WheelStepsAndClamps) {
     dispatchCommand(e, command_id::kZoomTimes10);
     e.session.interaction.toolMode = ToolMode::RangeMove;
     e.session.tools.range.phase = RangePhase::SelectionShown;
-    e.session.interaction.selectionRect = {100, 100, 200, 200};
+    e.session.tools.range.band = {100, 100, 200, 200};
     wheelZoom(e, 120); // 10.1 -> 10; the rectangle is not rescaled for that notch
     EXPECT_EQ(e.pane().camera.zoom, 10.0);
-    EXPECT_EQ(e.session.interaction.selectionRect, (Rect{100, 100, 200, 200}));
+    EXPECT_EQ(e.session.tools.range.band, (Rect{100, 100, 200, 200}));
     dispatchCommand(e, command_id::kZoomTimes1);
     wheelZoom(e, 120 * 10); // 1 -> 2: the rectangle doubles about the window centre
     EXPECT_NEAR(e.pane().camera.zoom, 2.0, 1e-12);
-    EXPECT_EQ(e.session.interaction.selectionRect.left, -200);
-    EXPECT_EQ(e.session.interaction.selectionRect.bottom, 100);
+    EXPECT_EQ(e.session.tools.range.band.left, -200);
+    EXPECT_EQ(e.session.tools.range.band.bottom, 100);
 }
 
 } // namespace
