@@ -119,7 +119,6 @@ void pasteWorkFile(Editor& e) {
     }
     const Camera& c = e.pane().camera;
     const bool status = e.session.view.statusVisible != 0;
-    InteractionState& st = e.session.interaction;
     for (int i = 0; i < count; ++i) {
         const auto slot = static_cast<std::size_t>(s.lastIndex + 1 + i);
         Triangle& t = s.viewTriangles[slot];

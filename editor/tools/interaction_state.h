@@ -41,8 +41,7 @@ inline Rect boxAround(std::int32_t cx, std::int32_t cy) {
 // settings-like switches. Each tool's own progress is in Editor::tools (editor/tools/).
 struct InteractionState {
     ToolMode toolMode = ToolMode::DrawTriangle;
-    std::array<PixelPoint, 4> clickPoints{}; // [1..3]: raw client position of clicks 1..3
-    ModelPoint clickModelPoint{};            // current click in the model frame, pixel scale
+    ModelPoint clickModelPoint{}; // current click in the model frame, pixel scale
     // The committed vertex the current click snapped onto, in model units: a drawn vertex
     // takes these coordinates themselves, not clickModelPoint divided by the zoom again.
     std::optional<Point3> clickVertex;

@@ -19,18 +19,17 @@ namespace {
 
 using namespace mouse_flags;
 
-// Which of clickPoints[1..3] a press fills: the drawing tool's next vertex, 1 for a new band
-// or a sphere, 3 for a press on a shown selection, 1 for the other tools.
+// Which click a press is, for the snaps chosen per click: the drawing tool's next vertex, 1 for
+// a new band or a sphere, 3 for a press on a shown selection, 1 for the other tools.
 int clickNumber(const Editor& e) {
     return std::clamp(editPhaseNumber(e) + 1, 1, 3);
 }
 
-// Stores the click and its model-frame point, pulled onto a vertex or the grid where the
+// Stores the click's model-frame point, pulled onto a vertex or the grid where the
 // snaps for this click number are on.
 void recordClick(Editor& e, int number, PixelPoint click) {
     InteractionState& s = e.session.interaction;
     const auto point = static_cast<std::size_t>(number);
-    s.clickPoints[point] = click;
     s.clickModelPoint = modelPointFromClient(e.pane().camera, click.x, click.y);
     s.clickVertex.reset();
     if (e.session.snap.vertexSnap[point] && e.document.store.lastIndex != 0) {

@@ -57,10 +57,9 @@ void countDragOnce(Editor& e, std::int32_t dx, std::int32_t dy) {
 
 // A band snapshots nothing: it changes no vertex.
 void startRubberBand(Editor& e, PixelPoint click) {
-    InteractionState& s = e.session.interaction;
     e.session.tools.range.phase = RangePhase::RubberBand;
-    s.clickPoints[1] = click;
-    roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, s.clickPoints[1]);
+    e.session.tools.range.anchor = click;
+    roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, e.session.tools.range.anchor);
 }
 
 void pressOnSelection(Editor& e, unsigned flags, PixelPoint click) {
@@ -106,9 +105,9 @@ void markVerticesInBand(Editor& e) {
 }
 
 void finishRubberBand(Editor& e, unsigned flags, PixelPoint release) {
-    InteractionState& s = e.session.interaction;
     RangeTool& tool = e.session.tools.range;
-    e.session.tools.range.band = {s.clickPoints[1].x, s.clickPoints[1].y, release.x, release.y};
+    e.session.tools.range.band = {e.session.tools.range.anchor.x, e.session.tools.range.anchor.y,
+                                  release.x, release.y};
     e.session.tools.range.grabBox = boxAroundClientCentre(e);
     if ((flags & kShift) == 0) {
         e.document.selection.clear(e.document.store);
@@ -204,7 +203,6 @@ Rect boxAroundClientCentre(const Editor& e) {
 }
 
 void RangeTool::press(Editor& e, unsigned flags, PixelPoint click, int) {
-    InteractionState& s = e.session.interaction;
     RangeTool& tool = *this;
     e.session.tools.range.band = normalised(e.session.tools.range.band);
     e.session.tools.range.band.right = e.session.tools.range.band.left;
@@ -212,6 +210,7 @@ void RangeTool::press(Editor& e, unsigned flags, PixelPoint click, int) {
     switch (tool.phase) {
     case RangePhase::Idle:
         tool.phase = RangePhase::RubberBand;
+        tool.anchor = click;
         if ((flags & kShift) == 0) {
             e.document.selection.clear(
                 e.document.store); // a band without Shift starts a new selection
@@ -230,7 +229,8 @@ void RangeTool::press(Editor& e, unsigned flags, PixelPoint click, int) {
 void RangeTool::move(Editor& e, PixelPoint p) {
     InteractionState& s = e.session.interaction;
     if (phase == RangePhase::RubberBand) {
-        e.session.tools.range.band = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
+        e.session.tools.range.band = {e.session.tools.range.anchor.x,
+                                      e.session.tools.range.anchor.y, p.x, p.y};
         const PixelPoint middle = centre(e.session.tools.range.band);
         e.session.tools.range.grabBox = boxAround(middle.x, middle.y);
     } else if (phase == RangePhase::Dragging) {
@@ -280,7 +280,6 @@ void RangeTool::end(Editor&) {
 }
 
 int RangeTool::rightPress(Editor& e, PixelPoint click) {
-    InteractionState& s = e.session.interaction;
     phase = RangePhase::Idle;
     e.session.tools.range.band = normalised(e.session.tools.range.band);
     if (e.pane().lastPaint.centreBox.contains(click.x, click.y) ||

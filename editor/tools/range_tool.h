@@ -32,12 +32,12 @@ class RangeTool final : public Tool {
     // The rubber band while it is drawn, then the shown selection's rectangle (moved with the
     // view's pans and zooms), in the pane's pixels.
     Rect band{};
+    PixelPoint anchor{}; // where the band started (on the grid when it started on a selection)
     // The grab box: the 200 x 140 box the selection is dragged by, about the point the drag
     // has reached (at the pane's centre when the selection is first shown).
     Rect grabBox{};
 
-    // The press comes after the common start (the click is in clickPoints[1] when the band
-    // starts).
+    // The press comes after the common start (the band starts at the click).
     void press(Editor& editor, unsigned flags, PixelPoint click, int clickNumber) override;
     void move(Editor& editor, PixelPoint pointer) override;
     void release(Editor& editor, unsigned flags, PixelPoint release) override;

@@ -36,23 +36,22 @@ void SphereTool::cancel(Editor& e) {
     }
 }
 
-void SphereTool::press(Editor& e, unsigned, PixelPoint, int) {
-    InteractionState& s = e.session.interaction;
+void SphereTool::press(Editor& e, unsigned, PixelPoint click, int) {
     SphereTool& tool = *this;
     ++e.document.store.lastIndex; // the reserved slot
-    e.session.tools.sphere.rectangle = normalised(e.session.tools.sphere.rectangle);
-    e.session.tools.sphere.rectangle.right = e.session.tools.sphere.rectangle.left;
-    e.session.tools.sphere.rectangle.bottom = e.session.tools.sphere.rectangle.top;
-    roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, s.clickPoints[1]);
-    tool.start = {e.pane().camera.depth, s.clickPoints[1].x - e.pane().camera.centreX,
-                  s.clickPoints[1].y - e.pane().camera.centreY};
+    rectangle = normalised(rectangle);
+    rectangle.right = rectangle.left;
+    rectangle.bottom = rectangle.top;
+    tool.anchor = click;
+    roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, tool.anchor);
+    tool.start = {e.pane().camera.depth, anchor.x - e.pane().camera.centreX,
+                  anchor.y - e.pane().camera.centreY};
     tool.phase = SpherePhase::Dragging;
 }
 
-void SphereTool::move(Editor& e, PixelPoint p) {
+void SphereTool::move(Editor&, PixelPoint p) {
     if (phase == SpherePhase::Dragging) {
-        InteractionState& s = e.session.interaction;
-        e.session.tools.sphere.rectangle = {s.clickPoints[1].x, s.clickPoints[1].y, p.x, p.y};
+        rectangle = {anchor.x, anchor.y, p.x, p.y};
     }
 }
 
@@ -64,7 +63,7 @@ void SphereTool::release(Editor& e, unsigned, PixelPoint release) {
     }
     PixelPoint end = release;
     roundPointToGrid(e.pane().camera, e.session.view, e.session.snap, end);
-    e.session.tools.sphere.rectangle = normalised(s.clickPoints[1], end);
+    rectangle = normalised(anchor, end);
     tool.finish = {e.pane().camera.depth, end.x - e.pane().camera.centreX,
                    end.y - e.pane().camera.centreY};
     if (tool.start.z == tool.finish.z) {

@@ -18,7 +18,8 @@ class SphereTool final : public Tool {
     SpherePhase phase = SpherePhase::Idle;
     ModelPoint start{}; // (depth, horizontal, vertical) relative to the origin, pixels
     ModelPoint finish{};
-    Rect rectangle{}; // the rectangle the sphere is dragged out in, the pane's pixels
+    Rect rectangle{};    // the rectangle the sphere is dragged out in, the pane's pixels
+    PixelPoint anchor{}; // its first corner: the press, on the grid where the snaps say
 
     bool pressPassesLimit(const Editor& editor) const override;
     void press(Editor& editor, unsigned flags, PixelPoint click, int clickNumber) override;

@@ -26,7 +26,6 @@ void resetOrigin(Editor& editor) {
 
 void wheelZoom(Editor& editor, int wheelDelta) {
     Camera& camera = editor.pane().camera;
-    InteractionState& state = editor.session.interaction;
     const double oldZoom = camera.zoom;
     camera.zoom += wheelDelta * (1.0 / 120.0) * 0.1;
     const double zoom = camera.zoom;
@@ -63,7 +62,6 @@ void wheelZoom(Editor& editor, int wheelDelta) {
 }
 
 void resizeView(Editor& editor, std::int32_t width, std::int32_t height) {
-    InteractionState& state = editor.session.interaction;
     const PixelPoint grab = centre(editor.session.tools.range.grabBox);
     const PixelPoint middle = centre(editor.pane().lastPaint.centreBox);
     const std::int32_t dx = grab.x - middle.x;
