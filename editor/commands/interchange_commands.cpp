@@ -18,11 +18,6 @@ namespace {
 
 using text_context::kMessage;
 
-constexpr char kNoFileName[] = FCW_TR_NOOP("Message", "ファイル名が指定されませんでした");
-// %1 the path, %2 the reason (the reader's or writer's message).
-constexpr char kCannotRead[] = FCW_TR_NOOP("Message", "%1\nこのファイルを読み込めません: %2");
-constexpr char kCannotWrite[] = FCW_TR_NOOP("Message", "%1\nこのファイルに書き出せません: %2");
-constexpr char kUnknownExtension[] = FCW_TR_NOOP("Message", "この拡張子の形式は読めません");
 constexpr char kReduceQuestion[] =
     FCW_TR_NOOP("Message", "%1\nこのファイルには三角形が %2 個あります（上限 3000 "
                            "個）。\n3000 個以下に減らして読み込みますか?");

@@ -14,10 +14,6 @@ namespace {
 
 using text_context::kMessage;
 
-constexpr char kNoFileName[] = FCW_TR_NOOP("Message", "ファイル名が指定されませんでした");
-// %1 the path, %2 the reason.
-constexpr char kCannotRead[] = FCW_TR_NOOP("Message", "%1\nこのファイルを読み込めません: %2");
-constexpr char kUnknownExtension[] = FCW_TR_NOOP("Message", "この拡張子の形式は読めません");
 // %1 the most a palette holds, %2 how many were left out.
 constexpr char kLeftOver[] = FCW_TR_NOOP(
     "Message",

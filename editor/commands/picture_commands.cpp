@@ -1,5 +1,6 @@
 #include "editor/commands/picture_commands.h"
 
+#include "editor/commands/file_messages.h"
 #include "editor/commands/picture_export.h"
 #include "editor/dialogs/dialog_number.h"
 #include "editor/editor.h"
@@ -17,7 +18,6 @@ namespace {
 
 using text_context::kMessage;
 
-constexpr char kNoFileName[] = FCW_TR_NOOP("Message", "ファイル名が指定されませんでした");
 constexpr char kCannotWritePicture[] =
     FCW_TR_NOOP("Message", "%1\nこの画像を書き出せませんでした。");
 constexpr char kNoPainter[] = FCW_TR_NOOP("Message", "ここでは画像を描けません。");

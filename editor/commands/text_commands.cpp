@@ -16,7 +16,6 @@ namespace fcw {
 
 namespace {
 
-constexpr char kNoFileName[] = FCW_TR_NOOP("Message", "ファイル名が指定されませんでした");
 constexpr char kUnknownType[] = FCW_TR_NOOP("Message", "ファイルタイプを識別できませんでした");
 
 std::string fileName(const std::string& path) {
