@@ -42,11 +42,6 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
     const PixelPoint size = viewSize(editor);
     const Rect device = deviceClient({0, 0, size.x, size.y}, ratio);
     resizeCanvas(canvas_, device.right, device.bottom);
-    canvas_.mutableImage().fill(Qt::white);
-    if (!scratch_) {
-        scratch_ = std::make_unique<MeshStore>();
-    }
-    QPainter painter(&canvas_.mutableImage());
     // The active pane last, so the depth-buffer renderer is left at its size.
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < editor.session.panes.size(); ++i) {
@@ -55,6 +50,15 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
         }
     }
     order.push_back(editor.session.activePane);
+    // At ratio 1 the panes tile the view and each paints its own background; otherwise (and
+    // where a pane is too small to paint) the view's white shows between them.
+    const bool tiled = ratio == 1.0 && std::all_of(order.begin(), order.end(), [&](std::size_t i) {
+                           const Rect& r = editor.session.panes[i].rect();
+                           return r.width() > 0 && r.height() > 0;
+                       });
+    if (!tiled) {
+        canvas_.mutableImage().fill(Qt::white);
+    }
     for (const std::size_t i : order) {
         Pane& pane = editor.session.panes[i];
         const Rect& r = pane.rect();
@@ -68,18 +72,18 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
         }
         SceneFrame frame = i == editor.session.activePane
                                ? prepareScaledPaint(editor, pane, camera, ratio)
-                               : prepareOtherPanePaint(editor, pane, *scratch_, camera, ratio);
+                               : prepareOtherPanePaint(editor, pane, turned_[i], camera, ratio);
         if (ratio != 1.0) {
             enlargeOverlays(frame);
         }
-        resizeCanvas(paneCanvas_, frame.client.right, frame.client.bottom);
-        paintScene(frame, paneCanvas_);
-        painter.drawImage(devicePosition(pane.origin.x, ratio),
-                          devicePosition(pane.origin.y, ratio), paneCanvas_.image());
-        // The toolkit's copy leaves the vector registers' upper halves in use, which would
-        // slow every trigonometric call of the next pane's turning several times over.
-        clearUpperVectorState();
+        const int x = devicePosition(pane.origin.x, ratio);
+        const int y = devicePosition(pane.origin.y, ratio);
+        // Painted in place: the pane's surface is its rectangle of the view's picture.
+        QtCanvas& surface = paneSurface(
+            i, {x, y, x + std::max(frame.client.right, 1), y + std::max(frame.client.bottom, 1)});
+        paintScene(frame, surface);
     }
+    QPainter painter(&canvas_.mutableImage());
     painter.setBrush(Qt::NoBrush);
     for (const std::size_t i : order) {
         const Pane& pane = editor.session.panes[i];
@@ -94,6 +98,17 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
     }
     painter.end();
     clearUpperVectorState();
+}
+
+QtCanvas& ViewPicture::paneSurface(std::size_t pane, const Rect& area) {
+    PaneSurface& s = surfaces_.at(pane);
+    const uchar* pixels = canvas_.image().constBits();
+    if (!s.canvas || s.pixels != pixels || s.area != area) {
+        s.canvas = std::make_unique<QtCanvas>(QtCanvas::region(canvas_, area));
+        s.pixels = pixels;
+        s.area = area;
+    }
+    return *s.canvas;
 }
 
 } // namespace fcw

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "editor/editor.h"
+#include "editor/view/frame_step.h"
 #include "render/qt_canvas.h"
+
+#include <array>
 
 #include <memory>
 
@@ -19,11 +22,20 @@ class ViewPicture {
 
   private:
     void paintQuad(Editor& editor, double ratio);
+    // The surface over `area` of the view's picture for a pane, kept (with its text cache)
+    // while the picture and the area stay as they are.
+    QtCanvas& paneSurface(std::size_t pane, const Rect& area);
+
+    struct PaneSurface {
+        std::unique_ptr<QtCanvas> canvas;
+        const uchar* pixels = nullptr;
+        Rect area{};
+    };
 
     QtCanvas canvas_{1, 1};
-    QtCanvas paneCanvas_{1, 1};
-    // The model turned by a pane's camera other than the active one.
-    std::unique_ptr<MeshStore> scratch_;
+    std::array<PaneSurface, pane_index::kCount> surfaces_;
+    // The model turned by each pane's camera while it is not the active one.
+    std::array<TurnedModel, pane_index::kCount> turned_;
 };
 
 } // namespace fcw

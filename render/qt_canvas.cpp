@@ -34,9 +34,10 @@ QtCanvas::QtCanvas(int width, int height)
     area_ = clipRect();
 }
 
-QtCanvas::QtCanvas(QRgb* pixels, int width, int height, qsizetype bytesPerLine)
+QtCanvas::QtCanvas(QRgb* pixels, int width, int height, qsizetype bytesPerLine,
+                   bool concurrentBands)
     : image_(reinterpret_cast<uchar*>(pixels), width, height, bytesPerLine, QImage::Format_RGB32),
-      concurrentBands_(false) {
+      concurrentBands_(concurrentBands) {
     pixels_ = pixels;
     stride_ = bytesPerLine / 4;
     area_ = clipRect();
@@ -48,7 +49,18 @@ std::unique_ptr<Canvas> QtCanvas::bandSurface() {
     }
     detach(); // a shared picture is copied now, before two surfaces write into it
     return std::unique_ptr<Canvas>(
-        new QtCanvas(pixels_, image_.width(), image_.height(), image_.bytesPerLine()));
+        new QtCanvas(pixels_, image_.width(), image_.height(), image_.bytesPerLine(), false));
+}
+
+QtCanvas QtCanvas::region(QtCanvas& whole, const Rect& area) {
+    whole.detach();
+    const int left = std::clamp(area.left, 0, whole.width());
+    const int top = std::clamp(area.top, 0, whole.height());
+    const int right = std::clamp(area.right, left, whole.width());
+    const int bottom = std::clamp(area.bottom, top, whole.height());
+    return QtCanvas(whole.pixels_ + static_cast<std::ptrdiff_t>(top) * whole.stride_ + left,
+                    right - left, bottom - top, whole.image_.bytesPerLine(),
+                    whole.concurrentBands_);
 }
 
 Rect QtCanvas::clipRect() const {

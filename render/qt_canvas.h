@@ -60,6 +60,10 @@ class QtCanvas : public Canvas {
                            std::int32_t height, std::size_t rowBytes, int bitsPerPixel) override;
     // A surface over this canvas's pixels, unless concurrent bands are off.
     std::unique_ptr<Canvas> bandSurface() override;
+    // A surface over the pixels of `area` (cut to the picture) of `whole`, which it neither
+    // owns nor clears; its origin is the area's top-left corner. It draws bands on two threads
+    // when `whole` does. `whole` must outlive it and keep its size.
+    static QtCanvas region(QtCanvas& whole, const Rect& area);
     // Whether the painter may draw bands on a second thread (on by default; off draws the same
     // picture on one thread).
     void setConcurrentBands(bool on) { concurrentBands_ = on; }
@@ -73,7 +77,7 @@ class QtCanvas : public Canvas {
 
   private:
     // A surface over another canvas's pixels, which it neither owns nor clears.
-    QtCanvas(QRgb* pixels, int width, int height, qsizetype bytesPerLine);
+    QtCanvas(QRgb* pixels, int width, int height, qsizetype bytesPerLine, bool concurrentBands);
     void detach();
     void fillValue(const Rect& r, QRgb value);
     bool inside(std::int64_t x, std::int64_t y) const;

@@ -237,6 +237,51 @@ SceneFrame finishFrame(Editor& e, MeshStore& store, PaneFrame& pf) {
     return std::move(pf.scene);
 }
 
+// Whether `turned` still holds the model as the editor's store has it: the same triangles'
+// colours and corners (the turned view list and depth keys follow from them), and the same
+// depth key for the free slot a busy range tool sorts in.
+bool sameModel(const Editor& e, const MeshStore& turned) {
+    const MeshStore& store = e.document.store;
+    if (turned.lastIndex != store.lastIndex) {
+        return false;
+    }
+    const int last = sortedLast(e);
+    for (int i = 0; i <= last; ++i) {
+        const Triangle& a = store.modelTriangles[static_cast<std::size_t>(i)];
+        const Triangle& b = turned.modelTriangles[static_cast<std::size_t>(i)];
+        if (a.colour != b.colour) {
+            return false;
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (a.v[k].x != b.v[k].x || a.v[k].y != b.v[k].y || a.v[k].z != b.v[k].z) {
+                return false;
+            }
+        }
+    }
+    for (int i = store.lastIndex + 1; i <= last; ++i) {
+        if (store.depthKeys[static_cast<std::size_t>(i)] !=
+            turned.depthKeys[static_cast<std::size_t>(i)]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Brings `turned` up to the editor's model turned by `camera`'s angles, unless it already is.
+void turnForPane(const Editor& e, const Camera& camera, TurnedModel& turned) {
+    if (turned.store && turned.verticalAxisAngle == camera.verticalAxisAngle &&
+        turned.horizontalAxisAngle == camera.horizontalAxisAngle && sameModel(e, *turned.store)) {
+        return;
+    }
+    if (!turned.store) {
+        turned.store = std::make_unique<MeshStore>();
+    }
+    *turned.store = e.document.store;
+    turned.store->refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
+    turned.verticalAxisAngle = camera.verticalAxisAngle;
+    turned.horizontalAxisAngle = camera.horizontalAxisAngle;
+}
+
 } // namespace
 
 SceneFrame preparePaint(Editor& e, Pane& pane) {
@@ -268,10 +313,10 @@ SceneFrame prepareScaledPaint(Editor& e, Pane& pane, const Camera& device, doubl
     return finishFrame(e, e.document.store, pf);
 }
 
-SceneFrame prepareOtherPanePaint(Editor& e, Pane& pane, MeshStore& scratch, const Camera& device,
+SceneFrame prepareOtherPanePaint(Editor& e, Pane& pane, TurnedModel& turned, const Camera& device,
                                  double ratio) {
-    scratch = e.document.store;
-    scratch.refreshModelToView(pane.camera.verticalAxisAngle, pane.camera.horizontalAxisAngle);
+    turnForPane(e, pane.camera, turned);
+    MeshStore& scratch = *turned.store;
     PaneFrame window = paneFrame(e, scratch, pane, 1.0, false);
     pane.camera.computeCentre();
     pane.lastPaint = std::move(window.lastPaint);

@@ -3,6 +3,7 @@
 #include "editor/pane.h"
 #include "render/scene_frame.h"
 
+#include <memory>
 #include <vector>
 
 namespace fcw {
@@ -60,12 +61,21 @@ void recordFrame(Editor& editor, Pane& pane);
 // and restored: the pane keeps the window's frame. At ratio 1 it is preparePaint.
 SceneFrame prepareScaledPaint(Editor& editor, Pane& pane, const Camera& device, double ratio);
 
+// A pane's copy of the model turned by its own camera (the quad layout's panes beside the
+// active one), kept between paints: it is turned again only when the model or the camera's
+// angles changed since.
+struct TurnedModel {
+    std::unique_ptr<MeshStore> store;
+    double verticalAxisAngle = 0.0;
+    double horizontalAxisAngle = 0.0;
+};
+
 // prepareScaledPaint for a pane beside the active one (the quad layout). The store's view list
-// stays the active pane's: `scratch` takes the model turned by this pane's camera, and the
+// stays the active pane's: `turned` holds the model turned by this pane's camera, and the
 // frame views it, so it must outlive the paint. The frame shows the model and the vertex
 // markers, no tool's preview, snap marker, highlight or status box; what input keeps is
 // recorded in the pane.
-SceneFrame prepareOtherPanePaint(Editor& editor, Pane& pane, MeshStore& scratch,
+SceneFrame prepareOtherPanePaint(Editor& editor, Pane& pane, TurnedModel& turned,
                                  const Camera& device, double ratio);
 
 // The depth-buffer display needs a pixel depth its renderer supports. Decided whenever the
