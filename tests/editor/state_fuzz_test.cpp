@@ -6,13 +6,15 @@
 //   FCW_STATE_FUZZ_COUNT=M           run sequences 0 .. M-1
 //   FCW_STATE_FUZZ_KEEP_GOING=1      report every failing sequence, not only the first
 //
-// The events are those the window sends: clicks and drags in every tool, right clicks with a
+// The events are those the window sends: clicks and drags in every tool (in the quad layout
+// across its panes), right clicks with a
 // popup choice, the wheel, keys with Ctrl and Shift (accelerators go to their commands), every
 // command of the command table, view resizes, documents opened and saved (valid and damaged),
 // text and DXF imports, copy and paste through a work file. Dialogs, question boxes, file
 // dialogs and popups are answered at random by the host, with garbage typed into the controls.
 
 #include "tests/editor/editor_invariants.h"
+#include "tests/editor/state_fuzz_events.h"
 #include "tests/editor/state_fuzz_files.h"
 #include "tests/editor/state_fuzz_host.h"
 
@@ -28,6 +30,7 @@
 #include "editor/tools/operation.h"
 #include "editor/view/keyboard.h"
 #include "editor/view/navigation.h"
+#include "editor/view/panes.h"
 #include "io/work_file.h"
 
 #include <gtest/gtest.h>
@@ -42,55 +45,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace testing::fuzz;
-
-// ---- the events ----
-
-// A point in the view: mostly inside the client area, often on a projected vertex (where
-// picks and snaps happen), sometimes far outside.
-PixelPoint randomPoint(Rng& rng, const Editor& e) {
-    const Rect& c = e.pane().camera.clientRect;
-    const int r = uniform(rng, 0, 19);
-    if (r < 7 && e.document.store.lastIndex >= 0) {
-        const Triangle& t = e.document.store.viewTriangles[static_cast<std::size_t>(
-            uniform(rng, 0, e.document.store.lastIndex))];
-        const Point3& p = r < 4 ? t.centroid : t.v[static_cast<std::size_t>(uniform(rng, 0, 2))];
-        const double x = p.y * e.pane().camera.zoom + e.pane().camera.centreX;
-        const double y = p.z * e.pane().camera.zoom + e.pane().camera.centreY;
-        if (std::fabs(x) < 30000 && std::fabs(y) < 30000) {
-            return {static_cast<std::int32_t>(x) + uniform(rng, -2, 2),
-                    static_cast<std::int32_t>(y) + uniform(rng, -2, 2)};
-        }
-    }
-    if (r == 19) {
-        return {uniform(rng, -32768, 32767), uniform(rng, -32768, 32767)};
-    }
-    return {uniform(rng, c.left - 20, std::max(c.left, c.right) + 20),
-            uniform(rng, c.top - 20, std::max(c.top, c.bottom) + 20)};
-}
-
-std::string pointText(PixelPoint p) {
-    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
-}
-
-unsigned randomModifiers(Rng& rng) {
-    unsigned flags = 0;
-    if (chance(rng, 0.2)) {
-        flags |= mouse_flags::kShift;
-    }
-    if (chance(rng, 0.1)) {
-        flags |= mouse_flags::kControl;
-    }
-    return flags;
-}
-
-const std::vector<int>& toolIds() {
-    static const std::vector<int> ids = {
-        command_id::kToolDrawTriangle, command_id::kToolDrawTriangle, command_id::kToolRangeMove,
-        command_id::kToolRangeMove,    command_id::kToolRangeMove,    command_id::kToolErase,
-        command_id::kToolSphere,       command_id::kToolPaint,        command_id::kToolOriginMove,
-        command_id::kToolZoom};
-    return ids;
-}
 
 struct Sequence {
     Rng rng;
@@ -126,10 +80,26 @@ struct Sequence {
         editor.repaint();
     }
 
+    // A mouse event at `p` in the active pane's pixels. In the quad layout it is now and then
+    // moved into another pane; it reaches the editor as the window sends it, in view pixels
+    // (a press makes the pane under it active unless an operation is under way).
     void mouse(const char* what, unsigned flags, PixelPoint p) {
         host.shift = (flags & mouse_flags::kShift) != 0;
         lastAction = 0;
         const std::string verb(what);
+        const std::size_t paneBefore = editor.session.activePane;
+        const bool busyBefore = operationPending(editor) || toolPhaseActive(editor);
+        if (editor.session.paneLayout == PaneLayout::Quad) {
+            const bool elsewhere = chance(rng, 0.25);
+            const Pane& in =
+                elsewhere
+                    ? editor.session
+                          .panes[static_cast<std::size_t>(uniform(rng, 0, pane_index::kCount - 1))]
+                    : editor.pane();
+            const PixelPoint view{p.x + in.origin.x, p.y + in.origin.y};
+            p = verb == "down" || verb == "rdown" ? pressInPane(editor, view)
+                                                  : inActivePane(editor, view);
+        }
         if (verb == "down") {
             onLeftButtonDown(editor, flags | mouse_flags::kLeft, p);
         } else if (verb == "move") {
@@ -140,7 +110,13 @@ struct Sequence {
             onRightButtonDown(editor, flags | mouse_flags::kRight, p);
         }
         host.shift = false;
+        if (busyBefore && (operationPending(editor) || toolPhaseActive(editor)) &&
+            editor.session.activePane != paneBefore) {
+            spannedPanes = true;
+        }
     }
+    // Set when an operation under way went on in another pane than the one it began in.
+    bool spannedPanes = false;
 
     void command(int id) {
         if (id >= command_id::kRecentFile1 && id <= command_id::kRecentFile4) {
@@ -405,6 +381,10 @@ int setUpSequence(FuzzFixture& f, Sequence& seq) {
         }
         writeBytes(f.workFile, bytes);
     }
+    if (chance(seq.rng, 0.3)) { // the quad layout, with any pane active
+        dispatchCommand(e, command_id::kQuadLayout);
+        dispatchCommand(e, uniform(seq.rng, command_id::kFrontPane, command_id::kFreePane));
+    }
     if (chance(seq.rng, 0.2)) {
         e.services.settings.sphereLongitudeLines =
             static_cast<std::int8_t>(uniform(seq.rng, 3, 60));
@@ -529,6 +509,9 @@ std::optional<std::string> runSequence(FuzzFixture& f, testing::InvariantChecker
         }
         if (auto bad = seq.host.takeProblem()) {
             return fail(i, event, *bad);
+        }
+        if (seq.spannedPanes) {
+            return fail(i, event, "an operation went on in another pane than its own");
         }
         if (auto bad = checker.check(e, seq.allowFullSlots)) {
             return fail(i, event, *bad);
