@@ -3,6 +3,7 @@
 #include "app/device_frame.h"
 #include "editor/view/frame_step.h"
 #include "editor/view/panes.h"
+#include "model/split_range.h"
 #include "render/device_pixels.h"
 #include "render/qt_vector_state.h"
 #include "render/scene_painter.h"
@@ -10,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 
 namespace fcw {
 
@@ -21,6 +23,31 @@ void resizeCanvas(QtCanvas& canvas, int w, int h) {
     if (canvas.width() != w || canvas.height() != h) {
         canvas = QtCanvas(w, h);
     }
+}
+
+struct PanePaint {
+    SceneFrame frame;
+    QtCanvas* surface;
+};
+
+// Paints the panes' frames on two threads, each pane whole on one of them (band by band): the
+// main thread takes the last, the active pane's (the only one with text, which the toolkit
+// draws here), then whichever are left, as the helper does from the first. The picture is the
+// same whichever thread paints which pane.
+void paintTogether(std::vector<PanePaint>& paints) {
+    if (paints.empty()) {
+        return;
+    }
+    const std::size_t active = paints.size() - 1;
+    std::atomic<std::size_t> next{0};
+    shareWithHelper(active > 0, [&](int worker) {
+        if (worker == 0) {
+            paintScene(paints[active].frame, *paints[active].surface);
+        }
+        for (std::size_t k = next++; k < active; k = next++) {
+            paintScene(paints[k].frame, *paints[k].surface);
+        }
+    });
 }
 
 const QColor kPaneEdge(160, 160, 160);
@@ -59,6 +86,10 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
     if (!tiled) {
         canvas_.mutableImage().fill(Qt::white);
     }
+    // Panes that share no pixel are painted two at a time once every frame is prepared; the
+    // depth-buffer display has one renderer, sized and filled for one pane at a time.
+    const bool together = tiled && editor.session.view.depthNormalDisplay == 0;
+    std::vector<PanePaint> paints;
     for (const std::size_t i : order) {
         Pane& pane = editor.session.panes[i];
         const Rect& r = pane.rect();
@@ -81,7 +112,15 @@ void ViewPicture::paintQuad(Editor& editor, double ratio) {
         // Painted in place: the pane's surface is its rectangle of the view's picture.
         QtCanvas& surface = paneSurface(
             i, {x, y, x + std::max(frame.client.right, 1), y + std::max(frame.client.bottom, 1)});
-        paintScene(frame, surface);
+        surface.setConcurrentBands(!together);
+        if (together) {
+            paints.push_back({std::move(frame), &surface});
+        } else {
+            paintScene(frame, surface);
+        }
+    }
+    if (together) {
+        paintTogether(paints);
     }
     QPainter painter(&canvas_.mutableImage());
     painter.setBrush(Qt::NoBrush);
