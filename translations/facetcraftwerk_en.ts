@@ -1179,6 +1179,30 @@ The picture could not be written.</translation>
         <source>読み取り用のプロセスを保護できないため読み込みを中止しました</source>
         <translation>Reading was stopped because the reading process could not be confined</translation>
     </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>the file is too large</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません</source>
+        <translation>the file cannot be found</translation>
+    </message>
+    <message>
+        <source>このファイルの下絵の情報が壊れているため、下絵なしで開きました。</source>
+        <translation>The reference image settings in this file are damaged; it was opened without reference images.</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます</source>
+        <translation>the picture is too large (at most 16384 pixels a side and 256 MB decoded)</translation>
+    </message>
+    <message>
+        <source>画像として読めません</source>
+        <translation>it cannot be read as a picture</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
