@@ -1,6 +1,8 @@
 #include "editor/commands/document_commands.h"
 #include "editor/editor.h"
 #include "editor/session/recovery.h"
+#include "editor/view/frame_step.h"
+#include "editor/view/panes.h"
 #include "io/atomic_file.h"
 #include "io/document_extensions.h"
 #include "io/native_document.h"
@@ -189,6 +191,48 @@ TEST_F(ReferenceImages, RecoveryCopiesCarryTheReferences) {
         decodeReferences(findExtension(block, kReferenceTag, kReferenceVersion)->payload);
     ASSERT_TRUE(entries && entries->size() == 1);
     EXPECT_EQ((*entries)[0].absolutePath, at("a.pic"));
+}
+
+} // namespace
+} // namespace fcw
+
+namespace fcw {
+namespace {
+
+// Each slot's image is in its own pane's frame, placed by that pane's camera, in both
+// layouts; never in 自由視点 or another direction's pane.
+TEST_F(ReferenceImages, FramesShowTheImageOnlyInItsPane) {
+    writePicture(at("a.pic"), 40, 20, 0xFF0000FF);
+    for (const PaneLayout layout : {PaneLayout::Single, PaneLayout::Quad}) {
+        setPaneLayout(e, layout);
+        layOutPanes(e, 800, 600);
+        for (std::size_t s = 0; s < kReferenceDirections; ++s) {
+            e.document.references = {};
+            ASSERT_TRUE(loadReferenceImage(e, s, at("a.pic")));
+            e.document.references[s].settings = {10, 5, 80, 30, true, false};
+            for (std::size_t i = 0; i < pane_index::kCount; ++i) {
+                Pane& pane = e.session.panes[i];
+                pane.camera.zoom = 0.5;
+                const SceneFrame f = frameFor(e, pane).scene;
+                const bool own = referenceSlot(pane.kind) == s;
+                ASSERT_EQ(f.reference.has_value(), own) << s << " in pane " << i;
+                if (!own) {
+                    continue;
+                }
+                // 80 units at zoom 0.5 over 40 pixels; centred 10 right and 5 up of the origin.
+                const double cx = f.camera.centreX + 5;
+                const double cy = f.camera.centreY - 2.5;
+                EXPECT_DOUBLE_EQ(f.reference->scale, 1.0);
+                EXPECT_DOUBLE_EQ(f.reference->left, cx - 20);
+                EXPECT_DOUBLE_EQ(f.reference->top, cy - 10);
+                EXPECT_EQ(f.reference->opacity, 30);
+            }
+            e.document.references[s].settings.shown = false; // hidden: in no frame
+            for (const Pane& pane : e.session.panes) {
+                EXPECT_FALSE(frameFor(e, pane).scene.reference);
+            }
+        }
+    }
 }
 
 } // namespace
