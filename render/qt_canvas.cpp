@@ -477,11 +477,9 @@ void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
 void QtCanvas::drawReference(const ReferenceLayer& layer) {
     detach();
     forEachReferencePixel(layer, area_, [&](std::int32_t x, std::int32_t y, std::uint32_t argb) {
+        // The picture's pixels are 0xFFRRGGBB, the image's colour bytes in the same order.
         QRgb& out = pixels_[y * stride_ + x];
-        const Colour under = static_cast<Colour>(qRed(out) | qGreen(out) << 8 | qBlue(out) << 16);
-        const Colour c = blendReference(under, argb, layer.opacity);
-        out = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                   static_cast<int>((c >> 16) & 0xFF));
+        out = 0xFF000000u | mixColours(out, argb, referenceWeight(layer.opacity, argb >> 24));
     });
 }
 

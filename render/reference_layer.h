@@ -25,16 +25,27 @@ struct ReferenceLayer {
     int opacity = 50;   // percent
 };
 
+// How much of an image pixel of alpha `alpha` shows at `opacity` percent, of 256: opacity times
+// alpha over 25500, rounded (a multiplication and a shift, as it runs for every pixel).
+constexpr std::uint32_t referenceWeight(int opacity, std::uint32_t alpha) {
+    return (static_cast<std::uint32_t>(opacity) * alpha * 10527u + (1u << 19)) >> 20;
+}
+
+// `over` laid on `under` with `weight` of 256, channel by channel; both with their three colour
+// bytes in the same order in the low 24 bits. The top byte of the result is 0.
+constexpr std::uint32_t mixColours(std::uint32_t under, std::uint32_t over, std::uint32_t weight) {
+    const std::uint32_t keep = 256 - weight;
+    const std::uint32_t outer =
+        ((under & 0xFF00FFu) * keep + (over & 0xFF00FFu) * weight + 0x800080u) >> 8;
+    const std::uint32_t middle =
+        ((under & 0x00FF00u) * keep + (over & 0x00FF00u) * weight + 0x008000u) >> 8;
+    return (outer & 0xFF00FFu) | (middle & 0x00FF00u);
+}
+
 // `under` (0x00BBGGRR) with the image pixel `argb` laid over it at `opacity` percent.
 constexpr Colour blendReference(Colour under, std::uint32_t argb, int opacity) {
-    const std::uint32_t a = static_cast<std::uint32_t>(opacity) * (argb >> 24); // of 25500
-    auto mix = [a](std::uint32_t below, std::uint32_t above) {
-        return (below * (25500 - a) + above * a + 12750) / 25500;
-    };
-    const std::uint32_t r = mix(under & 0xFF, (argb >> 16) & 0xFF);
-    const std::uint32_t g = mix((under >> 8) & 0xFF, (argb >> 8) & 0xFF);
-    const std::uint32_t b = mix((under >> 16) & 0xFF, argb & 0xFF);
-    return r | (g << 8) | (b << 16);
+    const std::uint32_t bgr = ((argb >> 16) & 0xFFu) | (argb & 0xFF00u) | ((argb & 0xFFu) << 16);
+    return mixColours(under, bgr, referenceWeight(opacity, argb >> 24));
 }
 
 // The image pixel under each picture column (or row) from `first` to `end`: -1 where the
