@@ -4,8 +4,13 @@
 #include "reference_pictures.h"
 #include "script_fixture.h"
 #include "temp_folder.h"
+#include "test_host.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace fcw {
 namespace {
@@ -114,6 +119,29 @@ TEST_F(ReferenceCommands, ShiftMiddleDragMovesOnlyAnUnlockedImage) {
     run({"move 400 300", "move 400 300 middle", "move 420 300 middle"});
     EXPECT_NE(e.pane().camera.originOffsetX, before.originOffsetX) << "plain middle pans";
     EXPECT_DOUBLE_EQ(slot(0).settings.across, 15);
+}
+
+// Exports to the other formats hold the model only: the same bytes with and without an image.
+TEST_F(ReferenceCommands, ExportsCarryNoImage) {
+    testing::appendTriangle(e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0x0000FF);
+    auto bytesOf = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const char* formats[] = {"obj", "stl", "gltf", "ply"};
+    std::filesystem::create_directory(folder.path("plain"));
+    std::filesystem::create_directory(folder.path("with"));
+    for (const char* ext : formats) {
+        run("export " + folder.path(std::string("plain/m.") + ext));
+    }
+    run("command 33012");
+    load();
+    for (const char* ext : formats) {
+        run("export " + folder.path(std::string("with/m.") + ext));
+        const std::string plain = bytesOf(folder.path(std::string("plain/m.") + ext));
+        EXPECT_FALSE(plain.empty()) << ext;
+        EXPECT_EQ(bytesOf(folder.path(std::string("with/m.") + ext)), plain) << ext;
+    }
 }
 
 } // namespace
