@@ -59,9 +59,10 @@ std::string cannotRead(const Editor& editor, const std::string& path, const std:
     return fillIn(editor.host.translate(text_context::kMessage, kCannotRead), {path, why});
 }
 
-// Puts the decoded pixels in the slot; a slot not in use takes the settings of a new image.
+// Puts the decoded pixels in the slot. Only a slot that kept a missing image's settings keeps
+// them; an empty slot, or one whose image is replaced, takes the settings of a new image.
 void fill(ReferenceImage& slot, const std::string& path, DecodedImage image) {
-    if (!slot.inUse) {
+    if (!slot.inUse || slot.loaded()) {
         slot.settings = ReferenceSettings{};
         slot.settings.width = image.width; // one image pixel per model unit
     }

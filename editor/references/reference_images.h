@@ -52,8 +52,8 @@ void shrinkToFit(DecodedImage& image, int side);
 // Reads the picture at `path` into `slot`. A file that is not a regular one, is too large, or
 // cannot be decoded gets a message naming it and leaves the slot as it was. A new image starts
 // centred on the pane's origin, one image pixel per model unit, 50 % opaque, shown and
-// unlocked; in a slot that kept a missing image's settings it takes those instead. Marks the
-// document modified. Does not repaint.
+// unlocked (also when it replaces an image); in a slot that kept a missing image's settings it
+// takes those instead. Marks the document modified. Does not repaint.
 bool loadReferenceImage(Editor& editor, std::size_t slot, const std::string& path);
 
 // Empties a slot (marking the document modified when it held anything).

@@ -52,6 +52,10 @@ TEST_F(ReferenceImages, NewImageStartsCentredAtOnePixelPerUnitHalfOpaque) {
     EXPECT_TRUE(e.document.modified);
     EXPECT_FALSE(e.document.references[kFront].inUse);
     EXPECT_EQ(e.undoDepth(), 0) << "a reference is not an undo step";
+    e.document.references[kRight].settings = {1, 2, 3, 4, false, true};
+    writePicture(at("b.pic"), 60, 60, 0xFF336699);
+    ASSERT_TRUE(loadReferenceImage(e, kRight, at("b.pic"))); // a replaced image starts anew
+    EXPECT_EQ(r.settings, (ReferenceSettings{0, 0, 60, 50, true, false}));
 }
 
 TEST_F(ReferenceImages, LargePicturesShrinkToFitKeepingTheirWidthInModelUnits) {
