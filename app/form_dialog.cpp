@@ -5,6 +5,7 @@
 
 #include "editor/commands/picture_commands.h"
 #include "editor/dialogs/dialog_number.h"
+#include "editor/dialogs/reference_dialog.h"
 #include "editor/dialogs/transform_dialogs.h"
 #include "editor/view/keyboard.h"
 
@@ -83,6 +84,18 @@ constexpr ControlLayout kLayouts[] = {
     {kNumberInputDialog, NumberInputDialog::kSign, ControlLayout::ReadOnly, ""},
     {kNumberInputDialog, NumberInputDialog::kUseCurrentView, ControlLayout::Check,
      QT_TRANSLATE_NOOP("Dialog", "現在の視点で点の移動を行う")},
+    {kReferenceDialog, ReferenceDialog::kAcross, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "横")},
+    {kReferenceDialog, ReferenceDialog::kUp, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "縦")},
+    {kReferenceDialog, ReferenceDialog::kWidth, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "幅")},
+    {kReferenceDialog, ReferenceDialog::kOpacity, ControlLayout::Edit,
+     QT_TRANSLATE_NOOP("Dialog", "不透明度")},
+    {kReferenceDialog, ReferenceDialog::kShown, ControlLayout::Check,
+     QT_TRANSLATE_NOOP("Dialog", "表示")},
+    {kReferenceDialog, ReferenceDialog::kLocked, ControlLayout::Check,
+     QT_TRANSLATE_NOOP("Dialog", "固定")},
     {kTurntableDialog, TurntableDialog::kFrames, ControlLayout::Edit,
      QT_TRANSLATE_NOOP("Dialog", "コマ数")},
     {kTurntableDialog, TurntableDialog::kWidth, ControlLayout::Edit,
@@ -107,6 +120,8 @@ const char* captionOf(int dialog) {
         return QT_TRANSLATE_NOOP("Dialog", "数値入力ダイアログ");
     case kTurntableDialog:
         return QT_TRANSLATE_NOOP("Dialog", "回転アニメーションの書き出し");
+    case kReferenceDialog:
+        return QT_TRANSLATE_NOOP("Dialog", "下絵の設定");
     default:
         return "FacetCraftwerk";
     }

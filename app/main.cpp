@@ -115,6 +115,7 @@ int runBatch(int argc, char** argv, const std::string& scriptPath) {
     player.setPainter(batchPainter());
     player.host().setPictureRasteriser(fcw::rasterisePicture);
     player.setImageDecoder(fcw::decodePictureFile);
+    player.setReferenceDecoder(fcw::decodeReferencePictureFile);
     if (scriptPath == "-") {
         return player.run(std::cin);
     }

@@ -272,6 +272,43 @@ DecodedImage decodePictureFile(const std::string& path, std::size_t maxPixels) {
     return out;
 }
 
+DecodedImage QtHost::decodeReferenceImage(const std::string& path, int maxSide,
+                                          std::uint64_t maxBytes) {
+    return decodeReferencePictureFile(path, maxSide, maxBytes);
+}
+
+DecodedImage decodeReferencePictureFile(const std::string& path, int maxSide,
+                                        std::uint64_t maxBytes) {
+    QImageReader reader(QString::fromStdString(path));
+    reader.setDecideFormatFromContent(true);
+    // The reader's own ceiling, in megabytes, for headers that give no size.
+    reader.setAllocationLimit(static_cast<int>(maxBytes >> 20));
+    auto tooLarge = [&](QSize s) {
+        return s.width() > maxSide || s.height() > maxSide ||
+               4 * static_cast<std::uint64_t>(s.width()) * static_cast<std::uint64_t>(s.height()) >
+                   maxBytes;
+    };
+    constexpr const char* kTooLarge = QT_TRANSLATE_NOOP("Message", "画像が大きすぎます");
+    const QSize size = reader.size(); // from the header, before any pixel is decoded
+    if (size.isValid() && tooLarge(size)) {
+        return {0, 0, {}, kTooLarge};
+    }
+    const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) {
+        return {0, 0, {}, QT_TRANSLATE_NOOP("Message", "画像として読めません")};
+    }
+    if (tooLarge(image.size())) {
+        return {0, 0, {}, kTooLarge};
+    }
+    DecodedImage out{image.width(), image.height(), {}, {}};
+    out.argb.reserve(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        out.argb.insert(out.argb.end(), row, row + image.width());
+    }
+    return out;
+}
+
 void QtHost::pageSetup() {
     window_->pageSetup();
 }

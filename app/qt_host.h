@@ -51,6 +51,8 @@ class QtHost : public Host {
     void togglePalettePanel() override;
     void paletteChanged() override;
     DecodedImage decodeImage(const std::string& path, std::size_t maxPixels) override;
+    DecodedImage decodeReferenceImage(const std::string& path, int maxSide,
+                                      std::uint64_t maxBytes) override;
     bool tryLockFile(const std::string& path) override;
     void releaseLockFile(const std::string& path) override;
     FrameRasteriser pictureRasteriser() const override;
@@ -70,5 +72,10 @@ class QtHost : public Host {
 // Decodes a PNG picture with the toolkit's reader, refusing one of more than `maxPixels` pixels
 // before its pixels are decoded. The window's host and the batch player share it.
 DecodedImage decodePictureFile(const std::string& path, std::size_t maxPixels);
+// A reference image in any format Qt's image readers and plug-ins take (the first frame of an
+// animation), refused before decoding when its header gives more than `maxSide` pixels a side
+// or `maxBytes` bytes decoded.
+DecodedImage decodeReferencePictureFile(const std::string& path, int maxSide,
+                                        std::uint64_t maxBytes);
 
 } // namespace fcw

@@ -74,6 +74,10 @@ inline constexpr int kFrontPane = 33012;
 inline constexpr int kRightPane = 33013;
 inline constexpr int kTopPane = 33014;
 inline constexpr int kFreePane = 33015;
+// 表示 ▸ 下絵: the reference image of the active orthographic pane.
+inline constexpr int kLoadReference = 33020;
+inline constexpr int kReferenceSettings = 33021;
+inline constexpr int kRemoveReference = 33022;
 // 表示: the palette panel and its files.
 inline constexpr int kLoadPalette = 33045;
 inline constexpr int kExportPalette = 33046;

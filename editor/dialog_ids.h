@@ -14,6 +14,7 @@ inline constexpr int kSelectionPopupMenu = 310;
 inline constexpr int kRotateDialog = 313;
 inline constexpr int kScaleDialog = 314;
 inline constexpr int kNumberInputDialog = 318;
+inline constexpr int kReferenceDialog = 400; // a reference image's place, size and look
 inline constexpr int kTurntableDialog = 402;
 
 } // namespace fcw

@@ -3,6 +3,7 @@
 #include "editor/dialog_ids.h"
 #include "editor/host.h"
 #include "editor/pane.h"
+#include "editor/references/reference_images.h"
 #include "editor/session/app_settings.h"
 #include "editor/session/recovery.h"
 #include "editor/tools/interaction_state.h"
@@ -37,6 +38,10 @@ struct Document {
     UndoHistory undo;
     std::string path; // empty while untitled
     bool modified = false;
+    // The images to trace over, one per orthographic direction. Saved with the model, but
+    // not undo steps: a change marks the document modified and counts here.
+    ReferenceImages references;
+    std::uint64_t referenceChanges = 0;
     // "無題" or the file's name without its folder.
     std::string displayName() const;
 };
@@ -100,6 +105,9 @@ class Editor {
     void countEdit();
     // Grows by one with every counted edit, undo and redo (see UndoHistory::serial).
     std::uint64_t historySerial() const { return document.undo.serial; }
+    // Grows with every change the document's file would show: counted edits, undo, redo and
+    // changes of the references (the recovery copy is rewritten when it moves).
+    std::uint64_t changeSerial() const { return document.undo.serial + document.referenceChanges; }
     int undoDepth() const { return document.undo.undoDepth; }
     int redoDepth() const { return document.undo.redoDepth; }
 

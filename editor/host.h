@@ -216,6 +216,13 @@ class Host {
     virtual DecodedImage decodeImage(const std::string& /*path*/, std::size_t /*maxPixels*/) {
         return {0, 0, {}, kNoPictureDecoder};
     }
+    // Decodes a reference image at `path` in any picture format the host reads (PNG, JPEG,
+    // BMP, GIF's first frame, WebP, TIFF), refusing one over `maxSide` pixels a side or
+    // `maxBytes` bytes decoded before decoding it. The error gives the reason only.
+    virtual DecodedImage decodeReferenceImage(const std::string& /*path*/, int /*maxSide*/,
+                                              std::uint64_t /*maxBytes*/) {
+        return {0, 0, {}, kNoPictureDecoder};
+    }
 
     // ---- recovery copies ----
     // Takes the lock file `path` for this instance and holds it until releaseLockFile or the

@@ -147,6 +147,7 @@ DecodeError decodeDocument(std::span<const std::uint8_t> bytes, DecodedDocument&
         return DecodeError::NotFinite;
     }
     out.lastIndex = last;
+    out.recordsEnd = static_cast<std::size_t>(records - bytes.data()) + count * kRecordBytes;
     return DecodeError::None;
 }
 

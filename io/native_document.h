@@ -31,6 +31,7 @@ TriangleCore readRecord(const std::uint8_t* bytes);
 struct DecodedDocument {
     std::int16_t lastIndex = -1;
     std::vector<TriangleCore> triangles; // lastIndex + 1 entries
+    std::size_t recordsEnd = 0;          // the offset just after the last record
 };
 
 enum class DecodeError {
@@ -42,7 +43,8 @@ enum class DecodeError {
 
 // Decodes a whole document. The header text is read by the string-length rules of the format
 // (one byte; 0xFF + 16 bits; 0xFF 0xFFFF + 32 bits; 0xFFFE after 0xFF marks UTF-16) and its
-// contents are not checked. Bytes after the last record are ignored. A coordinate that
+// contents are not checked. Bytes after the last record are left to readExtensionBlock
+// (io/document_extensions.h), from recordsEnd on. A coordinate that
 // may not be stored (NotFinite) leaves `out` empty, with lastIndex -1; the other errors leave it
 // as it was.
 DecodeError decodeDocument(std::span<const std::uint8_t> bytes, DecodedDocument& out);

@@ -2,6 +2,7 @@
 
 #include "model/triangle.h"
 #include "render/camera.h"
+#include "render/reference_layer.h"
 
 #include <cstdint>
 #include <memory>
@@ -101,6 +102,9 @@ class Canvas {
     // Text in the view's font (Japanese capable), black on the existing background, with its
     // top-left corner at (x, y). UTF-8.
     virtual void text(std::int32_t x, std::int32_t y, const std::string& utf8) = 0;
+    // Lays a reference image over the picture inside the clip (forEachReferencePixel,
+    // blendReference). A surface that cannot read its pixels back draws nothing.
+    virtual void drawReference(const ReferenceLayer& /*layer*/) {}
     // A second surface over the same picture with its own pen, brush and clip, for drawing
     // rows that nothing else draws meanwhile: the painter gives it every other band, on a
     // helper thread. nullptr (the default) when the canvas draws on one thread only. The

@@ -340,6 +340,14 @@ bool DepthBufferRenderer::renderFrame(const Frame& frame, bool concurrent) {
             const std::int32_t first = b * bandRows;
             const std::int32_t end = std::min(height_, first + bandRows);
             clearRows(first, end);
+            if (frame.reference != nullptr) {
+                const ReferenceLayer& l = *frame.reference;
+                forEachReferencePixel(l, {0, first, width_, end},
+                                      [&](std::int32_t x, std::int32_t y, std::uint32_t argb) {
+                                          writePixel(x, y,
+                                                     blendReference(0x00FFFFFF, argb, l.opacity));
+                                      });
+            }
             if (frame.gridSpacing != 0) {
                 drawGridRows(frame.gridSpacing, *frame.camera, first, end);
             }

@@ -2,6 +2,7 @@
 
 #include "model/triangle.h"
 #include "render/camera.h"
+#include "render/reference_layer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -74,6 +75,9 @@ class DepthBufferRenderer {
         // Called once a band's rows [first, end) are finished, by the thread that drew them
         // (worker 0 is the caller's, 1 the helper), while they are still in the cache.
         std::function<void(int worker, std::int32_t first, std::int32_t end)> bandDone;
+        // A reference image laid over the white before the grid and the triangles; none when
+        // null.
+        const ReferenceLayer* reference = nullptr;
     };
     bool renderFrame(const Frame& frame, bool concurrent = true);
     // A one-pixel line with both end points, clipped to the view, no depth test. False only

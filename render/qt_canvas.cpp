@@ -486,6 +486,15 @@ void QtCanvas::text(std::int32_t x, std::int32_t y, const std::string& utf8) {
     }
 }
 
+void QtCanvas::drawReference(const ReferenceLayer& layer) {
+    detach();
+    forEachReferencePixel(layer, area_, [&](std::int32_t x, std::int32_t y, std::uint32_t argb) {
+        // The picture's pixels are 0xFFRRGGBB, the image's colour bytes in the same order.
+        QRgb& out = pixels_[y * stride_ + x];
+        out = 0xFF000000u | mixColours(out, argb, referenceWeight(layer.opacity, argb >> 24));
+    });
+}
+
 void QtCanvas::replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t w,
                                  std::int32_t h, std::size_t rowBytes, int bitsPerPixel) {
     detach();

@@ -56,6 +56,7 @@ class QtCanvas : public Canvas {
     void frameRect(const Rect& r, Colour colour) override;
     void invertSnapMarker(std::int32_t x, std::int32_t y) override;
     void text(std::int32_t x, std::int32_t y, const std::string& utf8) override;
+    void drawReference(const ReferenceLayer& layer) override;
     void replaceWithPixels(std::span<const std::uint8_t> pixels, std::int32_t width,
                            std::int32_t height, std::size_t rowBytes, int bitsPerPixel) override;
     // A surface over this canvas's pixels, unless concurrent bands are off.

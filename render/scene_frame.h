@@ -4,6 +4,7 @@
 #include "model/triangle.h"
 #include "render/camera.h"
 #include "render/depth_buffer_renderer.h"
+#include "render/reference_layer.h"
 #include "render/view_options.h"
 
 #include <array>
@@ -32,6 +33,8 @@ struct SceneFrame {
     // What the picture is cleared to before the grid and the triangles: the view's white, or
     // none (a transparent background, for pictures written to files).
     std::optional<Colour> background = 0x00FFFFFF;
+    // The pane's reference image, laid over the background before the grid and the triangles.
+    std::optional<ReferenceLayer> reference;
 
     // The triangles, drawn back to front: drawOrder[0 .. drawCount] index `triangles`. Their
     // shadedColour is up to date for every one the frame draws.

@@ -173,6 +173,9 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
         } else {
             surface.clearToTransparent(f.client);
         }
+        if (f.reference) {
+            surface.drawReference(*f.reference);
+        }
         if (grid) {
             gridPass(f, strokes, surface);
         }
@@ -201,8 +204,9 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
 
 void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {
     DepthBufferRenderer& r = *pass.renderer;
-    DepthBufferRenderer::Frame frame{f.triangles,      pass.lastIndex,    pass.last, &f.camera,
-                                     pass.gridSpacing, pass.bitsPerPixel, nullptr};
+    DepthBufferRenderer::Frame frame{
+        f.triangles,      pass.lastIndex,    pass.last, &f.camera,
+        pass.gridSpacing, pass.bitsPerPixel, nullptr,   f.reference ? &*f.reference : nullptr};
     // Each finished band goes into the picture at once, by the thread that drew it, while it
     // is still in the cache; a picture of another size than the renderer's is copied whole.
     const bool sameSize = canvas.width() == r.width() && canvas.height() == r.height();

@@ -30,6 +30,16 @@ class NullCanvas : public Canvas {
     void text(std::int32_t, std::int32_t, const std::string&) override {}
     void replaceWithPixels(std::span<const std::uint8_t>, std::int32_t, std::int32_t, std::size_t,
                            int) override {}
+    // Walks the pixels a reference image covers, reading each image pixel it samples (a
+    // sample outside the image is a fault the sanitizers see), writing none.
+    void drawReference(const ReferenceLayer& layer) override {
+        std::uint32_t seen = 0;
+        forEachReferencePixel(
+            layer, {0, 0, w_, h_},
+            [&](std::int32_t, std::int32_t, std::uint32_t argb) { seen ^= argb; });
+        sampled += seen;
+    }
+    std::uint32_t sampled = 0;
 
   private:
     std::int32_t w_;

@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "editor/host.h"
 #include "editor/view/frame_step.h"
+#include "reference_pictures.h"
 
 #include <deque>
 #include <string>
@@ -65,6 +66,10 @@ class FakeHost : public Host {
     void documentStateChanged() override {}
     void showStatusMessage(const std::string& text) override { statuses.push_back(text); }
     void quitApplication() override { ++quits; }
+    DecodedImage decodeReferenceImage(const std::string& path, int maxSide,
+                                      std::uint64_t maxBytes) override {
+        return decodeTestPicture(path, maxSide, maxBytes);
+    }
     bool isToolbarVisible() const override { return toolbarVisible; }
     void toggleToolbar() override { toolbarVisible = !toolbarVisible; }
     void pageSetup() override { ++pageSetups; }

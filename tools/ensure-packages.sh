@@ -15,11 +15,12 @@ set -euo pipefail
 # qt_add_translations) and qt6-tools-dev-tools keep and compile the English catalogue;
 # libgif-dev, libwebp-dev and zlib1g-dev write the still and animated pictures (GIF, WebP, PNG
 # and animated PNG); libseccomp-dev builds the system-call filter of the child that parses
-# foreign files.
+# foreign files; qt6-image-formats-plugins lets Qt's image reader take WebP and TIFF reference
+# images.
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev
               fonts-ipafont-gothic qt6-translations-l10n libassimp-dev lib3mf-dev
               libmeshoptimizer-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgif-dev
-              libwebp-dev zlib1g-dev libseccomp-dev)
+              libwebp-dev zlib1g-dev libseccomp-dev qt6-image-formats-plugins)
 
 # Testing, on top: GoogleTest and Google Benchmark; clang builds the fuzz targets (with its
 # fuzzing runtime, below) and clang-format checks the tree's formatting; Xvfb, xauth and

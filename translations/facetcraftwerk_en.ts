@@ -403,6 +403,18 @@
         <source>自由視点(&amp;V)</source>
         <translation>Free &amp;View</translation>
     </message>
+    <message>
+        <source>下絵を読み込む(&amp;I)...</source>
+        <translation>&amp;Import Reference Image...</translation>
+    </message>
+    <message>
+        <source>下絵の設定(&amp;S)...</source>
+        <translation>Reference Image &amp;Settings...</translation>
+    </message>
+    <message>
+        <source>下絵を消す(&amp;R)</source>
+        <translation>&amp;Remove Reference Image</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -678,6 +690,26 @@ Set the distance from the depth axis</translation>
         <source>モデルの色</source>
         <translation>Model Colours</translation>
     </message>
+    <message>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>不透明度</source>
+        <translation>Opacity (%)</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>固定</source>
+        <translation>Lock</translation>
+    </message>
+    <message>
+        <source>下絵の設定</source>
+        <translation>Reference Image Settings</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -744,6 +776,14 @@ Set the distance from the depth axis</translation>
     <message>
         <source>パレットを書き出す</source>
         <translation>Export Palette</translation>
+    </message>
+    <message>
+        <source>下絵を読み込む</source>
+        <translation>Import Reference Image</translation>
+    </message>
+    <message>
+        <source>下絵の画像(*.png *.jpg *.jpeg *.bmp *.gif *.webp *.tif *.tiff)</source>
+        <translation>Reference pictures (*.png *.jpg *.jpeg *.bmp *.gif *.webp *.tif *.tiff)</translation>
     </message>
 </context>
 <context>
@@ -847,6 +887,10 @@ Set the distance from the depth axis</translation>
     <message>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>下絵</source>
+        <translation>Reference Images</translation>
     </message>
 </context>
 <context>
@@ -1179,6 +1223,34 @@ The picture could not be written.</translation>
         <source>読み取り用のプロセスを保護できないため読み込みを中止しました</source>
         <translation>Reading was stopped because the reading process could not be confined</translation>
     </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>the file is too large</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません</source>
+        <translation>the file cannot be found</translation>
+    </message>
+    <message>
+        <source>このファイルの下絵の情報が壊れているため、下絵なしで開きました。</source>
+        <translation>The reference image settings in this file are damaged; it was opened without reference images.</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます</source>
+        <translation>the picture is too large (at most 16384 pixels a side and 256 MB decoded)</translation>
+    </message>
+    <message>
+        <source>画像として読めません</source>
+        <translation>it cannot be read as a picture</translation>
+    </message>
+    <message>
+        <source>幅は 0 より大きい数字を入力してください。</source>
+        <translation>Enter a width above 0.</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1373,6 +1445,18 @@ The picture could not be written.</translation>
     <message>
         <source>自由視点のビューで作業する</source>
         <translation>Work in the free view</translation>
+    </message>
+    <message>
+        <source>作業中の正面・右側面・上面のビューに下絵を読み込む</source>
+        <translation>Load a picture to trace over into the active front, right or top view</translation>
+    </message>
+    <message>
+        <source>作業中のビューの下絵の位置・幅・不透明度を設定する</source>
+        <translation>Set the position, width and opacity of the active view&apos;s reference image</translation>
+    </message>
+    <message>
+        <source>作業中のビューの下絵を消す</source>
+        <translation>Remove the active view&apos;s reference image</translation>
     </message>
 </context>
 <context>

@@ -40,6 +40,10 @@ class BatchPlayer {
     void setImageDecoder(HeadlessHost::ImageDecoder decoder) {
         host_.setImageDecoder(std::move(decoder));
     }
+    // Decodes reference images, likewise.
+    void setReferenceDecoder(HeadlessHost::ReferenceDecoder decoder) {
+        host_.setReferenceDecoder(std::move(decoder));
+    }
 
     int run(std::istream& script);
     // Runs one line; returns an error text for a script error.

@@ -101,6 +101,15 @@ class HeadlessHost : public Host {
     DecodedImage decodeImage(const std::string& path, std::size_t maxPixels) override {
         return decoder_ ? decoder_(path, maxPixels) : Host::decodeImage(path, maxPixels);
     }
+    // Reference images are decoded by `decoder` (the program supplies the toolkit's); without
+    // one every picture is refused.
+    using ReferenceDecoder = std::function<DecodedImage(const std::string&, int, std::uint64_t)>;
+    void setReferenceDecoder(ReferenceDecoder decoder) { referenceDecoder_ = std::move(decoder); }
+    DecodedImage decodeReferenceImage(const std::string& path, int maxSide,
+                                      std::uint64_t maxBytes) override {
+        return referenceDecoder_ ? referenceDecoder_(path, maxSide, maxBytes)
+                                 : Host::decodeReferenceImage(path, maxSide, maxBytes);
+    }
     bool tryLockFile(const std::string& path) override { return locks_.tryLock(path); }
     void releaseLockFile(const std::string& path) override { locks_.release(path); }
 
@@ -124,6 +133,7 @@ class HeadlessHost : public Host {
     bool quitRequested_ = false;
     bool palettePanelVisible_ = false;
     ImageDecoder decoder_;
+    ReferenceDecoder referenceDecoder_;
     PidLocks locks_;
     InterfaceLanguage language_ = InterfaceLanguage::Japanese;
     Translator translator_;

@@ -11,6 +11,7 @@
 #include "editor/commands/mesh_commands.h"
 #include "editor/commands/palette_commands.h"
 #include "editor/commands/picture_commands.h"
+#include "editor/commands/reference_commands.h"
 #include "editor/commands/text_commands.h"
 #include "editor/commands/vertex_move_commands.h"
 #include "editor/dialogs/palette_dialog.h"

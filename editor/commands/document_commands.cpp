@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/session/recent_files.h"
+#include "io/document_extensions.h"
 #include "io/native_document.h"
 
 #include <algorithm>
@@ -36,6 +37,7 @@ void newDocument(Editor& editor) {
     clearToolPhases(editor);
     editor.document.store.lastIndex = -1;
     editor.document.selection.clear(editor.document.store);
+    editor.document.references = ReferenceImages{};
 }
 
 bool openDocumentFile(Editor& editor, const std::string& path) {
@@ -61,6 +63,8 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
 
     editor.document.undo.clear(); // a loaded document starts a new history
     replaceModel(editor, doc.triangles);
+    // What follows the records: a damaged block is told, and the model opens all the same.
+    takeReferences(editor, readExtensionBlock(std::span(bytes).subspan(doc.recordsEnd)), path);
     nameDocument(editor, path);
     rememberRecentFile(editor, path);
     return true;
@@ -75,8 +79,11 @@ bool saveDocumentFile(Editor& editor, const std::string& path) {
         // not saved.
         lastToWrite = std::max(lastToWrite - 1, -1);
     }
-    const std::vector<std::uint8_t> bytes =
+    std::vector<std::uint8_t> bytes =
         encodeDocument(editor.document.store.modelTriangles, lastToWrite);
+    // Nothing at all when there are no references: the file is a plain document.
+    const std::vector<std::uint8_t> block = encodeExtensionBlock(referenceRecords(editor, path));
+    bytes.insert(bytes.end(), block.begin(), block.end());
     if (FileResult r = writeFileAtomically(path, bytes, editor.services.writeFaults); !r) {
         reportFileError(editor, r, path, FileAccess::Writing);
         return false;

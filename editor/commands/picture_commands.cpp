@@ -135,6 +135,7 @@ void exportViewPicture(Editor& editor) {
     }
     SceneFrame frame = stepFrame(editor);
     frame.status.reset();
+    frame.reference.reset(); // the picture is of the model only
     frame.highlight.reset();
     frame.vertexMarkers.clear();
     frame.selectionMarkers.clear();

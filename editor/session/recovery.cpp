@@ -105,6 +105,7 @@ struct FoundCopy {
     std::string lockPath;
     bool readable = false;
     DecodedDocument model;
+    ExtensionRead extensions; // the block after the records
     std::string documentPath; // empty for an untitled document
     std::int64_t editedMs = 0;
 };
@@ -125,6 +126,7 @@ void readCopy(FoundCopy& found) {
         decodeDocument(bytes, found.model) != DecodeError::None) {
         return;
     }
+    found.extensions = readExtensionBlock(std::span(bytes).subspan(found.model.recordsEnd));
     const std::string text(bytes.begin(), bytes.end());
     const auto mark = text.rfind(kTrailerMark);
     if (mark == std::string::npos) {
@@ -200,6 +202,7 @@ bool reopenCopy(Editor& editor, const FoundCopy& copy) {
     replaceModel(editor, copy.model.triangles);
     editor.document.undo.clear();
     editor.document.path = copy.documentPath;
+    takeReferences(editor, copy.extensions, copy.documentPath);
     editor.document.modified = true;
     editor.host.documentStateChanged();
     editor.repaint();
@@ -294,6 +297,9 @@ void writeCopy(Editor& editor, std::int64_t nowMs) {
     const int last =
         held >= 0 ? editor.document.store.lastIndex - 1 : editor.document.store.lastIndex;
     std::vector<std::uint8_t> bytes = encodeDocument(editor.document.store.modelTriangles, last);
+    const std::vector<std::uint8_t> block =
+        encodeExtensionBlock(referenceRecords(editor, editor.document.path));
+    bytes.insert(bytes.end(), block.begin(), block.end());
     const std::string trailer =
         std::string(kTrailerMark) + "path=" + escapeLine(editor.document.path) +
         "\nedited=" + std::to_string(r.lastEditMs != 0 ? r.lastEditMs : nowMs) + "\n";
@@ -301,14 +307,14 @@ void writeCopy(Editor& editor, std::int64_t nowMs) {
     r.lastWriteMs = nowMs;
     if (writeFileAtomically(r.copyPath, bytes, editor.services.writeFaults)) {
         r.copyOnDisk = true;
-        r.writtenSerial = editor.historySerial();
+        r.writtenSerial = editor.changeSerial();
     }
     // A failed write is tried again after the interval; the user is not interrupted for it.
 }
 
 void noteEdits(RecoveryState& r, const Editor& editor, std::int64_t nowMs) {
-    if (r.seenSerial != editor.historySerial()) {
-        r.seenSerial = editor.historySerial();
+    if (r.seenSerial != editor.changeSerial()) {
+        r.seenSerial = editor.changeSerial();
         r.lastEditMs = nowMs;
     }
 }
@@ -343,7 +349,7 @@ bool startRecovery(Editor& editor, const std::string& folder, std::int64_t nowMs
     }
     RecoveryState& r = editor.services.recovery;
     r.folder = folder;
-    r.seenSerial = editor.historySerial();
+    r.seenSerial = editor.changeSerial();
     r.lastEditMs = nowMs;
     r.lastWriteMs = 0;
     return true;
@@ -359,7 +365,7 @@ void recoveryTick(Editor& editor, std::int64_t nowMs) {
         removeOwnCopy(editor);
         return;
     }
-    const bool changed = !r.copyOnDisk || r.writtenSerial != editor.historySerial();
+    const bool changed = !r.copyOnDisk || r.writtenSerial != editor.changeSerial();
     const bool intervalPassed = r.lastWriteMs == 0 || nowMs - r.lastWriteMs >= kRecoveryIntervalMs;
     if (changed && intervalPassed) {
         writeCopy(editor, nowMs);

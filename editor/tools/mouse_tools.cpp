@@ -1,6 +1,7 @@
 #include "editor/tools/mouse_tools.h"
 
 #include "editor/commands/commands.h"
+#include "editor/commands/reference_commands.h"
 #include "editor/editor.h"
 #include "editor/tools/button_drag_tools.h"
 #include "editor/tools/draw_triangle_tool.h"
@@ -88,6 +89,10 @@ void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
     e.pane().camera.cursorHorizontal = cursor.y;
     e.pane().camera.cursorVertical = cursor.z;
     s.lastPointer = p;
+    if (flags == (kMiddle | kShift) && dragReference(e, p)) { // Shift moves a reference image
+        e.repaint();
+        return;
+    }
     if (flags == kMiddle) { // middle button alone pans in any tool
         middlePanMove(e, p);
         e.repaint();

@@ -102,6 +102,29 @@ PointerPlaces pointerPlaces(const Editor& e, double ratio) {
             scaledRect(sphere)};
 }
 
+// The pane's reference image where the camera puts it: centred `across` and `up` model units
+// from the origin, `width` units wide, the height following the image's aspect. Nothing in
+// 自由視点, for an empty or missing slot, or a hidden image.
+std::optional<ReferenceLayer> referenceLayer(const Editor& e, const Pane& pane, const Camera& c) {
+    const auto slot = referenceSlot(pane.kind);
+    if (!slot) {
+        return std::nullopt;
+    }
+    const ReferenceImage& r = e.document.references[*slot];
+    if (!r.loaded() || !r.settings.shown) {
+        return std::nullopt;
+    }
+    ReferenceLayer l;
+    l.argb = r.argb;
+    l.width = r.pixelWidth;
+    l.height = r.pixelHeight;
+    l.scale = c.zoom * r.settings.width / r.pixelWidth;
+    l.left = c.centreX + c.zoom * r.settings.across - l.scale * r.pixelWidth / 2;
+    l.top = c.centreY - c.zoom * r.settings.up - l.scale * r.pixelHeight / 2;
+    l.opacity = r.settings.opacity;
+    return l;
+}
+
 void markers(const Editor& e, const MeshStore& store, const Camera& c, SceneFrame& f) {
     const int mode = e.session.view.emphasisMode;
     if (e.document.selection.empty() && mode >= 1 && mode <= 3) {
@@ -216,6 +239,7 @@ PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, d
     f.camera = camera;
     f.client = client;
     f.view = e.session.view;
+    f.reference = referenceLayer(e, pane, camera);
     return pf;
 }
 
@@ -305,6 +329,7 @@ SceneFrame prepareScaledPaint(Editor& e, Pane& pane, const Camera& device, doubl
     preparePaint(e, pane);
     Pane scaled;
     scaled.camera = device;
+    scaled.kind = pane.kind; // the pane's reference image shows at every scale
     scaled.lastPaint.statusBoxRect = pane.lastPaint.statusBoxRect;
     scaled.lastPaint.drawOrder = pane.lastPaint.drawOrder;
     PaneFrame pf = frameFor(e, scaled, ratio);
@@ -326,6 +351,7 @@ SceneFrame prepareOtherPanePaint(Editor& e, Pane& pane, TurnedModel& turned, con
     }
     Pane scaled;
     scaled.camera = device;
+    scaled.kind = pane.kind; // the pane's reference image shows at every scale
     scaled.lastPaint.drawOrder = pane.lastPaint.drawOrder;
     PaneFrame pf = paneFrame(e, scratch, scaled, ratio, false);
     pf.scene.drawOrder = pane.lastPaint.drawOrder;

@@ -225,6 +225,15 @@ class FuzzHost : public Host {
         notes += " {save " + std::filesystem::path(path).filename().string() + "}";
         return FileChoice{path, uniform(rng_, 0, 2)};
     }
+    // Reference images: any regular file is a small picture of random size, now and then none.
+    DecodedImage decodeReferenceImage(const std::string&, int, std::uint64_t) override {
+        if (chance(rng_, 0.2)) {
+            return {0, 0, {}, "画像として読めません"};
+        }
+        const int w = uniform(rng_, 1, 64);
+        const int h = uniform(rng_, 1, 64);
+        return {w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), 0x80FF0000u), {}};
+    }
     void setPointerPosition(PixelPoint) override {}
     bool isShiftDown() const override { return shift; }
     void setMouseCapture(bool) override {}

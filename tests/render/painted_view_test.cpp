@@ -3,8 +3,10 @@
 #include "editor/batch/batch_player.h"
 #include "editor/view/frame_step.h"
 #include "interact/sphere.h"
+#include "reference_pictures.h"
 #include "render/qt_canvas.h"
 #include "render/scene_painter.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +129,41 @@ TEST(PaintedView, BandedPaintMatchesOnePass) {
                 EXPECT_EQ(banded.image(), whole.image())
                     << "mode " << mode << ", rows " << rows << (concurrent ? ", two threads" : "");
             }
+        }
+    }
+}
+
+// A reference image behind the model: placed by the pane's camera, the top-left image pixel
+// at the top-left, blended over the white at its opacity, on both paint paths; only in the
+// pane of its direction.
+TEST(PaintedView, ReferenceImageIsBlendedBehindInItsPaneOnly) {
+    testing::TempFolder folder("fcw-refpaint");
+    const std::string picture = folder.path("p.pic");
+    testing::writePicture(picture, 20, 10, 0xFF0000FF); // blue, the first pixel black
+    const Colour halfBlue = 128 | 128 << 8 | 255 << 16;
+    const Colour halfBlack = 128 | 128 << 8 | 128 << 16;
+    for (const bool depthBuffer : {false, true}) {
+        View v("size 200 100");
+        v.player.setReferenceDecoder(testing::decodeTestPicture);
+        ASSERT_FALSE(v.player.runLine("command 33012")); // 正面, origin at (100, 50)
+        ASSERT_FALSE(v.player.runLine("answer file " + picture));
+        ASSERT_FALSE(v.player.runLine("command 33020"));
+        v.e.document.references[0].settings = {10, 5, 40, 50, true, false}; // 2 pixels a pixel
+        if (depthBuffer) {
+            ASSERT_FALSE(v.player.runLine("command 32808"));
+            v.e.session.view.depthNormalDisplay = 1;
+        }
+        const QtCanvas c = v.paint(); // the image covers x 90..130, y 35..55
+        EXPECT_EQ(c.pixel(90, 35), halfBlack) << depthBuffer;
+        EXPECT_EQ(c.pixel(91, 36), halfBlack) << depthBuffer;
+        EXPECT_EQ(c.pixel(92, 35), halfBlue) << depthBuffer;
+        EXPECT_EQ(c.pixel(129, 54), halfBlue) << depthBuffer;
+        EXPECT_EQ(c.pixel(130, 54), kWhite) << depthBuffer;
+        EXPECT_EQ(c.pixel(89, 40), kWhite) << depthBuffer;
+        EXPECT_EQ(c.pixel(120, 55), kWhite) << depthBuffer;
+        for (const char* other : {"command 33013", "command 33014", "command 33015"}) {
+            ASSERT_FALSE(v.player.runLine(other));
+            EXPECT_EQ(v.paint().pixel(120, 40), kWhite) << other;
         }
     }
 }
