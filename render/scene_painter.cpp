@@ -101,6 +101,7 @@ struct ProjectedTriangle {
     Colour colour = 0;
     std::int32_t top = 0; // the rows it covers, both included
     std::int32_t bottom = 0;
+    bool backFace = false; // drawn in kBackFaceRed with a black outline, whatever the mode
 };
 
 std::vector<ProjectedTriangle> projectTriangles(const SceneFrame& f) {
@@ -114,12 +115,14 @@ std::vector<ProjectedTriangle> projectTriangles(const SceneFrame& f) {
             continue;
         }
         const Triangle& tri = f.triangles[static_cast<std::size_t>(t)];
-        if (tri.normal.x < 0 || t == f.hiddenTriangle) {
+        const bool backFace = tri.normal.x < 0;
+        if ((backFace && !f.view.showFacing) || t == f.hiddenTriangle) {
             continue;
         }
         ProjectedTriangle p{{project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2]),
                              project(c, tri.v[0])},
-                            tri.shadedColour};
+                            backFace ? kBackFaceRed : tri.shadedColour};
+        p.backFace = backFace;
         p.top = std::min({p.points[0].y, p.points[1].y, p.points[2].y});
         p.bottom = std::max({p.points[0].y, p.points[1].y, p.points[2].y});
         out.push_back(p);
@@ -132,6 +135,12 @@ void drawTriangles(const SceneFrame& f, std::span<const ProjectedTriangle> trian
                    std::int64_t top, std::int64_t bottom, Canvas& canvas) {
     for (const ProjectedTriangle& tri : triangles) {
         if (tri.bottom < top || tri.top >= bottom) {
+            continue;
+        }
+        if (tri.backFace) {
+            canvas.setPen({Pen::Style::Solid, 1, kBlack});
+            canvas.setBrush({Brush::Style::Solid, tri.colour});
+            canvas.polygon(std::span(tri.points, 3));
             continue;
         }
         switch (f.view.frameMode) {
@@ -201,8 +210,9 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
 
 void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Canvas& canvas) {
     DepthBufferRenderer& r = *pass.renderer;
-    DepthBufferRenderer::Frame frame{f.triangles,      pass.lastIndex,    pass.last, &f.camera,
-                                     pass.gridSpacing, pass.bitsPerPixel, nullptr};
+    DepthBufferRenderer::Frame frame{f.triangles, pass.lastIndex,   pass.last,
+                                     &f.camera,   pass.gridSpacing, pass.bitsPerPixel,
+                                     nullptr,     f.view.showFacing};
     // Each finished band goes into the picture at once, by the thread that drew it, while it
     // is still in the cache; a picture of another size than the renderer's is copied whole.
     const bool sameSize = canvas.width() == r.width() && canvas.height() == r.height();

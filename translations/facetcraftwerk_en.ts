@@ -403,6 +403,10 @@
         <source>自由視点(&amp;V)</source>
         <translation>Free &amp;View</translation>
     </message>
+    <message>
+        <source>面の向きを表示(&amp;O)</source>
+        <translation>Show Face &amp;Orientation</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -1373,6 +1377,10 @@ The picture could not be written.</translation>
     <message>
         <source>自由視点のビューで作業する</source>
         <translation>Work in the free view</translation>
+    </message>
+    <message>
+        <source>裏を向いた面を赤く表示する</source>
+        <translation>Show the faces turned away in red</translation>
     </message>
 </context>
 <context>

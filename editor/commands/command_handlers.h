@@ -103,6 +103,13 @@ inline void toggleStatusBox(Editor& e) {
 inline bool statusBoxShown(const Editor& e) {
     return e.session.view.statusVisible != 0;
 }
+inline void toggleFacing(Editor& e) {
+    e.session.view.showFacing = !e.session.view.showFacing;
+    e.repaint();
+}
+inline bool facingShown(const Editor& e) {
+    return e.session.view.showFacing;
+}
 inline void toggleQuadSplit(Editor& e) {
     e.session.interaction.sphereQuadSplit = !e.session.interaction.sphereQuadSplit;
     e.repaint();

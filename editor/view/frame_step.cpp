@@ -38,7 +38,7 @@ void shadeTriangles(Editor& e, MeshStore& store, const SceneFrame& f) {
     if (f.depthPass) {
         e.services.depthRenderer.prepareTriangles(store.viewTriangles, f.depthPass->lastIndex,
                                                   f.depthPass->last, e.session.view.brightness,
-                                                  f.camera);
+                                                  f.camera, e.session.view.showFacing);
         return;
     }
     for (int k = 0; k <= f.drawCount; ++k) {
