@@ -407,6 +407,14 @@
         <source>面の向きを表示(&amp;O)</source>
         <translation>Show Face &amp;Orientation</translation>
     </message>
+    <message>
+        <source>面を外側に揃える(&amp;U)</source>
+        <translation>Face O&amp;utward</translation>
+    </message>
+    <message>
+        <source>面を内側に揃える(&amp;N)</source>
+        <translation>Face I&amp;nward</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -1382,6 +1390,14 @@ The picture could not be written.</translation>
         <source>裏を向いた面を赤く表示する</source>
         <translation>Show the faces turned away in red</translation>
     </message>
+    <message>
+        <source>選択した三角形（なければモデル全体）の面を外側に向ける</source>
+        <translation>Turn the selected triangles (or the whole model) to face outward</translation>
+    </message>
+    <message>
+        <source>選択した三角形（なければモデル全体）の面を内側に向ける</source>
+        <translation>Turn the selected triangles (or the whole model) to face inward</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1607,6 +1623,10 @@ The picture could not be written.</translation>
     <message>
         <source>（このシステムでは読み込み用のプロセスを隔離できないため、隔離せずに読み込みました）</source>
         <translation> (read without confinement: this system cannot confine the reading process)</translation>
+    </message>
+    <message>
+        <source>%1 個の三角形の向きを変えました。揃えられない部分 %2 個はそのままです</source>
+        <translation>Turned %1 triangles; left %2 parts that cannot be made consistent as they were</translation>
     </message>
 </context>
 <context>

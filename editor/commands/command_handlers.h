@@ -126,6 +126,9 @@ inline bool arrowsRotate(const Editor& e) {
 template <MirrorAxis Axis> void mirrorCommand(Editor& e) {
     mirrorSelection(e, Axis);
 }
+template <Facing Way> void orientCommand(Editor& e) {
+    orientParts(e, Way);
+}
 inline bool edgeSelected(const Editor& e) {
     return hasEdgeSelectedTriangle(e);
 }

@@ -98,8 +98,8 @@ std::vector<MenuItem> buildMain() {
              sub(FCW_TR_NOOP("Menu", "回転"),
                  cmds({kRotateVerticesAboutOrigin, kRotateTrianglesAboutOrigin, kRotateTriangles,
                        kRotateVertices})),
-             sub(FCW_TR_NOOP("Menu", "伸縮（拡大縮小）"),
-                 cmds({kScaleTriangles, kScaleVertices}))}),
+             sub(FCW_TR_NOOP("Menu", "伸縮（拡大縮小）"), cmds({kScaleTriangles, kScaleVertices})),
+             sep(), cmd(kOrientOutward), cmd(kOrientInward)}),
         sub(FCW_TR_NOOP("Menu", "ﾍﾙﾌﾟ(&H)"), cmds({kHelp, kAbout})),
     };
 }
