@@ -83,6 +83,12 @@ constexpr ControlLayout kLayouts[] = {
     {kNumberInputDialog, NumberInputDialog::kSign, ControlLayout::ReadOnly, ""},
     {kNumberInputDialog, NumberInputDialog::kUseCurrentView, ControlLayout::Check,
      QT_TRANSLATE_NOOP("Dialog", "現在の視点で点の移動を行う")},
+    {kSymmetryPlaneDialog, SymmetryPlaneDialog::kLeftRight, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "左右")},
+    {kSymmetryPlaneDialog, SymmetryPlaneDialog::kUpDown, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "上下")},
+    {kSymmetryPlaneDialog, SymmetryPlaneDialog::kFrontBack, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "前後")},
     {kTurntableDialog, TurntableDialog::kFrames, ControlLayout::Edit,
      QT_TRANSLATE_NOOP("Dialog", "コマ数")},
     {kTurntableDialog, TurntableDialog::kWidth, ControlLayout::Edit,
@@ -107,6 +113,8 @@ const char* captionOf(int dialog) {
         return QT_TRANSLATE_NOOP("Dialog", "数値入力ダイアログ");
     case kTurntableDialog:
         return QT_TRANSLATE_NOOP("Dialog", "回転アニメーションの書き出し");
+    case kSymmetryPlaneDialog:
+        return QT_TRANSLATE_NOOP("Dialog", "対称面");
     default:
         return "FacetCraftwerk";
     }

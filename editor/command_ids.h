@@ -154,6 +154,9 @@ inline constexpr int kScaleTriangles = 32891;
 inline constexpr int kPopupScaleTriangles = 32890;
 inline constexpr int kScaleVertices = 32897;
 inline constexpr int kPopupScaleVertices = 32896;
+// Live symmetry: the switch and the plane.
+inline constexpr int kSymmetry = 33030;
+inline constexpr int kSymmetryPlane = 33031;
 // Every part of the model (or of the selection) turned to face outward or inward.
 inline constexpr int kOrientOutward = 33036;
 inline constexpr int kOrientInward = 33037;

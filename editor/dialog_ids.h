@@ -14,6 +14,7 @@ inline constexpr int kSelectionPopupMenu = 310;
 inline constexpr int kRotateDialog = 313;
 inline constexpr int kScaleDialog = 314;
 inline constexpr int kNumberInputDialog = 318;
+inline constexpr int kSymmetryPlaneDialog = 401;
 inline constexpr int kTurntableDialog = 402;
 
 } // namespace fcw

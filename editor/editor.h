@@ -16,6 +16,7 @@
 #include "model/selection.h"
 #include "model/translatable.h"
 #include "model/undo_history.h"
+#include "ops/symmetry.h"
 #include "render/camera.h"
 #include "render/depth_buffer_renderer.h"
 #include "render/view_options.h"
@@ -29,6 +30,17 @@ namespace fcw {
 inline constexpr char kUntitledName[] = FCW_TR_NOOP("Message", "無題");
 inline constexpr char kApplicationName[] = "FacetCraftwerk";
 
+// Live symmetry (editor/symmetry.h): while on, every edit keeps the model its own mirror
+// image in `plane`. Neither the switch nor the plane is an undo step.
+struct SymmetryState {
+    bool on = false;
+    MirrorPlane plane = MirrorPlane::LeftRight;
+    // The model as it stood after the last event, which the next edit is compared with.
+    std::vector<TriangleCore> reference;
+    bool referenceMadeSymmetric = false; // it was symmetric (an undo may restore one that is not)
+    bool modelReplaced = false;          // the whole model was replaced since
+};
+
 // The document: the model with its selection and undo history, which file it is and whether
 // it has unsaved changes.
 struct Document {
@@ -37,6 +49,7 @@ struct Document {
     UndoHistory undo;
     std::string path; // empty while untitled
     bool modified = false;
+    SymmetryState symmetry;
     // "無題" or the file's name without its folder.
     std::string displayName() const;
 };

@@ -22,6 +22,7 @@ namespace {
 constexpr Colour kWhite = 0x00FFFFFF;
 constexpr Colour kBlack = 0;
 constexpr Colour kGrey = 0x00808080; // the stock grey brush
+constexpr Colour kSymmetryGreen = 0x0000A000;
 
 constexpr Colour rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return r | (g << 8) | (b << 16);
@@ -344,6 +345,10 @@ void paintScene(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
         backToFront(f, canvas, bandRows);
     } else {
         depthBufferPass(f, *f.depthPass, canvas);
+    }
+    if (f.symmetryLine) {
+        canvas.setPen({Pen::Style::Solid, deviceLength(1, f.camera.pixelRatio), kSymmetryGreen});
+        canvas.line((*f.symmetryLine)[0], (*f.symmetryLine)[1]);
     }
     toolPreview(f, canvas);
     if (f.view.gridInFront) {

@@ -415,6 +415,14 @@
         <source>面を内側に揃える(&amp;N)</source>
         <translation>Face I&amp;nward</translation>
     </message>
+    <message>
+        <source>対称編集(&amp;Y)</source>
+        <translation>S&amp;ymmetric Editing</translation>
+    </message>
+    <message>
+        <source>対称面(&amp;P)...</source>
+        <translation>Symmetry &amp;Plane...</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -689,6 +697,22 @@ Set the distance from the depth axis</translation>
     <message>
         <source>モデルの色</source>
         <translation>Model Colours</translation>
+    </message>
+    <message>
+        <source>左右</source>
+        <translation>Left and right</translation>
+    </message>
+    <message>
+        <source>上下</source>
+        <translation>Top and bottom</translation>
+    </message>
+    <message>
+        <source>前後</source>
+        <translation>Front and back</translation>
+    </message>
+    <message>
+        <source>対称面</source>
+        <translation>Symmetry Plane</translation>
     </message>
 </context>
 <context>
@@ -1191,6 +1215,12 @@ The picture could not be written.</translation>
         <source>読み取り用のプロセスを保護できないため読み込みを中止しました</source>
         <translation>Reading was stopped because the reading process could not be confined</translation>
     </message>
+    <message>
+        <source>鏡像のない三角形が %1 個あります。
+－側を＋側の鏡像で置き換えますか?</source>
+        <translation>%1 triangles have no mirror image.
+Replace the − side by the mirror image of the + side?</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1397,6 +1427,14 @@ The picture could not be written.</translation>
     <message>
         <source>選択した三角形（なければモデル全体）の面を内側に向ける</source>
         <translation>Turn the selected triangles (or the whole model) to face inward</translation>
+    </message>
+    <message>
+        <source>編集するたびにモデルを対称面について対称に保つ</source>
+        <translation>Keep the model symmetric about the plane with every edit</translation>
+    </message>
+    <message>
+        <source>対称編集の対称面を選ぶ</source>
+        <translation>Choose the plane of symmetric editing</translation>
     </message>
 </context>
 <context>
@@ -1628,6 +1666,10 @@ The picture could not be written.</translation>
         <source>%1 個の三角形の向きを変えました。揃えられない部分 %2 個はそのままです</source>
         <translation>Turned %1 triangles; left %2 parts that cannot be made consistent as they were</translation>
     </message>
+    <message>
+        <source>対称面をまたぐ三角形 %1 個はそのままです</source>
+        <translation>Left %1 triangles that cross the plane as they are</translation>
+    </message>
 </context>
 <context>
     <name>Tip</name>
@@ -1770,6 +1812,10 @@ The picture could not be written.</translation>
     <message>
         <source>4画面</source>
         <translation>Four views</translation>
+    </message>
+    <message>
+        <source>対称編集</source>
+        <translation>Symmetric editing</translation>
     </message>
 </context>
 </TS>

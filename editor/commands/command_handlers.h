@@ -19,6 +19,7 @@
 #include "editor/interface_text.h"
 #include "editor/session/default_paths.h"
 #include "editor/session/recent_files.h"
+#include "editor/symmetry.h"
 #include "editor/tools/mouse_tools.h"
 #include "editor/view/keyboard.h"
 #include "editor/view/navigation.h"
@@ -109,6 +110,9 @@ inline void toggleFacing(Editor& e) {
 }
 inline bool facingShown(const Editor& e) {
     return e.session.view.showFacing;
+}
+inline bool symmetryOn(const Editor& e) {
+    return e.document.symmetry.on;
 }
 inline void toggleQuadSplit(Editor& e) {
     e.session.interaction.sphereQuadSplit = !e.session.interaction.sphereQuadSplit;

@@ -2,6 +2,7 @@
 
 #include "editor/commands/command_handlers.h"
 #include "editor/interface_text.h"
+#include "editor/symmetry.h"
 #include "editor/tools/tool_registry.h"
 
 #include <algorithm>
@@ -316,6 +317,12 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
      scaleCommand<ScaleKind::Triangles>, nullptr, canCopy},
     {kScaleTriangles, FCW_TR_NOOP("Command", "三角形の伸縮"), "", "", "",
      scaleCommand<ScaleKind::Triangles>, nullptr, canCopy},
+    {kSymmetry, FCW_TR_NOOP("Command", "対称編集(&Y)"),
+     FCW_TR_NOOP("Prompt", "編集するたびにモデルを対称面について対称に保つ"),
+     FCW_TR_NOOP("Tip", "対称編集"), "", toggleSymmetry, symmetryOn, nullptr},
+    {kSymmetryPlane, FCW_TR_NOOP("Command", "対称面(&P)..."),
+     FCW_TR_NOOP("Prompt", "対称編集の対称面を選ぶ"), "", "", chooseSymmetryPlane, nullptr,
+     nullptr},
     {kOrientOutward, FCW_TR_NOOP("Command", "面を外側に揃える(&U)"),
      FCW_TR_NOOP("Prompt", "選択した三角形（なければモデル全体）の面を外側に向ける"), "", "",
      orientCommand<Facing::Outward>, nullptr, modelNotEmpty},
@@ -487,6 +494,7 @@ const Command* findCommand(int id) {
 }
 
 DispatchResult dispatchCommand(Editor& editor, int id) {
+    const SymmetryAfterEvent symmetric(editor);
     endOperation(editor);
     const Command* command = findCommand(id);
     if (command == nullptr || command->handler == nullptr) {

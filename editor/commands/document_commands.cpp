@@ -36,6 +36,7 @@ void newDocument(Editor& editor) {
     clearToolPhases(editor);
     editor.document.store.lastIndex = -1;
     editor.document.selection.clear(editor.document.store);
+    editor.document.symmetry = SymmetryState{};
 }
 
 bool openDocumentFile(Editor& editor, const std::string& path) {
@@ -61,6 +62,10 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
 
     editor.document.undo.clear(); // a loaded document starts a new history
     replaceModel(editor, doc.triangles);
+    // Symmetry is the document's: off unless the document says otherwise. The block after
+    // the triangle records, once it keeps the switch and the plane, restores them here with
+    // restoreSymmetry (editor/symmetry.h).
+    editor.document.symmetry = SymmetryState{};
     nameDocument(editor, path);
     rememberRecentFile(editor, path);
     return true;

@@ -99,7 +99,8 @@ std::vector<MenuItem> buildMain() {
                  cmds({kRotateVerticesAboutOrigin, kRotateTrianglesAboutOrigin, kRotateTriangles,
                        kRotateVertices})),
              sub(FCW_TR_NOOP("Menu", "伸縮（拡大縮小）"), cmds({kScaleTriangles, kScaleVertices})),
-             sep(), cmd(kOrientOutward), cmd(kOrientInward)}),
+             sep(), cmd(kOrientOutward), cmd(kOrientInward), sep(), cmd(kSymmetry),
+             cmd(kSymmetryPlane)}),
         sub(FCW_TR_NOOP("Menu", "ﾍﾙﾌﾟ(&H)"), cmds({kHelp, kAbout})),
     };
 }
@@ -198,6 +199,7 @@ const std::vector<int>& toolbarButtons() {
         kGridInFront,
         0,
         kQuadLayout,
+        kSymmetry,
     };
     return buttons;
 }

@@ -198,6 +198,7 @@ bool reopenCopy(Editor& editor, const FoundCopy& copy) {
         return false;
     }
     replaceModel(editor, copy.model.triangles);
+    editor.document.symmetry = SymmetryState{};
     editor.document.undo.clear();
     editor.document.path = copy.documentPath;
     editor.document.modified = true;
