@@ -60,12 +60,13 @@ std::vector<TriangleCore> liveModel(const Editor& e) {
 
 void resetSymmetryReference(Editor& e) {
     SymmetryState& s = e.document.symmetry;
-    s.reference = liveModel(e);
     s.modelReplaced = false;
-    if (!s.on) {
+    if (!s.on) { // nothing to compare with until it is turned on
+        s.reference.clear();
         s.referenceMadeSymmetric = false;
         return;
     }
+    s.reference = liveModel(e);
     const std::vector<int> partner = mirrorPartners(s.reference, s.plane);
     s.referenceMadeSymmetric = true;
     for (std::size_t i = 0; i < partner.size(); ++i) {
@@ -144,6 +145,7 @@ void turnSymmetryOn(Editor& e) {
 void toggleSymmetry(Editor& e) {
     if (e.document.symmetry.on) {
         e.document.symmetry.on = false;
+        resetSymmetryReference(e);
     } else {
         turnSymmetryOn(e);
     }
