@@ -85,6 +85,14 @@ void keepSymmetric(Editor& e) {
         return;
     }
     std::vector<TriangleCore> before = std::move(s.reference);
+    // What the edit left follows the model before it: symmetric if that one was (an undo may
+    // have brought back one that is not), and a whole new model is made so.
+    const bool symmetric = s.modelReplaced || s.referenceMadeSymmetric;
+    auto keep = [&] {
+        s.reference = liveModel(e);
+        s.referenceMadeSymmetric = symmetric;
+        s.modelReplaced = false;
+    };
     if (s.modelReplaced) {
         int crossing = 0;
         model = mirrorPlusSide(model, s.plane, crossing);
@@ -101,7 +109,7 @@ void keepSymmetric(Editor& e) {
     if (model.size() > static_cast<std::size_t>(kMaxTriangles)) {
         e.document.selection.clear(e.document.store);
         writeModel(e, before);
-        resetSymmetryReference(e);
+        keep();
         showTooManyPolygons(e);
         e.repaint();
         return;
@@ -110,7 +118,7 @@ void keepSymmetric(Editor& e) {
         writeModel(e, model);
         e.repaint();
     }
-    resetSymmetryReference(e);
+    keep();
 }
 
 void turnSymmetryOn(Editor& e) {
