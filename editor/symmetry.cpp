@@ -17,10 +17,6 @@ constexpr char kAsymmetricQuestion[] =
     FCW_TR_NOOP("Message", "鏡像のない三角形が %1 個あります。\n－側を＋側の鏡像で置き換えますか?");
 constexpr char kCrossingKept[] = FCW_TR_NOOP("Status", "対称面をまたぐ三角形 %1 個はそのままです");
 
-bool sameCore(const TriangleCore& a, const TriangleCore& b) {
-    return a.colour == b.colour && a.v == b.v;
-}
-
 // Makes `model` the store's model: changed slots are rewritten (their selection marks stay),
 // the count follows; the view list is rebuilt.
 void writeModel(Editor& e, const std::vector<TriangleCore>& model) {

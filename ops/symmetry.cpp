@@ -23,10 +23,6 @@ std::size_t axisOf(MirrorPlane plane) {
     return 1;
 }
 
-bool sameCore(const TriangleCore& a, const TriangleCore& b) {
-    return a.colour == b.colour && a.v == b.v;
-}
-
 // The corners sorted, with the colour: equal for two triangles with the same corners.
 using ShapeKey = std::tuple<Colour, std::array<Corner, 3>>;
 
