@@ -96,6 +96,12 @@ constexpr ControlLayout kLayouts[] = {
      QT_TRANSLATE_NOOP("Dialog", "表示")},
     {kReferenceDialog, ReferenceDialog::kLocked, ControlLayout::Check,
      QT_TRANSLATE_NOOP("Dialog", "固定")},
+    {kSymmetryPlaneDialog, SymmetryPlaneDialog::kLeftRight, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "左右")},
+    {kSymmetryPlaneDialog, SymmetryPlaneDialog::kUpDown, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "上下")},
+    {kSymmetryPlaneDialog, SymmetryPlaneDialog::kFrontBack, ControlLayout::Radio,
+     QT_TRANSLATE_NOOP("Dialog", "前後")},
     {kTurntableDialog, TurntableDialog::kFrames, ControlLayout::Edit,
      QT_TRANSLATE_NOOP("Dialog", "コマ数")},
     {kTurntableDialog, TurntableDialog::kWidth, ControlLayout::Edit,
@@ -122,6 +128,8 @@ const char* captionOf(int dialog) {
         return QT_TRANSLATE_NOOP("Dialog", "回転アニメーションの書き出し");
     case kReferenceDialog:
         return QT_TRANSLATE_NOOP("Dialog", "下絵の設定");
+    case kSymmetryPlaneDialog:
+        return QT_TRANSLATE_NOOP("Dialog", "対称面");
     default:
         return "FacetCraftwerk";
     }

@@ -468,6 +468,14 @@ void quadLayout(Pixels& p) { // four panes, the top-right one active
     p.triangle({10, 5}, {13, 5}, {11, 2}, kSky);
 }
 
+void symmetry(Pixels& p) { // a shape and its mirror image about a dashed middle line
+    p.triangle({1, 3}, {6, 7}, {1, 12}, kSky);
+    p.triangle({13, 3}, {8, 7}, {13, 12}, kSky);
+    p.outline({1, 3}, {6, 7}, {1, 12}, kBlue);
+    p.outline({13, 3}, {8, 7}, {13, 12}, kBlue);
+    p.line(7, 0, 7, 14, kInk, true);
+}
+
 struct Picture {
     int id;
     void (*draw)(Pixels&);
@@ -504,6 +512,7 @@ constexpr Picture kPictures[] = {
     {command_id::kGridBehind, gridBehind},
     {command_id::kGridInFront, gridInFront},
     {command_id::kQuadLayout, quadLayout},
+    {command_id::kSymmetry, symmetry},
 };
 
 } // namespace

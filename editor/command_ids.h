@@ -83,6 +83,8 @@ inline constexpr int kLoadPalette = 33045;
 inline constexpr int kExportPalette = 33046;
 inline constexpr int kPaletteFromModel = 33047;
 inline constexpr int kPalettePanel = 33048;
+// 表示: back faces shown red.
+inline constexpr int kShowFacing = 33035;
 
 // 加工 and the selection popup's copies of it.
 inline constexpr int kRoundVertices = 32859;
@@ -156,6 +158,12 @@ inline constexpr int kScaleTriangles = 32891;
 inline constexpr int kPopupScaleTriangles = 32890;
 inline constexpr int kScaleVertices = 32897;
 inline constexpr int kPopupScaleVertices = 32896;
+// Live symmetry: the switch and the plane.
+inline constexpr int kSymmetry = 33030;
+inline constexpr int kSymmetryPlane = 33031;
+// Every part of the model (or of the selection) turned to face outward or inward.
+inline constexpr int kOrientOutward = 33036;
+inline constexpr int kOrientInward = 33037;
 
 // ヘルプ
 inline constexpr int kHelp = 32894;

@@ -15,6 +15,7 @@ inline constexpr int kRotateDialog = 313;
 inline constexpr int kScaleDialog = 314;
 inline constexpr int kNumberInputDialog = 318;
 inline constexpr int kReferenceDialog = 400; // a reference image's place, size and look
+inline constexpr int kSymmetryPlaneDialog = 401;
 inline constexpr int kTurntableDialog = 402;
 
 } // namespace fcw

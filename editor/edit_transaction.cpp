@@ -1,6 +1,7 @@
 #include "editor/edit_transaction.h"
 
 #include "editor/editor.h"
+#include "editor/symmetry.h"
 
 namespace fcw {
 
@@ -32,6 +33,7 @@ void EditTransaction::commit(EditRefresh refresh) {
         break;
     }
     editor_.countEdit();
+    keepSymmetric(editor_);
 }
 
 } // namespace fcw

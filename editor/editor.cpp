@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include "editor/interface_text.h"
+#include "editor/symmetry.h"
 
 #include <algorithm>
 
@@ -53,6 +54,7 @@ void replaceModel(Editor& editor, const std::vector<TriangleCore>& triangles) {
         view.computeNormal();
     }
     editor.refreshModelToView();
+    editor.document.symmetry.modelReplaced = true;
 }
 
 namespace {
@@ -71,6 +73,7 @@ void stepHistory(Editor& editor, bool (UndoHistory::*restore)(MeshStore&)) {
     if (editor.document.store.lastIndex >= 0) {
         editor.refreshModelToView();
     }
+    resetSymmetryReference(editor);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "model/selection.h"
 #include "model/translatable.h"
 #include "model/undo_history.h"
+#include "ops/symmetry.h"
 #include "render/camera.h"
 #include "render/depth_buffer_renderer.h"
 #include "render/view_options.h"
@@ -30,6 +31,17 @@ namespace fcw {
 inline constexpr char kUntitledName[] = FCW_TR_NOOP("Message", "無題");
 inline constexpr char kApplicationName[] = "FacetCraftwerk";
 
+// Live symmetry (editor/symmetry.h): while on, every edit keeps the model its own mirror
+// image in `plane`. Neither the switch nor the plane is an undo step.
+struct SymmetryState {
+    bool on = false;
+    MirrorPlane plane = MirrorPlane::LeftRight;
+    // The model as it stood after the last event, which the next edit is compared with.
+    std::vector<TriangleCore> reference;
+    bool referenceMadeSymmetric = false; // it was symmetric (an undo may restore one that is not)
+    bool modelReplaced = false;          // the whole model was replaced since
+};
+
 // The document: the model with its selection and undo history, which file it is and whether
 // it has unsaved changes.
 struct Document {
@@ -38,10 +50,12 @@ struct Document {
     UndoHistory undo;
     std::string path; // empty while untitled
     bool modified = false;
-    // The images to trace over, one per orthographic direction. Saved with the model, but
-    // not undo steps: a change marks the document modified and counts here.
+    // The images to trace over, one per orthographic direction, and live symmetry. Saved with
+    // the model, but not undo steps: a change to what a save writes of them marks the document
+    // modified and counts in settingChanges.
     ReferenceImages references;
-    std::uint64_t referenceChanges = 0;
+    std::uint64_t settingChanges = 0;
+    SymmetryState symmetry;
     // "無題" or the file's name without its folder.
     std::string displayName() const;
 };
@@ -107,7 +121,7 @@ class Editor {
     std::uint64_t historySerial() const { return document.undo.serial; }
     // Grows with every change the document's file would show: counted edits, undo, redo and
     // changes of the references (the recovery copy is rewritten when it moves).
-    std::uint64_t changeSerial() const { return document.undo.serial + document.referenceChanges; }
+    std::uint64_t changeSerial() const { return document.undo.serial + document.settingChanges; }
     int undoDepth() const { return document.undo.undoDepth; }
     int redoDepth() const { return document.undo.redoDepth; }
 

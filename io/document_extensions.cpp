@@ -182,4 +182,15 @@ std::optional<std::vector<ReferenceEntry>> decodeReferences(std::span<const std:
     return out;
 }
 
+std::vector<std::uint8_t> encodeSymmetryPlane(std::uint8_t plane) {
+    return {plane};
+}
+
+std::optional<std::uint8_t> decodeSymmetryPlane(std::span<const std::uint8_t> payload) {
+    if (payload.size() != 1 || payload[0] > kLastSymmetryPlane) {
+        return std::nullopt;
+    }
+    return payload[0];
+}
+
 } // namespace fcw

@@ -34,6 +34,10 @@ constexpr std::uint32_t extensionTag(const char (&name)[5]) {
 inline constexpr std::uint32_t kReferenceTag = extensionTag("REFI");
 inline constexpr std::uint16_t kReferenceVersion = 1;
 
+// Live symmetry's plane, present only while symmetry is on.
+inline constexpr std::uint32_t kSymmetryTag = extensionTag("SYMM");
+inline constexpr std::uint16_t kSymmetryVersion = 1;
+
 struct ExtensionRecord {
     std::uint32_t tag = 0;
     std::uint16_t version = 0;
@@ -102,5 +106,13 @@ std::vector<std::uint8_t> encodeReferences(std::span<const ReferenceEntry> entri
 // width not above 0, an opacity above 100, unknown flags, a path too long or holding a NUL,
 // an empty absolute path.
 std::optional<std::vector<ReferenceEntry>> decodeReferences(std::span<const std::uint8_t> payload);
+
+// ---- live symmetry ----
+
+// Payload of kSymmetryTag version 1: u8 plane (0 左右 y = 0, 1 上下 z = 0, 2 前後 x = 0).
+inline constexpr std::uint8_t kLastSymmetryPlane = 2;
+std::vector<std::uint8_t> encodeSymmetryPlane(std::uint8_t plane);
+// The plane of a payload, or nothing when it is not one byte of a known plane.
+std::optional<std::uint8_t> decodeSymmetryPlane(std::span<const std::uint8_t> payload);
 
 } // namespace fcw

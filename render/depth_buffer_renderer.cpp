@@ -202,7 +202,7 @@ void DepthBufferRenderer::drawGridRows(int spacing, const Camera& camera, std::i
 
 void DepthBufferRenderer::prepareTriangles(std::span<Triangle> viewTriangles, int lastIndex,
                                            LastTriangle lastKind, double brightness,
-                                           const Camera& camera) const {
+                                           const Camera& camera, bool backFaces) const {
     const int last = std::min(lastIndex, static_cast<int>(viewTriangles.size()) - 1);
     for (int t = 0; t <= last; ++t) {
         if (t == lastIndex && lastKind == LastTriangle::Provisional) {
@@ -210,6 +210,9 @@ void DepthBufferRenderer::prepareTriangles(std::span<Triangle> viewTriangles, in
         }
         Triangle& tri = viewTriangles[static_cast<std::size_t>(t)];
         if (!(tri.normal.x > 0.0001)) {
+            if (backFaces && tri.normal.x < -0.0001) {
+                tri.computeScreenExtent(camera.zoom, camera.centreX, camera.centreY);
+            }
             continue;
         }
         tri.computeScreenExtent(camera.zoom, camera.centreX, camera.centreY);
@@ -244,12 +247,13 @@ void DepthBufferRenderer::outlineSpans(const Triangle& tri, const Camera& camera
 }
 
 void DepthBufferRenderer::renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex,
-                                          LastTriangle lastKind, const Camera& camera) {
-    renderRows(viewTriangles, lastIndex, lastKind, camera, 0, height_);
+                                          LastTriangle lastKind, const Camera& camera,
+                                          bool backFaces) {
+    renderRows(viewTriangles, lastIndex, lastKind, camera, backFaces, 0, height_);
 }
 
 void DepthBufferRenderer::renderRows(std::span<const Triangle> viewTriangles, int lastIndex,
-                                     LastTriangle lastKind, const Camera& camera,
+                                     LastTriangle lastKind, const Camera& camera, bool backFaces,
                                      std::int32_t rowFirst, std::int32_t rowEnd) {
     const auto zoom = static_cast<float>(camera.zoom);
     const auto centreX = static_cast<float>(camera.centreX);
@@ -260,7 +264,8 @@ void DepthBufferRenderer::renderRows(std::span<const Triangle> viewTriangles, in
             continue; // the provisional triangle
         }
         const Triangle& tri = viewTriangles[static_cast<std::size_t>(t)];
-        if (!(tri.normal.x > 0.0001) || !reachesView(tri)) {
+        const bool front = tri.normal.x > 0.0001;
+        if (!(front || (backFaces && tri.normal.x < -0.0001)) || !reachesView(tri)) {
             continue;
         }
         const std::int32_t firstRow = std::max(tri.screenTop, rowFirst);
@@ -301,7 +306,7 @@ void DepthBufferRenderer::renderRows(std::span<const Triangle> viewTriangles, in
                     }
                 }
             };
-            const Colour colour = tri.shadedColour;
+            const Colour colour = front ? tri.shadedColour : kBackFaceRed;
             const std::uint8_t r = colour & 0xFF;
             const std::uint8_t g = (colour >> 8) & 0xFF;
             const std::uint8_t bl = (colour >> 16) & 0xFF;
@@ -351,7 +356,8 @@ bool DepthBufferRenderer::renderFrame(const Frame& frame, bool concurrent) {
             if (frame.gridSpacing != 0) {
                 drawGridRows(frame.gridSpacing, *frame.camera, first, end);
             }
-            renderRows(frame.triangles, frame.lastIndex, frame.last, *frame.camera, first, end);
+            renderRows(frame.triangles, frame.lastIndex, frame.last, *frame.camera, frame.backFaces,
+                       first, end);
             if (frame.bandDone) {
                 frame.bandDone(worker, first, end);
             }

@@ -3,6 +3,7 @@
 #include "model/triangle.h"
 #include "render/camera.h"
 #include "render/reference_layer.h"
+#include "render/view_options.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -52,14 +53,17 @@ class DepthBufferRenderer {
     // Brings the triangles renderTriangles draws up to date, before the paint: the screen
     // extent of each front-facing one (normal.x > 0.0001; a provisional last triangle is left
     // out) and the shaded colour of those whose extent reaches the view.
+    // With `backFaces` the back-facing ones (normal.x < -0.0001) get their extent too; they
+    // are filled in kBackFaceRed, unshaded.
     void prepareTriangles(std::span<Triangle> viewTriangles, int lastIndex, LastTriangle last,
-                          double brightness, const Camera& camera) const;
+                          double brightness, const Camera& camera, bool backFaces = false) const;
 
     // Fills triangles 0 .. lastIndex in index order (not depth order), as prepareTriangles
     // left their screen extents and shaded colours. A provisional last triangle, every
     // triangle with normal.x <= 0.0001 and those whose extent misses the view are skipped.
+    // With `backFaces` those with normal.x < -0.0001 are filled too, in kBackFaceRed.
     void renderTriangles(std::span<const Triangle> viewTriangles, int lastIndex, LastTriangle last,
-                         const Camera& camera);
+                         const Camera& camera, bool backFaces = false);
 
     // One whole paint: what prepare(), drawGrid() (unless gridSpacing is 0) and
     // renderTriangles() draw one after the other, the same picture, drawn in bands of rows
@@ -78,6 +82,7 @@ class DepthBufferRenderer {
         // A reference image laid over the white before the grid and the triangles; none when
         // null.
         const ReferenceLayer* reference = nullptr;
+        bool backFaces = false; // fill the back faces red too, as renderTriangles does
     };
     bool renderFrame(const Frame& frame, bool concurrent = true);
     // A one-pixel line with both end points, clipped to the view, no depth test. False only
@@ -120,7 +125,8 @@ class DepthBufferRenderer {
     void drawGridRows(int spacing, const Camera& camera, std::int32_t rowFirst,
                       std::int32_t rowEnd);
     void renderRows(std::span<const Triangle> viewTriangles, int lastIndex, LastTriangle last,
-                    const Camera& camera, std::int32_t rowFirst, std::int32_t rowEnd);
+                    const Camera& camera, bool backFaces, std::int32_t rowFirst,
+                    std::int32_t rowEnd);
     void writePixel(std::int32_t x, std::int32_t y, Colour colour);
     void outlineSpans(const Triangle& tri, const Camera& camera, std::int32_t firstRow,
                       std::int32_t endRow);

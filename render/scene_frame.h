@@ -54,6 +54,10 @@ struct SceneFrame {
     };
     std::optional<DepthPass> depthPass;
 
+    // The plane of live symmetry, where the pane sees it edge-on: a thin line over the
+    // triangles.
+    std::optional<std::array<PixelPoint, 2>> symmetryLine;
+
     // The active tool's preview; at most the members of one tool are set.
     std::optional<Rect> sphereBox;      // dotted, with the ellipse inside it
     std::vector<PixelPoint> rubberLine; // a triangle being drawn, to the pointer

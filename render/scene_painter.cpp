@@ -22,6 +22,7 @@ namespace {
 constexpr Colour kWhite = 0x00FFFFFF;
 constexpr Colour kBlack = 0;
 constexpr Colour kGrey = 0x00808080; // the stock grey brush
+constexpr Colour kSymmetryGreen = 0x0000A000;
 
 constexpr Colour rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return r | (g << 8) | (b << 16);
@@ -101,6 +102,7 @@ struct ProjectedTriangle {
     Colour colour = 0;
     std::int32_t top = 0; // the rows it covers, both included
     std::int32_t bottom = 0;
+    bool backFace = false; // drawn in kBackFaceRed with a black outline, whatever the mode
 };
 
 std::vector<ProjectedTriangle> projectTriangles(const SceneFrame& f) {
@@ -114,12 +116,14 @@ std::vector<ProjectedTriangle> projectTriangles(const SceneFrame& f) {
             continue;
         }
         const Triangle& tri = f.triangles[static_cast<std::size_t>(t)];
-        if (tri.normal.x < 0 || t == f.hiddenTriangle) {
+        const bool backFace = tri.normal.x < 0;
+        if ((backFace && !f.view.showFacing) || t == f.hiddenTriangle) {
             continue;
         }
         ProjectedTriangle p{{project(c, tri.v[0]), project(c, tri.v[1]), project(c, tri.v[2]),
                              project(c, tri.v[0])},
-                            tri.shadedColour};
+                            backFace ? kBackFaceRed : tri.shadedColour};
+        p.backFace = backFace;
         p.top = std::min({p.points[0].y, p.points[1].y, p.points[2].y});
         p.bottom = std::max({p.points[0].y, p.points[1].y, p.points[2].y});
         out.push_back(p);
@@ -132,6 +136,12 @@ void drawTriangles(const SceneFrame& f, std::span<const ProjectedTriangle> trian
                    std::int64_t top, std::int64_t bottom, Canvas& canvas) {
     for (const ProjectedTriangle& tri : triangles) {
         if (tri.bottom < top || tri.top >= bottom) {
+            continue;
+        }
+        if (tri.backFace) {
+            canvas.setPen({Pen::Style::Solid, 1, kBlack});
+            canvas.setBrush({Brush::Style::Solid, tri.colour});
+            canvas.polygon(std::span(tri.points, 3));
             continue;
         }
         switch (f.view.frameMode) {
@@ -206,7 +216,8 @@ void depthBufferPass(const SceneFrame& f, const SceneFrame::DepthPass& pass, Can
     DepthBufferRenderer& r = *pass.renderer;
     DepthBufferRenderer::Frame frame{
         f.triangles,      pass.lastIndex,    pass.last, &f.camera,
-        pass.gridSpacing, pass.bitsPerPixel, nullptr,   f.reference ? &*f.reference : nullptr};
+        pass.gridSpacing, pass.bitsPerPixel, nullptr,   f.reference ? &*f.reference : nullptr,
+        f.view.showFacing};
     // Each finished band goes into the picture at once, by the thread that drew it, while it
     // is still in the cache; a picture of another size than the renderer's is copied whole.
     const bool sameSize = canvas.width() == r.width() && canvas.height() == r.height();
@@ -338,6 +349,10 @@ void paintScene(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
         backToFront(f, canvas, bandRows);
     } else {
         depthBufferPass(f, *f.depthPass, canvas);
+    }
+    if (f.symmetryLine) {
+        canvas.setPen({Pen::Style::Solid, deviceLength(1, f.camera.pixelRatio), kSymmetryGreen});
+        canvas.line((*f.symmetryLine)[0], (*f.symmetryLine)[1]);
     }
     toolPreview(f, canvas);
     if (f.view.gridInFront) {

@@ -415,6 +415,26 @@
         <source>下絵を消す(&amp;R)</source>
         <translation>&amp;Remove Reference Image</translation>
     </message>
+    <message>
+        <source>面の向きを表示(&amp;O)</source>
+        <translation>Show Face &amp;Orientation</translation>
+    </message>
+    <message>
+        <source>面を外側に揃える(&amp;U)</source>
+        <translation>Face O&amp;utward</translation>
+    </message>
+    <message>
+        <source>面を内側に揃える(&amp;N)</source>
+        <translation>Face I&amp;nward</translation>
+    </message>
+    <message>
+        <source>対称編集(&amp;Y)</source>
+        <translation>S&amp;ymmetric Editing</translation>
+    </message>
+    <message>
+        <source>対称面(&amp;P)...</source>
+        <translation>Symmetry &amp;Plane...</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -709,6 +729,22 @@ Set the distance from the depth axis</translation>
     <message>
         <source>下絵の設定</source>
         <translation>Reference Image Settings</translation>
+    </message>
+    <message>
+        <source>左右</source>
+        <translation>Left and right</translation>
+    </message>
+    <message>
+        <source>上下</source>
+        <translation>Top and bottom</translation>
+    </message>
+    <message>
+        <source>前後</source>
+        <translation>Front and back</translation>
+    </message>
+    <message>
+        <source>対称面</source>
+        <translation>Symmetry Plane</translation>
     </message>
 </context>
 <context>
@@ -1251,6 +1287,16 @@ The picture could not be written.</translation>
         <source>幅は 0 より大きい数字を入力してください。</source>
         <translation>Enter a width above 0.</translation>
     </message>
+    <message>
+        <source>鏡像のない三角形が %1 個あります。
+－側を＋側の鏡像で置き換えますか?</source>
+        <translation>%1 triangles have no mirror image.
+Replace the − side by the mirror image of the + side?</translation>
+    </message>
+    <message>
+        <source>このファイルの対称編集の情報が壊れているため、対称編集をオフにして開きました。</source>
+        <translation>The symmetry setting in this file is damaged; the file was opened with symmetric editing off.</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -1457,6 +1503,26 @@ The picture could not be written.</translation>
     <message>
         <source>作業中のビューの下絵を消す</source>
         <translation>Remove the active view&apos;s reference image</translation>
+    </message>
+    <message>
+        <source>裏を向いた面を赤く表示する</source>
+        <translation>Show the faces turned away in red</translation>
+    </message>
+    <message>
+        <source>選択した三角形（なければモデル全体）の面を外側に向ける</source>
+        <translation>Turn the selected triangles (or the whole model) to face outward</translation>
+    </message>
+    <message>
+        <source>選択した三角形（なければモデル全体）の面を内側に向ける</source>
+        <translation>Turn the selected triangles (or the whole model) to face inward</translation>
+    </message>
+    <message>
+        <source>編集するたびにモデルを対称面について対称に保つ</source>
+        <translation>Keep the model symmetric about the plane with every edit</translation>
+    </message>
+    <message>
+        <source>対称編集の対称面を選ぶ</source>
+        <translation>Choose the plane of symmetric editing</translation>
     </message>
 </context>
 <context>
@@ -1684,6 +1750,14 @@ The picture could not be written.</translation>
         <source>（このシステムでは読み込み用のプロセスを隔離できないため、隔離せずに読み込みました）</source>
         <translation> (read without confinement: this system cannot confine the reading process)</translation>
     </message>
+    <message>
+        <source>%1 個の三角形の向きを変えました。揃えられない部分 %2 個はそのままです</source>
+        <translation>Turned %1 triangles; left %2 parts that cannot be made consistent as they were</translation>
+    </message>
+    <message>
+        <source>対称面をまたぐ三角形 %1 個はそのままです</source>
+        <translation>Left %1 triangles that cross the plane as they are</translation>
+    </message>
 </context>
 <context>
     <name>Tip</name>
@@ -1826,6 +1900,10 @@ The picture could not be written.</translation>
     <message>
         <source>4画面</source>
         <translation>Four views</translation>
+    </message>
+    <message>
+        <source>対称編集</source>
+        <translation>Symmetric editing</translation>
     </message>
 </context>
 </TS>

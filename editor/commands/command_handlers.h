@@ -20,6 +20,7 @@
 #include "editor/interface_text.h"
 #include "editor/session/default_paths.h"
 #include "editor/session/recent_files.h"
+#include "editor/symmetry.h"
 #include "editor/tools/mouse_tools.h"
 #include "editor/view/keyboard.h"
 #include "editor/view/navigation.h"
@@ -104,6 +105,16 @@ inline void toggleStatusBox(Editor& e) {
 inline bool statusBoxShown(const Editor& e) {
     return e.session.view.statusVisible != 0;
 }
+inline void toggleFacing(Editor& e) {
+    e.session.view.showFacing = !e.session.view.showFacing;
+    e.repaint();
+}
+inline bool facingShown(const Editor& e) {
+    return e.session.view.showFacing;
+}
+inline bool symmetryOn(const Editor& e) {
+    return e.document.symmetry.on;
+}
 inline void toggleQuadSplit(Editor& e) {
     e.session.interaction.sphereQuadSplit = !e.session.interaction.sphereQuadSplit;
     e.repaint();
@@ -119,6 +130,9 @@ inline bool arrowsRotate(const Editor& e) {
 }
 template <MirrorAxis Axis> void mirrorCommand(Editor& e) {
     mirrorSelection(e, Axis);
+}
+template <Facing Way> void orientCommand(Editor& e) {
+    orientParts(e, Way);
 }
 inline bool edgeSelected(const Editor& e) {
     return hasEdgeSelectedTriangle(e);

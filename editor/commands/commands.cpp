@@ -2,6 +2,7 @@
 
 #include "editor/commands/command_handlers.h"
 #include "editor/interface_text.h"
+#include "editor/symmetry.h"
 #include "editor/tools/tool_registry.h"
 
 #include <algorithm>
@@ -325,6 +326,18 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
      scaleCommand<ScaleKind::Triangles>, nullptr, canCopy},
     {kScaleTriangles, FCW_TR_NOOP("Command", "三角形の伸縮"), "", "", "",
      scaleCommand<ScaleKind::Triangles>, nullptr, canCopy},
+    {kSymmetry, FCW_TR_NOOP("Command", "対称編集(&Y)"),
+     FCW_TR_NOOP("Prompt", "編集するたびにモデルを対称面について対称に保つ"),
+     FCW_TR_NOOP("Tip", "対称編集"), "", toggleSymmetry, symmetryOn, nullptr},
+    {kSymmetryPlane, FCW_TR_NOOP("Command", "対称面(&P)..."),
+     FCW_TR_NOOP("Prompt", "対称編集の対称面を選ぶ"), "", "", chooseSymmetryPlane, nullptr,
+     nullptr},
+    {kOrientOutward, FCW_TR_NOOP("Command", "面を外側に揃える(&U)"),
+     FCW_TR_NOOP("Prompt", "選択した三角形（なければモデル全体）の面を外側に向ける"), "", "",
+     orientCommand<Facing::Outward>, nullptr, modelNotEmpty},
+    {kOrientInward, FCW_TR_NOOP("Command", "面を内側に揃える(&N)"),
+     FCW_TR_NOOP("Prompt", "選択した三角形（なければモデル全体）の面を内側に向ける"), "", "",
+     orientCommand<Facing::Inward>, nullptr, modelNotEmpty},
     {kImportText, FCW_TR_NOOP("Command", "テキストの入力"), "", "", "", importTextFile, nullptr,
      nullptr},
     {kImportForeign, FCW_TR_NOOP("Command", "形式を指定して読み込み..."),
@@ -351,6 +364,9 @@ constexpr auto kCommands = sortedById(std::to_array<Command>({
     {kPalettePanel, FCW_TR_NOOP("Command", "パレット パネル(&P)"),
      FCW_TR_NOOP("Prompt", "パレット パネルの表示/非表示"), "", "", togglePalettePanel,
      palettePanelShown, nullptr},
+    {kShowFacing, FCW_TR_NOOP("Command", "面の向きを表示(&O)"),
+     FCW_TR_NOOP("Prompt", "裏を向いた面を赤く表示する"), "", "", toggleFacing, facingShown,
+     nullptr},
     {kDeleteLineTriangles, FCW_TR_NOOP("Command", "ライン状三角形の消去"), "", "", "",
      deleteLineTriangles, nullptr, nullptr},
     {kStatusBox, FCW_TR_NOOP("Command", "ステータスの表示"), "", "", "", toggleStatusBox,
@@ -487,6 +503,7 @@ const Command* findCommand(int id) {
 }
 
 DispatchResult dispatchCommand(Editor& editor, int id) {
+    const SymmetryAfterEvent symmetric(editor);
     endOperation(editor);
     const Command* command = findCommand(id);
     if (command == nullptr || command->handler == nullptr) {

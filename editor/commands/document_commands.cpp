@@ -1,6 +1,7 @@
 #include "editor/commands/document_commands.h"
 
 #include "editor/commands/file_messages.h"
+#include "editor/document_block.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "editor/session/recent_files.h"
@@ -38,6 +39,7 @@ void newDocument(Editor& editor) {
     editor.document.store.lastIndex = -1;
     editor.document.selection.clear(editor.document.store);
     editor.document.references = ReferenceImages{};
+    editor.document.symmetry = SymmetryState{};
 }
 
 bool openDocumentFile(Editor& editor, const std::string& path) {
@@ -64,7 +66,7 @@ bool openDocumentFile(Editor& editor, const std::string& path) {
     editor.document.undo.clear(); // a loaded document starts a new history
     replaceModel(editor, doc.triangles);
     // What follows the records: a damaged block is told, and the model opens all the same.
-    takeReferences(editor, readExtensionBlock(std::span(bytes).subspan(doc.recordsEnd)), path);
+    takeDocumentRecords(editor, readExtensionBlock(std::span(bytes).subspan(doc.recordsEnd)), path);
     nameDocument(editor, path);
     rememberRecentFile(editor, path);
     return true;
@@ -81,8 +83,8 @@ bool saveDocumentFile(Editor& editor, const std::string& path) {
     }
     std::vector<std::uint8_t> bytes =
         encodeDocument(editor.document.store.modelTriangles, lastToWrite);
-    // Nothing at all when there are no references: the file is a plain document.
-    const std::vector<std::uint8_t> block = encodeExtensionBlock(referenceRecords(editor, path));
+    // Nothing at all when there are no references and symmetry is off: a plain document.
+    const std::vector<std::uint8_t> block = encodeExtensionBlock(documentRecords(editor, path));
     bytes.insert(bytes.end(), block.begin(), block.end());
     if (FileResult r = writeFileAtomically(path, bytes, editor.services.writeFaults); !r) {
         reportFileError(editor, r, path, FileAccess::Writing);

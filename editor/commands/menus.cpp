@@ -78,8 +78,8 @@ std::vector<MenuItem> buildMain() {
              sub(FCW_TR_NOOP("Menu", "拡大縮小表示"),
                  cmds({kZoomDivide10, kZoomDivide4, kZoomDivide2, kZoomTimes1, kZoomTimes2,
                        kZoomTimes4, kZoomTimes10})),
-             cmd(kResetOrigin), sep(), cmd(kQuadLayout), cmd(kFrontPane), cmd(kRightPane),
-             cmd(kTopPane), cmd(kFreePane),
+             cmd(kResetOrigin), cmd(kShowFacing), sep(), cmd(kQuadLayout), cmd(kFrontPane),
+             cmd(kRightPane), cmd(kTopPane), cmd(kFreePane),
              sub(FCW_TR_NOOP("Menu", "下絵"),
                  cmds({kLoadReference, kReferenceSettings, kRemoveReference})),
              sep(), cmd(kLoadPalette), cmd(kExportPalette), cmd(kPaletteFromModel)}),
@@ -100,8 +100,9 @@ std::vector<MenuItem> buildMain() {
              sub(FCW_TR_NOOP("Menu", "回転"),
                  cmds({kRotateVerticesAboutOrigin, kRotateTrianglesAboutOrigin, kRotateTriangles,
                        kRotateVertices})),
-             sub(FCW_TR_NOOP("Menu", "伸縮（拡大縮小）"),
-                 cmds({kScaleTriangles, kScaleVertices}))}),
+             sub(FCW_TR_NOOP("Menu", "伸縮（拡大縮小）"), cmds({kScaleTriangles, kScaleVertices})),
+             sep(), cmd(kOrientOutward), cmd(kOrientInward), sep(), cmd(kSymmetry),
+             cmd(kSymmetryPlane)}),
         sub(FCW_TR_NOOP("Menu", "ﾍﾙﾌﾟ(&H)"), cmds({kHelp, kAbout})),
     };
 }
@@ -200,6 +201,7 @@ const std::vector<int>& toolbarButtons() {
         kGridInFront,
         0,
         kQuadLayout,
+        kSymmetry,
     };
     return buttons;
 }

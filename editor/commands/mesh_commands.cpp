@@ -7,9 +7,13 @@
 #include "editor/interface_text.h"
 #include "editor/tools/operation.h"
 #include "ops/cleanup.h"
+#include "ops/selection_walk.h"
 #include "ops/subdivision.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace fcw {
 
@@ -151,6 +155,34 @@ void scaleSelection(Editor& e, ScaleKind kind) {
                                dialog.factor(ScaleDialog::kVertical)};
     scaleSelection(e.document.store, e.document.selection, kind, factors, e.pane().camera);
     edit.commit();
+    e.repaint();
+}
+
+void orientParts(Editor& e, Facing facing) {
+    EditTransaction edit(e);
+    MeshStore& store = e.document.store;
+    std::vector<int> scope;
+    if (e.document.selection.empty()) {
+        for (int t = 0; t <= std::min<int>(store.lastIndex, kTriangleSlots - 1); ++t) {
+            scope.push_back(t);
+        }
+    } else {
+        forEachWholeTriangle(e.document.selection, [&](int t) {
+            scope.push_back(t);
+            return true;
+        });
+    }
+    const OrientPlan plan = planOrientation(store, scope, facing);
+    if (!plan.toTurn.empty()) {
+        edit.goAhead();
+        turnTriangles(store, plan.toTurn);
+        edit.commit(EditRefresh::ModelToView);
+    }
+    constexpr char kOriented[] = FCW_TR_NOOP(
+        "Status", "%1 個の三角形の向きを変えました。揃えられない部分 %2 個はそのままです");
+    e.host.showStatusMessage(
+        fillIn(e.host.translate(text_context::kStatus, kOriented),
+               {std::to_string(plan.toTurn.size()), std::to_string(plan.leftAlone)}));
     e.repaint();
 }
 

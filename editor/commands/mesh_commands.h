@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ops/mirror.h"
+#include "ops/orient.h"
 #include "ops/rotate_scale.h"
 
 namespace fcw {
@@ -32,6 +33,11 @@ void mirrorSelection(Editor& editor, MirrorAxis axis);
 // changes nothing. The selection stays.
 void rotateSelection(Editor& editor, RotateKind kind);
 void scaleSelection(Editor& editor, ScaleKind kind);
+
+// 33036, 33037: turns every part of the whole-selected triangles (of the model when nothing
+// is selected) to face outward or inward, as one undo step when any triangle turns, and says
+// in the status bar how many turned and how many parts were left alone. The selection stays.
+void orientParts(Editor& editor, Facing facing);
 
 // True when some listed triangle has exactly two selected vertices.
 bool hasEdgeSelectedTriangle(const Editor& editor);

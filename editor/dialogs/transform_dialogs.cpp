@@ -170,4 +170,24 @@ double NumberInputDialog::number() const {
     return parseFiniteDialogNumber(value(kNumber)).value_or(0.0);
 }
 
+SymmetryPlaneDialog::SymmetryPlaneDialog(MirrorPlane current) : Dialog(kSymmetryPlaneDialog) {
+    setValue(kLeftRight, current == MirrorPlane::LeftRight ? "1" : "0");
+    setValue(kUpDown, current == MirrorPlane::UpDown ? "1" : "0");
+    setValue(kFrontBack, current == MirrorPlane::FrontBack ? "1" : "0");
+}
+
+std::vector<int> SymmetryPlaneDialog::radioGroup(int control) const {
+    if (control >= kLeftRight && control <= kFrontBack) {
+        return {kLeftRight, kUpDown, kFrontBack};
+    }
+    return {};
+}
+
+MirrorPlane SymmetryPlaneDialog::plane() const {
+    if (value(kUpDown) == "1") {
+        return MirrorPlane::UpDown;
+    }
+    return value(kFrontBack) == "1" ? MirrorPlane::FrontBack : MirrorPlane::LeftRight;
+}
+
 } // namespace fcw

@@ -2,6 +2,7 @@
 
 #include "editor/dialog_ids.h"
 #include "editor/host.h"
+#include "ops/symmetry.h"
 
 #include <optional>
 #include <string>
@@ -76,6 +77,19 @@ class NumberInputDialog : public Dialog {
     std::optional<std::string> validate() override;
     double number() const;
     bool useCurrentView() const { return value(kUseCurrentView) == "1"; }
+};
+
+// Dialog 401 "対称面": the plane of live symmetry, 左右 (1410, y = 0), 上下 (1411, z = 0) or
+// 前後 (1412, x = 0). Opens at the plane in force.
+class SymmetryPlaneDialog : public Dialog {
+  public:
+    static constexpr int kLeftRight = 1410;
+    static constexpr int kUpDown = 1411;
+    static constexpr int kFrontBack = 1412;
+
+    explicit SymmetryPlaneDialog(MirrorPlane current);
+    std::vector<int> radioGroup(int control) const override;
+    MirrorPlane plane() const;
 };
 
 } // namespace fcw

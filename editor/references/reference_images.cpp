@@ -175,7 +175,7 @@ void removeReferenceImage(Editor& editor, std::size_t slot) {
 }
 
 void referenceChanged(Editor& editor) {
-    ++editor.document.referenceChanges;
+    ++editor.document.settingChanges;
     editor.setModified(true);
 }
 

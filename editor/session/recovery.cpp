@@ -2,6 +2,7 @@
 
 #include "editor/commands/document_commands.h"
 #include "editor/commands/file_messages.h"
+#include "editor/document_block.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
 #include "io/atomic_file.h"
@@ -202,7 +203,7 @@ bool reopenCopy(Editor& editor, const FoundCopy& copy) {
     replaceModel(editor, copy.model.triangles);
     editor.document.undo.clear();
     editor.document.path = copy.documentPath;
-    takeReferences(editor, copy.extensions, copy.documentPath);
+    takeDocumentRecords(editor, copy.extensions, copy.documentPath);
     editor.document.modified = true;
     editor.host.documentStateChanged();
     editor.repaint();
@@ -298,7 +299,7 @@ void writeCopy(Editor& editor, std::int64_t nowMs) {
         held >= 0 ? editor.document.store.lastIndex - 1 : editor.document.store.lastIndex;
     std::vector<std::uint8_t> bytes = encodeDocument(editor.document.store.modelTriangles, last);
     const std::vector<std::uint8_t> block =
-        encodeExtensionBlock(referenceRecords(editor, editor.document.path));
+        encodeExtensionBlock(documentRecords(editor, editor.document.path));
     bytes.insert(bytes.end(), block.begin(), block.end());
     const std::string trailer =
         std::string(kTrailerMark) + "path=" + escapeLine(editor.document.path) +

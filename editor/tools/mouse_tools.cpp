@@ -3,6 +3,7 @@
 #include "editor/commands/commands.h"
 #include "editor/commands/reference_commands.h"
 #include "editor/editor.h"
+#include "editor/symmetry.h"
 #include "editor/tools/button_drag_tools.h"
 #include "editor/tools/draw_triangle_tool.h"
 #include "editor/tools/range_tool.h"
@@ -53,6 +54,7 @@ void recordClick(Editor& e, int number, PixelPoint click) {
 } // namespace
 
 void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
+    const SymmetryAfterEvent symmetric(e);
     Tool& tool = activeTool(e);
     e.setModified(true);
     if (sphereDragShown(e)) {
@@ -78,6 +80,7 @@ void onLeftButtonDown(Editor& e, unsigned flags, PixelPoint click) {
 }
 
 void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
+    const SymmetryAfterEvent symmetric(e);
     InteractionState& s = e.session.interaction;
     if (e.session.view.statusFixed == 0 && e.pane().lastPaint.statusBoxRect.contains(p.x, p.y)) {
         s.statusCorner = s.statusCorner == StatusCorner::TopLeft
@@ -111,12 +114,14 @@ void onMouseMove(Editor& e, unsigned flags, PixelPoint p) {
 }
 
 void onLeftButtonUp(Editor& e, unsigned flags, PixelPoint p) {
+    const SymmetryAfterEvent symmetric(e);
     activeTool(e).release(e, flags, p);
     e.repaint();
     e.host.setMouseCapture(false);
 }
 
 void onRightButtonDown(Editor& e, unsigned, PixelPoint click) {
+    const SymmetryAfterEvent symmetric(e);
     if (selectionDragged(e)) {
         return;
     }

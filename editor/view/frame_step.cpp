@@ -38,7 +38,7 @@ void shadeTriangles(Editor& e, MeshStore& store, const SceneFrame& f) {
     if (f.depthPass) {
         e.services.depthRenderer.prepareTriangles(store.viewTriangles, f.depthPass->lastIndex,
                                                   f.depthPass->last, e.session.view.brightness,
-                                                  f.camera);
+                                                  f.camera, e.session.view.showFacing);
         return;
     }
     for (int k = 0; k <= f.drawCount; ++k) {
@@ -67,6 +67,36 @@ void depthPass(const Editor& e, SceneFrame& f) {
         SceneFrame::DepthPass{nullptr, e.session.view.gridUnits(), e.document.store.lastIndex, bits,
                               provisional ? DepthBufferRenderer::LastTriangle::Provisional
                                           : DepthBufferRenderer::LastTriangle::Finished};
+}
+
+// The plane of live symmetry where the pane looks along it: its normal, turned as the view
+// list is (the vertical-axis angle turns depth and horizontal, then the horizontal-axis angle
+// depth and vertical), has no depth. The line runs through the origin across the pane.
+void symmetryLine(const Editor& e, const Camera& c, SceneFrame& f) {
+    if (!e.document.symmetry.on) {
+        return;
+    }
+    const MirrorPlane plane = e.document.symmetry.plane;
+    const double x = plane == MirrorPlane::FrontBack ? 1.0 : 0.0;
+    const double y = plane == MirrorPlane::LeftRight ? 1.0 : 0.0;
+    const double z = plane == MirrorPlane::UpDown ? 1.0 : 0.0;
+    const double v = c.verticalAxisAngle;
+    const double h = c.horizontalAxisAngle;
+    const double x1 = x * std::cos(v) + y * std::sin(v);
+    const double y1 = y * std::cos(v) - x * std::sin(v);
+    const double depth = x1 * std::cos(h) + z * std::sin(h);
+    const double z1 = z * std::cos(h) - x1 * std::sin(h);
+    if (std::abs(depth) > 1e-6) {
+        return;
+    }
+    const double length = std::hypot(y1, z1);
+    const Rect& r = c.clientRect;
+    const double reach = 2.0 * ((r.right - r.left) + (r.bottom - r.top));
+    const double dx = -z1 / length * reach;
+    const double dy = y1 / length * reach;
+    f.symmetryLine = std::array<PixelPoint, 2>{
+        PixelPoint{truncToInt32(c.centreX - dx), truncToInt32(c.centreY - dy)},
+        PixelPoint{truncToInt32(c.centreX + dx), truncToInt32(c.centreY + dy)}};
 }
 
 // The slot the triangle pass leaves out: a half-drawn triangle or a sphere's reserved slot,
@@ -226,6 +256,7 @@ PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, d
     f.drawCount = pf.lastPaint.drawOrderLast;
     f.hiddenTriangle = hiddenSlot(e);
     depthPass(e, f);
+    symmetryLine(e, camera, f);
     const PointerPlaces pointer = pointerPlaces(e, pointerRatio);
     if (active) {
         activeTool(e).addPreview(e, pointer, pf);

@@ -3,6 +3,7 @@
 #include "editor/dialogs/dialog_number.h"
 #include "editor/editor.h"
 #include "editor/interface_text.h"
+#include "editor/symmetry.h"
 #include "editor/tools/draw_triangle_tool.h"
 #include "editor/tools/tool_registry.h"
 #include "interact/model_point.h"
@@ -210,6 +211,7 @@ bool applyViewKey(Editor& e, Key key) {
 } // namespace
 
 void onKeyDown(Editor& e, Key key, bool controlDown) {
+    const SymmetryAfterEvent symmetric(e);
     InteractionState& s = e.session.interaction;
     Camera& c = e.pane().camera;
     if (activeTool(e).key(e, key, controlDown)) {

@@ -1,6 +1,7 @@
 #include "tests/editor/editor_invariants.h"
 
 #include "editor/editor.h"
+#include "editor/symmetry.h"
 #include "ops/selection_walk.h"
 
 #include <algorithm>
@@ -275,6 +276,9 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
     if (auto bad = checkSelectionMarks(e, checkedLast, last)) {
         return bad;
     }
+    if (auto bad = checkSymmetry(e)) {
+        return bad;
+    }
 
     std::copy_n(store.modelTriangles.begin(), checkedLast + 1, cache.model.begin());
     std::copy_n(store.viewTriangles.begin(), checkedLast + 1, cache.view.begin());
@@ -282,6 +286,21 @@ std::optional<std::string> InvariantChecker::check(const Editor& e, bool allowFu
     cache.provisionalSlot = provisional ? last : -1;
     cache.verticalAngle = e.pane().camera.verticalAxisAngle;
     cache.horizontalAngle = e.pane().camera.horizontalAxisAngle;
+    return std::nullopt;
+}
+
+std::optional<std::string> checkSymmetry(const Editor& e) {
+    const SymmetryState& s = e.document.symmetry;
+    if (!s.on || !s.referenceMadeSymmetric) {
+        return std::nullopt; // an undo or redo may bring back a model from before
+    }
+    const std::vector<TriangleCore> model = liveModel(e);
+    const std::vector<int> partner = mirrorPartners(model, s.plane);
+    for (std::size_t i = 0; i < model.size(); ++i) {
+        if (partner[i] < 0 && !crossesPlane(model[i], s.plane)) {
+            return describe("symmetry", static_cast<int>(i), "has no mirror image");
+        }
+    }
     return std::nullopt;
 }
 

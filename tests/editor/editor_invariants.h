@@ -39,6 +39,11 @@ class InvariantChecker {
     std::unique_ptr<Cache> cache_;
 };
 
+// While live symmetry is on (and no undo or redo brought back an older model since it was made
+// symmetric): every live triangle has its mirror image, or crosses the plane without one (kept
+// as it was when symmetry was turned on).
+std::optional<std::string> checkSymmetry(const Editor& editor);
+
 // After a paint: drawOrder[0 .. n] is a permutation of 0 .. n, with n the last triangle (plus
 // the spare slot while a tool other than drawing or sphere has an operation under way), and
 // sorted back to front by the store's depth keys.

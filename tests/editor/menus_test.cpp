@@ -43,7 +43,7 @@ TEST(Menus, EveryItemReachesAHandler) {
         ASSERT_NE(c, nullptr) << id;
         EXPECT_NE(c->handler, nullptr) << id;
     }
-    EXPECT_EQ(toolbarButtons().size(), 41u);
+    EXPECT_EQ(toolbarButtons().size(), 42u);
 }
 
 TEST(Menus, EveryCommandIsReachableFromAMenuTheToolbarOrAKey) {

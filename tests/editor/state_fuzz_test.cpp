@@ -10,8 +10,9 @@
 // across its panes), right clicks with a
 // popup choice, the wheel, keys with Ctrl and Shift (accelerators go to their commands), every
 // command of the command table, view resizes, documents opened and saved (valid and damaged),
-// text and DXF imports, copy and paste through a work file. Dialogs, question boxes, file
-// dialogs and popups are answered at random by the host, with garbage typed into the controls.
+// text and DXF imports, copy and paste through a work file; half the sequences turn live
+// symmetry on at the start. Dialogs, question boxes, file dialogs and popups are answered at
+// random by the host, with garbage typed into the controls.
 
 #include "tests/editor/editor_invariants.h"
 #include "tests/editor/state_fuzz_events.h"
@@ -19,7 +20,6 @@
 #include "tests/editor/state_fuzz_host.h"
 
 #include "editor/batch/batch_player.h"
-#include "editor/command_ids.h"
 #include "editor/commands/commands.h"
 #include "editor/commands/document_commands.h"
 #include "editor/commands/interchange_commands.h"
@@ -58,8 +58,7 @@ struct Sequence {
     int lastAction = 0;
     static constexpr int kEndedByFileOrUndo = -1;
     // Whether the event's foreign import or export succeeded, and the model, undo depth and
-    // history serial just before it (after the operation in progress ended); empty for other
-    // events.
+    // history serial just before it (after the operation in progress ended); else empty.
     std::optional<bool> foreignDone;
     std::vector<TriangleCore> foreignModel;
     std::pair<int, std::uint64_t> foreignHistory;
@@ -204,8 +203,7 @@ struct Sequence {
             return "rubber band over the view";
         }
         if (kind < 83) {
-            // Most commands act on a selection: often make one first, with a rubber band
-            // over part of the view or with Select All.
+            // Most commands act on a selection: often make one first (a band or Select All).
             std::string text;
             if (e.document.selection.empty() && chance(rng, 0.6)) {
                 if (chance(rng, 0.5)) {
@@ -228,8 +226,7 @@ struct Sequence {
             return text + "command " + std::to_string(id);
         }
         if (kind < 86) {
-            // Mostly window-sized; a large view now and then (its depth buffer is slow to
-            // allocate under the sanitizers).
+            // Mostly window-sized; now and then a large view (slow under the sanitizers).
             const bool large = chance(rng, 0.1);
             const int w = chance(rng, 0.1) ? 0 : uniform(rng, 1, large ? 2500 : 900);
             const int h = chance(rng, 0.1) ? 0 : uniform(rng, 1, large ? 1600 : 700);
@@ -370,6 +367,9 @@ int setUpSequence(FuzzFixture& f, Sequence& seq) {
     Editor& e = seq.editor;
     const int size = randomModelSize(seq.rng);
     replaceModel(e, randomTriangles(seq.rng, size));
+    if (chance(seq.rng, 0.5)) {
+        dispatchCommand(e, command_id::kSymmetry); // the question is answered at random
+    }
     e.repaint();
     // Often something to paste already: a small clip, now and then one that reaches the limit
     // or a damaged one.

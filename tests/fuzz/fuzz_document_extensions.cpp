@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the reader of the block after a native document's triangle records
-// and to the reference images' record, and checks that what they accept writes back the same.
+// and to the records of the reference images and of live symmetry, and checks that what they
+// accept writes back the same.
 
 #include "tests/fuzz/fuzz_support.h"
 
@@ -30,6 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const ExtensionRecord& r : read.records) {
         if (r.tag == kReferenceTag && r.version == kReferenceVersion) {
             (void)decodeReferences(r.payload);
+        }
+        if (r.tag == kSymmetryTag && r.version == kSymmetryVersion) {
+            if (const auto plane = decodeSymmetryPlane(r.payload)) {
+                fuzz::check(encodeSymmetryPlane(*plane) == r.payload,
+                            "the symmetry plane does not write back as it was read");
+            }
         }
     }
     return 0;

@@ -16,7 +16,7 @@ bool sameValue(double a, double b) {
 }
 
 // Same colour and the same nine coordinates (NaN equal to NaN).
-bool sameCore(const TriangleCore& a, const TriangleCore& b) {
+bool sameCoreNaNAlike(const TriangleCore& a, const TriangleCore& b) {
     if (a.colour != b.colour) {
         return false;
     }
@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "re-encoded document refused");
         fuzz::check(back.triangles.size() == doc.triangles.size(), "re-encoded count differs");
         for (std::size_t i = 0; i < doc.triangles.size(); ++i) {
-            fuzz::check(sameCore(back.triangles[i], doc.triangles[i]), "a save changed a triangle");
+            fuzz::check(sameCoreNaNAlike(back.triangles[i], doc.triangles[i]),
+                        "a save changed a triangle");
         }
     }
     if (!fuzz::goesDeep(bytes)) {
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(e.document.store.lastIndex == doc.lastIndex, "the opened model has another count");
     // The editor holds what the reader read.
     for (std::size_t i = 0; i < doc.triangles.size(); ++i) {
-        fuzz::check(sameCore(e.document.store.modelTriangles[i].core(), doc.triangles[i]),
+        fuzz::check(sameCoreNaNAlike(e.document.store.modelTriangles[i].core(), doc.triangles[i]),
                     "the opened model holds another triangle");
     }
     fuzz::lookAround(q);

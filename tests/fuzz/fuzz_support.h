@@ -118,7 +118,7 @@ struct QuietPlayer {
 
 // Every member of the editor, so that a new one is not forgotten by resetPlayer below: this
 // fails to compile when the editor grows, and the new member has to be reset there too.
-static_assert(sizeof(Editor) == 1800,
+static_assert(sizeof(Editor) == 1840,
               "Editor changed: reset the new member in resetPlayer, then update the size");
 
 // A player as fresh as a new one. Building a player maps megabytes of fixed-size arrays
@@ -145,7 +145,8 @@ inline QuietPlayer& resetPlayer() {
     to.document.path = from.document.path;
     to.document.modified = from.document.modified;
     to.document.references = from.document.references;
-    to.document.referenceChanges = from.document.referenceChanges;
+    to.document.settingChanges = from.document.settingChanges;
+    to.document.symmetry = from.document.symmetry;
     to.session = from.session;
     // Every paint and every resize clears the picture and the depth buffer, so the renderer
     // only needs the size and pixel layout of a new one; its buffers stay.

@@ -166,6 +166,42 @@ TEST(ScenePainter, BackFacingTrianglesAreSkippedInEveryFrameMode) {
     EXPECT_EQ(f.canvas.calls[1], "pixels 800x600@32"); // no white fill first: it is replaced
 }
 
+// 33035 shows the back faces red with a black outline in every frame mode and through the
+// depth buffer; a second 33035 hides them again.
+TEST(ScenePainter, FacingShowsBackFacesRedAndHidesThemAgain) {
+    Fixture f;
+    f.e.session.view.statusVisible = 0;
+    f.e.session.view.emphasisMode = 0;
+    appendTriangle(f.e, {0, 20, 0}, {0, 20, 10}, {0, 30, 0}, 0x00FF00); // faces away
+    const std::string red = "polygon 3 pen1:0 brush:" + std::to_string(kBackFaceRed);
+    ASSERT_GE(kBackFaceRed & 0xFF, 200u);
+    ASSERT_LE((kBackFaceRed >> 8) & 0xFF, 110u);
+    ASSERT_LE(kBackFaceRed >> 16, 110u);
+    for (const bool on : {true, false}) {
+        dispatchCommand(f.e, command_id::kShowFacing);
+        ASSERT_EQ(findCommand(command_id::kShowFacing)->isChecked(f.e), on);
+        for (int mode = 0; mode < 4; ++mode) {
+            f.canvas.calls.clear();
+            f.e.session.view.frameMode = static_cast<FrameMode>(mode);
+            paintScene(stepFrame(f.e), f.canvas);
+            EXPECT_EQ(f.canvas.count(red), on ? 1 : 0) << mode;
+            EXPECT_EQ(f.canvas.calls.size(), on ? 3u : 2u) << mode;
+        }
+        f.e.session.view.depthNormalDisplay = 1;
+        f.e.services.depthRenderer.resize(f.e.pane().camera.clientRect);
+        paintScene(stepFrame(f.e), f.canvas);
+        const Camera& c = f.e.pane().camera;
+        const Point3& centroid = f.e.document.store.viewTriangles[0].centroid;
+        const std::size_t at = (static_cast<std::size_t>(c.projectY(centroid.z)) * 800 +
+                                static_cast<std::size_t>(c.projectX(centroid.y))) *
+                               4;
+        const auto pixels = f.e.services.depthRenderer.pixels();
+        const Colour shown = pixels[at + 2] | pixels[at + 1] << 8 | pixels[at] << 16;
+        EXPECT_EQ(shown, on ? kBackFaceRed : 0xFFFFFFu);
+        f.e.session.view.depthNormalDisplay = 0;
+    }
+}
+
 TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
     Fixture f;
     f.e.session.view.statusVisible = 0;
