@@ -95,6 +95,23 @@ void qpainterFillBench(benchmark::State& state, int scale) {
 // One move event of a drag of all 3000 triangles in the range tool at 3840 x 2160, with the
 // full repaint the window does after it (as "bench drag" times it). The pointer goes one pixel
 // right and back left on alternate events.
+// A drag of the selection from the centre box of the active pane's last paint, a pixel right
+// and back, one move event (with its repaint) an iteration. The tools take points in the
+// active pane's own pixels, as the window hands them on.
+template <typename Picture>
+void dragBackAndForth(benchmark::State& state, Editor& e, const Picture& pictureBits) {
+    PixelPoint p = centre(e.pane().lastPaint.centreBox);
+    onLeftButtonDown(e, mouse_flags::kLeft, p);
+    int step = 1;
+    for (auto _ : state) {
+        p.x += step;
+        step = -step;
+        onMouseMove(e, mouse_flags::kLeft, p);
+        benchmark::DoNotOptimize(pictureBits());
+    }
+    onLeftButtonUp(e, 0, p);
+}
+
 void BM_DragEvent3000_4K(benchmark::State& state) {
     std::ostringstream sink;
     BatchPlayer player(sink, sink);
@@ -105,16 +122,7 @@ void BM_DragEvent3000_4K(benchmark::State& state) {
     QtCanvas canvas(3840, 2160);
     player.host().setPainter([&](Editor& editor) { paintScene(stepFrame(editor), canvas); });
     e.repaint();
-    PixelPoint p = centre(e.pane().lastPaint.centreBox);
-    onLeftButtonDown(e, mouse_flags::kLeft, p);
-    int step = 1;
-    for (auto _ : state) {
-        p.x += step;
-        step = -step;
-        onMouseMove(e, mouse_flags::kLeft, p);
-        benchmark::DoNotOptimize(canvas.image().constBits());
-    }
-    onLeftButtonUp(e, 0, p);
+    dragBackAndForth(state, e, [&] { return canvas.image().constBits(); });
     player.host().setPainter(nullptr);
 }
 BENCHMARK(BM_DragEvent3000_4K)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -213,17 +221,7 @@ void BM_DragEvent3000_4K_Quad(benchmark::State& state) {
     ViewPicture picture;
     player.host().setPainter([&](Editor& editor) { picture.paint(editor, 1.0); });
     e.repaint();
-    // The tools take points in the active pane's own pixels, as the window hands them on.
-    PixelPoint p = centre(e.pane().lastPaint.centreBox);
-    onLeftButtonDown(e, mouse_flags::kLeft, p);
-    int step = 1;
-    for (auto _ : state) {
-        p.x += step;
-        step = -step;
-        onMouseMove(e, mouse_flags::kLeft, p);
-        benchmark::DoNotOptimize(picture.canvas().image().constBits());
-    }
-    onLeftButtonUp(e, 0, p);
+    dragBackAndForth(state, e, [&] { return picture.canvas().image().constBits(); });
     state.counters["undo_steps"] = e.undoDepth(); // 1 when the drag moved the selection
     player.host().setPainter(nullptr);
 }
