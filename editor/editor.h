@@ -40,6 +40,11 @@ struct SymmetryState {
     std::vector<TriangleCore> reference;
     bool referenceMadeSymmetric = false; // it was symmetric (an undo may restore one that is not)
     bool modelReplaced = false;          // the whole model was replaced since
+    // The history as it stood with `reference`: an edit counted since and then refused is
+    // taken back to it.
+    std::uint64_t referenceSerial = 0;
+    int referenceRedoDepth = 0;
+    bool referenceModified = false;
 };
 
 // The document: the model with its selection and undo history, which file it is and whether

@@ -54,9 +54,33 @@ std::vector<TriangleCore> liveModel(const Editor& e) {
     return out;
 }
 
+namespace {
+
+void rememberHistory(Editor& e) {
+    SymmetryState& s = e.document.symmetry;
+    s.referenceSerial = e.document.undo.serial;
+    s.referenceRedoDepth = e.document.undo.redoDepth;
+    s.referenceModified = e.document.modified;
+}
+
+// Puts the model back as `before` after a refused edit; the one counted edit since `before`
+// was kept, if there is one, is taken back with it.
+void refuseEdit(Editor& e, const std::vector<TriangleCore>& before) {
+    SymmetryState& s = e.document.symmetry;
+    e.document.selection.clear(e.document.store);
+    writeModel(e, before);
+    if (e.document.undo.serial == s.referenceSerial + 1) {
+        e.document.undo.withdrawLast(s.referenceRedoDepth, s.referenceSerial);
+        e.setModified(s.referenceModified);
+    }
+}
+
+} // namespace
+
 void resetSymmetryReference(Editor& e) {
     SymmetryState& s = e.document.symmetry;
     s.modelReplaced = false;
+    rememberHistory(e);
     if (!s.on) { // nothing to compare with until it is turned on
         s.reference.clear();
         s.referenceMadeSymmetric = false;
@@ -88,6 +112,7 @@ void keepSymmetric(Editor& e) {
         s.reference = liveModel(e);
         s.referenceMadeSymmetric = symmetric;
         s.modelReplaced = false;
+        rememberHistory(e);
     };
     if (s.modelReplaced) {
         int crossing = 0;
@@ -103,8 +128,7 @@ void keepSymmetric(Editor& e) {
         }
     }
     if (model.size() > static_cast<std::size_t>(kMaxTriangles)) {
-        e.document.selection.clear(e.document.store);
-        writeModel(e, before);
+        refuseEdit(e, before);
         keep();
         showTooManyPolygons(e);
         e.repaint();

@@ -2,6 +2,7 @@
 
 #include "model/mesh_store.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -60,6 +61,19 @@ struct UndoHistory {
     // replaces becomes the history's newest counted slot. Returns false when nothing was undone
     // since the last counted edit (or load).
     bool restoreNext(MeshStore& store);
+
+    // Takes back the newest counted step without restoring anything, for an edit that was
+    // counted and then refused with the model put back as it was before it: the redo slots
+    // are those the edit forgot (`redoDepthBefore` of them, still held) and the serial is
+    // `serialBefore` again. (An edit counted over a full history had already dropped the
+    // oldest step; that one stays gone.)
+    void withdrawLast(int redoDepthBefore, std::uint64_t serialBefore) {
+        if (undoDepth > 0) {
+            --undoDepth;
+        }
+        redoDepth = std::min(redoDepthBefore, kUndoLevels - undoDepth);
+        serial = serialBefore;
+    }
 
     // Forgets every step: history and redo (a loaded document starts a new history). The
     // serial goes on growing.

@@ -173,8 +173,8 @@ TEST(Symmetry, TheSeamHoldsAndNothingCrossesIt) {
     EXPECT_EQ(t.v[2][1], 0.0);
 }
 
-// An edit that would pass 3000 triangles with its mirror images is refused, the model as it
-// was, with the capacity warning.
+// An edit that would pass 3000 triangles with its mirror images is refused, the model and its
+// history as they were, with the capacity warning.
 TEST(Symmetry, MirrorImagesPastTheCapacityAreRefused) {
     std::vector<TriangleCore> model;
     for (int i = 0; i < 1499; ++i) {
@@ -186,12 +186,19 @@ TEST(Symmetry, MirrorImagesPastTheCapacityAreRefused) {
     Symmetric s(model);
     ASSERT_EQ(s.model().size(), 2999u);
     ASSERT_TRUE(s.e.document.symmetry.on);
+    s.e.setModified(false); // as after a save
+    const int undoDepth = s.e.undoDepth();
+    const std::uint64_t serial = s.e.historySerial();
     s.edit([](MeshStore& m) {
         Triangle& t = m.modelTriangles[static_cast<std::size_t>(++m.lastIndex)];
         t.assign(core({0, 5000, 0}, {0, 5001, 0}, {0, 5000, 1}));
         touch(t);
     });
     EXPECT_EQ(s.model().size(), 2999u);
+    // The refused edit leaves no step behind, and the document as unmodified as it was.
+    EXPECT_EQ(s.e.undoDepth(), undoDepth);
+    EXPECT_EQ(s.e.historySerial(), serial);
+    EXPECT_FALSE(s.e.document.modified);
     EXPECT_EQ(s.host.dialogs, std::vector<int>{kTooManyPolygonsDialog});
     EXPECT_EQ(checkSymmetry(s.e), std::nullopt);
 }
