@@ -28,6 +28,11 @@ void Editor::countEdit() {
     setModified(true);
 }
 
+void Editor::countSettingChange() {
+    ++document.settingChanges;
+    setModified(true);
+}
+
 void Editor::setModified(bool modified) {
     if (document.modified != modified) {
         document.modified = modified;

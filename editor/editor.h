@@ -134,6 +134,9 @@ class Editor {
     const Pane& pane() const { return session.panes[session.activePane]; }
 
     void setModified(bool modified);
+    // A change to what the document keeps beside its model (reference images, symmetry):
+    // counted in settingChanges, and the document is modified.
+    void countSettingChange();
     // The orthographic panes follow the active one's zoom and offsets, then the host paints.
     void repaint() {
         followActiveOrthographicPane(*this);

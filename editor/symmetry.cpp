@@ -177,8 +177,7 @@ namespace {
 void keptStateChanged(Editor& e, bool wasOn, MirrorPlane wasPlane) {
     const SymmetryState& s = e.document.symmetry;
     if (s.on != wasOn || (s.on && s.plane != wasPlane)) {
-        ++e.document.settingChanges;
-        e.setModified(true);
+        e.countSettingChange();
     }
 }
 

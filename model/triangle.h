@@ -17,6 +17,11 @@ struct TriangleCore {
     std::array<std::array<double, 3>, 3> v{}; // v[k] = {x, y, z}
 };
 
+// The same colour and corners in the same order.
+inline bool sameCore(const TriangleCore& a, const TriangleCore& b) {
+    return a.colour == b.colour && a.v == b.v;
+}
+
 // One facet with its derived values. The derived fields are recomputed by computeNormal()
 // and computePolar(); nothing recomputes them implicitly.
 struct Triangle {

@@ -16,11 +16,6 @@ enum class MirrorPlane : std::int8_t {
     FrontBack = 2, // x = 0
 };
 
-// The same colour and corners in the same order.
-inline bool sameCore(const TriangleCore& a, const TriangleCore& b) {
-    return a.colour == b.colour && a.v == b.v;
-}
-
 // A corner this close to the plane lies on it.
 inline constexpr double kSeamTolerance = 1e-9;
 

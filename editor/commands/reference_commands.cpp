@@ -52,7 +52,7 @@ void referenceSettingsCommand(Editor& editor) {
     const ReferenceSettings s = dialog.settings();
     if (!(s == r->settings)) {
         r->settings = s;
-        referenceChanged(editor);
+        editor.countSettingChange();
     }
     editor.repaint();
 }
@@ -86,7 +86,7 @@ bool dragReference(Editor& editor, PixelPoint p) {
     if (dx != 0 || dy != 0) {
         r->settings.across += dx / zoom;
         r->settings.up -= dy / zoom;
-        referenceChanged(editor);
+        editor.countSettingChange();
     }
     return true;
 }

@@ -163,20 +163,15 @@ bool loadReferenceImage(Editor& editor, std::size_t slot, const std::string& pat
         return false;
     }
     fill(editor.document.references[slot], absolute, std::move(*image));
-    referenceChanged(editor);
+    editor.countSettingChange();
     return true;
 }
 
 void removeReferenceImage(Editor& editor, std::size_t slot) {
     if (editor.document.references[slot].inUse) {
         editor.document.references[slot] = ReferenceImage{};
-        referenceChanged(editor);
+        editor.countSettingChange();
     }
-}
-
-void referenceChanged(Editor& editor) {
-    ++editor.document.settingChanges;
-    editor.setModified(true);
 }
 
 std::vector<ExtensionRecord> referenceRecords(const Editor& editor,

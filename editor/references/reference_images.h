@@ -59,9 +59,6 @@ bool loadReferenceImage(Editor& editor, std::size_t slot, const std::string& pat
 // Empties a slot (marking the document modified when it held anything).
 void removeReferenceImage(Editor& editor, std::size_t slot);
 
-// Records a change of a slot's settings: the document is modified.
-void referenceChanged(Editor& editor);
-
 // The block records that keep the references in a document saved at `documentPath` (paths
 // relative to its folder, and absolute); none when no slot is in use.
 std::vector<ExtensionRecord> referenceRecords(const Editor& editor,

@@ -302,15 +302,9 @@ bool sameModel(const Editor& e, const MeshStore& turned) {
     }
     const int last = sortedLast(e);
     for (int i = 0; i <= last; ++i) {
-        const Triangle& a = store.modelTriangles[static_cast<std::size_t>(i)];
-        const Triangle& b = turned.modelTriangles[static_cast<std::size_t>(i)];
-        if (a.colour != b.colour) {
+        if (!sameCore(store.modelTriangles[static_cast<std::size_t>(i)].core(),
+                      turned.modelTriangles[static_cast<std::size_t>(i)].core())) {
             return false;
-        }
-        for (std::size_t k = 0; k < 3; ++k) {
-            if (a.v[k].x != b.v[k].x || a.v[k].y != b.v[k].y || a.v[k].z != b.v[k].z) {
-                return false;
-            }
         }
     }
     for (int i = store.lastIndex + 1; i <= last; ++i) {
