@@ -22,15 +22,6 @@ void Triangle::assign(const TriangleCore& src) {
     }
 }
 
-TriangleCore Triangle::core() const {
-    TriangleCore c;
-    c.colour = colour;
-    for (std::size_t k = 0; k < 3; ++k) {
-        c.v[k] = {v[k].x, v[k].y, v[k].z};
-    }
-    return c;
-}
-
 void Triangle::computeNormal() {
     const double e1x = v[1].x - v[0].x;
     const double e1y = v[1].y - v[0].y;

@@ -46,7 +46,15 @@ struct Triangle {
     // destination keeps its selection marks and its (now stale) derived fields.
     void assign(const Triangle& src);
     void assign(const TriangleCore& src);
-    TriangleCore core() const;
+    // Inline: the panes compare whole models core by core before every paint.
+    TriangleCore core() const {
+        TriangleCore c;
+        c.colour = colour;
+        for (std::size_t k = 0; k < 3; ++k) {
+            c.v[k] = {v[k].x, v[k].y, v[k].z};
+        }
+        return c;
+    }
 
     // Writes v[i]'s coordinates; the mark and the derived fields are left alone.
     void setVertex(int i, const Point3& p) { v[static_cast<std::size_t>(i)].setCoords(p); }

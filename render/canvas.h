@@ -91,6 +91,13 @@ class Canvas {
     virtual void roundRect(const Rect& r, int cornerWidth, int cornerHeight) = 0;
     virtual void ellipse(const Rect& r) = 0;
     virtual void fillRect(const Rect& r, Colour colour) = 0;
+    // fillRect(r, colour), then lines(segments) with the current pen. A canvas may write the
+    // vertical lines row by row as it fills.
+    virtual void fillRectThenLines(const Rect& r, Colour colour,
+                                   std::span<const LineSegment> segments) {
+        fillRect(r, colour);
+        lines(segments);
+    }
     virtual void frameRect(const Rect& r, Colour colour) = 0;
     // Clears `r` to no colour at all, for pictures with a transparent background; a surface
     // without transparency fills it white, the view's background.

@@ -134,45 +134,6 @@ QtCanvas::Strip QtCanvas::verticalStrip(PixelPoint from, PixelPoint to) const {
     return c;
 }
 
-void QtCanvas::lines(std::span<const LineSegment> segments) {
-    detach();
-    if (pen_.style != Pen::Style::Solid) {
-        for (const LineSegment& s : segments) {
-            penLine(s.from, s.to);
-        }
-        return;
-    }
-    // A solid pen gives every pixel it covers its one colour, so the order of the lines does
-    // not matter: the vertical ones are written together, in one pass down the rows, instead
-    // of one pass down the rows for each line.
-    strips_.clear();
-    std::int64_t top = INT64_MAX;
-    std::int64_t end = INT64_MIN;
-    for (const LineSegment& s : segments) {
-        if (s.from.x != s.to.x || s.from.y == s.to.y) {
-            penLine(s.from, s.to);
-            continue;
-        }
-        const Strip c = verticalStrip(s.from, s.to);
-        if (c.top < c.end) {
-            strips_.push_back(c);
-            top = std::min(top, c.top);
-            end = std::max(end, c.end);
-        }
-    }
-    const QRgb value = toRgb(pen_.colour);
-    for (std::int64_t y = top; y < end; ++y) {
-        QRgb* row = pixels_ + y * stride_;
-        for (const Strip& c : strips_) {
-            if (y >= c.top && y < c.end) {
-                for (std::int64_t x = c.left; x <= c.right; ++x) {
-                    row[x] = value;
-                }
-            }
-        }
-    }
-}
-
 void QtCanvas::penLine(PixelPoint from, PixelPoint to) {
     if (pen_.style == Pen::Style::None) {
         return;

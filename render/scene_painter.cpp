@@ -5,8 +5,10 @@
 #include "render/canvas.h"
 #include "render/device_pixels.h"
 #include "render/grid_geometry.h"
+#include "render/later_repeats.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -76,7 +78,7 @@ std::vector<GridStroke> gridStrokes(const SceneFrame& f) {
 
 // Draws the grid's lines (the canvas clips them to the band being drawn), then the depth
 // square.
-void gridPass(const SceneFrame& f, const std::vector<GridStroke>& strokes, Canvas& canvas) {
+void gridPass(const SceneFrame& f, std::span<const GridStroke> strokes, Canvas& canvas) {
     for (const GridStroke& stroke : strokes) {
         canvas.setPen(stroke.pen);
         canvas.lines(stroke.segments);
@@ -105,6 +107,76 @@ struct ProjectedTriangle {
     bool backFace = false; // drawn in kBackFaceRed with a black outline, whatever the mode
 };
 
+// Whether the pass fills every triangle it draws (back faces are always filled).
+bool allFilled(FrameMode mode) {
+    return mode == FrameMode::FilledWithEdges || mode == FrameMode::Filled;
+}
+
+// A filled triangle's pixels follow from its three directed edges alone, so two triangles with
+// the same corners in the same turn cover the same pixels, and the nearer one, drawn later,
+// paints over every pixel of the other. Orthographic panes see such twins wherever copies of
+// a part line up along the view. Leaves the farther of each out; the picture is the same.
+void dropPaintedOver(std::vector<ProjectedTriangle>& backToFront) {
+    // Each triangle's corners turned to start at the least one (by row, then column).
+    using Corners = std::array<PixelPoint, 3>;
+    auto less = [](PixelPoint a, PixelPoint b) { return a.y != b.y ? a.y < b.y : a.x < b.x; };
+    std::vector<Corners> keys;
+    keys.reserve(backToFront.size());
+    for (const ProjectedTriangle& t : backToFront) {
+        const PixelPoint* p = t.points;
+        const int first =
+            less(p[1], p[0]) ? (less(p[2], p[1]) ? 2 : 1) : (less(p[2], p[0]) ? 2 : 0);
+        keys.push_back({p[first], p[(first + 1) % 3], p[(first + 2) % 3]});
+    }
+    const std::vector<char> repeated = repeatedLater(
+        std::span<const Corners>(keys),
+        [](const Corners& c) {
+            HashMix h;
+            for (const PixelPoint& p : c) {
+                h.add(p.x);
+                h.add(p.y);
+            }
+            return h.value();
+        },
+        [](const Corners& a, const Corners& b) {
+            return std::equal(a.begin(), a.end(), b.begin(),
+                              [](PixelPoint p, PixelPoint q) { return p.x == q.x && p.y == q.y; });
+        });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < backToFront.size(); ++i) {
+        if (repeated[i] == 0) {
+            backToFront[kept++] = backToFront[i];
+        }
+    }
+    backToFront.resize(kept);
+}
+
+// The vertex or selection markers without those an identical one later in the list covers
+// again (a corner shared by several triangles is marked once per triangle).
+std::vector<Rect> lastOfEachMarker(std::span<const Rect> markers) {
+    const std::vector<char> repeated = repeatedLater(
+        markers,
+        [](const Rect& r) {
+            HashMix h;
+            h.add(r.left);
+            h.add(r.top);
+            h.add(r.right);
+            h.add(r.bottom);
+            return h.value();
+        },
+        [](const Rect& a, const Rect& b) {
+            return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+        });
+    std::vector<Rect> out;
+    out.reserve(markers.size());
+    for (std::size_t i = 0; i < markers.size(); ++i) {
+        if (repeated[i] == 0) {
+            out.push_back(markers[i]);
+        }
+    }
+    return out;
+}
+
 std::vector<ProjectedTriangle> projectTriangles(const SceneFrame& f) {
     const Camera& c = f.camera;
     const auto slots = static_cast<int>(f.triangles.size());
@@ -127,6 +199,9 @@ std::vector<ProjectedTriangle> projectTriangles(const SceneFrame& f) {
         p.top = std::min({p.points[0].y, p.points[1].y, p.points[2].y});
         p.bottom = std::max({p.points[0].y, p.points[1].y, p.points[2].y});
         out.push_back(p);
+    }
+    if (allFilled(f.view.frameMode)) {
+        dropPaintedOver(out);
     }
     return out;
 }
@@ -178,7 +253,13 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
     const bool grid = f.view.anyGridSpacing() && !f.view.gridInFront;
     const std::vector<GridStroke> strokes = grid ? gridStrokes(f) : std::vector<GridStroke>{};
     auto band = [&](Canvas& surface, std::int64_t top, std::int64_t bottom) {
-        if (f.background) {
+        std::span<const GridStroke> gridLeft(strokes);
+        if (f.background && grid && !f.reference) {
+            // The grid's first lines go in with the background, row by row.
+            surface.setPen(strokes.front().pen);
+            surface.fillRectThenLines(f.client, *f.background, strokes.front().segments);
+            gridLeft = gridLeft.subspan(1);
+        } else if (f.background) {
             surface.fillRect(f.client, *f.background);
         } else {
             surface.clearToTransparent(f.client);
@@ -187,7 +268,7 @@ void backToFront(const SceneFrame& f, Canvas& canvas, std::int32_t bandRows) {
             surface.drawReference(*f.reference);
         }
         if (grid) {
-            gridPass(f, strokes, surface);
+            gridPass(f, gridLeft, surface);
         }
         drawTriangles(f, triangles, top, bottom, surface);
     };
@@ -298,12 +379,12 @@ void markers(const SceneFrame& f, Canvas& canvas) {
     if (!f.vertexMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, thin, rgb(0, 0, 255)});
         canvas.setBrush({Brush::Style::Solid, rgb(255, 0, 0)});
-        canvas.rectangles(f.vertexMarkers);
+        canvas.rectangles(lastOfEachMarker(f.vertexMarkers));
     }
     if (!f.selectionMarkers.empty()) {
         canvas.setPen({Pen::Style::Solid, thin, rgb(255, 0, 0)});
         canvas.setBrush({Brush::Style::Solid, rgb(0, 0, 255)});
-        canvas.rectangles(f.selectionMarkers);
+        canvas.rectangles(lastOfEachMarker(f.selectionMarkers));
     }
     for (const PixelPoint& p : f.snapMarkers) {
         canvas.invertSnapMarker(p.x, p.y);

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <numeric>
 #include <random>
 #include <sstream>
 #include <string>
@@ -150,6 +153,76 @@ TEST(CanvasFill, PaintedTriangleWithoutEdgesHasNoHoles) {
     }
     EXPECT_EQ(holes, 0);
     EXPECT_GT(filled, 1500);
+}
+
+// The painter leaves out a triangle that a later one with the same corners in the same turn
+// covers, and a marker repeated later: the picture must be the one drawing every triangle and
+// marker in order gives, whatever the twins' colours, corner order or turn.
+TEST(CanvasFill, RepeatsLeftOutPaintTheSamePictureAsEverything) {
+    std::mt19937 random(7);
+    auto coordinate = [&] { return static_cast<int>(random() % 48) - 4; };
+    for (int round = 0; round < 40; ++round) {
+        std::vector<Triangle> triangles;
+        std::vector<std::array<PixelPoint, 3>> corners;
+        for (int k = 0; k < 30; ++k) {
+            std::array<PixelPoint, 3> c{};
+            if (k > 0 && random() % 2 == 0) { // a twin: turned one step, or the other way round
+                c = corners[random() % corners.size()];
+                if (random() % 3 == 0) {
+                    std::swap(c[1], c[2]);
+                } else {
+                    std::rotate(c.begin(), c.begin() + 1, c.end());
+                }
+            } else {
+                for (PixelPoint& p : c) {
+                    p = {coordinate(), coordinate()};
+                }
+            }
+            Triangle t;
+            for (int i = 0; i < 3; ++i) {
+                t.setVertex(i, Point3(0, c[static_cast<std::size_t>(i)].x,
+                                      c[static_cast<std::size_t>(i)].y));
+            }
+            t.normal.x = 1;
+            t.shadedColour = static_cast<Colour>(random() & 0xFFFFFF);
+            triangles.push_back(t);
+            corners.push_back(c);
+        }
+        std::vector<std::int16_t> order(triangles.size());
+        std::iota(order.begin(), order.end(), std::int16_t{0});
+        std::vector<Rect> markers;
+        for (int k = 0; k < 20; ++k) {
+            const int x = coordinate();
+            const int y = coordinate();
+            markers.push_back(k > 0 && random() % 2 == 0 ? markers[random() % markers.size()]
+                                                         : Rect{x, y, x + 6, y + 6});
+        }
+        SceneFrame frame;
+        frame.client = {0, 0, 40, 40};
+        frame.camera.clientRect = frame.client;
+        frame.triangles = triangles;
+        frame.drawOrder = order;
+        frame.drawCount = static_cast<int>(order.size()) - 1;
+        frame.vertexMarkers = markers;
+        for (const FrameMode mode : {FrameMode::FilledWithEdges, FrameMode::Filled}) {
+            frame.view.frameMode = mode;
+            QtCanvas painted(40, 40);
+            paintScene(frame, painted);
+            QtCanvas expected(40, 40);
+            for (std::size_t k = 0; k < triangles.size(); ++k) {
+                const Colour fill = triangles[k].shadedColour;
+                expected.setPen({Pen::Style::Solid, 1, mode == FrameMode::Filled ? fill : 0});
+                expected.setBrush({Brush::Style::Solid, fill});
+                expected.polygon(corners[k]);
+            }
+            expected.setPen({Pen::Style::Solid, 1, 0x00FF0000});
+            expected.setBrush({Brush::Style::Solid, 0x000000FF});
+            for (const Rect& r : markers) {
+                expected.rectangle(r);
+            }
+            ASSERT_EQ(painted.image(), expected.image()) << round << " " << static_cast<int>(mode);
+        }
+    }
 }
 
 } // namespace

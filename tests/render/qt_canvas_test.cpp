@@ -103,6 +103,36 @@ TEST(QtCanvas, BatchedRectanglesMatchOneByOne) {
     }
 }
 
+// The background and the grid's lines in one pass give the picture of a fill, then the lines:
+// lines through every row, lines through some, wide, dotted, crossing and outside the fill.
+TEST(QtCanvas, FillThenLinesMatchesTheFillFollowedByTheLines) {
+    const std::vector<std::vector<LineSegment>> cases = {
+        {{{4, 0}, {4, 30}}, {{9, 0}, {9, 30}}, {{0, 7}, {40, 7}}},
+        {{{4, 0}, {4, 30}}, {{9, 3}, {9, 20}}, {{12, 30}, {12, 0}}},
+        {{{2, 0}, {2, 30}}, {{38, 0}, {38, 30}}, {{-5, 0}, {-5, 30}}},
+        {{{20, 0}, {20, 30}}, {{0, 15}, {40, 15}}, {{3, 3}, {30, 25}}},
+    };
+    const Rect clip{0, 5, 40, 21}; // a band of rows
+    for (const Rect fill : {Rect{0, 0, 40, 30}, Rect{3, 0, 35, 30}, Rect{0, 8, 40, 12}}) {
+        for (const Pen pen : {Pen{Pen::Style::Solid, 1, 0x00C08080}, Pen{Pen::Style::Solid, 3, 0},
+                              Pen{Pen::Style::Dotted, 1, 0}}) {
+            for (const std::vector<LineSegment>& segments : cases) {
+                QtCanvas together(40, 30);
+                QtCanvas apart(40, 30);
+                for (QtCanvas* c : {&together, &apart}) {
+                    c->setClip(&clip);
+                    c->setPen(pen);
+                }
+                together.fillRectThenLines(fill, 0x00334455, segments);
+                apart.fillRect(fill, 0x00334455);
+                apart.lines(segments);
+                ASSERT_EQ(together.image(), apart.image())
+                    << fill.left << "," << fill.top << " pen " << pen.width;
+            }
+        }
+    }
+}
+
 TEST(QtCanvas, PolygonsFillWithTheirBrushAndHatchesLeaveGaps) {
     QtCanvas c(16, 12);
     c.setPen({Pen::Style::Solid, 1, 0});

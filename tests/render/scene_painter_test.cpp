@@ -206,8 +206,10 @@ TEST(ScenePainter, MarkersFollowTheEmphasisModeAndGiveWayToASelection) {
     Fixture f;
     f.e.session.view.statusVisible = 0;
     appendTriangle(f.e, {0, 0, 0}, {0, 10, 0}, {0, 0, 10}, 0);
-    appendTriangle(f.e, {5, 0, 0}, {5, 0, 10}, {5, 10, 0}, 0); // back-facing, at depth 5
-    const int expected[] = {0, 3, 3, 6}; // mode 1 at depth 0: triangle 0's vertices
+    // Back-facing, at depth 5, sharing its first corner's square with triangle 0's on screen.
+    appendTriangle(f.e, {5, 0, 0}, {5, 0, -10}, {5, -10, 0}, 0);
+    // Mode 1 at depth 0: triangle 0's vertices; mode 3 all, the shared square drawn once.
+    const int expected[] = {0, 3, 3, 5};
     for (int mode = 0; mode < 4; ++mode) {
         f.canvas.calls.clear();
         f.e.session.view.emphasisMode = mode;
@@ -373,7 +375,8 @@ TEST(ScenePainter, FullStoreDrawsItsLastTriangleWhileTheRangeToolIsBusy) {
     f.e.session.view.emphasisMode = 0;
     for (int i = 0; i < kTriangleSlots; ++i) {
         const double y = (i % 50) * 10.0 - 250;
-        appendTriangle(f.e, {0, y, 0}, {0, y + 5, 0}, {0, y, 5}, 0x0000FF);
+        const double z = (i / 50) * 8.0 - 240; // no two alike on screen: each is drawn
+        appendTriangle(f.e, {0, y, z}, {0, y + 5, z}, {0, y, z + 5}, 0x0000FF);
     }
     f.e.refreshModelToView();
     ASSERT_EQ(dispatchCommand(f.e, 32803), DispatchResult::Done); // range tool
