@@ -7,6 +7,7 @@
 #include <array>
 
 #include <memory>
+#include <vector>
 
 namespace fcw {
 
@@ -22,6 +23,10 @@ class ViewPicture {
 
   private:
     void paintQuad(Editor& editor, double ratio);
+    // The panes of `order` (the active one last) prepared and painted one after the other.
+    void paintInTurn(Editor& editor, const std::vector<std::size_t>& order, double ratio);
+    // The same at ratio 1 with the panes tiling the view, on two threads.
+    void paintTogether(Editor& editor, const std::vector<std::size_t>& order);
     // The surface over `area` of the view's picture for a pane, kept (with its text cache)
     // while the picture and the area stay as they are.
     QtCanvas& paneSurface(std::size_t pane, const Rect& area);

@@ -238,7 +238,7 @@ namespace {
 // The frame of `pane` with `store`'s view list turned by its camera. Only the active pane
 // shows the tool's preview, the snap markers, the status box and the highlight.
 PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, double pointerRatio,
-                    bool active) {
+                    bool active, const TurnedModel* sorted = nullptr) {
     PaneFrame pf;
     pf.camera = pane.camera;
     pf.camera.computeCentre();
@@ -249,7 +249,11 @@ PaneFrame paneFrame(const Editor& e, const MeshStore& store, const Pane& pane, d
         boxAround((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     pf.lastPaint.drawOrder = pane.lastPaint.drawOrder; // entries past the sorted range stay
     pf.lastPaint.drawOrderLast = sortedLast(e);
-    sortByDepth(store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
+    if (sorted != nullptr && sorted->orderLast == pf.lastPaint.drawOrderLast) {
+        std::copy(sorted->order.begin(), sorted->order.end(), pf.lastPaint.drawOrder.begin());
+    } else {
+        sortByDepth(store.depthKeys, pf.lastPaint.drawOrderLast, pf.lastPaint.drawOrder);
+    }
     SceneFrame& f = pf.scene;
     f.triangles = store.viewTriangles;
     f.drawOrder = pf.lastPaint.drawOrder;
@@ -329,6 +333,33 @@ void turnForPane(const Editor& e, const Camera& camera, TurnedModel& turned) {
     turned.store->refreshModelToView(camera.verticalAxisAngle, camera.horizontalAxisAngle);
     turned.verticalAxisAngle = camera.verticalAxisAngle;
     turned.horizontalAxisAngle = camera.horizontalAxisAngle;
+    turned.orderLast = -2;
+    turned.shadedLast = -2;
+}
+
+// Keeps the sorted range of a frame of `turned`'s store for the next one.
+void keepOrder(const PaneFrame& pf, TurnedModel& turned) {
+    const int last = pf.lastPaint.drawOrderLast;
+    if (turned.orderLast != last) {
+        const auto end = pf.lastPaint.drawOrder.begin() + (last + 1);
+        turned.order.assign(pf.lastPaint.drawOrder.begin(), end);
+        turned.orderLast = last;
+    }
+}
+
+// finishFrame for a frame of `turned`'s store: its view list keeps its shading from the last
+// frame when that frame drew the same slots at the same brightness.
+SceneFrame finishTurnedFrame(Editor& e, TurnedModel& turned, PaneFrame& pf) {
+    const SceneFrame& f = pf.scene;
+    if (!f.depthPass && turned.shadedLast == f.drawCount &&
+        turned.shadedHidden == f.hiddenTriangle &&
+        turned.shadedBrightness == e.session.view.brightness) {
+        return std::move(pf.scene);
+    }
+    turned.shadedLast = f.depthPass ? -2 : f.drawCount;
+    turned.shadedHidden = f.hiddenTriangle;
+    turned.shadedBrightness = e.session.view.brightness;
+    return finishFrame(e, *turned.store, pf);
 }
 
 } // namespace
@@ -367,20 +398,21 @@ SceneFrame prepareOtherPanePaint(Editor& e, Pane& pane, TurnedModel& turned, con
                                  double ratio) {
     turnForPane(e, pane.camera, turned);
     MeshStore& scratch = *turned.store;
-    PaneFrame window = paneFrame(e, scratch, pane, 1.0, false);
+    PaneFrame window = paneFrame(e, scratch, pane, 1.0, false, &turned);
+    keepOrder(window, turned);
     pane.camera.computeCentre();
     pane.lastPaint = std::move(window.lastPaint);
     if (ratio == 1.0) {
         window.scene.drawOrder = pane.lastPaint.drawOrder;
-        return finishFrame(e, scratch, window);
+        return finishTurnedFrame(e, turned, window);
     }
     Pane scaled;
     scaled.camera = device;
     scaled.kind = pane.kind; // the pane's reference image shows at every scale
     scaled.lastPaint.drawOrder = pane.lastPaint.drawOrder;
-    PaneFrame pf = paneFrame(e, scratch, scaled, ratio, false);
+    PaneFrame pf = paneFrame(e, scratch, scaled, ratio, false, &turned);
     pf.scene.drawOrder = pane.lastPaint.drawOrder;
-    return finishFrame(e, scratch, pf);
+    return finishTurnedFrame(e, turned, pf);
 }
 
 void settleDepthDisplay(Editor& e) {

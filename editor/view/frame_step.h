@@ -3,6 +3,7 @@
 #include "editor/pane.h"
 #include "render/scene_frame.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -68,6 +69,14 @@ struct TurnedModel {
     std::unique_ptr<MeshStore> store;
     double verticalAxisAngle = 0.0;
     double horizontalAxisAngle = 0.0;
+    // Kept until the store is turned again: its back-to-front order of slots 0 .. orderLast
+    // (-2 before the first sort), and what the last shading of its view list covered (the
+    // order up to shadedLast, leaving out shadedHidden, at shadedBrightness; -2: nothing).
+    std::vector<std::int16_t> order;
+    int orderLast = -2;
+    int shadedLast = -2;
+    int shadedHidden = -2;
+    double shadedBrightness = 0.0;
 };
 
 // prepareScaledPaint for a pane beside the active one (the quad layout). The store's view list
