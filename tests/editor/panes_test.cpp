@@ -1,10 +1,14 @@
 #include "editor/batch/batch_player.h"
+#include "editor/view/frame_step.h"
 #include "editor/view/panes.h"
 #include "script_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace fcw {
 namespace {
@@ -174,6 +178,44 @@ TEST_F(Panes, ThePopupPicksInThePaneClicked) {
         EXPECT_NEAR(kept.x, front.v[k].x, 1e-9);
         EXPECT_NEAR(kept.y, front.v[k].y, 1e-9);
         EXPECT_NEAR(kept.z, front.v[k].z, 1e-9);
+    }
+}
+
+// A pane beside the active one keeps its sort and shading from paint to paint: what it
+// prepares must stay what a freshly turned model gives as the view and the model change.
+TEST_F(Panes, APaneBesideTheActiveOneKeepsOnlyWhatStillHolds) {
+    run({"command 33011", "command 32807", "down 560 110", "move 650 200", "up 650 200"});
+    Pane& top = e.session.panes[pane_index::kTop];
+    TurnedModel kept;
+    auto prepared = [&](TurnedModel& turned) {
+        const SceneFrame f = prepareOtherPanePaint(e, top, turned, top.camera, 1.0);
+        std::vector<std::pair<int, Colour>> drawn;
+        for (int k = 0; k <= f.drawCount; ++k) {
+            const int t = f.drawOrder[static_cast<std::size_t>(k)];
+            drawn.emplace_back(t, f.triangles[static_cast<std::size_t>(t)].shadedColour);
+        }
+        return drawn;
+    };
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"first paint", [] {}},
+        {"unchanged", [] {}},
+        {"brightness", [&] { e.session.view.brightness = 0.3; }},
+        {"colour",
+         [&] {
+             e.document.store.modelTriangles[3].setColour(0x00123456);
+             e.refreshModelToView();
+         }},
+        {"range tool busy",
+         [&] {
+             run({"command 32803", "command 32930"});
+         }},
+        {"turned", [&] { top.camera.verticalAxisAngle = 0.5; }},
+    };
+    for (const auto& [name, change] : steps) {
+        change();
+        const auto reused = prepared(kept);
+        TurnedModel fresh;
+        EXPECT_EQ(reused, prepared(fresh)) << name;
     }
 }
 
