@@ -51,8 +51,8 @@ class QtCanvas : public Canvas {
     void roundRect(const Rect& r, int cornerWidth, int cornerHeight) override;
     void ellipse(const Rect& r) override;
     void fillRect(const Rect& r, Colour colour) override;
-    // With a solid pen and vertical lines inside the filled rows (the grid on the
-    // background), each row gets its lines while it is still in the cache from its fill.
+    // With a solid pen and vertical lines through all the filled rows (the grid on the
+    // background), one row is drawn with its lines and copied down the rest.
     void fillRectThenLines(const Rect& r, Colour colour,
                            std::span<const LineSegment> segments) override;
     // Pixels of value 0: alpha 0 once the picture is read as ARGB (see argbImage).
@@ -155,7 +155,6 @@ class QtCanvas : public Canvas {
     };
     std::vector<TriangleRow> triangleRows_; // kept between triangles
     std::vector<Strip> strips_;             // the vertical lines of one lines() call
-    std::vector<std::int64_t> columns_;     // their columns, when each is one pixel wide
     std::vector<QRgb> rowPattern_;          // one row of fillRectThenLines
     std::vector<Run> outlineRuns_;
     std::unordered_map<std::string, TextStamp> textCache_; // at pixelRatio_

@@ -3,8 +3,6 @@
 
 #include "render/qt_canvas.h"
 
-#include "render/qt_pixel_rows.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -38,25 +36,6 @@ void QtCanvas::lines(std::span<const LineSegment> segments) {
         }
     }
     const QRgb value = toRgb(pen_.colour);
-    // The grid's lines are one pixel wide and span the same rows: then a row is only a list of
-    // columns.
-    columns_.clear();
-    for (const Strip& c : strips_) {
-        if (c.left != c.right || c.top != top || c.end != end) {
-            columns_.clear();
-            break;
-        }
-        columns_.push_back(c.left);
-    }
-    if (columns_.size() == strips_.size()) {
-        for (std::int64_t y = top; y < end; ++y) {
-            QRgb* row = pixels_ + y * stride_;
-            for (const std::int64_t x : columns_) {
-                row[x] = value;
-            }
-        }
-        return;
-    }
     for (std::int64_t y = top; y < end; ++y) {
         QRgb* row = pixels_ + y * stride_;
         for (const Strip& c : strips_) {
@@ -77,52 +56,33 @@ void QtCanvas::fillRectThenLines(const Rect& r, Colour colour,
     const std::int64_t top = std::max(r.top, area_.top);
     const std::int64_t bottom = std::min(r.bottom, area_.bottom);
     auto vertical = [](const LineSegment& s) { return s.from.x == s.to.x && s.from.y != s.to.y; };
+    // Vertical lines through every filled row, inside its columns, make every row the same:
+    // one row is drawn once and copied down, the copy as fast as the fill alone. Anything else
+    // is the fill, then the lines.
     strips_.clear();
-    bool inside = pen_.style == Pen::Style::Solid && left < right && top < bottom;
+    bool sameRows = pen_.style == Pen::Style::Solid && left < right && top < bottom;
     for (const LineSegment& s : segments) {
-        if (!inside || !vertical(s)) {
+        if (!sameRows || !vertical(s)) {
             continue;
         }
         const Strip c = verticalStrip(s.from, s.to);
-        inside = c.top >= c.end ||
-                 (c.top >= top && c.end <= bottom && c.left >= left && c.right < right);
         if (c.top < c.end) {
+            sameRows = c.top == top && c.end == bottom && c.left >= left && c.right < right;
             strips_.push_back(c);
         }
     }
-    if (!inside) {
+    if (!sameRows) {
         fillRect(r, colour);
         lines(segments);
         return;
     }
-    const QRgb fill = toRgb(colour);
-    const QRgb value = toRgb(pen_.colour);
-    // Lines through all the filled rows make every row the same: one row is drawn once and
-    // copied down, the copy as fast as the fill alone.
-    const bool sameRows = std::all_of(strips_.begin(), strips_.end(), [&](const Strip& c) {
-        return c.top == top && c.end == bottom;
-    });
-    if (sameRows) {
-        rowPattern_.assign(static_cast<std::size_t>(right - left), fill);
-        for (const Strip& c : strips_) {
-            std::fill(rowPattern_.begin() + (c.left - left),
-                      rowPattern_.begin() + (c.right - left + 1), value);
-        }
-        for (std::int64_t y = top; y < bottom; ++y) {
-            std::memcpy(pixels_ + y * stride_ + left, rowPattern_.data(), rowPattern_.size() * 4);
-        }
-    } else {
-        for (std::int64_t y = top; y < bottom; ++y) {
-            QRgb* row = pixels_ + y * stride_;
-            setPixels(row + left, right - left, fill);
-            for (const Strip& c : strips_) {
-                if (y >= c.top && y < c.end) {
-                    for (std::int64_t x = c.left; x <= c.right; ++x) {
-                        row[x] = value;
-                    }
-                }
-            }
-        }
+    rowPattern_.assign(static_cast<std::size_t>(right - left), toRgb(colour));
+    for (const Strip& c : strips_) {
+        std::fill(rowPattern_.begin() + (c.left - left), rowPattern_.begin() + (c.right - left + 1),
+                  toRgb(pen_.colour));
+    }
+    for (std::int64_t y = top; y < bottom; ++y) {
+        std::memcpy(pixels_ + y * stride_ + left, rowPattern_.data(), rowPattern_.size() * 4);
     }
     for (const LineSegment& s : segments) {
         if (!vertical(s)) {
